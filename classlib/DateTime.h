@@ -1,0 +1,42 @@
+#pragma once
+// TDateTime: days since 30 December 1899 as the whole part, the time of
+// day as the fraction.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "classlib/FormatSettings.h"
+
+namespace cl {
+
+using TDateTime = double;
+
+bool IsLeapYear(int year);
+bool TryEncodeDate(int year, int month, int day, TDateTime& date);
+TDateTime EncodeDate(int year, int month, int day);  // EConvertError when invalid
+TDateTime EncodeTime(int hour, int min, int sec, int msec);
+void DecodeDate(TDateTime date, int& year, int& month, int& day);
+void DecodeTime(TDateTime time, int& hour, int& min, int& sec, int& msec);
+TDateTime Now();
+TDateTime Date();
+
+// FormatDateTime patterns: d dd ddd dddd m mm (month, or minutes after h) M MM
+// y yy yyyy h hh H HH n nn s ss z zzz, "/" date separator, ":" time
+// separator, 'quoted' and "quoted" text.
+std::string FormatDateTime(std::string_view format, TDateTime value,
+                           const TFormatSettings& fs = FormatSettings());
+std::string DateToStr(TDateTime value, const TFormatSettings& fs = FormatSettings());
+std::string TimeToStr(TDateTime value, const TFormatSettings& fs = FormatSettings());
+// The date, then the time when it is not midnight.
+std::string DateTimeToStr(TDateTime value, const TFormatSettings& fs = FormatSettings());
+
+// Day, month and year in the order of the short date format, separated by
+// the date separator; a two-digit year is taken from the current century.
+// Invalid text raises EConvertError.
+TDateTime StrToDate(std::string_view s, const TFormatSettings& fs = FormatSettings());
+TDateTime StrToTime(std::string_view s, const TFormatSettings& fs = FormatSettings());
+TDateTime StrToDateTime(std::string_view s, const TFormatSettings& fs = FormatSettings());
+bool TryStrToDate(std::string_view s, TDateTime& value, const TFormatSettings& fs = FormatSettings());
+
+}  // namespace cl

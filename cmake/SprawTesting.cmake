@@ -1,0 +1,25 @@
+# GoogleTest from Debian's sources, built for whichever build this is.
+enable_testing()
+set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+if(WIN32)
+  set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+endif()
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+# spraw_test(NAME SOURCES... LIBS lib...)
+# One executable, one CTest entry; under Wine it runs through the emulator
+# wrapper.  Windows tests share one display and desktop, so they run serially.
+function(spraw_test name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} gtest gtest_main)
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
+  add_test(NAME ${name} COMMAND ${name})
+  if(WIN32)
+    set_tests_properties(${name} PROPERTIES RUN_SERIAL ON TIMEOUT 300)
+  else()
+    set_tests_properties(${name} PROPERTIES TIMEOUT 300)
+  endif()
+endfunction()

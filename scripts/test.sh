@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds both builds and runs every test:
+# the native build (ASan + UBSan) and the Windows build under Wine.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+
+jobs=$(nproc)
+cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build/native -j "$jobs"
+ctest --test-dir build/native --output-on-failure -j "$jobs"
+
+cmake -S . -B build/win -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+trap 'scripts/wine-run --root build/win/wine --stop' EXIT
+cmake --build build/win -j "$jobs"
+ctest --test-dir build/win --output-on-failure

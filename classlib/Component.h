@@ -1,0 +1,150 @@
+#pragma once
+// The roots of the class hierarchy: TObject (class information and Free),
+// TPersistent (Assign) and TComponent (owner tree, names, notifications,
+// loading state).
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "classlib/TypeInfo.h"
+
+namespace cl {
+
+using TNotifyEvent = std::function<void(TObject* Sender)>;
+
+class TObject {
+public:
+    TObject() = default;
+    TObject(const TObject&) = delete;
+    TObject& operator=(const TObject&) = delete;
+    virtual ~TObject() = default;
+
+    static const TClassInfo& StaticClassInfo();
+    virtual const TClassInfo& ClassInfo() const;
+    const std::string& ClassName() const { return ClassInfo().ClassName(); }
+    bool InheritsFrom(const TClassInfo& cls) const { return ClassInfo().InheritsFrom(cls); }
+
+    // Runs BeforeDestruction while the object is still whole, then deletes
+    // it.  For objects made with new only.  Never throws.
+    void Free() noexcept;
+    virtual void BeforeDestruction() {}
+};
+
+// Null-safe Free, as the class library's Free on a nil reference.
+inline void Free(TObject* obj) noexcept {
+    if (obj) obj->Free();
+}
+template <class T>
+void FreeAndNil(T*& obj) noexcept {
+    T* dying = obj;
+    obj = nullptr;
+    Free(dying);
+}
+
+class TPersistent : public TObject {
+    CL_CLASS(TPersistent, TObject)
+
+    // Copies source's state; a source that cannot be assigned raises
+    // EConvertError "Cannot assign a <source> to a <this>".
+    virtual void Assign(TPersistent* source);
+    // The dotted path of owners' names ending in this object's class name.
+    virtual std::string GetNamePath() const;
+
+protected:
+    // Lets the source copy itself into dest; the default raises.
+    virtual void AssignTo(TPersistent* dest);
+    virtual TPersistent* GetOwner() const { return nullptr; }
+    [[noreturn]] void AssignError(TPersistent* source);
+};
+
+enum TOperation { opInsert, opRemove };
+
+enum TComponentStateFlag : uint16_t {
+    csLoading = 1 << 0,
+    csReading = 1 << 1,
+    csWriting = 1 << 2,
+    csDestroying = 1 << 3,
+    csDesigning = 1 << 4,
+    csUpdating = 1 << 5,
+    csFreeNotification = 1 << 6,
+};
+using TComponentState = uint16_t;
+
+class TComponent : public TPersistent {
+    CL_CLASS(TComponent, TPersistent)
+
+    // The owner inserts the new component into its list and frees it with itself.
+    explicit TComponent(TComponent* owner);
+    ~TComponent() override;
+
+    const std::string& Name() const { return name_; }
+    // Empty or a valid identifier, unique among the owner's components
+    // without regard to case; otherwise EComponentError.
+    virtual void SetName(const std::string& name);
+    int Tag() const { return tag_; }
+    void SetTag(int tag) { tag_ = tag; }
+
+    TComponent* Owner() const { return owner_; }
+    int ComponentCount() const { return static_cast<int>(components_.size()); }
+    TComponent* Components(int index) const;  // EListError out of range
+    int ComponentIndex() const;               // -1 without an owner
+    // The component, without regard to case; nullptr for "" or no match.
+    TComponent* FindComponent(std::string_view name) const;
+    // Takes component over (from its former owner, if any) and notifies
+    // this owner's tree with opInsert; removal notifies with opRemove first.
+    void InsertComponent(TComponent* component);
+    void RemoveComponent(TComponent* component);
+
+    TComponentState ComponentState() const { return state_; }
+    // Sets csDestroying here and in every owned component.
+    void Destroying();
+    // Frees the owned components, last created first.
+    void DestroyComponents();
+
+    // Links this component and component both ways: whichever is destroyed
+    // first tells the other with Notification(dying, opRemove).
+    void FreeNotification(TComponent* component);
+    void RemoveFreeNotification(TComponent* component);
+
+    std::string GetNamePath() const override { return name_; }
+    void BeforeDestruction() override;
+
+    // Builds an owner tree as a window layout is read: root, and every
+    // component created under a component of the tree while build runs, is
+    // loading; afterwards each of them gets Loaded() in creation order,
+    // and root last.
+    friend void LoadComponentTree(TComponent& root, const std::function<void()>& build);
+
+protected:
+    // Passes the news to every owned component; a removed component's free
+    // notification link with this one is dropped.
+    virtual void Notification(TComponent* component, TOperation operation);
+    void Loading() { state_ |= csLoading; }
+    virtual void Loaded() { state_ &= ~csLoading; }
+    TPersistent* GetOwner() const override { return owner_; }
+
+private:
+    void ValidateRename(TComponent* component, std::string_view curName, std::string_view newName) const;
+    void NotifyQuietly(TComponent* component, TOperation operation) noexcept;
+    void Unlink(TComponent* component);  // drops it from the list, no notification
+    void MarkReading();
+    // Clears csReading in the tree below, listing those that had it.
+    void CollectReading(std::vector<TComponent*>& out);
+    // Everything destruction does while the memory is still there; safe to
+    // run again, never throws.
+    void TearDown() noexcept;
+
+    TComponent* owner_ = nullptr;
+    std::string name_;
+    int tag_ = 0;
+    TComponentState state_ = 0;
+    std::vector<TComponent*> components_;
+    std::vector<TComponent*> freeNotifies_;
+};
+
+void LoadComponentTree(TComponent& root, const std::function<void()>& build);
+
+}  // namespace cl

@@ -7,7 +7,9 @@
 
 namespace cl {
 
-void TIniFile::WriteError() const { throw EIniFileException("Unable to write to " + fileName_); }
+void TIniFile::WriteError() const {
+    throw EIniFileException("Unable to write to " + fileName_);
+}
 
 void TIniFile::WriteString(std::string_view section, std::string_view ident, std::string_view value) {
     // A raw line break would end the line and could start a section or key.

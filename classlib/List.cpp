@@ -32,7 +32,9 @@ int TList::Remove(void* item) {
     return index;
 }
 
-void* TList::Extract(void* item) { return Remove(item) >= 0 ? item : nullptr; }
+void* TList::Extract(void* item) {
+    return Remove(item) >= 0 ? item : nullptr;
+}
 
 int TList::IndexOf(void* item) const {
     const auto it = std::find(items_.begin(), items_.end(), item);

@@ -13,7 +13,9 @@ namespace {
 constexpr int32_t kCopyChunk = 0xF000;
 
 // size_t is 32 bits in the Windows build: a larger size must not wrap.
-bool FitsInMemory(int64_t size) { return static_cast<uint64_t>(size) <= SIZE_MAX / 2; }
+bool FitsInMemory(int64_t size) {
+    return static_cast<uint64_t>(size) <= SIZE_MAX / 2;
+}
 
 }  // namespace
 

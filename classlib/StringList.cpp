@@ -29,7 +29,9 @@ void TStrings::IndexError(int index) {
     throw EStringListError("List index out of bounds (" + std::to_string(index) + ")");
 }
 
-int TStrings::CompareStrings(std::string_view a, std::string_view b) const { return AnsiCompareText(a, b); }
+int TStrings::CompareStrings(std::string_view a, std::string_view b) const {
+    return AnsiCompareText(a, b);
+}
 
 void TStrings::Put(int index, const std::string& s) {
     void* object = GetObject(index);
@@ -37,7 +39,9 @@ void TStrings::Put(int index, const std::string& s) {
     InsertObject(index, s, object);
 }
 
-void* TStrings::GetObject(int index) const { return nullptr; }
+void* TStrings::GetObject(int index) const {
+    return nullptr;
+}
 
 void TStrings::PutObject(int index, void* object) {}
 
@@ -208,7 +212,9 @@ void TStringList::PutObject(int index, void* object) {
     Changed();
 }
 
-void TStringList::Insert(int index, const std::string& s) { InsertObject(index, s, nullptr); }
+void TStringList::Insert(int index, const std::string& s) {
+    InsertObject(index, s, nullptr);
+}
 
 void TStringList::InsertObject(int index, const std::string& s, void* object) {
     if (sorted_) throw EStringListError("Operation not allowed on sorted list");
@@ -236,7 +242,9 @@ void TStringList::Clear() {
     Changed();
 }
 
-int TStringList::Add(const std::string& s) { return AddObject(s, nullptr); }
+int TStringList::Add(const std::string& s) {
+    return AddObject(s, nullptr);
+}
 
 int TStringList::AddObject(const std::string& s, void* object) {
     int index = Count();

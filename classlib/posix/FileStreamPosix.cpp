@@ -33,7 +33,9 @@ TFileStream::TFileStream(const std::string& fileName, uint32_t mode) : fileName_
     handle_ = fd;
 }
 
-TFileStream::~TFileStream() { close(static_cast<int>(handle_)); }
+TFileStream::~TFileStream() {
+    close(static_cast<int>(handle_));
+}
 
 int32_t TFileStream::Read(void* buffer, int32_t count) {
     if (count <= 0) return 0;

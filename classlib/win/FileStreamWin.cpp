@@ -28,7 +28,9 @@ std::string SystemMessage(DWORD code) {
     return Utf16ToCp1250(message);
 }
 
-HANDLE AsHandle(intptr_t h) { return reinterpret_cast<HANDLE>(h); }
+HANDLE AsHandle(intptr_t h) {
+    return reinterpret_cast<HANDLE>(h);
+}
 
 }  // namespace
 
@@ -52,7 +54,9 @@ TFileStream::TFileStream(const std::string& fileName, uint32_t mode) : fileName_
     handle_ = reinterpret_cast<intptr_t>(h);
 }
 
-TFileStream::~TFileStream() { CloseHandle(AsHandle(handle_)); }
+TFileStream::~TFileStream() {
+    CloseHandle(AsHandle(handle_));
+}
 
 int32_t TFileStream::Read(void* buffer, int32_t count) {
     DWORD done = 0;

@@ -14,7 +14,9 @@ namespace {
 using namespace cl;
 
 int values[6] = {0, 1, 2, 3, 4, 5};
-void* P(int i) { return &values[i]; }
+void* P(int i) {
+    return &values[i];
+}
 
 // The list of P(0..n-1).
 TList Make(int n) {

@@ -24,7 +24,9 @@ const std::string kDigits = "0123456789";
 
 enum class Kind { Memory, File };
 constexpr Kind kKinds[] = {Kind::Memory, Kind::File};
-const char* KindName(Kind kind) { return kind == Kind::Memory ? "memory stream" : "file stream"; }
+const char* KindName(Kind kind) {
+    return kind == Kind::Memory ? "memory stream" : "file stream";
+}
 
 // A stream of the kind holding content, positioned at 0.
 std::unique_ptr<TStream> MakeStream(Kind kind, const TempFolder& folder, const std::string& content) {

@@ -28,12 +28,14 @@ std::string FormatDateTime(std::string_view format, TDateTime value,
                            const TFormatSettings& fs = FormatSettings());
 std::string DateToStr(TDateTime value, const TFormatSettings& fs = FormatSettings());
 std::string TimeToStr(TDateTime value, const TFormatSettings& fs = FormatSettings());
-// The date, then the time when it is not midnight.
+// The date, then the time when it is not midnight.  A negative value's
+// time counts forwards from its day (-1.25 is 29.12.1899 06:00).
 std::string DateTimeToStr(TDateTime value, const TFormatSettings& fs = FormatSettings());
 
 // Day, month and year in the order of the short date format, separated by
-// the date separator; a two-digit year is taken from the current century.
-// Invalid text raises EConvertError.
+// the date separator; a missing year is the current one, a year of one or
+// two digits falls in the settings' TwoDigitYearCenturyWindow.  Invalid
+// text raises EConvertError.  Times are h[:m[:s[<decimal separator>ms]]].
 TDateTime StrToDate(std::string_view s, const TFormatSettings& fs = FormatSettings());
 TDateTime StrToTime(std::string_view s, const TFormatSettings& fs = FormatSettings());
 TDateTime StrToDateTime(std::string_view s, const TFormatSettings& fs = FormatSettings());

@@ -40,7 +40,7 @@ enum VarTypeCode : uint16_t {
 class Variant {
 public:
     Variant() = default;  // Unassigned
-    Variant(int32_t v) : type_(varInteger) { u_.i32 = v; }
+    Variant(int32_t v) : type_(varInteger) { u_.i64 = v; }
     Variant(double v) : type_(varDouble) { u_.f64 = v; }
     Variant(bool v) : type_(varBoolean) { u_.b = v; }
     Variant(Currency v) : type_(varCurrency) { u_.i64 = v.Raw(); }
@@ -68,8 +68,8 @@ public:
     bool IsString() const { return type_ == varString || type_ == varOleStr; }
 
     // Raw payloads; each is valid only for its own type.
-    int64_t AsRawInt() const;     // any integer kind, sign- or zero-extended
-    double AsRawDouble() const;   // varSingle, varDouble, varDate
+    int64_t AsRawInt() const;    // any integer kind, sign- or zero-extended
+    double AsRawDouble() const;  // varSingle, varDouble, varDate
     Currency AsRawCurrency() const { return Currency::FromRaw(u_.i64); }
     bool AsRawBool() const { return u_.b; }
     const std::string& AsRawString() const { return str_; }
@@ -94,8 +94,7 @@ public:
 private:
     uint16_t type_ = varEmpty;
     union {
-        int64_t i64;  // currency raw value and integer kinds
-        int32_t i32;
+        int64_t i64;  // currency raw value and every integer kind, widened
         double f64;
         bool b;
     } u_{};
@@ -103,35 +102,59 @@ private:
 };
 
 // Arithmetic as the class library does it:
-//  - Empty beside a number counts as 0; Empty op Empty is Empty; Null in
-//    either operand gives Null.
-//  - Currency with currency or any other number gives currency.
+//  - Empty beside a number counts as an integer 0, so the number decides
+//    the result's type; Empty op Empty is Empty; Null in either operand
+//    gives Null.
+//  - A date with any other number gives a date (date - date a double).
+//  - Otherwise currency with currency, a float or an integer gives
+//    currency, exact, floats rounded half to even at the fourth decimal.
 //  - A float (single or double) with a float or integer gives double.
-//  - Dates with numbers give a date; integers with integers give an
-//    integer (Int64 when it leaves the 32-bit range).
+//  - Integers (booleans as 0 / -1) with integers give an integer, Int64
+//    when it leaves the 32-bit range or an operand is Int64.
 //  - A string beside a number is converted to a double first; a string
 //    that is not a number raises EVariantTypeCastError.  String + string
-//    concatenates; other string pairs convert both.
-//  - Currency overflow raises EVariantOverflowError; other codes raise
-//    EVariantInvalidOpError.
+//    and string + Empty concatenate; other string pairs convert both.
+//  - Overflow of currency or Int64 raises EVariantOverflowError; other
+//    codes raise EVariantInvalidOpError.
+// The operators read strings with the program's settings; VarAdd, VarSub
+// and VarMul take them as an argument.
+Variant VarAdd(const Variant& a, const Variant& b, const TFormatSettings& fs);
+Variant VarSub(const Variant& a, const Variant& b, const TFormatSettings& fs);
+Variant VarMul(const Variant& a, const Variant& b, const TFormatSettings& fs);
 Variant operator+(const Variant& a, const Variant& b);
 Variant operator-(const Variant& a, const Variant& b);
 Variant operator*(const Variant& a, const Variant& b);
-Variant operator-(const Variant& a);
+Variant operator-(const Variant& a);  // as Empty - a
 
 // Comparisons convert as the arithmetic does (Empty as 0 beside a number,
 // "" beside a string); Null is only equal to Null and orders before all.
-// Empty > 0 is false.
+// Empty > 0 is false.  Other codes raise EVariantInvalidOpError.
 bool operator==(const Variant& a, const Variant& b);
 bool operator<(const Variant& a, const Variant& b);
-inline bool operator!=(const Variant& a, const Variant& b) { return !(a == b); }
-inline bool operator>(const Variant& a, const Variant& b) { return b < a; }
-inline bool operator<=(const Variant& a, const Variant& b) { return !(b < a); }
-inline bool operator>=(const Variant& a, const Variant& b) { return !(a < b); }
+inline bool operator!=(const Variant& a, const Variant& b) {
+    return !(a == b);
+}
+inline bool operator>(const Variant& a, const Variant& b) {
+    return b < a;
+}
+inline bool operator<=(const Variant& a, const Variant& b) {
+    return !(b < a);
+}
+inline bool operator>=(const Variant& a, const Variant& b) {
+    return !(a < b);
+}
 
-inline Variant Unassigned() { return Variant(); }
-inline bool VarIsEmpty(const Variant& v) { return v.IsEmpty(); }
-inline bool VarIsNull(const Variant& v) { return v.IsNull(); }
-inline uint16_t VarType(const Variant& v) { return v.VarType(); }
+inline Variant Unassigned() {
+    return Variant();
+}
+inline bool VarIsEmpty(const Variant& v) {
+    return v.IsEmpty();
+}
+inline bool VarIsNull(const Variant& v) {
+    return v.IsNull();
+}
+inline uint16_t VarType(const Variant& v) {
+    return v.VarType();
+}
 
 }  // namespace cl

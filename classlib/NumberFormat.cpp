@@ -312,8 +312,8 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-// floor(num * 2^shift / den) when it has exactly `bits` bits or fewer, the
-// remainder deciding the rounding; shift may be negative.
+// q = floor(num * 2^shift / den), which the caller keeps below 2^64, and
+// how the remainder compares with half the divisor; shift may be negative.
 struct Quotient {
     uint64_t q = 0;
     int roundCmp = 0;  // remainder compared with half the divisor

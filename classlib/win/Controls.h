@@ -1,0 +1,550 @@
+#pragma once
+// Controls: TControl (bounds, alignment, colour, font, text, hints, mouse),
+// TWinControl (a control over a window of its own: creation on demand,
+// subclassing, focus and keys, reflection of child notifications),
+// TGraphicControl (windowless, painted and fed with the mouse by its
+// parent) and TCustomControl (a window painted on a canvas).
+//
+// Every window carries two properties: L"ClObject", the TWinControl*, and
+// L"ClName", a global atom holding the component's name, so that a test
+// driver in another process can find a control by name.
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "classlib/Component.h"
+#include "classlib/win/ActnList.h"
+#include "classlib/win/Graphics.h"
+#include "classlib/win/Messages.h"
+
+namespace cl {
+
+class TControl;
+class TWinControl;
+class TPopupMenu;
+class TCustomForm;
+
+// ---- Small types -----------------------------------------------------------
+enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+
+enum TAnchorKind : uint8_t { akLeft = 1, akTop = 2, akRight = 4, akBottom = 8 };
+using TAnchors = uint8_t;
+
+enum TMouseButton { mbLeft, mbRight, mbMiddle };
+
+// Border of a form; windowed controls with a border use the first two.
+enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+using TBorderStyle = TFormBorderStyle;
+
+// A cursor is an index into Screen->Cursors(); the negative ones are the
+// system's cursors, positive ones the program registers.
+using TCursor = int;
+constexpr TCursor crDefault = 0;
+constexpr TCursor crNone = -1;
+constexpr TCursor crArrow = -2;
+constexpr TCursor crCross = -3;
+constexpr TCursor crIBeam = -4;
+constexpr TCursor crSizeNESW = -6;
+constexpr TCursor crSizeNS = -7;
+constexpr TCursor crSizeNWSE = -8;
+constexpr TCursor crSizeWE = -9;
+constexpr TCursor crUpArrow = -10;
+constexpr TCursor crHourGlass = -11;
+constexpr TCursor crDrag = -12;
+constexpr TCursor crNoDrop = -13;
+constexpr TCursor crHSplit = -14;
+constexpr TCursor crVSplit = -15;
+constexpr TCursor crMultiDrag = -16;
+constexpr TCursor crSQLWait = -17;
+constexpr TCursor crNo = -18;
+constexpr TCursor crAppStart = -19;
+constexpr TCursor crHelp = -20;
+constexpr TCursor crHandPoint = -21;
+constexpr TCursor crSizeAll = -22;
+
+// The results of a modal form or a message box (the system's IDxxx values).
+using TModalResult = int;
+constexpr TModalResult mrNone = 0;
+constexpr TModalResult mrOk = IDOK;
+constexpr TModalResult mrCancel = IDCANCEL;
+constexpr TModalResult mrAbort = IDABORT;
+constexpr TModalResult mrRetry = IDRETRY;
+constexpr TModalResult mrIgnore = IDIGNORE;
+constexpr TModalResult mrYes = IDYES;
+constexpr TModalResult mrNo = IDNO;
+constexpr TModalResult mrAll = mrNo + 1;
+constexpr TModalResult mrNoToAll = mrAll + 1;
+constexpr TModalResult mrYesToAll = mrNoToAll + 1;
+
+enum TControlStyleFlag : uint32_t {
+    csAcceptsControls = 1u << 0,
+    csCaptureMouse = 1u << 1,
+    csClickEvents = 1u << 2,
+    csFramed = 1u << 3,
+    csSetCaption = 1u << 4,
+    csOpaque = 1u << 5,
+    csDoubleClicks = 1u << 6,
+    csFixedWidth = 1u << 7,
+    csFixedHeight = 1u << 8,
+    csNoStdEvents = 1u << 9,
+    csReplicatable = 1u << 10,
+    csActionClient = 1u << 11,
+    csMenuEvents = 1u << 12,
+    csParentBackground = 1u << 13,
+};
+using TControlStyle = uint32_t;
+
+enum TControlStateFlag : uint32_t {
+    csLButtonDown = 1u << 0,
+    csClicked = 1u << 1,
+    csAlignmentNeeded = 1u << 2,
+    csFocusing = 1u << 3,
+    csCreating = 1u << 4,
+    csPaintCopy = 1u << 5,
+    csCustomPaint = 1u << 6,
+    csDestroyingHandle = 1u << 7,
+};
+using TControlState = uint32_t;
+
+using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
+using TKeyEvent = std::function<void(TObject* Sender, WORD& Key, TShiftState Shift)>;
+// Key is the Windows-1250 character.
+using TKeyPressEvent = std::function<void(TObject* Sender, char& Key)>;
+
+// What CM_HINTSHOW hands a control (LParam) before its hint shows; the
+// control may change the text, the position or the rectangle the pointer
+// may move in, or answer non-zero to show nothing.
+struct THintInfo {
+    TControl* HintControl = nullptr;
+    TPoint HintPos{};        // screen coordinates of the hint window
+    int HintMaxWidth = 0;
+    TColor HintColor = clInfoBk;
+    TRect CursorRect{};      // client coordinates of HintControl
+    TPoint CursorPos{};      // client coordinates of HintControl
+    int ReshowTimeout = 0;   // ms; 0: none
+    int HideTimeout = 0;     // ms; 0: the application's HintHidePause
+    std::string HintStr;
+};
+
+// The text before / after the first '|' of a hint ("short|long").
+std::string GetShortHint(const std::string& hint);
+std::string GetLongHint(const std::string& hint);
+
+// ---- Control canvas ----------------------------------------------------
+// A canvas that asks its control for a device context when drawn on
+// outside painting (a graphic control's one is its parent's, moved to the
+// control's origin and clipped to it).  Such contexts are released after
+// the message that made them.
+class TControlCanvas : public TCanvas {
+    CL_CLASS(TControlCanvas, TCanvas)
+public:
+    TControlCanvas() = default;
+    ~TControlCanvas() override;
+
+    TControl* Control() const { return control_; }
+    void SetControl(TControl* control);
+    // Releases a context this canvas got for itself.
+    void FreeHandle() noexcept;
+    // Releases every context control canvases got for themselves.
+    static void FreeDeviceContexts() noexcept;
+
+protected:
+    void CreateHandle() override;
+
+private:
+    TControl* control_ = nullptr;
+    HDC ownDC_ = nullptr;
+    HWND ownWnd_ = nullptr;
+};
+
+// ---- Action link of controls ---------------------------------------------
+class TControlActionLink : public TActionLink {
+    CL_CLASS(TControlActionLink, TActionLink)
+public:
+    explicit TControlActionLink(TControl* client);
+
+protected:
+    bool IsCaptionLinked() const override;
+    bool IsEnabledLinked() const override;
+    bool IsHintLinked() const override;
+    bool IsVisibleLinked() const override;
+    void SetCaption(const std::string& value) override;
+    void SetEnabled(bool value) override;
+    void SetHint(const std::string& value) override;
+    void SetVisible(bool value) override;
+
+    TControl* client_;
+};
+
+// ---- TControl ----------------------------------------------------------
+class TControl : public TComponent {
+    CL_CLASS(TControl, TComponent)
+public:
+    explicit TControl(TComponent* owner);
+    ~TControl() override;
+    void BeforeDestruction() override;
+    // With csSetCaption, a control whose text is its old name takes the new one.
+    void SetName(const std::string& name) override;
+
+    TWinControl* Parent() const { return parent_; }
+    virtual void SetParent(TWinControl* parent);
+
+    // Bounds in the parent's client coordinates (a form: the screen's).
+    int Left() const { return left_; }
+    int Top() const { return top_; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    void SetLeft(int value) { SetBounds(value, top_, width_, height_); }
+    void SetTop(int value) { SetBounds(left_, value, width_, height_); }
+    void SetWidth(int value) { SetBounds(left_, top_, value, height_); }
+    void SetHeight(int value) { SetBounds(left_, top_, width_, value); }
+    virtual void SetBounds(int left, int top, int width, int height);
+    TRect BoundsRect() const { return Rect(left_, top_, left_ + width_, top_ + height_); }
+    void SetBoundsRect(const TRect& r) { SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top); }
+    virtual TRect ClientRect();
+    int ClientWidth() { return ClientRect().right; }
+    int ClientHeight() { return ClientRect().bottom; }
+    void SetClientWidth(int value) { SetClientSize(value, ClientHeight()); }
+    void SetClientHeight(int value) { SetClientSize(ClientWidth(), value); }
+    virtual void SetClientSize(int width, int height);
+    // Screen position of the client area's origin.
+    virtual TPoint ClientOrigin();
+    TPoint ClientToScreen(TPoint p) { return Point(p.x + ClientOrigin().x, p.y + ClientOrigin().y); }
+    TPoint ScreenToClient(TPoint p) { return Point(p.x - ClientOrigin().x, p.y - ClientOrigin().y); }
+
+    TAlign Align() const { return align_; }
+    void SetAlign(TAlign value);
+    TAnchors Anchors() const { return anchors_; }
+    void SetAnchors(TAnchors value);
+
+    bool Visible() const { return visible_; }
+    void SetVisible(bool value);
+    void Show() { SetVisible(true); }
+    void Hide() { SetVisible(false); }
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool value);
+
+    TColor Color() const { return color_; }
+    void SetColor(TColor value);
+    bool ParentColor() const { return parentColor_; }
+    void SetParentColor(bool value);
+    TFont* Font() const { return font_.get(); }
+    void SetFont(TFont* value) { font_->Assign(value); }
+    bool ParentFont() const { return parentFont_; }
+    void SetParentFont(bool value);
+
+    // Caption and Text are one property, in Windows-1250.
+    std::string Caption() const { return GetText(); }
+    void SetCaption(const std::string& value) { SetText(value); }
+    std::string Text() const { return GetText(); }
+    void SetText(const std::string& value);
+
+    const std::string& Hint() const { return hint_; }
+    void SetHint(const std::string& value) { hint_ = value; }
+    bool ShowHint() const { return showHint_; }
+    void SetShowHint(bool value);
+    bool ParentShowHint() const { return parentShowHint_; }
+    void SetParentShowHint(bool value);
+
+    TCursor Cursor() const { return cursor_; }
+    void SetCursor(TCursor value);
+    TPopupMenu* PopupMenu() const { return popupMenu_; }
+    void SetPopupMenu(TPopupMenu* value);
+    // Links the control to an action: it mirrors its caption, enabled state,
+    // hint and visibility, and a click executes it.
+    TBasicAction* Action() const;
+    void SetAction(TBasicAction* value);
+
+    TControlStyle ControlStyle() const { return controlStyle_; }
+    void SetControlStyle(TControlStyle value) { controlStyle_ = value; }
+    TControlState ControlState() const { return controlState_; }
+    void SetControlState(TControlState value) { controlState_ = value; }
+    bool MouseCapture() const;
+    void SetMouseCapture(bool value);
+
+    // Sends the message through WindowProc and returns its result.
+    LRESULT Perform(UINT msg, WPARAM wParam, LPARAM lParam);
+    // The message entry point; replace it to watch or change messages and
+    // call the saved previous value for the rest.  Starts as WndProc.
+    std::function<void(TMessage&)> WindowProc;
+    virtual void WndProc(TMessage& message);
+    // What a message no handler took gets: nothing here, the original
+    // window procedure in a windowed control.
+    virtual void DefaultHandler(TMessage& message);
+
+    virtual void Invalidate();
+    // Paints at once.
+    void Repaint();
+    virtual void Update();
+    void Refresh() { Repaint(); }
+    void BringToFront();
+    void SendToBack();
+
+    virtual void Click();
+    virtual void DblClick();
+
+    TNotifyEvent OnClick;
+    TNotifyEvent OnDblClick;
+    TMouseEvent OnMouseDown;
+    TMouseEvent OnMouseUp;
+    TMouseMoveEvent OnMouseMove;
+    TNotifyEvent OnResize;
+
+protected:
+    virtual std::string GetText() const { return text_; }
+    virtual void SetTextValue(const std::string& value) { text_ = value; }
+    virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+    virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+    virtual void MouseMove(TShiftState shift, int x, int y);
+    virtual void Resize();
+    // The pop-up menu a right click shows: PopupMenu here.
+    virtual TPopupMenu* GetPopupMenu() const { return popupMenu_; }
+    // The action's properties arrive (all of them when it is linked).
+    virtual void ActionChange(TObject* sender, bool checkDefaults);
+    void Notification(TComponent* component, TOperation operation) override;
+    // Asks the parent to lay out its children again.
+    void RequestAlign();
+    // Remembers where the control stands for anchoring to its parent.
+    void UpdateAnchorRules();
+    // Hides and shows windows; windowless controls only repaint.
+    virtual void VisibleChanged();
+
+    std::string text_;
+    TControlStyle controlStyle_ = csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks;
+    TControlState controlState_ = 0;
+
+private:
+    friend class TWinControl;
+    friend class TControlActionLink;
+    void ControlTearDown() noexcept;
+    void FontChanged();
+    void HandleMouseMessage(TMessage& m);
+    void HandleContextMenu(TMessage& m);
+    void AdoptParentColor(TColor color);
+    void AdoptParentFont(TFont* font);
+    // Moves the control by the anchor rules after its parent resized.
+    void Anchor(int parentWidth, int parentHeight);
+
+    TWinControl* parent_ = nullptr;
+    int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+    TAlign align_ = alNone;
+    TAnchors anchors_ = akLeft | akTop;
+    TRect anchorBounds_{};
+    SIZE anchorParentSize_{};
+    bool visible_ = true;
+    bool enabled_ = true;
+    TColor color_ = clWindow;
+    bool parentColor_ = true;
+    std::unique_ptr<TFont> font_;
+    bool parentFont_ = true;
+    bool adoptingFont_ = false;
+    std::string hint_;
+    bool showHint_ = false;
+    bool parentShowHint_ = true;
+    TCursor cursor_ = crDefault;
+    TPopupMenu* popupMenu_ = nullptr;
+    std::unique_ptr<TControlActionLink> actionLink_;
+    bool tornDown_ = false;
+};
+
+// ---- TWinControl ----------------------------------------------------------
+struct TCreateParams {
+    std::string Caption;
+    DWORD Style = 0;
+    DWORD ExStyle = 0;
+    int X = 0, Y = 0, Width = 0, Height = 0;
+    HWND WndParent = nullptr;
+    HMENU Menu = nullptr;  // a top-level window's menu; children get an identifier
+    void* Param = nullptr;
+    WNDCLASSW WindowClass{};
+    std::wstring WinClassName;
+};
+
+class TWinControl : public TControl {
+    CL_CLASS(TWinControl, TControl)
+public:
+    explicit TWinControl(TComponent* owner);
+    ~TWinControl() override;
+    void BeforeDestruction() override;
+    void SetName(const std::string& name) override;
+    void SetParent(TWinControl* parent) override;
+
+    // The window, created (with the parents' first) when there is none.
+    HWND Handle();
+    HWND WindowHandle() const { return handle_; }
+    bool HandleAllocated() const { return handle_ != nullptr; }
+    void HandleNeeded() { Handle(); }
+    // Destroys the window (children first) keeping the control's state; a
+    // control that had one makes a new one at once.
+    void RecreateWnd();
+    // The control that owns a window of this process, or nullptr.
+    static TWinControl* FindControl(HWND wnd);
+
+    int ControlCount() const { return static_cast<int>(controls_.size()); }
+    TControl* Controls(int index) const;
+    bool ContainsControl(TControl* control) const;
+    // A direct child with that name, without regard to case.
+    TControl* FindChildControl(const std::string& name) const;
+    // The topmost visible child at a client point (enabled unless
+    // allowDisabled; windowed ones only with allowWinControls).
+    TControl* ControlAtPos(TPoint p, bool allowDisabled, bool allowWinControls = false);
+    void InsertControl(TControl* control);
+    void RemoveControl(TControl* control);
+    // Sends the message to every child until one answers non-zero.
+    void Broadcast(TMessage& message);
+    void NotifyControls(UINT msg);
+
+    TRect ClientRect() override;
+    TPoint ClientOrigin() override;
+    void SetBounds(int left, int top, int width, int height) override;
+    void Invalidate() override;
+    void Update() override;
+
+    // Alignment of the children; nested Disable/Enable pairs defer it.
+    void DisableAlign() { ++alignLevel_; }
+    void EnableAlign();
+    void Realign();
+
+    bool Focused() const;
+    virtual bool CanFocus();
+    // Raises EInvalidOperation "Cannot focus a disabled or invisible window".
+    virtual void SetFocus();
+    int TabOrder() const;
+    void SetTabOrder(int value);
+    bool TabStop() const { return tabStop_; }
+    void SetTabStop(bool value);
+    // The tab order of this control's windowed descendants, depth first.
+    void GetTabOrderList(std::vector<TWinControl*>& list);
+    TWinControl* FindNextControl(TWinControl* current, bool goForward, bool checkTabStop, bool checkParent);
+    void SelectNext(TWinControl* current, bool goForward, bool checkTabStop);
+    void SelectFirst();
+    bool Showing() const;
+
+    // The background brush (Color).
+    TBrush* Brush() { return brush_.get(); }
+    WNDPROC DefWndProc() const { return defWndProc_; }
+
+    TKeyEvent OnKeyDown;
+    TKeyPressEvent OnKeyPress;
+    TKeyEvent OnKeyUp;
+    TNotifyEvent OnEnter;
+    TNotifyEvent OnExit;
+
+    void WndProc(TMessage& message) override;
+    void DefaultHandler(TMessage& message) override;
+
+protected:
+    virtual void CreateParams(TCreateParams& params);
+    // For a control over a system window class: creates the window of that
+    // class (no class of our own is registered) and subclasses it.
+    void CreateSubClass(TCreateParams& params, const wchar_t* className);
+    virtual void CreateWnd();
+    virtual void CreateWindowHandle(const TCreateParams& params);
+    // Saves what the window holds (the text here) before it goes.
+    virtual void DestroyWnd();
+    void CreateHandle();
+    void DestroyHandle();
+
+    std::string GetText() const override;
+    void SetTextValue(const std::string& value) override;
+    void VisibleChanged() override;
+
+    virtual void AlignControls(TControl* control, TRect& rect);
+    // The part of the client area the children are aligned in.
+    virtual void AdjustClientRect(TRect& rect) {}
+    virtual void PaintWindow(HDC dc);
+    void PaintHandler(TMessage& message);
+    void PaintControls(HDC dc);
+    virtual void KeyDown(WORD& key, TShiftState shift);
+    virtual void KeyUp(WORD& key, TShiftState shift);
+    virtual void KeyPress(char& key);
+    virtual void DoEnter();
+    virtual void DoExit();
+    // True when the key was swallowed (by a handler or the form's preview).
+    bool DoKeyDown(TMessage& message);
+    bool DoKeyUp(TMessage& message);
+    bool DoKeyPress(TMessage& message);
+    // The parent form's or an application's shortcut took the key.
+    bool IsMenuKey(TMessage& message);
+    // A system window class: erasing and painting stay the class's.
+    bool IsSystemClass() const { return systemClass_; }
+
+private:
+    friend class TControl;
+    friend class TCustomForm;
+    friend LRESULT CALLBACK ControlWndProc(HWND, UINT, WPARAM, LPARAM);
+    friend LRESULT CALLBACK CreationHook(int, WPARAM, LPARAM);
+    void AttachHandle(HWND wnd);
+    void DetachHandle() noexcept;
+    void SetNameProperty() noexcept;
+    void RemoveNameProperty() noexcept;
+    void UpdateBounds();
+    void UpdateShowing();
+    void CNKeyDown(TMessage& m);
+    void CNChar(TMessage& m);
+    void ReflectToChild(TMessage& m, HWND child);
+    bool HandleSetCursor(TMessage& m);
+    bool IsControlMouseMsg(TMessage& m);
+    void WinTearDown() noexcept;
+
+    HWND handle_ = nullptr;
+    WNDPROC defWndProc_ = nullptr;
+    ATOM nameAtom_ = 0;
+    bool systemClass_ = false;
+    std::vector<TControl*> controls_;
+    std::vector<TWinControl*> tabList_;
+    bool tabStop_ = false;
+    int alignLevel_ = 0;
+    bool aligning_ = false;
+    std::unique_ptr<TBrush> brush_;
+    bool winTornDown_ = false;
+};
+
+// ---- TGraphicControl and TCustomControl ----------------------------------
+class TGraphicControl : public TControl {
+    CL_CLASS(TGraphicControl, TControl)
+public:
+    explicit TGraphicControl(TComponent* owner);
+    ~TGraphicControl() override;
+    TCanvas* Canvas() { return canvas_.get(); }
+    void WndProc(TMessage& message) override;
+
+protected:
+    virtual void Paint() {}
+
+private:
+    std::unique_ptr<TControlCanvas> canvas_;
+};
+
+class TCustomControl : public TWinControl {
+    CL_CLASS(TCustomControl, TWinControl)
+public:
+    explicit TCustomControl(TComponent* owner);
+    ~TCustomControl() override;
+    TCanvas* Canvas() { return canvas_.get(); }
+    void WndProc(TMessage& message) override;
+
+protected:
+    // Paints on Canvas; the background is not erased first.
+    virtual void Paint() {}
+    void PaintWindow(HDC dc) override;
+
+private:
+    std::unique_ptr<TControlCanvas> canvas_;
+};
+
+// ---- Mouse capture and hit tests -----------------------------------------
+// The windowless control that holds the mouse through its parent's capture.
+TControl* GetCaptureControl();
+void SetCaptureControl(TControl* control);
+// The control of this process under a screen point: a windowed one, or
+// the windowless child there.
+TControl* FindDragTarget(TPoint screenPos, bool allowDisabled);
+
+}  // namespace cl

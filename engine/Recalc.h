@@ -1,0 +1,31 @@
+#pragma once
+// Recalculation: every computed field of every selected form from its sum
+// rule.  A rule that cannot compute (an operand holding text, a total
+// beyond the currency range) empties its target and reports the field in
+// ErrorList; the other rules go on.
+
+#include <cstdint>
+
+#include "classlib/Variant.h"
+#include "engine/SumRules.h"
+
+// For each form in catalogue order that the host reports selected, runs its
+// rules as many times as its list needs; then asks for the error list box
+// to be refilled.  Trigger (the stored field, or 0) does not change the result.
+void Recalculate(uint16_t Trigger);
+// The value of field N (Null as Unassigned); Unassigned when N has no value object.
+cl::Variant GetFieldNum(uint16_t N);
+// Stores a rule's result in Target's value object, when it has one.
+void SetComputed(uint16_t Trigger, uint16_t Target, const cl::Variant& V);
+
+// One run of a form's rules, in order; a rule that cannot compute is listed
+// in ErrorList when ReportFaults is set.  The eight procedures report.
+void RunRules(const FormRules& Form, uint16_t Trigger, bool ReportFaults);
+void RecalcBil(uint16_t Trigger);
+void RecalcRachzsk(uint16_t Trigger);
+void RecalcRachzsp(uint16_t Trigger);
+void RecalcRachppp(uint16_t Trigger);
+void RecalcRachppb(uint16_t Trigger);
+void RecalcZestzf(uint16_t Trigger);
+void RecalcBilm(uint16_t Trigger);
+void RecalcRachw(uint16_t Trigger);

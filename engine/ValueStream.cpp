@@ -1,0 +1,235 @@
+#include "engine/ValueStream.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "engine/calc1.h"
+
+namespace {
+
+using cl::TStream;
+using cl::Variant;
+
+int64_t BytesLeft(TStream& s) {
+    return std::max<int64_t>(0, s.Size() - s.Position());
+}
+bool AtEnd(TStream& s) {
+    return BytesLeft(s) == 0;
+}
+
+// A read made only before the end of the stream; what the stream does not
+// give stays as it was.
+template <class T>
+void ReadGuarded(TStream& s, T& value) {
+    if (!AtEnd(s)) s.Read(&value, sizeof value);
+}
+
+// Reads count bytes into an area of capacity bytes and skips the rest, never
+// past the end of the stream.
+void ReadInto(TStream& s, void* area, int32_t capacity, int32_t count) {
+    if (count <= 0) return;
+    const int32_t n = std::min(count, capacity);
+    s.Read(area, n);
+    const int64_t rest = std::min<int64_t>(count - n, BytesLeft(s));
+    if (rest > 0) s.Seek(rest, cl::soCurrent);
+}
+
+// The data size a variant record carries for a type code; 0 for codes
+// written without data.  Strings have their own length.
+int32_t DataSize(uint16_t code) {
+    switch (code) {
+        case cl::varShortInt:
+        case cl::varByte:
+            return 1;
+        case cl::varSmallint:
+        case cl::varBoolean:
+        case cl::varWord:
+            return 2;
+        case cl::varInteger:
+        case cl::varSingle:
+        case cl::varLongWord:
+            return 4;
+        case cl::varDouble:
+        case cl::varCurrency:
+        case cl::varDate:
+        case cl::varInt64:
+            return 8;
+        default:
+            return 0;
+    }
+}
+
+template <class T>
+void WriteData(TStream& s, T value) {
+    s.WriteValue<int32_t>(sizeof value);
+    s.WriteValue(value);
+}
+
+template <class T>
+T From(const uint8_t* data) {
+    T value;
+    std::memcpy(&value, data, sizeof value);
+    return value;
+}
+
+Variant FromData(uint16_t code, const uint8_t* data) {
+    switch (code) {
+        case cl::varSmallint:
+            return Variant::FromSmallint(From<int16_t>(data));
+        case cl::varInteger:
+            return Variant(From<int32_t>(data));
+        case cl::varSingle:
+            return Variant(static_cast<double>(From<float>(data)));
+        case cl::varDouble:
+            return Variant(From<double>(data));
+        case cl::varCurrency:
+            return Variant(cl::Currency::FromRaw(From<int64_t>(data)));
+        case cl::varDate:
+            return Variant::FromDate(From<double>(data));
+        case cl::varBoolean:
+            return Variant(From<uint16_t>(data) != 0);
+        case cl::varShortInt:
+            return Variant::FromShortInt(From<int8_t>(data));
+        case cl::varByte:
+            return Variant::FromByte(From<uint8_t>(data));
+        case cl::varWord:
+            return Variant::FromWord(From<uint16_t>(data));
+        case cl::varLongWord:
+            return Variant::FromLongWord(From<uint32_t>(data));
+        case cl::varInt64:
+            return Variant::FromInt64(From<int64_t>(data));
+        default:
+            return Variant();
+    }
+}
+
+}  // namespace
+
+void WriteVariant(const Variant& V, TStream& Stream) {
+    const uint16_t code = V.VarType();
+    Stream.WriteValue(code);
+    switch (code) {
+        case cl::varSmallint:
+            WriteData(Stream, static_cast<int16_t>(V.AsRawInt()));
+            break;
+        case cl::varInteger:
+            WriteData(Stream, static_cast<int32_t>(V.AsRawInt()));
+            break;
+        case cl::varSingle:
+            WriteData(Stream, static_cast<float>(V.AsRawDouble()));
+            break;
+        case cl::varDouble:
+        case cl::varDate:
+            WriteData(Stream, V.AsRawDouble());
+            break;
+        case cl::varCurrency:
+            WriteData(Stream, V.AsRawCurrency().Raw());
+            break;
+        case cl::varBoolean:
+            WriteData(Stream, static_cast<uint16_t>(V.AsRawBool() ? 0xFFFF : 0));
+            break;
+        case cl::varShortInt:
+            WriteData(Stream, static_cast<int8_t>(V.AsRawInt()));
+            break;
+        case cl::varByte:
+            WriteData(Stream, static_cast<uint8_t>(V.AsRawInt()));
+            break;
+        case cl::varWord:
+            WriteData(Stream, static_cast<uint16_t>(V.AsRawInt()));
+            break;
+        case cl::varLongWord:
+            WriteData(Stream, static_cast<uint32_t>(V.AsRawInt()));
+            break;
+        case cl::varInt64:
+            WriteData(Stream, V.AsRawInt());
+            break;
+        case cl::varString: {
+            const std::string& text = V.AsRawString();
+            Stream.WriteValue(static_cast<int32_t>(text.size()));
+            Stream.WriteBuffer(text.data(), static_cast<int32_t>(text.size()));
+            break;
+        }
+        default:
+            break;  // the code alone
+    }
+}
+
+void ReadVariant(TStream& Stream, Variant& V) {
+    V = Variant();
+    uint16_t code = 0;
+    ReadGuarded(Stream, code);
+    if (code == cl::varString) {
+        int32_t length = 0;
+        ReadGuarded(Stream, length);
+        std::string text;
+        // A length beyond the stream gets only the bytes that are there.
+        if (!AtEnd(Stream) && length > 0) {
+            text.resize(static_cast<size_t>(std::min<int64_t>(length, BytesLeft(Stream))));
+            Stream.Read(text.data(), static_cast<int32_t>(text.size()));
+        }
+        V = Variant(std::move(text));
+        return;
+    }
+    if (DataSize(code) == 0) return;  // nothing follows the code
+    int32_t size = 0;
+    ReadGuarded(Stream, size);
+    uint8_t data[8] = {};
+    if (!AtEnd(Stream)) ReadInto(Stream, data, sizeof data, size);
+    V = FromData(code, data);
+}
+
+void SaveSharedValues(TStream& Stream) {
+    Stream.WriteValue<int32_t>(2);
+    WriteVariant(SharedValues[1], Stream);
+    WriteVariant(SharedValues[2], Stream);
+}
+
+void LoadSharedValues(TStream& Stream) {
+    int32_t count = 0;
+    ReadGuarded(Stream, count);
+    for (int slot = 1; slot <= 2 && slot <= count; ++slot) {
+        if (AtEnd(Stream)) return;
+        ReadVariant(Stream, SharedValues[slot]);
+    }
+}
+
+void TDataValue::SaveToStream(TStream& Stream) {
+    WriteVariant(Value, Stream);
+    Stream.WriteValue<int32_t>(sizeof fieldID_);
+    Stream.WriteValue(fieldID_);
+}
+
+void TDataValue::LoadFromStream(TStream& Stream) {
+    if (AtEnd(Stream)) return;
+    ReadVariant(Stream, Value);
+    int32_t count = 0;
+    Stream.Read(&count, sizeof count);
+    // The stored field number equals ours in every file the writer makes; it
+    // is read and dropped, so a file cannot move a value to another field.
+    uint16_t stored = 0;
+    ReadInto(Stream, &stored, sizeof stored, count);
+}
+
+void TemFrm::SaveToStream(TStream& Stream) {
+    Stream.WriteValue(static_cast<int32_t>(Values.size()));
+    for (TDataValue* value : Values) {
+        Stream.WriteValue<uint16_t>(value ? 1 : 0);
+        if (value) value->SaveToStream(Stream);
+    }
+}
+
+void TemFrm::LoadFromStream(TStream& Stream) {
+    int32_t count = 0;
+    ReadGuarded(Stream, count);
+    if (count <= 0) return;
+    // Takes the records that have no value object to go to.
+    TDataValue scratch(0, nullptr, 0);
+    for (int32_t i = 0; i < count; ++i) {
+        if (AtEnd(Stream)) break;
+        uint16_t present = 0;
+        Stream.Read(&present, sizeof present);
+        if (present == 0) continue;
+        TDataValue* target = static_cast<size_t>(i) < Values.size() && Values[i] ? Values[i] : &scratch;
+        target->LoadFromStream(Stream);
+    }
+}

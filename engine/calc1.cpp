@@ -1,0 +1,212 @@
+#include "engine/calc1.h"
+
+#include <new>
+
+#include "classlib/StrUtils.h"
+#include "engine/EngineHost.h"
+#include "engine/Recalc.h"
+#include "engine/ValueConversion.h"
+
+std::array<TDataValue*, kRegistryHigh + 1> DataValues{};
+cl::Variant SharedValues[3];
+bool DataModified = false;
+cl::TList* ErrorList = nullptr;
+void* MainWindowHandle = nullptr;
+std::string CurrentFormName;
+TRz_NaglRec StatementHeader;
+
+namespace {
+
+std::string settingsDataFolder;
+std::string settingsProgramPath;
+
+// The row of a field number, or nullptr outside the table.
+const TEField* RowOf(int field) {
+    return TEFieldTable.Contains(field) ? &TEFieldTable[field] : nullptr;
+}
+
+}  // namespace
+
+CL_CLASS_INFO(TDataValue)
+CL_CLASS_INFO(TemFrm)
+
+// ---------------------------------------------------------------- TDataValue
+
+TDataValue::TDataValue(uint16_t SharedSlot, TemFrm* Owner, uint16_t FieldID)
+    : sharedSlot_(SharedSlot), owner_(Owner), fieldID_(FieldID) {
+    if (InRegistry(fieldID_)) DataValues[fieldID_] = this;
+}
+
+TDataValue::~TDataValue() {
+    // A later object of the same number (another copy of the form, or the
+    // registry rebuilt after ResetAll) keeps its entry.
+    if (InRegistry(fieldID_) && DataValues[fieldID_] == this) DataValues[fieldID_] = nullptr;
+}
+
+const cl::Variant& TDataValue::GetValue() const {
+    return sharedSlot_ == 1 || sharedSlot_ == 2 ? SharedValues[sharedSlot_] : Value;
+}
+
+cl::Variant& TDataValue::Storage() {
+    return sharedSlot_ == 1 || sharedSlot_ == 2 ? SharedValues[sharedSlot_] : Value;
+}
+
+void TDataValue::SetValue(const cl::Variant& V) {
+    if (!owner_) return;
+    const cl::TFormatSettings& fs = cl::FormatSettings();
+    const TEField* row = RowOf(fieldID_);
+    const int32_t dataType = row ? row->DataType : kDataString;
+
+    cl::Variant newV = V;
+    bool failed = false;
+    if (newV.IsString() && ConvertsTypedText(dataType)) {
+        try {
+            newV = ConvertTypedText(V.AsRawString(), dataType, fs);
+        } catch (const cl::EConvertError&) {
+            failed = true;  // keeps the typed text; the user is asked below
+        }
+    }
+    if (!failed && !newV.IsEmpty() && GetValue().SameTypeAndValue(newV)) return;
+
+    bool ok = !failed;
+    if (!failed && Validator) Validator(newV, ok);
+    if (!ok && GetEngineHost().AskYesNo("Nieprawidłowa wartość pola. Poprawić?", "Uwaga")) cl::Abort();
+
+    Storage() = newV;
+    DataModified = true;
+    if (OnChanged) OnChanged(this);
+    Recalculate(fieldID_);
+    if (OnDataPaint && owner_) OnDataPaint(this, GetValue());
+}
+
+void TDataValue::AssignComputed(const cl::Variant& V) {
+    Storage() = V;
+    DataModified = true;
+}
+
+// -------------------------------------------------------------------- TemFrm
+
+TemFrm::TemFrm(std::string Name, std::string Title, std::string TemplateName, int32_t PageCount,
+               int32_t Index, uint16_t FirstID, uint16_t LastID, int32_t FormNo)
+    : Name(std::move(Name)),
+      Title(std::move(Title)),
+      TemplateName(std::move(TemplateName)),
+      PageCount(PageCount),
+      Index(Index),
+      FirstID(FirstID),
+      LastID(LastID),
+      FormNo(FormNo) {}
+
+TemFrm::~TemFrm() {
+    FreeDataTab(Values);
+}
+
+TDataValue* TemFrm::ValueOf(uint16_t Field) const {
+    if (Field <= FirstID) return nullptr;
+    const size_t k = Field - FirstID - 1u;
+    return k < Values.size() ? Values[k] : nullptr;
+}
+
+cl::Variant TemFrm::GetValue(uint16_t Field) const {
+    const TDataValue* value = ValueOf(Field);
+    return value ? value->GetValue() : cl::Variant();
+}
+
+bool TemFrm::SetValue(uint16_t Field, const cl::Variant& V) {
+    TDataValue* value = ValueOf(Field);
+    if (!value) return true;
+    try {
+        value->SetValue(V);
+        return true;
+    } catch (const std::exception&) {
+        // The caller keeps its editor open; the silent abort after the
+        // correction prompt is the usual way here.
+        return false;
+    }
+}
+
+bool TemFrm::SetValueAsText(uint16_t Field, const std::string& S) {
+    return SetValue(Field, cl::Variant(S));
+}
+
+std::string TemFrm::GetValueText(uint16_t Field) const {
+    const TEField* row = RowOf(Field);
+    const TDataValue* value = ValueOf(Field);
+    if (!row || !value) return "";
+    return DisplayText(value->GetValue(), row->DataType, row->NumPrecision, cl::FormatSettings());
+}
+
+// ---------------------------------------------------------- free operations
+
+TDataTab CreateDataTab(const TFrmFeature& Feature, TemFrm* Owner) {
+    TDataTab tab(Feature.LastID > Feature.FirstID ? Feature.LastID - Feature.FirstID - 1 : 0, nullptr);
+    try {
+        for (size_t k = 0; k < tab.size(); ++k) {
+            const int n = Feature.FirstID + 1 + static_cast<int>(k);
+            const TEField* row = RowOf(n);
+            if (!row) continue;
+            tab[k] = new TDataValue(row->SharedIdx, Owner, row->DataIdx);
+            tab[k]->Validator = row->OnChange;
+        }
+    } catch (const std::bad_alloc&) {
+        // Nothing half-built stays registered.
+        FreeDataTab(tab);
+        throw EInvalidEFieldData("Brak pamięci do utworzenia struktur danych formularza.");
+    }
+    return tab;
+}
+
+void FreeDataTab(TDataTab& Tab) {
+    for (TDataValue*& value : Tab) cl::FreeAndNil(value);
+    Tab.clear();
+}
+
+std::string FindFormTitle(std::string_view Name) {
+    for (const TFrmFeature& row : FormCatalogue)
+        if (cl::SameText(row.Name, Name)) return std::string(row.Title);
+    return "";
+}
+
+void ResetAll() {
+    DataModified = false;
+    SharedValues[1] = cl::Variant();
+    SharedValues[2] = cl::Variant();
+    DataValues.fill(nullptr);
+}
+
+void ClearErrors(uint8_t Kind, bool Notify) {
+    if (!ErrorList) return;
+    int removed = 0;
+    for (int i = ErrorList->Count() - 1; i >= 0; --i) {
+        auto* item = static_cast<ErrorRec*>(ErrorList->Items(i));
+        if (Kind != 0 && item && item->Kind != Kind) continue;
+        ErrorList->Delete(i);
+        delete item;
+        ++removed;
+    }
+    if (removed > 0 && Notify) NotifyErrors();
+}
+
+void NotifyErrors() {
+    GetEngineHost().NotifyErrorList();
+}
+
+void AddError(uint8_t Kind, std::string Text) {
+    // Without the main window's list there is nobody to show it to.
+    if (!ErrorList) return;
+    ErrorList->Add(new ErrorRec{std::move(Text), Kind});
+}
+
+void SetSettingsLocation(std::string DataFolder, std::string ProgramPath) {
+    settingsDataFolder = std::move(DataFolder);
+    settingsProgramPath = std::move(ProgramPath);
+}
+
+std::string GetSettingsFileName() {
+    const size_t slash = settingsProgramPath.find_last_of("\\/:");
+    std::string name =
+        slash == std::string::npos ? settingsProgramPath : settingsProgramPath.substr(slash + 1);
+    const size_t dot = name.rfind('.');
+    if (dot != std::string::npos) name.erase(dot);
+    return settingsDataFolder + name + ".kon";
+}

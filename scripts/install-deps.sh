@@ -9,6 +9,7 @@ packages=(
   g++-mingw-w64-i686-posix mingw-w64-tools
   wine wine32:i386 wine64
   xvfb xauth x11-utils imagemagick fonts-wine fonts-liberation ghostscript
+  dpkg-dev
 )
 
 sudo_() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }

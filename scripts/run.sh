@@ -6,8 +6,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 
+# libjpeg for MinGW, built once into a cache outside the tree.
+jpeg_dir=$(scripts/build-libjpeg.sh)
 cmake -S . -B build/win -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSPRAW_JPEG_DIR="$jpeg_dir" >/dev/null
 cmake --build build/win -j "$(nproc)"
 
 exe=build/win/bin/Sprawozdawca.exe

@@ -10,8 +10,10 @@ cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build/native -j "$jobs"
 ctest --test-dir build/native --output-on-failure -j "$jobs"
 
+# libjpeg for MinGW, built once into a cache outside the tree.
+jpeg_dir=$(scripts/build-libjpeg.sh)
 cmake -S . -B build/win -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSPRAW_JPEG_DIR="$jpeg_dir" >/dev/null
 trap 'scripts/wine-run --root build/win/wine --stop' EXIT
 cmake --build build/win -j "$jobs"
 ctest --test-dir build/win --output-on-failure

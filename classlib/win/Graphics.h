@@ -221,7 +221,7 @@ public:
 
     HBRUSH Handle() { return static_cast<HBRUSH>(CachedHandle()); }
     TColor Color() const { return color_; }
-    // A colour other than clNone turns a clear brush solid.
+    // clNone makes the brush clear; another colour turns a clear brush solid.
     void SetColor(TColor color);
     TBrushStyle Style() const { return style_; }
     void SetStyle(TBrushStyle style);
@@ -408,10 +408,11 @@ public:
     void SetSize(int width, int height);
     bool Empty() const override { return width_ == 0 || height_ == 0; }
 
-    TPixelFormat PixelFormat() const;
-    // Converts the image; pf15bit, pf16bit and pfCustom are not offered.
+    // pfCustom: a DIB with colour masks of its own (read only).
+    TPixelFormat PixelFormat() const { return format_; }
+    // Converts the image; pfCustom raises EInvalidGraphicOperation.
     void SetPixelFormat(TPixelFormat format);
-    TBitmapHandleType HandleType() const { return dib_ ? bmDIB : bmDDB; }
+    TBitmapHandleType HandleType() const { return format_ == pfDevice ? bmDDB : bmDIB; }
     void SetHandleType(TBitmapHandleType type);
     bool Monochrome() const;
     void SetMonochrome(bool value);
@@ -419,8 +420,8 @@ public:
     TColor TransparentColor();
     void SetTransparentColor(TColor color);
 
-    // The image (made empty when there is none); the bitmap keeps it.
-    HBITMAP Handle();
+    // The image (nullptr when empty); the bitmap keeps it.
+    HBITMAP Handle() const { return bitmap_; }
     // Takes ownership of the bitmap (nullptr empties).
     void SetHandle(HBITMAP bitmap);
     // Gives up ownership.
@@ -445,14 +446,18 @@ public:
 
 private:
     friend class TBitmapCanvas;
-    void Replace(HBITMAP bitmap, bool dib) noexcept;  // frees the old image
-    HDC CanvasDC();
+    // Frees the old image and takes the new one with its format.
+    void Replace(HBITMAP bitmap, TPixelFormat format, bool monochrome) noexcept;
+    HDC CanvasDC() { return Canvas()->Handle(); }
     void FreeCanvasDC() noexcept;
-    static HBITMAP MakeImage(TPixelFormat format, int width, int height, bool monochrome);
+    // A new image of the format and size; white, with the old image's
+    // colour table (when of the same depth) and overlapping part copied.
+    HBITMAP MakeImage(TPixelFormat format, bool monochrome, int width, int height);
     void ConvertTo(TPixelFormat format, bool monochrome);
 
     HBITMAP bitmap_ = nullptr;
-    bool dib_ = false;
+    TPixelFormat format_ = pfDevice;
+    bool monochrome_ = false;  // of a device bitmap; pf1bit is always monochrome
     int width_ = 0;
     int height_ = 0;
     TColor transparentColor_ = clDefault;

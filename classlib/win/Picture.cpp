@@ -1,0 +1,150 @@
+// TGraphic's shared behaviour, and TPicture with the registry of picture
+// file formats by extension.
+#include <algorithm>
+#include <map>
+#include <utility>
+
+#include "classlib/FileStream.h"
+#include "classlib/win/Graphics.h"
+#include "classlib/win/Jpeg.h"
+
+namespace cl {
+
+// ---- TGraphic -------------------------------------------------------------
+
+CL_CLASS_INFO(TGraphic)
+
+void TGraphic::SetTransparent(bool value) {
+    if (value == transparent_) return;
+    transparent_ = value;
+    Changed();
+}
+
+void TGraphic::SetModified(bool value) {
+    if (value)
+        Changed();
+    else
+        modified_ = false;
+}
+
+void TGraphic::Changed() {
+    modified_ = true;
+    if (OnChange) OnChange(this);
+}
+
+void TGraphic::LoadFromFile(const std::string& fileName) {
+    TFileStream stream(fileName, fmOpenRead | fmShareDenyWrite);
+    LoadFromStream(stream);
+}
+
+void TGraphic::SaveToFile(const std::string& fileName) {
+    TFileStream stream(fileName, fmCreate);
+    SaveToStream(stream);
+}
+
+// ---- File formats ---------------------------------------------------------
+
+namespace {
+
+struct FileFormat {
+    std::string description;
+    TGraphicFactory factory;
+};
+
+// Keyed by the lower-case extension without the dot.
+std::map<std::string, FileFormat>& Formats() {
+    static std::map<std::string, FileFormat> formats = [] {
+        std::map<std::string, FileFormat> f;
+        f["bmp"] = {"Bitmaps", [] { return std::make_unique<TBitmap>(); }};
+        f["ico"] = {"Icons", [] { return std::make_unique<TIcon>(); }};
+        f["emf"] = {"Enhanced Metafiles", [] { return std::make_unique<TMetafile>(); }};
+        f["jpg"] = {"JPEG Image File", [] { return std::make_unique<TJPEGImage>(); }};
+        f["jpeg"] = {"JPEG Image File", [] { return std::make_unique<TJPEGImage>(); }};
+        return f;
+    }();
+    return formats;
+}
+
+std::string LowerAscii(std::string s) {
+    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) {
+        return static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+    });
+    return s;
+}
+
+// The extension of the file name's last part, without the dot.
+std::string ExtensionOf(const std::string& fileName) {
+    const size_t dot = fileName.find_last_of('.');
+    const size_t slash = fileName.find_last_of("\\/:");
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return "";
+    return fileName.substr(dot + 1);
+}
+
+}  // namespace
+
+void TPicture::RegisterFileFormat(const std::string& extension, const std::string& description,
+                                  TGraphicFactory factory) {
+    Formats()[LowerAscii(extension)] = {description, std::move(factory)};
+}
+
+// ---- TPicture -------------------------------------------------------------
+
+CL_CLASS_INFO(TPicture)
+
+TPicture::TPicture() = default;
+TPicture::~TPicture() = default;
+
+void TPicture::Changed() {
+    if (OnChange) OnChange(this);
+}
+
+void TPicture::Take(std::unique_ptr<TGraphic> graphic) {
+    if (graphic) graphic->OnChange = [this](TObject*) { Changed(); };
+    graphic_ = std::move(graphic);
+    Changed();
+}
+
+void TPicture::Assign(TPersistent* source) {
+    if (!source) return Take(nullptr);
+    if (auto* picture = dynamic_cast<TPicture*>(source)) return SetGraphic(picture->Graphic());
+    if (auto* graphic = dynamic_cast<TGraphic*>(source)) return SetGraphic(graphic);
+    TPersistent::Assign(source);
+}
+
+void TPicture::SetGraphic(TGraphic* graphic) {
+    if (graphic == graphic_.get() && graphic) return;
+    Take(graphic ? graphic->Clone() : nullptr);
+}
+
+TBitmap* TPicture::Bitmap() {
+    if (auto* g = dynamic_cast<TBitmap*>(graphic_.get())) return g;
+    Take(std::make_unique<TBitmap>());
+    return static_cast<TBitmap*>(graphic_.get());
+}
+
+TIcon* TPicture::Icon() {
+    if (auto* g = dynamic_cast<TIcon*>(graphic_.get())) return g;
+    Take(std::make_unique<TIcon>());
+    return static_cast<TIcon*>(graphic_.get());
+}
+
+TMetafile* TPicture::Metafile() {
+    if (auto* g = dynamic_cast<TMetafile*>(graphic_.get())) return g;
+    Take(std::make_unique<TMetafile>());
+    return static_cast<TMetafile*>(graphic_.get());
+}
+
+void TPicture::LoadFromFile(const std::string& fileName) {
+    const std::string ext = ExtensionOf(fileName);
+    const auto it = Formats().find(LowerAscii(ext));
+    if (it == Formats().end()) throw EInvalidGraphic("Unknown picture file extension (." + ext + ")");
+    std::unique_ptr<TGraphic> graphic = it->second.factory();
+    graphic->LoadFromFile(fileName);
+    Take(std::move(graphic));
+}
+
+void TPicture::SaveToFile(const std::string& fileName) {
+    if (graphic_) graphic_->SaveToFile(fileName);
+}
+
+}  // namespace cl

@@ -28,18 +28,27 @@ constexpr Masks kMasks888{0xFF0000, 0x00FF00, 0x0000FF};
 
 int BitsOf(TPixelFormat format) {
     switch (format) {
-        case pf1bit: return 1;
-        case pf4bit: return 4;
-        case pf8bit: return 8;
+        case pf1bit:
+            return 1;
+        case pf4bit:
+            return 4;
+        case pf8bit:
+            return 8;
         case pf15bit:
-        case pf16bit: return 16;
-        case pf24bit: return 24;
-        case pf32bit: return 32;
-        default: return 0;
+        case pf16bit:
+            return 16;
+        case pf24bit:
+            return 24;
+        case pf32bit:
+            return 32;
+        default:
+            return 0;
     }
 }
 
-int64_t StrideOf(int64_t width, int bits) { return (width * bits + 31) / 32 * 4; }
+int64_t StrideOf(int64_t width, int bits) {
+    return (width * bits + 31) / 32 * 4;
+}
 
 bool SameMasks(const Masks& a, const Masks& b) {
     return a.red == b.red && a.green == b.green && a.blue == b.blue;
@@ -47,13 +56,22 @@ bool SameMasks(const Masks& a, const Masks& b) {
 
 TPixelFormat FormatOf(int bits, bool bitfields, const Masks& m) {
     switch (bits) {
-        case 1: return pf1bit;
-        case 4: return pf4bit;
-        case 8: return pf8bit;
-        case 16: return !bitfields || SameMasks(m, kMasks555) ? pf15bit : SameMasks(m, kMasks565) ? pf16bit : pfCustom;
-        case 24: return pf24bit;
-        case 32: return !bitfields || SameMasks(m, kMasks888) ? pf32bit : pfCustom;
-        default: return pfCustom;
+        case 1:
+            return pf1bit;
+        case 4:
+            return pf4bit;
+        case 8:
+            return pf8bit;
+        case 16:
+            return !bitfields || SameMasks(m, kMasks555) ? pf15bit
+                   : SameMasks(m, kMasks565)             ? pf16bit
+                                                         : pfCustom;
+        case 24:
+            return pf24bit;
+        case 32:
+            return !bitfields || SameMasks(m, kMasks888) ? pf32bit : pfCustom;
+        default:
+            return pfCustom;
     }
 }
 
@@ -82,7 +100,8 @@ int DefaultColors(int bits, RGBQUAD* colors) {
             for (int r = 0; r < 6; ++r)
                 for (int g = 0; g < 6; ++g)
                     for (int b = 0; b < 6; ++b) colors[n++] = quad(r * 51, g * 51, b * 51);
-            for (COLORREF c : {0x000080, 0x008000, 0x008080, 0x800000, 0x800080, 0x808000, 0x808080, 0xC0C0C0})
+            for (COLORREF c :
+                 {0x000080, 0x008000, 0x008080, 0x800000, 0x800080, 0x808000, 0x808080, 0xC0C0C0})
                 colors[n++] = quad(GetRValue(c), GetGValue(c), GetBValue(c));
             // Greys in the 5-bit steps that cube and VGA colours leave free.
             static constexpr int kTaken[] = {0, 6, 12, 16, 19, 24, 25, 31};
@@ -93,7 +112,8 @@ int DefaultColors(int bits, RGBQUAD* colors) {
             while (n < 256) colors[n++] = quad(255, 255, 255);
             return 256;
         }
-        default: return 0;
+        default:
+            return 0;
     }
 }
 
@@ -155,7 +175,9 @@ private:
     HDC dc_;
 };
 
-[[noreturn]] void InvalidBitmap() { throw EInvalidGraphic("Bitmap image is not valid"); }
+[[noreturn]] void InvalidBitmap() {
+    throw EInvalidGraphic("Bitmap image is not valid");
+}
 
 // ---- BMP files -----------------------------------------------------------
 
@@ -163,8 +185,12 @@ constexpr WORD kBmpSignature = 0x4D42;  // "BM"
 constexpr int kMaxSide = 65535;
 constexpr int64_t kMaxPixelBytes = 256LL << 20;
 
-uint32_t U32(const uint8_t* p) { return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24; }
-uint16_t U16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
+uint32_t U32(const uint8_t* p) {
+    return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24;
+}
+uint16_t U16(const uint8_t* p) {
+    return static_cast<uint16_t>(p[0] | p[1] << 8);
+}
 
 void Require(bool ok) {
     if (!ok) InvalidBitmap();
@@ -204,8 +230,8 @@ BmpData ReadBmp(TStream& stream) {
     read(info, 4);
     const uint32_t headerSize = U32(info);
     // Core (OS/2 1.x), info, the two extended info headers, V4 and V5.
-    Require(headerSize == 12 || headerSize == 40 || headerSize == 52 || headerSize == 56 || headerSize == 108 ||
-            headerSize == 124);
+    Require(headerSize == 12 || headerSize == 40 || headerSize == 52 || headerSize == 56 ||
+            headerSize == 108 || headerSize == 124);
     read(info + 4, headerSize - 4);
 
     BmpData bmp;
@@ -374,7 +400,8 @@ HBITMAP TBitmap::MakeImage(TPixelFormat format, bool monochrome, int width, int 
             const UINT n = GetDIBColorTable(CanvasDC(), 0, 256, bi.colors);
             if (n > 0) count = static_cast<int>(n);
         }
-        image = CreateDib(bits, width, height, bi.colors, count, format == pf16bit ? &kMasks565 : nullptr, nullptr);
+        image = CreateDib(bits, width, height, bi.colors, count, format == pf16bit ? &kMasks565 : nullptr,
+                          nullptr);
     }
     try {
         MemoryDC target(image);
@@ -383,7 +410,8 @@ HBITMAP TBitmap::MakeImage(TPixelFormat format, bool monochrome, int width, int 
             HDC source = CanvasDC();
             // Turning colour into monochrome: white stays white, the rest black.
             const COLORREF oldBk = SetBkColor(source, RGB(255, 255, 255));
-            BitBlt(target.get(), 0, 0, std::min(width, width_), std::min(height, height_), source, 0, 0, SRCCOPY);
+            BitBlt(target.get(), 0, 0, std::min(width, width_), std::min(height, height_), source, 0, 0,
+                   SRCCOPY);
             SetBkColor(source, oldBk);
         }
         GdiFlush();
@@ -434,7 +462,9 @@ void TBitmap::SetHandleType(TBitmapHandleType type) {
     }
 }
 
-bool TBitmap::Monochrome() const { return monochrome_; }
+bool TBitmap::Monochrome() const {
+    return monochrome_;
+}
 
 void TBitmap::SetMonochrome(bool value) {
     if (value == monochrome_) return;
@@ -487,14 +517,15 @@ HBITMAP TBitmap::ReleaseHandle() {
 
 void TBitmap::LoadFromResourceName(HINSTANCE instance, const std::string& name) {
     const std::wstring w = ToWide(name);
-    auto* bitmap = static_cast<HBITMAP>(LoadImageW(instance, w.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    auto* bitmap =
+        static_cast<HBITMAP>(LoadImageW(instance, w.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     if (!bitmap) throw EInvalidGraphic("Resource " + name + " not found");
     SetHandle(bitmap);
 }
 
 void TBitmap::LoadFromResourceID(HINSTANCE instance, int id) {
-    auto* bitmap = static_cast<HBITMAP>(LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0,
-                                                   instance ? LR_CREATEDIBSECTION : 0));
+    auto* bitmap = static_cast<HBITMAP>(
+        LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, instance ? LR_CREATEDIBSECTION : 0));
     if (!bitmap) throw EInvalidGraphic("Resource " + std::to_string(id) + " not found");
     SetHandle(bitmap);
 }
@@ -504,7 +535,9 @@ TCanvas* TBitmap::Canvas() {
     return canvas_.get();
 }
 
-int TBitmap::RowBytes() const { return static_cast<int>(StrideOf(width_, BitsOf(format_))); }
+int TBitmap::RowBytes() const {
+    return static_cast<int>(StrideOf(width_, BitsOf(format_)));
+}
 
 void* TBitmap::ScanLine(int y) {
     DIBSECTION ds{};
@@ -525,9 +558,9 @@ void TBitmap::Assign(TPersistent* source) {
     if (auto* other = dynamic_cast<TBitmap*>(source)) {
         if (other == this) return;
         // Built from the other's image: same format, its colour table, its pixels.
-        HBITMAP image =
-            other->bitmap_ ? other->MakeImage(other->format_, other->monochrome_, other->width_, other->height_)
-                           : nullptr;
+        HBITMAP image = other->bitmap_ ? other->MakeImage(other->format_, other->monochrome_, other->width_,
+                                                          other->height_)
+                                       : nullptr;
         Replace(image, other->format_, other->monochrome_);
         transparentColor_ = other->transparentColor_;
         SetTransparent(other->Transparent());
@@ -537,7 +570,8 @@ void TBitmap::Assign(TPersistent* source) {
     if (auto* graphic = dynamic_cast<TGraphic*>(source)) {
         Replace(nullptr, format_, monochrome_);
         if (!graphic->Empty()) {
-            Replace(MakeImage(format_, monochrome_, graphic->Width(), graphic->Height()), format_, monochrome_);
+            Replace(MakeImage(format_, monochrome_, graphic->Width(), graphic->Height()), format_,
+                    monochrome_);
             Canvas()->StretchDraw(Rect(0, 0, width_, height_), graphic);
         }
         Changed();
@@ -582,8 +616,9 @@ void TBitmap::LoadFromStream(TStream& stream) {
         InvalidBitmap();
     }
     void* pixels = nullptr;
-    HBITMAP image = CreateDib(bmp.bits, bmp.width, bmp.height, bmp.colors.data(), static_cast<int>(bmp.colors.size()),
-                              bmp.bitfields ? &bmp.masks : nullptr, &pixels);
+    HBITMAP image =
+        CreateDib(bmp.bits, bmp.width, bmp.height, bmp.colors.data(), static_cast<int>(bmp.colors.size()),
+                  bmp.bitfields ? &bmp.masks : nullptr, &pixels);
     std::memcpy(pixels, bmp.pixels.data(), bmp.pixels.size());
     Replace(image, FormatOf(bmp.bits, bmp.bitfields, bmp.masks), false);
     Changed();

@@ -14,7 +14,9 @@ constexpr TCanvasState kPenBrush = csHandleValid | csPenValid | csBrushValid;
 constexpr TCanvasState kFontBrush = csHandleValid | csFontValid | csBrushValid;
 constexpr TCanvasState kAll = csHandleValid | csFontValid | csPenValid | csBrushValid;
 
-int Len(const std::wstring& w) { return static_cast<int>(w.size()); }
+int Len(const std::wstring& w) {
+    return static_cast<int>(w.size());
+}
 
 }  // namespace
 
@@ -35,9 +37,13 @@ TCanvas::TCanvas()
     brush_->OnChange = [this, deselect](TObject*) { deselect(csBrushValid, oldBrush_); };
 }
 
-TCanvas::TCanvas(HDC dc) : TCanvas() { SetHandle(dc); }
+TCanvas::TCanvas(HDC dc) : TCanvas() {
+    SetHandle(dc);
+}
 
-TCanvas::~TCanvas() { DeselectHandles(); }
+TCanvas::~TCanvas() {
+    DeselectHandles();
+}
 
 HDC TCanvas::Handle() {
     RequiredState(csHandleValid);
@@ -171,6 +177,15 @@ void TCanvas::TextRect(const TRect& r, int x, int y, const std::string& text) {
     ExtTextOutW(dc_, x, y, options, &r, w.c_str(), Len(w), nullptr);
 }
 
+void TCanvas::TextRect(const TRect& r, const std::string& text, UINT format) {
+    RequiredState(kFontBrush);
+    if (brush_->Style() != bsClear) ::FillRect(dc_, &r, brush_->Handle());
+    std::wstring w = ToWide(text);
+    TRect box = r;
+    const UINT clipOnly = ~static_cast<UINT>(DT_NOCLIP | DT_CALCRECT | DT_MODIFYSTRING);
+    ::DrawTextW(dc_, w.data(), Len(w), &box, format & clipOnly);
+}
+
 int TCanvas::DrawText(const std::string& text, TRect& r, UINT format) {
     RequiredState(kFontBrush);
     std::wstring w = ToWide(text);
@@ -201,8 +216,8 @@ void TCanvas::StretchDraw(const TRect& r, TGraphic* graphic) {
 void TCanvas::CopyRect(const TRect& dest, TCanvas* source, const TRect& src) {
     RequiredState(kFontBrush);
     source->RequiredState(kFontBrush);
-    StretchBlt(dc_, dest.left, dest.top, dest.right - dest.left, dest.bottom - dest.top, source->dc_, src.left,
-               src.top, src.right - src.left, src.bottom - src.top, copyMode_);
+    StretchBlt(dc_, dest.left, dest.top, dest.right - dest.left, dest.bottom - dest.top, source->dc_,
+               src.left, src.top, src.right - src.left, src.bottom - src.top, copyMode_);
 }
 
 TColor TCanvas::Pixels(int x, int y) {
@@ -233,7 +248,8 @@ void TCanvas::ResetClip() {
     SelectClipRgn(dc_, nullptr);
 }
 
-TClipScope::TClipScope(TCanvas& canvas, const TRect& r) : dc_(canvas.Handle()), saved_(CreateRectRgn(0, 0, 0, 0)) {
+TClipScope::TClipScope(TCanvas& canvas, const TRect& r)
+    : dc_(canvas.Handle()), saved_(CreateRectRgn(0, 0, 0, 0)) {
     // GetClipRgn answers 0 when the context has no clip region.
     if (saved_ && GetClipRgn(dc_, saved_) != 1) {
         DeleteObject(saved_);

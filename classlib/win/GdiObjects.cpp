@@ -54,20 +54,23 @@ void TGraphicsObject::Changed() {
 // ---- TFont ----------------------------------------------------------------
 
 CL_CLASS_INFO(TFont, Prop("Charset", &TFont::Charset, &TFont::SetCharset),
-              Prop("Color", &TFont::Color, &TFont::SetColor), Prop("Height", &TFont::Height, &TFont::SetHeight),
-              Prop("Name", &TFont::Name, &TFont::SetName),
+              Prop("Color", &TFont::Color, &TFont::SetColor),
+              Prop("Height", &TFont::Height, &TFont::SetHeight), Prop("Name", &TFont::Name, &TFont::SetName),
               EnumProp("Pitch", {"fpDefault", "fpVariable", "fpFixed"}, &TFont::Pitch, &TFont::SetPitch),
               Prop("Size", &TFont::Size, &TFont::SetSize),
               SetOfProp("Style", {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"}, &TFont::Style,
                         &TFont::SetStyle))
 
-TFont::TFont() : pixelsPerInch_(ScreenLogPixels()) { height_ = -MulDiv(8, pixelsPerInch_, 72); }
+TFont::TFont() : pixelsPerInch_(ScreenLogPixels()) {
+    height_ = -MulDiv(8, pixelsPerInch_, 72);
+}
 
 void TFont::Assign(TPersistent* source) {
     auto* font = dynamic_cast<TFont*>(source);
     if (!font) return TGraphicsObject::Assign(source);
     name_ = font->name_;
-    height_ = pixelsPerInch_ != font->pixelsPerInch_ ? -MulDiv(font->Size(), pixelsPerInch_, 72) : font->height_;
+    height_ =
+        pixelsPerInch_ != font->pixelsPerInch_ ? -MulDiv(font->Size(), pixelsPerInch_, 72) : font->height_;
     style_ = font->style_;
     color_ = font->color_;
     charset_ = font->charset_;
@@ -84,9 +87,14 @@ void TFont::SetHandle(HFONT font) {
              (lf.lfUnderline ? fsUnderline : 0) | (lf.lfStrikeOut ? fsStrikeOut : 0);
     charset_ = lf.lfCharSet;
     switch (lf.lfPitchAndFamily & 3) {
-        case FIXED_PITCH: pitch_ = fpFixed; break;
-        case VARIABLE_PITCH: pitch_ = fpVariable; break;
-        default: pitch_ = fpDefault;
+        case FIXED_PITCH:
+            pitch_ = fpFixed;
+            break;
+        case VARIABLE_PITCH:
+            pitch_ = fpVariable;
+            break;
+        default:
+            pitch_ = fpDefault;
     }
     Changed();
 }
@@ -103,9 +111,13 @@ void TFont::SetHeight(int height) {
     Changed();
 }
 
-int TFont::Size() const { return -MulDiv(height_, 72, pixelsPerInch_); }
+int TFont::Size() const {
+    return -MulDiv(height_, 72, pixelsPerInch_);
+}
 
-void TFont::SetSize(int size) { SetHeight(-MulDiv(size, pixelsPerInch_, 72)); }
+void TFont::SetSize(int size) {
+    SetHeight(-MulDiv(size, pixelsPerInch_, 72));
+}
 
 void TFont::SetPixelsPerInch(int ppi) {
     if (ppi > 0) pixelsPerInch_ = ppi;
@@ -160,22 +172,22 @@ HGDIOBJ TFont::MakeHandle() {
 
 // ---- TPen -----------------------------------------------------------------
 
-CL_CLASS_INFO(TPen, Prop("Color", &TPen::Color, &TPen::SetColor),
-              EnumProp("Mode",
-                       {"pmBlack", "pmWhite", "pmNop", "pmNot", "pmCopy", "pmNotCopy", "pmMergePenNot",
-                        "pmMaskPenNot", "pmMergeNotPen", "pmMaskNotPen", "pmMerge", "pmNotMerge", "pmMask",
-                        "pmNotMask", "pmXor", "pmNotXor"},
-                       &TPen::Mode, &TPen::SetMode),
-              EnumProp("Style",
-                       {"psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot", "psClear", "psInsideFrame"},
-                       &TPen::Style, &TPen::SetStyle),
-              Prop("Width", &TPen::Width, &TPen::SetWidth))
+CL_CLASS_INFO(
+    TPen, Prop("Color", &TPen::Color, &TPen::SetColor),
+    EnumProp("Mode",
+             {"pmBlack", "pmWhite", "pmNop", "pmNot", "pmCopy", "pmNotCopy", "pmMergePenNot", "pmMaskPenNot",
+              "pmMergeNotPen", "pmMaskNotPen", "pmMerge", "pmNotMerge", "pmMask", "pmNotMask", "pmXor",
+              "pmNotXor"},
+             &TPen::Mode, &TPen::SetMode),
+    EnumProp("Style", {"psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot", "psClear", "psInsideFrame"},
+             &TPen::Style, &TPen::SetStyle),
+    Prop("Width", &TPen::Width, &TPen::SetWidth))
 
 int PenModeToRop2(TPenMode mode) {
     static constexpr int kRop2[] = {
-        R2_BLACK,       R2_WHITE,      R2_NOP,        R2_NOT,        R2_COPYPEN,  R2_NOTCOPYPEN,
+        R2_BLACK,       R2_WHITE,      R2_NOP,         R2_NOT,        R2_COPYPEN,  R2_NOTCOPYPEN,
         R2_MERGEPENNOT, R2_MASKPENNOT, R2_MERGENOTPEN, R2_MASKNOTPEN, R2_MERGEPEN, R2_NOTMERGEPEN,
-        R2_MASKPEN,     R2_NOTMASKPEN, R2_XORPEN,     R2_NOTXORPEN,
+        R2_MASKPEN,     R2_NOTMASKPEN, R2_XORPEN,      R2_NOTXORPEN,
     };
     static_assert(std::size(kRop2) == pmNotXor + 1);
     return kRop2[mode];
@@ -216,7 +228,7 @@ void TPen::SetMode(TPenMode mode) {
 }
 
 HGDIOBJ TPen::MakeHandle() {
-    static constexpr UINT kStyle[] = {PS_SOLID, PS_DASH,  PS_DOT,       PS_DASHDOT,
+    static constexpr UINT kStyle[] = {PS_SOLID,      PS_DASH, PS_DOT,        PS_DASHDOT,
                                       PS_DASHDOTDOT, PS_NULL, PS_INSIDEFRAME};
     LOGPEN lp{kStyle[style_], POINT{width_, 0}, static_cast<COLORREF>(ColorToRGB(color_))};
     return CreatePenIndirect(&lp);
@@ -277,11 +289,14 @@ HGDIOBJ TBrush::MakeHandle() {
     if (bitmap_ && !bitmap_->Empty()) return CreatePatternBrush(bitmap_->Handle());
     LOGBRUSH lb{BS_SOLID, static_cast<COLORREF>(ColorToRGB(color_)), 0};
     switch (style_) {
-        case bsSolid: break;
-        case bsClear: lb.lbStyle = BS_HOLLOW; break;
+        case bsSolid:
+            break;
+        case bsClear:
+            lb.lbStyle = BS_HOLLOW;
+            break;
         default:
             static constexpr ULONG_PTR kHatch[] = {HS_HORIZONTAL, HS_VERTICAL, HS_FDIAGONAL,
-                                                    HS_BDIAGONAL,  HS_CROSS,    HS_DIAGCROSS};
+                                                   HS_BDIAGONAL,  HS_CROSS,    HS_DIAGCROSS};
             lb.lbStyle = BS_HATCHED;
             lb.lbHatch = kHatch[style_ - bsHorizontal];
     }

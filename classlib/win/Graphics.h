@@ -28,15 +28,21 @@ public:
 
 using TRect = RECT;
 using TPoint = POINT;
-inline TRect Rect(int left, int top, int right, int bottom) { return TRect{left, top, right, bottom}; }
-inline TPoint Point(int x, int y) { return TPoint{x, y}; }
+inline TRect Rect(int left, int top, int right, int bottom) {
+    return TRect{left, top, right, bottom};
+}
+inline TPoint Point(int x, int y) {
+    return TPoint{x, y};
+}
 
 // ---- Colours -----------------------------------------------------------
 // $00BBGGRR, or a system colour: the high bit set and COLOR_xxx below it.
 using TColor = int32_t;
 
 constexpr TColor clSystemColor = static_cast<TColor>(0x80000000u);
-constexpr TColor SysColor(int index) { return clSystemColor | index; }
+constexpr TColor SysColor(int index) {
+    return clSystemColor | index;
+}
 
 constexpr TColor clScrollBar = SysColor(COLOR_SCROLLBAR);
 constexpr TColor clBackground = SysColor(COLOR_BACKGROUND);
@@ -178,8 +184,22 @@ private:
 
 enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
 enum TPenMode {
-    pmBlack, pmWhite, pmNop, pmNot, pmCopy, pmNotCopy, pmMergePenNot, pmMaskPenNot,
-    pmMergeNotPen, pmMaskNotPen, pmMerge, pmNotMerge, pmMask, pmNotMask, pmXor, pmNotXor
+    pmBlack,
+    pmWhite,
+    pmNop,
+    pmNot,
+    pmCopy,
+    pmNotCopy,
+    pmMergePenNot,
+    pmMaskPenNot,
+    pmMergeNotPen,
+    pmMaskNotPen,
+    pmMerge,
+    pmNotMerge,
+    pmMask,
+    pmNotMask,
+    pmXor,
+    pmNotXor
 };
 // The SetROP2 code of a pen mode.
 int PenModeToRop2(TPenMode mode);
@@ -210,7 +230,16 @@ private:
     TPenMode mode_ = pmCopy;
 };
 
-enum TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross };
+enum TBrushStyle {
+    bsSolid,
+    bsClear,
+    bsHorizontal,
+    bsVertical,
+    bsFDiagonal,
+    bsBDiagonal,
+    bsCross,
+    bsDiagCross
+};
 
 class TBrush : public TGraphicsObject {
     CL_CLASS(TBrush, TGraphicsObject)
@@ -288,6 +317,9 @@ public:
     void TextOut(int x, int y, const std::string& text);
     // Clipped to r; opaque unless the brush is clear.
     void TextRect(const TRect& r, int x, int y, const std::string& text);
+    // Placed in r by DT_xxx flags and clipped to it; r is filled with the
+    // brush first unless the brush is clear.
+    void TextRect(const TRect& r, const std::string& text, UINT format);
     // Through DrawTextW with DT_xxx flags; DT_CALCRECT updates r only.
     // Returns the text height.
     int DrawText(const std::string& text, TRect& r, UINT format);

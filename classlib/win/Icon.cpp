@@ -10,14 +10,20 @@ namespace cl {
 
 namespace {
 
-[[noreturn]] void InvalidIcon() { throw EInvalidGraphic("Icon image is not valid"); }
+[[noreturn]] void InvalidIcon() {
+    throw EInvalidGraphic("Icon image is not valid");
+}
 
 void Require(bool ok) {
     if (!ok) InvalidIcon();
 }
 
-uint32_t U32(const uint8_t* p) { return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24; }
-uint16_t U16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
+uint32_t U32(const uint8_t* p) {
+    return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24;
+}
+uint16_t U16(const uint8_t* p) {
+    return static_cast<uint16_t>(p[0] | p[1] << 8);
+}
 
 constexpr int kDirSize = 6;
 constexpr int kEntrySize = 16;
@@ -59,7 +65,9 @@ void CheckImage(const uint8_t* p, uint32_t bytes) {
 
 CL_CLASS_INFO(TIcon)
 
-TIcon::TIcon() { SetTransparent(true); }
+TIcon::TIcon() {
+    SetTransparent(true);
+}
 
 TIcon::~TIcon() {
     if (icon_) DestroyIcon(icon_);
@@ -107,8 +115,12 @@ std::unique_ptr<TGraphic> TIcon::Clone() const {
     return copy;
 }
 
-void TIcon::SetWidth(int) { throw EInvalidGraphicOperation("Cannot change the size of an icon"); }
-void TIcon::SetHeight(int) { throw EInvalidGraphicOperation("Cannot change the size of an icon"); }
+void TIcon::SetWidth(int) {
+    throw EInvalidGraphicOperation("Cannot change the size of an icon");
+}
+void TIcon::SetHeight(int) {
+    throw EInvalidGraphicOperation("Cannot change the size of an icon");
+}
 
 void TIcon::SetHandle(HICON icon) {
     Reset(icon, {});
@@ -124,7 +136,8 @@ HICON TIcon::ReleaseHandle() {
 
 void TIcon::Draw(TCanvas& canvas, const TRect& r) {
     if (!icon_) return;
-    DrawIconEx(canvas.Handle(), r.left, r.top, icon_, r.right - r.left, r.bottom - r.top, 0, nullptr, DI_NORMAL);
+    DrawIconEx(canvas.Handle(), r.left, r.top, icon_, r.right - r.left, r.bottom - r.top, 0, nullptr,
+               DI_NORMAL);
 }
 
 void TIcon::LoadFromStream(TStream& stream) {

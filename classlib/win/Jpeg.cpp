@@ -3,12 +3,12 @@
 // C++ exception ever crosses libjpeg's frames.
 #include "classlib/win/Jpeg.h"
 
+#include <jpeglib.h>
+
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
 #include <utility>
-
-#include <jpeglib.h>
 
 static_assert(JPEG_LIB_VERSION == 62, "the decoder is written for the IJG API version 62");
 
@@ -101,11 +101,19 @@ CL_CLASS_INFO(TJPEGImage)
 TJPEGImage::TJPEGImage() = default;
 TJPEGImage::~TJPEGImage() = default;
 
-int TJPEGImage::Width() const { return bitmap_ ? bitmap_->Width() : 0; }
-int TJPEGImage::Height() const { return bitmap_ ? bitmap_->Height() : 0; }
+int TJPEGImage::Width() const {
+    return bitmap_ ? bitmap_->Width() : 0;
+}
+int TJPEGImage::Height() const {
+    return bitmap_ ? bitmap_->Height() : 0;
+}
 
-void TJPEGImage::SetWidth(int) { throw EInvalidGraphicOperation("Cannot change the size of a JPEG image"); }
-void TJPEGImage::SetHeight(int) { throw EInvalidGraphicOperation("Cannot change the size of a JPEG image"); }
+void TJPEGImage::SetWidth(int) {
+    throw EInvalidGraphicOperation("Cannot change the size of a JPEG image");
+}
+void TJPEGImage::SetHeight(int) {
+    throw EInvalidGraphicOperation("Cannot change the size of a JPEG image");
+}
 
 void TJPEGImage::Assign(TPersistent* source) {
     if (!source) {

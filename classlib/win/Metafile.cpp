@@ -10,13 +10,17 @@ namespace cl {
 
 namespace {
 
-[[noreturn]] void InvalidMetafile() { throw EInvalidGraphic("Metafile is not valid"); }
+[[noreturn]] void InvalidMetafile() {
+    throw EInvalidGraphic("Metafile is not valid");
+}
 
 void Require(bool ok) {
     if (!ok) InvalidMetafile();
 }
 
-uint32_t U32(const uint8_t* p) { return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24; }
+uint32_t U32(const uint8_t* p) {
+    return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24;
+}
 
 // The fixed part of ENHMETAHEADER that every version has.
 constexpr uint32_t kMinHeader = offsetof(ENHMETAHEADER, cbPixelFormat);
@@ -117,8 +121,12 @@ void TMetafile::SetHeight(int height) {
     Changed();
 }
 
-int TMetafile::MMWidth() const { return mmWidth_; }
-int TMetafile::MMHeight() const { return mmHeight_; }
+int TMetafile::MMWidth() const {
+    return mmWidth_;
+}
+int TMetafile::MMHeight() const {
+    return mmHeight_;
+}
 
 void TMetafile::SetMMWidth(int value) {
     mmWidth_ = value;
@@ -179,8 +187,9 @@ void TMetafile::LoadFromStream(TStream& stream) {
     Require(h->nSize >= kMinHeader && h->nSize % 4 == 0 && h->nBytes >= h->nSize && h->nBytes % 4 == 0);
     Require(h->nBytes <= available && h->nBytes <= kMaxBytes);
     // The description (UTF-16) lies inside the header record.
-    Require(h->nDescription == 0 || (h->offDescription >= kMinHeader &&
-                                     h->offDescription + 2 * static_cast<int64_t>(h->nDescription) <= h->nSize));
+    Require(h->nDescription == 0 ||
+            (h->offDescription >= kMinHeader &&
+             h->offDescription + 2 * static_cast<int64_t>(h->nDescription) <= h->nSize));
     const uint32_t total = h->nBytes;
     data.resize(total);
     stream.ReadBuffer(data.data() + kMinHeader, static_cast<int32_t>(total - kMinHeader));
@@ -222,7 +231,8 @@ TMetafileCanvas::TMetafileCanvas(TMetafile* metafile, HDC referenceDevice, const
                      frameSide(metafile->MMHeight(), metafile->Height(), dev.vertRes, dev.vertSize)};
     // "creator\0description\0\0", or none.
     std::wstring text;
-    if (!creator.empty() || !description.empty()) text = ToWide(creator) + L'\0' + ToWide(description) + L'\0';
+    if (!creator.empty() || !description.empty())
+        text = ToWide(creator) + L'\0' + ToWide(description) + L'\0';
     HDC dc = CreateEnhMetaFileW(ref, nullptr, &frame, text.empty() ? nullptr : text.c_str());
     Font()->SetPixelsPerInch(GetDeviceCaps(ref, LOGPIXELSY));
     if (screen) ReleaseDC(nullptr, screen);

@@ -1,14 +1,14 @@
 // Colours, fonts, pens and brushes, the canvas's drawing and text, BMP files
 // (round trips and corrupt headers), icons and the picture's file formats.
-#include <windows.h>
+#include "classlib/win/Graphics.h"
 
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <cstring>
 #include <string>
 #include <vector>
 
-#include "classlib/win/Graphics.h"
 #include "tests/classlib/TempFolder.h"
 #include "tests/win/GraphicsSupport.h"
 
@@ -24,9 +24,9 @@ TEST(Colors, ConstantsHaveTheClassLibraryValues) {
         TColor color;
         uint32_t value;
     } cases[] = {
-        {clBlack, 0x000000},    {clMaroon, 0x000080},   {clGreen, 0x008000},     {clRed, 0x0000FF},
-        {clBlue, 0xFF0000},     {clWhite, 0xFFFFFF},    {clSilver, 0xC0C0C0},    {clNone, 0x1FFFFFFF},
-        {clDefault, 0x20000000}, {clBtnFace, 0x8000000F}, {clWindow, 0x80000005}, {clHighlight, 0x8000000D},
+        {clBlack, 0x000000},     {clMaroon, 0x000080},      {clGreen, 0x008000},    {clRed, 0x0000FF},
+        {clBlue, 0xFF0000},      {clWhite, 0xFFFFFF},       {clSilver, 0xC0C0C0},   {clNone, 0x1FFFFFFF},
+        {clDefault, 0x20000000}, {clBtnFace, 0x8000000F},   {clWindow, 0x80000005}, {clHighlight, 0x8000000D},
         {clInfoBk, 0x80000018},  {clScrollBar, 0x80000000},
     };
     for (const auto& c : cases) EXPECT_EQ(static_cast<uint32_t>(c.color), c.value);
@@ -54,7 +54,7 @@ TEST(Font, SizeAndHeightConvertThroughPixelsPerInch) {
     const struct {
         int ppi, size, height;
     } cases[] = {
-        {96, 8, -11}, {96, 9, -12}, {96, 10, -13}, {96, 12, -16}, {96, 72, -96},
+        {96, 8, -11},  {96, 9, -12},   {96, 10, -13}, {96, 12, -16}, {96, 72, -96},
         {300, 8, -33}, {300, 10, -42}, {120, 8, -13}, {600, 1, -8},
     };
     for (const auto& c : cases) {
@@ -327,6 +327,27 @@ TEST(Canvas, TextRectClipsToItsRectangleAndFillsItWithTheBrush) {
     EXPECT_EQ(s.Ink(Rect(0, 0, 10, 40)), 0);
 }
 
+TEST(Canvas, TextRectWithAFormatPlacesTheTextAndClipsIt) {
+    Surface s(100, 40);
+    TCanvas& c = s.Canvas();
+    c.Font()->SetName("Arial");
+    c.Font()->SetSize(12);
+    c.Brush()->SetColor(clYellow);
+    c.TextRect(Rect(10, 10, 60, 30), "Bardzo długi tekst", DT_SINGLELINE | DT_VCENTER | DT_NOCLIP);
+    EXPECT_EQ(s.At(58, 12), clYellow);
+    EXPECT_EQ(s.Ink(Rect(60, 0, 100, 40)), 0);
+    EXPECT_EQ(s.Ink(Rect(0, 0, 100, 10)), 0);
+
+    Surface right(100, 40);
+    right.Canvas().Font()->Assign(c.Font());
+    right.Canvas().Brush()->SetStyle(bsClear);
+    right.Canvas().TextRect(Rect(0, 0, 100, 40), "Ż", DT_RIGHT | DT_BOTTOM | DT_SINGLELINE);
+    const SIZE size = right.Canvas().TextExtent("Ż");
+    EXPECT_EQ(right.Ink(Rect(0, 0, 100 - size.cx, 40)), 0);
+    EXPECT_EQ(right.Ink(Rect(0, 0, 100, 40 - size.cy)), 0);
+    EXPECT_GT(right.Ink(Rect(100 - size.cx, 40 - size.cy, 100, 40)), 0);
+}
+
 TEST(Canvas, DrawTextCalcRectMeasuresWithoutDrawing) {
     Surface s(200, 100);
     TCanvas& c = s.Canvas();
@@ -479,8 +500,8 @@ TEST(Bitmap, PixelFormatsConvertTheImage) {
         TPixelFormat format;
         TColor black, red;
     } cases[] = {
-        {pf24bit, clBlack, clRed}, {pf32bit, clBlack, clRed}, {pf8bit, clBlack, clRed},
-        {pf4bit, clBlack, clRed},  {pf16bit, clBlack, clRed}, {pf15bit, clBlack, clRed},
+        {pf24bit, clBlack, clRed},  {pf32bit, clBlack, clRed}, {pf8bit, clBlack, clRed},
+        {pf4bit, clBlack, clRed},   {pf16bit, clBlack, clRed}, {pf15bit, clBlack, clRed},
         {pf1bit, clBlack, clBlack},  // colours other than white turn black
     };
     for (const auto& c : cases) {
@@ -528,7 +549,7 @@ TEST(Bitmap, BmpRoundTripKeepsEveryFormatByteExact) {
         TPixelFormat format;
         int bits, colors;
     } cases[] = {
-        {pf1bit, 1, 2},   {pf4bit, 4, 16}, {pf8bit, 8, 256}, {pf15bit, 16, 0},
+        {pf1bit, 1, 2},   {pf4bit, 4, 16},  {pf8bit, 8, 256}, {pf15bit, 16, 0},
         {pf16bit, 16, 0}, {pf24bit, 24, 0}, {pf32bit, 32, 0},
     };
     for (const auto& c : cases) {
@@ -616,10 +637,10 @@ TEST(Bitmap, TopDownRowsLoadInTheirOrder) {
 }
 
 TEST(Bitmap, CoreHeaderWithThreeByteColoursLoads) {
-    std::vector<uint8_t> b = {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 32, 0, 0, 0,  // pixels at 14 + 12 + 6
-                              12,  0,   0, 0, 2, 0, 1, 0, 1, 0, 1, 0,         // 2 x 1, 1 plane, 1 bit
-                              0,   255, 0, 255, 255, 255,                      // green, white
-                              0x40, 0, 0, 0};                                  // pixel 0 green, 1 white
+    std::vector<uint8_t> b = {'B',  'M', 0, 0,   0,   0,   0, 0, 0, 0, 32, 0, 0, 0,  // pixels at 14 + 12 + 6
+                              12,   0,   0, 0,   2,   0,   1, 0, 1, 0, 1,  0,        // 2 x 1, 1 plane, 1 bit
+                              0,    255, 0, 255, 255, 255,                           // green, white
+                              0x40, 0,   0, 0};                                      // pixel 0 green, 1 white
     TMemoryStream stream;
     gfxtest::LoadBytes(stream, b);
     TBitmap bitmap;

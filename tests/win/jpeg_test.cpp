@@ -1,9 +1,10 @@
 // JPEG pictures through libjpeg: baseline and progressive files made by an
 // independent encoder (ImageMagick; tests/data/quadrants-*.jpg: 32 x 24,
 // red, lime, blue and white quarters), and damaged copies of them.
-#include <windows.h>
+#include "classlib/win/Jpeg.h"
 
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <cstdlib>
 #include <string>
@@ -11,7 +12,6 @@
 
 #include "classlib/FileStream.h"
 #include "classlib/win/Graphics.h"
-#include "classlib/win/Jpeg.h"
 #include "tests/win/GraphicsSupport.h"
 
 namespace {
@@ -138,7 +138,8 @@ TEST(Jpeg, CorruptFilesRaiseInvalidGraphic) {
         spoil("Huffman table of a bad class", dht + 4, {0x7F});
         spoil("scan of a component the frame lacks", sos + 5, {0x77});
         cases.push_back({"cut before the scan", std::vector<uint8_t>(valid.begin(), valid.begin() + sos)});
-        cases.push_back({"cut inside the headers", std::vector<uint8_t>(valid.begin(), valid.begin() + sof + 5)});
+        cases.push_back(
+            {"cut inside the headers", std::vector<uint8_t>(valid.begin(), valid.begin() + sof + 5)});
         cases.push_back({"two bytes only", {0xFF, 0xD8}});
         cases.push_back({"not a JPEG at all", std::vector<uint8_t>(200, 0x41)});
         cases.push_back({"empty", {}});

@@ -1,9 +1,8 @@
 // Enhanced metafiles: recording with TMetafileCanvas, saving and loading
 // (exactly the header's size, corrupt headers refused), playing back
 // inside the caller's clip region, and the sizes taken from the frame.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <cstring>
 #include <string>
@@ -94,7 +93,8 @@ TEST(Metafile, RecordedSavedReloadedAndPlayedGivesTheDirectPixels) {
         for (int x = 2; x < kW - 2; ++x) {
             bool found = false;
             for (int dy = -2; dy <= 2 && !found; ++dy)
-                for (int dx = -2; dx <= 2 && !found; ++dx) found = played.At(x, y) == direct.At(x + dx, y + dy);
+                for (int dx = -2; dx <= 2 && !found; ++dx)
+                    found = played.At(x, y) == direct.At(x + dx, y + dy);
             EXPECT_TRUE(found) << x << "," << y;
         }
 }

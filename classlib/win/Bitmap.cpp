@@ -625,6 +625,7 @@ void TBitmap::LoadFromStream(TStream& stream) {
 }
 
 void TBitmap::SaveToStream(TStream& stream) {
+    if (Empty()) return;
     BitmapInfo bi;
     BITMAPINFOHEADER& h = bi.header;
     h.biSize = sizeof h;

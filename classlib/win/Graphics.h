@@ -473,7 +473,7 @@ public:
     // A BMP file; every header field is checked before use.
     void LoadFromStream(TStream& stream) override;
     // A BMP file in the bitmap's own format (a device bitmap as 24 bits,
-    // or 1 bit when monochrome).
+    // or 1 bit when monochrome); nothing for an empty bitmap.
     void SaveToStream(TStream& stream) override;
 
 private:

@@ -74,6 +74,12 @@ bool Decode(const unsigned char* data, unsigned long size, Output* out, char* me
     jpeg_create_decompress(&cinfo);
     jpeg_mem_src(&cinfo, data, size);
     jpeg_read_header(&cinfo, TRUE);
+    // Refused before the decoder allocates buffers of the image's size.
+    if (static_cast<int64_t>(cinfo.image_width) * cinfo.image_height > kMaxPixels) {
+        jpeg_destroy_decompress(&cinfo);
+        std::strcpy(message, "Image too large");
+        return false;
+    }
     cinfo.out_color_space = JCS_RGB;
     out->progressive = cinfo.progressive_mode;
     out->grayscale = cinfo.jpeg_color_space == JCS_GRAYSCALE;

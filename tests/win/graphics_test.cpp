@@ -588,6 +588,13 @@ TEST(Bitmap, BmpRoundTripKeepsEveryFormatByteExact) {
     }
 }
 
+TEST(Bitmap, EmptyBitmapSavesNothing) {
+    TBitmap b;
+    TMemoryStream stream;
+    b.SaveToStream(stream);
+    EXPECT_EQ(stream.Size(), 0);
+}
+
 TEST(Bitmap, DeviceBitmapSavesAsTwentyFourBits) {
     TBitmap b;
     b.SetSize(3, 2);

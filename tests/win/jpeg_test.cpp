@@ -132,6 +132,7 @@ TEST(Jpeg, CorruptFilesRaiseInvalidGraphic) {
         spoil("no start-of-image marker", 0, {0x00, 0x00});
         spoil("frame header of width 0", sof + 7, {0x00, 0x00});
         spoil("frame header of 0 components", sof + 9, {0x00});
+        spoil("frame of 65535 x 65535 pixels", sof + 5, {0xFF, 0xFF, 0xFF, 0xFF});
         spoil("frame header of 9 bits a sample", sof + 4, {0x09});
         spoil("frame header longer than the file", sof + 2, {0xFF, 0xF0});
         spoil("quantisation table of a bad id", dqt + 4, {0x1F});

@@ -111,6 +111,7 @@ class TBitmap;
 class TGraphicsObject : public TPersistent {
     CL_CLASS(TGraphicsObject, TPersistent)
 public:
+    ~TGraphicsObject() override;
     TNotifyEvent OnChange;
 
 protected:
@@ -119,9 +120,6 @@ protected:
     void Changed();
     virtual HGDIOBJ MakeHandle() = 0;
     HGDIOBJ CachedHandle();
-
-public:
-    ~TGraphicsObject() override;
 
 private:
     HGDIOBJ handle_ = nullptr;

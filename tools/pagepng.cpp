@@ -186,6 +186,9 @@ void Render(const std::string& dir, const std::string& form, int page, const std
         COLORREF colour = f.EditType == ie_currency ? RGB(220, 0, 0)
                           : f.EditType == ie_text   ? RGB(0, 0, 220)
                                                     : RGB(0, 150, 0);
+        // The program whitens an amount's or a date's rectangle under its value.
+        if (f.EditType == ie_currency || f.EditType == ie_maskedit)
+            FillRect(dc.get(), &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
         GdiObject pen(CreatePen(PS_SOLID, 0, colour));
         Selected selPen(dc.get(), pen.get());
         Selected selBrush(dc.get(), GetStockObject(NULL_BRUSH));

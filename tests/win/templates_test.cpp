@@ -15,8 +15,9 @@
 
 namespace {
 
+// An amount field's cell: the rules around it, and its row's label column.
 struct LayoutRow {
-    int form, page, field, bandTop, bandBottom, labelLeft, labelRight;
+    int form, page, field, bandTop, bandBottom, left, right, labelLeft, labelRight;
     const char* label;
 };
 

@@ -61,6 +61,7 @@ class TBasicAction : public TComponent {
     CL_CLASS(TBasicAction, TComponent)
 public:
     explicit TBasicAction(TComponent* owner);
+    ~TBasicAction() override;
     void BeforeDestruction() override;
 
     // Runs OnExecute; true when a handler ran.
@@ -87,6 +88,7 @@ class TContainedAction : public TBasicAction {
     CL_CLASS(TContainedAction, TBasicAction)
 public:
     using TBasicAction::TBasicAction;
+    ~TContainedAction() override;
     void BeforeDestruction() override;
 
     TCustomActionList* ActionList() const { return actionList_; }
@@ -157,6 +159,7 @@ class TCustomActionList : public TComponent {
     CL_CLASS(TCustomActionList, TComponent)
 public:
     using TComponent::TComponent;
+    ~TCustomActionList() override;
     void BeforeDestruction() override;
 
     int ActionCount() const { return static_cast<int>(actions_.size()); }

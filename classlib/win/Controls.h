@@ -135,6 +135,9 @@ struct THintInfo {
 // The text before / after the first '|' of a hint ("short|long").
 std::string GetShortHint(const std::string& hint);
 std::string GetLongHint(const std::string& hint);
+// The character (UTF-16, as WM_CHAR / CM_DIALOGCHAR carry it) is the access
+// key marked with "&" in the Windows-1250 caption, without regard to case.
+bool IsAccel(WORD charCode, const std::string& caption);
 
 // ---- Control canvas ----------------------------------------------------
 // A canvas that asks its control for a device context when drawn on
@@ -314,6 +317,8 @@ protected:
     void UpdateAnchorRules();
     // Hides and shows windows; windowless controls only repaint.
     virtual void VisibleChanged();
+    // Enables the window; windowless controls only repaint.
+    virtual void EnabledChanged();
 
     std::string text_;
     TControlStyle controlStyle_ = csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks;
@@ -373,7 +378,6 @@ public:
     ~TWinControl() override;
     void BeforeDestruction() override;
     void SetName(const std::string& name) override;
-    void SetParent(TWinControl* parent) override;
 
     // The window, created (with the parents' first) when there is none.
     HWND Handle();
@@ -454,6 +458,9 @@ protected:
     std::string GetText() const override;
     void SetTextValue(const std::string& value) override;
     void VisibleChanged() override;
+    void EnabledChanged() override;
+    // Lets the parent form move its focus away from this control.
+    void RemoveFocus(bool removing);
 
     virtual void AlignControls(TControl* control, TRect& rect);
     // The part of the client area the children are aligned in.

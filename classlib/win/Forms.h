@@ -98,6 +98,8 @@ public:
     // Forgets control (and what it contains) as the active control.
     void DefocusControl(TWinControl* control, bool removing);
 
+    // Activates the form (EInvalidOperation when it is hidden or disabled).
+    void SetFocus() override;
     void SetClientSize(int width, int height) override;
     TRect ClientRect() override;
     void WndProc(TMessage& message) override;
@@ -134,10 +136,13 @@ private:
     void ShowWindowNow();
     void PlaceOnShow();
     void SetActive(bool value);
+    void SetWindowFocus();
     void CloseModal();
     void HandleDialogKey(TMessage& m);
-    SIZE NonClientSize();
+    void StyleBits(DWORD& style, DWORD& exStyle) const;
+    SIZE NonClientSize() const;
     bool HandleMenuMessage(TMessage& m);
+    void FormTearDown() noexcept;
 
     TFormBorderStyle borderStyle_ = bsSizeable;
     TBorderIcons borderIcons_ = biSystemMenu | biMinimize | biMaximize;
@@ -146,13 +151,16 @@ private:
     TFormStyle formStyle_ = fsNormal;
     bool keyPreview_ = false;
     TWinControl* activeControl_ = nullptr;
+    TWinControl* focusedControl_ = nullptr;
+    int focusCount_ = 0;
     TMainMenu* menu_ = nullptr;
     TModalResult modalResult_ = mrNone;
     bool active_ = false;
     bool modal_ = false;
     bool created_ = false;
     bool destroyed_ = false;
-    bool showing_ = false;
+    bool placed_ = false;
+    bool tornDown_ = false;
     std::unique_ptr<TControlCanvas> canvas_;
 };
 
@@ -180,6 +188,11 @@ T* Construct(Args&&... args) {
 
 // The form a control sits on, or nullptr.
 TCustomForm* GetParentForm(TControl* control);
+
+// For modal runs: disables every visible, enabled top-level window of the
+// thread but except, and gives back the list to enable again.
+std::vector<HWND> DisableTaskWindows(HWND except);
+void EnableTaskWindows(const std::vector<HWND>& windows) noexcept;
 
 // ---- Application -----------------------------------------------------------
 using TExceptionEvent = std::function<void(TObject* Sender, Exception& E)>;
@@ -357,12 +370,15 @@ struct TApplicationRef {
     TApplication& operator*() const { return *Get(); }
     operator TApplication*() const { return Get(); }
     static TApplication* Get();
+    // The application when it exists (nullptr before first use and after the end).
+    static TApplication* Existing();
 };
 struct TScreenRef {
     TScreen* operator->() const { return Get(); }
     TScreen& operator*() const { return *Get(); }
     operator TScreen*() const { return Get(); }
     static TScreen* Get();
+    static TScreen* Existing();
 };
 inline constexpr TApplicationRef Application{};
 inline constexpr TScreenRef Screen{};

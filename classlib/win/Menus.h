@@ -124,15 +124,20 @@ public:
 protected:
     virtual void ActionChange(TObject* sender, bool checkDefaults);
     void Notification(TComponent* component, TOperation operation) override;
-    // Builds the parent's system menu again, and tells the menu.
+    // Updates the item's entry (rebuild: builds the menus around it again)
+    // and tells the menu.
     void MenuChanged(bool rebuild);
 
 private:
     friend class TMenu;
-    friend class TMenuActionLink;
+    friend class TMainMenu;
+    friend class TPopupMenu;
     void ItemTearDown() noexcept;
     void FillMenu(HMENU menu);
+    void Describe(MENUITEMINFOW& mii, std::wstring& text, bool ownerDraw);
     void AppendTo(HMENU menu, bool ownerDraw);
+    // Brings this item's entry in the parent's menu up to date.
+    void UpdateEntry();
     void RebuildHandle();
     void DestroyMenuHandle() noexcept;
 

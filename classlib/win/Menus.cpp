@@ -1,0 +1,656 @@
+#include "classlib/win/Menus.h"
+
+#include <algorithm>
+
+#include "classlib/Exceptions.h"
+#include "classlib/StrUtils.h"
+#include "classlib/win/Forms.h"
+#include "classlib/win/WideText.h"
+
+namespace cl {
+
+namespace {
+
+// Command numbers are unique in the process: WM_COMMAND carries 16 bits,
+// and numbers below 100 stay free for the dialog button identifiers.
+constexpr WORD kFirstCommand = 100;
+std::vector<bool> g_commandsUsed(0x10000, false);
+WORD g_nextCommand = kFirstCommand;
+
+WORD AllocateCommand() {
+    for (int tries = 0; tries < 0x10000; ++tries) {
+        const WORD c = g_nextCommand;
+        g_nextCommand = static_cast<WORD>(g_nextCommand == 0xFFFF ? kFirstCommand : g_nextCommand + 1);
+        if (!g_commandsUsed[c]) {
+            g_commandsUsed[c] = true;
+            return c;
+        }
+    }
+    throw EOutOfResources("Out of menu command numbers");
+}
+
+void ReleaseCommand(WORD command) noexcept {
+    if (command) g_commandsUsed[command] = false;
+}
+
+std::vector<TPopupMenu*> g_popupMenus;
+HWND g_popupListWindow = nullptr;
+
+void PopupListWndProc(TMessage& m) {
+    const std::vector<TPopupMenu*> menus = g_popupMenus;
+    switch (m.Msg) {
+        case WM_COMMAND:
+            for (TPopupMenu* menu : menus)
+                if (menu->DispatchCommand(LOWORD(m.WParam))) return;
+            break;
+        case WM_INITMENUPOPUP:
+            for (TPopupMenu* menu : menus)
+                if (menu->DispatchPopup(reinterpret_cast<HMENU>(m.WParam))) return;
+            break;
+        case WM_DRAWITEM:
+            for (TPopupMenu* menu : menus)
+                if (menu->OwnerDraw() && menu->DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(m.LParam))) {
+                    m.Result = TRUE;
+                    return;
+                }
+            break;
+        case WM_MEASUREITEM:
+            for (TPopupMenu* menu : menus)
+                if (menu->OwnerDraw() && menu->MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam))) {
+                    m.Result = TRUE;
+                    return;
+                }
+            break;
+        case WM_MENUCHAR:
+            for (TPopupMenu* menu : menus)
+                if (menu->OwnerDraw() && menu->ProcessMenuChar(m)) return;
+            break;
+        case WM_MENUSELECT: {
+            const UINT flags = HIWORD(m.WParam);
+            TMenuItem* item = nullptr;
+            if (!(flags == 0xFFFF && m.LParam == 0)) {
+                for (TPopupMenu* menu : menus) {
+                    item = (flags & MF_POPUP)
+                               ? menu->FindItem(reinterpret_cast<UINT_PTR>(GetSubMenu(
+                                                    reinterpret_cast<HMENU>(m.LParam), LOWORD(m.WParam))),
+                                                fkHandle)
+                               : menu->FindItem(LOWORD(m.WParam), fkCommand);
+                    if (item) break;
+                }
+            }
+            Application->SetHint(item ? GetLongHint(item->Hint()) : "");
+            return;
+        }
+    }
+    m.Result = DefWindowProcW(g_popupListWindow, m.Msg, m.WParam, m.LParam);
+}
+
+// The access key of a caption, upper-cased; 0 when it has none.
+char AccessKey(const std::string& caption) {
+    for (size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != '&') continue;
+        if (caption[i + 1] != '&') return AnsiUpperChar(caption[i + 1]);
+        ++i;
+    }
+    return 0;
+}
+
+TCustomAction* AsCustomAction(TBasicAction* a) { return dynamic_cast<TCustomAction*>(a); }
+
+}  // namespace
+
+HWND PopupListWindow() {
+    if (!g_popupListWindow) g_popupListWindow = AllocateHWnd(PopupListWndProc);
+    return g_popupListWindow;
+}
+
+std::string StripHotkey(const std::string& caption) {
+    std::string out;
+    for (size_t i = 0; i < caption.size(); ++i) {
+        if (caption[i] != '&') {
+            out += caption[i];
+        } else if (i + 1 < caption.size() && caption[i + 1] == '&') {
+            out += '&';
+            ++i;
+        }
+    }
+    return out;
+}
+
+// ---- TMenuActionLink -------------------------------------------------------------
+CL_CLASS_INFO(TMenuActionLink)
+
+bool TMenuActionLink::IsCaptionLinked() const {
+    auto* a = AsCustomAction(action_);
+    return a && client_->Caption() == a->Caption();
+}
+bool TMenuActionLink::IsCheckedLinked() const {
+    auto* a = AsCustomAction(action_);
+    return a && client_->Checked() == a->Checked();
+}
+bool TMenuActionLink::IsEnabledLinked() const {
+    auto* a = AsCustomAction(action_);
+    return a && client_->Enabled() == a->Enabled();
+}
+bool TMenuActionLink::IsHintLinked() const {
+    auto* a = AsCustomAction(action_);
+    return a && client_->Hint() == a->Hint();
+}
+bool TMenuActionLink::IsImageIndexLinked() const {
+    auto* a = AsCustomAction(action_);
+    return a && client_->ImageIndex() == a->ImageIndex();
+}
+bool TMenuActionLink::IsShortCutLinked() const {
+    auto* a = AsCustomAction(action_);
+    return a && client_->ShortCut() == a->ShortCut();
+}
+bool TMenuActionLink::IsVisibleLinked() const {
+    auto* a = AsCustomAction(action_);
+    return a && client_->Visible() == a->Visible();
+}
+void TMenuActionLink::SetCaption(const std::string& value) { client_->SetCaption(value); }
+void TMenuActionLink::SetChecked(bool value) { client_->SetChecked(value); }
+void TMenuActionLink::SetEnabled(bool value) { client_->SetEnabled(value); }
+void TMenuActionLink::SetHint(const std::string& value) { client_->SetHint(value); }
+void TMenuActionLink::SetImageIndex(int value) { client_->SetImageIndex(value); }
+void TMenuActionLink::SetShortCut(TShortCut value) { client_->SetShortCut(value); }
+void TMenuActionLink::SetVisible(bool value) { client_->SetVisible(value); }
+
+// ---- TMenuItem --------------------------------------------------------------------
+CL_CLASS_INFO(TMenuItem, Prop("Caption", &TMenuItem::Caption, &TMenuItem::SetCaption),
+              Prop("Checked", &TMenuItem::Checked, &TMenuItem::SetChecked),
+              Prop("Default", &TMenuItem::Default, &TMenuItem::SetDefault),
+              Prop("Enabled", &TMenuItem::Enabled, &TMenuItem::SetEnabled),
+              Prop("Hint", &TMenuItem::Hint, &TMenuItem::SetHint),
+              Prop("ImageIndex", &TMenuItem::ImageIndex, &TMenuItem::SetImageIndex),
+              Prop("RadioItem", &TMenuItem::RadioItem, &TMenuItem::SetRadioItem),
+              Prop("ShortCut", &TMenuItem::ShortCut, &TMenuItem::SetShortCut),
+              Prop("Visible", &TMenuItem::Visible, &TMenuItem::SetVisible))
+
+TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner), command_(AllocateCommand()) {}
+
+TMenuItem::~TMenuItem() { ItemTearDown(); }
+
+void TMenuItem::BeforeDestruction() {
+    Destroying();
+    ItemTearDown();
+    TComponent::BeforeDestruction();
+}
+
+void TMenuItem::ItemTearDown() noexcept {
+    if (tornDown_) return;
+    tornDown_ = true;
+    while (!items_.empty()) {
+        TMenuItem* child = items_.back();
+        items_.pop_back();
+        child->parent_ = nullptr;
+        child->Free();
+    }
+    if (parent_) {
+        try {
+            parent_->Remove(this);
+        } catch (...) {
+            // Rebuilding the parent's system menu failed; the item is out of
+            // the list either way.
+            std::erase(parent_->items_, this);
+            parent_ = nullptr;
+        }
+    }
+    actionLink_.reset();
+    DestroyMenuHandle();
+    ReleaseCommand(command_);
+    command_ = 0;
+}
+
+void TMenuItem::DestroyMenuHandle() noexcept {
+    if (!handle_) return;
+    // The sub-menus belong to the sub-items; only this menu goes.
+    while (GetMenuItemCount(handle_) > 0) RemoveMenu(handle_, 0, MF_BYPOSITION);
+    DestroyMenu(handle_);
+    handle_ = nullptr;
+}
+
+TMenuItem* TMenuItem::Items(int index) const {
+    if (index < 0 || index >= Count()) throw EListError("List index out of bounds (" + IntToStr(index) + ")");
+    return items_[static_cast<size_t>(index)];
+}
+
+int TMenuItem::MenuIndex() const {
+    if (!parent_) return -1;
+    return parent_->IndexOf(this);
+}
+
+int TMenuItem::IndexOf(const TMenuItem* item) const {
+    const auto it = std::find(items_.begin(), items_.end(), item);
+    return it == items_.end() ? -1 : static_cast<int>(it - items_.begin());
+}
+
+void TMenuItem::Insert(int index, TMenuItem* item) {
+    if (!item) return;
+    if (item->parent_) throw EInvalidOperation("Menu inserted twice");
+    if (index < 0 || index > Count()) throw EListError("List index out of bounds (" + IntToStr(index) + ")");
+    items_.insert(items_.begin() + index, item);
+    item->parent_ = this;
+    MenuChanged(true);
+}
+
+void TMenuItem::Delete(int index) {
+    TMenuItem* item = Items(index);
+    Remove(item);
+    item->Free();
+}
+
+void TMenuItem::Remove(TMenuItem* item) {
+    const int index = IndexOf(item);
+    if (index < 0) return;
+    items_.erase(items_.begin() + index);
+    item->parent_ = nullptr;
+    MenuChanged(true);
+}
+
+void TMenuItem::Clear() {
+    while (!items_.empty()) Delete(Count() - 1);
+}
+
+TMenuItem* TMenuItem::Find(const std::string& caption) const {
+    const std::string wanted = StripHotkey(caption);
+    for (TMenuItem* item : items_)
+        if (AnsiSameText(StripHotkey(item->caption_), wanted)) return item;
+    return nullptr;
+}
+
+TMenu* TMenuItem::GetParentMenu() const {
+    const TMenuItem* item = this;
+    while (item->parent_) item = item->parent_;
+    return item->menu_;
+}
+
+HMENU TMenuItem::Handle() {
+    if (!handle_) {
+        handle_ = CreatePopupMenu();
+        if (!handle_) throw EOutOfResources("Out of system resources");
+        FillMenu(handle_);
+    }
+    return handle_;
+}
+
+void TMenuItem::FillMenu(HMENU menu) {
+    const TMenu* owner = GetParentMenu();
+    const bool ownerDraw = owner && owner->OwnerDraw();
+    for (TMenuItem* item : items_)
+        if (item->visible_) item->AppendTo(menu, ownerDraw);
+}
+
+void TMenuItem::Describe(MENUITEMINFOW& mii, std::wstring& text, bool ownerDraw) {
+    std::string caption = caption_;
+    if (shortCut_ != scNone) caption += "\t" + ShortCutToText(shortCut_);
+    text = ToWide(caption);
+    mii = MENUITEMINFOW{};
+    mii.cbSize = sizeof mii;
+    mii.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_DATA;
+    mii.fType = IsLine() ? MFT_SEPARATOR : MFT_STRING;
+    if (ownerDraw) mii.fType |= MFT_OWNERDRAW;
+    if (radioItem_) mii.fType |= MFT_RADIOCHECK;
+    mii.fState = (checked_ ? MFS_CHECKED : 0) | (enabled_ ? 0 : MFS_GRAYED) | (default_ ? MFS_DEFAULT : 0);
+    mii.dwItemData = reinterpret_cast<ULONG_PTR>(this);
+    if (!IsLine()) {
+        mii.fMask |= MIIM_STRING;
+        mii.dwTypeData = text.data();
+    }
+}
+
+void TMenuItem::AppendTo(HMENU menu, bool ownerDraw) {
+    MENUITEMINFOW mii;
+    std::wstring text;
+    Describe(mii, text, ownerDraw);
+    mii.fMask |= MIIM_ID | MIIM_SUBMENU;
+    mii.wID = command_;
+    mii.hSubMenu = items_.empty() ? nullptr : Handle();
+    InsertMenuItemW(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &mii);
+}
+
+void TMenuItem::UpdateEntry() {
+    if (!parent_ || !parent_->handle_ || !visible_) return;
+    const TMenu* owner = GetParentMenu();
+    MENUITEMINFOW mii;
+    std::wstring text;
+    Describe(mii, text, owner && owner->OwnerDraw());
+    SetMenuItemInfoW(parent_->handle_, command_, FALSE, &mii);
+}
+
+void TMenuItem::RebuildHandle() {
+    if (!handle_) return;
+    while (GetMenuItemCount(handle_) > 0) RemoveMenu(handle_, 0, MF_BYPOSITION);
+    FillMenu(handle_);
+}
+
+void TMenuItem::MenuChanged(bool rebuild) {
+    if (rebuild) {
+        // The item's own menu, the parent's menu that holds its entry, and
+        // the grandparent's, whose entry gains or loses a sub-menu.
+        RebuildHandle();
+        if (parent_) {
+            parent_->RebuildHandle();
+            if (parent_->parent_) parent_->parent_->RebuildHandle();
+        }
+    } else {
+        // A state change updates the entry in place: rebuilding a menu that
+        // is being opened would disturb the system's tracking.
+        UpdateEntry();
+    }
+    if (TMenu* menu = GetParentMenu()) menu->MenuChanged(this, this, rebuild);
+}
+
+void TMenuItem::SetCaption(const std::string& value) {
+    if (value == caption_) return;
+    caption_ = value;
+    MenuChanged(false);
+}
+
+void TMenuItem::SetChecked(bool value) {
+    if (value == checked_) return;
+    checked_ = value;
+    if (value && radioItem_ && parent_)
+        for (TMenuItem* sibling : parent_->items_)
+            if (sibling != this && sibling->radioItem_ && sibling->checked_) {
+                sibling->checked_ = false;
+                sibling->UpdateEntry();
+            }
+    MenuChanged(false);
+}
+
+void TMenuItem::SetEnabled(bool value) {
+    if (value == enabled_) return;
+    enabled_ = value;
+    MenuChanged(false);
+}
+
+void TMenuItem::SetVisible(bool value) {
+    if (value == visible_) return;
+    visible_ = value;
+    MenuChanged(true);
+}
+
+void TMenuItem::SetDefault(bool value) {
+    if (value == default_) return;
+    default_ = value;
+    MenuChanged(false);
+}
+
+void TMenuItem::SetRadioItem(bool value) {
+    if (value == radioItem_) return;
+    radioItem_ = value;
+    MenuChanged(false);
+}
+
+void TMenuItem::SetShortCut(TShortCut value) {
+    if (value == shortCut_) return;
+    shortCut_ = value;
+    MenuChanged(false);
+}
+
+void TMenuItem::SetImageIndex(int value) {
+    if (value == imageIndex_) return;
+    imageIndex_ = value;
+    MenuChanged(false);
+}
+
+TBasicAction* TMenuItem::Action() const { return actionLink_ ? actionLink_->Action() : nullptr; }
+
+void TMenuItem::SetAction(TBasicAction* value) {
+    if (!value) {
+        actionLink_.reset();
+        return;
+    }
+    if (!actionLink_) actionLink_ = std::make_unique<TMenuActionLink>(this);
+    actionLink_->SetAction(value);
+    ActionChange(value, (ComponentState() & csLoading) != 0);
+    value->FreeNotification(this);
+}
+
+void TMenuItem::ActionChange(TObject* sender, bool checkDefaults) {
+    auto* a = dynamic_cast<TCustomAction*>(sender);
+    if (!a) return;
+    if (!checkDefaults || caption_.empty()) SetCaption(a->Caption());
+    if (!checkDefaults || !checked_) SetChecked(a->Checked());
+    if (!checkDefaults || enabled_) SetEnabled(a->Enabled());
+    if (!checkDefaults || hint_.empty()) SetHint(a->Hint());
+    if (!checkDefaults || imageIndex_ == -1) SetImageIndex(a->ImageIndex());
+    if (!checkDefaults || shortCut_ == scNone) SetShortCut(a->ShortCut());
+    if (!checkDefaults || visible_) SetVisible(a->Visible());
+}
+
+void TMenuItem::Notification(TComponent* component, TOperation operation) {
+    TComponent::Notification(component, operation);
+    if (operation == opRemove && actionLink_ && component == actionLink_->Action()) actionLink_.reset();
+}
+
+void TMenuItem::Click() {
+    if (!enabled_) return;
+    if (OnClick)
+        OnClick(this);
+    else if (actionLink_ && actionLink_->Action())
+        actionLink_->Execute();
+}
+
+void TMenuItem::InitiateAction() {
+    if (actionLink_) actionLink_->Update();
+}
+
+void TMenuItem::MeasureItem(TCanvas* canvas, int& width, int& height) {
+    if (OnMeasureItem) {
+        OnMeasureItem(this, canvas, width, height);
+        return;
+    }
+    if (IsLine()) {
+        height = GetSystemMetrics(SM_CYMENU) / 2;
+        return;
+    }
+    std::string text = StripHotkey(caption_);
+    if (shortCut_ != scNone) text += "    " + ShortCutToText(shortCut_);
+    width = canvas->TextWidth(text) + 2 * GetSystemMetrics(SM_CXMENUCHECK);
+    height = std::max(canvas->TextHeight("Ay") + 4, GetSystemMetrics(SM_CYMENU));
+}
+
+void TMenuItem::DrawItem(TCanvas* canvas, const TRect& rect, bool selected) {
+    if (OnDrawItem) {
+        OnDrawItem(this, canvas, rect, selected);
+        return;
+    }
+    canvas->FillRect(rect);
+    if (IsLine()) {
+        TRect line = rect;
+        line.top = (rect.top + rect.bottom) / 2 - 1;
+        DrawEdge(canvas->Handle(), &line, EDGE_ETCHED, BF_TOP);
+        return;
+    }
+    TRect r = rect;
+    r.left += GetSystemMetrics(SM_CXMENUCHECK) + 2;
+    r.right -= 4;
+    SetBkMode(canvas->Handle(), TRANSPARENT);
+    if (!enabled_) canvas->Font()->SetColor(clGrayText);
+    canvas->DrawText(caption_, r, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+    if (shortCut_ != scNone) canvas->DrawText(ShortCutToText(shortCut_), r, DT_RIGHT | DT_VCENTER | DT_SINGLELINE);
+}
+
+// ---- TMenu ----------------------------------------------------------------------------
+CL_CLASS_INFO(TMenu, Prop("OwnerDraw", &TMenu::OwnerDraw, &TMenu::SetOwnerDraw))
+
+TMenu::TMenu(TComponent* owner) : TComponent(owner), items_(new TMenuItem(this)) { items_->menu_ = this; }
+
+TMenu::~TMenu() = default;
+
+HMENU TMenu::Handle() { return items_->Handle(); }
+
+void TMenu::SetOwnerDraw(bool value) {
+    if (value == ownerDraw_) return;
+    ownerDraw_ = value;
+    // Every entry is built again with the new type.
+    std::vector<TMenuItem*> stack{items_};
+    while (!stack.empty()) {
+        TMenuItem* item = stack.back();
+        stack.pop_back();
+        item->RebuildHandle();
+        for (TMenuItem* child : item->items_) stack.push_back(child);
+    }
+    MenuChanged(this, nullptr, true);
+}
+
+TMenuItem* TMenu::FindItem(UINT_PTR value, TFindItemKind kind) const {
+    std::vector<TMenuItem*> stack{items_};
+    while (!stack.empty()) {
+        TMenuItem* item = stack.back();
+        stack.pop_back();
+        if (item != items_) {
+            switch (kind) {
+                case fkCommand:
+                    if (item->command_ == value) return item;
+                    break;
+                case fkHandle:
+                    if (item->handle_ && reinterpret_cast<UINT_PTR>(item->handle_) == value) return item;
+                    break;
+                case fkShortCut:
+                    if (item->shortCut_ != scNone && item->shortCut_ == value) return item;
+                    break;
+            }
+        } else if (kind == fkHandle && item->handle_ && reinterpret_cast<UINT_PTR>(item->handle_) == value) {
+            return item;
+        }
+        for (auto it = item->items_.rbegin(); it != item->items_.rend(); ++it) stack.push_back(*it);
+    }
+    return nullptr;
+}
+
+bool TMenu::DispatchCommand(WORD command) {
+    TMenuItem* item = FindItem(command, fkCommand);
+    if (!item) return false;
+    item->Click();
+    return true;
+}
+
+bool TMenu::DispatchPopup(HMENU menu) {
+    TMenuItem* item = FindItem(reinterpret_cast<UINT_PTR>(menu), fkHandle);
+    if (!item) return false;
+    for (TMenuItem* child : std::vector<TMenuItem*>(item->items_)) child->InitiateAction();
+    if (item != items_) item->Click();
+    return true;
+}
+
+bool TMenu::IsShortCut(TMessage& keyMessage) {
+    const TShortCut shortCut = ShortCutFromKeyMessage(keyMessage.WParam, keyMessage.LParam);
+    if (shortCut == scNone) return false;
+    TMenuItem* item = FindItem(shortCut, fkShortCut);
+    if (!item) return false;
+    item->InitiateAction();
+    if (!item->Enabled()) return false;
+    item->Click();
+    return true;
+}
+
+bool TMenu::MeasureItem(MEASUREITEMSTRUCT& mis) {
+    TMenuItem* item = FindItem(mis.itemID, fkCommand);
+    if (!item) return false;
+    HDC dc = GetDC(nullptr);
+    struct Release {
+        HDC dc;
+        ~Release() { ReleaseDC(nullptr, dc); }
+    } release{dc};
+    TCanvas canvas(dc);
+    canvas.Font()->Assign(Screen->MenuFont());
+    int width = static_cast<int>(mis.itemWidth), height = static_cast<int>(mis.itemHeight);
+    item->MeasureItem(&canvas, width, height);
+    mis.itemWidth = static_cast<UINT>(std::max(width, 0));
+    mis.itemHeight = static_cast<UINT>(std::max(height, 0));
+    return true;
+}
+
+bool TMenu::DrawItem(const DRAWITEMSTRUCT& dis) {
+    TMenuItem* item = FindItem(dis.itemID, fkCommand);
+    if (!item) return false;
+    const int saved = SaveDC(dis.hDC);
+    struct Restore {
+        HDC dc;
+        int saved;
+        ~Restore() { RestoreDC(dc, saved); }
+    } restore{dis.hDC, saved};
+    TCanvas canvas(dis.hDC);
+    const bool selected = (dis.itemState & ODS_SELECTED) != 0;
+    canvas.Font()->Assign(Screen->MenuFont());
+    if (item->Default()) canvas.Font()->SetStyle(canvas.Font()->Style() | fsBold);
+    canvas.Font()->SetColor(selected ? clHighlightText : clMenuText);
+    canvas.Brush()->SetColor(selected ? clHighlight : clMenu);
+    IntersectClipRect(dis.hDC, dis.rcItem.left, dis.rcItem.top, dis.rcItem.right, dis.rcItem.bottom);
+    item->DrawItem(&canvas, dis.rcItem, selected);
+    return true;
+}
+
+bool TMenu::ProcessMenuChar(TMessage& message) {
+    const HMENU menu = reinterpret_cast<HMENU>(message.LParam);
+    TMenuItem* parent = FindItem(reinterpret_cast<UINT_PTR>(menu), fkHandle);
+    if (!parent) return false;
+    const wchar_t wc = static_cast<wchar_t>(LOWORD(message.WParam));
+    const std::string key = FromWide(std::wstring_view(&wc, 1));
+    if (key.size() != 1) return false;
+    int position = 0;
+    for (TMenuItem* item : parent->items_) {
+        if (!item->Visible()) continue;
+        if (AccessKey(item->Caption()) == AnsiUpperChar(key[0])) {
+            message.Result = MAKELRESULT(position, MNC_EXECUTE);
+            return true;
+        }
+        ++position;
+    }
+    return false;
+}
+
+void TMenu::MenuChanged(TObject* sender, TMenuItem* source, bool rebuild) {
+    if (OnChange) OnChange(sender, source, rebuild);
+}
+
+// ---- TMainMenu ----------------------------------------------------------------------
+CL_CLASS_INFO(TMainMenu)
+
+HMENU TMainMenu::Handle() {
+    TMenuItem* root = Items();
+    if (!root->handle_) {
+        root->handle_ = CreateMenu();
+        if (!root->handle_) throw EOutOfResources("Out of system resources");
+        root->FillMenu(root->handle_);
+    }
+    return root->handle_;
+}
+
+void TMainMenu::MenuChanged(TObject* sender, TMenuItem* source, bool rebuild) {
+    if (WindowHandle()) DrawMenuBar(WindowHandle());
+    TMenu::MenuChanged(sender, source, rebuild);
+}
+
+// ---- TPopupMenu ----------------------------------------------------------------------
+CL_CLASS_INFO(TPopupMenu, Prop("AutoPopup", &TPopupMenu::AutoPopup, &TPopupMenu::SetAutoPopup))
+
+TPopupMenu::TPopupMenu(TComponent* owner) : TMenu(owner) {
+    g_popupMenus.push_back(this);
+    SetWindowHandle(PopupListWindow());
+}
+
+TPopupMenu::~TPopupMenu() { std::erase(g_popupMenus, this); }
+
+void TPopupMenu::Notification(TComponent* component, TOperation operation) {
+    TMenu::Notification(component, operation);
+    if (operation == opRemove && component == popupComponent_) popupComponent_ = nullptr;
+}
+
+void TPopupMenu::Popup(int x, int y) {
+    popupPoint_ = Point(x, y);
+    if (OnPopup) OnPopup(this);
+    for (TMenuItem* item : std::vector<TMenuItem*>(Items()->items_)) item->InitiateAction();
+    UINT flags = trackButton_ == tbRightButton ? TPM_RIGHTBUTTON : TPM_LEFTBUTTON;
+    switch (alignment_) {
+        case paLeft: flags |= TPM_LEFTALIGN; break;
+        case paRight: flags |= TPM_RIGHTALIGN; break;
+        case paCenter: flags |= TPM_CENTERALIGN; break;
+    }
+    TrackPopupMenu(Items()->Handle(), flags, x, y, 0, PopupListWindow(), nullptr);
+}
+
+}  // namespace cl

@@ -249,7 +249,7 @@ TPoint TControl::ClientOrigin() {
 void TControl::SetAlign(TAlign value) {
     if (value == align_) return;
     align_ = value;
-    if (parent_) parent_->Realign();
+    if (parent_) parent_->AlignControl(this);
 }
 
 void TControl::SetAnchors(TAnchors value) {
@@ -286,7 +286,7 @@ void TControl::Anchor(int parentWidth, int parentHeight) {
 }
 
 void TControl::RequestAlign() {
-    if (align_ != alNone && parent_) parent_->Realign();
+    if (align_ != alNone && parent_) parent_->AlignControl(this);
 }
 
 void TControl::SetVisible(bool value) {

@@ -414,6 +414,8 @@ public:
     void DisableAlign() { ++alignLevel_; }
     void EnableAlign();
     void Realign();
+    // Lays the children out again, control first among those of its alignment.
+    void AlignControl(TControl* control);
 
     bool Focused() const;
     virtual bool CanFocus();

@@ -262,8 +262,11 @@ void TWinControl::DestroyWnd() {
 void TWinControl::RecreateWnd() {
     if (!handle_) return;
     const bool hadFocus = ContainsControl(TWinControl::FindControl(GetFocus()));
+    const bool shown = IsWindowVisible(handle_) != FALSE;
     DestroyHandle();
     HandleNeeded();
+    // A child shows through WS_VISIBLE; a top-level window is shown apart.
+    if (shown && !(GetWindowLongW(handle_, GWL_STYLE) & WS_CHILD)) ShowWindow(handle_, SW_SHOW);
     if (hadFocus && CanFocus()) ::SetFocus(handle_);
 }
 
@@ -350,7 +353,7 @@ void TWinControl::InsertControl(TControl* control) {
             control->Invalidate();
     }
     Perform(CM_CONTROLCHANGE, reinterpret_cast<WPARAM>(control), 1);
-    if (control->Align() != alNone) Realign();
+    if (control->Align() != alNone) AlignControl(control);
 }
 
 void TWinControl::RemoveControl(TControl* control) {
@@ -440,7 +443,9 @@ void TWinControl::EnableAlign() {
     if (alignLevel_ > 0 && --alignLevel_ == 0 && (controlState_ & csAlignmentNeeded)) Realign();
 }
 
-void TWinControl::Realign() {
+void TWinControl::Realign() { AlignControl(nullptr); }
+
+void TWinControl::AlignControl(TControl* control) {
     if (ComponentState() & csDestroying) return;
     if (alignLevel_ > 0 || aligning_) {
         controlState_ |= csAlignmentNeeded;
@@ -449,7 +454,7 @@ void TWinControl::Realign() {
     controlState_ &= ~csAlignmentNeeded;
     TRect r = ClientRect();
     AdjustClientRect(r);
-    AlignControls(nullptr, r);
+    AlignControls(control, r);
 }
 
 namespace {

@@ -112,9 +112,9 @@ TEST(KeyPreDispatch, MainMenuShortcutClicksItem) {
 }
 
 TEST(KeyPreDispatch, KeyPreviewLetsFormSwallowKey) {
+    std::vector<WORD> seen;
     TwoEdits f;
     f.form->SetKeyPreview(true);
-    std::vector<WORD> seen;
     f.form->OnKeyDown = [&](TObject*, WORD& key, TShiftState) {
         seen.push_back(key);
         if (key == 'X') key = 0;
@@ -142,8 +142,8 @@ TEST(KeyPreDispatch, KeyPressCanReplaceCharacterInWindows1250) {
 }
 
 TEST(Focus, EnterAndExitFollowTheFocus) {
-    TwoEdits f;
     std::vector<std::string> events;
+    TwoEdits f;
     f.first->OnExit = [&](TObject*) { events.push_back("exit first"); };
     f.second->OnEnter = [&](TObject*) { events.push_back("enter second"); };
     f.second->SetFocus();

@@ -1,0 +1,408 @@
+// Controls: alignment and anchors, windowless controls painted and fed
+// with the mouse by their parent, custom painting, reflection of child
+// notifications, property notifications, window recreation, pop-up menus
+// on a right click, and mouse enter / leave.
+#include <gtest/gtest.h>
+
+#include "classlib/win/ExtCtrls.h"
+#include "classlib/win/Forms.h"
+#include "classlib/win/Menus.h"
+#include "tests/win/FormsTestSupport.h"
+
+namespace {
+
+using namespace cl;
+using namespace cltest;
+
+class TPanelStub : public TCustomControl {
+public:
+    TPanelStub(TComponent* owner, TWinControl* parent, TAlign align, TRect bounds) : TCustomControl(owner) {
+        SetControlStyle(ControlStyle() | csAcceptsControls);
+        SetBoundsRect(bounds);
+        SetAlign(align);
+        SetParent(parent);
+    }
+};
+
+// A windowless control that paints itself in one colour and logs messages.
+class TSwatch : public TGraphicControl {
+public:
+    TSwatch(TComponent* owner, TWinControl* parent, TColor colour) : TGraphicControl(owner), colour_(colour) {
+        SetBounds(40, 30, 60, 40);
+        SetParent(parent);
+    }
+    std::vector<UINT> messages;
+
+protected:
+    void Paint() override {
+        Canvas()->Brush()->SetColor(colour_);
+        Canvas()->FillRect(Rect(0, 0, Width(), Height()));
+    }
+    void WndProc(TMessage& m) override {
+        messages.push_back(m.Msg);
+        TGraphicControl::WndProc(m);
+    }
+
+private:
+    TColor colour_;
+};
+
+class TRecordingPopup : public TPopupMenu {
+public:
+    using TPopupMenu::TPopupMenu;
+    void Popup(int x, int y) override { shownAt.push_back(Point(x, y)); }
+    std::vector<TPoint> shownAt;
+};
+
+std::string Bounds(TControl* c) {
+    return std::to_string(c->Left()) + "," + std::to_string(c->Top()) + "," + std::to_string(c->Width()) + "," +
+           std::to_string(c->Height());
+}
+
+COLORREF PixelOf(TWinControl* control, int x, int y) {
+    HDC dc = GetDC(control->Handle());
+    const COLORREF c = GetPixel(dc, x, y);
+    ReleaseDC(control->Handle(), dc);
+    return c;
+}
+
+TEST(Align, TopLeftAndClientChildrenFollowResize) {
+    struct Case {
+        int width, height;
+        const char* top;
+        const char* left;
+        const char* client;
+    };
+    const Case cases[] = {
+        {400, 300, "0,0,400,30", "0,30,50,270", "50,30,350,270"},
+        {200, 120, "0,0,200,30", "0,30,50,90", "50,30,150,90"},
+        {150, 40, "0,0,150,30", "0,30,50,10", "50,30,100,10"},
+    };
+    Owned<TForm> form = Make<TForm>(nullptr);
+    auto* client = new TPanelStub(form.get(), form.get(), alClient, Rect(0, 0, 10, 10));
+    auto* left = new TPanelStub(form.get(), form.get(), alLeft, Rect(0, 0, 50, 10));
+    auto* top = new TPanelStub(form.get(), form.get(), alTop, Rect(0, 0, 10, 30));
+    form->Show();
+    for (const Case& c : cases) {
+        form->SetClientWidth(c.width);
+        form->SetClientHeight(c.height);
+        EXPECT_EQ(Bounds(top), c.top) << c.width;
+        EXPECT_EQ(Bounds(left), c.left) << c.width;
+        EXPECT_EQ(Bounds(client), c.client) << c.width;
+    }
+}
+
+TEST(Align, EdgesAreTakenTopBottomLeftRightThenClient) {
+    Owned<TForm> form = Make<TForm>(nullptr);
+    form->SetClientWidth(300);
+    form->SetClientHeight(200);
+    auto* right = new TPanelStub(form.get(), form.get(), alRight, Rect(0, 0, 40, 10));
+    auto* bottom = new TPanelStub(form.get(), form.get(), alBottom, Rect(0, 0, 10, 20));
+    auto* client = new TPanelStub(form.get(), form.get(), alClient, Rect(0, 0, 10, 10));
+    auto* top2 = new TPanelStub(form.get(), form.get(), alTop, Rect(0, 50, 10, 65));
+    auto* top1 = new TPanelStub(form.get(), form.get(), alTop, Rect(0, 0, 10, 10));
+    auto* left = new TPanelStub(form.get(), form.get(), alLeft, Rect(0, 0, 30, 10));
+    form->HandleNeeded();
+    EXPECT_EQ(Bounds(top1), "0,0,300,10");
+    EXPECT_EQ(Bounds(top2), "0,10,300,15");
+    EXPECT_EQ(Bounds(bottom), "0,180,300,20");
+    EXPECT_EQ(Bounds(left), "0,25,30,155");
+    EXPECT_EQ(Bounds(right), "260,25,40,155");
+    EXPECT_EQ(Bounds(client), "30,25,230,155");
+    // A hidden aligned control gives its room back.
+    top1->SetVisible(false);
+    EXPECT_EQ(Bounds(top2), "0,0,300,15");
+    EXPECT_EQ(Bounds(client), "30,15,230,165");
+}
+
+TEST(Anchors, ChildKeepsItsDistancesByAnchors) {
+    struct Case {
+        TAnchors anchors;
+        const char* after;
+    };
+    // 400x300 grows to 500x350; the child stands at 300,250 60x20.
+    const Case cases[] = {
+        {akLeft | akTop, "300,250,60,20"},
+        {akRight | akBottom, "400,300,60,20"},
+        {akLeft | akTop | akRight, "300,250,160,20"},
+        {akLeft | akTop | akRight | akBottom, "300,250,160,70"},
+        // Neither side: the centre keeps its proportion (MulDiv rounds 412.5 up).
+        {akTop, "383,250,60,20"},
+    };
+    for (const Case& c : cases) {
+        Owned<TForm> form = Make<TForm>(nullptr);
+        form->SetClientWidth(400);
+        form->SetClientHeight(300);
+        auto* child = new TPanelStub(form.get(), form.get(), alNone, Rect(300, 250, 360, 270));
+        child->SetAnchors(c.anchors);
+        form->Show();
+        form->SetClientWidth(500);
+        form->SetClientHeight(350);
+        EXPECT_EQ(Bounds(child), c.after) << int(c.anchors);
+    }
+}
+
+TEST(GraphicControl, ParentPaintsItWithItsOwnCanvas) {
+    Owned<TForm> form = Make<TForm>(nullptr);
+    form->SetClientWidth(200);
+    form->SetClientHeight(150);
+    auto* swatch = new TSwatch(form.get(), form.get(), clRed);
+    form->Show();
+    form->Repaint();
+    EXPECT_EQ(PixelOf(form.get(), 45, 35), RGB(255, 0, 0));
+    EXPECT_EQ(PixelOf(form.get(), 99, 69), RGB(255, 0, 0));
+    EXPECT_NE(PixelOf(form.get(), 101, 71), RGB(255, 0, 0));
+    swatch->SetVisible(false);
+    form->Update();
+    EXPECT_NE(PixelOf(form.get(), 45, 35), RGB(255, 0, 0));
+}
+
+TEST(GraphicControl, MouseArrivesThroughParentInOwnCoordinates) {
+    int clicks = 0, formClicks = 0;
+    TPoint down{-1, -1};
+    Owned<TForm> form = Make<TForm>(nullptr);
+    auto* swatch = new TSwatch(form.get(), form.get(), clBlue);
+    swatch->OnClick = [&](TObject*) { ++clicks; };
+    swatch->OnMouseDown = [&](TObject*, TMouseButton button, TShiftState, int x, int y) {
+        if (button == mbLeft) down = Point(x, y);
+    };
+    form->Show();
+    PostClick(form->Handle(), 45, 37);
+    Pump();
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(down.x, 5);
+    EXPECT_EQ(down.y, 7);
+    // Beside it the form gets the click.
+    form->OnClick = [&](TObject*) { ++formClicks; };
+    PostClick(form->Handle(), 5, 5);
+    Pump();
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(formClicks, 1);
+}
+
+TEST(CustomControl, BackgroundIsNotErasedBeforePaint) {
+    Owned<TForm> form = Make<TForm>(nullptr);
+    auto* pad = new TPanelStub(form.get(), form.get(), alNone, Rect(0, 0, 50, 50));
+    pad->SetColor(clRed);
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, 50, 50);
+    HGDIOBJ old = SelectObject(dc, bmp);
+    RECT r{0, 0, 50, 50};
+    FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    EXPECT_EQ(SendMessageW(pad->Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0), 1);
+    EXPECT_EQ(GetPixel(dc, 10, 10), RGB(255, 255, 255));
+    // A plain windowed control fills its colour.
+    EXPECT_EQ(SendMessageW(form->Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0), 1);
+    EXPECT_EQ(GetPixel(dc, 10, 10), static_cast<COLORREF>(ColorToRGB(clBtnFace)));
+    SelectObject(dc, old);
+    DeleteObject(bmp);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+}
+
+TEST(Reflection, ChildNotificationsComeBackToTheChildControl) {
+    std::vector<WORD> commands;  // outlives the form: the edit reports while it goes
+    Owned<TForm> form = Make<TForm>(nullptr);
+    auto* edit = new TTestEdit(form.get());
+    edit->SetParent(form.get());
+    edit->WindowProc = [edit, previous = edit->WindowProc, &commands](TMessage& m) {
+        if (m.Msg == CN_COMMAND) commands.push_back(HIWORD(m.WParam));
+        previous(m);
+    };
+    form->Show();
+    edit->SetFocus();
+    PostKey(edit->Handle(), 'K');
+    Pump();
+    EXPECT_NE(std::find(commands.begin(), commands.end(), WORD(EN_CHANGE)), commands.end());
+}
+
+TEST(Reflection, EditColourComesFromReflectedCtlColor) {
+    Owned<TForm> form = Make<TForm>(nullptr);
+    auto* edit = new TTestEdit(form.get());
+    edit->SetParent(form.get());
+    edit->SetColor(clYellow);
+    edit->Font()->SetColor(clBlue);
+    HDC dc = GetDC(edit->Handle());
+    const LRESULT brush = SendMessageW(form->Handle(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+                                       reinterpret_cast<LPARAM>(edit->Handle()));
+    EXPECT_EQ(brush, reinterpret_cast<LRESULT>(edit->Brush()->Handle()));
+    EXPECT_EQ(GetBkColor(dc), RGB(255, 255, 0));
+    EXPECT_EQ(GetTextColor(dc), RGB(0, 0, 255));
+    ReleaseDC(edit->Handle(), dc);
+}
+
+TEST(Notifications, PropertyChangesSendTheirNotifications) {
+    std::vector<UINT> got;
+    Owned<TForm> form = Make<TForm>(nullptr);
+    auto* child = new TPanelStub(form.get(), form.get(), alNone, Rect(0, 0, 20, 20));
+    auto* grandchild = new TSwatch(form.get(), child, clRed);
+    child->WindowProc = [child, previous = child->WindowProc, &got](TMessage& m) {
+        if (m.Msg >= CM_BASE && m.Msg < CM_BASE + 0x100) got.push_back(m.Msg);
+        previous(m);
+    };
+    struct Case {
+        std::function<void()> change;
+        UINT message;
+    };
+    const Case cases[] = {
+        {[&] { child->SetText("Nowy"); }, CM_TEXTCHANGED},
+        {[&] { child->SetEnabled(false); }, CM_ENABLEDCHANGED},
+        {[&] { child->SetVisible(false); }, CM_VISIBLECHANGED},
+        {[&] { child->SetColor(clLime); }, CM_COLORCHANGED},
+        {[&] { child->Font()->SetName("Arial"); }, CM_FONTCHANGED},
+        {[&] { form->SetColor(clAqua); }, CM_PARENTCOLORCHANGED},
+        {[&] { form->Font()->SetStyle(fsBold); }, CM_PARENTFONTCHANGED},
+    };
+    for (const Case& c : cases) {
+        got.clear();
+        c.change();
+        EXPECT_NE(std::find(got.begin(), got.end(), c.message), got.end()) << std::hex << c.message;
+    }
+    (void)grandchild;
+}
+
+TEST(Notifications, ParentColourAndFontReachChildrenThatFollowTheirParent) {
+    Owned<TForm> form = Make<TForm>(nullptr);
+    auto* follows = new TPanelStub(form.get(), form.get(), alNone, Rect(0, 0, 20, 20));
+    auto* own = new TPanelStub(form.get(), form.get(), alNone, Rect(0, 0, 20, 20));
+    auto* inner = new TSwatch(form.get(), follows, clRed);
+    own->SetColor(clYellow);
+    own->Font()->SetHeight(-20);
+    form->SetColor(clTeal);
+    form->Font()->SetHeight(-15);
+    EXPECT_EQ(follows->Color(), clTeal);
+    EXPECT_TRUE(follows->ParentColor());
+    EXPECT_EQ(inner->Color(), clTeal);
+    EXPECT_EQ(follows->Font()->Height(), -15);
+    EXPECT_EQ(inner->Font()->Height(), -15);
+    EXPECT_TRUE(inner->ParentFont());
+    EXPECT_EQ(own->Color(), clYellow);
+    EXPECT_EQ(own->Font()->Height(), -20);
+    // Back to following: the parent's values again.
+    own->SetParentColor(true);
+    EXPECT_EQ(own->Color(), clTeal);
+}
+
+TEST(Recreate, WindowIsRemadeWithTextBoundsAndChildren) {
+    Owned<TForm> form = Make<TForm>(nullptr);
+    auto* panel = new TPanelStub(form.get(), form.get(), alNone, Rect(10, 20, 110, 70));
+    auto* edit = new TTestEdit(form.get());
+    edit->SetParent(panel);
+    form->Show();
+    edit->SetText("zachowaj");
+    HWND before = edit->Handle();
+    panel->RecreateWnd();
+    EXPECT_NE(edit->Handle(), before);
+    EXPECT_EQ(GetParent(edit->Handle()), panel->Handle());
+    EXPECT_EQ(edit->Text(), "zachowaj");
+    EXPECT_EQ(Bounds(panel), "10,20,100,50");
+    EXPECT_TRUE(IsWindowVisible(edit->Handle()));
+}
+
+TEST(Recreate, ReplacedWindowProcSeesMessagesOfNewWindow) {
+    int sizes = 0;
+    Owned<TForm> form = Make<TForm>(nullptr);
+    auto* pad = new TPanelStub(form.get(), form.get(), alNone, Rect(0, 0, 20, 20));
+    pad->WindowProc = [pad, previous = pad->WindowProc, &sizes](TMessage& m) {
+        if (m.Msg == WM_SIZE) ++sizes;
+        previous(m);
+    };
+    form->Show();
+    pad->RecreateWnd();
+    const int afterRecreate = sizes;
+    pad->SetWidth(40);
+    EXPECT_GT(sizes, afterRecreate);
+}
+
+TEST(PopupMenu, RightClickShowsTheControlsMenu) {
+    Owned<TForm> form = Make<TForm>(nullptr);
+    auto* menu = new TRecordingPopup(form.get());
+    auto* pad = new TPanelStub(form.get(), form.get(), alNone, Rect(0, 0, 60, 60));
+    auto* swatch = new TSwatch(form.get(), form.get(), clRed);
+    swatch->SetLeft(100);
+    pad->SetPopupMenu(menu);
+    swatch->SetPopupMenu(menu);
+    form->Show();
+    struct Case {
+        HWND wnd;
+        int x, y;
+        TComponent* source;
+    };
+    const Case cases[] = {{pad->Handle(), 10, 10, pad}, {form->Handle(), 110, 40, swatch}};
+    for (const Case& c : cases) {
+        menu->shownAt.clear();
+        PostMessageW(c.wnd, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(c.x, c.y));
+        PostMessageW(c.wnd, WM_RBUTTONUP, 0, MAKELPARAM(c.x, c.y));
+        Pump();
+        ASSERT_EQ(menu->shownAt.size(), 1u);
+        POINT p{c.x, c.y};
+        ClientToScreen(c.wnd, &p);
+        EXPECT_EQ(menu->shownAt[0].x, p.x);
+        EXPECT_EQ(menu->shownAt[0].y, p.y);
+        EXPECT_EQ(menu->PopupComponent(), c.source);
+    }
+    // Without AutoPopup nothing shows.
+    menu->SetAutoPopup(false);
+    menu->shownAt.clear();
+    PostMessageW(pad->Handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(10, 10));
+    PostMessageW(pad->Handle(), WM_RBUTTONUP, 0, MAKELPARAM(10, 10));
+    Pump();
+    EXPECT_TRUE(menu->shownAt.empty());
+}
+
+TEST(MouseTracking, EnterAndLeaveFollowThePointerAtIdle) {
+    std::vector<UINT> got;
+    Owned<TForm> form = Make<TForm>(nullptr);
+    form->SetBounds(100, 100, 300, 200);
+    auto* pad = new TPanelStub(form.get(), form.get(), alNone, Rect(10, 10, 60, 60));
+    pad->WindowProc = [pad, previous = pad->WindowProc, &got](TMessage& m) {
+        if (m.Msg == CM_MOUSEENTER || m.Msg == CM_MOUSELEAVE) got.push_back(m.Msg);
+        previous(m);
+    };
+    form->Show();
+    Pump();
+    Owned<TTimer> wake(new TTimer(nullptr));
+    wake->SetInterval(5);
+    wake->SetOnTimer([](TObject*) {});
+    auto idle = [] {
+        for (int i = 0; i < 5; ++i) Application->HandleMessage();
+    };
+    const TPoint inside = pad->ClientToScreen(Point(20, 20));
+    SetCursorPos(inside.x, inside.y);
+    idle();
+    const TPoint outside = form->ClientToScreen(Point(200, 150));
+    SetCursorPos(outside.x, outside.y);
+    idle();
+    EXPECT_EQ(got, (std::vector<UINT>{CM_MOUSEENTER, CM_MOUSELEAVE}));
+}
+
+TEST(Hints, HintShowAsksTheControlAndShowsTheShortHint) {
+    std::string asked;
+    Owned<TForm> form = Make<TForm>(nullptr);
+    form->SetBounds(100, 100, 300, 200);
+    auto* pad = new TPanelStub(form.get(), form.get(), alNone, Rect(10, 10, 60, 60));
+    pad->SetHint("Krótka|Długa podpowiedź");
+    pad->SetShowHint(true);
+    pad->WindowProc = [pad, previous = pad->WindowProc, &asked](TMessage& m) {
+        if (m.Msg == CM_HINTSHOW) asked = reinterpret_cast<THintInfo*>(m.LParam)->HintStr;
+        previous(m);
+    };
+    form->Show();
+    Pump();
+    const int savedPause = Application->HintPause();
+    Application->SetHintPause(10);
+    const TPoint inside = pad->ClientToScreen(Point(20, 20));
+    SetCursorPos(inside.x, inside.y);
+    PostMessageW(pad->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(20, 20));
+    EXPECT_TRUE(PumpUntil([&] { return Application->HintWindow() && IsWindowVisible(Application->HintWindow()); }));
+    EXPECT_EQ(asked, "Krótka");
+    wchar_t text[64] = {};
+    GetWindowTextW(Application->HintWindow(), text, 64);
+    EXPECT_EQ(std::wstring(text), L"Krótka");
+    Application->CancelHint();
+    Application->SetHintPause(savedPause);
+    EXPECT_EQ(GetLongHint(pad->Hint()), "Długa podpowiedź");
+}
+
+}  // namespace

@@ -286,7 +286,8 @@ void TControl::Anchor(int parentWidth, int parentHeight) {
 }
 
 void TControl::RequestAlign() {
-    if (align_ != alNone && parent_) parent_->AlignControl(this);
+    // While the parent places its children it asks nobody.
+    if (align_ != alNone && parent_ && !parent_->aligning_) parent_->AlignControl(this);
 }
 
 void TControl::SetVisible(bool value) {

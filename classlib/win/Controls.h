@@ -416,6 +416,8 @@ public:
     void Realign();
     // Lays the children out again, control first among those of its alignment.
     void AlignControl(TControl* control);
+    // Moves every child by the deltas (the content scrolls).
+    void ScrollBy(int dx, int dy);
 
     bool Focused() const;
     virtual bool CanFocus();

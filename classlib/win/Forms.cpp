@@ -496,6 +496,8 @@ bool TCustomForm::SetFocusedControl(TWinControl* control) {
             focusedControl_ = entering;
             if (!send(entering, CM_ENTER)) return false;
         }
+        for (TWinControl* p = control->Parent(); p; p = p->Parent())
+            if (auto* scrolling = dynamic_cast<TScrollingWinControl*>(p)) scrolling->AutoScrollInView(control);
         Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(control));
     }
     return true;

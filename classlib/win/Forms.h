@@ -33,6 +33,110 @@ using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
 // Msg is the WM_KEYDOWN; Handled true takes the key.
 using TShortCutEvent = std::function<void(TMessage& Msg, bool& Handled)>;
 
+// ---- Scrolling controls --------------------------------------------------
+enum TScrollBarKind { sbHorizontal, sbVertical };
+
+class TScrollingWinControl;
+
+// One of a scrolling control's window scroll bars: the range it scrolls
+// over (the children's extent with AutoScroll), the position, the steps.
+class TControlScrollBar : public TPersistent {
+    CL_CLASS(TControlScrollBar, TPersistent)
+public:
+    TControlScrollBar(TScrollingWinControl* control, TScrollBarKind kind);
+
+    TScrollBarKind Kind() const { return kind_; }
+    // 0 .. Range - the client extent; moving it scrolls the children.
+    int Position() const { return position_; }
+    void SetPosition(int value);
+    // Setting the range switches AutoScroll off.
+    int Range() const { return range_; }
+    void SetRange(int value);
+    int Increment() const { return increment_; }
+    void SetIncrement(int value) { increment_ = value; }
+    // Added to the children's extent by AutoScroll.
+    int Margin() const { return margin_; }
+    void SetMargin(int value);
+    bool Visible() const { return visible_; }
+    void SetVisible(bool value);
+    // The thumb scrolls while it is dragged.
+    bool Tracking() const { return tracking_; }
+    void SetTracking(bool value) { tracking_ = value; }
+    // Visible and the range exceeds the client extent.
+    bool IsScrollBarVisible();
+    // The client extent along the bar.
+    int ControlSize();
+    // WM_HSCROLL / WM_VSCROLL of the control's own bar.
+    void ScrollMessage(TMessage& message);
+
+private:
+    friend class TScrollingWinControl;
+    void DoSetRange(int value);
+    void Update();
+
+    TScrollingWinControl* control_;
+    TScrollBarKind kind_;
+    int position_ = 0;
+    int range_ = 0;
+    int increment_ = 8;
+    int margin_ = 0;
+    bool visible_ = true;
+    bool tracking_ = false;
+};
+
+class TScrollingWinControl : public TWinControl {
+    CL_CLASS(TScrollingWinControl, TWinControl)
+public:
+    explicit TScrollingWinControl(TComponent* owner);
+    ~TScrollingWinControl() override;
+
+    bool AutoScroll() const { return autoScroll_; }
+    void SetAutoScroll(bool value);
+    TControlScrollBar* HorzScrollBar() { return horz_.get(); }
+    TControlScrollBar* VertScrollBar() { return vert_.get(); }
+    // Nested pairs hold the automatic range still.
+    void DisableAutoRange() { ++autoRangeCount_; }
+    void EnableAutoRange();
+    // Scrolls so that the control (a descendant) is in view.
+    void ScrollInView(TControl* control);
+    // With AutoScroll, scrolls a focused descendant into view.
+    virtual void AutoScrollInView(TControl* control);
+
+    void WndProc(TMessage& message) override;
+
+protected:
+    void CreateWnd() override;
+    void AlignControls(TControl* control, TRect& rect) override;
+    // The children are laid out on the scrolled extent.
+    void AdjustClientRect(TRect& rect) override;
+
+private:
+    friend class TControlScrollBar;
+    void CalcAutoRange();
+    void UpdateScrollBars();
+
+    std::unique_ptr<TControlScrollBar> horz_;
+    std::unique_ptr<TControlScrollBar> vert_;
+    bool autoScroll_ = true;
+    int autoRangeCount_ = 0;
+    bool updatingScrollBars_ = false;
+};
+
+class TScrollBox : public TScrollingWinControl {
+    CL_CLASS(TScrollBox, TScrollingWinControl)
+public:
+    explicit TScrollBox(TComponent* owner);
+    // bsSingle (the default) draws a sunken edge; bsNone none.
+    TBorderStyle BorderStyle() const { return borderStyle_; }
+    void SetBorderStyle(TBorderStyle value);
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+
+private:
+    TBorderStyle borderStyle_ = bsSingle;
+};
+
 // ---- Forms -------------------------------------------------------------
 // A top-level window.  Its constructor builds its components; OnCreate
 // runs after that, from AfterConstruction (Construct<T>() and

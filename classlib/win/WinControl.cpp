@@ -55,7 +55,7 @@ LRESULT CALLBACK CreationHook(int code, WPARAM wp, LPARAM lp) {
     if (code == HCBT_CREATEWND && g_creating && !g_creating->handle_) {
         TWinControl* control = g_creating;
         g_creating = nullptr;
-        control->AttachHandle(reinterpret_cast<HWND>(wp));
+        ExceptionBarrier(control, [&] { control->AttachHandle(reinterpret_cast<HWND>(wp)); });
     }
     return CallNextHookEx(g_creationHook, code, wp, lp);
 }
@@ -515,6 +515,23 @@ void TWinControl::AlignControls(TControl* control, TRect& rect) {
     const TRect client = ClientRect();
     for (TControl* c : controls_)
         if (c->Align() == alNone && c->Anchors() != (akLeft | akTop)) c->Anchor(client.right, client.bottom);
+}
+
+void TWinControl::ScrollBy(int dx, int dy) {
+    if (dx == 0 && dy == 0) return;
+    struct Guard {
+        bool& flag;
+        bool saved;
+        ~Guard() { flag = saved; }
+    } guard{aligning_, aligning_};
+    // Moved as the parent places them: no anchor rules change, nobody re-aligns.
+    aligning_ = true;
+    const std::vector<TControl*> children = controls_;
+    for (TControl* c : children) {
+        c->SetBounds(c->left_ + dx, c->top_ + dy, c->width_, c->height_);
+        OffsetRect(&c->anchorBounds_, dx, dy);
+    }
+    Invalidate();
 }
 
 void TWinControl::Invalidate() {

@@ -406,3 +406,78 @@ TEST(Hints, HintShowAsksTheControlAndShowsTheShortHint) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace cl;
+using namespace cltest;
+
+struct ScrollSetup {
+    Owned<TForm> form = Make<TForm>(nullptr);
+    TScrollBox* box = new TScrollBox(form.get());
+    TTestEdit* top = new TTestEdit(form.get());
+    TTestEdit* low = new TTestEdit(form.get());
+    ScrollSetup() {
+        form->SetClientWidth(300);
+        form->SetClientHeight(300);
+        box->SetParent(form.get());
+        box->SetBorderStyle(bsNone);
+        box->SetBounds(0, 0, 200, 150);
+        top->SetParent(box);
+        top->SetBounds(10, 5, 100, 20);
+        low->SetParent(box);
+        low->SetBounds(10, 380, 100, 20);
+        form->Show();
+        Pump();
+    }
+};
+
+TEST(ScrollBox, ChildrenBeyondTheClientAreaScrollIntoRange) {
+    ScrollSetup s;
+    TControlScrollBar* v = s.box->VertScrollBar();
+    EXPECT_EQ(v->Range(), 400);
+    EXPECT_TRUE(v->IsScrollBarVisible());
+    EXPECT_FALSE(s.box->HorzScrollBar()->IsScrollBarVisible());
+    const int client = s.box->ClientHeight();
+    struct Case {
+        int set;
+        int position;
+    };
+    const Case cases[] = {{100, 100}, {-5, 0}, {1000, 400 - client}, {30, 30}};
+    for (const Case& c : cases) {
+        v->SetPosition(c.set);
+        EXPECT_EQ(v->Position(), c.position) << c.set;
+        EXPECT_EQ(s.low->Top(), 380 - c.position) << c.set;
+        EXPECT_EQ(GetScrollPos(s.box->Handle(), SB_VERT), c.position) << c.set;
+    }
+    SendMessageW(s.box->Handle(), WM_VSCROLL, SB_LINEDOWN, 0);
+    EXPECT_EQ(v->Position(), 30 + v->Increment());
+}
+
+TEST(ScrollBox, FocusedChildIsScrolledIntoView) {
+    ScrollSetup s;
+    ASSERT_TRUE(s.top->Focused());
+    EXPECT_EQ(s.box->VertScrollBar()->Position(), 0);
+    s.low->SetFocus();
+    Pump();
+    const int client = s.box->ClientHeight();
+    EXPECT_EQ(s.box->VertScrollBar()->Position(), 400 - client);
+    EXPECT_EQ(s.low->Top() + s.low->Height(), client);
+    s.top->SetFocus();
+    Pump();
+    EXPECT_EQ(s.box->VertScrollBar()->Position(), 5);
+    EXPECT_EQ(s.top->Top(), 0);
+}
+
+TEST(ScrollBox, WithoutAutoScrollTheRangeIsSetByHand) {
+    ScrollSetup s;
+    s.box->SetAutoScroll(false);
+    EXPECT_EQ(s.box->VertScrollBar()->Range(), 0);
+    EXPECT_FALSE(s.box->VertScrollBar()->IsScrollBarVisible());
+    s.box->HorzScrollBar()->SetRange(500);
+    EXPECT_TRUE(s.box->HorzScrollBar()->IsScrollBarVisible());
+    s.box->AutoScroll();
+    EXPECT_FALSE(s.box->AutoScroll());
+}
+
+}  // namespace

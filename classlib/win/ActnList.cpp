@@ -10,7 +10,9 @@ namespace cl {
 CL_CLASS_INFO(TBasicActionLink)
 CL_CLASS_INFO(TActionLink)
 
-TBasicActionLink::~TBasicActionLink() { SetAction(nullptr); }
+TBasicActionLink::~TBasicActionLink() {
+    SetAction(nullptr);
+}
 
 void TBasicActionLink::SetAction(TBasicAction* value) {
     if (value == action_) return;
@@ -19,9 +21,13 @@ void TBasicActionLink::SetAction(TBasicAction* value) {
     if (action_) action_->RegisterChanges(this);
 }
 
-bool TBasicActionLink::Execute() { return action_ && action_->Execute(); }
+bool TBasicActionLink::Execute() {
+    return action_ && action_->Execute();
+}
 
-bool TBasicActionLink::Update() { return action_ && action_->Update(); }
+bool TBasicActionLink::Update() {
+    return action_ && action_->Update();
+}
 
 // ---- TBasicAction ----------------------------------------------------------
 CL_CLASS_INFO(TBasicAction)
@@ -71,7 +77,9 @@ void TBasicAction::Change() {
 // ---- TContainedAction --------------------------------------------------------
 CL_CLASS_INFO(TContainedAction, Prop("Category", &TContainedAction::Category, &TContainedAction::SetCategory))
 
-TContainedAction::~TContainedAction() { SetActionList(nullptr); }
+TContainedAction::~TContainedAction() {
+    SetActionList(nullptr);
+}
 
 void TContainedAction::BeforeDestruction() {
     SetActionList(nullptr);

@@ -90,7 +90,8 @@ HWND MakeHintWindow() {
     }();
     (void)registered;
     return CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, kHintClass, L"",
-                           WS_POPUP | WS_BORDER, 0, 0, 0, 0, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+                           WS_POPUP | WS_BORDER, 0, 0, 0, 0, nullptr, nullptr, GetModuleHandleW(nullptr),
+                           nullptr);
 }
 
 }  // namespace
@@ -103,7 +104,9 @@ TApplication* TApplicationRef::Get() {
     return g_application;
 }
 
-TApplication* TApplicationRef::Existing() { return g_application; }
+TApplication* TApplicationRef::Existing() {
+    return g_application;
+}
 
 TScreen* TScreenRef::Get() {
     if (!g_screen) {
@@ -113,7 +116,9 @@ TScreen* TScreenRef::Get() {
     return g_screen;
 }
 
-TScreen* TScreenRef::Existing() { return g_screen; }
+TScreen* TScreenRef::Existing() {
+    return g_screen;
+}
 
 void HandleCurrentException(TObject* sender) noexcept {
     try {
@@ -200,7 +205,9 @@ void TApplication::Run() {
     } while (!terminated_);
 }
 
-void TApplication::Terminate() { PostQuitMessage(0); }
+void TApplication::Terminate() {
+    PostQuitMessage(0);
+}
 
 void TApplication::ProcessMessages() {
     MSG msg;
@@ -322,8 +329,12 @@ void TApplication::WndProc(TMessage& m) {
             return;
         case WM_SYSCOMMAND:
             switch (m.WParam & 0xFFF0) {
-                case SC_MINIMIZE: Minimize(); return;
-                case SC_RESTORE: Restore(); return;
+                case SC_MINIMIZE:
+                    Minimize();
+                    return;
+                case SC_RESTORE:
+                    Restore();
+                    return;
             }
             break;
         case CM_APPKEYDOWN: {
@@ -386,7 +397,8 @@ void TApplication::ShowException(const Exception& e) {
 
 int TApplication::MessageBox(const std::string& text, const std::string& caption, UINT flags) {
     HWND owner = nullptr;
-    if (TCustomForm* form = Screen->ActiveForm(); form && form->HandleAllocated() && IsWindowVisible(form->WindowHandle()))
+    if (TCustomForm* form = Screen->ActiveForm();
+        form && form->HandleAllocated() && IsWindowVisible(form->WindowHandle()))
         owner = form->WindowHandle();
     if (!owner) owner = GetActiveWindow();
     if (!owner && mainForm_ && mainForm_->HandleAllocated()) owner = mainForm_->WindowHandle();
@@ -445,7 +457,8 @@ void TApplication::ActivateHint(TPoint cursorPos) {
     info.CursorRect = control->ClientRect();
     info.CursorPos = control->ScreenToClient(cursorPos);
     info.HintStr = GetShortHint(InheritedHint(control));
-    if (control->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info)) != 0 || info.HintStr.empty()) return;
+    if (control->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info)) != 0 || info.HintStr.empty())
+        return;
     if (!hintWnd_) hintWnd_ = MakeHintWindow();
     if (!hintWnd_) return;
     const std::wstring text = ToWide(info.HintStr);
@@ -492,11 +505,26 @@ struct SystemCursor {
 // The class library's own drag and split cursors are stood in for by the
 // nearest system cursors.
 const SystemCursor kSystemCursors[] = {
-    {crDefault, IDC_ARROW},     {crArrow, IDC_ARROW},     {crCross, IDC_CROSS},      {crIBeam, IDC_IBEAM},
-    {crSizeNESW, IDC_SIZENESW}, {crSizeNS, IDC_SIZENS},   {crSizeNWSE, IDC_SIZENWSE}, {crSizeWE, IDC_SIZEWE},
-    {crUpArrow, IDC_UPARROW},   {crHourGlass, IDC_WAIT},  {crDrag, IDC_ARROW},       {crNoDrop, IDC_NO},
-    {crHSplit, IDC_SIZEWE},     {crVSplit, IDC_SIZENS},   {crMultiDrag, IDC_ARROW},  {crSQLWait, IDC_WAIT},
-    {crNo, IDC_NO},             {crAppStart, IDC_APPSTARTING}, {crHelp, IDC_HELP},   {crHandPoint, IDC_HAND},
+    {crDefault, IDC_ARROW},
+    {crArrow, IDC_ARROW},
+    {crCross, IDC_CROSS},
+    {crIBeam, IDC_IBEAM},
+    {crSizeNESW, IDC_SIZENESW},
+    {crSizeNS, IDC_SIZENS},
+    {crSizeNWSE, IDC_SIZENWSE},
+    {crSizeWE, IDC_SIZEWE},
+    {crUpArrow, IDC_UPARROW},
+    {crHourGlass, IDC_WAIT},
+    {crDrag, IDC_ARROW},
+    {crNoDrop, IDC_NO},
+    {crHSplit, IDC_SIZEWE},
+    {crVSplit, IDC_SIZENS},
+    {crMultiDrag, IDC_ARROW},
+    {crSQLWait, IDC_WAIT},
+    {crNo, IDC_NO},
+    {crAppStart, IDC_APPSTARTING},
+    {crHelp, IDC_HELP},
+    {crHandPoint, IDC_HAND},
     {crSizeAll, IDC_SIZEALL},
 };
 
@@ -512,7 +540,9 @@ TScreen::~TScreen() {
         if (entry.owned && entry.cursor) DestroyCursor(entry.cursor);
 }
 
-int TScreen::PixelsPerInch() const { return ScreenLogPixels(); }
+int TScreen::PixelsPerInch() const {
+    return ScreenLogPixels();
+}
 
 void TScreen::SetCursor(TCursor value) {
     if (value == cursor_) return;
@@ -547,7 +577,8 @@ void TScreen::SetCursors(TCursor index, HCURSOR cursor) {
 }
 
 TCustomForm* TScreen::Forms(int index) const {
-    if (index < 0 || index >= FormCount()) throw EListError("List index out of bounds (" + IntToStr(index) + ")");
+    if (index < 0 || index >= FormCount())
+        throw EListError("List index out of bounds (" + IntToStr(index) + ")");
     return forms_[static_cast<size_t>(index)];
 }
 
@@ -567,7 +598,9 @@ TFont* TScreen::MenuFont() {
     return menuFont_.get();
 }
 
-void TScreen::AddForm(TCustomForm* form) { forms_.push_back(form); }
+void TScreen::AddForm(TCustomForm* form) {
+    forms_.push_back(form);
+}
 
 void TScreen::RemoveForm(TCustomForm* form) noexcept {
     std::erase(forms_, form);

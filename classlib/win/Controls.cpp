@@ -76,7 +76,9 @@ TControl* FindDragTarget(TPoint screenPos, bool allowDisabled) {
 // ---- TControlCanvas ----------------------------------------------------------
 CL_CLASS_INFO(TControlCanvas)
 
-TControlCanvas::~TControlCanvas() { FreeHandle(); }
+TControlCanvas::~TControlCanvas() {
+    FreeHandle();
+}
 
 void TControlCanvas::SetControl(TControl* control) {
     if (control_ == control) return;
@@ -128,7 +130,9 @@ CL_CLASS_INFO(TControlActionLink)
 TControlActionLink::TControlActionLink(TControl* client) : client_(client) {}
 
 namespace {
-TCustomAction* AsCustomAction(TBasicAction* a) { return dynamic_cast<TCustomAction*>(a); }
+TCustomAction* AsCustomAction(TBasicAction* a) {
+    return dynamic_cast<TCustomAction*>(a);
+}
 }  // namespace
 
 bool TControlActionLink::IsCaptionLinked() const {
@@ -147,24 +151,34 @@ bool TControlActionLink::IsVisibleLinked() const {
     auto* a = AsCustomAction(action_);
     return a && client_->Visible() == a->Visible();
 }
-void TControlActionLink::SetCaption(const std::string& value) { client_->SetCaption(value); }
-void TControlActionLink::SetEnabled(bool value) { client_->SetEnabled(value); }
-void TControlActionLink::SetHint(const std::string& value) { client_->SetHint(value); }
-void TControlActionLink::SetVisible(bool value) { client_->SetVisible(value); }
+void TControlActionLink::SetCaption(const std::string& value) {
+    client_->SetCaption(value);
+}
+void TControlActionLink::SetEnabled(bool value) {
+    client_->SetEnabled(value);
+}
+void TControlActionLink::SetHint(const std::string& value) {
+    client_->SetHint(value);
+}
+void TControlActionLink::SetVisible(bool value) {
+    client_->SetVisible(value);
+}
 
 // ---- TControl ----------------------------------------------------------------
 CL_CLASS_INFO(TControl, Prop("Left", &TControl::Left, &TControl::SetLeft),
-              Prop("Top", &TControl::Top, &TControl::SetTop), Prop("Width", &TControl::Width, &TControl::SetWidth),
+              Prop("Top", &TControl::Top, &TControl::SetTop),
+              Prop("Width", &TControl::Width, &TControl::SetWidth),
               Prop("Height", &TControl::Height, &TControl::SetHeight),
-              EnumProp("Align", {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"}, &TControl::Align,
-                       &TControl::SetAlign),
+              EnumProp("Align", {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"},
+                       &TControl::Align, &TControl::SetAlign),
               SetOfProp("Anchors", {"akLeft", "akTop", "akRight", "akBottom"}, &TControl::Anchors,
                         &TControl::SetAnchors),
               Prop("Caption", &TControl::Caption, &TControl::SetCaption),
               Prop("Color", &TControl::Color, &TControl::SetColor),
               Prop("Cursor", &TControl::Cursor, &TControl::SetCursor),
               Prop("Enabled", &TControl::Enabled, &TControl::SetEnabled),
-              Prop("Font", &TControl::Font, &TControl::SetFont), Prop("Hint", &TControl::Hint, &TControl::SetHint),
+              Prop("Font", &TControl::Font, &TControl::SetFont),
+              Prop("Hint", &TControl::Hint, &TControl::SetHint),
               Prop("ParentColor", &TControl::ParentColor, &TControl::SetParentColor),
               Prop("ParentFont", &TControl::ParentFont, &TControl::SetParentFont),
               Prop("ParentShowHint", &TControl::ParentShowHint, &TControl::SetParentShowHint),
@@ -177,7 +191,9 @@ TControl::TControl(TComponent* owner) : TComponent(owner), font_(std::make_uniqu
     font_->OnChange = [this](TObject*) { FontChanged(); };
 }
 
-TControl::~TControl() { ControlTearDown(); }
+TControl::~TControl() {
+    ControlTearDown();
+}
 
 void TControl::BeforeDestruction() {
     Destroying();
@@ -204,8 +220,8 @@ void TControl::ControlTearDown() noexcept {
 void TControl::SetName(const std::string& name) {
     // A control whose text still is its name follows a rename, as a
     // control placed at design time does.
-    const bool changeText = (controlStyle_ & csSetCaption) && !(ComponentState() & csLoading) &&
-                            Name() == GetText();
+    const bool changeText =
+        (controlStyle_ & csSetCaption) && !(ComponentState() & csLoading) && Name() == GetText();
     TComponent::SetName(name);
     if (changeText) SetText(name);
 }
@@ -233,7 +249,9 @@ void TControl::SetBounds(int left, int top, int width, int height) {
     if (sized && !(ComponentState() & csLoading)) Resize();
 }
 
-TRect TControl::ClientRect() { return Rect(0, 0, width_, height_); }
+TRect TControl::ClientRect() {
+    return Rect(0, 0, width_, height_);
+}
 
 void TControl::SetClientSize(int width, int height) {
     const TRect client = ClientRect();
@@ -272,13 +290,19 @@ void TControl::Anchor(int parentWidth, int parentHeight) {
     const int dx = parentWidth - anchorParentSize_.cx;
     const int dy = parentHeight - anchorParentSize_.cy;
     if (anchors_ & akRight) {
-        if (anchors_ & akLeft) w += dx; else l += dx;
+        if (anchors_ & akLeft)
+            w += dx;
+        else
+            l += dx;
     } else if (!(anchors_ & akLeft)) {
         // Neither side: the centre keeps its proportion of the width.
         l = MulDiv(b.left + w / 2, parentWidth, anchorParentSize_.cx) - w / 2;
     }
     if (anchors_ & akBottom) {
-        if (anchors_ & akTop) h += dy; else t += dy;
+        if (anchors_ & akTop)
+            h += dy;
+        else
+            t += dy;
     } else if (!(anchors_ & akTop)) {
         t = MulDiv(b.top + h / 2, parentHeight, anchorParentSize_.cy) - h / 2;
     }
@@ -299,7 +323,9 @@ void TControl::SetVisible(bool value) {
     RequestAlign();
 }
 
-void TControl::VisibleChanged() { Invalidate(); }
+void TControl::VisibleChanged() {
+    Invalidate();
+}
 
 void TControl::SetEnabled(bool value) {
     if (value == enabled_) return;
@@ -308,7 +334,9 @@ void TControl::SetEnabled(bool value) {
     Perform(CM_ENABLEDCHANGED, 0, 0);
 }
 
-void TControl::EnabledChanged() { Invalidate(); }
+void TControl::EnabledChanged() {
+    Invalidate();
+}
 
 void TControl::SetColor(TColor value) {
     if (value != color_) {
@@ -383,7 +411,8 @@ void TControl::SetCursor(TCursor value) {
     TWinControl* host = dynamic_cast<TWinControl*>(this);
     if (!host) host = parent_;
     if (host && host->HandleAllocated())
-        host->Perform(WM_SETCURSOR, reinterpret_cast<WPARAM>(host->WindowHandle()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        host->Perform(WM_SETCURSOR, reinterpret_cast<WPARAM>(host->WindowHandle()),
+                      MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
 }
 
 void TControl::SetPopupMenu(TPopupMenu* value) {
@@ -392,7 +421,9 @@ void TControl::SetPopupMenu(TPopupMenu* value) {
     if (value) value->FreeNotification(this);
 }
 
-TBasicAction* TControl::Action() const { return actionLink_ ? actionLink_->Action() : nullptr; }
+TBasicAction* TControl::Action() const {
+    return actionLink_ ? actionLink_->Action() : nullptr;
+}
 
 void TControl::SetAction(TBasicAction* value) {
     if (!value) {
@@ -421,7 +452,9 @@ void TControl::Notification(TComponent* component, TOperation operation) {
     if (actionLink_ && component == actionLink_->Action()) actionLink_.reset();
 }
 
-bool TControl::MouseCapture() const { return GetCaptureControl() == this; }
+bool TControl::MouseCapture() const {
+    return GetCaptureControl() == this;
+}
 
 void TControl::SetMouseCapture(bool value) {
     if (value == MouseCapture()) return;
@@ -612,7 +645,9 @@ TGraphicControl::TGraphicControl(TComponent* owner)
     canvas_->SetControl(this);
 }
 
-TGraphicControl::~TGraphicControl() { canvas_->FreeHandle(); }
+TGraphicControl::~TGraphicControl() {
+    canvas_->FreeHandle();
+}
 
 void TGraphicControl::WndProc(TMessage& m) {
     if (m.Msg == WM_PAINT) {

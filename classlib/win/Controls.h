@@ -111,7 +111,8 @@ enum TControlStateFlag : uint32_t {
 };
 using TControlState = uint32_t;
 
-using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+using TMouseEvent =
+    std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
 using TKeyEvent = std::function<void(TObject* Sender, WORD& Key, TShiftState Shift)>;
 // Key is the Windows-1250 character.
@@ -122,13 +123,13 @@ using TKeyPressEvent = std::function<void(TObject* Sender, char& Key)>;
 // may move in, or answer non-zero to show nothing.
 struct THintInfo {
     TControl* HintControl = nullptr;
-    TPoint HintPos{};        // screen coordinates of the hint window
+    TPoint HintPos{};  // screen coordinates of the hint window
     int HintMaxWidth = 0;
     TColor HintColor = clInfoBk;
-    TRect CursorRect{};      // client coordinates of HintControl
-    TPoint CursorPos{};      // client coordinates of HintControl
-    int ReshowTimeout = 0;   // ms; 0: none
-    int HideTimeout = 0;     // ms; 0: the application's HintHidePause
+    TRect CursorRect{};     // client coordinates of HintControl
+    TPoint CursorPos{};     // client coordinates of HintControl
+    int ReshowTimeout = 0;  // ms; 0: none
+    int HideTimeout = 0;    // ms; 0: the application's HintHidePause
     std::string HintStr;
 };
 

@@ -33,8 +33,11 @@ struct ButtonSet {
 };
 // The first system button set that holds all its buttons wins.
 constexpr ButtonSet kButtonSets[] = {
-    {mbYesNoCancel, MB_YESNOCANCEL},   {mbYes | mbNo, MB_YESNO},   {mbAbortRetryIgnore, MB_ABORTRETRYIGNORE},
-    {mbRetry | mbCancel, MB_RETRYCANCEL}, {mbOKCancel, MB_OKCANCEL},
+    {mbYesNoCancel, MB_YESNOCANCEL},
+    {mbYes | mbNo, MB_YESNO},
+    {mbAbortRetryIgnore, MB_ABORTRETRYIGNORE},
+    {mbRetry | mbCancel, MB_RETRYCANCEL},
+    {mbOKCancel, MB_OKCANCEL},
 };
 
 struct OptionFlag {
@@ -79,7 +82,9 @@ int ShowMessageBox(HWND owner, const std::string& text, const std::string& capti
     return MessageBoxW(owner, ToWide(text).c_str(), ToWide(caption).c_str(), flags);
 }
 
-void SetMessageBoxHook(TMessageBoxHook hook) { g_messageBoxHook = std::move(hook); }
+void SetMessageBoxHook(TMessageBoxHook hook) {
+    g_messageBoxHook = std::move(hook);
+}
 
 int MessageDlg(const std::string& msg, TMsgDlgType type, TMsgDlgButtons buttons, int helpCtx) {
     const TypeLook& look = kTypeLooks[type];
@@ -94,24 +99,27 @@ int MessageDlg(const std::string& msg, TMsgDlgType type, TMsgDlgButtons buttons,
     return Application->MessageBox(msg, caption, style | look.icon);
 }
 
-void SetFileDialogHook(TFileDialogHook hook) { g_fileDialogHook = std::move(hook); }
+void SetFileDialogHook(TFileDialogHook hook) {
+    g_fileDialogHook = std::move(hook);
+}
 
 // ---- TOpenDialog ---------------------------------------------------------------
-CL_CLASS_INFO(TOpenDialog, Prop("DefaultExt", &TOpenDialog::DefaultExt, &TOpenDialog::SetDefaultExt),
-              Prop("FileName", &TOpenDialog::FileName, &TOpenDialog::SetFileName),
-              Prop("Filter", &TOpenDialog::Filter, &TOpenDialog::SetFilter),
-              Prop("FilterIndex", &TOpenDialog::FilterIndex, &TOpenDialog::SetFilterIndex),
-              Prop("HelpContext", &TOpenDialog::HelpContext, &TOpenDialog::SetHelpContext),
-              Prop("InitialDir", &TOpenDialog::InitialDir, &TOpenDialog::SetInitialDir),
-              SetOfProp("Options",
-                        {"ofReadOnly", "ofOverwritePrompt", "ofHideReadOnly", "ofNoChangeDir", "ofShowHelp",
-                         "ofNoValidate", "ofAllowMultiSelect", "ofExtensionDifferent", "ofPathMustExist",
-                         "ofFileMustExist", "ofCreatePrompt", "ofShareAware", "ofNoReadOnlyReturn",
-                         "ofNoTestFileCreate", "ofNoNetworkButton", "ofNoLongNames", "ofOldStyleDialog",
-                         "ofNoDereferenceLinks", "ofEnableIncludeNotify", "ofEnableSizing", "ofDontAddToRecent",
-                         "ofForceShowHidden"},
-                        &TOpenDialog::Options, &TOpenDialog::SetOptions),
-              Prop("Title", &TOpenDialog::Title, &TOpenDialog::SetTitle))
+CL_CLASS_INFO(
+    TOpenDialog, Prop("DefaultExt", &TOpenDialog::DefaultExt, &TOpenDialog::SetDefaultExt),
+    Prop("FileName", &TOpenDialog::FileName, &TOpenDialog::SetFileName),
+    Prop("Filter", &TOpenDialog::Filter, &TOpenDialog::SetFilter),
+    Prop("FilterIndex", &TOpenDialog::FilterIndex, &TOpenDialog::SetFilterIndex),
+    Prop("HelpContext", &TOpenDialog::HelpContext, &TOpenDialog::SetHelpContext),
+    Prop("InitialDir", &TOpenDialog::InitialDir, &TOpenDialog::SetInitialDir),
+    SetOfProp("Options",
+              {"ofReadOnly",         "ofOverwritePrompt",    "ofHideReadOnly",        "ofNoChangeDir",
+               "ofShowHelp",         "ofNoValidate",         "ofAllowMultiSelect",    "ofExtensionDifferent",
+               "ofPathMustExist",    "ofFileMustExist",      "ofCreatePrompt",        "ofShareAware",
+               "ofNoReadOnlyReturn", "ofNoTestFileCreate",   "ofNoNetworkButton",     "ofNoLongNames",
+               "ofOldStyleDialog",   "ofNoDereferenceLinks", "ofEnableIncludeNotify", "ofEnableSizing",
+               "ofDontAddToRecent",  "ofForceShowHidden"},
+              &TOpenDialog::Options, &TOpenDialog::SetOptions),
+    Prop("Title", &TOpenDialog::Title, &TOpenDialog::SetTitle))
 CL_CLASS_INFO(TSaveDialog)
 
 TOpenDialog::TOpenDialog(TComponent* owner) : TComponent(owner) {}
@@ -123,9 +131,13 @@ DWORD TOpenDialog::OptionsToFlags(TOpenOptions options) {
     return flags;
 }
 
-bool TOpenDialog::Execute() { return DoExecute(false); }
+bool TOpenDialog::Execute() {
+    return DoExecute(false);
+}
 
-bool TSaveDialog::Execute() { return DoExecute(true); }
+bool TSaveDialog::Execute() {
+    return DoExecute(true);
+}
 
 bool TOpenDialog::DoExecute(bool save) {
     if (g_fileDialogHook) return g_fileDialogHook(*this, save);

@@ -20,8 +20,8 @@ int ShowMessageBox(HWND owner, const std::string& text, const std::string& capti
 
 // Test seam: called instead of MessageBoxW with the same arguments (text
 // and caption in Windows-1250); an empty function restores the real box.
-using TMessageBoxHook = std::function<int(HWND owner, const std::string& text, const std::string& caption,
-                                          UINT flags)>;
+using TMessageBoxHook =
+    std::function<int(HWND owner, const std::string& text, const std::string& caption, UINT flags)>;
 void SetMessageBoxHook(TMessageBoxHook hook);
 
 enum TMsgDlgType { mtWarning, mtError, mtInformation, mtConfirmation, mtCustom };

@@ -48,7 +48,8 @@ void TTimer::SetOnTimer(TNotifyEvent handler) {
 void TTimer::UpdateTimer() {
     KillTimer(window_, kTimerId);
     if (interval_ != 0 && enabled_ && onTimer_) {
-        if (!SetTimer(window_, kTimerId, interval_, nullptr)) throw EOutOfResources("Not enough timers available");
+        if (!SetTimer(window_, kTimerId, interval_, nullptr))
+            throw EOutOfResources("Not enough timers available");
     }
 }
 

@@ -16,9 +16,12 @@ const char kCannotFocus[] = "Cannot focus a disabled or invisible window";
 
 int ShowCommand(TWindowState state) {
     switch (state) {
-        case wsMaximized: return SW_SHOWMAXIMIZED;
-        case wsMinimized: return SW_SHOWMINIMIZED;
-        default: return SW_SHOWNORMAL;
+        case wsMaximized:
+            return SW_SHOWMAXIMIZED;
+        case wsMinimized:
+            return SW_SHOWMINIMIZED;
+        default:
+            return SW_SHOWNORMAL;
     }
 }
 
@@ -59,13 +62,15 @@ TCustomForm* GetParentForm(TControl* control) {
 
 // ---- Construction and destruction ----------------------------------------------
 CL_CLASS_INFO(TCustomForm,
-              EnumProp("BorderStyle", {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"},
+              EnumProp("BorderStyle",
+                       {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"},
                        &TCustomForm::BorderStyle, &TCustomForm::SetBorderStyle),
               SetOfProp("BorderIcons", {"biSystemMenu", "biMinimize", "biMaximize", "biHelp"},
                         &TCustomForm::BorderIcons, &TCustomForm::SetBorderIcons),
               Prop("ClientWidth", &TCustomForm::ClientWidth, &TCustomForm::SetClientWidth),
               Prop("ClientHeight", &TCustomForm::ClientHeight, &TCustomForm::SetClientHeight),
-              EnumProp("FormStyle", {"fsNormal", "fsStayOnTop"}, &TCustomForm::FormStyle, &TCustomForm::SetFormStyle),
+              EnumProp("FormStyle", {"fsNormal", "fsStayOnTop"}, &TCustomForm::FormStyle,
+                       &TCustomForm::SetFormStyle),
               Prop("KeyPreview", &TCustomForm::KeyPreview, &TCustomForm::SetKeyPreview),
               EnumProp("Position",
                        {"poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly", "poScreenCenter",
@@ -75,7 +80,8 @@ CL_CLASS_INFO(TCustomForm,
                        &TCustomForm::SetWindowState))
 CL_CLASS_INFO(TForm)
 
-TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner), canvas_(std::make_unique<TControlCanvas>()) {
+TCustomForm::TCustomForm(TComponent* owner)
+    : TWinControl(owner), canvas_(std::make_unique<TControlCanvas>()) {
     canvas_->SetControl(this);
     SetControlStyle(csAcceptsControls | csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks);
     SetVisible(false);
@@ -86,13 +92,16 @@ TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner), canvas_(std::m
     Screen->AddForm(this);
 }
 
-TCustomForm::~TCustomForm() { FormTearDown(); }
+TCustomForm::~TCustomForm() {
+    FormTearDown();
+}
 
 void TCustomForm::FormTearDown() noexcept {
     if (tornDown_) return;
     tornDown_ = true;
     if (TScreen* screen = TScreenRef::Existing()) screen->RemoveForm(this);
-    if (TApplication* app = TApplicationRef::Existing(); app && app->mainForm_ == this) app->mainForm_ = nullptr;
+    if (TApplication* app = TApplicationRef::Existing(); app && app->mainForm_ == this)
+        app->mainForm_ = nullptr;
     // The window would destroy the menu bar with itself; the menu owns it.
     if (menu_ && HandleAllocated()) ::SetMenu(WindowHandle(), nullptr);
     canvas_->FreeHandle();
@@ -163,11 +172,17 @@ void TCustomForm::Notification(TComponent* component, TOperation operation) {
 // ---- Window ------------------------------------------------------------------
 void TCustomForm::StyleBits(DWORD& style, DWORD& exStyle) const {
     switch (borderStyle_) {
-        case bsNone: style |= WS_POPUP; break;
+        case bsNone:
+            style |= WS_POPUP;
+            break;
         case bsSingle:
-        case bsToolWindow: style |= WS_CAPTION | WS_BORDER; break;
+        case bsToolWindow:
+            style |= WS_CAPTION | WS_BORDER;
+            break;
         case bsSizeable:
-        case bsSizeToolWin: style |= WS_CAPTION | WS_THICKFRAME; break;
+        case bsSizeToolWin:
+            style |= WS_CAPTION | WS_THICKFRAME;
+            break;
         case bsDialog:
             style |= WS_POPUP | WS_CAPTION;
             exStyle |= WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
@@ -322,13 +337,18 @@ void TCustomForm::PlaceOnShow() {
     TCustomForm* other = nullptr;
     switch (position_) {
         case poScreenCenter:
-        case poDesktopCenter: break;
-        case poOwnerFormCenter: other = dynamic_cast<TCustomForm*>(Owner()); [[fallthrough]];
+        case poDesktopCenter:
+            break;
+        case poOwnerFormCenter:
+            other = dynamic_cast<TCustomForm*>(Owner());
+            [[fallthrough]];
         case poMainFormCenter:
             if (!other) other = main;
-            if (other && other != this && other->HandleAllocated()) GetWindowRect(other->WindowHandle(), &around);
+            if (other && other != this && other->HandleAllocated())
+                GetWindowRect(other->WindowHandle(), &around);
             break;
-        default: return;
+        default:
+            return;
     }
     const int x = around.left + (around.right - around.left - Width()) / 2;
     const int y = around.top + (around.bottom - around.top - Height()) / 2;
@@ -366,7 +386,9 @@ void TCustomForm::Close() {
     }
 }
 
-void TCustomForm::Release() { PostMessageW(Handle(), CM_RELEASE, 0, 0); }
+void TCustomForm::Release() {
+    PostMessageW(Handle(), CM_RELEASE, 0, 0);
+}
 
 void TCustomForm::CloseModal() {
     TCloseAction action = caNone;
@@ -497,7 +519,8 @@ bool TCustomForm::SetFocusedControl(TWinControl* control) {
             if (!send(entering, CM_ENTER)) return false;
         }
         for (TWinControl* p = control->Parent(); p; p = p->Parent())
-            if (auto* scrolling = dynamic_cast<TScrollingWinControl*>(p)) scrolling->AutoScrollInView(control);
+            if (auto* scrolling = dynamic_cast<TScrollingWinControl*>(p))
+                scrolling->AutoScrollInView(control);
         Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(control));
     }
     return true;
@@ -548,8 +571,8 @@ void TCustomForm::HandleDialogKey(TMessage& m) {
             case VK_UP:
             case VK_DOWN:
                 if (activeControl_ && activeControl_->Parent()) {
-                    activeControl_->Parent()->SelectNext(activeControl_, m.WParam == VK_RIGHT || m.WParam == VK_DOWN,
-                                                        false);
+                    activeControl_->Parent()->SelectNext(activeControl_,
+                                                         m.WParam == VK_RIGHT || m.WParam == VK_DOWN, false);
                     m.Result = 1;
                 }
                 return;
@@ -587,8 +610,8 @@ bool TCustomForm::HandleMenuMessage(TMessage& m) {
             TMenuItem* item = nullptr;
             if (!(flags == 0xFFFF && m.LParam == 0)) {
                 item = (flags & MF_POPUP)
-                           ? menu_->FindItem(reinterpret_cast<UINT_PTR>(
-                                                 GetSubMenu(reinterpret_cast<HMENU>(m.LParam), LOWORD(m.WParam))),
+                           ? menu_->FindItem(reinterpret_cast<UINT_PTR>(GetSubMenu(
+                                                 reinterpret_cast<HMENU>(m.LParam), LOWORD(m.WParam))),
                                              fkHandle)
                            : menu_->FindItem(LOWORD(m.WParam), fkCommand);
             }
@@ -622,12 +645,16 @@ void TCustomForm::WndProc(TMessage& m) {
             return;
         case WM_ACTIVATE:
             // Minimised (high word set): no focus to hand out.
-            if (HIWORD(m.WParam) == 0 || LOWORD(m.WParam) == WA_INACTIVE) SetActive(LOWORD(m.WParam) != WA_INACTIVE);
+            if (HIWORD(m.WParam) == 0 || LOWORD(m.WParam) == WA_INACTIVE)
+                SetActive(LOWORD(m.WParam) != WA_INACTIVE);
             return;
         case WM_SIZE:
-            if (m.WParam == SIZE_MAXIMIZED) windowState_ = wsMaximized;
-            else if (m.WParam == SIZE_MINIMIZED) windowState_ = wsMinimized;
-            else if (m.WParam == SIZE_RESTORED) windowState_ = wsNormal;
+            if (m.WParam == SIZE_MAXIMIZED)
+                windowState_ = wsMaximized;
+            else if (m.WParam == SIZE_MINIMIZED)
+                windowState_ = wsMinimized;
+            else if (m.WParam == SIZE_RESTORED)
+                windowState_ = wsNormal;
             break;
         case WM_QUERYENDSESSION:
             m.Result = CloseQuery();

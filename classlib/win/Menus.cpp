@@ -95,7 +95,9 @@ char AccessKey(const std::string& caption) {
     return 0;
 }
 
-TCustomAction* AsCustomAction(TBasicAction* a) { return dynamic_cast<TCustomAction*>(a); }
+TCustomAction* AsCustomAction(TBasicAction* a) {
+    return dynamic_cast<TCustomAction*>(a);
+}
 
 }  // namespace
 
@@ -148,13 +150,27 @@ bool TMenuActionLink::IsVisibleLinked() const {
     auto* a = AsCustomAction(action_);
     return a && client_->Visible() == a->Visible();
 }
-void TMenuActionLink::SetCaption(const std::string& value) { client_->SetCaption(value); }
-void TMenuActionLink::SetChecked(bool value) { client_->SetChecked(value); }
-void TMenuActionLink::SetEnabled(bool value) { client_->SetEnabled(value); }
-void TMenuActionLink::SetHint(const std::string& value) { client_->SetHint(value); }
-void TMenuActionLink::SetImageIndex(int value) { client_->SetImageIndex(value); }
-void TMenuActionLink::SetShortCut(TShortCut value) { client_->SetShortCut(value); }
-void TMenuActionLink::SetVisible(bool value) { client_->SetVisible(value); }
+void TMenuActionLink::SetCaption(const std::string& value) {
+    client_->SetCaption(value);
+}
+void TMenuActionLink::SetChecked(bool value) {
+    client_->SetChecked(value);
+}
+void TMenuActionLink::SetEnabled(bool value) {
+    client_->SetEnabled(value);
+}
+void TMenuActionLink::SetHint(const std::string& value) {
+    client_->SetHint(value);
+}
+void TMenuActionLink::SetImageIndex(int value) {
+    client_->SetImageIndex(value);
+}
+void TMenuActionLink::SetShortCut(TShortCut value) {
+    client_->SetShortCut(value);
+}
+void TMenuActionLink::SetVisible(bool value) {
+    client_->SetVisible(value);
+}
 
 // ---- TMenuItem --------------------------------------------------------------------
 CL_CLASS_INFO(TMenuItem, Prop("Caption", &TMenuItem::Caption, &TMenuItem::SetCaption),
@@ -169,7 +185,9 @@ CL_CLASS_INFO(TMenuItem, Prop("Caption", &TMenuItem::Caption, &TMenuItem::SetCap
 
 TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner), command_(AllocateCommand()) {}
 
-TMenuItem::~TMenuItem() { ItemTearDown(); }
+TMenuItem::~TMenuItem() {
+    ItemTearDown();
+}
 
 void TMenuItem::BeforeDestruction() {
     Destroying();
@@ -395,7 +413,9 @@ void TMenuItem::SetImageIndex(int value) {
     MenuChanged(false);
 }
 
-TBasicAction* TMenuItem::Action() const { return actionLink_ ? actionLink_->Action() : nullptr; }
+TBasicAction* TMenuItem::Action() const {
+    return actionLink_ ? actionLink_->Action() : nullptr;
+}
 
 void TMenuItem::SetAction(TBasicAction* value) {
     if (!value) {
@@ -470,17 +490,22 @@ void TMenuItem::DrawItem(TCanvas* canvas, const TRect& rect, bool selected) {
     SetBkMode(canvas->Handle(), TRANSPARENT);
     if (!enabled_) canvas->Font()->SetColor(clGrayText);
     canvas->DrawText(caption_, r, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
-    if (shortCut_ != scNone) canvas->DrawText(ShortCutToText(shortCut_), r, DT_RIGHT | DT_VCENTER | DT_SINGLELINE);
+    if (shortCut_ != scNone)
+        canvas->DrawText(ShortCutToText(shortCut_), r, DT_RIGHT | DT_VCENTER | DT_SINGLELINE);
 }
 
 // ---- TMenu ----------------------------------------------------------------------------
 CL_CLASS_INFO(TMenu, Prop("OwnerDraw", &TMenu::OwnerDraw, &TMenu::SetOwnerDraw))
 
-TMenu::TMenu(TComponent* owner) : TComponent(owner), items_(new TMenuItem(this)) { items_->menu_ = this; }
+TMenu::TMenu(TComponent* owner) : TComponent(owner), items_(new TMenuItem(this)) {
+    items_->menu_ = this;
+}
 
 TMenu::~TMenu() = default;
 
-HMENU TMenu::Handle() { return items_->Handle(); }
+HMENU TMenu::Handle() {
+    return items_->Handle();
+}
 
 void TMenu::SetOwnerDraw(bool value) {
     if (value == ownerDraw_) return;
@@ -633,7 +658,9 @@ TPopupMenu::TPopupMenu(TComponent* owner) : TMenu(owner) {
     SetWindowHandle(PopupListWindow());
 }
 
-TPopupMenu::~TPopupMenu() { std::erase(g_popupMenus, this); }
+TPopupMenu::~TPopupMenu() {
+    std::erase(g_popupMenus, this);
+}
 
 void TPopupMenu::Notification(TComponent* component, TOperation operation) {
     TMenu::Notification(component, operation);
@@ -646,9 +673,15 @@ void TPopupMenu::Popup(int x, int y) {
     for (TMenuItem* item : std::vector<TMenuItem*>(Items()->items_)) item->InitiateAction();
     UINT flags = trackButton_ == tbRightButton ? TPM_RIGHTBUTTON : TPM_LEFTBUTTON;
     switch (alignment_) {
-        case paLeft: flags |= TPM_LEFTALIGN; break;
-        case paRight: flags |= TPM_RIGHTALIGN; break;
-        case paCenter: flags |= TPM_CENTERALIGN; break;
+        case paLeft:
+            flags |= TPM_LEFTALIGN;
+            break;
+        case paRight:
+            flags |= TPM_RIGHTALIGN;
+            break;
+        case paCenter:
+            flags |= TPM_CENTERALIGN;
+            break;
     }
     TrackPopupMenu(Items()->Handle(), flags, x, y, 0, PopupListWindow(), nullptr);
 }

@@ -9,7 +9,9 @@ namespace cl {
 
 namespace {
 
-bool KeyDown(int vk) { return GetKeyState(vk) < 0; }
+bool KeyDown(int vk) {
+    return GetKeyState(vk) < 0;
+}
 
 // The context bit of WM_KEYDOWN / WM_SYSKEYDOWN key data: Alt is held.
 constexpr LPARAM kAltMask = 0x20000000;
@@ -22,9 +24,9 @@ struct KeyName {
 // The class library's names of the keys that are neither letters, digits
 // nor function keys.
 constexpr KeyName kKeyNames[] = {
-    {VK_BACK, "BkSp"}, {VK_TAB, "Tab"},   {VK_ESCAPE, "Esc"}, {VK_RETURN, "Enter"}, {VK_SPACE, "Space"},
-    {VK_PRIOR, "PgUp"}, {VK_NEXT, "PgDn"}, {VK_END, "End"},   {VK_HOME, "Home"},    {VK_LEFT, "Left"},
-    {VK_UP, "Up"},      {VK_RIGHT, "Right"}, {VK_DOWN, "Down"}, {VK_INSERT, "Ins"},  {VK_DELETE, "Del"},
+    {VK_BACK, "BkSp"},  {VK_TAB, "Tab"},     {VK_ESCAPE, "Esc"}, {VK_RETURN, "Enter"}, {VK_SPACE, "Space"},
+    {VK_PRIOR, "PgUp"}, {VK_NEXT, "PgDn"},   {VK_END, "End"},    {VK_HOME, "Home"},    {VK_LEFT, "Left"},
+    {VK_UP, "Up"},      {VK_RIGHT, "Right"}, {VK_DOWN, "Down"},  {VK_INSERT, "Ins"},   {VK_DELETE, "Del"},
 };
 
 struct Modifier {
@@ -34,7 +36,8 @@ struct Modifier {
 constexpr Modifier kModifiers[] = {{scShift, "Shift+"}, {scCtrl, "Ctrl+"}, {scAlt, "Alt+"}};
 
 std::string KeyToText(WORD key) {
-    if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z')) return std::string(1, static_cast<char>(key));
+    if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z'))
+        return std::string(1, static_cast<char>(key));
     if (key >= VK_F1 && key <= VK_F24) return "F" + IntToStr(key - VK_F1 + 1);
     for (const KeyName& k : kKeyNames)
         if (k.key == key) return k.name;

@@ -7,7 +7,8 @@
 namespace cl {
 
 // ---- TControlScrollBar -------------------------------------------------------------
-CL_CLASS_INFO(TControlScrollBar, Prop("Increment", &TControlScrollBar::Increment, &TControlScrollBar::SetIncrement),
+CL_CLASS_INFO(TControlScrollBar,
+              Prop("Increment", &TControlScrollBar::Increment, &TControlScrollBar::SetIncrement),
               Prop("Margin", &TControlScrollBar::Margin, &TControlScrollBar::SetMargin),
               Prop("Position", &TControlScrollBar::Position, &TControlScrollBar::SetPosition),
               Prop("Range", &TControlScrollBar::Range, &TControlScrollBar::SetRange),
@@ -88,12 +89,24 @@ void TControlScrollBar::ScrollMessage(TMessage& m) {
     int pos = position_;
     const int code = LOWORD(m.WParam);
     switch (code) {
-        case SB_LINEUP: pos -= increment_; break;
-        case SB_LINEDOWN: pos += increment_; break;
-        case SB_PAGEUP: pos -= ControlSize(); break;
-        case SB_PAGEDOWN: pos += ControlSize(); break;
-        case SB_TOP: pos = 0; break;
-        case SB_BOTTOM: pos = range_; break;
+        case SB_LINEUP:
+            pos -= increment_;
+            break;
+        case SB_LINEDOWN:
+            pos += increment_;
+            break;
+        case SB_PAGEUP:
+            pos -= ControlSize();
+            break;
+        case SB_PAGEDOWN:
+            pos += ControlSize();
+            break;
+        case SB_TOP:
+            pos = 0;
+            break;
+        case SB_BOTTOM:
+            pos = range_;
+            break;
         case SB_THUMBTRACK:
         case SB_THUMBPOSITION: {
             if (code == SB_THUMBTRACK && !tracking_) return;
@@ -104,14 +117,15 @@ void TControlScrollBar::ScrollMessage(TMessage& m) {
             pos = si.nTrackPos;
             break;
         }
-        default: return;
+        default:
+            return;
     }
     SetPosition(pos);
 }
 
 // ---- TScrollingWinControl ------------------------------------------------------------
-CL_CLASS_INFO(TScrollingWinControl, Prop("AutoScroll", &TScrollingWinControl::AutoScroll,
-                                         &TScrollingWinControl::SetAutoScroll),
+CL_CLASS_INFO(TScrollingWinControl,
+              Prop("AutoScroll", &TScrollingWinControl::AutoScroll, &TScrollingWinControl::SetAutoScroll),
               Prop("HorzScrollBar", &TScrollingWinControl::HorzScrollBar),
               Prop("VertScrollBar", &TScrollingWinControl::VertScrollBar))
 
@@ -173,7 +187,8 @@ void TScrollingWinControl::UpdateScrollBars() {
 }
 
 void TScrollingWinControl::AdjustClientRect(TRect& rect) {
-    rect = Rect(-horz_->Position(), -vert_->Position(), -horz_->Position() + std::max<int>(horz_->Range(), rect.right),
+    rect = Rect(-horz_->Position(), -vert_->Position(),
+                -horz_->Position() + std::max<int>(horz_->Range(), rect.right),
                 -vert_->Position() + std::max<int>(vert_->Range(), rect.bottom));
 }
 
@@ -189,7 +204,8 @@ void TScrollingWinControl::CreateWnd() {
 
 void TScrollingWinControl::ScrollInView(TControl* control) {
     if (!control || control == this || !ContainsControl(control)) return;
-    const TPoint origin = ScreenToClient(control->Parent()->ClientToScreen(Point(control->Left(), control->Top())));
+    const TPoint origin =
+        ScreenToClient(control->Parent()->ClientToScreen(Point(control->Left(), control->Top())));
     TRect r = Rect(origin.x, origin.y, origin.x + control->Width(), origin.y + control->Height());
     InflateRect(&r, horz_->Margin(), vert_->Margin());
     const TRect client = ClientRect();

@@ -68,7 +68,9 @@ TWinControl::TWinControl(TComponent* owner) : TControl(owner), brush_(std::make_
     brush_->SetColor(Color());
 }
 
-TWinControl::~TWinControl() { WinTearDown(); }
+TWinControl::~TWinControl() {
+    WinTearDown();
+}
 
 void TWinControl::BeforeDestruction() {
     WinTearDown();
@@ -162,7 +164,8 @@ void TWinControl::CreateWnd() {
         WNDCLASSW existing{};
         if (!GetClassInfoW(p.WindowClass.hInstance, p.WinClassName.c_str(), &existing)) {
             p.WindowClass.lpszClassName = p.WinClassName.c_str();
-            if (!RegisterClassW(&p.WindowClass)) throw EOSError("Cannot register window class " + ClassName());
+            if (!RegisterClassW(&p.WindowClass))
+                throw EOSError("Cannot register window class " + ClassName());
         }
     }
     CreateWindowHandle(p);
@@ -173,7 +176,8 @@ void TWinControl::CreateWnd() {
 void TWinControl::CreateWindowHandle(const TCreateParams& p) {
     if (!g_creationHook)
         g_creationHook = SetWindowsHookExW(WH_CBT, CreationHook, nullptr, GetCurrentThreadId());
-    HMENU menu = (p.Style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(NextChildId())) : p.Menu;
+    HMENU menu =
+        (p.Style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(NextChildId())) : p.Menu;
     const std::wstring caption = ToWide(p.Caption);
     g_creating = this;
     HWND wnd = CreateWindowExW(p.ExStyle, p.WinClassName.c_str(), caption.c_str(), p.Style, p.X, p.Y, p.Width,
@@ -443,7 +447,9 @@ void TWinControl::EnableAlign() {
     if (alignLevel_ > 0 && --alignLevel_ == 0 && (controlState_ & csAlignmentNeeded)) Realign();
 }
 
-void TWinControl::Realign() { AlignControl(nullptr); }
+void TWinControl::Realign() {
+    AlignControl(nullptr);
+}
 
 void TWinControl::AlignControl(TControl* control) {
     if (ComponentState() & csDestroying) return;
@@ -462,11 +468,16 @@ namespace {
 // Whether c1 goes before c2 among the controls of one alignment.
 bool AlignsBefore(TControl* c1, TControl* c2, TAlign align) {
     switch (align) {
-        case alTop: return c1->Top() < c2->Top();
-        case alBottom: return c1->Top() + c1->Height() >= c2->Top() + c2->Height();
-        case alLeft: return c1->Left() < c2->Left();
-        case alRight: return c1->Left() + c1->Width() >= c2->Left() + c2->Width();
-        default: return false;
+        case alTop:
+            return c1->Top() < c2->Top();
+        case alBottom:
+            return c1->Top() + c1->Height() >= c2->Top() + c2->Height();
+        case alLeft:
+            return c1->Left() < c2->Left();
+        case alRight:
+            return c1->Left() + c1->Width() >= c2->Left() + c2->Width();
+        default:
+            return false;
     }
 }
 
@@ -542,10 +553,14 @@ void TWinControl::Update() {
     if (handle_) UpdateWindow(handle_);
 }
 
-bool TWinControl::Showing() const { return handle_ && IsWindowVisible(handle_); }
+bool TWinControl::Showing() const {
+    return handle_ && IsWindowVisible(handle_);
+}
 
 // ---- Focus and tab order -------------------------------------------------------
-bool TWinControl::Focused() const { return handle_ && GetFocus() == handle_; }
+bool TWinControl::Focused() const {
+    return handle_ && GetFocus() == handle_;
+}
 
 bool TWinControl::CanFocus() {
     TCustomForm* form = GetParentForm(this);
@@ -606,7 +621,8 @@ TWinControl* TWinControl::FindNextControl(TWinControl* current, bool goForward, 
     do {
         i = goForward ? (i + 1) % count : (i + count - 1) % count;
         TWinControl* c = list[static_cast<size_t>(i)];
-        if (c->CanFocus() && (!checkTabStop || c->TabStop()) && (!checkParent || c->Parent() == this)) return c;
+        if (c->CanFocus() && (!checkTabStop || c->TabStop()) && (!checkParent || c->Parent() == this))
+            return c;
     } while (i != start);
     return nullptr;
 }
@@ -700,15 +716,21 @@ void TWinControl::CNKeyDown(TMessage& m) {
     if (Perform(CM_CHILDKEY, m.WParam, reinterpret_cast<LPARAM>(this)) != 0) return;
     UINT mask = 0;
     switch (m.WParam) {
-        case VK_TAB: mask = DLGC_WANTTAB; break;
+        case VK_TAB:
+            mask = DLGC_WANTTAB;
+            break;
         case VK_LEFT:
         case VK_RIGHT:
         case VK_UP:
-        case VK_DOWN: mask = DLGC_WANTARROWS; break;
+        case VK_DOWN:
+            mask = DLGC_WANTARROWS;
+            break;
         case VK_RETURN:
         case VK_EXECUTE:
         case VK_ESCAPE:
-        case VK_CANCEL: mask = DLGC_WANTALLKEYS; break;
+        case VK_CANCEL:
+            mask = DLGC_WANTALLKEYS;
+            break;
     }
     // A dialog key the control does not want goes to the form: Tab moves
     // the focus, Enter and Esc press the default and cancel buttons.
@@ -778,7 +800,8 @@ bool TWinControl::IsControlMouseMsg(TMessage& m) {
 
 void TWinControl::DefaultHandler(TMessage& m) {
     if (!handle_) return;
-    m.Result = CallWindowProcW(defWndProc_ ? defWndProc_ : DefWindowProcW, handle_, m.Msg, m.WParam, m.LParam);
+    m.Result =
+        CallWindowProcW(defWndProc_ ? defWndProc_ : DefWindowProcW, handle_, m.Msg, m.WParam, m.LParam);
 }
 
 void TWinControl::PaintWindow(HDC dc) {
@@ -1016,7 +1039,9 @@ TCustomControl::TCustomControl(TComponent* owner)
     canvas_->SetControl(this);
 }
 
-TCustomControl::~TCustomControl() { canvas_->FreeHandle(); }
+TCustomControl::~TCustomControl() {
+    canvas_->FreeHandle();
+}
 
 void TCustomControl::WndProc(TMessage& m) {
     if (m.Msg == WM_ERASEBKGND) {

@@ -117,11 +117,11 @@ struct MessageBoxRecord {
 class AnsweredMessageBoxes {
 public:
     explicit AnsweredMessageBoxes(int answer = IDOK) {
-        cl::SetMessageBoxHook([this, answer](HWND owner, const std::string& text, const std::string& caption,
-                                             UINT flags) {
-            boxes.push_back({owner, text, caption, flags});
-            return answer;
-        });
+        cl::SetMessageBoxHook(
+            [this, answer](HWND owner, const std::string& text, const std::string& caption, UINT flags) {
+                boxes.push_back({owner, text, caption, flags});
+                return answer;
+            });
     }
     ~AnsweredMessageBoxes() { cl::SetMessageBoxHook(nullptr); }
     AnsweredMessageBoxes(const AnsweredMessageBoxes&) = delete;

@@ -30,7 +30,9 @@ struct Reported {
 class ExceptionLog {
 public:
     ExceptionLog() {
-        Application->OnException = [this](TObject* sender, Exception& e) { reports.push_back({sender, e.Message()}); };
+        Application->OnException = [this](TObject* sender, Exception& e) {
+            reports.push_back({sender, e.Message()});
+        };
     }
     ~ExceptionLog() { Application->OnException = nullptr; }
     std::vector<Reported> reports;

@@ -55,8 +55,8 @@ public:
 };
 
 std::string Bounds(TControl* c) {
-    return std::to_string(c->Left()) + "," + std::to_string(c->Top()) + "," + std::to_string(c->Width()) + "," +
-           std::to_string(c->Height());
+    return std::to_string(c->Left()) + "," + std::to_string(c->Top()) + "," + std::to_string(c->Width()) +
+           "," + std::to_string(c->Height());
 }
 
 COLORREF PixelOf(TWinControl* control, int x, int y) {
@@ -395,7 +395,8 @@ TEST(Hints, HintShowAsksTheControlAndShowsTheShortHint) {
     const TPoint inside = pad->ClientToScreen(Point(20, 20));
     SetCursorPos(inside.x, inside.y);
     PostMessageW(pad->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(20, 20));
-    EXPECT_TRUE(PumpUntil([&] { return Application->HintWindow() && IsWindowVisible(Application->HintWindow()); }));
+    EXPECT_TRUE(
+        PumpUntil([&] { return Application->HintWindow() && IsWindowVisible(Application->HintWindow()); }));
     EXPECT_EQ(asked, "Krótka");
     wchar_t text[64] = {};
     GetWindowTextW(Application->HintWindow(), text, 64);

@@ -2,9 +2,10 @@
 // Windows-1250 text converted, the owner, MessageDlg's captions, icons and
 // buttons, and the file dialogs' options.  Also shortcuts' text and shift
 // states.
+#include "classlib/win/Dialogs.h"
+
 #include <gtest/gtest.h>
 
-#include "classlib/win/Dialogs.h"
 #include "classlib/win/ExtCtrls.h"
 #include "classlib/win/Forms.h"
 #include "classlib/win/WideText.h"
@@ -204,7 +205,8 @@ TEST(ShortCuts, TextOfShortcutsAndBack) {
 
 TEST(ShiftStates, FromMouseKeysAndKeyboard) {
     EXPECT_EQ(KeysToShiftState(MK_SHIFT | MK_LBUTTON), TShiftState(ssShift | ssLeft));
-    EXPECT_EQ(KeysToShiftState(MK_CONTROL | MK_RBUTTON | MK_MBUTTON), TShiftState(ssCtrl | ssRight | ssMiddle));
+    EXPECT_EQ(KeysToShiftState(MK_CONTROL | MK_RBUTTON | MK_MBUTTON),
+              TShiftState(ssCtrl | ssRight | ssMiddle));
     {
         HeldKeys keys{VK_SHIFT, VK_CONTROL};
         EXPECT_EQ(KeyDataToShiftState(0), TShiftState(ssShift | ssCtrl));

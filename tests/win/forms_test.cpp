@@ -1,10 +1,11 @@
 // Forms: creation order of events, showing, closing with its actions,
 // modal runs, border styles and positions, the window's name properties,
 // the caption in the wide API and the font height of new forms.
+#include "classlib/win/Forms.h"
+
 #include <gtest/gtest.h>
 
 #include "classlib/win/ExtCtrls.h"
-#include "classlib/win/Forms.h"
 #include "classlib/win/WideText.h"
 #include "tests/win/FormsTestSupport.h"
 

@@ -138,7 +138,9 @@ TEST(KeyPreDispatch, KeyPressCanReplaceCharacterInWindows1250) {
     PostKey(f.first->Handle(), 'B');
     PostKey(f.first->Handle(), 'C');
     Pump();
-    EXPECT_EQ(f.first->Text(), "\xB9" "c");
+    EXPECT_EQ(f.first->Text(),
+              "\xB9"
+              "c");
 }
 
 TEST(Focus, EnterAndExitFollowTheFocus) {

@@ -1,12 +1,13 @@
 // Menus: the system menus built from the items, command dispatch from the
 // menu bar and from pop-up menus, updates on opening, owner drawing,
 // access keys of owner-drawn menus, and a pop-up shown at a point.
+#include "classlib/win/Menus.h"
+
 #include <gtest/gtest.h>
 
 #include "classlib/win/ActnList.h"
 #include "classlib/win/ExtCtrls.h"
 #include "classlib/win/Forms.h"
-#include "classlib/win/Menus.h"
 #include "classlib/win/WideText.h"
 #include "tests/win/FormsTestSupport.h"
 
@@ -15,7 +16,8 @@ namespace {
 using namespace cl;
 using namespace cltest;
 
-TMenuItem* NewItem(TComponent* owner, TMenuItem* parent, const std::string& caption, TShortCut shortCut = scNone) {
+TMenuItem* NewItem(TComponent* owner, TMenuItem* parent, const std::string& caption,
+                   TShortCut shortCut = scNone) {
     auto* item = new TMenuItem(owner);
     item->SetCaption(caption);
     item->SetShortCut(shortCut);

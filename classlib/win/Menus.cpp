@@ -572,8 +572,14 @@ bool TMenu::IsShortCut(TMessage& keyMessage) {
     return true;
 }
 
+TMenuItem* TMenu::OwnerDrawnItem(UINT itemID) const {
+    // An entry with a sub-menu may be named by its sub-menu's handle.
+    TMenuItem* item = FindItem(itemID, fkCommand);
+    return item ? item : FindItem(itemID, fkHandle);
+}
+
 bool TMenu::MeasureItem(MEASUREITEMSTRUCT& mis) {
-    TMenuItem* item = FindItem(mis.itemID, fkCommand);
+    TMenuItem* item = OwnerDrawnItem(mis.itemID);
     if (!item) return false;
     HDC dc = GetDC(nullptr);
     struct Release {
@@ -590,7 +596,7 @@ bool TMenu::MeasureItem(MEASUREITEMSTRUCT& mis) {
 }
 
 bool TMenu::DrawItem(const DRAWITEMSTRUCT& dis) {
-    TMenuItem* item = FindItem(dis.itemID, fkCommand);
+    TMenuItem* item = OwnerDrawnItem(dis.itemID);
     if (!item) return false;
     const int saved = SaveDC(dis.hDC);
     struct Restore {

@@ -197,6 +197,8 @@ protected:
     virtual void MenuChanged(TObject* sender, TMenuItem* source, bool rebuild);
 
 private:
+    TMenuItem* OwnerDrawnItem(UINT itemID) const;
+
     TMenuItem* items_;
     HWND windowHandle_ = nullptr;
     bool ownerDraw_ = false;

@@ -23,3 +23,22 @@ function(spraw_test name)
     set_tests_properties(${name} PROPERTIES TIMEOUT 300)
   endif()
 endfunction()
+
+# spraw_library(NAME DEPS lib...): the folder's *.cpp in both builds and its
+# win/*.cpp in the Windows build only.  A folder without sources yet gives
+# an interface library, so dependants link before the code lands.
+function(spraw_library name)
+  cmake_parse_arguments(L "" "" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(WIN32)
+    file(GLOB win_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/win/*.cpp)
+    list(APPEND sources ${win_sources})
+  endif()
+  if(sources)
+    add_library(${name} STATIC ${sources})
+    target_link_libraries(${name} PUBLIC ${L_DEPS})
+  else()
+    add_library(${name} INTERFACE)
+    target_link_libraries(${name} INTERFACE ${L_DEPS})
+  endif()
+endfunction()

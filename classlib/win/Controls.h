@@ -37,6 +37,9 @@ using TAnchors = uint8_t;
 
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
 
+// Horizontal placement of a control's text.
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+
 // Border of a form; windowed controls with a border use the first two.
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 using TBorderStyle = TFormBorderStyle;

@@ -375,8 +375,7 @@ int TCustomImageList::AddMasked(TBitmap* image, TColor maskColor) {
     if (!image || image->Empty()) return -1;
     HandleNeeded();
     OwnedBitmap colour = CopyImage(image);
-    OwnedBitmap mask =
-        MaskFromColor(colour.get(), image->Width(), image->Height(), ListColor(maskColor));
+    OwnedBitmap mask = MaskFromColor(colour.get(), image->Width(), image->Height(), ListColor(maskColor));
     return AddChecked(ImageList_Add(handle_, colour.get(), mask.get()));
 }
 
@@ -426,8 +425,7 @@ void TCustomImageList::ReplaceMasked(int index, TBitmap* image, TColor maskColor
     CheckIndex(index);
     if (!image || image->Empty()) throw EInvalidOperation("Unable to Replace Image");
     OwnedBitmap colour = CopyImage(image);
-    OwnedBitmap mask =
-        MaskFromColor(colour.get(), image->Width(), image->Height(), ListColor(maskColor));
+    OwnedBitmap mask = MaskFromColor(colour.get(), image->Width(), image->Height(), ListColor(maskColor));
     if (!ImageList_Replace(handle_, index, colour.get(), mask.get()))
         throw EInvalidOperation("Unable to Replace Image");
     Change();
@@ -443,9 +441,22 @@ void TCustomImageList::Move(int curIndex, int newIndex) {
     if (curIndex == newIndex) return;
     CheckIndex(curIndex);
     CheckIndex(newIndex);
-    // The system list only swaps; neighbours swapped in turn carry the image along.
-    const int step = newIndex > curIndex ? 1 : -1;
-    for (int i = curIndex; i != newIndex; i += step) ImageList_Copy(handle_, i + step, handle_, i, ILCF_SWAP);
+    // Wine's ILCF_SWAP blackens the images it swaps, so the images between
+    // the two places travel as icons (image and mask) and are put back shifted.
+    const int first = std::min(curIndex, newIndex), last = std::max(curIndex, newIndex);
+    std::vector<HICON> icons;
+    for (int i = first; i <= last; ++i) icons.push_back(ImageList_GetIcon(handle_, i, ILD_NORMAL));
+    if (curIndex < newIndex)
+        std::rotate(icons.begin(), icons.begin() + 1, icons.end());
+    else
+        std::rotate(icons.rbegin(), icons.rbegin() + 1, icons.rend());
+    bool ok = true;
+    for (int i = first; i <= last; ++i) {
+        HICON icon = icons[static_cast<size_t>(i - first)];
+        ok = ok && icon && ImageList_ReplaceIcon(handle_, i, icon) == i;
+        if (icon) DestroyIcon(icon);
+    }
+    if (!ok) throw EInvalidOperation("Invalid ImageList");
     Change();
 }
 
@@ -469,14 +480,18 @@ void TCustomImageList::DoDraw(int index, TCanvas* canvas, int x, int y, UINT sty
         ImageList_DrawEx(handle_, index, dc, x, y, 0, 0, ListColor(bkColor_), ListColor(blendColor_), style);
         return;
     }
-    // Disabled: the image's silhouette (from its mask) in the highlight colour
-    // one pixel down and right, then in the shadow colour.
-    OwnedBitmap mono = NewMonoBitmap(width_, height_);
+    // Disabled: the image's silhouette in the highlight colour one pixel down
+    // and right, then in the shadow colour.  The mask comes from an icon of
+    // the image: ILD_MASK into a monochrome context came out all black under Wine.
+    HICON icon = ImageList_GetIcon(handle_, index, ILD_NORMAL);
+    if (!icon) return;
+    ICONINFO info{};
+    const bool gotInfo = GetIconInfo(icon, &info);
+    DestroyIcon(icon);
+    if (!gotInfo) return;
+    OwnedBitmap mono(info.hbmMask);
+    OwnedBitmap colourCopy(info.hbmColor);
     MemoryDC monoDC(mono.get());
-    if (masked_)
-        ImageList_DrawEx(handle_, index, monoDC.get(), 0, 0, 0, 0, CLR_DEFAULT, CLR_NONE, ILD_MASK);
-    else
-        PatBlt(monoDC.get(), 0, 0, width_, height_, BLACKNESS);
     constexpr DWORD kPaintWhereSourceBlack = 0x00B8074A;  // PSDPxax
     const COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
     const COLORREF oldBk = ::SetBkColor(dc, RGB(255, 255, 255));

@@ -3,8 +3,8 @@
 // (HIMAGELIST), drawn by index.  Controls and menus that show the images
 // register a change link and hear of every change.
 
-#include <windows.h>
 #include <commctrl.h>
+#include <windows.h>
 
 #include <vector>
 

@@ -3,8 +3,9 @@
 // (HIMAGELIST), drawn by index.  Controls and menus that show the images
 // register a change link and hear of every change.
 
-#include <commctrl.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
 
 #include <vector>
 

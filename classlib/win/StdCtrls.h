@@ -5,6 +5,9 @@
 // label, group box and radio group that the library paints itself.
 
 #include <windows.h>
+// windows.h names GDI's GetObject as a macro, which would rename the
+// item object accessors of TStrings in every unit that includes this one.
+#undef GetObject
 
 #include <cstdint>
 #include <functional>

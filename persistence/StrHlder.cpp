@@ -1,0 +1,3 @@
+#include "persistence/StrHlder.h"
+
+CL_CLASS_INFO(TStrHolder, Prop("Capacity", &TStrHolder::Capacity, &TStrHolder::SetCapacity))

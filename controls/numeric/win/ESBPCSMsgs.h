@@ -1,0 +1,13 @@
+#pragma once
+// The numeric edits' error display and message texts.
+
+#include <string>
+
+inline constexpr const char* rsNotAcceptable = "Your entered Value is not acceptable!";
+// Followed by the bound.
+inline constexpr const char* rsBelowLimit = "Your entered Value is below the acceptable limit of ";
+inline constexpr const char* rsAboveLimit = "Your entered Value is above the acceptable limit of ";
+
+// A modal error box with one OK button, shown with the normal arrow
+// cursor; Screen->Cursor is restored afterwards.
+void ESBShowErrorMessage(const std::string& text);

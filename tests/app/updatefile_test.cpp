@@ -1,0 +1,84 @@
+// The update information file: only a whole decimal build number on the
+// first line counts; line 3 is the news of a newer build.  The address
+// toggles its "http://" prefix for the second try.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/UpdateCheck.h"
+#include "app/UserFolders.h"
+#include "classlib/FileUtils.h"
+#include "tests/classlib/TempFolder.h"
+
+namespace {
+
+using cltest::TempFolder;
+
+TEST(ParseUpdateFile, ComparesTheFirstLineWithTheProgramsBuild) {
+    const struct {
+        const char* what;
+        std::string content;
+        int result;
+        const char* info;
+    } cases[] = {
+        {"newer", "30008\r\n3.0.0.8\r\nNowa wersja: poprawki wydruku\r\n", kUpdateAvailable,
+         "Nowa wersja: poprawki wydruku"},
+        {"same", "30007\r\n3.0.0.7\r\nBez zmian\r\n", kNoUpdate, ""},
+        {"older", "29999\r\nx\r\ny\r\n", kNoUpdate, ""},
+        {"newer, LF only", "40000\n\nOpis\n", kUpdateAvailable, "Opis"},
+        {"newer, CR only", "40000\r\rOpis", kUpdateAvailable, "Opis"},
+        {"newer without line 3", "30008\r\n", kUpdateAvailable, ""},
+        {"blanks around the number", " 30008 \r\n2\r\n3", kUpdateAvailable, "3"},
+        {"short file", "30007", kNoUpdate, ""},
+        {"leading zeros", "0030008\r\n\r\nx", kUpdateAvailable, "x"},
+        {"HTTP error page", "<html><body>404 Not Found</body></html>\r\n", kNoUpdateInfo, ""},
+        {"letters", "abc\r\n1\r\n2\r\n", kNoUpdateInfo, ""},
+        {"number and text", "30008abc\r\n1\r\n2", kNoUpdateInfo, ""},
+        {"sign", "+30008\r\n\r\nx", kNoUpdateInfo, ""},
+        {"negative", "-1\r\n\r\nx", kNoUpdateInfo, ""},
+        {"decimal point", "30008.5\r\n\r\nx", kNoUpdateInfo, ""},
+        {"hex", "$7538\r\n\r\nx", kNoUpdateInfo, ""},
+        {"empty first line", "\r\n30008\r\nx", kNoUpdateInfo, ""},
+        {"empty file", "", kNoUpdateInfo, ""},
+        {"number too large", "99999999999999999999\r\n\r\nx", kNoUpdateInfo, ""},
+    };
+    TempFolder folder;
+    const std::string file = folder.Name("upgr.id_");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempFolder::WriteBytes(file, c.content);
+        std::string info = "stale";
+        EXPECT_EQ(ParseUpdateFile(file, info), c.result);
+        EXPECT_EQ(info, c.info);
+    }
+}
+
+TEST(ParseUpdateFile, AMissingFileGivesNoInformation) {
+    TempFolder folder;
+    std::string info = "stale";
+    EXPECT_EQ(ParseUpdateFile(folder.Name("upgr.id_"), info), kNoUpdateInfo);
+    EXPECT_EQ(info, "");
+}
+
+TEST(ToggleHttpPrefix, RemovesOrAddsTheHttpPrefix) {
+    const struct {
+        const char* url;
+        const char* toggled;
+    } cases[] = {
+        {"http://127.0.0.1:8080/aktualizacja/spr/upgr.id_", "127.0.0.1:8080/aktualizacja/spr/upgr.id_"},
+        {"127.0.0.1:8080/aktualizacja/spr/upgr.id_", "http://127.0.0.1:8080/aktualizacja/spr/upgr.id_"},
+        {"https://host/x", "http://https://host/x"},
+        {"HTTP://host/x", "http://HTTP://host/x"},
+        {"http://", ""},
+        {"", "http://"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ToggleHttpPrefix(c.url), c.toggled) << c.url;
+}
+
+TEST(UpdateFileName, IsInTheUpdateFolder) {
+    TempFolder folder;
+    SetUpFolders(folder.Name(""), "");
+    EXPECT_EQ(UpdateFileName(), folder.Name("upg_d") + cl::PathDelim + "upgr.id_");
+}
+
+}  // namespace

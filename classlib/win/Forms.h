@@ -136,8 +136,14 @@ public:
     TBorderStyle BorderStyle() const { return borderStyle_; }
     void SetBorderStyle(TBorderStyle value);
 
+    void WndProc(TMessage& message) override;
+
 protected:
     void CreateParams(TCreateParams& params) override;
+    // Focused, the box scrolls by keys: arrows by a line, PageUp/PageDown
+    // by a page (sideways with Shift), Home/End to the left/right edge (to
+    // the top/bottom with Ctrl).
+    void KeyDown(WORD& key, TShiftState shift) override;
 
 private:
     TBorderStyle borderStyle_ = bsSingle;

@@ -269,4 +269,35 @@ void TScrollBox::CreateParams(TCreateParams& params) {
     if (borderStyle_ == bsSingle) params.ExStyle |= WS_EX_CLIENTEDGE;
 }
 
+void TScrollBox::WndProc(TMessage& m) {
+    // The arrow keys scroll the box instead of moving the focus.
+    if (m.Msg == WM_GETDLGCODE) {
+        m.Result = DLGC_WANTARROWS;
+        return;
+    }
+    TScrollingWinControl::WndProc(m);
+}
+
+void TScrollBox::KeyDown(WORD& key, TShiftState shift) {
+    TScrollingWinControl::KeyDown(key, shift);
+    struct KeyScroll {
+        WORD key;
+        TShiftState modifier;  // changes the bar
+        UINT bar, otherBar;
+        WORD code;
+    };
+    static constexpr KeyScroll kKeys[] = {
+        {VK_PRIOR, ssShift, WM_VSCROLL, WM_HSCROLL, SB_PAGEUP},
+        {VK_NEXT, ssShift, WM_VSCROLL, WM_HSCROLL, SB_PAGEDOWN},
+        {VK_HOME, ssCtrl, WM_HSCROLL, WM_VSCROLL, SB_TOP},
+        {VK_END, ssCtrl, WM_HSCROLL, WM_VSCROLL, SB_BOTTOM},
+        {VK_LEFT, 0, WM_HSCROLL, WM_HSCROLL, SB_LINEUP},
+        {VK_RIGHT, 0, WM_HSCROLL, WM_HSCROLL, SB_LINEDOWN},
+        {VK_UP, 0, WM_VSCROLL, WM_VSCROLL, SB_LINEUP},
+        {VK_DOWN, 0, WM_VSCROLL, WM_VSCROLL, SB_LINEDOWN},
+    };
+    for (const KeyScroll& k : kKeys)
+        if (k.key == key) Perform((shift & k.modifier) ? k.otherBar : k.bar, k.code, 0);
+}
+
 }  // namespace cl

@@ -1,6 +1,7 @@
-// Panels, bevels and splitters: the panel's client area inside its bevels
-// and border, the bevel colours on screen, the bevel shapes, and a dragged
-// splitter resizing the control beside it.
+// Panels, bevels, splitters and scroll boxes: the panel's client area
+// inside its bevels and border, the bevel colours on screen, the bevel
+// shapes, a dragged splitter resizing the control beside it, and a focused
+// scroll box scrolling by keys.
 #include "classlib/win/Panels.h"
 
 #include <gtest/gtest.h>
@@ -241,6 +242,47 @@ TEST(Splitter, CursorFollowsTheAlignment) {
     EXPECT_EQ(splitter->Cursor(), crHSplit);
     splitter->SetAlign(alBottom);
     EXPECT_EQ(splitter->Cursor(), crVSplit);
+}
+
+TEST(ScrollBox, FocusedBoxScrollsByKeys) {
+    struct Case {
+        WORD key;
+        int modifier;  // a held key, or 0
+        int horz, vert;
+    };
+    // Content 400 x 300 in a client area of 200 x 100, starting at (30, 40); Increment 8.
+    const Case cases[] = {
+        {VK_DOWN, 0, 30, 48},          {VK_UP, 0, 30, 32},           {VK_RIGHT, 0, 38, 40},
+        {VK_LEFT, 0, 22, 40},          {VK_NEXT, 0, 30, 140},        {VK_NEXT, VK_SHIFT, 200, 40},
+        {VK_PRIOR, 0, 30, 0},          {VK_HOME, 0, 0, 40},          {VK_END, 0, 200, 40},
+        {VK_END, VK_CONTROL, 30, 200}, {VK_HOME, VK_CONTROL, 30, 0},
+    };
+    for (const Case& c : cases) {
+        Owned<TForm> form = Make<TForm>(nullptr);
+        auto* box = new TScrollBox(form.get());
+        box->SetBorderStyle(bsNone);
+        box->SetBounds(10, 10, 200, 100);
+        box->SetParent(form.get());
+        auto* content = new TPanel(form.get());
+        content->SetBounds(0, 0, 400, 300);
+        content->SetParent(box);
+        form->Show();
+        // Both bars take room: the client area is what is left.
+        box->SetClientWidth(200);
+        box->SetClientHeight(100);
+        box->HorzScrollBar()->SetPosition(30);
+        box->VertScrollBar()->SetPosition(40);
+        box->SetFocus();
+        ASSERT_TRUE(box->Focused());
+        {
+            HeldKeys held = c.modifier ? HeldKeys{c.modifier} : HeldKeys{};
+            PostKey(box->Handle(), c.key);
+            Pump();
+        }
+        EXPECT_EQ(box->HorzScrollBar()->Position(), c.horz) << c.key << "+" << c.modifier;
+        EXPECT_EQ(box->VertScrollBar()->Position(), c.vert) << c.key << "+" << c.modifier;
+        EXPECT_EQ(content->Left(), -c.horz) << c.key << "+" << c.modifier;
+    }
 }
 
 }  // namespace

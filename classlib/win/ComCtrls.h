@@ -297,7 +297,10 @@ public:
     bool SizeGrip() const { return sizeGrip_; }
     void SetSizeGrip(bool value);
     // The application's hints appear in the simple text or the first panel;
-    // OnHint, when set, takes them instead.
+    // OnHint, when set, takes them instead.  The hints arrive as a
+    // THintAction from Application->OnHint, which switching AutoHint on
+    // fills when nothing else has (a program's own OnHint keeps them away,
+    // as in the class library).
     bool AutoHint() const { return autoHint_; }
     void SetAutoHint(bool value);
     // Canvas on the device context of an owner-drawn panel while it is drawn.

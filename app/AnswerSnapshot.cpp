@@ -34,12 +34,14 @@ bool TAnswerSnapshot::Store(const TWizardAnswers& answers) {
     stored_ = answers;
     for (int i = 0; i < kAnswerCount; ++i)
         if (AnswerControls[i].Kind == TAnswerKind::Checked) (*stored_)[i] = answers[i] != 0;
+    // Ignored when it fails: a missing file is made by the first write.
     cl::FileSetAttr(fileName_, cl::faArchive);
     cl::TIniFile ini(fileName_);
     try {
         for (int i = 0; i < kAnswerCount; ++i)
             ini.WriteInteger(kSection, AnswerKey(AnswerControls[i]), (*stored_)[i]);
     } catch (const cl::EIniFileException&) {
+        // The caller tells the user; the keys after the failed one stay unwritten.
         return false;
     }
     return true;

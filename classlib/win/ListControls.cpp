@@ -389,28 +389,25 @@ void TCustomListBox::SetMultiSelect(bool value) {
     RecreateWnd();
 }
 
-bool TCustomListBox::Selected(int index) const {
-    if (!HandleAllocated()) return false;
-    const LRESULT r = SendMessageW(WindowHandle(), LB_GETSEL, static_cast<WPARAM>(index), 0);
+bool TCustomListBox::Selected(int index) {
+    const LRESULT r = SendMessageW(Handle(), LB_GETSEL, static_cast<WPARAM>(index), 0);
     if (r == LB_ERR) throw EListError("List index out of bounds (" + std::to_string(index) + ")");
     return r != 0;
 }
 
 void TCustomListBox::SetSelected(int index, bool value) {
-    if (!HandleAllocated()) return;
     LRESULT r;
     if (multiSelect_)
-        r = SendMessageW(WindowHandle(), LB_SETSEL, value, index);
+        r = SendMessageW(Handle(), LB_SETSEL, value, index);
     else
-        r = SendMessageW(WindowHandle(), LB_SETCURSEL,
-                         value ? static_cast<WPARAM>(index) : static_cast<WPARAM>(-1), 0);
+        r = SendMessageW(Handle(), LB_SETCURSEL, value ? static_cast<WPARAM>(index) : static_cast<WPARAM>(-1),
+                         0);
     if (r == LB_ERR && (multiSelect_ || value))
         throw EListError("List index out of bounds (" + std::to_string(index) + ")");
 }
 
-int TCustomListBox::SelCount() const {
-    if (!HandleAllocated() || !multiSelect_) return -1;
-    return static_cast<int>(SendMessageW(WindowHandle(), LB_GETSELCOUNT, 0, 0));
+int TCustomListBox::SelCount() {
+    return static_cast<int>(SendMessageW(Handle(), LB_GETSELCOUNT, 0, 0));
 }
 
 void TCustomListBox::SetSorted(bool value) {

@@ -544,9 +544,11 @@ public:
     void SetItemIndex(int value);
     bool MultiSelect() const { return multiSelect_; }
     void SetMultiSelect(bool value);
-    bool Selected(int index) const;
+    // Selection states live only in the window (these make it).
+    bool Selected(int index);
     void SetSelected(int index, bool value);
-    int SelCount() const;
+    // -1 without MultiSelect.
+    int SelCount();
     bool Sorted() const { return sorted_; }
     void SetSorted(bool value);
     TListBoxStyle Style() const { return style_; }

@@ -1,9 +1,10 @@
 // Buttons: default and cancel buttons of a modal form on Enter and Esc,
 // modal results, check boxes and radio buttons set from code and clicked,
 // radio groups, and bit buttons with their kinds and glyphs.
+#include "classlib/win/Buttons.h"
+
 #include <gtest/gtest.h>
 
-#include "classlib/win/Buttons.h"
 #include "classlib/win/Forms.h"
 #include "classlib/win/StdCtrls.h"
 #include "tests/win/FormsTestSupport.h"
@@ -306,11 +307,16 @@ TEST(BitBtn, KindSetsCaptionModalResultDefaultAndCancel) {
         bool isDefault, isCancel;
     };
     const Case cases[] = {
-        {bkOK, "OK", mrOk, true, false},           {bkCancel, "Cancel", mrCancel, false, true},
-        {bkYes, "&Yes", mrYes, true, false},       {bkNo, "&No", mrNo, false, true},
-        {bkAbort, "Abort", mrAbort, false, false}, {bkRetry, "&Retry", mrRetry, false, false},
-        {bkIgnore, "&Ignore", mrIgnore, false, false}, {bkAll, "&All", mrAll, false, false},
-        {bkClose, "&Close", mrNone, false, false}, {bkHelp, "&Help", mrNone, false, false},
+        {bkOK, "OK", mrOk, true, false},
+        {bkCancel, "Cancel", mrCancel, false, true},
+        {bkYes, "&Yes", mrYes, true, false},
+        {bkNo, "&No", mrNo, false, true},
+        {bkAbort, "Abort", mrAbort, false, false},
+        {bkRetry, "&Retry", mrRetry, false, false},
+        {bkIgnore, "&Ignore", mrIgnore, false, false},
+        {bkAll, "&All", mrAll, false, false},
+        {bkClose, "&Close", mrNone, false, false},
+        {bkHelp, "&Help", mrNone, false, false},
     };
     for (const Case& c : cases) {
         Owned<TForm> form = Make<TForm>(nullptr);
@@ -370,7 +376,8 @@ TEST(BitBtn, GlyphIsDrawnTransparentlyAndDisabledFromItsSecondImage) {
         EXPECT_EQ(PixelOf(b, 40, 20), static_cast<COLORREF>(ColorToRGB(c.centre)))
             << c.numGlyphs << c.enabled;
         // Where the glyph is magenta the face shows.
-        EXPECT_EQ(PixelOf(b, 33, 13), static_cast<COLORREF>(ColorToRGB(clBtnFace))) << c.numGlyphs << c.enabled;
+        EXPECT_EQ(PixelOf(b, 33, 13), static_cast<COLORREF>(ColorToRGB(clBtnFace)))
+            << c.numGlyphs << c.enabled;
     }
 }
 

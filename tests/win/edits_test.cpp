@@ -46,8 +46,9 @@ TEST(Edit, KeyPressHandlerDropsAndReplacesTypedCharacters) {
     };
     // 'x' is dropped, 'a' becomes 'ą' (Windows-1250 0xB9), '1' becomes '9'.
     const Case cases[] = {
-        {"abc", "\xB9"
-                "bc"},
+        {"abc",
+         "\xB9"
+         "bc"},
         {"xxx", ""},
         {"x1x2", "92"},
         {"bax", "b\xB9"},

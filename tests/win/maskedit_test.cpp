@@ -177,12 +177,9 @@ TEST(MaskEdit, ValidationWantsEveryRequiredPosition) {
         int pos;
     };
     const Case cases[] = {
-        {kDateMask.c_str(), "__.__.____", true, 0},
-        {kDateMask.c_str(), "1_.0_.2___", true, 0},
-        {"00\\.00;1;_", "12.34", true, 0},
-        {"00\\.00;1;_", "12.3_", false, 4},
-        {"00\\.00;1;_", "_2.34", false, 0},
-        {"LL;1;_", "a ", false, 1},
+        {kDateMask.c_str(), "__.__.____", true, 0}, {kDateMask.c_str(), "1_.0_.2___", true, 0},
+        {"00\\.00;1;_", "12.34", true, 0},          {"00\\.00;1;_", "12.3_", false, 4},
+        {"00\\.00;1;_", "_2.34", false, 0},         {"LL;1;_", "a ", false, 1},
     };
     for (const Case& c : cases) {
         MaskForm f(c.mask);

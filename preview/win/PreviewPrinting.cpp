@@ -1,0 +1,183 @@
+// TPrintPreview: printing the stored pages, progress with abort, placing
+// graphics on the printer page while printing directly, and DrawGraphic.
+#include <algorithm>
+#include <cstring>
+#include <exception>
+#include <vector>
+
+#include "preview/win/QVPreview.h"
+
+using namespace cl;
+
+namespace {
+
+// What the print events get of the device: resolution and the offset of
+// the printable area's corner from the sheet's.
+struct DeviceValues {
+    int resX, resY, offsX, offsY;
+};
+
+DeviceValues ValuesOf(HDC dc) {
+    return {GetDeviceCaps(dc, LOGPIXELSX), GetDeviceCaps(dc, LOGPIXELSY), -GetDeviceCaps(dc, PHYSICALOFFSETX),
+            -GetDeviceCaps(dc, PHYSICALOFFSETY)};
+}
+
+// The graphic's pixels as a top-down 24-bit image.
+void StretchAsDib(HDC dc, const TRect& r, TBitmap& source) {
+    TBitmap image;
+    image.Assign(&source);
+    image.SetPixelFormat(pf24bit);
+    const int w = image.Width(), h = image.Height();
+    const int rowBytes = image.RowBytes();
+    std::vector<uint8_t> bits(static_cast<size_t>(rowBytes) * static_cast<size_t>(h));
+    for (int y = 0; y < h; ++y)
+        std::memcpy(&bits[static_cast<size_t>(y) * rowBytes], image.ScanLine(y),
+                    static_cast<size_t>(rowBytes));
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = w;
+    info.bmiHeader.biHeight = -h;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    info.bmiHeader.biSizeImage = static_cast<DWORD>(bits.size());
+    const int oldMode = SetStretchBltMode(dc, COLORONCOLOR);
+    // Full 32-bit coordinates: a page in fine units exceeds 16 bits.
+    StretchDIBits(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, 0, 0, w, h, bits.data(), &info,
+                  DIB_RGB_COLORS, SRCCOPY);
+    if (oldMode) SetStretchBltMode(dc, oldMode);
+}
+
+}  // namespace
+
+void DrawGraphic(HDC dc, const TRect& r, TGraphic* graphic) {
+    if (!graphic || graphic->Empty()) return;
+    if (auto* metafile = dynamic_cast<TMetafile*>(graphic)) {
+        TCanvas canvas(dc);
+        metafile->Draw(canvas, r);
+        return;
+    }
+    if (auto* bitmap = dynamic_cast<TBitmap*>(graphic)) return StretchAsDib(dc, r, *bitmap);
+    TBitmap bitmap;
+    try {
+        bitmap.Assign(graphic);
+    } catch (const Exception&) {
+        // Not convertible as such: drawn onto a bitmap of its size instead.
+        bitmap.SetSize(graphic->Width(), graphic->Height());
+        bitmap.Canvas()->Draw(0, 0, graphic);
+    }
+    StretchAsDib(dc, r, bitmap);
+}
+
+bool TPrintPreview::DoProgress(int pageNo, int done, int total) {
+    if (!aborted_ && OnPrintProgress) {
+        bool abortIt = false;
+        OnPrintProgress(this, pageNo, MulDiv64(100, done, total), abortIt);
+        if (abortIt) Abort();
+    }
+    return aborted_;
+}
+
+void TPrintPreview::PrintPages(int fromPage, int toPage) {
+    if (state_ != psIdle || !PrinterInstalled()) return;
+    fromPage = std::max(fromPage, 1);
+    toPage = std::min(toPage, pages_->Count());
+    if (fromPage > toPage) return;
+
+    TPrinter* printer = Printer();
+    bool completed = false;
+    aborted_ = false;
+    state_ = psPrinting;
+    // Whatever fails, the job is ended or dropped, OnAfterPrint fires and the
+    // preview is idle again; the first failure is the one reported.
+    std::exception_ptr failure;
+    try {
+        if (OnBeforePrint) OnBeforePrint(this);
+        if (!usePrinterOptions_) SetPrinterOptions();
+        printer->SetTitle(printJobTitle_);
+        printer->BeginDoc();
+        HDC dc = printer->Handle();
+        const int ppi = Screen->PixelsPerInch();
+        TRect r =
+            usePrinterOptions_
+                ? Rect(0, 0, GetDeviceCaps(dc, PHYSICALWIDTH), GetDeviceCaps(dc, PHYSICALHEIGHT))
+                : Rect(0, 0, ConvertUnit(paperWidth_, GetDeviceCaps(dc, LOGPIXELSX), units_, mmPixel, ppi),
+                       ConvertUnit(paperHeight_, GetDeviceCaps(dc, LOGPIXELSY), units_, mmPixel, ppi));
+        OffsetRect(&r, -GetDeviceCaps(dc, PHYSICALOFFSETX), -GetDeviceCaps(dc, PHYSICALOFFSETY));
+        const DeviceValues values = ValuesOf(dc);
+        const int total = toPage - fromPage + 1;
+        for (int page = fromPage; page <= toPage && !aborted_; ++page) {
+            DoProgress(page, page - fromPage, total);
+            if (!aborted_) {
+                TMetafile* metafile = pages_->LoadPage(page - 1);
+                DrawGraphic(printer->Handle(), r, metafile);
+                if (OnPrint)
+                    OnPrint(this, printer->Canvas(), page, r, values.resX, values.resY, values.offsX,
+                            values.offsY);
+            }
+            DoProgress(page, page - fromPage + 1, total);
+            if (!aborted_) {
+                if (page < toPage)
+                    printer->NewPage();
+                else
+                    completed = true;
+            }
+        }
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    aborted_ = aborted_ || !completed;
+    try {
+        if (!completed && printer->Printing()) printer->Abort();
+        if (printer->Printing()) printer->EndDoc();
+    } catch (...) {
+        if (!failure) failure = std::current_exception();
+    }
+    printer->SetTitle("");
+    try {
+        if (OnAfterPrint) OnAfterPrint(this);
+    } catch (...) {
+        if (!failure) failure = std::current_exception();
+    }
+    state_ = psIdle;
+    if (failure) std::rethrow_exception(failure);
+}
+
+void TPrintPreview::PaintGraphicEx(const TRect& rect, TGraphic* graphic, TRect& drawRect, void* qvFA,
+                                   int page, bool center, bool onlyShrink, bool proportional) {
+    // An aborted job has no page to draw on.
+    if (direct_ && aborted_) return;
+    try {
+        const int rw = rect.right - rect.left, rh = rect.bottom - rect.top;
+        int gw = rw, gh = rh;
+        if (graphic && !graphic->Empty()) {
+            gw = ConvertValue(graphic->Width(), mmPixel, units_);
+            gh = ConvertValue(graphic->Height(), mmPixel, units_);
+        }
+        if (!(onlyShrink && gw <= rw && gh <= rh) && gw > 0 && gh > 0) {
+            if (!proportional) {
+                gw = rw;
+                gh = rh;
+            } else if (int64_t{rh} * gw <= int64_t{rw} * gh) {  // the height limits
+                gw = MulDiv64(gw, rh, gh);
+                gh = rh;
+            } else {
+                gh = MulDiv64(gh, rw, gw);
+                gw = rw;
+            }
+        }
+        const int left = center ? rect.left + (rw - gw) / 2 : rect.left;
+        const int top = center ? rect.top + (rh - gh) / 2 : rect.top;
+        drawRect = Rect(left, top, left + gw, top + gh);
+        TCanvas* canvas = GetCanvas();
+        DrawGraphic(canvas->Handle(), drawRect, graphic);
+        if (OnPrintDir) {
+            const DeviceValues values = ValuesOf(canvas->Handle());
+            OnPrintDir(this, canvas, drawRect, page, qvFA, values.resX, values.resY, values.offsX,
+                       values.offsY);
+        }
+    } catch (...) {
+        if (state_ != psIdle) ResetDocument();
+        throw;
+    }
+}

@@ -1,0 +1,74 @@
+#!/usr/bin/env python3
+"""Writes the print preview's hand cursors, hand.cur and grab.cur, beside
+this script: 32 x 32 monochrome cursors drawn below ('#' black, 'o' white,
+'.' transparent).  Run it again after changing a drawing."""
+import os
+import struct
+
+HAND = """
+.......##.......
+...##.#oo###....
+..#oo##oo#oo#...
+..#oo##oo#oo#.#.
+...#oo#oo#oo##o#
+...#oo#oo#oo#oo#
+.##.#oooooooo#o#
+#oo##oooooooooo#
+#ooo#ooooooooo#.
+.#ooooooooooooo#
+..#oooooooooooo#
+..#ooooooooooo#.
+...#oooooooooo#.
+....#ooooooooo#.
+.....#oooooooo#.
+.....#oooooooo#.
+"""
+
+GRAB = """
+................
+................
+................
+................
+....##.##.##....
+...#oo#oo#oo##..
+...#oooooooo#o#.
+....#oooooooooo#
+...##oooooooooo#
+..#ooooooooooo#.
+..#oooooooooooo#
+...#ooooooooooo#
+....#ooooooooo#.
+.....#oooooooo#.
+.....#oooooooo#.
+................
+"""
+
+SIZE = 32
+
+
+def cursor(drawing, hotspot):
+    rows = [r.ljust(SIZE, ".") for r in drawing.strip("\n").split("\n")]
+    rows += ["." * SIZE] * (SIZE - len(rows))
+    xor, mask = b"", b""
+    for row in reversed(rows):  # bottom-up
+        x_bits = a_bits = 0
+        for i, c in enumerate(row):
+            bit = 1 << (31 - i)
+            if c == "o":
+                x_bits |= bit
+            elif c == ".":
+                a_bits |= bit
+        xor += struct.pack(">I", x_bits)
+        mask += struct.pack(">I", a_bits)
+    header = struct.pack("<IiiHHIIiiII", 40, SIZE, 2 * SIZE, 1, 1, 0, len(xor) + len(mask), 0, 0, 2, 2)
+    palette = struct.pack("<8B", 0, 0, 0, 0, 255, 255, 255, 0)
+    image = header + palette + xor + mask
+    directory = struct.pack("<HHH", 0, 2, 1)
+    entry = struct.pack("<BBBBHHII", SIZE, SIZE, 2, 0, hotspot[0], hotspot[1], len(image), 6 + 16)
+    return directory + entry + image
+
+
+here = os.path.dirname(os.path.abspath(__file__))
+for name, drawing, hotspot in (("hand.cur", HAND, (8, 8)), ("grab.cur", GRAB, (8, 9))):
+    with open(os.path.join(here, name), "wb") as f:
+        f.write(cursor(drawing, hotspot))

@@ -217,6 +217,17 @@ void TRadioButton::SetChecked(bool value) {
 }
 
 void TRadioButton::WndProc(TMessage& m) {
+    if (m.Msg == WM_SETFOCUS) {
+        TButtonControl::WndProc(m);
+        // Windows' radio button reports a click when it gets the focus
+        // unchecked other than by the mouse (arrow keys check the next
+        // radio button); Wine's does not, so the click is made here.  On
+        // Windows the second report finds the button already checked.
+        HWND wnd = WindowHandle();
+        if (wnd && !checked_ && GetCapture() != wnd)
+            Perform(CN_COMMAND, MAKEWPARAM(GetDlgCtrlID(wnd), BN_CLICKED), reinterpret_cast<LPARAM>(wnd));
+        return;
+    }
     if (m.Msg == CN_COMMAND) {
         if (ClicksDisabled()) return;
         switch (HIWORD(m.WParam)) {

@@ -215,6 +215,30 @@ TEST(RadioButton, CheckingOneUnchecksItsSiblingsOnly) {
     EXPECT_EQ(clicks.size(), 4u);
 }
 
+TEST(RadioButton, ArrowKeysMoveTheCheckToTheNextSibling) {
+    int clicks = 0;
+    Owned<TForm> form = Make<TForm>(nullptr);
+    std::vector<TRadioButton*> radios;
+    for (int i = 0; i < 3; ++i) {
+        auto* r = new TRadioButton(form.get());
+        r->SetTop(20 * i);
+        r->SetParent(form.get());
+        r->OnClick = [&](TObject*) { ++clicks; };
+        radios.push_back(r);
+    }
+    radios[0]->SetChecked(true);
+    form->Show();
+    radios[0]->SetFocus();
+    Pump();
+    // The window reports a click when it gets the focus unchecked.
+    PostKey(radios[0]->Handle(), VK_DOWN);
+    Pump();
+    EXPECT_TRUE(radios[1]->Focused());
+    EXPECT_TRUE(radios[1]->Checked());
+    EXPECT_FALSE(radios[0]->Checked());
+    EXPECT_EQ(clicks, 2);
+}
+
 // ---- Radio group ---------------------------------------------------------------
 template <class G = TRadioGroup>
 struct RadioGroupForm {

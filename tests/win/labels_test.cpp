@@ -91,6 +91,37 @@ TEST(Label, PaintsItsColourUnlessTransparent) {
     }
 }
 
+TEST(Label, LayoutPlacesTheTextVertically) {
+    struct Case {
+        TTextLayout layout;
+        int firstRowAtLeast, lastRowAtMost;
+    };
+    // A 60 pixel high label; the text is about 13 high.
+    const Case cases[] = {{tlTop, 0, 20}, {tlCenter, 18, 42}, {tlBottom, 40, 59}};
+    for (const Case& c : cases) {
+        Owned<TForm> form = Make<TForm>(nullptr);
+        auto* label = new TLabel(form.get());
+        label->SetParent(form.get());
+        label->SetAutoSize(false);
+        label->SetBounds(0, 0, 100, 60);
+        label->SetColor(clWhite);
+        label->SetCaption("HHH");
+        label->SetLayout(c.layout);
+        form->Show();
+        form->Repaint();
+        Pump();
+        int first = -1, last = -1;
+        for (int y = 0; y < 60; ++y)
+            for (int x = 0; x < 40; ++x)
+                if (PixelOf(form->Handle(), x, y) == RGB(0, 0, 0)) {
+                    if (first < 0) first = y;
+                    last = y;
+                }
+        EXPECT_GE(first, c.firstRowAtLeast) << c.layout;
+        EXPECT_LE(last, c.lastRowAtMost) << c.layout;
+    }
+}
+
 TEST(Label, AcceleratorFocusesTheFocusControl) {
     struct Case {
         bool showAccelChar;

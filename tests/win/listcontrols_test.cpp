@@ -272,18 +272,32 @@ TEST(ComboBox, ItemsIndexAndTextSurviveRecreation) {
     EXPECT_EQ(f.combo->Text(), "");
 }
 
-TEST(ComboBox, DroppingDownFiresOnDropDown) {
-    int dropDowns = 0;
-    ComboForm f(csDropDownList);
-    f.combo->OnDropDown = [&](TObject*) { ++dropDowns; };
-    f.form->Show();
-    Pump();
-    f.combo->SetDroppedDown(true);
-    Pump();
-    EXPECT_TRUE(f.combo->DroppedDown());
-    EXPECT_EQ(dropDowns, 1);
-    f.combo->SetDroppedDown(false);
-    EXPECT_FALSE(f.combo->DroppedDown());
+TEST(ComboBox, DroppingDownFiresOnDropDownAndShowsDropDownCountItems) {
+    struct Case {
+        int dropDownCount;
+        int shown;
+    };
+    const Case cases[] = {{8, 3}, {2, 2}};
+    for (const Case& c : cases) {
+        int dropDowns = 0;
+        ComboForm f(csDropDownList);
+        f.combo->SetDropDownCount(c.dropDownCount);
+        f.combo->OnDropDown = [&](TObject*) { ++dropDowns; };
+        f.form->Show();
+        Pump();
+        f.combo->SetDroppedDown(true);
+        Pump();
+        EXPECT_TRUE(f.combo->DroppedDown());
+        EXPECT_EQ(dropDowns, 1);
+        COMBOBOXINFO info{};
+        info.cbSize = sizeof info;
+        ASSERT_TRUE(GetComboBoxInfo(f.combo->Handle(), &info));
+        RECT client;
+        GetClientRect(info.hwndList, &client);
+        EXPECT_EQ(client.bottom / f.combo->ItemHeight(), c.shown) << c.dropDownCount;
+        f.combo->SetDroppedDown(false);
+        EXPECT_FALSE(f.combo->DroppedDown());
+    }
 }
 
 }  // namespace

@@ -269,9 +269,9 @@ public:
 };
 
 // ---- Buttons -------------------------------------------------------------------
-// The base of BUTTON windows.  While ClicksDisabled, the window's click
-// notifications are dropped (a click that only focuses a radio button
-// must not check it).
+// The base of BUTTON windows.  While ClicksDisabled no click is reported,
+// neither the window's nor a change from code (a mouse press that only
+// focuses a radio button must not check it).
 class TButtonControl : public TWinControl {
     CL_CLASS(TButtonControl, TWinControl)
 public:
@@ -369,7 +369,9 @@ public:
 };
 
 // A radio button.  Checking it unchecks the radio buttons of the same
-// parent and fires OnClick (from code too); it is a tab stop while checked.
+// parent and fires OnClick (from code too); it is a tab stop while
+// checked, and getting the focus other than by the mouse checks it (the
+// arrow keys move the check through a group).
 class TRadioButton : public TButtonControl {
     CL_CLASS(TRadioButton, TButtonControl)
 public:

@@ -73,6 +73,8 @@ void TPaperPreview::Invalidate() {
 
 void TPaperPreview::Resize() {
     try {
+        // The old image is painted over anyway: not carried into the new one.
+        if (buffer_->Width() != Width() || buffer_->Height() != Height()) buffer_->SetSize(0, 0);
         buffer_->SetSize(Width(), Height());
         valid_ = true;
     } catch (const Exception&) {

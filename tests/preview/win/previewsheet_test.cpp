@@ -20,6 +20,18 @@ using previewtest::PreviewTest;
 
 using SheetTest = PreviewTest;
 
+// The sheet painted into a memory bitmap through its paint message.
+struct Painted {
+    explicit Painted(TPaperPreview* sheet) {
+        bitmap.SetPixelFormat(pf24bit);
+        bitmap.SetSize(sheet->Width(), sheet->Height());
+        sheet->Invalidate();
+        sheet->Perform(WM_PAINT, reinterpret_cast<WPARAM>(bitmap.Canvas()->Handle()), 0);
+    }
+    TColor At(int x, int y) { return bitmap.Canvas()->Pixels(x, y); }
+    TBitmap bitmap;
+};
+
 TEST_F(SheetTest, ConstructorSetsThePublishedDefaults) {
     EXPECT_EQ(preview->Align(), alClient);
     EXPECT_FALSE(preview->Annotation());
@@ -59,6 +71,67 @@ TEST_F(SheetTest, ConstructorSetsThePublishedDefaults) {
     // A4 at the screen's resolution.
     EXPECT_EQ(preview->PaperPixelWidth(), MulDiv(21000, Screen->PixelsPerInch(), 2540));
     EXPECT_EQ(preview->PaperPixelHeight(), MulDiv(29700, Screen->PixelsPerInch(), 2540));
+}
+
+TEST_F(SheetTest, PropertiesArePublishedByName) {
+    EXPECT_EQ(GetEnumProp(*preview, "ZoomState"), "zsZoomToHeight");
+    EXPECT_EQ(GetEnumProp(*preview, "PaperType"), "pA4");
+    EXPECT_EQ(GetEnumProp(*preview, "Units"), "mmHiMetric");
+    SetEnumProp(*preview, "PaperType", "pA5");
+    EXPECT_EQ(preview->PaperWidth(), 14800);
+    SetOrdProp(*preview, "ZoomStep", 25);
+    EXPECT_EQ(preview->ZoomStep(), 25);
+    EXPECT_EQ(GetObjectProp(*preview, "PaperView"), preview->PaperView());
+    SetOrdProp(*preview->PaperView(), "ShadowWidth", 6);
+    EXPECT_EQ(preview->PaperPreview()->ShadowSize(), 6);
+}
+
+TEST_F(SheetTest, PaperViewOptionsReachTheSheet) {
+    Record(1);
+    preview->SetZoom(40);
+    TPaperPreview* sheet = preview->PaperPreview();
+    const int paperWidth = sheet->PaperWidth();
+    TPaperPreviewOptions* v = preview->PaperView();
+    v->SetPaperColor(clYellow);
+    v->SetBorderWidth(2);
+    v->SetShadowWidth(5);
+    v->SetBorderColor(clNavy);
+    EXPECT_EQ(sheet->PaperColor(), clYellow);
+    EXPECT_EQ(sheet->BorderSize(), 2);
+    EXPECT_EQ(sheet->ShadowSize(), 5);
+    EXPECT_EQ(sheet->Extra(), 9);
+    EXPECT_EQ(sheet->PaperWidth(), paperWidth);
+    Painted p(sheet);
+    EXPECT_EQ(p.At(1, sheet->Height() / 2), clNavy);
+    EXPECT_EQ(p.At(sheet->Width() / 2, sheet->Height() / 2), clYellow);
+    // Options copied from other options bring all nine values.
+    TPaperPreviewOptions other;
+    other.SetGrabCursor(crHand);
+    other.SetPaperColor(clAqua);
+    preview->SetPaperView(&other);
+    EXPECT_EQ(v->GrabCursor(), crHand);
+    EXPECT_EQ(v->BorderWidth(), 1);
+    EXPECT_EQ(sheet->PaperColor(), clAqua);
+}
+
+// Painting and loading a page handle no window messages, so nothing can
+// swap the page being painted.
+TEST_F(SheetTest, PaintingHandlesNoMessages) {
+    Record(2);
+    constexpr UINT kProbe = WM_USER + 77;
+    bool queued = false;
+    int paints = 0;
+    preview->OnPaint = [&](TObject*, TCanvas*, const TRect&) {
+        ++paints;
+        MSG msg;
+        queued = PeekMessageW(&msg, form->Handle(), kProbe, kProbe, PM_NOREMOVE) != 0;
+    };
+    PostMessageW(form->Handle(), kProbe, 0, 0);
+    preview->SetCurrentPage(2);
+    preview->PaperPreview()->Repaint();
+    EXPECT_EQ(paints, 1);
+    EXPECT_TRUE(queued);
+    Pump(20);
 }
 
 TEST_F(SheetTest, HandCursorsComeFromTheProgramsResources) {
@@ -416,18 +489,6 @@ TEST_F(SheetTest, ScreenAndPaperCoordinatesAreInverse) {
         EXPECT_EQ(preview->PaperToScreen(Point(0, 0)).x, preview->PaperPreview()->BorderSize());
     }
 }
-
-// The sheet painted into a memory bitmap through its paint message.
-struct Painted {
-    explicit Painted(TPaperPreview* sheet) {
-        bitmap.SetPixelFormat(pf24bit);
-        bitmap.SetSize(sheet->Width(), sheet->Height());
-        sheet->Invalidate();
-        sheet->Perform(WM_PAINT, reinterpret_cast<WPARAM>(bitmap.Canvas()->Handle()), 0);
-    }
-    TColor At(int x, int y) { return bitmap.Canvas()->Pixels(x, y); }
-    TBitmap bitmap;
-};
 
 TEST_F(SheetTest, TemplateLandsWhereThePaperCoordinatesSay) {
     const TRect square = Rect(5000, 8000, 11000, 12000);

@@ -100,6 +100,10 @@ constexpr WheelBinding kWheel[] = {
     {ssMiddle, Axis::None, Move::PrevPage, Move::NextPage},
 };
 
+void ScrollTo(TControlScrollBar* bar, int position) {
+    bar->SetPosition(position);
+}
+
 std::vector<std::string> PaperTypeNames() {
     std::vector<std::string> names;
     for (int i = 0; i < kPaperTypeCount; ++i) names.emplace_back(PaperSize(static_cast<TPaperType>(i)).Name);
@@ -601,10 +605,6 @@ void TPrintPreview::DrawXorRect(const TRect& r, TColor color, int mode) {
 }
 
 // ---- Keys, wheel and mouse ----------------------------------------------------------------
-void TPrintPreview::ScrollTo(TControlScrollBar* bar, int position) {
-    bar->SetPosition(position);
-}
-
 bool TPrintPreview::HandleKey(WORD key, TShiftState shift) {
     const auto it = std::find_if(std::begin(kKeys), std::end(kKeys),
                                  [&](const KeyBinding& k) { return k.key == key && k.shift == shift; });

@@ -247,7 +247,6 @@ private:
     void WheelMessage(cl::TMessage& m);
     // One step of a key or the wheel (the .cpp's Axis and Move).
     void DoMove(int axis, int move);
-    void ScrollTo(cl::TControlScrollBar* bar, int position);
     void LayOut(bool notify);
     void SheetMouseDown(cl::TObject* sender, cl::TMouseButton button, cl::TShiftState shift, int x, int y);
     void SheetMouseMove(cl::TObject* sender, cl::TShiftState shift, int x, int y);

@@ -800,6 +800,9 @@ void TCustomTreeView::DeleteNode(TTreeNode* node) {
         TTreeNode* next = node->GetNextSibling();
         selected_ = next ? next : node->parent_ ? node->parent_ : node->GetPrevSibling();
     }
+    // A selection kept for the next window must not outlive its node.
+    if (selected_ && (selected_ == node || selected_->HasAsParent(node))) selected_ = nullptr;
+    refusedCollapse_ = nullptr;
     auto unlink = [node] {
         auto& list = node->Siblings();
         for (auto it = list.begin(); it != list.end(); ++it) {

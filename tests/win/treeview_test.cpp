@@ -10,6 +10,7 @@
 #include <map>
 
 #include "classlib/win/Forms.h"
+#include "classlib/win/ImgList.h"
 #include "classlib/win/WideText.h"
 #include "tests/win/FormsTestSupport.h"
 
@@ -150,8 +151,8 @@ TEST(TreeViewExpand, HandlersRefuseEveryWayOfCollapsingAndExpanding) {
         const std::string how = c.how;
         const bool collapsing =
             how.find("ollapse") != std::string::npos || how == "key Left" || how == "Expanded false";
-        TreeForm f;
         int asked = 0;
+        TreeForm f;
         auto handler = [&](TObject*, TTreeNode*, bool& allow) {
             ++asked;
             allow = c.allow;
@@ -192,12 +193,12 @@ TEST(TreeViewSelection, ChangingHandlerDecidesAndChangeFollowsEverySelection) {
     };
     const Case cases[] = {{"code", true}, {"code", false}, {"click", true}, {"click", false}};
     for (const Case& c : cases) {
+        std::vector<TTreeNode*> asked, changed;
         TreeForm f;
         f.form->Show();
         TTreeNode* first = f.tree->Items()->Add(nullptr, "first");
         TTreeNode* second = f.tree->Items()->Add(nullptr, "second");
         first->SetSelected(true);
-        std::vector<TTreeNode*> asked, changed;
         f.tree->OnChanging = [&](TObject*, TTreeNode* node, bool& allow) {
             asked.push_back(node);
             allow = c.allow;
@@ -233,6 +234,8 @@ TEST(TreeViewDelete, DeletingTheSelectedNodeReportsTheChange) {
         {"a1", "a1", false, 1, "a(a2),b,c"},
     };
     for (const Case& c : cases) {
+        std::vector<TTreeNode*> changed;
+        std::vector<std::string> deleted;
         TreeForm f;
         if (c.withWindow) f.form->Show();
         TTreeNodes* items = f.tree->Items();
@@ -243,8 +246,6 @@ TEST(TreeViewDelete, DeletingTheSelectedNodeReportsTheChange) {
         node["b"] = items->Add(nullptr, "b");
         node["c"] = items->Add(nullptr, "c");
         node[c.selected]->SetSelected(true);
-        std::vector<TTreeNode*> changed;
-        std::vector<std::string> deleted;
         f.tree->OnChange = [&](TObject*, TTreeNode* n) { changed.push_back(n); };
         f.tree->OnDeletion = [&](TObject*, TTreeNode* n) { deleted.push_back(n->Text()); };
         TTreeNode* dying = node[c.deleted];
@@ -264,6 +265,8 @@ TEST(TreeViewDelete, DeletingTheSelectedNodeReportsTheChange) {
 
 TEST(TreeViewDelete, EveryNodeIsReportedOnceOnClearAndOnDestruction) {
     for (const bool clear : {true, false}) {
+        std::multiset<std::string> deleted;
+        int changes = 0;
         TreeForm f;
         f.form->Show();
         TTreeNodes* items = f.tree->Items();
@@ -272,8 +275,6 @@ TEST(TreeViewDelete, EveryNodeIsReportedOnceOnClearAndOnDestruction) {
         items->AddChild(a1, "a11");
         items->Add(nullptr, "b");
         a1->SetSelected(true);
-        std::multiset<std::string> deleted;
-        int changes = 0;
         f.tree->OnDeletion = [&](TObject*, TTreeNode* n) { deleted.insert(n->Text()); };
         f.tree->OnChange = [&](TObject*, TTreeNode* n) {
             ++changes;
@@ -293,6 +294,7 @@ TEST(TreeViewDelete, EveryNodeIsReportedOnceOnClearAndOnDestruction) {
 }
 
 TEST(TreeViewRecreate, NodesKeepTextDataImagesAndStateWithoutEvents) {
+    int events = 0;  // outlives the tree, whose destruction reports deletions
     TreeForm f;
     f.form->Show();
     TTreeNodes* items = f.tree->Items();
@@ -304,7 +306,6 @@ TEST(TreeViewRecreate, NodesKeepTextDataImagesAndStateWithoutEvents) {
     a->SetSelectedIndex(3);
     a->Expand(false);
     a1->SetSelected(true);
-    int events = 0;
     f.tree->OnDeletion = [&](TObject*, TTreeNode*) { ++events; };
     f.tree->OnChange = [&](TObject*, TTreeNode*) { ++events; };
     f.tree->OnChanging = [&](TObject*, TTreeNode*, bool&) { ++events; };
@@ -328,12 +329,37 @@ TEST(TreeViewRecreate, NodesKeepTextDataImagesAndStateWithoutEvents) {
     EXPECT_EQ(items->GetNode(a->ItemId()), a);
 }
 
+TEST(TreeViewRecreate, ColoursAndImageListsReachEveryWindow) {
+    TreeForm f;
+    auto* images = new TImageList(f.form.get());
+    f.tree->SetImages(images);
+    f.tree->SetColor(static_cast<TColor>(0x00F0CAA6));
+    f.tree->Font()->SetColor(clRed);
+    f.form->Show();
+    for (int pass = 0; pass < 2; ++pass) {
+        HWND wnd = f.tree->Handle();
+        EXPECT_EQ(SendMessageW(wnd, TVM_GETBKCOLOR, 0, 0), 0x00F0CAA6) << pass;
+        EXPECT_EQ(SendMessageW(wnd, TVM_GETTEXTCOLOR, 0, 0), RGB(255, 0, 0)) << pass;
+        EXPECT_EQ(reinterpret_cast<HIMAGELIST>(SendMessageW(wnd, TVM_GETIMAGELIST, TVSIL_NORMAL, 0)),
+                  images->Handle())
+            << pass;
+        f.tree->RecreateWnd();
+    }
+    f.tree->SetColor(clBtnFace);
+    EXPECT_EQ(SendMessageW(f.tree->Handle(), TVM_GETBKCOLOR, 0, 0),
+              static_cast<LRESULT>(ColorToRGB(clBtnFace)));
+    // An image list that goes is dropped.
+    images->Free();
+    EXPECT_EQ(f.tree->Images(), nullptr);
+    EXPECT_EQ(SendMessageW(f.tree->Handle(), TVM_GETIMAGELIST, TVSIL_NORMAL, 0), 0);
+}
+
 TEST(TreeViewHitTest, PostedClickSelectsTheNodeFoundAtThePoint) {
+    int clicks = 0;
     TreeForm f;
     f.form->Show();
     TTreeNodes* items = f.tree->Items();
     for (const char* s : {"one", "two", "three"}) items->Add(nullptr, s);
-    int clicks = 0;
     f.tree->OnClick = [&](TObject*) { ++clicks; };
     for (int i : {2, 0, 1}) {
         TTreeNode* node = items->Item(i);

@@ -5,6 +5,7 @@
 #include <iterator>
 #include <utility>
 
+#include "classlib/win/GdiHandles.h"
 #include "classlib/win/Graphics.h"
 #include "classlib/win/WideText.h"
 
@@ -140,40 +141,6 @@ HBITMAP CreateDib(int bits, int width, int height, const RGBQUAD* colors, int co
     if (pixels) *pixels = bitsPtr;
     return bitmap;
 }
-
-// A memory context with a bitmap selected for the scope.
-class MemoryDC {
-public:
-    explicit MemoryDC(HBITMAP bitmap) : dc_(CreateCompatibleDC(nullptr)) {
-        if (!dc_) throw EOutOfResources("Out of system resources");
-        old_ = SelectObject(dc_, bitmap);
-    }
-    ~MemoryDC() {
-        SelectObject(dc_, old_);
-        DeleteDC(dc_);
-    }
-    MemoryDC(const MemoryDC&) = delete;
-    MemoryDC& operator=(const MemoryDC&) = delete;
-    HDC get() const { return dc_; }
-
-private:
-    HDC dc_;
-    HGDIOBJ old_;
-};
-
-class ScreenDC {
-public:
-    ScreenDC() : dc_(GetDC(nullptr)) {
-        if (!dc_) throw EOutOfResources("Out of system resources");
-    }
-    ~ScreenDC() { ReleaseDC(nullptr, dc_); }
-    ScreenDC(const ScreenDC&) = delete;
-    ScreenDC& operator=(const ScreenDC&) = delete;
-    HDC get() const { return dc_; }
-
-private:
-    HDC dc_;
-};
 
 [[noreturn]] void InvalidBitmap() {
     throw EInvalidGraphic("Bitmap image is not valid");
@@ -403,23 +370,18 @@ HBITMAP TBitmap::MakeImage(TPixelFormat format, bool monochrome, int width, int 
         image = CreateDib(bits, width, height, bi.colors, count, format == pf16bit ? &kMasks565 : nullptr,
                           nullptr);
     }
-    try {
-        MemoryDC target(image);
-        PatBlt(target.get(), 0, 0, width, height, WHITENESS);
-        if (bitmap_) {
-            HDC source = CanvasDC();
-            // Turning colour into monochrome: white stays white, the rest black.
-            const COLORREF oldBk = SetBkColor(source, RGB(255, 255, 255));
-            BitBlt(target.get(), 0, 0, std::min(width, width_), std::min(height, height_), source, 0, 0,
-                   SRCCOPY);
-            SetBkColor(source, oldBk);
-        }
-        GdiFlush();
-    } catch (...) {
-        DeleteObject(image);
-        throw;
+    OwnedBitmap owned(image);
+    MemoryDC target(image);
+    PatBlt(target.get(), 0, 0, width, height, WHITENESS);
+    if (bitmap_) {
+        HDC source = CanvasDC();
+        // Turning colour into monochrome: white stays white, the rest black.
+        const COLORREF oldBk = SetBkColor(source, RGB(255, 255, 255));
+        BitBlt(target.get(), 0, 0, std::min(width, width_), std::min(height, height_), source, 0, 0, SRCCOPY);
+        SetBkColor(source, oldBk);
     }
-    return image;
+    GdiFlush();
+    return owned.release();
 }
 
 void TBitmap::SetSize(int width, int height) {

@@ -16,15 +16,9 @@
 #include "classlib/Component.h"
 #include "classlib/Exceptions.h"
 #include "classlib/Streams.h"
+#include "classlib/win/GdiHandles.h"
 
 namespace cl {
-
-// Running out of GDI handles or memory for a device context or bitmap.
-class EOutOfResources : public EOutOfMemory {
-public:
-    using EOutOfMemory::EOutOfMemory;
-    const char* ClassName() const override { return "EOutOfResources"; }
-};
 
 using TRect = RECT;
 using TPoint = POINT;

@@ -7,44 +7,11 @@
 #include <algorithm>
 #include <utility>
 
+#include "classlib/win/GdiHandles.h"
+
 namespace cl {
 
 namespace {
-
-// A memory device context with one bitmap selected while it lives.
-class MemoryDC {
-public:
-    explicit MemoryDC(HBITMAP bitmap) : dc_(CreateCompatibleDC(nullptr)) {
-        if (!dc_) throw EOutOfResources("Out of system resources");
-        old_ = SelectObject(dc_, bitmap);
-    }
-    ~MemoryDC() {
-        SelectObject(dc_, old_);
-        DeleteDC(dc_);
-    }
-    MemoryDC(const MemoryDC&) = delete;
-    MemoryDC& operator=(const MemoryDC&) = delete;
-    HDC get() const { return dc_; }
-
-private:
-    HDC dc_;
-    HGDIOBJ old_;
-};
-
-// An owned bitmap handle.
-class OwnedBitmap {
-public:
-    explicit OwnedBitmap(HBITMAP bitmap = nullptr) : bitmap_(bitmap) {}
-    ~OwnedBitmap() {
-        if (bitmap_) DeleteObject(bitmap_);
-    }
-    OwnedBitmap(OwnedBitmap&& other) noexcept : bitmap_(std::exchange(other.bitmap_, nullptr)) {}
-    OwnedBitmap& operator=(OwnedBitmap&&) = delete;
-    HBITMAP get() const { return bitmap_; }
-
-private:
-    HBITMAP bitmap_;
-};
 
 OwnedBitmap NewColorBitmap(int width, int height, int bits) {
     BITMAPINFO bi{};
@@ -392,11 +359,9 @@ void TCustomImageList::AddImages(TCustomImageList* value) {
     HandleNeeded();
     // An icon carries the image with its mask from one list to the other.
     for (int i = 0; i < n; ++i) {
-        HICON icon = ImageList_GetIcon(value->handle_, i, ILD_NORMAL);
-        if (!icon) throw EInvalidOperation("Invalid ImageList");
-        const int added = ImageList_ReplaceIcon(handle_, -1, icon);
-        DestroyIcon(icon);
-        if (added < 0) throw EInvalidOperation("Invalid ImageList");
+        OwnedIcon icon(ImageList_GetIcon(value->handle_, i, ILD_NORMAL));
+        if (!icon || ImageList_ReplaceIcon(handle_, -1, icon.get()) < 0)
+            throw EInvalidOperation("Invalid ImageList");
     }
     Change();
 }
@@ -444,17 +409,16 @@ void TCustomImageList::Move(int curIndex, int newIndex) {
     // Wine's ILCF_SWAP blackens the images it swaps, so the images between
     // the two places travel as icons (image and mask) and are put back shifted.
     const int first = std::min(curIndex, newIndex), last = std::max(curIndex, newIndex);
-    std::vector<HICON> icons;
-    for (int i = first; i <= last; ++i) icons.push_back(ImageList_GetIcon(handle_, i, ILD_NORMAL));
+    std::vector<OwnedIcon> icons;
+    for (int i = first; i <= last; ++i) icons.emplace_back(ImageList_GetIcon(handle_, i, ILD_NORMAL));
     if (curIndex < newIndex)
         std::rotate(icons.begin(), icons.begin() + 1, icons.end());
     else
         std::rotate(icons.rbegin(), icons.rbegin() + 1, icons.rend());
     bool ok = true;
     for (int i = first; i <= last; ++i) {
-        HICON icon = icons[static_cast<size_t>(i - first)];
+        HICON icon = icons[static_cast<size_t>(i - first)].get();
         ok = ok && icon && ImageList_ReplaceIcon(handle_, i, icon) == i;
-        if (icon) DestroyIcon(icon);
     }
     if (!ok) throw EInvalidOperation("Invalid ImageList");
     Change();
@@ -483,12 +447,9 @@ void TCustomImageList::DoDraw(int index, TCanvas* canvas, int x, int y, UINT sty
     // Disabled: the image's silhouette in the highlight colour one pixel down
     // and right, then in the shadow colour.  The mask comes from an icon of
     // the image: ILD_MASK into a monochrome context came out all black under Wine.
-    HICON icon = ImageList_GetIcon(handle_, index, ILD_NORMAL);
-    if (!icon) return;
+    OwnedIcon icon(ImageList_GetIcon(handle_, index, ILD_NORMAL));
     ICONINFO info{};
-    const bool gotInfo = GetIconInfo(icon, &info);
-    DestroyIcon(icon);
-    if (!gotInfo) return;
+    if (!icon || !GetIconInfo(icon.get(), &info)) return;
     OwnedBitmap mono(info.hbmMask);
     OwnedBitmap colourCopy(info.hbmColor);
     MemoryDC monoDC(mono.get());

@@ -8,103 +8,19 @@
 #include <winsock2.h>
 #include <ws2tcpip.h>
 
-#include <atomic>
-#include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "app/UserFolders.h"
 #include "classlib/FileUtils.h"
 #include "classlib/win/Forms.h"
 #include "tests/classlib/TempFolder.h"
+#include "tests/driver/TinyHttpServer.h"
 
 namespace {
 
 using cltest::TempFolder;
-
-// Answers every request on a loopback port with one fixed response and
-// closes the connection; counts the requests.
-class TinyHttpServer {
-public:
-    TinyHttpServer(int status, std::string body) : status_(status), body_(std::move(body)) {
-        listener_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        address.sin_port = 0;
-        int size = sizeof address;
-        if (bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-            listen(listener_, 8) != 0 ||
-            getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &size) != 0)
-            ADD_FAILURE() << "listen failed: " << WSAGetLastError();
-        port_ = ntohs(address.sin_port);
-        thread_ = std::thread([this] { Serve(); });
-    }
-    ~TinyHttpServer() {
-        stop_ = true;
-        thread_.join();
-        closesocket(listener_);
-    }
-
-    void SetBody(std::string body) {
-        std::lock_guard<std::mutex> lock(mutex_);
-        body_ = std::move(body);
-    }
-    std::string Url(const std::string& path = "/aktualizacja/sprawozdawca/upgr.id_") const {
-        return "http://127.0.0.1:" + std::to_string(port_) + path;
-    }
-    std::vector<std::string> Requests() const {
-        std::lock_guard<std::mutex> lock(mutex_);
-        return requests_;
-    }
-
-private:
-    void Serve() {
-        while (!stop_) {
-            fd_set ready;
-            FD_ZERO(&ready);
-            FD_SET(listener_, &ready);
-            timeval wait{0, 20000};
-            if (select(0, &ready, nullptr, nullptr, &wait) <= 0) continue;
-            const SOCKET client = accept(listener_, nullptr, nullptr);
-            if (client == INVALID_SOCKET) continue;
-            Answer(client);
-            closesocket(client);
-        }
-    }
-
-    void Answer(SOCKET client) {
-        std::string request;
-        char buffer[1024];
-        while (request.find("\r\n\r\n") == std::string::npos) {
-            const int n = recv(client, buffer, sizeof buffer, 0);
-            if (n <= 0) break;
-            request.append(buffer, n);
-        }
-        std::string body;
-        {
-            std::lock_guard<std::mutex> lock(mutex_);
-            requests_.push_back(request.substr(0, request.find("\r\n")));
-            body = body_;
-        }
-        const std::string response =
-            "HTTP/1.1 " + std::to_string(status_) + (status_ == 200 ? " OK" : " Not Found") +
-            "\r\nContent-Type: text/plain\r\nContent-Length: " + std::to_string(body.size()) +
-            "\r\nConnection: close\r\n\r\n" + body;
-        send(client, response.data(), static_cast<int>(response.size()), 0);
-        shutdown(client, SD_SEND);
-    }
-
-    int status_;
-    std::string body_;
-    SOCKET listener_ = INVALID_SOCKET;
-    int port_ = 0;
-    std::atomic<bool> stop_{false};
-    std::thread thread_;
-    mutable std::mutex mutex_;
-    std::vector<std::string> requests_;
-};
+using e2e::TinyHttpServer;
 
 // A loopback port nobody listens on.
 int ClosedPort() {

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the Windows program and starts it under
-# Wine: on the caller's X display when there is one, else on a private
-# Xvfb display (take a look with: DISPLAY=$(cat build/win/wine-app/xvfb.display) import -window root shot.png).
+# Installs what is missing, builds the Windows program (only Sprawozdawca.exe
+# and what lies beside it: the page templates and the installed texts) and
+# starts it under Wine: on the caller's X display when there is one, else on
+# a private Xvfb display (take a look with:
+# DISPLAY=$(cat build/win/wine-app/xvfb.display) import -window root shot.png).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -10,13 +12,9 @@ scripts/install-deps.sh
 jpeg_dir=$(scripts/build-libjpeg.sh)
 cmake -S . -B build/win -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSPRAW_JPEG_DIR="$jpeg_dir" >/dev/null
-cmake --build build/win -j "$(nproc)"
+cmake --build build/win -j "$(nproc)" --target Sprawozdawca
 
 exe=build/win/bin/Sprawozdawca.exe
-if [ ! -f "$exe" ]; then
-  echo "Built. The program Sprawozdawca.exe does not exist yet."
-  exit 0
-fi
 display_flag=()
 [ -n "${DISPLAY:-}" ] && display_flag=(--display)
 exec scripts/wine-run --root build/win/wine-app "${display_flag[@]}" "$exe"

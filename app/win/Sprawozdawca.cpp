@@ -1,0 +1,42 @@
+// The program block: the start-up sequence of Sprawozdawca.exe.
+#include <windows.h>
+
+#include "app/win/Main.h"
+#include "app/win/Splash.h"
+#include "classlib/FileUtils.h"
+#include "engine/win/EngineHostWin.h"
+
+using namespace cl;
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    // The units' start-up: the engine asks the user and the main window
+    // through the program's host.
+    static TWindowEngineHost engineHost;
+    SetEngineHost(&engineHost);
+    // The settings file of every form-state component.
+    SettingsFileNameFunc = &GetSettingsFileName;
+
+    Application->Initialize();
+    const bool withSplash = FileExists(TSplashForm::IntroPageName());
+    TSplashForm* splash = nullptr;
+    if (withSplash) {
+        splash = Construct<TSplashForm>(Application.Get());
+        splash->Show();
+        splash->Update();
+    }
+    Application->SetTitle(std::string(kProductName) + " ");
+    Application->CreateForm(MainForm);
+    if (splash) {
+        try {
+            // Waits for messages (the timer's among them) rather than spinning.
+            while (splash->Ticks() < 5 && !Application->Terminated()) Application->HandleMessage();
+            splash->Hide();
+        } catch (...) {
+            // The splash is only a greeting: whatever went wrong with it,
+            // the program starts.
+        }
+        splash->Free();
+    }
+    Application->Run();
+    return 0;
+}

@@ -1,0 +1,176 @@
+// Sprawozdawca.exe started as a user starts it, from a working folder of
+// its own: the main window with its caption and selection status, the
+// splash window exactly when the intro page is installed, a missing wizard
+// text that does not stop the start, the tool bar and the menu answering
+// the mouse and the keyboard, and the time to a main window ready for work.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <vector>
+
+#include "tests/driver/Driver.h"
+#include "tests/driver/TinyHttpServer.h"
+
+namespace {
+
+using namespace e2e;
+using Clock = std::chrono::steady_clock;
+
+constexpr int kStartMs = 20000;
+
+class StartupTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        WSADATA data;
+        WSAStartup(MAKEWORD(2, 2), &data);
+    }
+    static void TearDownTestSuite() { WSACleanup(); }
+
+    // The test copy's update check asks this port, which refuses it here.
+    ClosedPort updateServer_{SPRAW_E2E_PORT, 60000};
+};
+
+TEST_F(StartupTest, ShowsTheMainWindowWithoutASplashWhenThereIsNoIntroPage) {
+    ASSERT_TRUE(updateServer_.Held());
+    TInstalledCopy copy(WinePath(SPRAW_E2E_DIR), WinePath(SPRAW_BIN_DIR));
+    copy.Remove("pi\\intro.html");
+    TProgram program(copy.Exe(), copy.WorkFolder());
+    bool splashSeen = false;
+    HWND main = nullptr;
+    WaitUntil(
+        [&] {
+            splashSeen = splashSeen || program.FindByName("SplashForm", false);
+            return (main = program.FindByName("MainForm")) != nullptr;
+        },
+        kStartMs, 5);
+    ASSERT_TRUE(main) << program.Describe();
+    EXPECT_FALSE(splashSeen);
+    ASSERT_TRUE(WaitUntil([&] { return WindowText(main) == "Sprawozdawca - bez nazwy"; }, 5000))
+        << WindowText(main);
+    HWND status = program.FindByName("XcStaticText1");
+    ASSERT_TRUE(status) << program.Describe();
+    EXPECT_TRUE(WaitUntil([&] { return WindowText(status) == "Dobór nie zakończony"; }, 5000))
+        << WindowText(status);
+    // A refused update check says nothing.
+    ASSERT_TRUE(program.WaitForIdle(5000));
+    EXPECT_FALSE(program.WaitForMessageBox(1000)) << ReadMessageBox(program.FindMessageBox()).Text;
+    // The wizard's introduction is shown.
+    HWND intro = program.FindByName("XcRichEdit1");
+    ASSERT_TRUE(intro) << program.Describe();
+    EXPECT_NE(WindowText(intro).find("Kreator doboru formularzy"), std::string::npos) << WindowText(intro);
+}
+
+TEST_F(StartupTest, ShowsTheSplashForFiveTicksWhenTheIntroPageIsInstalled) {
+    ASSERT_TRUE(updateServer_.Held());
+    TInstalledCopy copy(WinePath(SPRAW_E2E_DIR), WinePath(SPRAW_BIN_DIR));
+    TProgram program(copy.Exe(), copy.WorkFolder());
+    HWND splash = program.WaitForName("SplashForm", kStartMs);
+    ASSERT_TRUE(splash) << program.Describe();
+    const Clock::time_point shown = Clock::now();
+    // Borderless, on top, centred on the screen.
+    const LONG style = GetWindowLongW(splash, GWL_STYLE);
+    EXPECT_FALSE(style & (WS_CAPTION | WS_THICKFRAME));
+    EXPECT_TRUE(GetWindowLongW(splash, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    RECT r{};
+    GetWindowRect(splash, &r);
+    EXPECT_NEAR((r.left + r.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 2);
+    EXPECT_NEAR((r.top + r.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 2);
+    EXPECT_TRUE(program.FindByName("WebBrowser1"));
+    // The main window comes when the splash has counted five seconds, and
+    // the splash is gone by then.
+    EXPECT_FALSE(program.FindByName("MainForm"));
+    HWND main = program.WaitForName("MainForm", kStartMs);
+    ASSERT_TRUE(main) << program.Describe();
+    const auto waited = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - shown).count();
+    EXPECT_FALSE(program.FindByName("SplashForm", false));
+    EXPECT_GE(waited, 4000);
+    EXPECT_LT(waited, 10000);
+}
+
+TEST_F(StartupTest, AMissingWizardTextIsReportedInItsViewerAndTheStartGoesOn) {
+    ASSERT_TRUE(updateServer_.Held());
+    TInstalledCopy copy(WinePath(SPRAW_E2E_DIR), WinePath(SPRAW_BIN_DIR));
+    copy.Remove("pi\\intro.html");
+    copy.Remove("pi\\k_s01.rtf");
+    TProgram program(copy.Exe(), copy.WorkFolder());
+    HWND main = program.WaitForName("MainForm", kStartMs);
+    ASSERT_TRUE(main) << program.Describe();
+    HWND intro = program.FindByName("XcRichEdit1");
+    ASSERT_TRUE(intro);
+    const std::string report = WindowText(intro);
+    EXPECT_NE(report.find("Nie można wczytać pliku"), std::string::npos) << report;
+    EXPECT_NE(report.find("k_s01.rtf"), std::string::npos) << report;
+    // The rest of the set-up ran: the second text, the caption, the status.
+    HWND end = program.FindByName("XcRichEdit2", false);
+    ASSERT_TRUE(end);
+    EXPECT_NE(WindowText(end).find("Dobór formularzy"), std::string::npos) << WindowText(end);
+    EXPECT_TRUE(WaitUntil([&] { return WindowText(main) == "Sprawozdawca - bez nazwy"; }, 5000));
+    EXPECT_TRUE(WaitUntil(
+        [&] { return WindowText(program.FindByName("XcStaticText1")) == "Dobór nie zakończony"; }, 5000));
+}
+
+TEST_F(StartupTest, TheExitButtonOfTheToolBarEndsTheProgram) {
+    ASSERT_TRUE(updateServer_.Held());
+    TInstalledCopy copy(WinePath(SPRAW_E2E_DIR), WinePath(SPRAW_BIN_DIR));
+    copy.Remove("pi\\intro.html");
+    TProgram program(copy.Exe(), copy.WorkFolder());
+    HWND bar = program.WaitForName("XcToolBar1", kStartMs);
+    ASSERT_TRUE(bar) << program.Describe();
+    ASSERT_TRUE(program.WaitForIdle(5000));
+    // The first button ("Koniec") is at the bar's left edge.
+    PostClick(bar, 10, 10);
+    EXPECT_TRUE(program.WaitForExit(5000)) << program.Describe();
+}
+
+TEST_F(StartupTest, TheMenuOpensWithItsAccessKeyAndEndsTheProgramWithKoniec) {
+    ASSERT_TRUE(updateServer_.Held());
+    TInstalledCopy copy(WinePath(SPRAW_E2E_DIR), WinePath(SPRAW_BIN_DIR));
+    copy.Remove("pi\\intro.html");
+    TProgram program(copy.Exe(), copy.WorkFolder());
+    HWND main = program.WaitForName("MainForm", kStartMs);
+    ASSERT_TRUE(main) << program.Describe();
+    ASSERT_TRUE(program.WaitForIdle(5000));
+    // Alt+S drops "&Sprawozdania"; K chooses "&Koniec".
+    PostMessageW(main, WM_SYSKEYDOWN, 'S', 0x20000001 | (MapVirtualKeyW('S', MAPVK_VK_TO_VSC) << 16));
+    PostMessageW(main, WM_SYSKEYUP, 'S', 0xE0000001 | (MapVirtualKeyW('S', MAPVK_VK_TO_VSC) << 16));
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            for (HWND w : program.TopWindows())
+                if (IsWindowVisible(w) && ClassName(w) == "#32768") return true;
+            return false;
+        },
+        5000))
+        << program.Describe();
+    PostKey(main, 'K');
+    EXPECT_TRUE(program.WaitForExit(5000)) << program.Describe();
+}
+
+// From starting the program (no intro page) to its main window shown and
+// the program idle, under a warm Wine: the median of repeated starts.
+TEST_F(StartupTest, ReachesAnIdleMainWindowQuickly) {
+    ASSERT_TRUE(updateServer_.Held());
+    TInstalledCopy copy(WinePath(SPRAW_E2E_DIR), WinePath(SPRAW_BIN_DIR));
+    copy.Remove("pi\\intro.html");
+    std::vector<long long> times;
+    for (int run = 0; run < 7; ++run) {
+        TProgram program(copy.Exe(), copy.WorkFolder());
+        ASSERT_TRUE(program.WaitForIdle(kStartMs));
+        HWND main = nullptr;
+        ASSERT_TRUE(
+            WaitUntil([&] { return (main = program.FindByName("MainForm")) != nullptr; }, kStartMs, 1));
+        ASSERT_TRUE(program.WaitForIdle(kStartMs));
+        times.push_back(
+            std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - program.Started()).count());
+    }
+    std::sort(times.begin(), times.end());
+    const long long median = times[times.size() / 2];
+    std::printf("start-up to an idle main window: median %lld ms (%lld .. %lld ms over %zu runs)\n", median,
+                times.front(), times.back(), times.size());
+    RecordProperty("StartupMedianMs", static_cast<int>(median));
+    // Generous: a loaded machine is slower; the figure itself is reported.
+    EXPECT_LT(median, 3000);
+}
+
+}  // namespace

@@ -1,0 +1,103 @@
+// The update check at start, against the tests' own server on the loopback
+// port the test copy of the program asks: only a newer build asks the
+// user, the program asks the server exactly once, and it keeps the file it
+// downloaded in its update folder.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "classlib/win/WideText.h"
+#include "tests/driver/Driver.h"
+#include "tests/driver/TinyHttpServer.h"
+
+namespace {
+
+using namespace e2e;
+
+constexpr int kStartMs = 20000;
+constexpr int kPortWaitMs = 60000;
+
+const char* const kQuestion =
+    "Dostępna jest nowsza wersja programu, czy chcesz ją teraz pobrać i zainstalować?\r\r"
+    "Instalacji może dokonać użytkownik posiadający uprawnienia do dokonywania zapisu plików w folderze "
+    "instalacji programu.";
+
+class UpdateAtStartTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        WSADATA data;
+        WSAStartup(MAKEWORD(2, 2), &data);
+    }
+    static void TearDownTestSuite() { WSACleanup(); }
+
+    void SetUp() override {
+        copy_.Remove("pi\\intro.html");
+        DeleteFileW(cl::ToWide(UpdateCopy()).c_str());
+    }
+    static std::string UpdateCopy() { return DocumentsFolder() + "_ZT\\upg_d\\upgr.id_"; }
+
+    TInstalledCopy copy_{WinePath(SPRAW_E2E_DIR), WinePath(SPRAW_BIN_DIR)};
+};
+
+TEST_F(UpdateAtStartTest, OnlyANewerBuildAsksWithOneRequestEachTime) {
+    const struct {
+        const char* what;
+        int status;
+        const char* body;
+        bool asks;
+    } cases[] = {
+        {"newer build", 200, "30008\r\n3.0.0.8\r\nWersja 3.0.0.8\r\n", true},
+        {"same build", 200, "30007\r\n3.0.0.7\r\nWersja 3.0.0.7\r\n", false},
+        {"error page", 404,
+         "<html><head><title>404 Not Found</title></head><body>Not Found</body></html>\r\n", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        DeleteFileW(cl::ToWide(UpdateCopy()).c_str());
+        TinyHttpServer server(c.status, c.body, SPRAW_E2E_PORT, kPortWaitMs);
+        ASSERT_EQ(server.Error(), "");
+        TProgram program(copy_.Exe(), copy_.WorkFolder());
+        HWND main = program.WaitForName("MainForm", kStartMs);
+        ASSERT_TRUE(main) << program.Describe();
+        ASSERT_TRUE(WaitUntil([&] { return !server.Requests().empty(); }, 10000));
+        HWND box = program.WaitForMessageBox(c.asks ? 10000 : 1500);
+        if (c.asks) {
+            ASSERT_TRUE(box) << program.Describe();
+            const TMessageBoxView view = ReadMessageBox(box);
+            EXPECT_EQ(view.Caption, "Aktualizacja przez internet");
+            EXPECT_EQ(view.Text, kQuestion);
+            ASSERT_EQ(view.Buttons.size(), 2u);
+            EXPECT_EQ(view.Buttons[0].first, IDYES);
+            EXPECT_EQ(view.Buttons[1].first, IDNO);
+            // "No": the program goes on as before.
+            PressButton(box, IDNO);
+            EXPECT_TRUE(WaitUntil([&] { return !program.FindMessageBox(); }, 5000));
+            EXPECT_TRUE(program.Running());
+            EXPECT_TRUE(WaitUntil([&] { return WindowText(main) == "Sprawozdawca - bez nazwy"; }, 5000))
+                << WindowText(main);
+        } else {
+            EXPECT_FALSE(box) << ReadMessageBox(box).Text;
+        }
+        ASSERT_TRUE(program.WaitForIdle(5000));
+        const std::vector<std::string> requests = server.Requests();
+        ASSERT_EQ(requests.size(), 1u);
+        EXPECT_EQ(requests[0], "GET /aktualizacja/sprawozdawca/upgr.id_ HTTP/1.1");
+        // What the server sent is kept in the update folder (an error page too).
+        EXPECT_EQ(ReadFileBytes(UpdateCopy()), c.body);
+    }
+}
+
+TEST_F(UpdateAtStartTest, AClosedPortAsksNothing) {
+    ClosedPort port(SPRAW_E2E_PORT, kPortWaitMs);
+    ASSERT_TRUE(port.Held());
+    TProgram program(copy_.Exe(), copy_.WorkFolder());
+    HWND main = program.WaitForName("MainForm", kStartMs);
+    ASSERT_TRUE(main) << program.Describe();
+    ASSERT_TRUE(program.WaitForIdle(5000));
+    EXPECT_FALSE(program.WaitForMessageBox(1500));
+    EXPECT_TRUE(program.Running());
+    EXPECT_TRUE(WaitUntil([&] { return WindowText(main) == "Sprawozdawca - bez nazwy"; }, 5000));
+    EXPECT_EQ(ReadFileBytes(UpdateCopy()), "");
+}
+
+}  // namespace

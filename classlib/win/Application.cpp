@@ -6,6 +6,7 @@
 #include "classlib/StrUtils.h"
 #include "classlib/win/Dialogs.h"
 #include "classlib/win/Forms.h"
+#include "classlib/win/GdiHandles.h"
 #include "classlib/win/WideText.h"
 
 namespace cl {
@@ -51,24 +52,25 @@ HFONT HintFont() {
 
 // The hint window keeps its text as the window text and its colour in
 // GWLP_USERDATA.
+void PaintHint(HWND wnd, HDC dc) {
+    RECT r;
+    GetClientRect(wnd, &r);
+    const OwnedBrush brush(CreateSolidBrush(static_cast<COLORREF>(GetWindowLongPtrW(wnd, GWLP_USERDATA))));
+    FillRect(dc, &r, brush.get());
+    wchar_t text[1024] = {};
+    GetWindowTextW(wnd, text, 1024);
+    const SelectedObject font(dc, HintFont());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
+    InflateRect(&r, -2, -2);
+    DrawTextW(dc, text, -1, &r, DT_LEFT | DT_NOPREFIX | DT_WORDBREAK);
+}
+
 LRESULT CALLBACK HintWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_PAINT: {
             PAINTSTRUCT ps;
-            HDC dc = BeginPaint(wnd, &ps);
-            RECT r;
-            GetClientRect(wnd, &r);
-            HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(GetWindowLongPtrW(wnd, GWLP_USERDATA)));
-            FillRect(dc, &r, brush);
-            DeleteObject(brush);
-            wchar_t text[1024] = {};
-            GetWindowTextW(wnd, text, 1024);
-            HGDIOBJ old = SelectObject(dc, HintFont());
-            SetBkMode(dc, TRANSPARENT);
-            SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
-            InflateRect(&r, -2, -2);
-            DrawTextW(dc, text, -1, &r, DT_LEFT | DT_NOPREFIX | DT_WORDBREAK);
-            SelectObject(dc, old);
+            PaintHint(wnd, BeginPaint(wnd, &ps));
             EndPaint(wnd, &ps);
             return 0;
         }
@@ -465,11 +467,11 @@ void TApplication::ActivateHint(TPoint cursorPos) {
     SetWindowTextW(hintWnd_, text.c_str());
     SetWindowLongPtrW(hintWnd_, GWLP_USERDATA, static_cast<LONG_PTR>(ColorToRGB(info.HintColor)));
     RECT r{0, 0, info.HintMaxWidth, 0};
-    HDC dc = GetDC(hintWnd_);
-    HGDIOBJ old = SelectObject(dc, HintFont());
-    DrawTextW(dc, text.c_str(), -1, &r, DT_CALCRECT | DT_LEFT | DT_NOPREFIX | DT_WORDBREAK);
-    SelectObject(dc, old);
-    ReleaseDC(hintWnd_, dc);
+    {
+        const WindowDC dc(hintWnd_);
+        const SelectedObject font(dc.get(), HintFont());
+        DrawTextW(dc.get(), text.c_str(), -1, &r, DT_CALCRECT | DT_LEFT | DT_NOPREFIX | DT_WORDBREAK);
+    }
     hintCursorRect_ = info.CursorRect;
     hintActive_ = true;
     SetWindowPos(hintWnd_, HWND_TOPMOST, info.HintPos.x, info.HintPos.y, r.right + 6, r.bottom + 6,
@@ -588,11 +590,8 @@ TFont* TScreen::MenuFont() {
         NONCLIENTMETRICSW ncm{};
         ncm.cbSize = sizeof ncm;
         if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0)) {
-            HFONT font = CreateFontIndirectW(&ncm.lfMenuFont);
-            if (font) {
-                menuFont_->SetHandle(font);
-                DeleteObject(font);
-            }
+            const OwnedFont font(CreateFontIndirectW(&ncm.lfMenuFont));
+            if (font) menuFont_->SetHandle(font.get());
         }
     }
     return menuFont_.get();

@@ -3,6 +3,7 @@
 
 #include "classlib/win/Buttons.h"
 #include "classlib/win/Forms.h"
+#include "classlib/win/GdiHandles.h"
 #include "classlib/win/WideText.h"
 
 namespace cl {
@@ -30,25 +31,18 @@ const KindInfo kKinds[] = {
 // A monochrome mask of a glyph image: 1 where the source has the
 // transparent colour, 0 where the glyph is.
 struct GlyphMask {
-    HDC dc;
-    HBITMAP bitmap;
-    HGDIOBJ old;
-    GlyphMask(HDC target, HDC source, const RECT& src, COLORREF transparent) {
-        const int w = src.right - src.left, h = src.bottom - src.top;
-        dc = CreateCompatibleDC(target);
-        bitmap = CreateBitmap(w, h, 1, 1, nullptr);
-        old = SelectObject(dc, bitmap);
+    OwnedDC dc;
+    OwnedBitmap bitmap;
+    SelectedObject selected;
+    GlyphMask(HDC target, HDC source, const RECT& src, COLORREF transparent)
+        : dc(CreateCompatibleDC(target)),
+          bitmap(CreateBitmap(src.right - src.left, src.bottom - src.top, 1, 1, nullptr)),
+          selected(dc.get(), bitmap.get()) {
         const COLORREF oldBk = SetBkColor(source, transparent);
-        BitBlt(dc, 0, 0, w, h, source, src.left, src.top, SRCCOPY);
+        BitBlt(dc.get(), 0, 0, src.right - src.left, src.bottom - src.top, source, src.left, src.top,
+               SRCCOPY);
         SetBkColor(source, oldBk);
     }
-    ~GlyphMask() {
-        SelectObject(dc, old);
-        DeleteObject(bitmap);
-        DeleteDC(dc);
-    }
-    GlyphMask(const GlyphMask&) = delete;
-    GlyphMask& operator=(const GlyphMask&) = delete;
 };
 
 // Mono sources expand to black (0) and white (1) on the target.
@@ -70,26 +64,15 @@ void DrawTransparent(HDC target, int x, int y, HDC source, const RECT& src, COLO
     // target ^ glyph, cleared where the glyph is, ^ glyph again: the glyph
     // where it is, the target elsewhere.
     BitBlt(target, x, y, w, h, source, src.left, src.top, SRCINVERT);
-    BitBlt(target, x, y, w, h, mask.dc, 0, 0, SRCAND);
+    BitBlt(target, x, y, w, h, mask.dc.get(), 0, 0, SRCAND);
     BitBlt(target, x, y, w, h, source, src.left, src.top, SRCINVERT);
 }
 
 // The glyph's shape in a highlight one pixel down and right under the same
 // shape in a shadow colour.
 void DrawEmbossed(HDC target, int x, int y, HDC source, const RECT& src, COLORREF transparent) {
-    const int w = src.right - src.left, h = src.bottom - src.top;
-    GlyphMask mask(target, source, src, transparent);
-    MonoColours colours(target);
-    // PSDPxax: the brush where the mask is 0, the target where it is 1.
-    const DWORD kBrushWhereZero = 0x00B8074A;
-    const std::pair<int, TColor> passes[] = {{1, clBtnHighlight}, {0, clBtnShadow}};
-    for (const auto& [offset, colour] : passes) {
-        HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(colour)));
-        HGDIOBJ old = SelectObject(target, brush);
-        BitBlt(target, x + offset, y + offset, w, h, mask.dc, 0, 0, kBrushWhereZero);
-        SelectObject(target, old);
-        DeleteObject(brush);
-    }
+    const GlyphMask mask(target, source, src, transparent);
+    DrawEmbossedMask(target, x, y, src.right - src.left, src.bottom - src.top, mask.dc.get());
 }
 
 }  // namespace

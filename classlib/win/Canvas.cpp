@@ -2,6 +2,7 @@
 // selected lazily before each drawing call.
 #include <utility>
 
+#include "classlib/win/GdiHandles.h"
 #include "classlib/win/Graphics.h"
 #include "classlib/win/WideText.h"
 
@@ -246,6 +247,21 @@ void TCanvas::SetClipRect(const TRect& r) {
 void TCanvas::ResetClip() {
     RequiredState(csHandleValid);
     SelectClipRgn(dc_, nullptr);
+}
+
+void DrawEmbossedMask(HDC target, int x, int y, int width, int height, HDC mask) {
+    // PSDPxax: the brush where the mask is 0, the target where it is 1; the
+    // mask expands to black (0) and white (1) by the text and back colours.
+    constexpr DWORD kBrushWhereZero = 0x00B8074A;
+    const COLORREF oldText = SetTextColor(target, RGB(0, 0, 0));
+    const COLORREF oldBk = SetBkColor(target, RGB(255, 255, 255));
+    for (auto [offset, colour] : {std::pair{1, clBtnHighlight}, std::pair{0, clBtnShadow}}) {
+        const OwnedBrush brush(CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(colour))));
+        const SelectedObject selected(target, brush.get());
+        BitBlt(target, x + offset, y + offset, width, height, mask, 0, 0, kBrushWhereZero);
+    }
+    SetTextColor(target, oldText);
+    SetBkColor(target, oldBk);
 }
 
 TClipScope::TClipScope(TCanvas& canvas, const TRect& r)

@@ -58,12 +58,7 @@ void TCustomEdit::DestroyWnd() {
 }
 
 void TCustomEdit::AdjustHeight() {
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ saved = SelectObject(dc, Font()->Handle());
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(dc, &metrics);
-    SelectObject(dc, saved);
-    ReleaseDC(nullptr, dc);
+    const TEXTMETRICW metrics = ScreenTextMetrics(*Font());
     // The sunken edge takes two pixels on each side, the text a margin of
     // two more above and below.
     SetHeight(metrics.tmHeight + 8 * GetSystemMetrics(SM_CYBORDER));

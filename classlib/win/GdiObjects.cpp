@@ -3,6 +3,7 @@
 #include <iterator>
 #include <utility>
 
+#include "classlib/win/GdiHandles.h"
 #include "classlib/win/Graphics.h"
 #include "classlib/win/WideText.h"
 
@@ -15,9 +16,8 @@ TColor ColorToRGB(TColor color) {
 
 int ScreenLogPixels() {
     static const int ppi = [] {
-        HDC dc = GetDC(nullptr);
-        const int value = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
-        if (dc) ReleaseDC(nullptr, dc);
+        const WindowDC screen(nullptr);
+        const int value = screen ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
         return value > 0 ? value : 96;
     }();
     return ppi;
@@ -42,12 +42,7 @@ HGDIOBJ TGraphicsObject::CachedHandle() {
 void TGraphicsObject::Changed() {
     // The old handle may still be selected into a canvas's context; the
     // canvas lets go of it in OnChange, so it is deleted only afterwards.
-    struct DeleteLater {
-        HGDIOBJ handle;
-        ~DeleteLater() {
-            if (handle) DeleteObject(handle);
-        }
-    } old{std::exchange(handle_, nullptr)};
+    const OwnedGdiObject<HGDIOBJ> old(std::exchange(handle_, nullptr));
     if (OnChange) OnChange(this);
 }
 
@@ -168,6 +163,23 @@ LOGFONTW TFont::LogFont() const {
 HGDIOBJ TFont::MakeHandle() {
     const LOGFONTW lf = LogFont();
     return CreateFontIndirectW(&lf);
+}
+
+TEXTMETRICW ScreenTextMetrics(TFont& font) {
+    const WindowDC screen(nullptr);
+    const SelectedObject selected(screen.get(), font.Handle());
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(screen.get(), &metrics);
+    return metrics;
+}
+
+SIZE ScreenTextExtent(TFont& font, const std::string& text) {
+    const WindowDC screen(nullptr);
+    const SelectedObject selected(screen.get(), font.Handle());
+    const std::wstring wide = ToWide(text);
+    SIZE size{};
+    GetTextExtentPoint32W(screen.get(), wide.c_str(), static_cast<int>(wide.size()), &size);
+    return size;
 }
 
 // ---- TPen -----------------------------------------------------------------

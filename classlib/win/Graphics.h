@@ -174,6 +174,11 @@ private:
     TFontPitch pitch_ = fpDefault;
 };
 
+// A font's metrics and a text's extent in it, measured on the screen, so
+// that controls have their sizes before any window exists.
+TEXTMETRICW ScreenTextMetrics(TFont& font);
+SIZE ScreenTextExtent(TFont& font, const std::string& text);
+
 enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
 enum TPenMode {
     pmBlack,
@@ -357,6 +362,11 @@ private:
     std::unique_ptr<TPen> pen_;
     std::unique_ptr<TBrush> brush_;
 };
+
+// Draws the 0 pixels of a monochrome mask (width x height from the origin of
+// the context mask) at (x, y) embossed: in clBtnHighlight one pixel down and
+// right, then in clBtnShadow; the 1 pixels leave the target as it is.
+void DrawEmbossedMask(HDC target, int x, int y, int width, int height, HDC mask);
 
 // Restores the canvas's clip region of its construction when destroyed.
 class TClipScope {

@@ -187,12 +187,7 @@ void TCustomRadioGroup::UpdateButtons() {
 
 void TCustomRadioGroup::ArrangeButtons() {
     if (buttons_.empty()) return;
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ saved = SelectObject(dc, Font()->Handle());
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(dc, &metrics);
-    SelectObject(dc, saved);
-    ReleaseDC(nullptr, dc);
+    const TEXTMETRICW metrics = ScreenTextMetrics(*Font());
     const int count = static_cast<int>(buttons_.size());
     const int perColumn = (count + columns_ - 1) / columns_;
     const int buttonWidth = (Width() - 10) / columns_;

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <utility>
 
+#include "classlib/win/GdiHandles.h"
 #include "classlib/win/Graphics.h"
 
 namespace cl {
@@ -80,14 +81,13 @@ void TIcon::Reset(HICON icon, std::vector<uint8_t> file) noexcept {
     width_ = height_ = 0;
     ICONINFO info{};
     if (icon && GetIconInfo(icon, &info)) {
+        const OwnedBitmap colour(info.hbmColor), mask(info.hbmMask);
         BITMAP bm{};
         // A monochrome icon has only the mask: image and mask stacked.
         if (GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bm, &bm)) {
             width_ = bm.bmWidth;
             height_ = info.hbmColor ? bm.bmHeight : bm.bmHeight / 2;
         }
-        if (info.hbmColor) DeleteObject(info.hbmColor);
-        if (info.hbmMask) DeleteObject(info.hbmMask);
     }
 }
 

@@ -452,19 +452,8 @@ void TCustomImageList::DoDraw(int index, TCanvas* canvas, int x, int y, UINT sty
     if (!icon || !GetIconInfo(icon.get(), &info)) return;
     OwnedBitmap mono(info.hbmMask);
     OwnedBitmap colourCopy(info.hbmColor);
-    MemoryDC monoDC(mono.get());
-    constexpr DWORD kPaintWhereSourceBlack = 0x00B8074A;  // PSDPxax
-    const COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
-    const COLORREF oldBk = ::SetBkColor(dc, RGB(255, 255, 255));
-    for (auto [dx, colour] : {std::pair{1, clBtnHighlight}, std::pair{0, clBtnShadow}}) {
-        HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(colour)));
-        HGDIOBJ old = SelectObject(dc, brush);
-        BitBlt(dc, x + dx, y + dx, width_, height_, monoDC.get(), 0, 0, kPaintWhereSourceBlack);
-        SelectObject(dc, old);
-        DeleteObject(brush);
-    }
-    SetTextColor(dc, oldText);
-    ::SetBkColor(dc, oldBk);
+    const MemoryDC monoDC(mono.get());
+    DrawEmbossedMask(dc, x, y, width_, height_, monoDC.get());
 }
 
 void TCustomImageList::GetBitmap(int index, TBitmap* image) {

@@ -1,6 +1,5 @@
 // TCustomLabel (painted on its parent) and TCustomStaticText (a STATIC window).
 #include "classlib/win/StdCtrls.h"
-#include "classlib/win/WideText.h"
 
 namespace cl {
 
@@ -218,13 +217,7 @@ void TCustomStaticText::Notification(TComponent* component, TOperation operation
 
 void TCustomStaticText::AdjustBounds() {
     if ((ComponentState() & csReading) || !autoSize_) return;
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ saved = SelectObject(dc, Font()->Handle());
-    const std::wstring text = ToWide(Caption());
-    SIZE size{};
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    SelectObject(dc, saved);
-    ReleaseDC(nullptr, dc);
+    const SIZE size = ScreenTextExtent(*Font(), Caption());
     SetBounds(Left(), Top(), size.cx + GetSystemMetrics(SM_CXBORDER) * 4,
               size.cy + GetSystemMetrics(SM_CYBORDER) * 4);
 }

@@ -5,6 +5,7 @@
 #include "classlib/Exceptions.h"
 #include "classlib/StrUtils.h"
 #include "classlib/win/Forms.h"
+#include "classlib/win/GdiHandles.h"
 #include "classlib/win/WideText.h"
 
 namespace cl {
@@ -581,12 +582,8 @@ TMenuItem* TMenu::OwnerDrawnItem(UINT itemID) const {
 bool TMenu::MeasureItem(MEASUREITEMSTRUCT& mis) {
     TMenuItem* item = OwnerDrawnItem(mis.itemID);
     if (!item) return false;
-    HDC dc = GetDC(nullptr);
-    struct Release {
-        HDC dc;
-        ~Release() { ReleaseDC(nullptr, dc); }
-    } release{dc};
-    TCanvas canvas(dc);
+    const WindowDC screen(nullptr);
+    TCanvas canvas(screen.get());
     canvas.Font()->Assign(Screen->MenuFont());
     int width = static_cast<int>(mis.itemWidth), height = static_cast<int>(mis.itemHeight);
     item->MeasureItem(&canvas, width, height);

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <utility>
 
+#include "classlib/win/GdiHandles.h"
 #include "classlib/win/Graphics.h"
 #include "classlib/win/WideText.h"
 
@@ -38,9 +39,8 @@ DeviceSize SizeOf(HDC dc) {
 // The screen, the reference device of the pixel sizes.
 const DeviceSize& Screen() {
     static const DeviceSize size = [] {
-        HDC dc = GetDC(nullptr);
-        DeviceSize s = dc ? SizeOf(dc) : DeviceSize{};
-        if (dc) ReleaseDC(nullptr, dc);
+        const WindowDC screen(nullptr);
+        DeviceSize s = screen ? SizeOf(screen.get()) : DeviceSize{};
         if (s.horzRes <= 0 || s.vertRes <= 0 || s.horzSize <= 0 || s.vertSize <= 0) s = {1024, 768, 271, 203};
         return s;
     }();
@@ -169,9 +169,8 @@ void TMetafile::Draw(TCanvas& canvas, const TRect& r) {
     const int saved = SaveDC(dc);
     // Wine lets a record that removes the clip region (SelectClipRgn(NULL))
     // paint outside the caller's clip; as a meta region it stays in force.
-    HRGN clip = CreateRectRgn(0, 0, 0, 0);
-    if (clip && GetClipRgn(dc, clip) == 1) SelectClipRgn(dc, clip);
-    if (clip) DeleteObject(clip);
+    const OwnedRegion clip(CreateRectRgn(0, 0, 0, 0));
+    if (clip && GetClipRgn(dc, clip.get()) == 1) SelectClipRgn(dc, clip.get());
     SetMetaRgn(dc);
     PlayEnhMetaFile(dc, emf_, &r);
     RestoreDC(dc, saved);
@@ -217,8 +216,8 @@ TMetafileCanvas::TMetafileCanvas(TMetafile* metafile, HDC referenceDevice)
 TMetafileCanvas::TMetafileCanvas(TMetafile* metafile, HDC referenceDevice, const std::string& creator,
                                  const std::string& description)
     : metafile_(metafile) {
-    HDC screen = referenceDevice ? nullptr : GetDC(nullptr);
-    HDC ref = referenceDevice ? referenceDevice : screen;
+    const WindowDC screen(nullptr, referenceDevice ? nullptr : GetDC(nullptr));
+    HDC ref = referenceDevice ? referenceDevice : screen.get();
     if (!ref) return;
     // The frame in 0.01 mm: the metafile's size, else its pixel size on the
     // reference device, else the whole device.
@@ -235,7 +234,6 @@ TMetafileCanvas::TMetafileCanvas(TMetafile* metafile, HDC referenceDevice, const
         text = ToWide(creator) + L'\0' + ToWide(description) + L'\0';
     HDC dc = CreateEnhMetaFileW(ref, nullptr, &frame, text.empty() ? nullptr : text.c_str());
     Font()->SetPixelsPerInch(GetDeviceCaps(ref, LOGPIXELSY));
-    if (screen) ReleaseDC(nullptr, screen);
     // No context leaves the canvas without a handle; the caller checks.
     if (dc) SetHandle(dc);
 }

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "classlib/win/GdiHandles.h"
+
 namespace cl {
 
 void Frame3D(TCanvas* canvas, TRect& rect, TColor topColor, TColor bottomColor, int width) {
@@ -286,9 +288,8 @@ void TSplitter::ApplySize(int size) {
 void TSplitter::DrawLine() {
     if (!lineDC_) return;
     const int dx = Vertical() ? lineOffset_ : 0, dy = Vertical() ? 0 : lineOffset_;
-    HGDIOBJ old = SelectObject(lineDC_, lineBrush_);
+    const SelectedObject brush(lineDC_, lineBrush_);
     PatBlt(lineDC_, Left() + dx, Top() + dy, Width(), Height(), PATINVERT);
-    SelectObject(lineDC_, old);
     lineVisible_ = !lineVisible_;
 }
 
@@ -314,9 +315,8 @@ void TSplitter::MouseDown(TMouseButton button, TShiftState shift, int x, int y) 
         if (resizeStyle_ == rsPattern) {
             // Every other pixel, as the system draws a dragged frame.
             static const WORD kPattern[8] = {0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA};
-            HBITMAP bits = CreateBitmap(8, 8, 1, 1, kPattern);
-            lineBrush_ = CreatePatternBrush(bits);
-            DeleteObject(bits);
+            const OwnedBitmap bits(CreateBitmap(8, 8, 1, 1, kPattern));
+            lineBrush_ = CreatePatternBrush(bits.get());
         } else {
             lineBrush_ = CreateSolidBrush(RGB(255, 255, 255));
         }

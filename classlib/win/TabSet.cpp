@@ -4,7 +4,6 @@
 #include <algorithm>
 
 #include "classlib/Exceptions.h"
-#include "classlib/win/WideText.h"
 
 namespace cl {
 
@@ -70,14 +69,7 @@ void TTabSet::SetBackgroundColor(TColor value) {
 
 int TTabSet::TextWidth(const std::string& text) const {
     // Measured on the screen, so the tabs have their places before the window exists.
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, Font()->Handle());
-    const std::wstring wide = ToWide(text);
-    SIZE size{};
-    GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
-    return size.cx;
+    return ScreenTextExtent(*Font(), text).cx;
 }
 
 TRect TTabSet::ItemRect(int index) const {

@@ -6,6 +6,7 @@
 
 #include "classlib/win/ComCtrls.h"
 #include "classlib/win/Forms.h"
+#include "classlib/win/GdiHandles.h"
 #include "classlib/win/WideText.h"
 
 namespace cl {
@@ -636,7 +637,7 @@ void TToolBar::NCPaint(TMessage& m) {
     DefaultHandler(m);
     if (!edgeBorders_) return;
     HWND wnd = WindowHandle();
-    HDC dc = GetWindowDC(wnd);
+    const WindowDC dc(wnd, GetWindowDC(wnd));
     if (!dc) return;
     RECT r;
     GetWindowRect(wnd, &r);
@@ -646,8 +647,7 @@ void TToolBar::NCPaint(TMessage& m) {
     if (edgeBorders_ & ebTop) flags |= BF_TOP;
     if (edgeBorders_ & ebRight) flags |= BF_RIGHT;
     if (edgeBorders_ & ebBottom) flags |= BF_BOTTOM;
-    DrawEdge(dc, &r, EDGE_ETCHED, flags);
-    ReleaseDC(wnd, dc);
+    DrawEdge(dc.get(), &r, EDGE_ETCHED, flags);
 }
 
 void TToolBar::WndProc(TMessage& m) {

@@ -20,56 +20,17 @@
 #include <string>
 #include <vector>
 
+#include "classlib/win/GdiHandles.h"
+#include "tools/Utf8.h"
+
 namespace {
 
-// ------------------------------------------------------------ RAII handles
-
-struct GdiObjectDeleter {
-    void operator()(HGDIOBJ h) const { DeleteObject(h); }
-};
-using GdiObject = std::unique_ptr<std::remove_pointer_t<HGDIOBJ>, GdiObjectDeleter>;
-
-struct DcDeleter {
-    void operator()(HDC dc) const { DeleteDC(dc); }
-};
-using OwnedDc = std::unique_ptr<std::remove_pointer_t<HDC>, DcDeleter>;
-
-class ScreenDc {
-public:
-    ScreenDc() : dc_(GetDC(nullptr)) {
-        if (!dc_) throw std::runtime_error("no screen device context");
-    }
-    ~ScreenDc() { ReleaseDC(nullptr, dc_); }
-    ScreenDc(const ScreenDc&) = delete;
-    ScreenDc& operator=(const ScreenDc&) = delete;
-    HDC get() const { return dc_; }
-
-private:
-    HDC dc_;
-};
-
-// Selects an object for the lifetime of the scope.
-class Selected {
-public:
-    Selected(HDC dc, HGDIOBJ obj) : dc_(dc), old_(SelectObject(dc, obj)) {}
-    ~Selected() { SelectObject(dc_, old_); }
-    Selected(const Selected&) = delete;
-    Selected& operator=(const Selected&) = delete;
-
-private:
-    HDC dc_;
-    HGDIOBJ old_;
-};
-
-std::wstring Widen(const std::string& utf8) {
-    if (utf8.empty()) return {};
-    int n = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), static_cast<int>(utf8.size()),
-                                nullptr, 0);
-    if (n <= 0) throw std::runtime_error("text is not UTF-8: " + utf8);
-    std::wstring w(n, L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), w.data(), n);
-    return w;
-}
+using cl::OwnedBrush;
+using cl::OwnedDC;
+using cl::OwnedFont;
+using cl::OwnedPen;
+using cl::SelectedObject;
+using tools::Widen;
 
 // ------------------------------------------------------------ text metrics
 
@@ -126,18 +87,18 @@ public:
 
 private:
     struct Font {
-        GdiObject font;
-        std::unique_ptr<Selected> sel;
+        OwnedFont font;
+        std::unique_ptr<SelectedObject> sel;
     };
     Font Select(bool bold, bool italic) {
         LOGFONTW lf = ArialFont(kMeasureEm, 0, bold, italic);
         lf.lfQuality = NONANTIALIASED_QUALITY;
-        Font f{GdiObject(CreateFontIndirectW(&lf)), nullptr};
+        Font f{OwnedFont(CreateFontIndirectW(&lf)), nullptr};
         if (!f.font) throw std::runtime_error("Arial cannot be created");
-        f.sel = std::make_unique<Selected>(dc_.get(), f.font.get());
+        f.sel = std::make_unique<SelectedObject>(dc_.get(), f.font.get());
         return f;
     }
-    OwnedDc dc_;
+    OwnedDC dc_;
 };
 
 // ------------------------------------------------------------ the recorder
@@ -156,7 +117,8 @@ class Recorder {
 public:
     // sheetW x sheetH in 0.1 mm; the frame in 0.01 mm.
     Recorder(const std::wstring& path, int sheetW, int sheetH, int frameW, int frameH) {
-        ScreenDc ref;
+        const cl::WindowDC ref(nullptr);
+        if (!ref) throw std::runtime_error("no screen device context");
         RECT frame{0, 0, frameW, frameH};
         dc_ = CreateEnhMetaFileW(ref.get(), path.c_str(), &frame, L"Sprawozdawca\0form page\0");
         if (!dc_) throw std::runtime_error("the metafile cannot be created");
@@ -189,8 +151,8 @@ public:
     }
 
     void Line(int x1, int y1, int x2, int y2, int width) {
-        GdiObject pen(CreatePen(PS_SOLID, width * 10, RGB(0, 0, 0)));
-        Selected s(dc_, pen.get());
+        const OwnedPen pen(CreatePen(PS_SOLID, width * 10, RGB(0, 0, 0)));
+        const SelectedObject s(dc_, pen.get());
         MoveToEx(dc_, x1 * 10, y1 * 10, nullptr);
         LineTo(dc_, x2 * 10, y2 * 10);
     }
@@ -201,16 +163,16 @@ public:
     }
 
     void Box(int x1, int y1, int x2, int y2, int width) {
-        GdiObject pen(CreatePen(PS_SOLID, width * 10, RGB(0, 0, 0)));
-        Selected s(dc_, pen.get());
-        Selected b(dc_, GetStockObject(NULL_BRUSH));
+        const OwnedPen pen(CreatePen(PS_SOLID, width * 10, RGB(0, 0, 0)));
+        const SelectedObject s(dc_, pen.get());
+        const SelectedObject b(dc_, GetStockObject(NULL_BRUSH));
         Rectangle(dc_, x1 * 10, y1 * 10, x2 * 10, y2 * 10);
     }
 
     void Fill(int x1, int y1, int x2, int y2, int gray) {
-        GdiObject brush(CreateSolidBrush(RGB(gray, gray, gray)));
-        Selected s(dc_, GetStockObject(NULL_PEN));
-        Selected b(dc_, brush.get());
+        const OwnedBrush brush(CreateSolidBrush(RGB(gray, gray, gray)));
+        const SelectedObject s(dc_, GetStockObject(NULL_PEN));
+        const SelectedObject b(dc_, brush.get());
         Rectangle(dc_, x1 * 10, y1 * 10, x2 * 10, y2 * 10);
     }
 
@@ -310,8 +272,8 @@ private:
         Measurer::Metrics m = measurer_.Get(st.bold, st.italic);
         LOGFONTW lf = ArialFont(static_cast<int>(std::lround(Em(st))),
                                 static_cast<int>(std::lround(m.aveWidth * EmAcross(st))), st.bold, st.italic);
-        GdiObject font(CreateFontIndirectW(&lf));
-        Selected s(dc_, font.get());
+        const OwnedFont font(CreateFontIndirectW(&lf));
+        const SelectedObject s(dc_, font.get());
         if (!ExtTextOutW(dc_, static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y)), 0, nullptr,
                          text.c_str(), static_cast<UINT>(text.size()), dx.data()))
             throw std::runtime_error("text cannot be recorded");

@@ -12,42 +12,24 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
-#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "classlib/win/GdiHandles.h"
 #include "engine/FormCatalogue.h"
 #include "engine/calc1_d.h"
+#include "tools/Utf8.h"
 
 namespace {
 
-struct GdiObjectDeleter {
-    void operator()(HGDIOBJ h) const { DeleteObject(h); }
-};
-using GdiObject = std::unique_ptr<std::remove_pointer_t<HGDIOBJ>, GdiObjectDeleter>;
-
-struct DcDeleter {
-    void operator()(HDC dc) const { DeleteDC(dc); }
-};
-using OwnedDc = std::unique_ptr<std::remove_pointer_t<HDC>, DcDeleter>;
-
-struct EmfDeleter {
-    void operator()(HENHMETAFILE h) const { DeleteEnhMetaFile(h); }
-};
-using Emf = std::unique_ptr<std::remove_pointer_t<HENHMETAFILE>, EmfDeleter>;
-
-class Selected {
-public:
-    Selected(HDC dc, HGDIOBJ obj) : dc_(dc), old_(SelectObject(dc, obj)) {}
-    ~Selected() { SelectObject(dc_, old_); }
-    Selected(const Selected&) = delete;
-    Selected& operator=(const Selected&) = delete;
-
-private:
-    HDC dc_;
-    HGDIOBJ old_;
-};
+using cl::OwnedBitmap;
+using cl::OwnedDC;
+using cl::OwnedEnhMetaFile;
+using cl::OwnedFont;
+using cl::OwnedPen;
+using cl::SelectedObject;
+using tools::Widen;
 
 // ------------------------------------------------------------ PNG writer
 
@@ -116,13 +98,6 @@ int FormNumber(const std::string& name) {
     throw std::runtime_error("no form " + name);
 }
 
-std::wstring Widen(const std::string& s) {
-    int n = MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
-    std::wstring w(n, L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), w.data(), n);
-    return w;
-}
-
 const wchar_t* SampleText(const TEField& f) {
     if (f.EditType == ie_currency) return L"-1 234 567,89";
     if (f.EditType == ie_maskedit) return L"31.12.2004";
@@ -134,7 +109,7 @@ void Render(const std::string& dir, const std::string& form, int page, const std
     const int formNo = FormNumber(form);
     const TFrmFeature& feature = FormCatalogue[formNo];
     std::string path = dir + "/" + form + "_" + std::to_string(page) + ".emf";
-    Emf emf(GetEnhMetaFileW(Widen(path).c_str()));
+    const OwnedEnhMetaFile emf(GetEnhMetaFileW(Widen(path).c_str()));
     if (!emf) throw std::runtime_error("cannot read " + path);
 
     const int W = static_cast<int>(210 * pxPerMm), H = static_cast<int>(297 * pxPerMm);
@@ -145,10 +120,10 @@ void Render(const std::string& dir, const std::string& form, int page, const std
     bi.bmiHeader.biPlanes = 1;
     bi.bmiHeader.biBitCount = 24;
     void* bits = nullptr;
-    OwnedDc dc(CreateCompatibleDC(nullptr));
-    GdiObject bmp(CreateDIBSection(dc.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    const OwnedDC dc(CreateCompatibleDC(nullptr));
+    const OwnedBitmap bmp(CreateDIBSection(dc.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bmp) throw std::runtime_error("no bitmap");
-    Selected selBmp(dc.get(), bmp.get());
+    const SelectedObject selBmp(dc.get(), bmp.get());
     RECT all{0, 0, W, H};
     FillRect(dc.get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
 
@@ -189,9 +164,9 @@ void Render(const std::string& dir, const std::string& form, int page, const std
         // The program whitens an amount's or a date's rectangle under its value.
         if (f.EditType == ie_currency || f.EditType == ie_maskedit)
             FillRect(dc.get(), &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        GdiObject pen(CreatePen(PS_SOLID, 0, colour));
-        Selected selPen(dc.get(), pen.get());
-        Selected selBrush(dc.get(), GetStockObject(NULL_BRUSH));
+        const OwnedPen pen(CreatePen(PS_SOLID, 0, colour));
+        const SelectedObject selPen(dc.get(), pen.get());
+        const SelectedObject selBrush(dc.get(), GetStockObject(NULL_BRUSH));
         Rectangle(dc.get(), r.left, r.top, r.right, r.bottom);
         // The value as the program draws it: Arial bold, aligned by the
         // field's columns; a centred layout takes effect on single lines only.
@@ -200,8 +175,8 @@ void Render(const std::string& dir, const std::string& form, int page, const std
         lf.lfWeight = FW_BOLD;
         lf.lfCharSet = EASTEUROPE_CHARSET;
         wcscpy(lf.lfFaceName, L"Arial");
-        GdiObject font(CreateFontIndirectW(&lf));
-        Selected selFont(dc.get(), font.get());
+        const OwnedFont font(CreateFontIndirectW(&lf));
+        const SelectedObject selFont(dc.get(), font.get());
         SetTextColor(dc.get(), colour);
         UINT flags = (f.Alignment == taRightJustify ? DT_RIGHT
                       : f.Alignment == taCenter     ? DT_CENTER

@@ -32,6 +32,7 @@
 #include "classlib/win/TabSet.h"
 #include "classlib/win/TreeView.h"
 #include "engine/calc1.h"
+#include "engine/win/EngineHostWin.h"
 #include "persistence/StrHlder.h"
 #include "preview/win/QVPreview.h"
 
@@ -46,19 +47,16 @@ constexpr UINT WM_USER_AUTO_UPDATE = WM_USER + 8;         // posted: LParam non-
 constexpr UINT WM_USER_CLOSE_NO_SAVE = WM_USER + 9;       // posted: close without the save prompt
 constexpr UINT WM_USER_NEW_NO_SAVE = WM_USER + 10;        // posted: new statement without the prompt
 constexpr UINT WM_USER_END_OF_SELECTION = WM_USER + 11;   // posted: the end-of-selection dialog
-constexpr UINT WM_USER_EDITOR_KEY = WM_USER + 100;        // posted: a field editor's key
+constexpr UINT WM_USER_EDITOR_KEY = WM_USER + 100;        // posted: key, 1 << 16, shift << 24
 constexpr UINT WM_USER_EDITOR_EXIT = WM_USER + 101;       // sent: a field editor lost the focus
 constexpr UINT WM_USER_CHECKBOX_CLICK = WM_USER + 102;    // sent: field number (+$10000 ticked)
 constexpr UINT WM_USER_FIND_FORM_CHILD = WM_USER + 200;   // query, result 0
 constexpr UINT WM_USER_FIND_FORM_CHILD2 = WM_USER + 201;  // query, result 0
 constexpr UINT WM_USER_ENTITY_KIND = WM_USER + 202;       // query: rb0_2_1's ItemIndex
 constexpr UINT WM_USER_FORM_SELECTED = WM_USER + 203;     // sent: 1 when CurrentFormName is selected
-
-// A field editor's key message: the virtual key in bits 0-15, the value 1 in
-// bits 16-23, the shift state in bits 24-30.
-constexpr LPARAM PackEditorKey(WORD key, cl::TShiftState shift) {
-    return static_cast<LPARAM>(key | (1u << 16) | (static_cast<unsigned>(shift & 0x7F) << 24));
-}
+// The engine's host sends the same two.
+static_assert(WM_USER_ERROR_LIST == WM_USER_REFILL_ERRORS &&
+              WM_USER_FORM_SELECTED == WM_USER_IS_FORM_SELECTED);
 
 // ---- The shell's state --------------------------------------------------------------
 inline constexpr const char* kProductName = "Sprawozdawca";

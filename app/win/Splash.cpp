@@ -14,8 +14,8 @@ constexpr TColor kAccent = static_cast<TColor>(0x00AF5F1F);  // the headings' bl
 constexpr TColor kFrame = static_cast<TColor>(0x00808080);
 constexpr int kMargin = 24;
 // Point sizes of the text and of the headings h1 to h6.
-constexpr int kTextSize = 10;
-constexpr int kHeadingSizes[] = {18, 14, 12, 11, 10, 10};
+constexpr int kTextSize = 11;
+constexpr int kHeadingSizes[] = {20, 15, 13, 12, 11, 11};
 
 // A run's text cut into pieces that wrap as one: a word with the blanks
 // after it, or a line break on its own.

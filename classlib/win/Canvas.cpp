@@ -264,6 +264,18 @@ void DrawEmbossedMask(HDC target, int x, int y, int width, int height, HDC mask)
     SetBkColor(target, oldBk);
 }
 
+CanvasDCScope::CanvasDCScope(TCanvas& canvas, HDC dc) : canvas_(canvas) {
+    canvas.SetHandle(dc);
+}
+
+CanvasDCScope::~CanvasDCScope() {
+    try {
+        canvas_.SetHandle(nullptr);
+    } catch (...) {
+        // Detaching deselects the canvas's objects only.
+    }
+}
+
 TClipScope::TClipScope(TCanvas& canvas, const TRect& r)
     : dc_(canvas.Handle()), saved_(CreateRectRgn(0, 0, 0, 0)) {
     // GetClipRgn answers 0 when the context has no clip region.

@@ -655,17 +655,7 @@ void TGraphicControl::WndProc(TMessage& m) {
         // moved to the child's origin and clipped to it.
         if (m.WParam && !(ComponentState() & csDestroying)) {
             canvas_->FreeHandle();
-            canvas_->SetHandle(reinterpret_cast<HDC>(m.WParam));
-            struct Detach {
-                TCanvas* canvas;
-                ~Detach() {
-                    try {
-                        canvas->SetHandle(nullptr);
-                    } catch (...) {
-                        // Detaching deselects the canvas's objects only.
-                    }
-                }
-            } detach{canvas_.get()};
+            const CanvasDCScope lent(*canvas_, reinterpret_cast<HDC>(m.WParam));
             Paint();
         }
         return;

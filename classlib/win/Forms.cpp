@@ -624,17 +624,7 @@ bool TCustomForm::HandleMenuMessage(TMessage& m) {
 
 void TCustomForm::PaintWindow(HDC dc) {
     canvas_->FreeHandle();
-    canvas_->SetHandle(dc);
-    struct Detach {
-        TCanvas* canvas;
-        ~Detach() {
-            try {
-                canvas->SetHandle(nullptr);
-            } catch (...) {
-                // Detaching deselects the canvas's objects only.
-            }
-        }
-    } detach{canvas_.get()};
+    const CanvasDCScope lent(*canvas_, dc);
     Paint();
 }
 

@@ -381,6 +381,19 @@ private:
     HRGN saved_;  // nullptr: there was no clip region
 };
 
+// Lends a context to a canvas for the scope; at the end the canvas lets go
+// of it, selecting back what its objects replaced there.
+class CanvasDCScope {
+public:
+    CanvasDCScope(TCanvas& canvas, HDC dc);
+    ~CanvasDCScope();
+    CanvasDCScope(const CanvasDCScope&) = delete;
+    CanvasDCScope& operator=(const CanvasDCScope&) = delete;
+
+private:
+    TCanvas& canvas_;
+};
+
 // ---- Graphics ------------------------------------------------------------
 class TGraphic : public TPersistent {
     CL_CLASS(TGraphic, TPersistent)

@@ -1,4 +1,5 @@
 // TCustomLabel (painted on its parent) and TCustomStaticText (a STATIC window).
+#include "classlib/win/GdiHandles.h"
 #include "classlib/win/StdCtrls.h"
 
 namespace cl {
@@ -123,20 +124,8 @@ void TCustomLabel::Paint() {
 void TCustomLabel::AdjustBounds() {
     if ((ComponentState() & csReading) || !autoSize_) return;
     TRect r = ClientRect();
-    HDC dc = GetDC(nullptr);
-    Canvas()->SetHandle(dc);
-    struct Release {
-        TCanvas* canvas;
-        HDC dc;
-        ~Release() {
-            try {
-                canvas->SetHandle(nullptr);
-            } catch (...) {
-                // Detaching deselects the canvas's objects only.
-            }
-            ReleaseDC(nullptr, dc);
-        }
-    } release{Canvas(), dc};
+    const WindowDC screen(nullptr);
+    const CanvasDCScope lent(*Canvas(), screen.get());
     DoDrawText(r, DT_EXPANDTABS | DT_CALCRECT | (wordWrap_ ? DT_WORDBREAK : 0));
     int x = Left();
     if (alignment_ == taRightJustify) x += Width() - r.right;

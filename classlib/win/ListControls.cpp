@@ -482,17 +482,7 @@ void TCustomListBox::DrawItemMessage(TMessage& m) {
     const auto* dis = reinterpret_cast<const DRAWITEMSTRUCT*>(m.LParam);
     const auto state = static_cast<TOwnerDrawState>(LOWORD(dis->itemState));
     canvas_->FreeHandle();
-    canvas_->SetHandle(dis->hDC);
-    struct Detach {
-        TCanvas* canvas;
-        ~Detach() {
-            try {
-                canvas->SetHandle(nullptr);
-            } catch (...) {
-                // Detaching deselects the canvas's objects only.
-            }
-        }
-    } detach{canvas_.get()};
+    const CanvasDCScope lent(*canvas_, dis->hDC);
     canvas_->SetFont(Font());
     canvas_->SetBrush(Brush());
     const int index = static_cast<int>(dis->itemID);

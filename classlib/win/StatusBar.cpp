@@ -293,11 +293,7 @@ void TCustomStatusBar::WndProc(TMessage& m) {
             const auto* dis = reinterpret_cast<const DRAWITEMSTRUCT*>(m.LParam);
             const int index = static_cast<int>(dis->itemData);
             if (index < 0 || index >= panels_->Count()) break;
-            canvas_->SetHandle(dis->hDC);
-            struct Detach {
-                TCanvas* canvas;
-                ~Detach() { canvas->SetHandle(nullptr); }
-            } detach{canvas_.get()};
+            const CanvasDCScope lent(*canvas_, dis->hDC);
             canvas_->SetFont(Font());
             canvas_->Brush()->SetColor(Color());
             DrawPanel(panels_->Items(index), dis->rcItem);

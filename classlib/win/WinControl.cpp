@@ -1054,19 +1054,12 @@ void TCustomControl::WndProc(TMessage& m) {
 
 void TCustomControl::PaintWindow(HDC dc) {
     canvas_->FreeHandle();
-    canvas_->SetHandle(dc);
+    const CanvasDCScope lent(*canvas_, dc);
     controlState_ |= csCustomPaint;
-    struct Detach {
-        TCustomControl* self;
-        ~Detach() {
-            self->controlState_ &= ~csCustomPaint;
-            try {
-                self->canvas_->SetHandle(nullptr);
-            } catch (...) {
-                // Detaching deselects the canvas's objects only.
-            }
-        }
-    } detach{this};
+    struct ClearCustomPaint {
+        TControlState& state;
+        ~ClearCustomPaint() { state &= ~csCustomPaint; }
+    } clear{controlState_};
     Paint();
 }
 

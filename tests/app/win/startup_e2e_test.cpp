@@ -147,6 +147,39 @@ TEST_F(StartupTest, TheMenuOpensWithItsAccessKeyAndEndsTheProgramWithKoniec) {
     EXPECT_TRUE(program.WaitForExit(5000)) << program.Describe();
 }
 
+// The window with the keyboard focus in the program's thread.
+HWND FocusOf(HWND wnd) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(GetWindowThreadProcessId(wnd, nullptr), &info) ? info.hwndFocus : nullptr;
+}
+
+TEST_F(StartupTest, TabAndShiftTabMoveTheFocusThroughTheWindow) {
+    ASSERT_TRUE(updateServer_.Held());
+    TInstalledCopy copy(WinePath(SPRAW_E2E_DIR), WinePath(SPRAW_BIN_DIR));
+    copy.Remove("pi\\intro.html");
+    TProgram program(copy.Exe(), copy.WorkFolder());
+    HWND main = program.WaitForName("MainForm", kStartMs);
+    ASSERT_TRUE(main) << program.Describe();
+    ASSERT_TRUE(program.WaitForIdle(5000));
+    // Tab twice: three different controls in turn.
+    HWND focus[3] = {};
+    ASSERT_TRUE(WaitUntil([&] { return (focus[0] = FocusOf(main)) != nullptr; }, 5000));
+    for (int i = 1; i < 3; ++i) {
+        PostKey(focus[i - 1], VK_TAB);
+        ASSERT_TRUE(WaitUntil([&] { return (focus[i] = FocusOf(main)) != focus[i - 1]; }, 5000))
+            << ComponentName(focus[i - 1]) << "\n"
+            << program.Describe();
+    }
+    ASSERT_NE(focus[2], focus[0]);
+    // Shift+Tab goes back; Shift comes from the program's keyboard state,
+    // which the driver sets.
+    PostShortcut(focus[2], VK_TAB, {VK_SHIFT});
+    EXPECT_TRUE(WaitUntil([&] { return FocusOf(main) == focus[1]; }, 5000))
+        << ComponentName(focus[0]) << " -> " << ComponentName(focus[1]) << " -> " << ComponentName(focus[2])
+        << " -> " << ComponentName(FocusOf(main));
+}
+
 // From starting the program (no intro page) to its main window shown and
 // the program idle, under a warm Wine: the median of repeated starts.
 TEST_F(StartupTest, ReachesAnIdleMainWindowQuickly) {

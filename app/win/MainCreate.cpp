@@ -197,6 +197,7 @@ void TMainForm::BuildLeftPane() {
     XcTreeView2->SetHideSelection(false);
     XcTreeView2->SetImages(XcImageList1);
     XcTreeView2->SetColor(clBtnFace);
+    XcTreeView2->SetEnabled(false);  // the idle handler enables it once it has forms
 
     XcxSplitter1 = Make<TSplitter>(this, "XcxSplitter1", this);
     XcxSplitter1->SetBounds(240, 30, 4, 600);

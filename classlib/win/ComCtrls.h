@@ -177,7 +177,6 @@ private:
     TBBUTTON Describe(TToolButton* button, int index);
     TToolButton* ButtonAtCommand(int command) const;
     TToolButton* ButtonAt(TPoint p) const;
-    void SetImageList(TCustomImageList*& field, TCustomImageList* value, TChangeLink& link);
     void NCCalcSize(TMessage& m);
     void NCPaint(TMessage& m);
     void BarTearDown() noexcept;

@@ -495,6 +495,21 @@ void TCustomImageList::UnRegisterChanges(TChangeLink* link) {
     if (link && link->Sender() == this) link->SetSender(nullptr);
 }
 
+bool ReplaceImageList(TComponent* owner, TCustomImageList*& field, TCustomImageList* value,
+                      TChangeLink& link) {
+    if (value == field) return false;
+    if (field) {
+        field->UnRegisterChanges(&link);
+        field->RemoveFreeNotification(owner);
+    }
+    field = value;
+    if (value) {
+        value->RegisterChanges(&link);
+        value->FreeNotification(owner);
+    }
+    return true;
+}
+
 void TCustomImageList::Change() {
     // A link may unregister itself while it is told.
     const std::vector<TChangeLink*> links = links_;

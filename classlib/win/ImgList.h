@@ -183,4 +183,10 @@ public:
     using TCustomImageList::TCustomImageList;
 };
 
+// A control's image list property: field becomes value, and the change link
+// and the owner's free notification move from the old list to the new.
+// False, with nothing done, when field is value already.
+bool ReplaceImageList(TComponent* owner, TCustomImageList*& field, TCustomImageList* value,
+                      TChangeLink& link);
+
 }  // namespace cl

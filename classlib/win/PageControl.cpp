@@ -334,17 +334,7 @@ void TPageControl::SetHotTrack(bool value) {
 }
 
 void TPageControl::SetImages(TCustomImageList* value) {
-    if (value == images_) return;
-    if (images_) {
-        images_->UnRegisterChanges(imageLink_.get());
-        images_->RemoveFreeNotification(this);
-    }
-    images_ = value;
-    if (value) {
-        value->RegisterChanges(imageLink_.get());
-        value->FreeNotification(this);
-    }
-    imageLink_->Change();
+    if (ReplaceImageList(this, images_, value, *imageLink_)) imageLink_->Change();
 }
 
 void TPageControl::Notification(TComponent* component, TOperation operation) {

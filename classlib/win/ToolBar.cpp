@@ -281,30 +281,16 @@ void TToolBar::CreateWnd() {
     UpdateImages();
 }
 
-void TToolBar::SetImageList(TCustomImageList*& field, TCustomImageList* value, TChangeLink& link) {
-    if (value == field) return;
-    if (field) {
-        field->UnRegisterChanges(&link);
-        field->RemoveFreeNotification(this);
-    }
-    field = value;
-    if (value) {
-        value->RegisterChanges(&link);
-        value->FreeNotification(this);
-    }
-    UpdateImages();
-}
-
 void TToolBar::SetImages(TCustomImageList* value) {
-    SetImageList(images_, value, imageLink_);
+    if (ReplaceImageList(this, images_, value, imageLink_)) UpdateImages();
 }
 
 void TToolBar::SetDisabledImages(TCustomImageList* value) {
-    SetImageList(disabledImages_, value, disabledLink_);
+    if (ReplaceImageList(this, disabledImages_, value, disabledLink_)) UpdateImages();
 }
 
 void TToolBar::SetHotImages(TCustomImageList* value) {
-    SetImageList(hotImages_, value, hotLink_);
+    if (ReplaceImageList(this, hotImages_, value, hotLink_)) UpdateImages();
 }
 
 void TToolBar::UpdateImages() {

@@ -474,31 +474,11 @@ void TCustomTreeView::ApplyImages() {
 }
 
 void TCustomTreeView::SetImages(TCustomImageList* value) {
-    if (value == images_) return;
-    if (images_) {
-        images_->UnRegisterChanges(imageLink_.get());
-        images_->RemoveFreeNotification(this);
-    }
-    images_ = value;
-    if (value) {
-        value->RegisterChanges(imageLink_.get());
-        value->FreeNotification(this);
-    }
-    ApplyImages();
+    if (ReplaceImageList(this, images_, value, *imageLink_)) ApplyImages();
 }
 
 void TCustomTreeView::SetStateImages(TCustomImageList* value) {
-    if (value == stateImages_) return;
-    if (stateImages_) {
-        stateImages_->UnRegisterChanges(stateImageLink_.get());
-        stateImages_->RemoveFreeNotification(this);
-    }
-    stateImages_ = value;
-    if (value) {
-        value->RegisterChanges(stateImageLink_.get());
-        value->FreeNotification(this);
-    }
-    ApplyImages();
+    if (ReplaceImageList(this, stateImages_, value, *stateImageLink_)) ApplyImages();
 }
 
 void TCustomTreeView::Notification(TComponent* component, TOperation operation) {

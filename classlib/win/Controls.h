@@ -474,6 +474,9 @@ protected:
     // The part of the client area the children are aligned in.
     virtual void AdjustClientRect(TRect& rect) {}
     virtual void PaintWindow(HDC dc);
+    // A WM_CTLCOLOR* answer: the context takes the font's colour on this
+    // control's background; the result is the background brush.
+    LRESULT CtlColor(HDC dc);
     void PaintHandler(TMessage& message);
     void PaintControls(HDC dc);
     virtual void KeyDown(WORD& key, TShiftState shift);

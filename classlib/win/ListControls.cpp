@@ -301,14 +301,10 @@ void TCustomComboBox::WndProc(TMessage& m) {
         case WM_CTLCOLORBTN:
         case WM_CTLCOLORDLG:
         case WM_CTLCOLORSCROLLBAR:
-        case WM_CTLCOLORSTATIC: {
+        case WM_CTLCOLORSTATIC:
             // The combo box's own edit and list ask it for their colours.
-            HDC dc = reinterpret_cast<HDC>(m.WParam);
-            SetTextColor(dc, static_cast<COLORREF>(ColorToRGB(Font()->Color())));
-            SetBkColor(dc, static_cast<COLORREF>(ColorToRGB(Brush()->Color())));
-            m.Result = reinterpret_cast<LRESULT>(Brush()->Handle());
+            m.Result = CtlColor(reinterpret_cast<HDC>(m.WParam));
             return;
-        }
     }
     TWinControl::WndProc(m);
 }

@@ -938,13 +938,9 @@ void TWinControl::WndProc(TMessage& m) {
         case CN_CTLCOLORBTN:
         case CN_CTLCOLORDLG:
         case CN_CTLCOLORSCROLLBAR:
-        case CN_CTLCOLORSTATIC: {
-            HDC dc = reinterpret_cast<HDC>(m.WParam);
-            SetTextColor(dc, static_cast<COLORREF>(ColorToRGB(Font()->Color())));
-            SetBkColor(dc, static_cast<COLORREF>(ColorToRGB(brush_->Color())));
-            m.Result = reinterpret_cast<LRESULT>(brush_->Handle());
+        case CN_CTLCOLORSTATIC:
+            m.Result = CtlColor(reinterpret_cast<HDC>(m.WParam));
             return;
-        }
         case WM_ERASEBKGND:
             if (!systemClass_) {
                 RECT r;
@@ -1029,6 +1025,12 @@ void TWinControl::WndProc(TMessage& m) {
             return;
     }
     TControl::WndProc(m);
+}
+
+LRESULT TWinControl::CtlColor(HDC dc) {
+    SetTextColor(dc, static_cast<COLORREF>(ColorToRGB(Font()->Color())));
+    SetBkColor(dc, static_cast<COLORREF>(ColorToRGB(brush_->Color())));
+    return reinterpret_cast<LRESULT>(brush_->Handle());
 }
 
 // ---- TCustomControl --------------------------------------------------------------

@@ -1,7 +1,9 @@
 #pragma once
 // Helpers of the window-layer tests: owning pointers that Free, pumping
 // messages until something happens, posted keys and mouse clicks, held
-// modifier keys, a system EDIT as a control, and answered message boxes.
+// modifier keys, screen pixels and bounds of controls, a system EDIT as a
+// control, a popup menu that records where it opens, and answered message
+// boxes.
 
 #include <windows.h>
 
@@ -14,6 +16,8 @@
 #include "classlib/win/Controls.h"
 #include "classlib/win/Dialogs.h"
 #include "classlib/win/Forms.h"
+#include "classlib/win/GdiHandles.h"
+#include "classlib/win/Menus.h"
 
 namespace cltest {
 
@@ -82,6 +86,30 @@ public:
 
 private:
     BYTE saved_[256];
+};
+
+// The screen pixel at a client point of a window.
+inline COLORREF PixelOf(HWND wnd, int x, int y) {
+    const cl::WindowDC dc(wnd);
+    return GetPixel(dc.get(), x, y);
+}
+
+inline COLORREF PixelOf(cl::TWinControl* control, int x, int y) {
+    return PixelOf(control->Handle(), x, y);
+}
+
+// "left,top,width,height"
+inline std::string Bounds(cl::TControl* c) {
+    return std::to_string(c->Left()) + "," + std::to_string(c->Top()) + "," + std::to_string(c->Width()) +
+           "," + std::to_string(c->Height());
+}
+
+// A popup menu that records where it was asked to open instead of opening.
+class TRecordingPopup : public cl::TPopupMenu {
+public:
+    using TPopupMenu::TPopupMenu;
+    void Popup(int x, int y) override { shownAt.push_back(cl::Point(x, y)); }
+    std::vector<cl::TPoint> shownAt;
 };
 
 // A system EDIT window under a windowed control.

@@ -14,13 +14,6 @@ namespace {
 using namespace cl;
 using namespace cltest;
 
-COLORREF PixelOf(TWinControl* control, int x, int y) {
-    HDC dc = GetDC(control->Handle());
-    const COLORREF c = GetPixel(dc, x, y);
-    ReleaseDC(control->Handle(), dc);
-    return c;
-}
-
 // Ends a modal run that nothing else ends, so a failing test cannot hang.
 TCustomForm* g_modalForm = nullptr;
 void CALLBACK EndModalRun(HWND, UINT, UINT_PTR id, DWORD) {

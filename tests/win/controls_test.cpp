@@ -47,25 +47,6 @@ private:
     TColor colour_;
 };
 
-class TRecordingPopup : public TPopupMenu {
-public:
-    using TPopupMenu::TPopupMenu;
-    void Popup(int x, int y) override { shownAt.push_back(Point(x, y)); }
-    std::vector<TPoint> shownAt;
-};
-
-std::string Bounds(TControl* c) {
-    return std::to_string(c->Left()) + "," + std::to_string(c->Top()) + "," + std::to_string(c->Width()) +
-           "," + std::to_string(c->Height());
-}
-
-COLORREF PixelOf(TWinControl* control, int x, int y) {
-    HDC dc = GetDC(control->Handle());
-    const COLORREF c = GetPixel(dc, x, y);
-    ReleaseDC(control->Handle(), dc);
-    return c;
-}
-
 TEST(Align, TopLeftAndClientChildrenFollowResize) {
     struct Case {
         int width, height;

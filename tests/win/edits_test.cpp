@@ -32,13 +32,6 @@ void Type(HWND wnd, const std::string& keys) {
     Pump();
 }
 
-COLORREF PixelOf(TWinControl* control, int x, int y) {
-    HDC dc = GetDC(control->Handle());
-    const COLORREF c = GetPixel(dc, x, y);
-    ReleaseDC(control->Handle(), dc);
-    return c;
-}
-
 TEST(Edit, KeyPressHandlerDropsAndReplacesTypedCharacters) {
     struct Case {
         const char* typed;

@@ -12,13 +12,6 @@ namespace {
 using namespace cl;
 using namespace cltest;
 
-COLORREF PixelOf(HWND wnd, int x, int y) {
-    HDC dc = GetDC(wnd);
-    const COLORREF c = GetPixel(dc, x, y);
-    ReleaseDC(wnd, dc);
-    return c;
-}
-
 SIZE TextSize(TFont* font, const std::string& text, UINT flags = 0) {
     HDC dc = GetDC(nullptr);
     HGDIOBJ old = SelectObject(dc, font->Handle());

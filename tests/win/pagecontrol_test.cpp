@@ -36,11 +36,6 @@ struct PagesForm {
     int WindowTabs() const { return static_cast<int>(SendMessageW(pages->Handle(), TCM_GETITEMCOUNT, 0, 0)); }
 };
 
-std::string Bounds(TControl* c) {
-    return std::to_string(c->Left()) + "," + std::to_string(c->Top()) + "," + std::to_string(c->Width()) +
-           "," + std::to_string(c->Height());
-}
-
 TEST(PageControlTabs, HiddenTabsLeaveTheWholeControlToThePages) {
     struct Case {
         const char* name;

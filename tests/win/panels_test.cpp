@@ -14,21 +14,8 @@ namespace {
 using namespace cl;
 using namespace cltest;
 
-std::string Bounds(TControl* c) {
-    return std::to_string(c->Left()) + "," + std::to_string(c->Top()) + "," + std::to_string(c->Width()) +
-           "," + std::to_string(c->Height());
-}
-
 COLORREF Rgb(TColor c) {
     return static_cast<COLORREF>(ColorToRGB(c));
-}
-
-// The screen pixel at a client point of a window.
-COLORREF PixelAt(HWND wnd, int x, int y) {
-    HDC dc = GetDC(wnd);
-    const COLORREF c = GetPixel(dc, x, y);
-    ReleaseDC(wnd, dc);
-    return c;
 }
 
 TEST(Panel, ChildrenAreAlignedInsideBevelsAndBorder) {
@@ -83,10 +70,10 @@ TEST(Panel, BevelsAreDrawnInTheirColoursAndTheCaptionInTheMiddle) {
         form->Show();
         panel->Repaint();
         HWND wnd = panel->Handle();
-        EXPECT_EQ(PixelAt(wnd, 0, 0), c.topLeft) << c.outer << c.inner;
-        EXPECT_EQ(PixelAt(wnd, 119, 39), c.bottomRight) << c.outer << c.inner;
-        EXPECT_EQ(PixelAt(wnd, 1, 1), Rgb(clBtnFace)) << "the border band";
-        EXPECT_EQ(PixelAt(wnd, 3, 3), c.innerTopLeft) << c.outer << c.inner;
+        EXPECT_EQ(PixelOf(wnd, 0, 0), c.topLeft) << c.outer << c.inner;
+        EXPECT_EQ(PixelOf(wnd, 119, 39), c.bottomRight) << c.outer << c.inner;
+        EXPECT_EQ(PixelOf(wnd, 1, 1), Rgb(clBtnFace)) << "the border band";
+        EXPECT_EQ(PixelOf(wnd, 3, 3), c.innerTopLeft) << c.outer << c.inner;
     }
     // A caption is drawn in the font's colour, centred.
     Owned<TForm> form = Make<TForm>(nullptr);
@@ -100,7 +87,7 @@ TEST(Panel, BevelsAreDrawnInTheirColoursAndTheCaptionInTheMiddle) {
     int red = 0, redLeftHalf = 0;
     for (int x = 0; x < 120; ++x)
         for (int y = 0; y < 40; ++y)
-            if (PixelAt(panel->Handle(), x, y) == RGB(255, 0, 0)) {
+            if (PixelOf(panel->Handle(), x, y) == RGB(255, 0, 0)) {
                 ++red;
                 if (x < 60) ++redLeftHalf;
             }
@@ -140,7 +127,7 @@ TEST(Bevel, ShapesDrawTheirLinesInTheStyleColours) {
         form->Show();
         form->Repaint();
         for (const Probe& p : c.probes)
-            EXPECT_EQ(PixelAt(form->Handle(), 20 + p.x, 20 + p.y),
+            EXPECT_EQ(PixelOf(form->Handle(), 20 + p.x, 20 + p.y),
                       Rgb(p.colour == clNone ? clYellow : p.colour))
                 << c.shape << "/" << c.style << " at " << p.x << "," << p.y;
     }

@@ -10,10 +10,7 @@
 
 #include <atomic>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <string>
 #include <thread>
 
@@ -21,11 +18,15 @@
 #include "classlib/win/Printers.h"
 #include "classlib/win/WideText.h"
 #include "tests/classlib/TempFolder.h"
+#include "tests/support/PrinterOutput.h"
 
 namespace {
 
 using cl::EPrinter;
 using cl::TPrinter;
+using cltest::CountOf;
+using cltest::FileExists;
+using cltest::ReadFile;
 
 const std::string kWinePrinter = "Wine PostScript";
 
@@ -33,32 +34,6 @@ const std::string kWinePrinter = "Wine PostScript";
 // back from the PostScript with Ghostscript.
 const std::string kPageOneText = "Strona pierwsza: Zażółć gęślą jaźń";
 const std::string kPageTwoText = "Strona druga";
-
-std::string ReadFile(const std::string& cp1250Name) {
-    std::ifstream in(std::filesystem::path(cl::ToWide(cp1250Name)), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-bool FileExists(const std::string& cp1250Name) {
-    return GetFileAttributesW(cl::ToWide(cp1250Name).c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-int CountOf(const std::string& text, const std::string& what) {
-    int n = 0;
-    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
-    return n;
-}
-
-// The folder beside the test program that the Ghostscript check reads.
-std::string GhostscriptFolder() {
-    wchar_t path[MAX_PATH];
-    const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path, n);
-    folder.resize(folder.find_last_of(L'\\') + 1);
-    folder += L"printer_out";
-    CreateDirectoryW(folder.c_str(), nullptr);
-    return cl::FromWide(folder) + "\\";
-}
 
 // Changes fields of the printer's device mode in place and hands it back,
 // as the print preview does.
@@ -206,7 +181,7 @@ TEST_F(PrinterTest, CanvasFontTakesThePrintersResolution) {
 }
 
 TEST_F(PrinterTest, TwoPageJobIsTwoA4PagesOfPostScript) {
-    const std::string file = GhostscriptFolder() + "two_pages.ps";
+    const std::string file = cltest::GhostscriptFolder(L"printer_out") + "two_pages.ps";
     DeleteFileW(cl::ToWide(file).c_str());
     printer.SetTitle("Sprawozdanie próbne");
     printer.SetOutputFile(file);

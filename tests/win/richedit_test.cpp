@@ -35,13 +35,6 @@ std::unique_ptr<TMemoryStream> StreamOf(const std::string& bytes) {
     return s;
 }
 
-class TRecordingPopup : public TPopupMenu {
-public:
-    using TPopupMenu::TPopupMenu;
-    void Popup(int x, int y) override { shownAt.push_back(Point(x, y)); }
-    std::vector<TPoint> shownAt;
-};
-
 struct EditForm {
     Owned<TForm> form = Make<TForm>(nullptr);
     TRichEdit* edit = new TRichEdit(form.get());

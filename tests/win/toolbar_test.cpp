@@ -13,13 +13,6 @@ namespace {
 using namespace cl;
 using namespace cltest;
 
-class TRecordingPopup : public TPopupMenu {
-public:
-    using TPopupMenu::TPopupMenu;
-    void Popup(int x, int y) override { shownAt.push_back(Point(x, y)); }
-    std::vector<TPoint> shownAt;
-};
-
 class TCountingToolBar : public TToolBar {
 public:
     using TToolBar::TToolBar;

@@ -1,19 +1,16 @@
 #pragma once
 // Helpers of the print preview's tests: A4 page metafiles drawn in 0.01 mm,
-// a shown form holding a preview, the PostScript folder the Ghostscript
-// check reads, and files.
+// their stored images, and a shown form holding a preview.
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "classlib/win/Forms.h"
+#include "classlib/win/GdiHandles.h"
 #include "classlib/win/Graphics.h"
 #include "classlib/win/WideText.h"
 #include "preview/win/QVPreview.h"
@@ -30,25 +27,23 @@ struct PageDrawing {
 // An A4 page metafile: its frame is the sheet (21000 x 29700 of 0.01 mm)
 // and its logical units are 0.01 mm, as the program's templates are.
 inline std::unique_ptr<cl::TMetafile> A4Page(const PageDrawing& d) {
-    HDC screen = GetDC(nullptr);
+    const cl::WindowDC screenDC(nullptr);
+    HDC screen = screenDC.get();
     const RECT frame{0, 0, 21000, 29700};
     HDC dc = CreateEnhMetaFileW(screen, nullptr, &frame, nullptr);
     const int vx = MulDiv(21000, GetDeviceCaps(screen, HORZRES), GetDeviceCaps(screen, HORZSIZE) * 100);
     const int vy = MulDiv(29700, GetDeviceCaps(screen, VERTRES), GetDeviceCaps(screen, VERTSIZE) * 100);
-    ReleaseDC(nullptr, screen);
     SetMapMode(dc, MM_ANISOTROPIC);
     SetWindowExtEx(dc, 21000, 29700, nullptr);
     SetViewportExtEx(dc, vx, vy, nullptr);
     if (d.escapeClip) {
         SelectClipRgn(dc, nullptr);
-        HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+        const cl::OwnedBrush red(CreateSolidBrush(RGB(255, 0, 0)));
         const RECT everywhere{-20000, -20000, 50000, 60000};
-        FillRect(dc, &everywhere, red);
-        DeleteObject(red);
+        FillRect(dc, &everywhere, red.get());
     }
-    HBRUSH black = CreateSolidBrush(RGB(0, 0, 0));
-    for (const cl::TRect& r : d.black) FillRect(dc, &r, black);
-    DeleteObject(black);
+    const cl::OwnedBrush black(CreateSolidBrush(RGB(0, 0, 0)));
+    for (const cl::TRect& r : d.black) FillRect(dc, &r, black.get());
     for (int i = 0; i < d.filler; ++i) {
         MoveToEx(dc, 100 + i, 100, nullptr);
         LineTo(dc, 200 + i, 200);
@@ -63,21 +58,6 @@ inline std::vector<uint8_t> ImageOf(cl::TMetafile& metafile) {
     metafile.SaveToStream(stream);
     const auto* p = static_cast<const uint8_t*>(stream.Memory());
     return std::vector<uint8_t>(p, p + stream.Size());
-}
-
-inline bool FileExists(const std::string& cp1250Name) {
-    return GetFileAttributesW(cl::ToWide(cp1250Name).c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-inline std::string ReadFile(const std::string& cp1250Name) {
-    std::ifstream in(std::filesystem::path(cl::ToWide(cp1250Name)), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-inline int CountOf(const std::string& text, const std::string& what) {
-    int n = 0;
-    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
-    return n;
 }
 
 // A shown form with a preview filling it.

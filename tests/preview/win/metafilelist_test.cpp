@@ -11,12 +11,13 @@
 
 #include "classlib/win/WideText.h"
 #include "tests/preview/win/PreviewSupport.h"
+#include "tests/support/PrinterOutput.h"
 
 namespace {
 
 using namespace cl;
+using cltest::FileExists;
 using previewtest::A4Page;
-using previewtest::FileExists;
 using previewtest::ImageOf;
 using previewtest::PageDrawing;
 

@@ -11,28 +11,15 @@
 
 #include "tests/classlib/TempFolder.h"
 #include "tests/preview/win/PreviewSupport.h"
+#include "tests/support/PrinterOutput.h"
 
 namespace {
 
 using namespace cl;
 using namespace cltest;
 using previewtest::A4Page;
-using previewtest::CountOf;
-using previewtest::FileExists;
 using previewtest::PageDrawing;
 using previewtest::PreviewTest;
-using previewtest::ReadFile;
-
-// The folder beside the test program that the Ghostscript check reads.
-std::string GhostscriptFolder() {
-    wchar_t path[MAX_PATH];
-    const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path, n);
-    folder.resize(folder.find_last_of(L'\\') + 1);
-    folder += L"preview_print_out";
-    CreateDirectoryW(folder.c_str(), nullptr);
-    return FromWide(folder) + "\\";
-}
 
 class PrintTest : public PreviewTest {
 protected:
@@ -53,7 +40,7 @@ protected:
 };
 
 TEST_F(PrintTest, TwoPagesAreTwoA4PagesOfPostScript) {
-    file = GhostscriptFolder() + "two_pages.ps";
+    file = GhostscriptFolder(L"preview_print_out") + "two_pages.ps";
     DeleteFileW(ToWide(file).c_str());
     Printer()->SetOutputFile(file);
     Record(2);  // page n has n black squares from (10 mm, 10 mm)

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "tests/preview/win/PreviewSupport.h"
+#include "tests/support/PrinterOutput.h"
 
 namespace {
 
@@ -46,7 +47,7 @@ protected:
     void SetUp() override {
         for (const char* name : {"bil_1.emf", "bil_2.emf"}) {
             const std::string file = Template(name);
-            ASSERT_TRUE(previewtest::FileExists(file)) << file << " (built by the templates target)";
+            ASSERT_TRUE(FileExists(file)) << file << " (built by the templates target)";
             templates.push_back(file);
         }
         form = Make<TForm>(nullptr);

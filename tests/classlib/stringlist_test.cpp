@@ -12,18 +12,14 @@
 #include "classlib/Exceptions.h"
 #include "classlib/Streams.h"
 #include "tests/classlib/TempFolder.h"
+#include "tests/support/Lines.h"
 
 namespace {
 
 using namespace cl;
+using cltest::Lines;
+using cltest::LinesOf;
 using cltest::TempFolder;
-using Lines = std::vector<std::string>;
-
-Lines LinesOf(const TStrings& list) {
-    Lines out;
-    for (int i = 0; i < list.Count(); ++i) out.push_back(list.Get(i));
-    return out;
-}
 
 void Fill(TStrings& list, const Lines& lines) {
     for (const std::string& s : lines) list.Add(s);

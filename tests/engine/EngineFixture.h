@@ -9,7 +9,9 @@
 #include <utility>
 #include <vector>
 
+#include "classlib/Currency.h"
 #include "classlib/FormatSettings.h"
+#include "classlib/Variant.h"
 #include "engine/EngineHost.h"
 #include "engine/FormCatalogue.h"
 #include "engine/calc1.h"
@@ -40,6 +42,11 @@ inline int FormNoOf(std::string_view name) {
         if (row.Name == name) return row.Index;
     ADD_FAILURE() << "no form " << name;
     return 1;
+}
+
+// An amount from its raw currency value (ten-thousandths).
+inline cl::Variant Money(int64_t raw) {
+    return cl::Variant(cl::Currency::FromRaw(raw));
 }
 
 inline bool IsComputed(int field) {

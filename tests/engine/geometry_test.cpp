@@ -10,18 +10,12 @@
 
 #include "engine/FormCatalogue.h"
 #include "engine/calc1_d.h"
+#include "tests/engine/LayoutRows.h"
 
 namespace {
 
-// An amount field's cell: the rules around it, and its row's label column.
-struct LayoutRow {
-    int form, page, field, bandTop, bandBottom, left, right, labelLeft, labelRight;
-    const char* label;
-};
-
-const LayoutRow kRows[] = {
-#include "tests/engine/layout_rows.inc"
-};
+using enginetest::kLayoutRows;
+using enginetest::LayoutRow;
 
 constexpr int kSheetW = 2100, kSheetH = 2970;
 
@@ -149,7 +143,7 @@ TEST(Geometry, NoTwoFieldsOfAPageOverlap) {
 
 TEST(Geometry, EveryAmountFieldHasOneLabelledRow) {
     std::set<int> rows;
-    for (const LayoutRow& r : kRows) {
+    for (const LayoutRow& r : kLayoutRows) {
         EXPECT_TRUE(rows.insert(r.field).second) << r.field;
         EXPECT_EQ(TEFieldTable[r.field].Page, r.page) << r.field;
         EXPECT_TRUE(FormCatalogue[r.form].FirstID < r.field && r.field < FormCatalogue[r.form].LastID);
@@ -168,7 +162,7 @@ TEST(Geometry, EveryAmountFieldHasOneLabelledRow) {
 constexpr int kRuleClearance = 4;
 
 TEST(Geometry, AmountsSitInsideTheirCellsOnScreen) {
-    for (const LayoutRow& r : kRows) {
+    for (const LayoutRow& r : kLayoutRows) {
         std::vector<int> s = Screen(r.form, r.page, r.field);
         EXPECT_GE(s[0], r.left + kRuleClearance) << r.field;
         EXPECT_GE(s[1], r.bandTop + kRuleClearance) << r.field;
@@ -182,7 +176,7 @@ TEST(Geometry, AmountsSitInsideTheirCellsOnScreen) {
 // fitted to the page's width and centred down the page; the printer's finer
 // pixels leave room for a clearance of 2 units.
 TEST(Geometry, AmountsSitInsideTheirCellsOnPaper) {
-    for (const LayoutRow& r : kRows) {
+    for (const LayoutRow& r : kLayoutRows) {
         const double psy = Entry(r.form, r.page + 4).ScaleY;
         const double top = (kSheetH - kSheetH * psy) / 2;
         std::vector<int> p = Print(r.form, r.page, r.field);

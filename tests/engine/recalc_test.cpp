@@ -19,10 +19,7 @@ using cl::Variant;
 using enginetest::EngineTest;
 using enginetest::IsComputed;
 using enginetest::IsTypedAmount;
-
-Variant Money(int64_t raw) {
-    return Variant(cl::Currency::FromRaw(raw));
-}
+using enginetest::Money;
 
 enum class Typed { Currency, Double, Mixed };
 

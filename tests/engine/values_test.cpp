@@ -12,6 +12,7 @@ namespace {
 
 using cl::Variant;
 using enginetest::EngineTest;
+using enginetest::Money;
 
 constexpr uint16_t kTyped = 10;  // bil, typed amount
 constexpr uint16_t kTotal9 = 9;  // bil: F9 = F10 + F11 + F12 + F13
@@ -19,10 +20,6 @@ constexpr uint16_t kTotal8 = 8;  // bil: F8 = F9 + F14 + F23 + F26 + F41
 constexpr uint16_t kText = 7;    // bil, text field
 constexpr uint16_t kDate = 263;  // bil, date field
 const std::string kPrompt = "Nieprawidłowa wartość pola. Poprawić?";
-
-Variant Money(int64_t raw) {
-    return Variant(cl::Currency::FromRaw(raw));
-}
 
 using ValuesTest = EngineTest;
 

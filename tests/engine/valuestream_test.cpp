@@ -16,10 +16,7 @@ namespace {
 using Bytes = std::vector<uint8_t>;
 using cl::Variant;
 using enginetest::EngineTest;
-
-Variant Money(int64_t raw) {
-    return Variant(cl::Currency::FromRaw(raw));
-}
+using enginetest::Money;
 
 Bytes Contents(cl::TMemoryStream& s) {
     const auto* p = static_cast<const uint8_t*>(s.Memory());

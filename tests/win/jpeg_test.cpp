@@ -12,6 +12,7 @@
 
 #include "classlib/FileStream.h"
 #include "classlib/win/Graphics.h"
+#include "tests/classlib/TempFolder.h"
 #include "tests/win/GraphicsSupport.h"
 
 namespace {
@@ -69,15 +70,13 @@ TEST(Jpeg, BothExtensionsAreRegistered) {
     const auto bytes = ReadData("quadrants-baseline.jpg");
     TMemoryStream stream;
     gfxtest::LoadBytes(stream, bytes);
+    const cltest::TempFolder folder;
     for (const char* name : {"logo.jpeg", "LOGO.JPG"}) {
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
-        const std::string file = std::string(temp) + name;
+        const std::string file = folder.Name(name);
         stream.SaveToFile(file);
         TPicture picture;
         picture.LoadFromFile(file);
         EXPECT_NE(dynamic_cast<TJPEGImage*>(picture.Graphic()), nullptr) << name;
-        DeleteFileA(file.c_str());
     }
 }
 

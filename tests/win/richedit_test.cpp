@@ -8,6 +8,7 @@
 
 #include "classlib/FileStream.h"
 #include "classlib/win/Menus.h"
+#include "tests/support/Lines.h"
 #include "tests/win/FormsTestSupport.h"
 #include "tests/win/GraphicsSupport.h"
 
@@ -48,12 +49,6 @@ struct EditForm {
     }
 };
 
-std::vector<std::string> LinesOf(TStrings* lines) {
-    std::vector<std::string> out;
-    for (int i = 0; i < lines->Count(); ++i) out.push_back(lines->Strings(i));
-    return out;
-}
-
 TEST(RichEdit, LoadsRiched20AndCreatesItsClass) {
     EditForm f;
     EXPECT_EQ(2, RichEditVersion());
@@ -69,7 +64,7 @@ TEST(RichEdit, PolishRtfFileGivesBackExactWindows1250Text) {
     EXPECT_EQ(kPolishText, f.edit->Text());
     EXPECT_EQ((std::vector<std::string>{"Zażółć gęślą jaźń.", "Sprawozdanie finansowe ŚWIADECTWO",
                                         "Pogrubione i zwykłe"}),
-              LinesOf(f.edit->Lines()));
+              LinesOf(*f.edit->Lines()));
 }
 
 TEST(RichEdit, StreamsInByContentAndMode) {
@@ -171,7 +166,7 @@ TEST(RichEdit, LinesEditTheControl) {
         f.edit->Lines()->SetText("Aktywa\r\nŚrodki\r\nRazem");
         ASSERT_EQ(3, f.edit->Lines()->Count()) << c.name;
         c.act(f.edit->Lines());
-        EXPECT_EQ(c.expected, LinesOf(f.edit->Lines())) << c.name;
+        EXPECT_EQ(c.expected, LinesOf(*f.edit->Lines())) << c.name;
     }
     EditForm f;
     EXPECT_THROW(f.edit->Lines()->Strings(0), EStringListError);

@@ -12,18 +12,12 @@
 
 #include "engine/FormCatalogue.h"
 #include "engine/calc1_d.h"
+#include "tests/engine/LayoutRows.h"
 
 namespace {
 
-// An amount field's cell: the rules around it, and its row's label column.
-struct LayoutRow {
-    int form, page, field, bandTop, bandBottom, left, right, labelLeft, labelRight;
-    const char* label;
-};
-
-const LayoutRow kRows[] = {
-#include "tests/engine/layout_rows.inc"
-};
+using enginetest::kLayoutRows;
+using enginetest::LayoutRow;
 
 constexpr double kSheetW = 2100, kSheetH = 2970;
 
@@ -157,7 +151,7 @@ TEST(Templates, AmountLabelsAreDrawnOnTheirFieldsRows) {
                                    (t.header.rclFrame.right - t.header.rclFrame.left);
         // On paper the frame is fitted to the page's width and centred.
         const double paperH = kSheetW * frameAspect, paperTop = (kSheetH - paperH) / 2;
-        for (const LayoutRow& row : kRows) {
+        for (const LayoutRow& row : kLayoutRows) {
             if (row.form != p.form || row.page != p.page) continue;
             SCOPED_TRACE(row.field);
             const std::wstring label = FromCp1250(row.label);

@@ -402,13 +402,12 @@ TEST(BitBtn, LayoutPlacesTheGlyphByMargin) {
     // The face inside the frame the system draws (its width differs
     // between systems); the glyph is 8 x 8 in a 120 x 60 button.
     RECT face{0, 0, 120, 60};
-    HDC memory = CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = CreateCompatibleBitmap(memory, 120, 60);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    DrawFrameControl(memory, &face, DFC_BUTTON, DFCS_BUTTONPUSH | DFCS_ADJUSTRECT);
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
+    {
+        const OwnedDC memory(CreateCompatibleDC(nullptr));
+        const OwnedBitmap bitmap(CreateCompatibleBitmap(memory.get(), 120, 60));
+        const SelectedObject selected(memory.get(), bitmap.get());
+        DrawFrameControl(memory.get(), &face, DFC_BUTTON, DFCS_BUTTONPUSH | DFCS_ADJUSTRECT);
+    }
     struct Case {
         TButtonLayout layout;
         int margin;
@@ -443,15 +442,14 @@ TEST(BitBtn, LayoutPlacesTheGlyphByMargin) {
         edit->SetFocus();
         b->Repaint();
         Pump();
-        HDC dc = GetDC(b->Handle());
+        const WindowDC dc(b->Handle());
         int minX = 1000, minY = 1000;
         for (int y = 0; y < 60; ++y)
             for (int x = 0; x < 120; ++x)
-                if (GetPixel(dc, x, y) == RGB(0, 255, 0)) {
+                if (GetPixel(dc.get(), x, y) == RGB(0, 255, 0)) {
                     minX = std::min(minX, x);
                     minY = std::min(minY, y);
                 }
-        ReleaseDC(b->Handle(), dc);
         if (c.left >= 0) EXPECT_EQ(minX, c.left) << c.layout << " face " << face.left << "," << face.top;
         if (c.top >= 0) EXPECT_EQ(minY, c.top) << c.layout << " face " << face.left << "," << face.top;
     }

@@ -165,10 +165,11 @@ TEST(CustomControl, BackgroundIsNotErasedBeforePaint) {
     Owned<TForm> form = Make<TForm>(nullptr);
     auto* pad = new TPanelStub(form.get(), form.get(), alNone, Rect(0, 0, 50, 50));
     pad->SetColor(clRed);
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bmp = CreateCompatibleBitmap(screen, 50, 50);
-    HGDIOBJ old = SelectObject(dc, bmp);
+    const WindowDC screen(nullptr);
+    const OwnedDC memory(CreateCompatibleDC(screen.get()));
+    const OwnedBitmap bmp(CreateCompatibleBitmap(screen.get(), 50, 50));
+    const SelectedObject selected(memory.get(), bmp.get());
+    HDC dc = memory.get();
     RECT r{0, 0, 50, 50};
     FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     EXPECT_EQ(SendMessageW(pad->Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0), 1);
@@ -176,10 +177,6 @@ TEST(CustomControl, BackgroundIsNotErasedBeforePaint) {
     // A plain windowed control fills its colour.
     EXPECT_EQ(SendMessageW(form->Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0), 1);
     EXPECT_EQ(GetPixel(dc, 10, 10), static_cast<COLORREF>(ColorToRGB(clBtnFace)));
-    SelectObject(dc, old);
-    DeleteObject(bmp);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
 }
 
 TEST(Reflection, ChildNotificationsComeBackToTheChildControl) {
@@ -204,13 +201,12 @@ TEST(Reflection, EditColourComesFromReflectedCtlColor) {
     edit->SetParent(form.get());
     edit->SetColor(clYellow);
     edit->Font()->SetColor(clBlue);
-    HDC dc = GetDC(edit->Handle());
-    const LRESULT brush = SendMessageW(form->Handle(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+    const WindowDC dc(edit->Handle());
+    const LRESULT brush = SendMessageW(form->Handle(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc.get()),
                                        reinterpret_cast<LPARAM>(edit->Handle()));
     EXPECT_EQ(brush, reinterpret_cast<LRESULT>(edit->Brush()->Handle()));
-    EXPECT_EQ(GetBkColor(dc), RGB(255, 255, 0));
-    EXPECT_EQ(GetTextColor(dc), RGB(0, 0, 255));
-    ReleaseDC(edit->Handle(), dc);
+    EXPECT_EQ(GetBkColor(dc.get()), RGB(255, 255, 0));
+    EXPECT_EQ(GetTextColor(dc.get()), RGB(0, 0, 255));
 }
 
 TEST(Notifications, PropertyChangesSendTheirNotifications) {

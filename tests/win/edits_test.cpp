@@ -296,12 +296,12 @@ TEST(Edit, StylePropertiesMakeTheWindowAnewKeepingTheText) {
 TEST(Edit, HeightFollowsTheFont) {
     EditForm f;
     TEXTMETRICW tm{};
-    HDC dc = GetDC(nullptr);
     f.edit->Font()->SetSize(14);
-    HGDIOBJ old = SelectObject(dc, f.edit->Font()->Handle());
-    GetTextMetricsW(dc, &tm);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
+    {
+        const WindowDC dc(nullptr);
+        const SelectedObject font(dc.get(), f.edit->Font()->Handle());
+        GetTextMetricsW(dc.get(), &tm);
+    }
     EXPECT_EQ(f.edit->Height(), tm.tmHeight + 8);
     f.edit->SetAutoSize(false);
     f.edit->SetHeight(40);

@@ -307,11 +307,11 @@ TEST(Canvas, TextOutDrawsPolishTextInsideItsExtentAndMovesThePen) {
     // The same text drawn through the wide API directly gives the same pixels.
     Surface direct(200, 50);
     HDC dc = direct.Canvas().Handle();
-    HFONT font = c.Font()->Handle();
-    HGDIOBJ old = SelectObject(dc, font);
-    SetBkMode(dc, TRANSPARENT);
-    TextOutW(dc, 10, 10, L"Zażółć gęślą", 12);
-    SelectObject(dc, old);
+    {
+        const SelectedObject font(dc, c.Font()->Handle());
+        SetBkMode(dc, TRANSPARENT);
+        TextOutW(dc, 10, 10, L"Zażółć gęślą", 12);
+    }
     EXPECT_EQ(s.All(), direct.All());
 }
 
@@ -399,9 +399,10 @@ TEST(Canvas, ClipScopeIntersectsAndRestoresThePreviousClip) {
 
 TEST(Canvas, OverAForeignContextLeavesItWithItsOwnObjects) {
     Surface s(20, 20);
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP image = CreateCompatibleBitmap(s.Canvas().Handle(), 20, 20);
-    HGDIOBJ oldBitmap = SelectObject(dc, image);
+    const OwnedDC memory(CreateCompatibleDC(nullptr));
+    const OwnedBitmap image(CreateCompatibleBitmap(s.Canvas().Handle(), 20, 20));
+    const SelectedObject selected(memory.get(), image.get());
+    HDC dc = memory.get();
     HGDIOBJ font = GetCurrentObject(dc, OBJ_FONT);
     HGDIOBJ pen = GetCurrentObject(dc, OBJ_PEN);
     HGDIOBJ brush = GetCurrentObject(dc, OBJ_BRUSH);
@@ -417,9 +418,6 @@ TEST(Canvas, OverAForeignContextLeavesItWithItsOwnObjects) {
     EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), pen);
     EXPECT_EQ(GetCurrentObject(dc, OBJ_BRUSH), brush);
     EXPECT_EQ(GetPixel(dc, 5, 5), static_cast<COLORREF>(clRed));  // the context still works
-    SelectObject(dc, oldBitmap);
-    DeleteObject(image);
-    DeleteDC(dc);
 }
 
 TEST(Canvas, WithoutAContextDrawingRaises) {

@@ -13,13 +13,11 @@ using namespace cl;
 using namespace cltest;
 
 SIZE TextSize(TFont* font, const std::string& text, UINT flags = 0) {
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, font->Handle());
+    const WindowDC dc(nullptr);
+    const SelectedObject selected(dc.get(), font->Handle());
     const std::wstring wide = ToWide(text);
     RECT r{0, 0, 0, 0};
-    DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &r, DT_CALCRECT | DT_EXPANDTABS | flags);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
+    DrawTextW(dc.get(), wide.c_str(), static_cast<int>(wide.size()), &r, DT_CALCRECT | DT_EXPANDTABS | flags);
     return SIZE{r.right, r.bottom};
 }
 
@@ -175,13 +173,13 @@ TEST(StaticText, BorderStyleAlignmentAndSize) {
         EXPECT_EQ(static_cast<DWORD>(GetWindowLongW(text->Handle(), GWL_STYLE)) & c.mask, c.style);
         EXPECT_EQ(text->Caption(), "Dob\xF3r nie zako\xF1\x63zony");
         // Auto size: the caption's extent plus four border widths each way.
-        HDC dc = GetDC(nullptr);
-        HGDIOBJ old = SelectObject(dc, text->Font()->Handle());
         SIZE extent{};
-        const std::wstring wide = ToWide(text->Caption());
-        GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &extent);
-        SelectObject(dc, old);
-        ReleaseDC(nullptr, dc);
+        {
+            const WindowDC dc(nullptr);
+            const SelectedObject font(dc.get(), text->Font()->Handle());
+            const std::wstring wide = ToWide(text->Caption());
+            GetTextExtentPoint32W(dc.get(), wide.c_str(), static_cast<int>(wide.size()), &extent);
+        }
         EXPECT_EQ(text->Width(), extent.cx + 4 * GetSystemMetrics(SM_CXBORDER));
         EXPECT_EQ(text->Height(), extent.cy + 4 * GetSystemMetrics(SM_CYBORDER));
     }

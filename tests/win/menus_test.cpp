@@ -173,15 +173,16 @@ TEST(OwnerDraw, ItemsBecomeOwnerDrawnAndMeasureAndDrawThroughThem) {
     EXPECT_EQ(SendMessageW(f.form->Handle(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&mis)), TRUE);
     EXPECT_EQ(mis.itemWidth, 123u);
     EXPECT_EQ(mis.itemHeight, 17u);
-    HDC dc = GetDC(f.form->Handle());
-    DRAWITEMSTRUCT dis{};
-    dis.CtlType = ODT_MENU;
-    dis.itemID = f.create->Command();
-    dis.itemState = ODS_SELECTED;
-    dis.hDC = dc;
-    dis.rcItem = Rect(0, 0, 123, 17);
-    EXPECT_EQ(SendMessageW(f.form->Handle(), WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&dis)), TRUE);
-    ReleaseDC(f.form->Handle(), dc);
+    {
+        const WindowDC dc(f.form->Handle());
+        DRAWITEMSTRUCT dis{};
+        dis.CtlType = ODT_MENU;
+        dis.itemID = f.create->Command();
+        dis.itemState = ODS_SELECTED;
+        dis.hDC = dc.get();
+        dis.rcItem = Rect(0, 0, 123, 17);
+        EXPECT_EQ(SendMessageW(f.form->Handle(), WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&dis)), TRUE);
+    }
     EXPECT_TRUE(drawnSelected);
     // Items without handlers measure their caption in the menu font.
     mis.itemID = f.exit->Command();

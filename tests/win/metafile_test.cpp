@@ -115,10 +115,10 @@ TEST(Metafile, SizesComeFromTheFrame) {
     EXPECT_EQ(mf.MMWidth(), 21000);
     EXPECT_EQ(mf.MMHeight(), 29700);
 
-    HDC screen = GetDC(nullptr);
+    const WindowDC screenDC(nullptr);
+    HDC screen = screenDC.get();
     const int width = MulDiv(21000, GetDeviceCaps(screen, HORZRES), GetDeviceCaps(screen, HORZSIZE) * 100);
     const int height = MulDiv(29700, GetDeviceCaps(screen, VERTRES), GetDeviceCaps(screen, VERTSIZE) * 100);
-    ReleaseDC(nullptr, screen);
     EXPECT_EQ(mf.Width(), width);
     EXPECT_EQ(mf.Height(), height);
 
@@ -232,16 +232,15 @@ TEST(Metafile, CorruptHeadersAndRecordsAreRefused) {
 
 // A metafile whose records remove the clip region and then paint everything red.
 HENHMETAFILE ClipEscapingMetafile() {
-    HDC screen = GetDC(nullptr);
+    const WindowDC screenDC(nullptr);
+    HDC screen = screenDC.get();
     const RECT frame{0, 0, MulDiv(kW, GetDeviceCaps(screen, HORZSIZE) * 100, GetDeviceCaps(screen, HORZRES)),
                      MulDiv(kH, GetDeviceCaps(screen, VERTSIZE) * 100, GetDeviceCaps(screen, VERTRES))};
     HDC dc = CreateEnhMetaFileW(screen, nullptr, &frame, nullptr);
-    ReleaseDC(nullptr, screen);
     SelectClipRgn(dc, nullptr);
-    HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+    const OwnedBrush red(CreateSolidBrush(RGB(255, 0, 0)));
     const RECT all{0, 0, kW, kH};
-    FillRect(dc, &all, red);
-    DeleteObject(red);
+    FillRect(dc, &all, red.get());
     return CloseEnhMetaFile(dc);
 }
 

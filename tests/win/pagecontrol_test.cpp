@@ -250,8 +250,7 @@ TEST(TabSet, TabsArePaintedInTheirColoursAlongTheTopEdge) {
     f.tabs->SetTabIndex(1);
     f.form->Show();
     f.tabs->Repaint();
-    HDC dc = GetDC(f.form->Handle());
-    auto pixel = [&](int x, int y) { return GetPixel(dc, f.tabs->Left() + x, f.tabs->Top() + y); };
+    auto pixel = [&](int x, int y) { return PixelOf(f.form.get(), f.tabs->Left() + x, f.tabs->Top() + y); };
     const TRect selected = f.tabs->ItemRect(1);
     const TRect unselected = f.tabs->ItemRect(0);
     const TRect last = f.tabs->ItemRect(2);
@@ -269,7 +268,6 @@ TEST(TabSet, TabsArePaintedInTheirColoursAlongTheTopEdge) {
         {"background after the tabs", last.right + 20, 10, RGB(0, 128, 0)},
     };
     for (const Probe& p : probes) EXPECT_EQ(pixel(p.x, p.y), p.colour) << p.what;
-    ReleaseDC(f.form->Handle(), dc);
     EXPECT_EQ(f.tabs->ItemAtPos(Point((selected.left + selected.right) / 2, 5)), 1);
 }
 

@@ -138,10 +138,7 @@ TEST(StatusBar, OwnerDrawnPanelIsDrawnByOnDrawPanel) {
     ASSERT_FALSE(calls.empty());
     EXPECT_EQ(drawn, calls.back());
     EXPECT_EQ(SBT_OWNERDRAW, PartFlags(f.bar, 1) & SBT_OWNERDRAW);
-    HDC dc = GetDC(f.bar->Handle());
-    const COLORREF pixel = GetPixel(dc, 150, f.bar->ClientHeight() / 2);
-    ReleaseDC(f.bar->Handle(), dc);
-    EXPECT_EQ(RGB(255, 0, 0), pixel);
+    EXPECT_EQ(RGB(255, 0, 0), PixelOf(f.bar, 150, f.bar->ClientHeight() / 2));
 }
 
 TEST(StatusBar, AutoHintShowsTheApplicationHint) {

@@ -573,7 +573,8 @@ TEST_F(SheetTest, XorRectangleDrawnTwiceRestoresTheScreen) {
     sheet->Repaint();
     const TRect paper = Rect(2000, 3000, 9000, 7000);
     const TRect r = preview->PaperToScreenRect(paper);
-    HDC dc = GetDC(sheet->Handle());
+    const WindowDC sheetDC(sheet->Handle());
+    HDC dc = sheetDC.get();
     auto row = [&] {
         std::vector<COLORREF> pixels;
         for (int x = r.left - 2; x <= r.right + 2; ++x) pixels.push_back(GetPixel(dc, x, r.top));
@@ -586,7 +587,6 @@ TEST_F(SheetTest, XorRectangleDrawnTwiceRestoresTheScreen) {
     const std::vector<COLORREF> once = row();
     preview->DrawXorRect(paper, clRed, 0);
     const std::vector<COLORREF> twice = row();
-    ReleaseDC(sheet->Handle(), dc);
     EXPECT_NE(once, before);
     EXPECT_EQ(twice, before);
     // Not-xor of red on white paper is red; the inside stays white.

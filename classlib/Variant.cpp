@@ -143,6 +143,25 @@ int64_t RoundCurrency(Currency c) {
     return whole;
 }
 
+// Rounded half to even; target names the type in a cast error.
+int64_t WholeOf(const Variant& v, const TFormatSettings& fs, const char* target) {
+    switch (KindOf(v.VarType())) {
+        case Kind::Empty:
+            return 0;
+        case Kind::Int:
+            return IntOf(v);
+        case Kind::Currency:
+            return RoundCurrency(v.AsRawCurrency());
+        case Kind::Float:
+        case Kind::Date:
+            return RoundToInt64(v.AsRawDouble());
+        case Kind::String:
+            return RoundToInt64(StringToFloat(v, fs, target));
+        default:
+            CastError(v.VarType(), target);
+    }
+}
+
 std::string CurrencyText(Currency c, const TFormatSettings& fs) {
     // Unsigned, so the smallest value negates without overflow.
     uint64_t mag = c.Raw() < 0 ? 0 - static_cast<uint64_t>(c.Raw()) : static_cast<uint64_t>(c.Raw());
@@ -272,34 +291,29 @@ std::partial_ordering Compare(const Variant& a, const Variant& b) {
 
 }  // namespace
 
-Variant Variant::Null() {
-    Variant v;
-    v.type_ = varNull;
+Variant Variant::Retyped(Variant v, uint16_t type) {
+    v.type_ = type;
     return v;
+}
+
+Variant Variant::Null() {
+    return Retyped(Variant(), varNull);
 }
 
 Variant Variant::FromDate(TDateTime value) {
-    Variant v(value);
-    v.type_ = varDate;
-    return v;
+    return Retyped(Variant(value), varDate);
 }
 
 Variant Variant::FromSingle(float value) {
-    Variant v(static_cast<double>(value));
-    v.type_ = varSingle;
-    return v;
+    return Retyped(Variant(static_cast<double>(value)), varSingle);
 }
 
 Variant Variant::FromOleStr(std::string value) {
-    Variant v(std::move(value));
-    v.type_ = varOleStr;
-    return v;
+    return Retyped(Variant(std::move(value)), varOleStr);
 }
 
 Variant Variant::BareCode(uint16_t code) {
-    Variant v;
-    v.type_ = code;
-    return v;
+    return Retyped(Variant(), code);
 }
 
 Variant Variant::FromInt64(int64_t value) {
@@ -310,33 +324,23 @@ Variant Variant::FromInt64(int64_t value) {
 }
 
 Variant Variant::FromSmallint(int16_t value) {
-    Variant v = FromInt64(value);
-    v.type_ = varSmallint;
-    return v;
+    return Retyped(FromInt64(value), varSmallint);
 }
 
 Variant Variant::FromShortInt(int8_t value) {
-    Variant v = FromInt64(value);
-    v.type_ = varShortInt;
-    return v;
+    return Retyped(FromInt64(value), varShortInt);
 }
 
 Variant Variant::FromByte(uint8_t value) {
-    Variant v = FromInt64(value);
-    v.type_ = varByte;
-    return v;
+    return Retyped(FromInt64(value), varByte);
 }
 
 Variant Variant::FromWord(uint16_t value) {
-    Variant v = FromInt64(value);
-    v.type_ = varWord;
-    return v;
+    return Retyped(FromInt64(value), varWord);
 }
 
 Variant Variant::FromLongWord(uint32_t value) {
-    Variant v = FromInt64(value);
-    v.type_ = varLongWord;
-    return v;
+    return Retyped(FromInt64(value), varLongWord);
 }
 
 bool Variant::IsNumeric() const {
@@ -373,46 +377,13 @@ double Variant::ToDouble(const TFormatSettings& fs) const {
 }
 
 int32_t Variant::ToInteger(const TFormatSettings& fs) const {
-    int64_t v = 0;
-    switch (KindOf(type_)) {
-        case Kind::Empty:
-            return 0;
-        case Kind::Int:
-            v = IntOf(*this);
-            break;
-        case Kind::Currency:
-            v = RoundCurrency(AsRawCurrency());
-            break;
-        case Kind::Float:
-        case Kind::Date:
-            v = RoundToInt64(u_.f64);
-            break;
-        case Kind::String:
-            v = RoundToInt64(StringToFloat(*this, fs, "Integer"));
-            break;
-        default:
-            CastError(type_, "Integer");
-    }
+    const int64_t v = WholeOf(*this, fs, "Integer");
     if (v < INT32_MIN || v > INT32_MAX) throw EVariantOverflowError(kOverflow);
     return static_cast<int32_t>(v);
 }
 
 int64_t Variant::ToInt64(const TFormatSettings& fs) const {
-    switch (KindOf(type_)) {
-        case Kind::Empty:
-            return 0;
-        case Kind::Int:
-            return IntOf(*this);
-        case Kind::Currency:
-            return RoundCurrency(AsRawCurrency());
-        case Kind::Float:
-        case Kind::Date:
-            return RoundToInt64(u_.f64);
-        case Kind::String:
-            return RoundToInt64(StringToFloat(*this, fs, "Int64"));
-        default:
-            CastError(type_, "Int64");
-    }
+    return WholeOf(*this, fs, "Int64");
 }
 
 Currency Variant::ToCurrency(const TFormatSettings& fs) const {

@@ -92,6 +92,9 @@ public:
     bool SameTypeAndValue(const Variant& other) const;
 
 private:
+    // v with another type code over the same payload.
+    static Variant Retyped(Variant v, uint16_t type);
+
     uint16_t type_ = varEmpty;
     union {
         int64_t i64;  // currency raw value and every integer kind, widened

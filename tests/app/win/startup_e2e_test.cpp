@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <optional>
 #include <vector>
 
 #include "tests/driver/Driver.h"
@@ -27,15 +28,22 @@ protected:
         WSAStartup(MAKEWORD(2, 2), &data);
     }
     static void TearDownTestSuite() { WSACleanup(); }
+    void SetUp() override { ASSERT_TRUE(updateServer_.Held()); }
+
+    // A fresh installed tree of the test copy, kept for the whole test.
+    TInstalledCopy& Install(bool withIntroPage) {
+        copy_.emplace(WinePath(SPRAW_E2E_DIR), WinePath(SPRAW_BIN_DIR));
+        if (!withIntroPage) copy_->Remove("pi\\intro.html");
+        return *copy_;
+    }
 
     // The test copy's update check asks this port, which refuses it here.
     ClosedPort updateServer_{SPRAW_E2E_PORT, 60000};
+    std::optional<TInstalledCopy> copy_;
 };
 
 TEST_F(StartupTest, ShowsTheMainWindowWithoutASplashWhenThereIsNoIntroPage) {
-    ASSERT_TRUE(updateServer_.Held());
-    TInstalledCopy copy(WinePath(SPRAW_E2E_DIR), WinePath(SPRAW_BIN_DIR));
-    copy.Remove("pi\\intro.html");
+    TInstalledCopy& copy = Install(false);
     TProgram program(copy.Exe(), copy.WorkFolder());
     bool splashSeen = false;
     HWND main = nullptr;
@@ -63,8 +71,7 @@ TEST_F(StartupTest, ShowsTheMainWindowWithoutASplashWhenThereIsNoIntroPage) {
 }
 
 TEST_F(StartupTest, ShowsTheSplashForFiveTicksWhenTheIntroPageIsInstalled) {
-    ASSERT_TRUE(updateServer_.Held());
-    TInstalledCopy copy(WinePath(SPRAW_E2E_DIR), WinePath(SPRAW_BIN_DIR));
+    TInstalledCopy& copy = Install(true);
     TProgram program(copy.Exe(), copy.WorkFolder());
     HWND splash = program.WaitForName("SplashForm", kStartMs);
     ASSERT_TRUE(splash) << program.Describe();
@@ -90,9 +97,7 @@ TEST_F(StartupTest, ShowsTheSplashForFiveTicksWhenTheIntroPageIsInstalled) {
 }
 
 TEST_F(StartupTest, AMissingWizardTextIsReportedInItsViewerAndTheStartGoesOn) {
-    ASSERT_TRUE(updateServer_.Held());
-    TInstalledCopy copy(WinePath(SPRAW_E2E_DIR), WinePath(SPRAW_BIN_DIR));
-    copy.Remove("pi\\intro.html");
+    TInstalledCopy& copy = Install(false);
     copy.Remove("pi\\k_s01.rtf");
     TProgram program(copy.Exe(), copy.WorkFolder());
     HWND main = program.WaitForName("MainForm", kStartMs);
@@ -112,9 +117,7 @@ TEST_F(StartupTest, AMissingWizardTextIsReportedInItsViewerAndTheStartGoesOn) {
 }
 
 TEST_F(StartupTest, TheExitButtonOfTheToolBarEndsTheProgram) {
-    ASSERT_TRUE(updateServer_.Held());
-    TInstalledCopy copy(WinePath(SPRAW_E2E_DIR), WinePath(SPRAW_BIN_DIR));
-    copy.Remove("pi\\intro.html");
+    TInstalledCopy& copy = Install(false);
     TProgram program(copy.Exe(), copy.WorkFolder());
     HWND bar = program.WaitForName("XcToolBar1", kStartMs);
     ASSERT_TRUE(bar) << program.Describe();
@@ -125,9 +128,7 @@ TEST_F(StartupTest, TheExitButtonOfTheToolBarEndsTheProgram) {
 }
 
 TEST_F(StartupTest, TheMenuOpensWithItsAccessKeyAndEndsTheProgramWithKoniec) {
-    ASSERT_TRUE(updateServer_.Held());
-    TInstalledCopy copy(WinePath(SPRAW_E2E_DIR), WinePath(SPRAW_BIN_DIR));
-    copy.Remove("pi\\intro.html");
+    TInstalledCopy& copy = Install(false);
     TProgram program(copy.Exe(), copy.WorkFolder());
     HWND main = program.WaitForName("MainForm", kStartMs);
     ASSERT_TRUE(main) << program.Describe();
@@ -155,9 +156,7 @@ HWND FocusOf(HWND wnd) {
 }
 
 TEST_F(StartupTest, TabAndShiftTabMoveTheFocusThroughTheWindow) {
-    ASSERT_TRUE(updateServer_.Held());
-    TInstalledCopy copy(WinePath(SPRAW_E2E_DIR), WinePath(SPRAW_BIN_DIR));
-    copy.Remove("pi\\intro.html");
+    TInstalledCopy& copy = Install(false);
     TProgram program(copy.Exe(), copy.WorkFolder());
     HWND main = program.WaitForName("MainForm", kStartMs);
     ASSERT_TRUE(main) << program.Describe();
@@ -183,9 +182,7 @@ TEST_F(StartupTest, TabAndShiftTabMoveTheFocusThroughTheWindow) {
 // From starting the program (no intro page) to its main window shown and
 // the program idle, under a warm Wine: the median of repeated starts.
 TEST_F(StartupTest, ReachesAnIdleMainWindowQuickly) {
-    ASSERT_TRUE(updateServer_.Held());
-    TInstalledCopy copy(WinePath(SPRAW_E2E_DIR), WinePath(SPRAW_BIN_DIR));
-    copy.Remove("pi\\intro.html");
+    TInstalledCopy& copy = Install(false);
     std::vector<long long> times;
     for (int run = 0; run < 7; ++run) {
         TProgram program(copy.Exe(), copy.WorkFolder());

@@ -34,7 +34,7 @@
 #include "engine/calc1.h"
 #include "engine/win/EngineHostWin.h"
 #include "persistence/StrHlder.h"
-#include "preview/win/QVPreview.h"
+#include "preview/win/PvPreview.h"
 
 class TMainForm;
 

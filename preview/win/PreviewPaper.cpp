@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "preview/win/QVPreview.h"
+#include "preview/win/PvPreview.h"
 
 using namespace cl;
 

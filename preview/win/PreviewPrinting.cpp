@@ -5,7 +5,7 @@
 #include <exception>
 #include <vector>
 
-#include "preview/win/QVPreview.h"
+#include "preview/win/PvPreview.h"
 
 using namespace cl;
 
@@ -143,7 +143,7 @@ void TPrintPreview::PrintPages(int fromPage, int toPage) {
     if (failure) std::rethrow_exception(failure);
 }
 
-void TPrintPreview::PaintGraphicEx(const TRect& rect, TGraphic* graphic, TRect& drawRect, void* qvFA,
+void TPrintPreview::PaintGraphicEx(const TRect& rect, TGraphic* graphic, TRect& drawRect, void* pvFA,
                                    int page, bool center, bool onlyShrink, bool proportional) {
     // An aborted job has no page to draw on.
     if (direct_ && aborted_) return;
@@ -173,7 +173,7 @@ void TPrintPreview::PaintGraphicEx(const TRect& rect, TGraphic* graphic, TRect& 
         DrawGraphic(canvas->Handle(), drawRect, graphic);
         if (OnPrintDir) {
             const DeviceValues values = ValuesOf(canvas->Handle());
-            OnPrintDir(this, canvas, drawRect, page, qvFA, values.resX, values.resY, values.offsX,
+            OnPrintDir(this, canvas, drawRect, page, pvFA, values.resX, values.resY, values.offsX,
                        values.offsY);
         }
     } catch (...) {

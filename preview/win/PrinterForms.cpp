@@ -13,7 +13,7 @@
 
 #include "classlib/StrUtils.h"
 #include "classlib/win/WideText.h"
-#include "preview/win/QVPreview.h"
+#include "preview/win/PvPreview.h"
 
 using namespace cl;
 

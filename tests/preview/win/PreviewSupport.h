@@ -13,7 +13,7 @@
 #include "classlib/win/GdiHandles.h"
 #include "classlib/win/Graphics.h"
 #include "classlib/win/WideText.h"
-#include "preview/win/QVPreview.h"
+#include "preview/win/PvPreview.h"
 #include "tests/win/FormsTestSupport.h"
 
 namespace previewtest {

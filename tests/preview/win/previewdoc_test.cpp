@@ -330,9 +330,9 @@ TEST_F(DocumentTest, PaintGraphicExScalesKeepsProportionAndCentres) {
     int page = 0;
     void* passed = nullptr;
     int marker = 0;
-    preview->OnPrintDir = [&](TObject*, TCanvas*, const TRect&, int p, void* qvFA, int, int, int, int) {
+    preview->OnPrintDir = [&](TObject*, TCanvas*, const TRect&, int p, void* pvFA, int, int, int, int) {
         page = p;
-        passed = qvFA;
+        passed = pvFA;
     };
     preview->BeginDoc();
     for (const Case& c : cases) {

@@ -32,10 +32,10 @@ enum TPreviewState { psIdle, psRecording, psPrinting };
 using TPaperPrintEvent =
     std::function<void(cl::TObject* Sender, cl::TCanvas* Canvas, int CurrPage, const cl::TRect& PageRect,
                        int Res_x, int Res_y, int Offs_x, int Offs_y)>;
-// qvFA is the caller's own value, handed through from PaintGraphicEx.
+// pvFA is the caller's own value, handed through from PaintGraphicEx.
 using TPaperPrintDirEvent =
     std::function<void(cl::TObject* Sender, cl::TCanvas* Canvas, const cl::TRect& PageRect, int Page,
-                       void* qvFA, int Res_x, int Res_y, int Offs_x, int Offs_y)>;
+                       void* pvFA, int Res_x, int Res_y, int Offs_x, int Offs_y)>;
 using TPreviewPrintProgress =
     std::function<void(cl::TObject* Sender, int PageNo, int Progress, bool& AbortIt)>;
 using TPreviewAutoCustomForm =
@@ -91,7 +91,7 @@ public:
     // Places graphic in rect (Units) on the printer page: scaled (unless it
     // fits and onlyShrink), kept in proportion, centred; drawRect gets where
     // it went, and OnPrintDir may draw over it.
-    void PaintGraphicEx(const cl::TRect& rect, cl::TGraphic* graphic, cl::TRect& drawRect, void* qvFA,
+    void PaintGraphicEx(const cl::TRect& rect, cl::TGraphic* graphic, cl::TRect& drawRect, void* pvFA,
                         int page, bool center, bool onlyShrink, bool proportional);
 
     // ---- View ---------------------------------------------------------------------

@@ -1,4 +1,4 @@
-#include "persistence/rxStrUtils.h"
+#include "persistence/FsStrUtils.h"
 
 std::string StrReplaceAll(std::string_view text, std::string_view search, std::string_view replacement) {
     if (search.empty()) return std::string(text);

@@ -1,9 +1,9 @@
-#include "controls/numeric/win/ESBPCSMsgs.h"
+#include "controls/numeric/win/NcKitMsgs.h"
 
 #include "classlib/win/Dialogs.h"
 #include "classlib/win/Forms.h"
 
-void ESBShowErrorMessage(const std::string& text) {
+void NcShowErrorMessage(const std::string& text) {
     struct RestoreCursor {
         cl::TCursor saved = cl::Screen->Cursor();
         ~RestoreCursor() { cl::Screen->SetCursor(saved); }

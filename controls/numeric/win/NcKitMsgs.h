@@ -10,4 +10,4 @@ inline constexpr const char* rsAboveLimit = "Your entered Value is above the acc
 
 // A modal error box with one OK button, shown with the normal arrow
 // cursor; Screen->Cursor is restored afterwards.
-void ESBShowErrorMessage(const std::string& text);
+void NcShowErrorMessage(const std::string& text);

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "classlib/Exceptions.h"
-#include "controls/numeric/ESBPCSConvert.h"
+#include "controls/numeric/NcKitConvert.h"
 
 namespace {
 
@@ -35,20 +35,20 @@ TFormatSettings English() {
 }
 
 // The process-wide options each test may change, restored afterwards.
-class ESBConvert : public ::testing::Test {
+class NcConvert : public ::testing::Test {
 protected:
     void TearDown() override {
-        ESBShowPosSignFlag = false;
-        ESBBlankWhenZeroFlag = false;
-        ESBRaiseConvertErrors = true;
+        NcShowPosSignFlag = false;
+        NcBlankWhenZeroFlag = false;
+        NcRaiseConvertErrors = true;
     }
     static void Flags(bool blankWhenZero, bool showPosSign) {
-        ESBBlankWhenZeroFlag = blankWhenZero;
-        ESBShowPosSignFlag = showPosSign;
+        NcBlankWhenZeroFlag = blankWhenZero;
+        NcShowPosSignFlag = showPosSign;
     }
 };
 
-TEST_F(ESBConvert, ParseFloatConvertsUnfinishedInputAsTheNumberBeforeIt) {
+TEST_F(NcConvert, ParseFloatConvertsUnfinishedInputAsTheNumberBeforeIt) {
     const struct {
         TFormatSettings fs;
         std::string text;
@@ -73,20 +73,20 @@ TEST_F(ESBConvert, ParseFloatConvertsUnfinishedInputAsTheNumberBeforeIt) {
         {English(), "1,234.5", 1234.5L},
         {English(), "1.5.", 1.5L},
     };
-    for (const auto& c : cases) EXPECT_EQ(ESBParseFloat(c.text, c.fs), c.value) << c.text;
+    for (const auto& c : cases) EXPECT_EQ(NcParseFloat(c.text, c.fs), c.value) << c.text;
 }
 
-TEST_F(ESBConvert, ParseFloatRaisesForBadTextUnlessTurnedOff) {
+TEST_F(NcConvert, ParseFloatRaisesForBadTextUnlessTurnedOff) {
     for (const char* text : {"1,2,3", "abc", "50%%", "1.5", "1 2"}) {
         SCOPED_TRACE(text);
-        ESBRaiseConvertErrors = true;
-        EXPECT_THROW(ESBParseFloat(text, Polish()), cl::EConvertError);
-        ESBRaiseConvertErrors = false;
-        EXPECT_EQ(ESBParseFloat(text, Polish()), 0);
+        NcRaiseConvertErrors = true;
+        EXPECT_THROW(NcParseFloat(text, Polish()), cl::EConvertError);
+        NcRaiseConvertErrors = false;
+        EXPECT_EQ(NcParseFloat(text, Polish()), 0);
     }
 }
 
-TEST_F(ESBConvert, ParseInt64GivesZeroForAnythingButAWholeNumber) {
+TEST_F(NcConvert, ParseInt64GivesZeroForAnythingButAWholeNumber) {
     const struct {
         TFormatSettings fs;
         std::string text;
@@ -106,10 +106,10 @@ TEST_F(ESBConvert, ParseInt64GivesZeroForAnythingButAWholeNumber) {
         {Polish(), "1,5", 0},
         {English(), "1,234", 1234},
     };
-    for (const auto& c : cases) EXPECT_EQ(ESBParseInt64(c.text, c.fs), c.value) << c.text;
+    for (const auto& c : cases) EXPECT_EQ(NcParseInt64(c.text, c.fs), c.value) << c.text;
 }
 
-TEST_F(ESBConvert, FormatIntFollowsTheBlankAndSignFlags) {
+TEST_F(NcConvert, FormatIntFollowsTheBlankAndSignFlags) {
     const struct {
         bool blank, sign;
         int64_t value;
@@ -132,18 +132,18 @@ TEST_F(ESBConvert, FormatIntFollowsTheBlankAndSignFlags) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
         Flags(c.blank, c.sign);
-        EXPECT_EQ(ESBFormatInt(c.value), c.text);
-        EXPECT_EQ(ESBFormatInt64Grouped(c.value, Polish()), c.grouped);
+        EXPECT_EQ(NcFormatInt(c.value), c.text);
+        EXPECT_EQ(NcFormatInt64Grouped(c.value, Polish()), c.grouped);
     }
 }
 
-TEST_F(ESBConvert, GroupsWithTheSeparatorPassedIn) {
-    EXPECT_EQ(ESBFormatInt64Grouped(-1234567, SpaceGrouped()), "-1 234 567");
-    EXPECT_EQ(ESBFormatInt64Grouped(1234567, English()), "1,234,567");
-    EXPECT_EQ(ESBFormatInt64Grouped(999, SpaceGrouped()), "999");
+TEST_F(NcConvert, GroupsWithTheSeparatorPassedIn) {
+    EXPECT_EQ(NcFormatInt64Grouped(-1234567, SpaceGrouped()), "-1 234 567");
+    EXPECT_EQ(NcFormatInt64Grouped(1234567, English()), "1,234,567");
+    EXPECT_EQ(NcFormatInt64Grouped(999, SpaceGrouped()), "999");
 }
 
-TEST_F(ESBConvert, FloatFormatsRoundFixAndGroup) {
+TEST_F(NcConvert, FloatFormatsRoundFixAndGroup) {
     const struct {
         bool blank, sign;
         Extended value;
@@ -168,12 +168,12 @@ TEST_F(ESBConvert, FloatFormatsRoundFixAndGroup) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fixed);
         Flags(c.blank, c.sign);
-        EXPECT_EQ(ESBFormatFloatFixed(c.value, c.decimals, Polish()), c.fixed);
-        EXPECT_EQ(ESBFormatFloatNumber(c.value, c.decimals, Polish()), c.number);
+        EXPECT_EQ(NcFormatFloatFixed(c.value, c.decimals, Polish()), c.fixed);
+        EXPECT_EQ(NcFormatFloatNumber(c.value, c.decimals, Polish()), c.number);
     }
 }
 
-TEST_F(ESBConvert, TrimmedFormatsDropTrailingDecimalZerosOnly) {
+TEST_F(NcConvert, TrimmedFormatsDropTrailingDecimalZerosOnly) {
     const struct {
         bool blank, sign;
         Extended value;
@@ -196,14 +196,14 @@ TEST_F(ESBConvert, TrimmedFormatsDropTrailingDecimalZerosOnly) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fixed);
         Flags(c.blank, c.sign);
-        EXPECT_EQ(ESBFormatFloatFixedTrimmed(c.value, c.decimals, Polish()), c.fixed);
-        EXPECT_EQ(ESBFormatFloatNumberTrimmed(c.value, c.decimals, Polish()), c.number);
+        EXPECT_EQ(NcFormatFloatFixedTrimmed(c.value, c.decimals, Polish()), c.fixed);
+        EXPECT_EQ(NcFormatFloatNumberTrimmed(c.value, c.decimals, Polish()), c.number);
     }
-    EXPECT_EQ(ESBFormatFloatFixedTrimmed(3.10L, 2, English()), "3.1");
-    EXPECT_EQ(ESBFormatFloatNumberTrimmed(1234.50L, 2, English()), "1,234.5");
+    EXPECT_EQ(NcFormatFloatFixedTrimmed(3.10L, 2, English()), "3.1");
+    EXPECT_EQ(NcFormatFloatNumberTrimmed(1234.50L, 2, English()), "1,234.5");
 }
 
-TEST_F(ESBConvert, ZeroIsEverythingBelowTheSmallestDouble) {
+TEST_F(NcConvert, ZeroIsEverythingBelowTheSmallestDouble) {
     const struct {
         Extended value;
         bool zero;
@@ -212,7 +212,7 @@ TEST_F(ESBConvert, ZeroIsEverythingBelowTheSmallestDouble) {
         {-1E-330L, true},  {std::numeric_limits<double>::denorm_min(), false},
         {-1E-300L, false}, {1, false},
     };
-    for (const auto& c : cases) EXPECT_EQ(ESBIsZero(c.value), c.zero) << static_cast<double>(c.value);
+    for (const auto& c : cases) EXPECT_EQ(NcIsZero(c.value), c.zero) << static_cast<double>(c.value);
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 // zoom, page turning, keys, wheel and dragging.  Paper and printer forms
 // are in PreviewPaper.cpp and PrinterForms.cpp, printing in
 // PreviewPrinting.cpp.
-#include "preview/win/QVPreview.h"
+#include "preview/win/PvPreview.h"
 
 #include <windowsx.h>
 

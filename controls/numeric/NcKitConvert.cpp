@@ -1,4 +1,4 @@
-#include "controls/numeric/ESBPCSConvert.h"
+#include "controls/numeric/NcKitConvert.h"
 
 #include "classlib/Exceptions.h"
 #include "classlib/NumberFormat.h"
@@ -15,8 +15,8 @@ std::string WithoutChar(std::string_view text, char c) {
 
 // The sign and blank rules shared by every formatter.
 std::string Signed(std::string text, bool zero, bool positive) {
-    if (ESBBlankWhenZeroFlag && zero) return {};
-    if (ESBShowPosSignFlag && positive) text.insert(0, 1, '+');
+    if (NcBlankWhenZeroFlag && zero) return {};
+    if (NcShowPosSignFlag && positive) text.insert(0, 1, '+');
     return text;
 }
 
@@ -30,12 +30,12 @@ std::string TrimDecimals(std::string text, char decimalSeparator) {
 
 }  // namespace
 
-int64_t ESBParseInt64(std::string_view text, const cl::TFormatSettings& fs) {
+int64_t NcParseInt64(std::string_view text, const cl::TFormatSettings& fs) {
     int64_t value = 0;
     return cl::TryStrToInt64(WithoutChar(cl::Trim(text), fs.ThousandSeparator), value) ? value : 0;
 }
 
-cl::Extended ESBParseFloat(std::string_view text, const cl::TFormatSettings& fs) {
+cl::Extended NcParseFloat(std::string_view text, const cl::TFormatSettings& fs) {
     std::string s(text);
     if (const size_t percent = s.find('%'); percent != std::string::npos) s.erase(percent, 1);
     s = cl::Trim(WithoutChar(s, fs.ThousandSeparator));
@@ -49,33 +49,33 @@ cl::Extended ESBParseFloat(std::string_view text, const cl::TFormatSettings& fs)
     try {
         return cl::StrToFloat(s, fs);
     } catch (const cl::EConvertError&) {
-        if (ESBRaiseConvertErrors) throw;
+        if (NcRaiseConvertErrors) throw;
         return 0;
     }
 }
 
-std::string ESBFormatInt(int64_t value) {
+std::string NcFormatInt(int64_t value) {
     return Signed(std::to_string(value), value == 0, value > 0);
 }
 
-std::string ESBFormatInt64Grouped(int64_t value, const cl::TFormatSettings& fs) {
+std::string NcFormatInt64Grouped(int64_t value, const cl::TFormatSettings& fs) {
     return Signed(cl::GroupDigits(value, fs.ThousandSeparator), value == 0, value > 0);
 }
 
-std::string ESBFormatFloatFixed(cl::Extended value, int decimals, const cl::TFormatSettings& fs) {
-    return Signed(cl::FloatToStrF(value, cl::TFloatFormat::ffFixed, 18, decimals, fs), ESBIsZero(value),
+std::string NcFormatFloatFixed(cl::Extended value, int decimals, const cl::TFormatSettings& fs) {
+    return Signed(cl::FloatToStrF(value, cl::TFloatFormat::ffFixed, 18, decimals, fs), NcIsZero(value),
                   value > 0);
 }
 
-std::string ESBFormatFloatNumber(cl::Extended value, int decimals, const cl::TFormatSettings& fs) {
-    return Signed(cl::FloatToStrF(value, cl::TFloatFormat::ffNumber, 18, decimals, fs), ESBIsZero(value),
+std::string NcFormatFloatNumber(cl::Extended value, int decimals, const cl::TFormatSettings& fs) {
+    return Signed(cl::FloatToStrF(value, cl::TFloatFormat::ffNumber, 18, decimals, fs), NcIsZero(value),
                   value > 0);
 }
 
-std::string ESBFormatFloatFixedTrimmed(cl::Extended value, int decimals, const cl::TFormatSettings& fs) {
-    return TrimDecimals(ESBFormatFloatFixed(value, decimals, fs), fs.DecimalSeparator);
+std::string NcFormatFloatFixedTrimmed(cl::Extended value, int decimals, const cl::TFormatSettings& fs) {
+    return TrimDecimals(NcFormatFloatFixed(value, decimals, fs), fs.DecimalSeparator);
 }
 
-std::string ESBFormatFloatNumberTrimmed(cl::Extended value, int decimals, const cl::TFormatSettings& fs) {
-    return TrimDecimals(ESBFormatFloatNumber(value, decimals, fs), fs.DecimalSeparator);
+std::string NcFormatFloatNumberTrimmed(cl::Extended value, int decimals, const cl::TFormatSettings& fs) {
+    return TrimDecimals(NcFormatFloatNumber(value, decimals, fs), fs.DecimalSeparator);
 }

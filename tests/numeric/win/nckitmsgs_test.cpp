@@ -8,7 +8,7 @@
 
 #include "classlib/win/Dialogs.h"
 #include "classlib/win/Forms.h"
-#include "controls/numeric/win/ESBPCSMsgs.h"
+#include "controls/numeric/win/NcKitMsgs.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ struct Shown {
     TCursor cursor;
 };
 
-class ESBShowErrorMessageTest : public ::testing::Test {
+class NcShowErrorMessageTest : public ::testing::Test {
 protected:
     void SetUp() override {
         SetMessageBoxHook([this](HWND, const std::string& text, const std::string& caption, UINT flags) {
@@ -37,10 +37,10 @@ protected:
     bool fail = false;
 };
 
-TEST_F(ESBShowErrorMessageTest, ShowsAnErrorBoxWithTheArrowAndRestoresTheCursor) {
+TEST_F(NcShowErrorMessageTest, ShowsAnErrorBoxWithTheArrowAndRestoresTheCursor) {
     Screen->SetCursor(crHourGlass);
     const std::string text = std::string(rsBelowLimit) + "0";
-    ESBShowErrorMessage(text);
+    NcShowErrorMessage(text);
 
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].text, "Your entered Value is below the acceptable limit of 0");
@@ -50,10 +50,10 @@ TEST_F(ESBShowErrorMessageTest, ShowsAnErrorBoxWithTheArrowAndRestoresTheCursor)
     EXPECT_EQ(Screen->Cursor(), crHourGlass);
 }
 
-TEST_F(ESBShowErrorMessageTest, RestoresTheCursorWhenTheBoxFails) {
+TEST_F(NcShowErrorMessageTest, RestoresTheCursorWhenTheBoxFails) {
     Screen->SetCursor(crHourGlass);
     fail = true;
-    EXPECT_THROW(ESBShowErrorMessage(rsNotAcceptable), std::runtime_error);
+    EXPECT_THROW(NcShowErrorMessage(rsNotAcceptable), std::runtime_error);
     EXPECT_EQ(Screen->Cursor(), crHourGlass);
 }
 

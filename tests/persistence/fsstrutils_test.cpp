@@ -1,5 +1,5 @@
 // Replacing, words and the XOR codings of the string helpers.
-#include "persistence/rxStrUtils.h"
+#include "persistence/FsStrUtils.h"
 
 #include <gtest/gtest.h>
 

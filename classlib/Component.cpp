@@ -12,7 +12,9 @@ const TClassInfo& TObject::StaticClassInfo() {
     return info;
 }
 
-const TClassInfo& TObject::ClassInfo() const { return StaticClassInfo(); }
+const TClassInfo& TObject::ClassInfo() const {
+    return StaticClassInfo();
+}
 
 void TObject::Free() noexcept {
     try {
@@ -33,7 +35,9 @@ void TPersistent::Assign(TPersistent* source) {
         AssignError(nullptr);
 }
 
-void TPersistent::AssignTo(TPersistent* dest) { dest->AssignError(this); }
+void TPersistent::AssignTo(TPersistent* dest) {
+    dest->AssignError(this);
+}
 
 void TPersistent::AssignError(TPersistent* source) {
     const std::string sourceName = source ? source->ClassName() : "nil";
@@ -65,9 +69,13 @@ TComponent::TComponent(TComponent* owner) {
     }
 }
 
-TComponent::~TComponent() { TearDown(); }
+TComponent::~TComponent() {
+    TearDown();
+}
 
-void TComponent::BeforeDestruction() { TearDown(); }
+void TComponent::BeforeDestruction() {
+    TearDown();
+}
 
 void TComponent::TearDown() noexcept {
     Destroying();

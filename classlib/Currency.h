@@ -9,7 +9,11 @@ namespace cl {
 class Currency {
 public:
     constexpr Currency() = default;
-    static constexpr Currency FromRaw(int64_t raw) { Currency c; c.raw_ = raw; return c; }
+    static constexpr Currency FromRaw(int64_t raw) {
+        Currency c;
+        c.raw_ = raw;
+        return c;
+    }
     // Rounds half to even at the fourth decimal; EOverflow outside the range.
     static Currency FromExtended(long double value);
     static Currency FromInt(int64_t value);  // EOverflow outside the range

@@ -2,6 +2,8 @@
 
 namespace cl {
 
-void Abort() { throw EAbort("Operation aborted"); }
+void Abort() {
+    throw EAbort("Operation aborted");
+}
 
 }  // namespace cl

@@ -19,11 +19,11 @@ private:
     std::string message_;
 };
 
-#define CL_DECLARE_EXCEPTION(Name, Base)                             \
-    class Name : public Base {                                       \
-    public:                                                          \
-        using Base::Base;                                            \
-        const char* ClassName() const override { return #Name; }     \
+#define CL_DECLARE_EXCEPTION(Name, Base)                         \
+    class Name : public Base {                                   \
+    public:                                                      \
+        using Base::Base;                                        \
+        const char* ClassName() const override { return #Name; } \
     };
 
 // The silent abort: the application's handler shows nothing for it.

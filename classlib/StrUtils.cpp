@@ -7,10 +7,16 @@ namespace cl {
 
 namespace {
 
-bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
+bool IsBlank(char c) {
+    return static_cast<unsigned char>(c) <= ' ';
+}
 
-char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+char AsciiUpper(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+}
+char AsciiLower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+}
 
 // Upper/lower pairs of Windows-1250 letters beyond ASCII.
 constexpr std::array<std::pair<unsigned char, unsigned char>, 30> kCp1250Pairs = {{
@@ -21,8 +27,15 @@ constexpr std::array<std::pair<unsigned char, unsigned char>, 30> kCp1250Pairs =
     {0xCE, 0xEE}, {0xCF, 0xEF}, {0xD0, 0xF0}, {0xD1, 0xF1}, {0xD2, 0xF2}, {0xD3, 0xF3},
 }};
 constexpr std::array<std::pair<unsigned char, unsigned char>, 9> kCp1250PairsHigh = {{
-    {0xD4, 0xF4}, {0xD5, 0xF5}, {0xD6, 0xF6}, {0xD8, 0xF8}, {0xD9, 0xF9}, {0xDA, 0xFA},
-    {0xDB, 0xFB}, {0xDC, 0xFC}, {0xDD, 0xFD},
+    {0xD4, 0xF4},
+    {0xD5, 0xF5},
+    {0xD6, 0xF6},
+    {0xD8, 0xF8},
+    {0xD9, 0xF9},
+    {0xDA, 0xFA},
+    {0xDB, 0xFB},
+    {0xDC, 0xFC},
+    {0xDD, 0xFD},
 }};
 
 struct CaseTables {
@@ -55,16 +68,19 @@ const CaseTables& Tables() {
 // Collation weight of a Windows-1250 byte: letters with diacritics sort
 // right after their base letter (a < ą < b), case is ignored by the caller.
 int CollationWeight(unsigned char c) {
-    struct Accent { unsigned char ch; char base; int rank; };
+    struct Accent {
+        unsigned char ch;
+        char base;
+        int rank;
+    };
     static constexpr Accent kAccents[] = {
-        {0xB9, 'a', 1}, {0xE1, 'a', 2}, {0xE2, 'a', 3}, {0xE3, 'a', 4}, {0xE4, 'a', 5},
-        {0xE6, 'c', 1}, {0xE7, 'c', 2}, {0xE8, 'c', 3}, {0xEF, 'd', 1}, {0xF0, 'd', 2},
-        {0xEA, 'e', 1}, {0xE9, 'e', 2}, {0xEB, 'e', 3}, {0xEC, 'e', 4}, {0xED, 'i', 1},
-        {0xEE, 'i', 2}, {0xB3, 'l', 1}, {0xE5, 'l', 2}, {0xBE, 'l', 3}, {0xF1, 'n', 1},
-        {0xF2, 'n', 2}, {0xF3, 'o', 1}, {0xF4, 'o', 2}, {0xF5, 'o', 3}, {0xF6, 'o', 4},
-        {0xE0, 'r', 1}, {0xF8, 'r', 2}, {0x9C, 's', 1}, {0x9A, 's', 2}, {0xBA, 's', 3},
-        {0x9D, 't', 1}, {0xFE, 't', 2}, {0xF9, 'u', 1}, {0xFA, 'u', 2}, {0xFB, 'u', 3},
-        {0xFC, 'u', 4}, {0xFD, 'y', 1}, {0x9F, 'z', 1}, {0xBF, 'z', 2}, {0x9E, 'z', 3},
+        {0xB9, 'a', 1}, {0xE1, 'a', 2}, {0xE2, 'a', 3}, {0xE3, 'a', 4}, {0xE4, 'a', 5}, {0xE6, 'c', 1},
+        {0xE7, 'c', 2}, {0xE8, 'c', 3}, {0xEF, 'd', 1}, {0xF0, 'd', 2}, {0xEA, 'e', 1}, {0xE9, 'e', 2},
+        {0xEB, 'e', 3}, {0xEC, 'e', 4}, {0xED, 'i', 1}, {0xEE, 'i', 2}, {0xB3, 'l', 1}, {0xE5, 'l', 2},
+        {0xBE, 'l', 3}, {0xF1, 'n', 1}, {0xF2, 'n', 2}, {0xF3, 'o', 1}, {0xF4, 'o', 2}, {0xF5, 'o', 3},
+        {0xF6, 'o', 4}, {0xE0, 'r', 1}, {0xF8, 'r', 2}, {0x9C, 's', 1}, {0x9A, 's', 2}, {0xBA, 's', 3},
+        {0x9D, 't', 1}, {0xFE, 't', 2}, {0xF9, 'u', 1}, {0xFA, 'u', 2}, {0xFB, 'u', 3}, {0xFC, 'u', 4},
+        {0xFD, 'y', 1}, {0x9F, 'z', 1}, {0xBF, 'z', 2}, {0x9E, 'z', 3},
     };
     const unsigned char l = Tables().lower[c];
     if (l >= 'a' && l <= 'z') return 1000 + (l - 'a') * 10;
@@ -121,8 +137,12 @@ bool SameText(std::string_view a, std::string_view b) {
     return a.size() == b.size() && CompareText(a, b) == 0;
 }
 
-char AnsiUpperChar(char c) { return static_cast<char>(Tables().upper[static_cast<unsigned char>(c)]); }
-char AnsiLowerChar(char c) { return static_cast<char>(Tables().lower[static_cast<unsigned char>(c)]); }
+char AnsiUpperChar(char c) {
+    return static_cast<char>(Tables().upper[static_cast<unsigned char>(c)]);
+}
+char AnsiLowerChar(char c) {
+    return static_cast<char>(Tables().lower[static_cast<unsigned char>(c)]);
+}
 
 std::string AnsiUpperCase(std::string_view s) {
     std::string r(s);
@@ -165,7 +185,9 @@ int AnsiCompareStr(std::string_view a, std::string_view b) {
     return 0;
 }
 
-std::string IntToStr(int64_t value) { return std::to_string(value); }
+std::string IntToStr(int64_t value) {
+    return std::to_string(value);
+}
 
 std::string IntToHex(uint64_t value, int digits) {
     char buf[32];

@@ -138,11 +138,19 @@ bool TClassInfo::InheritsFrom(const TClassInfo& other) const {
     return false;
 }
 
-const TPropInfo* GetPropInfo(TObject& obj, std::string_view name) { return obj.ClassInfo().FindProp(name); }
-bool IsPublishedProp(TObject& obj, std::string_view name) { return GetPropInfo(obj, name) != nullptr; }
-std::vector<const TPropInfo*> GetPropList(TObject& obj) { return obj.ClassInfo().PropList(); }
+const TPropInfo* GetPropInfo(TObject& obj, std::string_view name) {
+    return obj.ClassInfo().FindProp(name);
+}
+bool IsPublishedProp(TObject& obj, std::string_view name) {
+    return GetPropInfo(obj, name) != nullptr;
+}
+std::vector<const TPropInfo*> GetPropList(TObject& obj) {
+    return obj.ClassInfo().PropList();
+}
 
-int64_t GetOrdProp(TObject& obj, std::string_view name) { return FindPropOrRaise(obj, name).GetOrd(obj); }
+int64_t GetOrdProp(TObject& obj, std::string_view name) {
+    return FindPropOrRaise(obj, name).GetOrd(obj);
+}
 void SetOrdProp(TObject& obj, std::string_view name, int64_t value) {
     FindPropOrRaise(obj, name).SetOrd(obj, value);
 }
@@ -154,7 +162,9 @@ void SetFloatProp(TObject& obj, std::string_view name, long double value) {
     FindPropOrRaise(obj, name).SetFloat(obj, value);
 }
 
-std::string GetStrProp(TObject& obj, std::string_view name) { return FindPropOrRaise(obj, name).GetStr(obj); }
+std::string GetStrProp(TObject& obj, std::string_view name) {
+    return FindPropOrRaise(obj, name).GetStr(obj);
+}
 void SetStrProp(TObject& obj, std::string_view name, std::string value) {
     FindPropOrRaise(obj, name).SetStr(obj, std::move(value));
 }

@@ -285,11 +285,13 @@ TPropInfo SetOfProp(std::string name, std::vector<std::string> idents, G get, S 
 //     class TButton : public TWinControl {
 //         CL_CLASS(TButton, TWinControl)
 //         ...
-#define CL_CLASS(Name, Base)                          \
-public:                                               \
-    using ClassInfoParent = Base;                     \
-    static const ::cl::TClassInfo& StaticClassInfo(); \
-    const ::cl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+#define CL_CLASS(Name, Base)                             \
+public:                                                  \
+    using ClassInfoParent = Base;                        \
+    static const ::cl::TClassInfo& StaticClassInfo();    \
+    const ::cl::TClassInfo& ClassInfo() const override { \
+        return StaticClassInfo();                        \
+    }
 
 // In the class's .cpp (in the class's namespace): its published properties.
 //     CL_CLASS_INFO(TComponent,

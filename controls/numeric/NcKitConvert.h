@@ -25,12 +25,12 @@ std::string NcFormatInt(int64_t value);
 std::string NcFormatInt64Grouped(int64_t value, const cl::TFormatSettings& fs = cl::FormatSettings());
 // ffFixed / ffNumber with 18 significant digits.
 std::string NcFormatFloatFixed(cl::Extended value, int decimals,
-                                const cl::TFormatSettings& fs = cl::FormatSettings());
+                               const cl::TFormatSettings& fs = cl::FormatSettings());
 std::string NcFormatFloatNumber(cl::Extended value, int decimals,
-                                 const cl::TFormatSettings& fs = cl::FormatSettings());
+                                const cl::TFormatSettings& fs = cl::FormatSettings());
 // As above without the trailing zeros of the decimal part, and without a
 // decimal separator left at the end.
 std::string NcFormatFloatFixedTrimmed(cl::Extended value, int decimals,
-                                       const cl::TFormatSettings& fs = cl::FormatSettings());
+                                      const cl::TFormatSettings& fs = cl::FormatSettings());
 std::string NcFormatFloatNumberTrimmed(cl::Extended value, int decimals,
-                                        const cl::TFormatSettings& fs = cl::FormatSettings());
+                                       const cl::TFormatSettings& fs = cl::FormatSettings());

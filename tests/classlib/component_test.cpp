@@ -1,11 +1,12 @@
 // The owner tree: destruction order, notifications, names and loading.
+#include "classlib/Component.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "classlib/Component.h"
 #include "classlib/Exceptions.h"
 
 using namespace cl;

@@ -1,6 +1,8 @@
 // Text to number and number to text of the numeric edits: stripping of
 // unfinished input, grouping with the settings' separator, the blank and
 // sign flags, trimming of decimals, the zero tolerance.
+#include "controls/numeric/NcKitConvert.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -8,7 +10,6 @@
 #include <string>
 
 #include "classlib/Exceptions.h"
-#include "controls/numeric/NcKitConvert.h"
 
 namespace {
 

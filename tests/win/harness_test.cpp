@@ -1,8 +1,7 @@
 // The Wine environment the tests run in: a real window that takes
 // messages and paints, the Polish code page, and the metric-compatible fonts.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <string>
 

@@ -1,9 +1,8 @@
 // The engine's Windows host: the selected-form question and the error-list
 // refill reach a real main window as messages, and the correction prompt
 // is the application's Yes/No box.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <string>
 #include <vector>
@@ -22,7 +21,7 @@ namespace {
 struct MainWindowStub {
     std::vector<std::string> asked;  // CurrentFormName at each WM_USER+203
     int refills = 0;
-    std::string selected = "BILM";   // answered 1 without regard to case
+    std::string selected = "BILM";  // answered 1 without regard to case
     HWND hwnd = nullptr;
 
     static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -91,8 +90,8 @@ TEST_F(EngineHostWin, RecalculationAsksTheMainWindowPerFormAndPostsOneRefill) {
 TEST_F(EngineHostWin, SelectedFormGetsItsRulesRun) {
     MainWindowStub main;
     const TFrmFeature& bilm = FormCatalogue[7];
-    TemFrm form(std::string(bilm.Name), std::string(bilm.Title), std::string(bilm.TemplateName), bilm.PageCount, bilm.Index, bilm.FirstID,
-                bilm.LastID, 7);
+    TemFrm form(std::string(bilm.Name), std::string(bilm.Title), std::string(bilm.TemplateName),
+                bilm.PageCount, bilm.Index, bilm.FirstID, bilm.LastID, 7);
     form.Values = CreateDataTab(bilm, &form);
     // A typed amount reaches some total of the form.
     int typed = 0;

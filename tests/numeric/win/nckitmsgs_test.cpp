@@ -1,5 +1,7 @@
 // The numeric edits' error display: a modal error box with one OK button,
 // the normal cursor while it is open, the caller's cursor afterwards.
+#include "controls/numeric/win/NcKitMsgs.h"
+
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -8,7 +10,6 @@
 
 #include "classlib/win/Dialogs.h"
 #include "classlib/win/Forms.h"
-#include "controls/numeric/win/NcKitMsgs.h"
 
 namespace {
 

@@ -19,6 +19,7 @@
 #include <utility>
 #include <vector>
 
+#include "classlib/Scope.h"
 #include "classlib/win/ActnList.h"
 #include "classlib/win/ComCtrls.h"
 #include "classlib/win/Dialogs.h"
@@ -85,17 +86,8 @@ extern int32_t LeftCorrection, TopCorrection, TextXCorrection, TextYCorrection;
 using TSettingsFileNameFunc = std::string (*)();
 extern TSettingsFileNameFunc SettingsFileNameFunc;
 
-// Sets a busy flag for its lifetime, so an exception can never leave it set.
-class TBusyFlag {
-public:
-    explicit TBusyFlag(bool& flag) : flag_(flag) { flag_ = true; }
-    ~TBusyFlag() { flag_ = false; }
-    TBusyFlag(const TBusyFlag&) = delete;
-    TBusyFlag& operator=(const TBusyFlag&) = delete;
-
-private:
-    bool& flag_;
-};
+// A busy flag held for a scope (nesting restores the outer value).
+using TBusyFlag = cl::FlagScope<bool>;
 
 // Disconnects an event handler for its lifetime and reconnects it after.
 template <class Event>

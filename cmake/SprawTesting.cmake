@@ -16,6 +16,9 @@ function(spraw_test name)
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} gtest gtest_main)
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
+  # Tests find their data in the source tree (not through __FILE__, which a
+  # compiler cache may make relative).
+  target_compile_definitions(${name} PRIVATE SPRAW_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   add_test(NAME ${name} COMMAND ${name})
   if(WIN32)
     set_tests_properties(${name} PROPERTIES RUN_SERIAL ON TIMEOUT 300)

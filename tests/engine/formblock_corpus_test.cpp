@@ -12,9 +12,8 @@
 namespace {
 
 std::filesystem::path CorpusFolder() {
-    // The source tree, as the compiler saw it; under Wine "/" is drive Z:.
-    return std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "fuzz" / "corpus" /
-           "formblock";
+    // Under Wine "/" is drive Z:.
+    return std::filesystem::path(SPRAW_SOURCE_DIR) / "fuzz" / "corpus" / "formblock";
 }
 
 TEST(FormBlockCorpus, EveryInputLoadsAndLeavesTheRegistryIntact) {

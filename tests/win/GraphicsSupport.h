@@ -59,12 +59,9 @@ inline uint32_t Get32(const std::vector<uint8_t>& b, size_t at) {
 }
 
 // A file of tests/data as the Windows build sees it: Wine maps drive Z: to
-// the Unix root, and the sources' own path locates the folder.
+// the Unix root.
 inline std::string DataFile(const std::string& name) {
-    std::string here = __FILE__;
-    here = here.substr(0, here.find_last_of("/\\"));
-    here = here.substr(0, here.find_last_of("/\\"));
-    return (here.front() == '/' ? "Z:" : "") + here + "/data/" + name;
+    return std::string("Z:") + SPRAW_SOURCE_DIR + "/tests/data/" + name;
 }
 
 }  // namespace gfxtest

@@ -1,0 +1,257 @@
+// Numeric edits typed into through the message loop under the Polish
+// locale (decimal ",", thousands 0xA0): one table of key sequences per
+// class, then the caret and selection under essAuto, text that does not
+// parse, and a value given as the engine's text.
+#include "controls/numeric/win/NcKitNumEdit.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "classlib/Exceptions.h"
+#include "tests/numeric/win/NumericEditSupport.h"
+
+namespace {
+
+using namespace nctest;
+
+template <class Edit>
+struct KeyCase {
+    const char* name;
+    std::function<void(Edit&)> setup;
+    std::string keys;
+    std::string shown;
+    int beeps = 0;
+    bool null = false;
+};
+
+template <class Edit>
+void RunKeyCases(const std::vector<KeyCase<Edit>>& cases) {
+    for (const auto& c : cases) {
+        EditForm<Edit> f(c.setup);
+        f.Type(c.keys);
+        EXPECT_EQ(Shown(f.edit), c.shown) << c.name;
+        EXPECT_EQ(f.beeps, c.beeps) << c.name;
+        EXPECT_EQ(f.edit->Null(), c.null) << c.name;
+        EXPECT_EQ(f.edit->AsString(), c.null ? "" : c.shown) << c.name;
+        EXPECT_TRUE(f.errors.empty()) << c.name << ": " << (f.errors.empty() ? "" : f.errors[0]);
+    }
+}
+
+template <class Edit>
+void NoToggling(Edit& e) {
+    e.SetUseSignToggling(false);
+}
+template <class Edit>
+void NullShowsBrak(Edit& e) {
+    e.SetNullStr("brak");
+}
+void TwoPlaces(TNcPosFloatEdit& e) {
+    e.SetDecimalPlaces(2);
+}
+
+TEST(NcIntEdit, KeySequences) {
+    RunKeyCases<TNcIntEdit>({
+        {"digits replace the selected zero", nullptr, "12", "12"},
+        {"minus negates", nullptr, "12-", "-12"},
+        {"a second minus toggles back", nullptr, "12--", "12"},
+        {"without toggling minus only negates", NoToggling<TNcIntEdit>, "12--", "-12"},
+        {"minus on an empty text is typed", nullptr, "-5", "-5"},
+        {"plus shows the sign of a made positive value", nullptr, "-5+", "+5"},
+        {"a second plus hides the sign", nullptr, "-5++", "5"},
+        {"without toggling plus makes positive", NoToggling<TNcIntEdit>, "-5+", "5"},
+        {"plus is typed while ShowPosSign",
+         [](TNcIntEdit& e) {
+             NoToggling(e);
+             e.SetShowPosSign(true);
+         },
+         "+7", "+7"},
+        {"plus is dropped without ShowPosSign", NoToggling<TNcIntEdit>, "+7", "7"},
+        {"letters and separators beep", nullptr, "1a,2", "12", 2},
+        {"a lone minus shows 0 at exit", nullptr, "-{EXIT}", "0"},
+        {"ZeroPad 6 pads 42 at exit",
+         [](TNcIntEdit& e) {
+             e.SetMaxLength(6);
+             e.SetZeroPad(true);
+         },
+         "42{EXIT}", "000042"},
+        {"ZeroPad 6 pads -42 behind the sign",
+         [](TNcIntEdit& e) {
+             e.SetMaxLength(6);
+             e.SetZeroPad(true);
+         },
+         "42-", "-00042"},
+        {"ZeroPad with MaxLength 0 pads nothing", [](TNcIntEdit& e) { e.SetZeroPad(true); }, "42{EXIT}",
+         "42"},
+        {"Ctrl+N shows NullStr", NullShowsBrak<TNcIntEdit>, "12{C-N}", "brak", 0, true},
+        {"a digit leaves Null and replaces NullStr", NullShowsBrak<TNcIntEdit>, "12{C-N}3", "3"},
+        {"minus leaves Null", NullShowsBrak<TNcIntEdit>, "{C-N}-4", "-4"},
+        {"read-only refuses keys, Delete and Ctrl+N",
+         [](TNcIntEdit& e) {
+             e.SetAsInteger(5);
+             e.SetReadOnly(true);
+         },
+         "7-{DEL}{C-N}", "5", 3},
+        {"essAuto groups while typing", [](TNcIntEdit& e) { e.SetThousandSeparators(essAuto); }, "1234567",
+         G("1_234_567")},
+    });
+}
+
+TEST(NcPosEdit, KeySequences) {
+    RunKeyCases<TNcPosEdit>({
+        {"minus beeps", nullptr, "5-", "5", 1},
+        {"plus without a sign shown", nullptr, "5+", "+5"},
+    });
+}
+
+TEST(NcFloatEdit, KeySequences) {
+    RunKeyCases<TNcFloatEdit>({
+        {"a new edit shows a formatted zero", nullptr, "", "0,0000"},
+        {"decimals are filled at exit", TwoPlaces, "1,5{EXIT}", "1,50"},
+        {"a second separator beeps", TwoPlaces, "1,5,", "1,5", 1},
+        {"a selected separator may be typed again", TwoPlaces, "1,5{S-LEFT}{S-LEFT},", "1,"},
+        {"minus negates", TwoPlaces, "5-", "-5,00"},
+        {"a second minus toggles back", TwoPlaces, "5--", "5,00"},
+        {"without toggling minus leaves a negative value",
+         [](TNcFloatEdit& e) {
+             TwoPlaces(e);
+             NoToggling(e);
+         },
+         "5--", "-5,00"},
+        {"ForceDecimals drops a third decimal silently",
+         [](TNcFloatEdit& e) {
+             TwoPlaces(e);
+             e.SetForceDecimals(true);
+         },
+         "1,234", "1,23"},
+        {"the numeric-pad decimal types the decimal separator",
+         [](TNcFloatEdit& e) { e.SetNumPadDecimal(true); }, "1{NUMDEC}5", "1,5"},
+        {"without NumPadDecimal its dot beeps", nullptr, "1{NUMDEC}5", "15", 1},
+        {"the numeric-pad decimal deletes nothing when the separator is a dot",
+         [](TNcFloatEdit& e) {
+             e.SetNumPadDecimal(true);
+             e.SetCustomSeparators(true);
+             e.SetCustomDecimal('.');
+         },
+         "1234{LEFT}{LEFT}{NUMDEC}", "12.34"},
+        {"custom separators format at exit",
+         [](TNcFloatEdit& e) {
+             TwoPlaces(e);
+             e.SetThousandSeparators(essExit);
+             e.SetCustomSeparators(true);
+             e.SetCustomThousands(' ');
+             e.SetCustomDecimal('.');
+         },
+         "1234.5{EXIT}", "1 234.50"},
+        {"essAuto groups the integer part", [](TNcFloatEdit& e) { e.SetThousandSeparators(essAuto); },
+         "1234567,5", G("1_234_567,5")},
+        {"text that does not parse survives exit", TwoPlaces, "5-{HOME}3{EXIT}", "3-5,00"},
+        {"minus on text that does not parse beeps", TwoPlaces, "5-{HOME}3-", "3-5,00", 1},
+        {"Ctrl+N blanks", nullptr, "1{C-N}", "", 0, true},
+        {"the separator leaves Null", nullptr, "1{C-N},5", ",5"},
+        {"read-only beeps", [](TNcFloatEdit& e) { e.SetReadOnly(true); }, "1,", "0,0000", 2},
+    });
+}
+
+TEST(NcPosFloatEdit, KeySequences) {
+    RunKeyCases<TNcPosFloatEdit>({
+        {"minus beeps", TwoPlaces, "5-", "5", 1},
+        {"decimals at exit", TwoPlaces, "5{EXIT}", "5,00"},
+    });
+}
+
+TEST(NcNumericEdit, CustomSeparatorsLeaveTheProgramsSettingsAlone) {
+    EditForm<TNcFloatEdit> f([](TNcFloatEdit& e) {
+        e.SetCustomSeparators(true);
+        e.SetCustomDecimal('.');
+    });
+    f.edit->SetAsFloat(2.5L);
+    EXPECT_EQ(Shown(f.edit), "2.5000");
+    EXPECT_EQ(cl::FormatSettings().DecimalSeparator, ',');
+}
+
+TEST(NcNumericEdit, AutoGroupingKeepsTheCaretAndTheKeyboardSelection) {
+    const struct {
+        std::string keys;
+        std::string shown;
+        int selStart, selLength;
+    } cases[] = {
+        {"1234567", G("1_234_567"), 9, 0},
+        {"1234567{LEFT}{LEFT}{LEFT}8", G("12_348_567"), 7, 0},
+        // Shift and arrows change no text, so nothing regroups them away.
+        {"1234567{S-LEFT}{S-LEFT}", G("1_234_567"), 7, 2},
+    };
+    for (const auto& c : cases) {
+        EditForm<TNcIntEdit> f([](TNcIntEdit& e) { e.SetThousandSeparators(essAuto); });
+        f.Type(c.keys);
+        EXPECT_EQ(Shown(f.edit), c.shown) << c.keys;
+        EXPECT_EQ(f.edit->SelStart(), c.selStart) << c.keys;
+        EXPECT_EQ(f.edit->SelLength(), c.selLength) << c.keys;
+    }
+}
+
+TEST(NcNumericEdit, TextThatDoesNotParseKeepsTheValueUntilCorrected) {
+    EditForm<TNcFloatEdit> f(TwoPlaces);
+    f.Type("5-{HOME}3{EXIT}");
+    EXPECT_TRUE(f.errors.empty());
+    EXPECT_EQ(f.edit->AsString(), "3-5,00");
+    // The value of the text is asked for explicitly: that may raise.
+    EXPECT_THROW(f.edit->AsFloat(), cl::EConvertError);
+    f.edit->SetFocus();
+    f.Type("{HOME}{DEL}{EXIT}");
+    EXPECT_EQ(f.edit->AsString(), "-5,00");
+    EXPECT_EQ(f.edit->AsFloat(), -5.0L);
+}
+
+TEST(NcNumericEdit, EngineTextGivenToANullEditShowsTheFieldsDecimals) {
+    // The field editors' order: Null, NullStr, ColorFocus, DecimalPlaces, then the text.
+    const struct {
+        std::string given;
+        std::string shown;
+        bool null;
+    } cases[] = {
+        {G("1_234,50"), "1234,50", false},
+        {"", "", true},
+        {"-7", "-7,00", false},
+        {"3-5,00", "3-5,00", false},  // text kept by the engine stays for correction
+    };
+    for (const auto& c : cases) {
+        EditForm<TNcFloatEdit> f([&](TNcFloatEdit& e) {
+            e.SetNull(true);
+            e.SetNullStr("");
+            e.SetColorFocus(cl::clInfoBk);
+            e.SetDecimalPlaces(2);
+            e.SetAsString(c.given);
+        });
+        EXPECT_EQ(Shown(f.edit), c.shown) << c.given;
+        EXPECT_EQ(f.edit->AsString(), c.shown) << c.given;
+        EXPECT_EQ(f.edit->Null(), c.null) << c.given;
+        EXPECT_TRUE(f.errors.empty()) << c.given;
+    }
+}
+
+TEST(NcNumericEdit, ValuesScaleAndPadAsSet) {
+    EditForm<TNcFloatEdit> f;
+    f.edit->SetScale(0);
+    EXPECT_EQ(f.edit->Scale(), 1.0L);
+    f.edit->SetScale(-100);
+    f.edit->SetAsFloat(250);
+    EXPECT_EQ(Shown(f.edit), "2,5000");
+    EXPECT_EQ(f.edit->AsScaledFloat(), 2.5L);
+
+    // Without FullAccuracy the rounded display is the value; with it the
+    // stored digits survive an unchanged display.
+    for (bool full : {false, true}) {
+        EditForm<TNcFloatEdit> g([full](TNcFloatEdit& e) {
+            e.SetDecimalPlaces(2);
+            e.SetFullAccuracy(full);
+            e.SetAsFloat(1.234L);
+        });
+        g.Type("{EXIT}");
+        EXPECT_EQ(Shown(g.edit), "1,23");
+        EXPECT_EQ(g.edit->AsFloat(), full ? 1.234L : 1.23L) << full;
+    }
+}
+
+}  // namespace

@@ -173,7 +173,7 @@ void TNcBaseNumericEdit::ClearForKey() {
 }
 
 void TNcBaseNumericEdit::KeyPress(char& key) {
-    TWinControl::KeyPress(key);  // OnKeyPress
+    TCustomEdit::KeyPress(key);  // OnKeyPress, not the edit base's rules: they come last
     if (key == 0) return;
     const cl::TFormatSettings fs = Separators();
     if (numPadDecimalPressed_) {

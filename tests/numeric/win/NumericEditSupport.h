@@ -62,7 +62,7 @@ struct EditForm {
     // Each key goes down and up through the message loop, its character
     // (TranslateMessage) in between, as typed.  Digits, letters, "-" and
     // "+" (numeric pad), "," and "."; in braces: HOME END LEFT RIGHT DEL
-    // NUMDEC (numeric-pad decimal), S-LEFT (Shift+Left), C-N (Ctrl+N),
+    // NUMDEC (numeric-pad decimal), ENTER UP DOWN, S-LEFT (Shift+Left), C-N (Ctrl+N),
     // EXIT (the focus goes to the other edit).
     void Type(const std::string& keys) {
         for (size_t i = 0; i < keys.size(); ++i) {
@@ -87,6 +87,9 @@ struct EditForm {
                       : name == "RIGHT"  ? VK_RIGHT
                       : name == "DEL"    ? VK_DELETE
                       : name == "NUMDEC" ? VK_DECIMAL
+                      : name == "ENTER"  ? VK_RETURN
+                      : name == "UP"     ? VK_UP
+                      : name == "DOWN"   ? VK_DOWN
                                          : 0);
             }
         }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "classlib/Scope.h"
 #include "controls/numeric/win/NcKitNumEdit.h"
 #include "tests/numeric/win/NumericEditSupport.h"
 
@@ -174,6 +175,40 @@ TEST(NcEdit, ExitStartMayChangeTheTextAndSkipTheBoundsCheck) {
         EXPECT_EQ(f.edit->AsInteger(), 1234);
     }
     EXPECT_EQ(reported, std::vector<TNcBoundsValidationType>{evtAboveUpper});
+}
+
+TEST(NcEdit, EnterAndTheArrowsMoveTheFocusUnlessSwitchedOff) {
+    const struct {
+        std::string keys;
+        bool options;
+        bool moved;
+    } cases[] = {
+        {"{ENTER}", true, true},   {"{DOWN}", true, true},   {"{UP}", true, true},
+        {"{ENTER}", false, false}, {"{DOWN}", false, false},
+    };
+    for (const auto& c : cases) {
+        const cl::FlagScope enter(NcEnterAsTab, c.options);
+        const cl::FlagScope arrows(NcArrowsMove, c.options);
+        EditForm<TNcIntEdit> f;
+        f.Type(c.keys);
+        EXPECT_EQ(f.other->Focused(), c.moved) << c.keys << c.options;
+    }
+}
+
+TEST(NcEdit, ABrokenBoundIsReportedAndTheFocusReturns) {
+    cltest::AnsweredMessageBoxes boxes;
+    EditForm<TNcFloatEdit> f([](TNcFloatEdit& e) {
+        e.SetDecimalPlaces(2);
+        e.SetBoundsEnabled(true);
+        e.SetBoundLower(-1);
+        e.SetBoundUpper(99.5L);
+    });
+    f.Type("500{EXIT}");
+    cltest::Pump(20);
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(boxes.boxes[0].text, "Your entered Value is above the acceptable limit of 99,50");
+    EXPECT_TRUE(f.edit->Focused());
+    EXPECT_EQ(Shown(f.edit), "500,00");
 }
 
 }  // namespace

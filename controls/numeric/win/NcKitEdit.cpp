@@ -75,19 +75,16 @@ std::string TNcCustomEdit::WindowText() const {
 }
 
 void TNcCustomEdit::WriteWindowText(const std::string& text) {
-    storedText_ = text;
     TCustomEdit::SetTextValue(text);
 }
 
 std::string TNcCustomEdit::GetAsString() const {
-    storedText_ = WindowText();
-    return null_ ? std::string() : storedText_;
+    return null_ ? std::string() : WindowText();
 }
 
 void TNcCustomEdit::SetAsString(const std::string& text) {
-    // What the user typed since the last read counts as stored.
-    storedText_ = WindowText();
-    if (text == storedText_) return;
+    // Compared with the window itself, so what the user typed counts.
+    if (text == WindowText()) return;
     if (null_) null_ = text == NullDisplay();
     WriteWindowText(text);
     // A text that does not parse stays as it is, for the caller to judge.
@@ -99,6 +96,8 @@ bool TNcCustomEdit::ParsedTextToValue() {
         TextToValue();
         return true;
     } catch (const cl::EConvertError&) {
+        // Safe to drop: the value keeps its last good state and the text
+        // stays on screen, where the owner of the edit judges it.
         return false;
     }
 }
@@ -334,6 +333,8 @@ void TNcCustomEdit::EditKeyPress(char& key) {
 
 void TNcCustomEdit::KeyDown(WORD& key, cl::TShiftState shift) {
     const cl::TShiftState modifiers = shift & kModifiers;
+    // A mark no character followed does not carry over to another key.
+    numPadDecimalPressed_ = false;
     if (modifiers == 0) {
         if (key == VK_DELETE && ReadOnly())
             key = 0;

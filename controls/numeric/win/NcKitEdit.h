@@ -89,8 +89,9 @@ public:
 
     // The window's text ('' while Null).
     virtual std::string GetAsString() const;
-    // A text other than the stored one is written, parsed and (unless
+    // A text other than the window's is written, parsed and (unless
     // regrouping) shown again; any text but the Null display leaves Null.
+    // A text that does not parse is left as given, the value as it was.
     virtual void SetAsString(const std::string& text);
     // Parses the text into the value; may raise EConvertError.
     virtual void TextToValue() {}
@@ -165,8 +166,6 @@ private:
     cl::TColor colorRO_ = 0x00CCBDB5;
     cl::TColor colorRW_ = cl::clWindow;
 
-    // The last text read from or written to the window.
-    mutable std::string storedText_;
     TNcCharSet validChars_;
     TNcCharSet savedValidChars_;
     bool hasFocus_ = false;

@@ -7,6 +7,7 @@
 
 #include "classlib/FormatSettings.h"
 #include "engine/EngineHost.h"
+#include "engine/ErrorList.h"
 #include "engine/FormCatalogue.h"
 #include "engine/Recalc.h"
 #include "engine/ValueStream.h"
@@ -26,7 +27,6 @@ public:
     FullStatement() {
         cl::SetFormatSettings(cl::TFormatSettings::Polish());
         SetEngineHost(&host_);
-        ErrorList = new cl::TList;
         for (const TFrmFeature& f : FormCatalogue) {
             auto* form = new TemFrm(std::string(f.Name), std::string(f.Title), std::string(f.TemplateName),
                                     f.PageCount, f.Index, f.FirstID, f.LastID, f.Index);
@@ -51,8 +51,6 @@ public:
     ~FullStatement() {
         for (TemFrm* form : forms_) form->Free();
         ClearErrors(0, false);
-        delete ErrorList;
-        ErrorList = nullptr;
         SetEngineHost(nullptr);
     }
     const std::vector<TemFrm*>& Forms() const { return forms_; }
@@ -65,7 +63,7 @@ private:
 void BM_RecalculateAllForms(benchmark::State& state) {
     FullStatement statement;
     for (auto _ : state) Recalculate(0);
-    if (ErrorList->Count() != 0) state.SkipWithError("a rule could not compute");
+    if (ErrorList.Count() != 0) state.SkipWithError("a rule could not compute");
 }
 BENCHMARK(BM_RecalculateAllForms)->Unit(benchmark::kMicrosecond)->Repetitions(10)->ReportAggregatesOnly(true);
 

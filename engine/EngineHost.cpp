@@ -1,5 +1,8 @@
 #include "engine/EngineHost.h"
 
+std::string CurrentFormName;
+void* MainWindowHandle = nullptr;
+
 namespace {
 
 class DefaultHost final : public EngineHost {

@@ -18,6 +18,12 @@ public:
     virtual void NotifyErrorList() = 0;
 };
 
+// The form the selected-form question is about (a catalogue name).
+extern std::string CurrentFormName;
+// The main window's HWND, stored when it is created; the program's host
+// sends and posts to it.
+extern void* MainWindowHandle;
+
 // Until a host is installed the engine sees no selected form, stores
 // invalid values as typed (the No answer keeps the user's text) and tells
 // nobody about errors.

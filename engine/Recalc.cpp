@@ -5,7 +5,8 @@
 
 #include "classlib/Exceptions.h"
 #include "engine/EngineHost.h"
-#include "engine/calc1.h"
+#include "engine/ErrorList.h"
+#include "engine/FieldRegistry.h"
 
 namespace {
 

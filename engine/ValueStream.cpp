@@ -195,8 +195,9 @@ void LoadSharedValues(TStream& Stream) {
 
 void TDataValue::SaveToStream(TStream& Stream) {
     WriteVariant(Value, Stream);
-    Stream.WriteValue<int32_t>(sizeof fieldID_);
-    Stream.WriteValue(fieldID_);
+    const uint16_t field = FieldID();
+    Stream.WriteValue<int32_t>(sizeof field);
+    Stream.WriteValue(field);
 }
 
 void TDataValue::LoadFromStream(TStream& Stream) {

@@ -7,12 +7,6 @@
 #include "engine/Recalc.h"
 #include "engine/ValueConversion.h"
 
-std::array<TDataValue*, kRegistryHigh + 1> DataValues{};
-cl::Variant SharedValues[3];
-bool DataModified = false;
-cl::TList* ErrorList = nullptr;
-void* MainWindowHandle = nullptr;
-std::string CurrentFormName;
 TRz_NaglRec StatementHeader;
 
 namespace {
@@ -33,28 +27,12 @@ CL_CLASS_INFO(TemFrm)
 // ---------------------------------------------------------------- TDataValue
 
 TDataValue::TDataValue(uint16_t SharedSlot, TemFrm* Owner, uint16_t FieldID)
-    : sharedSlot_(SharedSlot), owner_(Owner), fieldID_(FieldID) {
-    if (InRegistry(fieldID_)) DataValues[fieldID_] = this;
-}
-
-TDataValue::~TDataValue() {
-    // A later object of the same number (another copy of the form, or the
-    // registry rebuilt after ResetAll) keeps its entry.
-    if (InRegistry(fieldID_) && DataValues[fieldID_] == this) DataValues[fieldID_] = nullptr;
-}
-
-const cl::Variant& TDataValue::GetValue() const {
-    return sharedSlot_ == 1 || sharedSlot_ == 2 ? SharedValues[sharedSlot_] : Value;
-}
-
-cl::Variant& TDataValue::Storage() {
-    return sharedSlot_ == 1 || sharedSlot_ == 2 ? SharedValues[sharedSlot_] : Value;
-}
+    : TFieldValue(SharedSlot, FieldID), owner_(Owner) {}
 
 void TDataValue::SetValue(const cl::Variant& V) {
     if (!owner_) return;
     const cl::TFormatSettings& fs = cl::FormatSettings();
-    const TEField* row = RowOf(fieldID_);
+    const TEField* row = RowOf(FieldID());
     const int32_t dataType = row ? row->DataType : kDataString;
 
     cl::Variant newV = V;
@@ -75,13 +53,8 @@ void TDataValue::SetValue(const cl::Variant& V) {
     Storage() = newV;
     DataModified = true;
     if (OnChanged) OnChanged(this);
-    Recalculate(fieldID_);
+    Recalculate(FieldID());
     if (OnDataPaint && owner_) OnDataPaint(this, GetValue());
-}
-
-void TDataValue::AssignComputed(const cl::Variant& V) {
-    Storage() = V;
-    DataModified = true;
 }
 
 // -------------------------------------------------------------------- TemFrm
@@ -165,36 +138,6 @@ std::string FindFormTitle(std::string_view Name) {
     for (const TFrmFeature& row : FormCatalogue)
         if (cl::SameText(row.Name, Name)) return std::string(row.Title);
     return "";
-}
-
-void ResetAll() {
-    DataModified = false;
-    SharedValues[1] = cl::Variant();
-    SharedValues[2] = cl::Variant();
-    DataValues.fill(nullptr);
-}
-
-void ClearErrors(uint8_t Kind, bool Notify) {
-    if (!ErrorList) return;
-    int removed = 0;
-    for (int i = ErrorList->Count() - 1; i >= 0; --i) {
-        auto* item = static_cast<ErrorRec*>(ErrorList->Items(i));
-        if (Kind != 0 && item && item->Kind != Kind) continue;
-        ErrorList->Delete(i);
-        delete item;
-        ++removed;
-    }
-    if (removed > 0 && Notify) NotifyErrors();
-}
-
-void NotifyErrors() {
-    GetEngineHost().NotifyErrorList();
-}
-
-void AddError(uint8_t Kind, std::string Text) {
-    // Without the main window's list there is nobody to show it to.
-    if (!ErrorList) return;
-    ErrorList->Add(new ErrorRec{std::move(Text), Kind});
 }
 
 void SetSettingsLocation(std::string DataFolder, std::string ProgramPath) {

@@ -157,7 +157,8 @@ void TMainForm::FormCreate(TObject*) {
     SetCaption(Application->Title());
     // (The developer tool's file and its flags come with the tool.)
     PrintPreview->SetTabStop(true);
-    ErrorList = new TList;
+    // The list outlives the window; what an earlier window left is not ours.
+    ClearErrors(0, false);
     PostMessageW(Handle(), WM_USER_ERROR_LIST, 0, 0);
 }
 
@@ -178,8 +179,6 @@ void TMainForm::FormShow(TObject*) {
 
 void TMainForm::FormDestroy(TObject*) {
     ClearErrors(0, false);
-    delete ErrorList;
-    ErrorList = nullptr;
     MainWindowHandle = nullptr;
     MainFormHandle = nullptr;
 }

@@ -32,6 +32,7 @@
 #include "classlib/win/StdCtrls.h"
 #include "classlib/win/TabSet.h"
 #include "classlib/win/TreeView.h"
+#include "engine/ErrorList.h"
 #include "engine/calc1.h"
 #include "engine/win/EngineHostWin.h"
 #include "persistence/StrHlder.h"

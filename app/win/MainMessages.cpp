@@ -69,9 +69,7 @@ void TMainForm::WndProc(TMessage& m) {
 void TMainForm::RefillErrorList() {
     TStrings* items = ErrListBox->Items();
     items->Clear();
-    if (!ErrorList) return;
-    for (int i = 0; i < ErrorList->Count(); ++i)
-        items->Add(static_cast<ErrorRec*>(ErrorList->Items(i))->Text);
+    for (int i = 0; i < ErrorList.Count(); ++i) items->Add(ErrorList.Items(i).Text);
 }
 
 void TMainForm::CheckUpdate() {

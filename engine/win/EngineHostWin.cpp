@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include "classlib/win/Forms.h"
-#include "engine/calc1.h"
 
 bool TWindowEngineHost::AskYesNo(const std::string& Text, const std::string& Caption) {
     return cl::Application->MessageBox(Text, Caption, MB_YESNO) == IDYES;

@@ -13,6 +13,7 @@
 #include "classlib/FormatSettings.h"
 #include "classlib/Variant.h"
 #include "engine/EngineHost.h"
+#include "engine/ErrorList.h"
 #include "engine/FormCatalogue.h"
 #include "engine/calc1.h"
 
@@ -64,14 +65,12 @@ protected:
     void SetUp() override {
         cl::SetFormatSettings(cl::TFormatSettings::Polish());
         ResetAll();
-        ErrorList = new cl::TList;
+        ClearErrors(0, false);
         SetEngineHost(&host);
     }
     void TearDown() override {
         for (TemFrm* form : forms) form->Free();
         ClearErrors(0, false);
-        delete ErrorList;
-        ErrorList = nullptr;
         SetEngineHost(nullptr);
         ResetAll();
     }
@@ -104,8 +103,7 @@ protected:
 
     std::vector<std::string> ErrorTexts() const {
         std::vector<std::string> texts;
-        for (int i = 0; i < ErrorList->Count(); ++i)
-            texts.push_back(static_cast<ErrorRec*>(ErrorList->Items(i))->Text);
+        for (int i = 0; i < ErrorList.Count(); ++i) texts.push_back(ErrorList.Items(i).Text);
         return texts;
     }
 

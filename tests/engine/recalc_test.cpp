@@ -93,7 +93,7 @@ TEST_F(RecalcTest, EveryEquationHoldsAfterOneRecalculation) {
             for (const FormRules& form : kFormRules)
                 EXPECT_EQ(FalseEquations(form, kind), std::vector<int>{}) << form.Name << " seed " << seed;
             // Leftover text in a total read before its rule fails only in an early run.
-            EXPECT_EQ(ErrorList->Count(), 0) << "seed " << seed;
+            EXPECT_EQ(ErrorList.Count(), 0) << "seed " << seed;
         }
 }
 
@@ -232,8 +232,7 @@ TEST_F(RecalcTest, RuleThatCannotComputeEmptiesItsTargetAndListsTheField) {
         Recalculate(0);
         EXPECT_TRUE(Get(9).IsEmpty()) << c.error;
         EXPECT_EQ(ErrorTexts(), std::vector<std::string>{c.error});
-        EXPECT_EQ(ErrorList->Count() > 0 ? static_cast<ErrorRec*>(ErrorList->Items(0))->Kind : 0,
-                  kRecalcErrorKind);
+        EXPECT_EQ(ErrorList.Count() > 0 ? ErrorList.Items(0).Kind : 0, kRecalcErrorKind);
     }
     Put(10, Money(10000));
     Put(11, Variant());

@@ -313,8 +313,7 @@ TEST_F(ValuesTest, ClearErrorsRemovesByKindAndNotifiesWhenAnyWent) {
         host.Notifications = 0;
         ClearErrors(c.clear, c.notify);
         std::vector<uint8_t> left;
-        for (int i = 0; i < ErrorList->Count(); ++i)
-            left.push_back(static_cast<ErrorRec*>(ErrorList->Items(i))->Kind);
+        for (int i = 0; i < ErrorList.Count(); ++i) left.push_back(ErrorList.Items(i).Kind);
         EXPECT_EQ(left, c.left) << int(c.clear);
         EXPECT_EQ(host.Notifications, c.notifications) << int(c.clear);
         ClearErrors(0, false);

@@ -81,7 +81,6 @@ TEST_F(MainFormTest, AnswersTheOtherQueries) {
 }
 
 TEST_F(MainFormTest, RefillsTheErrorListBoxFromTheSharedList) {
-    ASSERT_TRUE(ErrorList);
     AddError(kRecalcErrorKind, "Pole 12: błąd sumy");
     AddError(2, "Strona 2: brak szablonu");
     Send(WM_USER_ERROR_LIST);

@@ -11,6 +11,7 @@
 #include "classlib/StrUtils.h"
 #include "classlib/win/Dialogs.h"
 #include "classlib/win/Forms.h"
+#include "engine/ErrorList.h"
 #include "engine/FormCatalogue.h"
 #include "engine/Recalc.h"
 #include "engine/calc1.h"
@@ -64,15 +65,13 @@ protected:
     void SetUp() override {
         cl::SetFormatSettings(cl::TFormatSettings::Polish());
         ResetAll();
-        ErrorList = new cl::TList;
+        ClearErrors(0, false);
         SetEngineHost(&host);
     }
     void TearDown() override {
         SetEngineHost(nullptr);
         cl::SetMessageBoxHook(nullptr);
         ClearErrors(0, false);
-        delete ErrorList;
-        ErrorList = nullptr;
     }
     TWindowEngineHost host;
 };

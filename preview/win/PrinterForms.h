@@ -23,6 +23,9 @@ public:
     virtual bool Delete(const std::string& name) = 0;
 };
 
+// Whether the system has a printer at all.
+bool PrinterInstalled();
+
 // The spooler's forms of Printer()'s selected printer, unless replaced.
 TPrinterForms& PrinterForms();
 // Puts forms in the spooler's place (the caller keeps it); nullptr restores the spooler.

@@ -1,7 +1,7 @@
 // TPrintPreview: construction, the document's life, the sheet's layout and
-// zoom, page turning, keys, wheel and dragging.  Paper and printer forms
-// are in PreviewPaper.cpp and PrinterForms.cpp, printing in
-// PreviewPrinting.cpp.
+// zoom, page turning, keys, wheel and dragging.  Paper is in
+// PreviewPaper.cpp, the device mode and the printer's forms in
+// PreviewPrinterForms.cpp, printing in PreviewPrinting.cpp.
 #include "preview/win/PvPreview.h"
 
 #include <windowsx.h>

@@ -21,6 +21,7 @@
 #include "preview/ZoomLayout.h"
 #include "preview/win/MetafileList.h"
 #include "preview/win/PaperPreview.h"
+#include "preview/win/PrinterForms.h"
 
 // The screen cursor slots of the hand ("CURSOR_HAND") and the grabbing hand
 // ("CURSOR_GRAB") the preview loads from the program's resources.
@@ -41,9 +42,6 @@ using TPreviewPrintProgress =
 using TPreviewAutoCustomForm =
     std::function<void(cl::TObject* Sender, const std::string& CustomFormName, cl::TOperation Operation)>;
 using TPreviewAnnotation = std::function<void(cl::TObject* Sender, int PageNo, cl::TCanvas* Canvas)>;
-
-// Whether the system has a printer at all.
-bool PrinterInstalled();
 
 // Draws a graphic into r of the device context: a metafile is played
 // (inside its own clip, so it cannot paint outside the caller's), any other

@@ -468,4 +468,5 @@ void TMainForm::BuildHiddenComponents() {
     SaveDialog1 = Make<TSaveDialog>(this, "SaveDialog1");
     PingMachine = Make<TPingMachine>(this, "PingMachine");
     StrHolder1 = Make<TStrHolder>(this, "StrHolder1");
+    StrHolder1->SetCapacity(28);
 }

@@ -5,14 +5,19 @@
 #include "app/win/Splash.h"
 #include "classlib/FileUtils.h"
 #include "engine/win/EngineHostWin.h"
+#include "persistence/DateUtil.h"
+#include "persistence/win/FsConst.h"
 
 using namespace cl;
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // The units' start-up: the engine asks the user and the main window
-    // through the program's host.
+    // through the program's host; the date unit's flag; the persistence
+    // helpers' cursors.
     static TWindowEngineHost engineHost;
     SetEngineHost(&engineHost);
+    InitDateUtil();
+    RegisterFsCursors();
     // The settings file of every form-state component.
     SettingsFileNameFunc = &GetSettingsFileName;
 

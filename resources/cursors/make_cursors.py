@@ -1,6 +1,8 @@
 #!/usr/bin/env python3
-"""Writes the print preview's hand cursors, hand.cur and grab.cur, beside
-this script: 32 x 32 monochrome cursors drawn below ('#' black, 'o' white,
+"""Writes the program's own cursors beside this script: the print preview's
+hands, hand.cur and grab.cur, and the two the persistence helpers register,
+fs_hand.cur (a pointing hand) and fs_drag.cur (an arrow dragging a sheet).
+32 x 32 monochrome cursors drawn below ('#' black, 'o' white,
 '.' transparent).  Run it again after changing a drawing."""
 import os
 import struct
@@ -43,6 +45,44 @@ GRAB = """
 ................
 """
 
+FS_HAND = """
+.....##.........
+....#oo#........
+....#oo#........
+....#oo#........
+....#oo###......
+....#oo#oo###...
+..###oo#oo#oo##.
+.#oo#oo#oo#oo#o#
+.#ooooooooooo#o#
+..#oooooooooooo#
+..#oooooooooooo#
+...#ooooooooooo#
+...#oooooooooo#.
+....#ooooooooo#.
+....#ooooooooo#.
+....###########.
+"""
+
+FS_DRAG = """
+#...............
+##..............
+#o#.............
+#oo#............
+#ooo#...........
+#oooo#..........
+#ooooo#.........
+#oooooo#........
+#oooo#####......
+#oo#o#.#oo#.....
+#o#.#o#.#ooo#...
+##..#o#.#oooo#..
+#....#o##ooooo#.
+.....#o##oooooo#
+......#########.
+................
+"""
+
 SIZE = 32
 
 
@@ -69,6 +109,11 @@ def cursor(drawing, hotspot):
 
 
 here = os.path.dirname(os.path.abspath(__file__))
-for name, drawing, hotspot in (("hand.cur", HAND, (8, 8)), ("grab.cur", GRAB, (8, 9))):
+for name, drawing, hotspot in (
+    ("hand.cur", HAND, (8, 8)),
+    ("grab.cur", GRAB, (8, 9)),
+    ("fs_hand.cur", FS_HAND, (6, 0)),
+    ("fs_drag.cur", FS_DRAG, (0, 0)),
+):
     with open(os.path.join(here, name), "wb") as f:
         f.write(cursor(drawing, hotspot))

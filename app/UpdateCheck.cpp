@@ -10,14 +10,6 @@
 #include "classlib/FileUtils.h"
 #include "classlib/StrUtils.h"
 
-const char* UpdateFileUrl() {
-    return SPRAW_UPDATE_URL;
-}
-
-const char* ProductPageUrl() {
-    return SPRAW_PRODUCT_URL;
-}
-
 std::string UpdateFileName() {
     return UpdateFolder + cl::PathDelim + "upgr.id_";
 }

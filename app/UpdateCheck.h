@@ -14,8 +14,9 @@ inline constexpr int kUpdateAvailable = 0;
 inline constexpr int kNoUpdate = 1;
 inline constexpr int kNoUpdateInfo = -1;
 
-// Build settings: the address of "upgr.id_" on the update server and the
-// product's web page.
+// Build settings, one pair per program (app/ProgramAddresses.cpp): the
+// address of "upgr.id_" on the update server,
+// http://<host>/aktualizacja/<folder>/upgr.id_, and the product's web page.
 const char* UpdateFileUrl();
 const char* ProductPageUrl();
 

@@ -3,6 +3,7 @@
 // toggles its "http://" prefix for the second try.
 #include <gtest/gtest.h>
 
+#include <regex>
 #include <string>
 
 #include "app/UpdateCheck.h"
@@ -73,6 +74,12 @@ TEST(ToggleHttpPrefix, RemovesOrAddsTheHttpPrefix) {
         {"", "http://"},
     };
     for (const auto& c : cases) EXPECT_EQ(ToggleHttpPrefix(c.url), c.toggled) << c.url;
+}
+
+TEST(UpdateFileUrl, IsTheProductsUpgrIdUnderAktualizacja) {
+    // http://<host>/aktualizacja/<folder>/upgr.id_, host and folder from the build.
+    EXPECT_TRUE(std::regex_match(UpdateFileUrl(), std::regex("http://[^/]+/aktualizacja/[^/]+/upgr\\.id_")))
+        << UpdateFileUrl();
 }
 
 TEST(UpdateFileName, IsInTheUpdateFolder) {

@@ -1,19 +1,15 @@
 // The main window's life (creation, showing, destruction), its commands'
 // enable rules, the idle handler and the switch between the wizard mode and
-// the forms mode.
+// the forms mode; until their own files come, the later parts' handlers.
 #include "app/win/Main.h"
-
-#include <shellapi.h>
 
 #include "app/UserFolders.h"
 #include "classlib/FileUtils.h"
 #include "classlib/StrUtils.h"
-#include "classlib/win/WideText.h"
 
 using namespace cl;
 
 TMainForm* MainForm = nullptr;
-HWND MainFormHandle = nullptr;
 bool AnswersModified = false;
 bool LoadingStatement = false;
 bool AddingForm = false;
@@ -23,54 +19,63 @@ uint16_t HoveredField = 0;
 int32_t LeftCorrection = 0, TopCorrection = 0, TextXCorrection = 0, TextYCorrection = 0;
 TSettingsFileNameFunc SettingsFileNameFunc = nullptr;
 
-// ---- Small components ------------------------------------------------------------------
-CL_CLASS_INFO(TBrowseURL)
+namespace {
 
-bool TBrowseURL::Execute() {
-    Update();
-    if (!Enabled()) return false;
-    const auto result = reinterpret_cast<INT_PTR>(
-        ShellExecuteW(nullptr, L"open", ToWide(url_).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
-    // ShellExecute reports success with a value above 32.
-    if (result <= 32) throw Exception("Cannot open " + url_);
-    return true;
+// A command may run: no statement is loading, no form is being added,
+// nothing is rendering.
+bool IsIdle(const TMainForm& f) {
+    return !LoadingStatement && !AddingForm && !f.Rendering;
 }
 
-CL_CLASS_INFO(TPingMachine)
-
-TPingMachine::TPingMachine(TComponent* owner) : TComponent(owner) {
-    WSADATA data;
-    started_ = WSAStartup(MAKEWORD(1, 1), &data) == 0;
+// Commits the open field editor; when it stays open (its value was
+// refused) it gets the focus back and the caller does nothing.
+bool CommitOpenEditor(TMainForm& f) {
+    f.EndFieldEdit(true);
+    if (!OpenEditor.Editor) return true;
+    if (OpenEditor.Editor->CanFocus()) OpenEditor.Editor->SetFocus();
+    return false;
 }
 
-TPingMachine::~TPingMachine() {
-    if (started_) WSACleanup();
+// Loads a rich text of the wizard; a failure is shown in the viewer and
+// the set-up goes on.
+void LoadWizardText(TRichEdit* viewer, const std::string& fileName) {
+    try {
+        if (!FileExists(fileName)) throw Exception("brak pliku");
+        viewer->Lines()->LoadFromFile(fileName);
+    } catch (const Exception& e) {
+        // Shown where the text belongs; the window's set-up goes on.
+        viewer->SetText("Nie można wczytać pliku \"" + fileName + "\" (" + e.Message() +
+                        ").\r\nPliki programu są niekompletne: proszę zainstalować program ponownie.");
+    }
 }
+
+}  // namespace
 
 // ---- Handlers ------------------------------------------------------------------------------
-void TMainForm::AttachHandlers() {
-    OnCreate = [this](TObject* s) { FormCreate(s); };
-    OnShow = [this](TObject* s) { FormShow(s); };
-    OnDestroy = [this](TObject* s) { FormDestroy(s); };
+void AttachShellHandlers(TMainForm& f) {
+    f.OnCreate = [&f](TObject* s) { f.FormCreate(s); };
+    f.OnShow = [&f](TObject* s) { f.FormShow(s); };
+    f.OnDestroy = [&f](TObject* s) { f.FormDestroy(s); };
 
-    FileExit1->OnExecute = [this](TObject*) { Close(); };
-    Doborformularzy1->OnExecute = [this](TObject* s) { ShowWizardMode(s); };
-    Twojeformularze1->OnExecute = [this](TObject* s) { Twojeformularze1Execute(s); };
-    Oprogramie1->OnUpdate = [this](TObject* s) { Oprogramie1Update(s); };
-    // The statement commands, printing, the about box and the developer
-    // tool come with their own parts of the program; until then their
-    // commands do nothing.
+    f.FileExit1->OnExecute = [&f](TObject*) { f.Close(); };
+    f.Doborformularzy1->OnExecute = [&f](TObject* s) { f.ShowWizardMode(s); };
+    f.Twojeformularze1->OnExecute = [&f](TObject* s) { f.Twojeformularze1Execute(s); };
+    f.Oprogramie1->OnUpdate = [&f](TObject* s) { f.Oprogramie1Update(s); };
+    f.Nowerozliczenie1->OnExecute = [&f](TObject* s) { f.Nowerozliczenie1Execute(s); };
+    f.Zapisacrozliczenie1->OnExecute = [&f](TObject* s) { f.Zapisacrozliczenie1Execute(s); };
+    // Loading, printing, the about box and the developer tool come with
+    // their own parts of the program; until then their commands do nothing.
     for (TAction* later :
-         {Nowerozliczenie1, Wczytajrozliczenie1, Zapiszjako1, Wydruk1, Oprogramie1, Newfield1, Newfocfile1})
+         {f.Wczytajrozliczenie1, f.Zapiszjako1, f.Wydruk1, f.Oprogramie1, f.Newfield1, f.Newfocfile1})
         later->OnExecute = [](TObject*) {};
-    Zapisacrozliczenie1->OnExecute = [this](TObject*) { SaveStatement(); };
-    for (TAction* command : {Nowerozliczenie1, Wczytajrozliczenie1, Zapiszjako1})
-        command->OnUpdate = [this, command](TObject*) { command->SetEnabled(IsIdle()); };
-    Zapisacrozliczenie1->OnUpdate = [this](TObject*) {
-        Zapisacrozliczenie1->SetEnabled((AnswersModified || DataModified) && IsIdle());
+    for (TAction* command : {f.Nowerozliczenie1, f.Wczytajrozliczenie1, f.Zapiszjako1})
+        command->OnUpdate = [&f, command](TObject*) { command->SetEnabled(IsIdle(f)); };
+    f.Zapisacrozliczenie1->OnUpdate = [&f](TObject*) {
+        f.Zapisacrozliczenie1->SetEnabled((AnswersModified || DataModified) && IsIdle(f));
     };
-    Wydruk1->OnUpdate = [this](TObject*) {
-        Wydruk1->SetEnabled(XcTreeView2->Items()->Count() > 0 && XcPageControl1->ActivePage() == TabSheet2);
+    f.Wydruk1->OnUpdate = [&f](TObject*) {
+        f.Wydruk1->SetEnabled(f.XcTreeView2->Items()->Count() > 0 &&
+                              f.XcPageControl1->ActivePage() == f.TabSheet2);
     };
 
     // The view commands: each first commits an open field editor.
@@ -78,31 +83,27 @@ void TMainForm::AttachHandlers() {
         TAction* action;
         void (*execute)(TPrintPreview&);
     } views[] = {
-        {Powiekszenie1, [](TPrintPreview& p) { p.SetZoom(p.Zoom() + p.ZoomStep()); }},
-        {Pomniejszenie1, [](TPrintPreview& p) { p.SetZoom(p.Zoom() - p.ZoomStep()); }},
-        {Jedendojeden1, [](TPrintPreview& p) { p.SetZoom(100); }},
-        {FitToWidth1, [](TPrintPreview& p) { p.SetZoomState(zsZoomToWidth); }},
-        {Fittoheight1, [](TPrintPreview& p) { p.SetZoomState(zsZoomToHeight); }},
+        {f.Powiekszenie1, [](TPrintPreview& p) { p.SetZoom(p.Zoom() + p.ZoomStep()); }},
+        {f.Pomniejszenie1, [](TPrintPreview& p) { p.SetZoom(p.Zoom() - p.ZoomStep()); }},
+        {f.Jedendojeden1, [](TPrintPreview& p) { p.SetZoom(100); }},
+        {f.FitToWidth1, [](TPrintPreview& p) { p.SetZoomState(zsZoomToWidth); }},
+        {f.Fittoheight1, [](TPrintPreview& p) { p.SetZoomState(zsZoomToHeight); }},
     };
     for (const auto& v : views) {
-        v.action->OnExecute = [this, execute = v.execute](TObject*) {
-            if (!CommitOpenEditor()) {
-                FocusOpenEditor();
-                return;
-            }
-            execute(*PrintPreview);
+        v.action->OnExecute = [&f, execute = v.execute](TObject*) {
+            if (CommitOpenEditor(f)) execute(*f.PrintPreview);
         };
     }
-    Powiekszenie1->OnUpdate = [this](TObject*) {
-        Powiekszenie1->SetEnabled(PrintPreview->Zoom() < PrintPreview->ZoomMax());
+    f.Powiekszenie1->OnUpdate = [&f](TObject*) {
+        f.Powiekszenie1->SetEnabled(f.PrintPreview->Zoom() < f.PrintPreview->ZoomMax());
     };
-    Pomniejszenie1->OnUpdate = [this](TObject*) {
-        Pomniejszenie1->SetEnabled(PrintPreview->Zoom() > PrintPreview->ZoomMin());
+    f.Pomniejszenie1->OnUpdate = [&f](TObject*) {
+        f.Pomniejszenie1->SetEnabled(f.PrintPreview->Zoom() > f.PrintPreview->ZoomMin());
     };
 
-    XcTreeView1->OnEnter = [this](TObject* s) { ShowWizardMode(s); };
-    XcTreeView2->OnEnter = [this](TObject* s) { Twojeformularze1Execute(s); };
-    XcTreeView2->OnChange = [this](TObject* s, TTreeNode* node) { XcTreeView2Change(s, node); };
+    f.XcTreeView1->OnEnter = [&f](TObject* s) { f.ShowWizardMode(s); };
+    f.XcTreeView2->OnEnter = [&f](TObject* s) { f.Twojeformularze1Execute(s); };
+    f.XcTreeView2->OnChange = [&f](TObject* s, TTreeNode* node) { f.XcTreeView2Change(s, node); };
 }
 
 // ---- Creation, showing, destruction ----------------------------------------------------
@@ -162,17 +163,6 @@ void TMainForm::FormCreate(TObject*) {
     PostMessageW(Handle(), WM_USER_ERROR_LIST, 0, 0);
 }
 
-void TMainForm::LoadWizardText(TRichEdit* viewer, const std::string& fileName) {
-    try {
-        if (!FileExists(fileName)) throw Exception("brak pliku");
-        viewer->Lines()->LoadFromFile(fileName);
-    } catch (const Exception& e) {
-        // Shown where the text belongs; the window's set-up goes on.
-        viewer->SetText("Nie można wczytać pliku \"" + fileName + "\" (" + e.Message() +
-                        ").\r\nPliki programu są niekompletne: proszę zainstalować program ponownie.");
-    }
-}
-
 void TMainForm::FormShow(TObject*) {
     if (Chb_aktualiz->Checked()) PostMessageW(Handle(), WM_USER_CHECK_UPDATE, 0, 0);
 }
@@ -183,30 +173,9 @@ void TMainForm::FormDestroy(TObject*) {
     MainFormHandle = nullptr;
 }
 
-// ---- Queries ---------------------------------------------------------------------------
-bool TMainForm::IsSelectionFinished() const {
-    // Finished when the last step is the wizard's end page; the steps are
-    // recorded by the wizard, which is not here yet.
-    return false;
-}
-
-bool TMainForm::IsFormSelected(const std::string& name) const {
-    const std::string wanted = UpperCase(name);
-    TTreeNodes* nodes = XcTreeView2->Items();
-    for (int i = 0; i < nodes->Count(); ++i) {
-        const auto* form = static_cast<const TemFrm*>(nodes->Item(i)->Data());
-        if (form && UpperCase(form->Name) == wanted) return true;
-    }
-    return false;
-}
-
 // ---- The mode switch -------------------------------------------------------------------
 void TMainForm::ShowWizardMode(TObject*) {
-    if (XcPageControl1->ActivePage() != TabSheet2) return;
-    if (!CommitOpenEditor()) {
-        FocusOpenEditor();
-        return;
-    }
+    if (XcPageControl1->ActivePage() != TabSheet2 || !CommitOpenEditor(*this)) return;
     PrintPreview->Clear();
     XcTreeView1->SetColor(kActiveTreeColor);
     XcTreeView2->SetColor(clBtnFace);
@@ -216,10 +185,10 @@ void TMainForm::ShowWizardMode(TObject*) {
 
 void TMainForm::Twojeformularze1Execute(TObject*) {
     if (XcPageControl1->ActivePage() == TabSheet2) {
-        if (!CommitOpenEditor()) FocusOpenEditor();
+        CommitOpenEditor(*this);
         return;
     }
-    if (!IsSelectionFinished() || !IsIdle()) return;
+    if (!IsSelectionFinished() || !IsIdle(*this)) return;
     XcTreeView2->SetColor(kActiveTreeColor);
     XcTreeView1->SetColor(clBtnFace);
     XcPageControl1->SetActivePage(TabSheet2);
@@ -238,7 +207,7 @@ void TMainForm::Twojeformularze1Execute(TObject*) {
 // ---- Idle --------------------------------------------------------------------------------
 void TMainForm::Oprogramie1Update(TObject*) {
     const bool hasForms = XcTreeView2->Items()->Count() > 0;
-    Oprogramie1->SetEnabled(IsIdle());
+    Oprogramie1->SetEnabled(IsIdle(*this));
     Twojeformularze1->SetEnabled(hasForms && IsSelectionFinished());
     XcTreeView2->SetEnabled(hasForms);
 
@@ -270,7 +239,17 @@ void TMainForm::Oprogramie1Update(TObject*) {
     }
 }
 
-// ---- Trees -------------------------------------------------------------------------------
+// ---- The later parts' handlers ----------------------------------------------------------
+bool TMainForm::IsSelectionFinished() const {
+    // Finished when the last step is the wizard's end page; the steps are
+    // recorded by the wizard, which is not here yet.
+    return false;
+}
+
+void TMainForm::XcWizard1ActivePageChanged(TObject*) {
+    // The wizard's page handling is not here yet.
+}
+
 void TMainForm::XcTreeView2Change(TObject*, TTreeNode*) {
     if (XcPageControl1->ActivePage() != TabSheet2) return;
     if (!IsSelectionFinished()) {
@@ -289,33 +268,19 @@ void TMainForm::XcTreeView2Deletion(TObject*, TTreeNode* node) {
     cl::Free(form);
 }
 
-// ---- Parts that come later -------------------------------------------------------------
-bool TMainForm::CommitOpenEditor() {
-    // No in-place field editor exists yet, so none is ever left open.
-    return OpenEditor.Editor == nullptr;
+void TMainForm::EndFieldEdit(bool) {
+    // No in-place field editor exists yet, so none is ever open.
 }
 
-void TMainForm::FocusOpenEditor() {
-    if (OpenEditor.Editor && OpenEditor.Editor->CanFocus()) OpenEditor.Editor->SetFocus();
+void TMainForm::PrintPreviewKeyDown(TObject*, WORD&, TShiftState) {
+    // The in-place editing's key handling is not here yet.
 }
 
-void TMainForm::NewStatement(bool) {
+void TMainForm::Nowerozliczenie1Execute(TObject*) {
     // The statement commands are not here yet: nothing to start anew.
 }
 
-bool TMainForm::SaveStatement() {
-    // The statement file is not here yet: nothing was saved.
-    return false;
-}
-
-void TMainForm::ShowEndOfSelection() {
-    // The end-of-selection dialog is not here yet.
-}
-
-void TMainForm::XcWizard1ActivePageChanged(TObject*) {
-    // The wizard's page handling is not here yet.
-}
-
-void TMainForm::PreviewKey(WORD, TShiftState) {
-    // The in-place editing's key handling is not here yet.
+void TMainForm::Zapisacrozliczenie1Execute(TObject*) {
+    // The statement file is not here yet: nothing is saved, and the
+    // modified flags stay set.
 }

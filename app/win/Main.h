@@ -4,6 +4,15 @@
 // the caption, the busy flags, the switch between the two modes, and the
 // table of messages through which the other parts reach the window.
 //
+// One TMainForm with the member names of its design; the definitions are
+// split by concern:
+//   MainCreate.cpp    the components, built as the stored layout builds them
+//   Main.cpp          creation, showing, destruction, the mode switch, the
+//                     idle rules, and (until their own files come) the
+//                     handlers of the later parts
+//   MainMessages.cpp  the message table (the numbers are in MainMessages.h)
+// Helpers without a design name stay local to their file.
+//
 // The components are built in code with the names of the window's stored
 // layout, so that the test driver finds them by name.  Plain class-library
 // controls stand in for the enhanced controls; a page control with hidden
@@ -13,12 +22,12 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <functional>
-#include <map>
 #include <string>
 #include <utility>
-#include <vector>
 
+#include "app/win/BrowseURL.h"
+#include "app/win/MainMessages.h"
+#include "app/win/PingMachine.h"
 #include "classlib/Scope.h"
 #include "classlib/win/ActnList.h"
 #include "classlib/win/ComCtrls.h"
@@ -32,33 +41,13 @@
 #include "classlib/win/StdCtrls.h"
 #include "classlib/win/TabSet.h"
 #include "classlib/win/TreeView.h"
+#include "engine/EngineHost.h"
 #include "engine/ErrorList.h"
 #include "engine/calc1.h"
-#include "engine/win/EngineHostWin.h"
 #include "persistence/StrHlder.h"
 #include "preview/win/PvPreview.h"
 
 class TMainForm;
-
-// ---- Messages to the main window (WParam 0) --------------------------------------
-constexpr UINT WM_USER_WIZARD_STEP = WM_USER + 1;         // posted: run the page-changed handler again
-constexpr UINT WM_USER_ERROR_LIST = WM_USER + 5;          // posted: refill ErrListBox
-constexpr UINT WM_USER_CLOSE_FOR_UPDATE = WM_USER + 6;    // posted: close for an update
-constexpr UINT WM_USER_CHECK_UPDATE = WM_USER + 7;        // posted: the online update check
-constexpr UINT WM_USER_AUTO_UPDATE = WM_USER + 8;         // posted: LParam non-zero checks at start
-constexpr UINT WM_USER_CLOSE_NO_SAVE = WM_USER + 9;       // posted: close without the save prompt
-constexpr UINT WM_USER_NEW_NO_SAVE = WM_USER + 10;        // posted: new statement without the prompt
-constexpr UINT WM_USER_END_OF_SELECTION = WM_USER + 11;   // posted: the end-of-selection dialog
-constexpr UINT WM_USER_EDITOR_KEY = WM_USER + 100;        // posted: key, 1 << 16, shift << 24
-constexpr UINT WM_USER_EDITOR_EXIT = WM_USER + 101;       // sent: a field editor lost the focus
-constexpr UINT WM_USER_CHECKBOX_CLICK = WM_USER + 102;    // sent: field number (+$10000 ticked)
-constexpr UINT WM_USER_FIND_FORM_CHILD = WM_USER + 200;   // query, result 0
-constexpr UINT WM_USER_FIND_FORM_CHILD2 = WM_USER + 201;  // query, result 0
-constexpr UINT WM_USER_ENTITY_KIND = WM_USER + 202;       // query: rb0_2_1's ItemIndex
-constexpr UINT WM_USER_FORM_SELECTED = WM_USER + 203;     // sent: 1 when CurrentFormName is selected
-// The engine's host sends the same two.
-static_assert(WM_USER_ERROR_LIST == WM_USER_REFILL_ERRORS &&
-              WM_USER_FORM_SELECTED == WM_USER_IS_FORM_SELECTED);
 
 // ---- The shell's state --------------------------------------------------------------
 inline constexpr const char* kProductName = "Sprawozdawca";
@@ -66,9 +55,6 @@ inline constexpr const char* kProductName = "Sprawozdawca";
 inline constexpr cl::TColor kActiveTreeColor = static_cast<cl::TColor>(0x00F0CAA6);
 
 extern TMainForm* MainForm;
-// The main window's handle, the target of WM_USER+1 (the engine keeps its own
-// copy, MainWindowHandle, for the rest of the table).
-extern HWND MainFormHandle;
 extern bool AnswersModified;   // the wizard's answers changed since new, load or save
 extern bool LoadingStatement;  // a statement file is being read or written
 extern bool AddingForm;        // a form is being added to the selected forms
@@ -102,32 +88,6 @@ public:
 private:
     Event& event_;
     Event saved_;
-};
-
-// ---- Small components of the window -----------------------------------------------
-// Opens its URL in the user's browser; raises when the system cannot.
-class TBrowseURL : public cl::TAction {
-    CL_CLASS(TBrowseURL, cl::TAction)
-public:
-    using TAction::TAction;
-    const std::string& URL() const { return url_; }
-    void SetURL(const std::string& value) { url_ = value; }
-    bool Execute() override;
-
-private:
-    std::string url_;
-};
-
-// The window's ICMP client: it does nothing but start the Windows socket
-// library while it exists.
-class TPingMachine : public cl::TComponent {
-    CL_CLASS(TPingMachine, cl::TComponent)
-public:
-    explicit TPingMachine(cl::TComponent* owner);
-    ~TPingMachine() override;
-
-private:
-    bool started_ = false;
 };
 
 // ---- TMainForm ------------------------------------------------------------------------
@@ -194,61 +154,34 @@ public:
     // Read by printing: print straight to the printer.
     bool UseDirectPrint = false;
 
-    // The wizard has been completed (its last step is the end page).
-    bool IsSelectionFinished() const;
-    // A command may run: no statement is loading, no form is being added,
-    // nothing is rendering.
-    bool IsIdle() const { return !LoadingStatement && !AddingForm && !Rendering; }
-    // Whether a selected form has the name (without regard to case).
-    bool IsFormSelected(const std::string& name) const;
-
+    // ---- The shell (Main.cpp) ---------------------------------------------------------
+    void FormCreate(cl::TObject* Sender);
+    void FormShow(cl::TObject* Sender);
+    void FormDestroy(cl::TObject* Sender);
     // The mode switch.
     void ShowWizardMode(cl::TObject* Sender);
     void Twojeformularze1Execute(cl::TObject* Sender);
     // The idle handler.
     void Oprogramie1Update(cl::TObject* Sender);
 
+    // ---- The message table (MainMessages.cpp) -----------------------------------------
     void WndProc(cl::TMessage& message) override;
 
-private:
-    // Building the window (MainCreate.cpp).
-    void BuildActions();
-    void BuildMenus();
-    void BuildLeftPane();
-    void BuildWizard();
-    void BuildFormsSheet();
-    void BuildHiddenComponents();
-    void AttachHandlers();
-    // A page whose content joins it the first time it shows; AddToPage
-    // puts a control on a page, at once or then.
-    void FillWhenShown(cl::TTabSheet* page);
-    void AddToPage(cl::TTabSheet* page, cl::TControl* control);
-    void FillPage(cl::TTabSheet* page);
-
-    // Window events (Main.cpp).
-    void FormCreate(cl::TObject* Sender);
-    void FormShow(cl::TObject* Sender);
-    void FormDestroy(cl::TObject* Sender);
-    // Loads a rich text of the wizard; a failure is shown in the viewer and
-    // the set-up goes on.
-    void LoadWizardText(cl::TRichEdit* viewer, const std::string& fileName);
+    // ---- The later parts' handlers, for now in Main.cpp -------------------------------
+    // The wizard (MainWizard.cpp): completed when its last step is the end page.
+    bool IsSelectionFinished() const;
+    void XcWizard1ActivePageChanged(cl::TObject* Sender);
+    // The selected forms (MainSelection.cpp).
     void XcTreeView2Change(cl::TObject* Sender, cl::TTreeNode* Node);
     void XcTreeView2Deletion(cl::TObject* Sender, cl::TTreeNode* Node);
-    // Commits the open field editor; false when it stays open.
-    bool CommitOpenEditor();
-    void FocusOpenEditor();
-    // Later parts fill these in.
-    void NewStatement(bool askToSave);
-    bool SaveStatement();
-    void ShowEndOfSelection();
-    void XcWizard1ActivePageChanged(cl::TObject* Sender);
-    void PreviewKey(WORD key, cl::TShiftState shift);
-
-    // The message table (MainMessages.cpp).
-    void RefillErrorList();
-    void CloseForUpdate();
-    void CheckUpdate();
-
-    std::map<cl::TTabSheet*, std::vector<cl::TControl*>> pendingContent_;
-    std::vector<std::pair<cl::TRadioGroup*, cl::TScrollBox*>> pendingGroups_;
+    // In-place editing (MainEditing.cpp): closes the open field editor,
+    // storing its value when Commit; a refused value keeps it open.
+    void EndFieldEdit(bool Commit);
+    void PrintPreviewKeyDown(cl::TObject* Sender, WORD& Key, cl::TShiftState Shift);
+    // The statement commands (MainFile.cpp).
+    void Nowerozliczenie1Execute(cl::TObject* Sender);
+    void Zapisacrozliczenie1Execute(cl::TObject* Sender);
 };
+
+// Each file of the window wires its own handlers; the constructor calls them.
+void AttachShellHandlers(TMainForm& form);

@@ -3,8 +3,11 @@
 // controls aligned along the same edge are placed in the order their
 // positions give.
 #include <algorithm>
+#include <map>
+#include <memory>
 #include <type_traits>
 #include <utility>
+#include <vector>
 
 #include "app/UpdateCheck.h"
 #include "app/win/Main.h"
@@ -42,39 +45,61 @@ void AddImages(TImageList* list, const char* resource) {
     list->AddMasked(&strip, kMaskColor);
 }
 
+// The answer pages' content joins each page the first time it shows: a
+// window costs Wine a millisecond or two, and the start waits for every
+// window the form has.  Shared by the pages' window procedures, which
+// outlive the building.
+class DeferredContent : public std::enable_shared_from_this<DeferredContent> {
+public:
+    // The content placed on page waits for the page's first showing.
+    void Defer(TTabSheet* page) {
+        pending_[page];
+        auto previous = page->WindowProc;
+        page->WindowProc = [self = shared_from_this(), page, previous](TMessage& m) {
+            previous(m);
+            if (m.Msg == CM_VISIBLECHANGED && m.WParam) self->Fill(page);
+        };
+    }
+    // Puts control on parent now, or, when parent is a deferred page or
+    // deferred content, when that page first shows (after parent).
+    void Place(TControl* control, TWinControl* parent) {
+        for (auto& [page, content] : pending_) {
+            const bool waiting =
+                parent == page || std::any_of(content.begin(), content.end(),
+                                              [parent](const auto& c) { return c.first == parent; });
+            if (waiting) {
+                content.emplace_back(control, parent);
+                return;
+            }
+        }
+        control->SetParent(parent);
+    }
+
+private:
+    void Fill(TTabSheet* page) {
+        const auto pending = pending_.find(page);
+        if (pending == pending_.end()) return;
+        const auto content = std::move(pending->second);
+        pending_.erase(pending);
+        for (const auto& [control, parent] : content) control->SetParent(parent);
+    }
+
+    std::map<TTabSheet*, std::vector<std::pair<TControl*, TWinControl*>>> pending_;
+};
+
 std::string HintOf(const TCustomAction* action) {
     std::string hint = StripHotkey(action->Caption());
     if (action->ShortCut() != scNone) hint += " (" + ShortCutToText(action->ShortCut()) + ")";
     return hint;
 }
 
-}  // namespace
+void BuildActions(TMainForm& f) {
+    f.XcImageList1 = Make<TImageList>(&f, "XcImageList1");
+    AddImages(f.XcImageList1, "TREEGLYPHS");
+    f.XcImageList2 = Make<TImageList>(&f, "XcImageList2");
+    AddImages(f.XcImageList2, "TOOLGLYPHS");
 
-CL_CLASS_INFO(TMainForm)
-
-TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
-    SetName("MainForm");
-    SetBounds(0, 0, 980, 700);
-    SetPosition(poScreenCenter);
-    SetShowHint(true);
-    BuildActions();
-    BuildMenus();
-    BuildLeftPane();
-    BuildWizard();
-    BuildFormsSheet();
-    BuildHiddenComponents();
-    AttachHandlers();
-}
-
-TMainForm::~TMainForm() = default;
-
-void TMainForm::BuildActions() {
-    XcImageList1 = Make<TImageList>(this, "XcImageList1");
-    AddImages(XcImageList1, "TREEGLYPHS");
-    XcImageList2 = Make<TImageList>(this, "XcImageList2");
-    AddImages(XcImageList2, "TOOLGLYPHS");
-
-    ActionList1 = Make<TActionList>(this, "ActionList1");
+    f.ActionList1 = Make<TActionList>(&f, "ActionList1");
     const struct {
         TAction* TMainForm::*field;
         const char* name;
@@ -100,24 +125,24 @@ void TMainForm::BuildActions() {
         {&TMainForm::Newfocfile1, "Newfocfile1", "New FocFile", scNone, -1},
     };
     for (const auto& a : actions) {
-        TAction* action = Make<TAction>(this, a.name);
+        TAction* action = Make<TAction>(&f, a.name);
         action->SetCaption(a.caption);
         action->SetShortCut(a.shortCut);
         action->SetImageIndex(a.image);
         action->SetHint(HintOf(action));
-        ActionList1->AddAction(action);
-        this->*a.field = action;
+        f.ActionList1->AddAction(action);
+        f.*a.field = action;
     }
-    URL_upgrade = Make<TBrowseURL>(this, "URL_upgrade");
-    URL_upgrade->SetCaption("Strona programu");
-    URL_upgrade->SetURL(ProductPageUrl());
-    ActionList1->AddAction(URL_upgrade);
+    f.URL_upgrade = Make<TBrowseURL>(&f, "URL_upgrade");
+    f.URL_upgrade->SetCaption("Strona programu");
+    f.URL_upgrade->SetURL(ProductPageUrl());
+    f.ActionList1->AddAction(f.URL_upgrade);
 }
 
-void TMainForm::BuildMenus() {
-    XcMainMenu1 = Make<TMainMenu>(this, "XcMainMenu1");
-    auto item = [this](TMenuItem* parent, const char* name, TAction* action) {
-        auto* i = Make<TMenuItem>(this, name);
+void BuildMenus(TMainForm& f) {
+    f.XcMainMenu1 = Make<TMainMenu>(&f, "XcMainMenu1");
+    auto item = [&f](TMenuItem* parent, const char* name, TAction* action) {
+        auto* i = Make<TMenuItem>(&f, name);
         if (action)
             i->SetAction(action);
         else
@@ -125,154 +150,155 @@ void TMainForm::BuildMenus() {
         parent->Add(i);
         return i;
     };
-    TMenuItem* statements = Make<TMenuItem>(this, "Sprawozdania1");
+    TMenuItem* statements = Make<TMenuItem>(&f, "Sprawozdania1");
     statements->SetCaption("&Sprawozdania");
-    XcMainMenu1->Items()->Add(statements);
-    item(statements, "Nowesprawozdanie1", Nowerozliczenie1);
-    item(statements, "Wczytajsprawozdanie1", Wczytajrozliczenie1);
+    f.XcMainMenu1->Items()->Add(statements);
+    item(statements, "Nowesprawozdanie1", f.Nowerozliczenie1);
+    item(statements, "Wczytajsprawozdanie1", f.Wczytajrozliczenie1);
     item(statements, "N1", nullptr);
-    item(statements, "Zapiszsprawozdanie1", Zapisacrozliczenie1);
-    item(statements, "Zapiszsprawozdaniejako1", Zapiszjako1);
+    item(statements, "Zapiszsprawozdanie1", f.Zapisacrozliczenie1);
+    item(statements, "Zapiszsprawozdaniejako1", f.Zapiszjako1);
     item(statements, "N2", nullptr);
-    item(statements, "Drukuj1", Wydruk1);
+    item(statements, "Drukuj1", f.Wydruk1);
     item(statements, "N3", nullptr);
-    item(statements, "Koniec1", FileExit1);
-    item(XcMainMenu1->Items(), "Oprogramie2", Oprogramie1);
-    SetMenu(XcMainMenu1);
+    item(statements, "Koniec1", f.FileExit1);
+    item(f.XcMainMenu1->Items(), "Oprogramie2", f.Oprogramie1);
+    f.SetMenu(f.XcMainMenu1);
 
-    XcPopupMenu1 = Make<TPopupMenu>(this, "XcPopupMenu1");
-    item(XcPopupMenu1->Items(), "Newfield2", Newfield1);
-    item(XcPopupMenu1->Items(), "N4", nullptr);
-    item(XcPopupMenu1->Items(), "Newfocfile2", Newfocfile1);
+    f.XcPopupMenu1 = Make<TPopupMenu>(&f, "XcPopupMenu1");
+    item(f.XcPopupMenu1->Items(), "Newfield2", f.Newfield1);
+    item(f.XcPopupMenu1->Items(), "N4", nullptr);
+    item(f.XcPopupMenu1->Items(), "Newfocfile2", f.Newfocfile1);
 
-    XcToolBar1 = Make<TToolBar>(this, "XcToolBar1", this);
-    XcToolBar1->SetAlign(alTop);
-    XcToolBar1->SetFlat(true);
-    XcToolBar1->SetEdgeBorders(ebTop | ebBottom);
-    XcToolBar1->SetImages(XcImageList2);
-    XcToolBar1->SetAutoSize(true);
-    XcStatusBar1 = Make<TStatusBar>(this, "XcStatusBar1", this);
-    XcStatusBar1->SetAlign(alBottom);
-    XcStatusBar1->SetSimplePanel(true);
-    XcStatusBar1->SetAutoHint(true);
+    f.XcToolBar1 = Make<TToolBar>(&f, "XcToolBar1", &f);
+    f.XcToolBar1->SetAlign(alTop);
+    f.XcToolBar1->SetFlat(true);
+    f.XcToolBar1->SetEdgeBorders(ebTop | ebBottom);
+    f.XcToolBar1->SetImages(f.XcImageList2);
+    f.XcToolBar1->SetAutoSize(true);
+    f.XcStatusBar1 = Make<TStatusBar>(&f, "XcStatusBar1", &f);
+    f.XcStatusBar1->SetAlign(alBottom);
+    f.XcStatusBar1->SetSimplePanel(true);
+    f.XcStatusBar1->SetAutoHint(true);
 }
 
-void TMainForm::BuildLeftPane() {
-    XcPanel2 = Make<TPanel>(this, "XcPanel2", this);
-    XcPanel2->SetBounds(0, 30, 240, 600);
-    XcPanel2->SetAlign(alLeft);
-    XcPanel2->SetBevelOuter(bvNone);
+void BuildLeftPane(TMainForm& f) {
+    f.XcPanel2 = Make<TPanel>(&f, "XcPanel2", &f);
+    f.XcPanel2->SetBounds(0, 30, 240, 600);
+    f.XcPanel2->SetAlign(alLeft);
+    f.XcPanel2->SetBevelOuter(bvNone);
 
-    XcTreeView1 = Make<TTreeView>(this, "XcTreeView1", XcPanel2);
-    XcTreeView1->SetBounds(0, 0, 240, 250);
-    XcTreeView1->SetAlign(alTop);
-    XcTreeView1->SetReadOnly(true);
-    XcTreeView1->SetShowRoot(false);
-    XcTreeView1->SetHideSelection(false);
-    XcTreeView1->SetImages(XcImageList1);
-    XcTreeView1->SetColor(kActiveTreeColor);
+    f.XcTreeView1 = Make<TTreeView>(&f, "XcTreeView1", f.XcPanel2);
+    f.XcTreeView1->SetBounds(0, 0, 240, 250);
+    f.XcTreeView1->SetAlign(alTop);
+    f.XcTreeView1->SetReadOnly(true);
+    f.XcTreeView1->SetShowRoot(false);
+    f.XcTreeView1->SetHideSelection(false);
+    f.XcTreeView1->SetImages(f.XcImageList1);
+    f.XcTreeView1->SetColor(kActiveTreeColor);
     // A splitter is made aligned to the left: its edge first, then its place.
-    XcxSplitter2 = Make<TSplitter>(this, "XcxSplitter2", XcPanel2);
-    XcxSplitter2->SetAlign(alTop);
-    XcxSplitter2->SetBounds(0, 250, 240, 4);
-    XcStaticText1 = Make<TStaticText>(this, "XcStaticText1", XcPanel2);
-    XcStaticText1->SetAutoSize(false);
-    XcStaticText1->SetBounds(0, 254, 240, 22);
-    XcStaticText1->SetAlign(alTop);
-    XcStaticText1->SetAlignment(cl::taCenter);
-    XcStaticText1->SetBorderStyle(sbsSunken);
-    XcStaticText1->SetParentFont(false);
-    XcStaticText1->Font()->SetStyle(fsBold);
-    XcStaticText1->Font()->SetColor(clWhite);
-    XcStaticText1->SetCaption("Dobór nie dokończony!");
-    XcStaticText1->SetColor(clRed);
-    XcPanel6 = Make<TPanel>(this, "XcPanel6", XcPanel2);
-    XcPanel6->SetAlign(alClient);
-    XcPanel6->SetBevelOuter(bvNone);
-    XcTreeView2 = Make<TTreeView>(this, "XcTreeView2", XcPanel6);
-    XcTreeView2->SetAlign(alClient);
-    XcTreeView2->SetReadOnly(true);
-    XcTreeView2->SetShowButtons(false);
-    XcTreeView2->SetShowRoot(false);
-    XcTreeView2->SetHideSelection(false);
-    XcTreeView2->SetImages(XcImageList1);
-    XcTreeView2->SetColor(clBtnFace);
-    XcTreeView2->SetEnabled(false);  // the idle handler enables it once it has forms
+    f.XcxSplitter2 = Make<TSplitter>(&f, "XcxSplitter2", f.XcPanel2);
+    f.XcxSplitter2->SetAlign(alTop);
+    f.XcxSplitter2->SetBounds(0, 250, 240, 4);
+    f.XcStaticText1 = Make<TStaticText>(&f, "XcStaticText1", f.XcPanel2);
+    f.XcStaticText1->SetAutoSize(false);
+    f.XcStaticText1->SetBounds(0, 254, 240, 22);
+    f.XcStaticText1->SetAlign(alTop);
+    f.XcStaticText1->SetAlignment(cl::taCenter);
+    f.XcStaticText1->SetBorderStyle(sbsSunken);
+    f.XcStaticText1->SetParentFont(false);
+    f.XcStaticText1->Font()->SetStyle(fsBold);
+    f.XcStaticText1->Font()->SetColor(clWhite);
+    f.XcStaticText1->SetCaption("Dobór nie dokończony!");
+    f.XcStaticText1->SetColor(clRed);
+    f.XcPanel6 = Make<TPanel>(&f, "XcPanel6", f.XcPanel2);
+    f.XcPanel6->SetAlign(alClient);
+    f.XcPanel6->SetBevelOuter(bvNone);
+    f.XcTreeView2 = Make<TTreeView>(&f, "XcTreeView2", f.XcPanel6);
+    f.XcTreeView2->SetAlign(alClient);
+    f.XcTreeView2->SetReadOnly(true);
+    f.XcTreeView2->SetShowButtons(false);
+    f.XcTreeView2->SetShowRoot(false);
+    f.XcTreeView2->SetHideSelection(false);
+    f.XcTreeView2->SetImages(f.XcImageList1);
+    f.XcTreeView2->SetColor(clBtnFace);
+    f.XcTreeView2->SetEnabled(false);  // the idle handler enables it once it has forms
 
-    XcxSplitter1 = Make<TSplitter>(this, "XcxSplitter1", this);
-    XcxSplitter1->SetBounds(240, 30, 4, 600);
-    XcPanel1 = Make<TPanel>(this, "XcPanel1", this);
-    XcPanel1->SetAlign(alClient);
-    XcPanel1->SetBevelOuter(bvNone);
-    XcPageControl1 = Make<TPageControl>(this, "XcPageControl1", XcPanel1);
-    XcPageControl1->SetAlign(alClient);
-    auto sheet = [this](const char* name, const char* caption) {
-        auto* s = Make<TTabSheet>(this, name);
-        s->SetPageControl(XcPageControl1);
+    f.XcxSplitter1 = Make<TSplitter>(&f, "XcxSplitter1", &f);
+    f.XcxSplitter1->SetBounds(240, 30, 4, 600);
+    f.XcPanel1 = Make<TPanel>(&f, "XcPanel1", &f);
+    f.XcPanel1->SetAlign(alClient);
+    f.XcPanel1->SetBevelOuter(bvNone);
+    f.XcPageControl1 = Make<TPageControl>(&f, "XcPageControl1", f.XcPanel1);
+    f.XcPageControl1->SetAlign(alClient);
+    auto sheet = [&f](const char* name, const char* caption) {
+        auto* s = Make<TTabSheet>(&f, name);
+        s->SetPageControl(f.XcPageControl1);
         s->SetCaption(caption);
         s->SetTabVisible(false);
         return s;
     };
-    TabSheet1 = sheet("TabSheet1", "Ekspert");
-    TabSheet2 = sheet("TabSheet2", "Formularze");
+    f.TabSheet1 = sheet("TabSheet1", "Ekspert");
+    f.TabSheet2 = sheet("TabSheet2", "Formularze");
 }
 
-void TMainForm::BuildWizard() {
-    XcWizard1 = Make<TPageControl>(this, "XcWizard1", TabSheet1);
-    XcWizard1->SetAlign(alClient);
+void BuildWizard(TMainForm& f) {
+    const auto deferred = std::make_shared<DeferredContent>();
+    f.XcWizard1 = Make<TPageControl>(&f, "XcWizard1", f.TabSheet1);
+    f.XcWizard1->SetAlign(alClient);
     // A page: its header (title on white, a line under it) and its body.
     // The answer pages are filled the first time they show (FillWhenShown):
     // a window costs Wine a millisecond or two, and the start waits for
     // every window the form has.
-    auto page = [this](const char* name, const char* title, bool fillNow) {
-        auto* p = Make<TTabSheet>(this, name);
-        p->SetPageControl(XcWizard1);
+    auto page = [&f, deferred](const char* name, const char* title, bool fillNow) {
+        auto* p = Make<TTabSheet>(&f, name);
+        p->SetPageControl(f.XcWizard1);
         p->SetCaption(title);
         p->SetTabVisible(false);
-        if (!fillNow) FillWhenShown(p);
+        if (!fillNow) deferred->Defer(p);
         const std::string stem = name;
-        auto* header = Make<TPanel>(this, (stem + "Header").c_str());
+        auto* header = Make<TPanel>(&f, (stem + "Header").c_str());
         header->SetBounds(0, 0, 600, 52);
         header->SetAlign(alTop);
         header->SetBevelOuter(bvNone);
         header->SetColor(clWhite);
-        auto* caption = Make<TLabel>(this, (stem + "Title").c_str(), header);
+        auto* caption = Make<TLabel>(&f, (stem + "Title").c_str(), header);
         caption->SetParentFont(false);
         caption->Font()->SetHeight(-16);
         caption->Font()->SetStyle(fsBold);
         caption->SetBounds(16, 16, 560, 20);
         caption->SetCaption(title);
-        auto* line = Make<TBevel>(this, (stem + "Line").c_str());
+        auto* line = Make<TBevel>(&f, (stem + "Line").c_str());
         line->SetBounds(0, 52, 600, 2);
         line->SetAlign(alTop);
         line->SetShape(bsTopLine);
-        AddToPage(p, header);
-        AddToPage(p, line);
+        deferred->Place(header, p);
+        deferred->Place(line, p);
         return p;
     };
     // A rich-text viewer on a white body that keeps the text off the page's edges.
-    auto viewer = [this](const char* name, TTabSheet* parent) {
-        auto* body = Make<TPanel>(this, (parent->Name() + "Body").c_str(), parent);
+    auto viewer = [&f](const char* name, TTabSheet* parent) {
+        auto* body = Make<TPanel>(&f, (parent->Name() + "Body").c_str(), parent);
         body->SetAlign(alClient);
         body->SetBevelOuter(bvNone);
         body->SetBorderWidth(12);
         body->SetColor(clWhite);
-        auto* v = Make<TRichEdit>(this, name, body);
+        auto* v = Make<TRichEdit>(&f, name, body);
         v->SetAlign(alClient);
         v->SetReadOnly(true);
         v->SetBorderStyle(bsNone);
         v->SetScrollBars(ssVertical);
         return v;
     };
-    auto box = [this](const char* name, TTabSheet* parent) {
-        auto* b = Make<TScrollBox>(this, name);
+    auto box = [&f, deferred](const char* name, TTabSheet* parent) {
+        auto* b = Make<TScrollBox>(&f, name);
         b->SetAlign(alClient);
         b->SetBorderStyle(bsNone);
-        AddToPage(parent, b);
+        deferred->Place(b, parent);
         return b;
     };
-    auto heading = [this](const char* name, TScrollBox* parent, const char* text) {
-        auto* h = Make<TStaticText>(this, name, parent);
+    auto heading = [&f](const char* name, TScrollBox* parent, const char* text) {
+        auto* h = Make<TStaticText>(&f, name, parent);
         h->SetBounds(24, 20, 560, 18);
         h->SetParentFont(false);
         h->Font()->SetStyle(fsBold);
@@ -282,16 +308,16 @@ void TMainForm::BuildWizard() {
     // A radio group measures its caption on its own window as soon as it has
     // a parent, and that would make the windows of everything around it: it
     // joins its scroll box once the box has its window.
-    auto group = [this](const char* name, TScrollBox* parent, int left, int top, int width,
-                        std::initializer_list<const char*> items) {
-        auto* g = Make<TRadioGroup>(this, name);
+    auto group = [&f, deferred](const char* name, TScrollBox* parent, int left, int top, int width,
+                                std::initializer_list<const char*> items) {
+        auto* g = Make<TRadioGroup>(&f, name);
         g->SetBounds(left, top, width, 24 + 22 * static_cast<int>(items.size()));
         for (const char* i : items) g->Items()->Add(i);
-        pendingGroups_.emplace_back(g, parent);
+        deferred->Place(g, parent);
         return g;
     };
-    auto check = [this](const char* name, TScrollBox* parent, int top, int left, const char* text) {
-        auto* c = Make<TCheckBox>(this, name, parent);
+    auto check = [&f](const char* name, TScrollBox* parent, int top, int left, const char* text) {
+        auto* c = Make<TCheckBox>(&f, name, parent);
         c->SetBounds(left, top, 500, 20);
         c->SetCaption(text);
         return c;
@@ -300,127 +326,130 @@ void TMainForm::BuildWizard() {
     const char* kChooseDocuments =
         "Zaznacz dokumenty, z których składa się sprawozdanie finansowe jednostki:";
 
-    Wiz0_1 = page("Wiz0_1", "Informacje wstępne", true);
-    XcRichEdit1 = viewer("XcRichEdit1", Wiz0_1);
+    f.Wiz0_1 = page("Wiz0_1", "Informacje wstępne", true);
+    f.XcRichEdit1 = viewer("XcRichEdit1", f.Wiz0_1);
 
-    Wiz0_2 = page("Wiz0_2", "Sposób rozliczenia", false);
-    XcScrollBox1 = box("XcScrollBox1", Wiz0_2);
-    heading("XcStaticText2", XcScrollBox1, "Sprawozdanie finansowe sporządza się dla jednostki:");
-    rb0_2_1 = group("rb0_2_1", XcScrollBox1, 24, 48, 600,
-                    {"&prowadzącej działalność gospodarczą (innej niż bank lub zakład ubezpieczeń)",
-                     "&nieprowadzącej działalności gospodarczej"});
+    f.Wiz0_2 = page("Wiz0_2", "Sposób rozliczenia", false);
+    f.XcScrollBox1 = box("XcScrollBox1", f.Wiz0_2);
+    heading("XcStaticText2", f.XcScrollBox1, "Sprawozdanie finansowe sporządza się dla jednostki:");
+    f.rb0_2_1 = group("rb0_2_1", f.XcScrollBox1, 24, 48, 600,
+                      {"&prowadzącej działalność gospodarczą (innej niż bank lub zakład ubezpieczeń)",
+                       "&nieprowadzącej działalności gospodarczej"});
 
-    Wiz1_0 = page("Wiz1_0", kBusinessDocuments, false);
-    XcScrollBox2 = box("XcScrollBox2", Wiz1_0);
-    heading("XcStaticText3", XcScrollBox2, "Roczne sprawozdanie finansowe jednostki:");
-    cb1_0_1 = Make<TRadioButton>(this, "cb1_0_1", XcScrollBox2);
-    cb1_0_1->SetBounds(32, 52, 600, 20);
-    cb1_0_1->SetCaption("&podlega badaniu przez biegłego rewidenta (art. 64 ust. 1 ustawy o rachunkowości)");
-    cb1_0_2 = Make<TRadioButton>(this, "cb1_0_2", XcScrollBox2);
-    cb1_0_2->SetBounds(32, 80, 600, 20);
-    cb1_0_2->SetCaption("&nie podlega badaniu przez biegłego rewidenta");
+    f.Wiz1_0 = page("Wiz1_0", kBusinessDocuments, false);
+    f.XcScrollBox2 = box("XcScrollBox2", f.Wiz1_0);
+    heading("XcStaticText3", f.XcScrollBox2, "Roczne sprawozdanie finansowe jednostki:");
+    f.cb1_0_1 = Make<TRadioButton>(&f, "cb1_0_1", f.XcScrollBox2);
+    f.cb1_0_1->SetBounds(32, 52, 600, 20);
+    f.cb1_0_1->SetCaption(
+        "&podlega badaniu przez biegłego rewidenta (art. 64 ust. 1 ustawy o rachunkowości)");
+    f.cb1_0_2 = Make<TRadioButton>(&f, "cb1_0_2", f.XcScrollBox2);
+    f.cb1_0_2->SetBounds(32, 80, 600, 20);
+    f.cb1_0_2->SetCaption("&nie podlega badaniu przez biegłego rewidenta");
 
-    Wiz1_1 = page("Wiz1_1", kBusinessDocuments, false);
-    XcScrollBox3 = box("XcScrollBox3", Wiz1_1);
-    heading("XcStaticText4", XcScrollBox3, kChooseDocuments);
-    cb1_1_1 = check("cb1_1_1", XcScrollBox3, 52, 32, "Bilans");
-    cb1_1_2 = check("cb1_1_2", XcScrollBox3, 80, 32, "Rachunek zysków i strat");
-    rb1_1_2 = group("rb1_1_2", XcScrollBox3, 56, 102, 300, {"wariant kalkulacyjny", "wariant porównawczy"});
-    cb1_1_3 = check("cb1_1_3", XcScrollBox3, 180, 32, "Rachunek przepływów pieniężnych");
-    rb1_1_3 = group("rb1_1_3", XcScrollBox3, 56, 202, 300, {"metoda bezpośrednia", "metoda pośrednia"});
-    cb1_1_4 = check("cb1_1_4", XcScrollBox3, 280, 32, "Zestawienie zmian w kapitale (funduszu) własnym");
+    f.Wiz1_1 = page("Wiz1_1", kBusinessDocuments, false);
+    f.XcScrollBox3 = box("XcScrollBox3", f.Wiz1_1);
+    heading("XcStaticText4", f.XcScrollBox3, kChooseDocuments);
+    f.cb1_1_1 = check("cb1_1_1", f.XcScrollBox3, 52, 32, "Bilans");
+    f.cb1_1_2 = check("cb1_1_2", f.XcScrollBox3, 80, 32, "Rachunek zysków i strat");
+    f.rb1_1_2 =
+        group("rb1_1_2", f.XcScrollBox3, 56, 102, 300, {"wariant kalkulacyjny", "wariant porównawczy"});
+    f.cb1_1_3 = check("cb1_1_3", f.XcScrollBox3, 180, 32, "Rachunek przepływów pieniężnych");
+    f.rb1_1_3 = group("rb1_1_3", f.XcScrollBox3, 56, 202, 300, {"metoda bezpośrednia", "metoda pośrednia"});
+    f.cb1_1_4 = check("cb1_1_4", f.XcScrollBox3, 280, 32, "Zestawienie zmian w kapitale (funduszu) własnym");
 
-    Wiz1_2 = page("Wiz1_2", kBusinessDocuments, false);
-    XcScrollBox4 = box("XcScrollBox4", Wiz1_2);
-    heading("XcStaticText5", XcScrollBox4, kChooseDocuments);
-    cb1_2_1 = check("cb1_2_1", XcScrollBox4, 52, 32, "Bilans");
-    cb1_2_2 = check("cb1_2_2", XcScrollBox4, 80, 32, "Rachunek zysków i strat");
-    rb1_2_2 = group("rb1_2_2", XcScrollBox4, 56, 102, 300, {"wariant kalkulacyjny", "wariant porównawczy"});
+    f.Wiz1_2 = page("Wiz1_2", kBusinessDocuments, false);
+    f.XcScrollBox4 = box("XcScrollBox4", f.Wiz1_2);
+    heading("XcStaticText5", f.XcScrollBox4, kChooseDocuments);
+    f.cb1_2_1 = check("cb1_2_1", f.XcScrollBox4, 52, 32, "Bilans");
+    f.cb1_2_2 = check("cb1_2_2", f.XcScrollBox4, 80, 32, "Rachunek zysków i strat");
+    f.rb1_2_2 =
+        group("rb1_2_2", f.XcScrollBox4, 56, 102, 300, {"wariant kalkulacyjny", "wariant porównawczy"});
 
-    Wiz2_1 = page("Wiz2_1", "Wybór dokumentów dla jedn. nieprowadzących dział. gosp.", false);
-    XcScrollBox5 = box("XcScrollBox5", Wiz2_1);
-    heading("XcStaticText6", XcScrollBox5, kChooseDocuments);
-    cb2_1_1 = check("cb2_1_1", XcScrollBox5, 52, 32, "Bilans");
-    cb2_1_2 = check("cb2_1_2", XcScrollBox5, 80, 32, "Rachunek wyników");
+    f.Wiz2_1 = page("Wiz2_1", "Wybór dokumentów dla jedn. nieprowadzących dział. gosp.", false);
+    f.XcScrollBox5 = box("XcScrollBox5", f.Wiz2_1);
+    heading("XcStaticText6", f.XcScrollBox5, kChooseDocuments);
+    f.cb2_1_1 = check("cb2_1_1", f.XcScrollBox5, 52, 32, "Bilans");
+    f.cb2_1_2 = check("cb2_1_2", f.XcScrollBox5, 80, 32, "Rachunek wyników");
 
-    Wiz100_1 = page("Wiz100_1", "Dobór formularzy zakończony", true);
-    XcRichEdit2 = viewer("XcRichEdit2", Wiz100_1);
-    XcWizard1->SetActivePage(Wiz0_1);
+    f.Wiz100_1 = page("Wiz100_1", "Dobór formularzy zakończony", true);
+    f.XcRichEdit2 = viewer("XcRichEdit2", f.Wiz100_1);
+    f.XcWizard1->SetActivePage(f.Wiz0_1);
 }
 
-void TMainForm::BuildFormsSheet() {
+void BuildFormsSheet(TMainForm& f) {
     // The zoom buttons, and after them on the same bar the paper list and
     // the yellow bar with the form's title.  The bar sits on the sheet,
     // which paints the flat bar's background.
-    XcToolBar2 = Make<TToolBar>(this, "XcToolBar2", TabSheet2);
-    XcToolBar2->SetBounds(0, 0, 700, 28);
-    XcToolBar2->SetAlign(alTop);
-    XcToolBar2->SetFlat(true);
-    XcToolBar2->SetEdgeBorders(ebBottom);
-    XcToolBar2->SetImages(XcImageList2);
-    XcToolBar2->SetIndent(4);
-    XcToolBar2->SetWrapable(false);
-    XcPanel5 = Make<TPanel>(this, "XcPanel5", XcToolBar2);
-    XcPanel5->SetBounds(128, 0, 250, 26);
-    XcPanel5->SetBevelOuter(bvNone);
-    Label4 = Make<TLabel>(this, "Label4", XcPanel5);
-    Label4->SetBounds(8, 6, 40, 14);
-    Label4->SetCaption("&Papier:");
-    FormComboBox = Make<TComboBox>(this, "FormComboBox", XcPanel5);
-    FormComboBox->SetBounds(52, 2, 190, 21);
-    FormComboBox->SetStyle(csDropDownList);
-    Label4->SetFocusControl(FormComboBox);
-    XcPanel3 = Make<TPanel>(this, "XcPanel3", XcToolBar2);
-    XcPanel3->SetBounds(382, 1, 314, 24);
-    XcPanel3->SetBevelOuter(bvLowered);
-    XcPanel3->SetColor(kTitleBarColor);
-    XcPanel3->SetParentFont(false);
-    XcPanel3->Font()->SetStyle(fsBold);
-    Label1 = Make<TLabel>(this, "Label1", XcPanel3);
-    Label1->SetBounds(170, 5, 140, 14);
-    Label1->SetAlign(alRight);
-    Label1->SetVisible(false);
+    f.XcToolBar2 = Make<TToolBar>(&f, "XcToolBar2", f.TabSheet2);
+    f.XcToolBar2->SetBounds(0, 0, 700, 28);
+    f.XcToolBar2->SetAlign(alTop);
+    f.XcToolBar2->SetFlat(true);
+    f.XcToolBar2->SetEdgeBorders(ebBottom);
+    f.XcToolBar2->SetImages(f.XcImageList2);
+    f.XcToolBar2->SetIndent(4);
+    f.XcToolBar2->SetWrapable(false);
+    f.XcPanel5 = Make<TPanel>(&f, "XcPanel5", f.XcToolBar2);
+    f.XcPanel5->SetBounds(128, 0, 250, 26);
+    f.XcPanel5->SetBevelOuter(bvNone);
+    f.Label4 = Make<TLabel>(&f, "Label4", f.XcPanel5);
+    f.Label4->SetBounds(8, 6, 40, 14);
+    f.Label4->SetCaption("&Papier:");
+    f.FormComboBox = Make<TComboBox>(&f, "FormComboBox", f.XcPanel5);
+    f.FormComboBox->SetBounds(52, 2, 190, 21);
+    f.FormComboBox->SetStyle(csDropDownList);
+    f.Label4->SetFocusControl(f.FormComboBox);
+    f.XcPanel3 = Make<TPanel>(&f, "XcPanel3", f.XcToolBar2);
+    f.XcPanel3->SetBounds(382, 1, 314, 24);
+    f.XcPanel3->SetBevelOuter(bvLowered);
+    f.XcPanel3->SetColor(kTitleBarColor);
+    f.XcPanel3->SetParentFont(false);
+    f.XcPanel3->Font()->SetStyle(fsBold);
+    f.Label1 = Make<TLabel>(&f, "Label1", f.XcPanel3);
+    f.Label1->SetBounds(170, 5, 140, 14);
+    f.Label1->SetAlign(alRight);
+    f.Label1->SetVisible(false);
     // The yellow bar reaches the bar's right end.
-    XcToolBar2->OnResize = [this](TObject*) {
-        XcPanel3->SetWidth(std::max(40, XcToolBar2->ClientWidth() - XcPanel3->Left() - 4));
+    f.XcToolBar2->OnResize = [&f](TObject*) {
+        f.XcPanel3->SetWidth(std::max(40, f.XcToolBar2->ClientWidth() - f.XcPanel3->Left() - 4));
     };
 
-    XcPanel7 = Make<TPanel>(this, "XcPanel7", TabSheet2);
-    XcPanel7->SetBounds(0, 540, 700, 56);
-    XcPanel7->SetAlign(alBottom);
-    XcPanel7->SetBevelOuter(bvLowered);
-    ErrListBox = Make<TListBox>(this, "ErrListBox", XcPanel7);
-    ErrListBox->SetAlign(alClient);
-    ErrListBox->SetBorderStyle(bsNone);
-    ErrListBox->SetParentFont(false);
-    ErrListBox->Font()->SetColor(clRed);
-    ErrListBox->Font()->SetStyle(fsBold);
-    PageNavigator = Make<TTabSet>(this, "PageNavigator", TabSheet2);
-    PageNavigator->SetBounds(0, 518, 700, 22);
-    PageNavigator->SetAlign(alBottom);
+    f.XcPanel7 = Make<TPanel>(&f, "XcPanel7", f.TabSheet2);
+    f.XcPanel7->SetBounds(0, 540, 700, 56);
+    f.XcPanel7->SetAlign(alBottom);
+    f.XcPanel7->SetBevelOuter(bvLowered);
+    f.ErrListBox = Make<TListBox>(&f, "ErrListBox", f.XcPanel7);
+    f.ErrListBox->SetAlign(alClient);
+    f.ErrListBox->SetBorderStyle(bsNone);
+    f.ErrListBox->SetParentFont(false);
+    f.ErrListBox->Font()->SetColor(clRed);
+    f.ErrListBox->Font()->SetStyle(fsBold);
+    f.PageNavigator = Make<TTabSet>(&f, "PageNavigator", f.TabSheet2);
+    f.PageNavigator->SetBounds(0, 518, 700, 22);
+    f.PageNavigator->SetAlign(alBottom);
 
-    PrintPreview = Make<TPrintPreview>(this, "PrintPreview", TabSheet2);
-    PrintPreview->SetAlign(alClient);
-    PrintPreview->SetPopupMenu(XcPopupMenu1);
+    f.PrintPreview = Make<TPrintPreview>(&f, "PrintPreview", f.TabSheet2);
+    f.PrintPreview->SetAlign(alClient);
+    f.PrintPreview->SetPopupMenu(f.XcPopupMenu1);
 
     // The tool bars: exit, new, load, save, print in groups; the zoom commands.
     const std::pair<TToolBar*, TAction*> buttons[] = {
-        {XcToolBar1, FileExit1},
-        {XcToolBar1, nullptr},
-        {XcToolBar1, Nowerozliczenie1},
-        {XcToolBar1, Wczytajrozliczenie1},
-        {XcToolBar1, Zapisacrozliczenie1},
-        {XcToolBar1, nullptr},
-        {XcToolBar1, Wydruk1},
-        {XcToolBar2, FitToWidth1},
-        {XcToolBar2, Fittoheight1},
-        {XcToolBar2, Jedendojeden1},
-        {XcToolBar2, Powiekszenie1},
-        {XcToolBar2, Pomniejszenie1},
+        {f.XcToolBar1, f.FileExit1},
+        {f.XcToolBar1, nullptr},
+        {f.XcToolBar1, f.Nowerozliczenie1},
+        {f.XcToolBar1, f.Wczytajrozliczenie1},
+        {f.XcToolBar1, f.Zapisacrozliczenie1},
+        {f.XcToolBar1, nullptr},
+        {f.XcToolBar1, f.Wydruk1},
+        {f.XcToolBar2, f.FitToWidth1},
+        {f.XcToolBar2, f.Fittoheight1},
+        {f.XcToolBar2, f.Jedendojeden1},
+        {f.XcToolBar2, f.Powiekszenie1},
+        {f.XcToolBar2, f.Pomniejszenie1},
     };
     int n = 0;
     for (const auto& [bar, action] : buttons) {
-        auto* b = Make<TToolButton>(this, ("ToolButton" + std::to_string(++n)).c_str(), bar);
+        auto* b = Make<TToolButton>(&f, ("ToolButton" + std::to_string(++n)).c_str(), bar);
         if (action)
             b->SetAction(action);
         else
@@ -428,45 +457,35 @@ void TMainForm::BuildFormsSheet() {
     }
 }
 
-void TMainForm::FillWhenShown(TTabSheet* page) {
-    pendingContent_[page];
-    auto previous = page->WindowProc;
-    page->WindowProc = [this, page, previous](TMessage& m) {
-        previous(m);
-        if (m.Msg == CM_VISIBLECHANGED && m.WParam) FillPage(page);
-    };
+void BuildHiddenComponents(TMainForm& f) {
+    f.Chb_aktualiz = Make<TCheckBox>(&f, "Chb_aktualiz", &f);
+    f.Chb_aktualiz->SetVisible(false);
+    f.Chb_aktualiz->SetBounds(0, 0, 200, 17);
+    f.Chb_aktualiz->SetCaption("Sprawdzaj aktualizacje przy uruchomieniu");
+    f.Chb_aktualiz->SetChecked(true);
+    f.OpenDialog1 = Make<TOpenDialog>(&f, "OpenDialog1");
+    f.SaveDialog1 = Make<TSaveDialog>(&f, "SaveDialog1");
+    f.PingMachine = Make<TPingMachine>(&f, "PingMachine");
+    f.StrHolder1 = Make<TStrHolder>(&f, "StrHolder1");
+    f.StrHolder1->SetCapacity(28);
 }
 
-void TMainForm::AddToPage(TTabSheet* page, TControl* control) {
-    const auto pending = pendingContent_.find(page);
-    if (pending != pendingContent_.end())
-        pending->second.push_back(control);
-    else
-        control->SetParent(page);
+}  // namespace
+
+CL_CLASS_INFO(TMainForm)
+
+TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
+    SetName("MainForm");
+    SetBounds(0, 0, 980, 700);
+    SetPosition(poScreenCenter);
+    SetShowHint(true);
+    BuildActions(*this);
+    BuildMenus(*this);
+    BuildLeftPane(*this);
+    BuildWizard(*this);
+    BuildFormsSheet(*this);
+    BuildHiddenComponents(*this);
+    AttachShellHandlers(*this);
 }
 
-void TMainForm::FillPage(TTabSheet* page) {
-    const auto pending = pendingContent_.find(page);
-    if (pending == pendingContent_.end()) return;
-    const std::vector<TControl*> content = std::move(pending->second);
-    pendingContent_.erase(pending);
-    for (TControl* c : content) c->SetParent(page);
-    std::erase_if(pendingGroups_, [page](const auto& entry) {
-        if (entry.second->Parent() != page) return false;
-        entry.first->SetParent(entry.second);
-        return true;
-    });
-}
-
-void TMainForm::BuildHiddenComponents() {
-    Chb_aktualiz = Make<TCheckBox>(this, "Chb_aktualiz", this);
-    Chb_aktualiz->SetVisible(false);
-    Chb_aktualiz->SetBounds(0, 0, 200, 17);
-    Chb_aktualiz->SetCaption("Sprawdzaj aktualizacje przy uruchomieniu");
-    Chb_aktualiz->SetChecked(true);
-    OpenDialog1 = Make<TOpenDialog>(this, "OpenDialog1");
-    SaveDialog1 = Make<TSaveDialog>(this, "SaveDialog1");
-    PingMachine = Make<TPingMachine>(this, "PingMachine");
-    StrHolder1 = Make<TStrHolder>(this, "StrHolder1");
-    StrHolder1->SetCapacity(28);
-}
+TMainForm::~TMainForm() = default;

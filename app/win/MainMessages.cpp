@@ -1,10 +1,91 @@
 // The main window's message table: what the other parts of the program ask
 // of it by WM_USER messages, and the two that come from its own start-up,
 // the update check and the close for an update.
+#include "app/win/MainMessages.h"
+
 #include "app/UpdateCheck.h"
 #include "app/win/Main.h"
+#include "classlib/StrUtils.h"
+#include "engine/win/EngineHostWin.h"
 
 using namespace cl;
+
+HWND MainFormHandle = nullptr;
+
+// The engine's host sends the same two.
+static_assert(WM_USER_ERROR_LIST == WM_USER_REFILL_ERRORS &&
+              WM_USER_FORM_SELECTED == WM_USER_IS_FORM_SELECTED);
+
+namespace {
+
+// Whether a selected form has the name (without regard to case).
+bool IsFormSelected(const TMainForm& f, const std::string& name) {
+    const std::string wanted = UpperCase(name);
+    TTreeNodes* nodes = f.XcTreeView2->Items();
+    for (int i = 0; i < nodes->Count(); ++i) {
+        const auto* form = static_cast<const TemFrm*>(nodes->Item(i)->Data());
+        if (form && UpperCase(form->Name) == wanted) return true;
+    }
+    return false;
+}
+
+void RefillErrorList(TMainForm& f) {
+    TStrings* items = f.ErrListBox->Items();
+    items->Clear();
+    for (int i = 0; i < ErrorList.Count(); ++i) items->Add(ErrorList.Items(i).Text);
+}
+
+void CheckUpdate(TMainForm& f) {
+    Application->ProcessMessages();
+    if (CheckForUpdate() != kUpdateAvailable) return;
+    const int answer = Application->MessageBox(
+        "Dostępna jest nowsza wersja programu, czy chcesz ją teraz pobrać i zainstalować?\r\r"
+        "Instalacji może dokonać użytkownik posiadający uprawnienia do dokonywania zapisu plików w folderze "
+        "instalacji programu.",
+        "Aktualizacja przez internet", MB_YESNO);
+    if (answer == IDYES) PostMessageW(f.Handle(), WM_USER_CLOSE_FOR_UPDATE, 0, 0);
+}
+
+void CloseForUpdate(TMainForm& f) {
+    if (f.XcPageControl1->ActivePage() == f.TabSheet2) {
+        f.EndFieldEdit(true);
+        Application->ProcessMessages();
+        if (OpenEditor.Editor) {
+            Application->MessageBox("Proces został wstrzymany. Proszę ponowić próbę.", "Uwaga", MB_OK);
+            return;
+        }
+    }
+    if (AnswersModified || DataModified) {
+        const int answer = Application->MessageBox(
+            "Program zostanie automatycznie zamknięty. Czy zapisać aktualne rozliczenie na dysku?", "Pytanie",
+            MB_YESNOCANCEL);
+        if (answer == IDCANCEL) return;
+        if (answer == IDYES) {
+            f.Zapisacrozliczenie1Execute(f.Zapisacrozliczenie1);
+            // A save that failed or was cancelled leaves the flags set and
+            // keeps the program open.
+            if (AnswersModified || DataModified) return;
+        }
+    }
+    // The flags are dropped only on the way out: when the page cannot be
+    // opened the program stays open and still knows what is unsaved.
+    const bool answers = AnswersModified, data = DataModified;
+    try {
+        f.URL_upgrade->Execute();
+        AnswersModified = DataModified = false;
+        f.FileExit1->Execute();
+    } catch (const std::exception&) {
+        AnswersModified = answers;
+        DataModified = data;
+        Application->MessageBox("Niepowodzenie przy próbie otwarcia witryny internetowej.", "Błąd", MB_OK);
+    }
+}
+
+void ShowEndOfSelection(TMainForm&) {
+    // The end-of-selection dialog is not here yet.
+}
+
+}  // namespace
 
 void TMainForm::WndProc(TMessage& m) {
     switch (m.Msg) {
@@ -12,13 +93,13 @@ void TMainForm::WndProc(TMessage& m) {
             XcWizard1ActivePageChanged(XcWizard1);
             return;
         case WM_USER_ERROR_LIST:
-            RefillErrorList();
+            RefillErrorList(*this);
             return;
         case WM_USER_CLOSE_FOR_UPDATE:
-            CloseForUpdate();
+            CloseForUpdate(*this);
             return;
         case WM_USER_CHECK_UPDATE:
-            CheckUpdate();
+            CheckUpdate(*this);
             return;
         case WM_USER_AUTO_UPDATE:
             Chb_aktualiz->SetChecked(m.LParam != 0);
@@ -28,18 +109,21 @@ void TMainForm::WndProc(TMessage& m) {
             Close();
             return;
         case WM_USER_NEW_NO_SAVE:
+            // With nothing modified the command does not ask to save.
             AnswersModified = DataModified = false;
             Application->ProcessMessages();
-            NewStatement(false);
+            Nowerozliczenie1Execute(Nowerozliczenie1);
             return;
         case WM_USER_END_OF_SELECTION:
             Application->ProcessMessages();
-            ShowEndOfSelection();
+            ShowEndOfSelection(*this);
             return;
         case WM_USER_EDITOR_KEY:
             // Only a key packed by a field editor (the marker 1 in bits 16-23).
-            if (((m.LParam >> 16) & 0xFF) == 1)
-                PreviewKey(LOWORD(m.LParam), static_cast<TShiftState>((m.LParam >> 24) & 0x7F));
+            if (((m.LParam >> 16) & 0xFF) == 1) {
+                WORD key = LOWORD(m.LParam);
+                PrintPreviewKeyDown(PrintPreview, key, static_cast<TShiftState>((m.LParam >> 24) & 0x7F));
+            }
             return;
         case WM_USER_EDITOR_EXIT:
             return;
@@ -59,56 +143,9 @@ void TMainForm::WndProc(TMessage& m) {
             m.Result = rb0_2_1->ItemIndex();
             return;
         case WM_USER_FORM_SELECTED:
-            m.Result = IsFormSelected(CurrentFormName) ? 1 : 0;
+            m.Result = IsFormSelected(*this, CurrentFormName) ? 1 : 0;
             return;
         default:
             TForm::WndProc(m);
-    }
-}
-
-void TMainForm::RefillErrorList() {
-    TStrings* items = ErrListBox->Items();
-    items->Clear();
-    for (int i = 0; i < ErrorList.Count(); ++i) items->Add(ErrorList.Items(i).Text);
-}
-
-void TMainForm::CheckUpdate() {
-    Application->ProcessMessages();
-    if (CheckForUpdate() != kUpdateAvailable) return;
-    const int answer = Application->MessageBox(
-        "Dostępna jest nowsza wersja programu, czy chcesz ją teraz pobrać i zainstalować?\r\r"
-        "Instalacji może dokonać użytkownik posiadający uprawnienia do dokonywania zapisu plików w folderze "
-        "instalacji programu.",
-        "Aktualizacja przez internet", MB_YESNO);
-    if (answer == IDYES) PostMessageW(Handle(), WM_USER_CLOSE_FOR_UPDATE, 0, 0);
-}
-
-void TMainForm::CloseForUpdate() {
-    if (XcPageControl1->ActivePage() == TabSheet2) {
-        CommitOpenEditor();
-        Application->ProcessMessages();
-        if (OpenEditor.Editor) {
-            Application->MessageBox("Proces został wstrzymany. Proszę ponowić próbę.", "Uwaga", MB_OK);
-            return;
-        }
-    }
-    if (AnswersModified || DataModified) {
-        const int answer = Application->MessageBox(
-            "Program zostanie automatycznie zamknięty. Czy zapisać aktualne rozliczenie na dysku?", "Pytanie",
-            MB_YESNOCANCEL);
-        // Cancel, or a save that failed or was cancelled, keeps the program open.
-        if (answer == IDCANCEL || (answer == IDYES && !SaveStatement())) return;
-    }
-    // The flags are dropped only on the way out: when the page cannot be
-    // opened the program stays open and still knows what is unsaved.
-    const bool answers = AnswersModified, data = DataModified;
-    try {
-        URL_upgrade->Execute();
-        AnswersModified = DataModified = false;
-        FileExit1->Execute();
-    } catch (const std::exception&) {
-        AnswersModified = answers;
-        DataModified = data;
-        Application->MessageBox("Niepowodzenie przy próbie otwarcia witryny internetowej.", "Błąd", MB_OK);
     }
 }

@@ -94,6 +94,18 @@ TEST_F(MainFormTest, RefillsTheErrorListBoxFromTheSharedList) {
     EXPECT_EQ(items->Get(0), "Strona 2: brak szablonu");
 }
 
+TEST_F(MainFormTest, AnswerPagesGetTheirControlsWhenTheyFirstShow) {
+    EXPECT_EQ(form_->XcScrollBox3->Parent(), nullptr);
+    EXPECT_EQ(form_->rb1_1_2->Parent(), nullptr);
+    EXPECT_EQ(form_->cb1_1_1->Parent(), form_->XcScrollBox3) << "inside its box from the start";
+    form_->XcWizard1->SetActivePage(form_->Wiz1_1);
+    cltest::Pump();
+    EXPECT_EQ(form_->XcScrollBox3->Parent(), form_->Wiz1_1);
+    for (TControl* group : {form_->rb1_1_2, form_->rb1_1_3}) EXPECT_EQ(group->Parent(), form_->XcScrollBox3);
+    EXPECT_TRUE(form_->rb1_1_2->HandleAllocated());
+    EXPECT_EQ(form_->rb0_2_1->Parent(), nullptr) << "another page's";
+}
+
 TEST_F(MainFormTest, TheAboutBoxChoiceSetsTheCheckAtStart) {
     Send(WM_USER_AUTO_UPDATE, 0);
     EXPECT_FALSE(form_->Chb_aktualiz->Checked());

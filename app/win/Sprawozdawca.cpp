@@ -3,6 +3,7 @@
 
 #include "app/win/Main.h"
 #include "app/win/Splash.h"
+#include "app/win/StartupGuard.h"
 #include "classlib/FileUtils.h"
 #include "engine/win/EngineHostWin.h"
 #include "persistence/DateUtil.h"
@@ -10,7 +11,9 @@
 
 using namespace cl;
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+namespace {
+
+int RunProgram() {
     // The units' start-up: the engine asks the user and the main window
     // through the program's host; the date unit's flag; the persistence
     // helpers' cursors.
@@ -44,4 +47,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     }
     Application->Run();
     return 0;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    return RunGuarded(RunProgram);
 }

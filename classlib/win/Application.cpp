@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "classlib/Scope.h"
 #include "classlib/StrUtils.h"
 #include "classlib/win/Dialogs.h"
 #include "classlib/win/Forms.h"
@@ -186,11 +187,7 @@ std::string TApplication::ExeName() const {
 }
 
 void TApplication::Run() {
-    running_ = true;
-    struct Stop {
-        bool& running;
-        ~Stop() { running = false; }
-    } stop{running_};
+    const FlagScope running(running_);
     if (!mainForm_) return;
     if (showMainForm_) {
         if (mainForm_->WindowState() == wsMinimized)
@@ -405,14 +402,10 @@ int TApplication::MessageBox(const std::string& text, const std::string& caption
     if (!owner) owner = GetActiveWindow();
     if (!owner && mainForm_ && mainForm_->HandleAllocated()) owner = mainForm_->WindowHandle();
     const std::vector<HWND> disabled = DisableTaskWindows(nullptr);
-    struct Enable {
-        const std::vector<HWND>& windows;
-        HWND active;
-        ~Enable() {
-            EnableTaskWindows(windows);
-            if (active && IsWindow(active)) SetActiveWindow(active);
-        }
-    } enable{disabled, owner};
+    const ScopeExit enable([&disabled, owner] {
+        EnableTaskWindows(disabled);
+        if (owner && IsWindow(owner)) SetActiveWindow(owner);
+    });
     return ShowMessageBox(owner, text, caption, flags);
 }
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "classlib/Exceptions.h"
+#include "classlib/Scope.h"
 #include "classlib/StrUtils.h"
 #include "classlib/win/Forms.h"
 #include "classlib/win/Menus.h"
@@ -371,14 +372,10 @@ void TControl::FontChanged() {
 }
 
 void TControl::AdoptParentFont(TFont* font) {
-    adoptingFont_ = true;
-    try {
+    {
+        const FlagScope adopting(adoptingFont_);
         font_->Assign(font);
-    } catch (...) {
-        adoptingFont_ = false;
-        throw;
     }
-    adoptingFont_ = false;
     parentFont_ = true;
 }
 

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "classlib/Exceptions.h"
+#include "classlib/Scope.h"
 #include "classlib/StrUtils.h"
 #include "classlib/win/StdCtrls.h"
 #include "classlib/win/WideText.h"
@@ -37,14 +38,10 @@ void TCustomEdit::CreateParams(TCreateParams& p) {
 }
 
 void TCustomEdit::CreateWnd() {
-    creating_ = true;
-    try {
+    {
+        const FlagScope creating(creating_);
         TWinControl::CreateWnd();
-    } catch (...) {
-        creating_ = false;
-        throw;
     }
-    creating_ = false;
     SendMessageW(WindowHandle(), EM_LIMITTEXT, static_cast<WPARAM>(maxLength_), 0);
     SendMessageW(WindowHandle(), EM_SETMODIFY, modified_, 0);
     if (passwordChar_ != '\0')
@@ -258,11 +255,8 @@ void TCustomEdit::WndProc(TMessage& m) {
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK: {
             // The click focuses the window inside; DoEnter must know.
-            struct Flag {
-                TControlState& state;
-                ~Flag() { state &= ~csLButtonDown; }
-            } flag{controlState_};
             controlState_ |= csLButtonDown;
+            const ScopeExit clear([this] { controlState_ &= ~csLButtonDown; });
             TWinControl::WndProc(m);
             return;
         }

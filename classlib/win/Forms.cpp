@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "classlib/Scope.h"
 #include "classlib/win/Menus.h"
 #include "classlib/win/WideText.h"
 
@@ -412,30 +413,24 @@ TModalResult TCustomForm::ShowModal() {
     Screen->SetCursor(crDefault);
     // The form is still hidden, so it stays enabled.
     std::vector<HWND> disabled = DisableTaskWindows(nullptr);
-    struct Restore {
-        TCustomForm* form;
-        std::vector<HWND>& disabled;
-        HWND& activeWindow;
-        TCursor cursor;
-        ~Restore() {
-            // Enabled again before the form hides, so the system hands the
-            // activation back to the window that had it.
-            EnableTaskWindows(disabled);
-            try {
-                form->Hide();
-            } catch (...) {
-                // OnHide failed; the window is hidden all the same below.
-                if (form->HandleAllocated()) ShowWindow(form->WindowHandle(), SW_HIDE);
-            }
-            if (activeWindow && IsWindow(activeWindow)) SetActiveWindow(activeWindow);
-            form->modal_ = false;
-            try {
-                Screen->SetCursor(cursor);
-            } catch (...) {
-                // Setting a cursor raises nothing; a failure only leaves the arrow.
-            }
+    const ScopeExit restore([this, &disabled, &activeWindow, savedCursor] {
+        // Enabled again before the form hides, so the system hands the
+        // activation back to the window that had it.
+        EnableTaskWindows(disabled);
+        try {
+            Hide();
+        } catch (...) {
+            // OnHide failed; the window is hidden all the same below.
+            if (HandleAllocated()) ShowWindow(WindowHandle(), SW_HIDE);
         }
-    } restore{this, disabled, activeWindow, savedCursor};
+        if (activeWindow && IsWindow(activeWindow)) SetActiveWindow(activeWindow);
+        modal_ = false;
+        try {
+            Screen->SetCursor(savedCursor);
+        } catch (...) {
+            // Setting a cursor raises nothing; a failure only leaves the arrow.
+        }
+    });
     Show();
     modalResult_ = mrNone;
     do {
@@ -495,10 +490,7 @@ bool TCustomForm::SetFocusedControl(TWinControl* control) {
     Screen->SetActiveForm(this);
     if (control->ControlState() & csFocusing) return false;
     control->SetControlState(control->ControlState() | csFocusing);
-    struct ClearFocusing {
-        TWinControl* control;
-        ~ClearFocusing() { control->SetControlState(control->ControlState() & ~csFocusing); }
-    } clear{control};
+    const ScopeExit clear([control] { control->SetControlState(control->ControlState() & ~csFocusing); });
     // A handler that moves the focus elsewhere ends this walk.
     auto send = [this](TWinControl* target, UINT msg) {
         const int count = focusCount_;

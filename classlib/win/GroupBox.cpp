@@ -2,6 +2,7 @@
 // (a group box of radio buttons made from its items).
 #include <algorithm>
 
+#include "classlib/Scope.h"
 #include "classlib/StrUtils.h"
 #include "classlib/win/Forms.h"
 #include "classlib/win/StdCtrls.h"
@@ -97,11 +98,7 @@ public:
         if (m.Msg == CN_COMMAND) {
             const WORD code = HIWORD(m.WParam);
             if (inClick_ || (code != BN_CLICKED && code != BN_DOUBLECLICKED) || !group_->CanModify()) return;
-            inClick_ = true;
-            struct Reset {
-                bool& flag;
-                ~Reset() { flag = false; }
-            } reset{inClick_};
+            const FlagScope inClick(inClick_);
             TRadioButton::WndProc(m);
             return;
         }
@@ -175,10 +172,7 @@ void TCustomRadioGroup::UpdateButtons() {
     while (buttons_.size() > count) buttons_.back()->Free();
     for (size_t i = 0; i < count; ++i) buttons_[i]->SetCaption(items_->Get(static_cast<int>(i)));
     if (itemIndex_ >= 0) {
-        struct Guard {
-            bool& flag;
-            ~Guard() { flag = false; }
-        } guard{updating_ = true};
+        const FlagScope updating(updating_);
         buttons_[static_cast<size_t>(itemIndex_)]->SetChecked(true);
     }
     ArrangeButtons();

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "classlib/Exceptions.h"
+#include "classlib/Scope.h"
 #include "classlib/StrUtils.h"
 #include "classlib/win/Forms.h"
 #include "classlib/win/GdiHandles.h"
@@ -596,11 +597,7 @@ bool TMenu::DrawItem(const DRAWITEMSTRUCT& dis) {
     TMenuItem* item = OwnerDrawnItem(dis.itemID);
     if (!item) return false;
     const int saved = SaveDC(dis.hDC);
-    struct Restore {
-        HDC dc;
-        int saved;
-        ~Restore() { RestoreDC(dc, saved); }
-    } restore{dis.hDC, saved};
+    const ScopeExit restore([&dis, saved] { RestoreDC(dis.hDC, saved); });
     TCanvas canvas(dis.hDC);
     const bool selected = (dis.itemState & ODS_SELECTED) != 0;
     canvas.Font()->Assign(Screen->MenuFont());

@@ -2,6 +2,7 @@
 // bars over children that extend beyond the client area.
 #include <algorithm>
 
+#include "classlib/Scope.h"
 #include "classlib/win/Forms.h"
 
 namespace cl {
@@ -174,11 +175,7 @@ void TScrollingWinControl::CalcAutoRange() {
 
 void TScrollingWinControl::UpdateScrollBars() {
     if (updatingScrollBars_ || !HandleAllocated()) return;
-    updatingScrollBars_ = true;
-    struct Clear {
-        bool& flag;
-        ~Clear() { flag = false; }
-    } clear{updatingScrollBars_};
+    const FlagScope updating(updatingScrollBars_);
     // One bar appearing narrows the client area, which may call the other.
     for (int pass = 0; pass < 2; ++pass) {
         horz_->Update();

@@ -4,6 +4,7 @@
 // buttons again; state changes go to the one button.
 #include <algorithm>
 
+#include "classlib/Scope.h"
 #include "classlib/win/ComCtrls.h"
 #include "classlib/win/Forms.h"
 #include "classlib/win/GdiHandles.h"
@@ -420,11 +421,7 @@ void TToolBar::SetWrapState(int index, bool wrap) {
 
 void TToolBar::LayoutButtons() {
     if (!HandleAllocated() || layingOut_ || tornDown_) return;
-    layingOut_ = true;
-    struct Done {
-        bool& flag;
-        ~Done() { flag = false; }
-    } done{layingOut_};
+    const FlagScope layingOut(layingOut_);
     HWND wnd = WindowHandle();
     for (size_t i = 0; i < buttons_.size(); ++i) SetWrapState(static_cast<int>(i), buttons_[i]->wrap_);
     SendMessageW(wnd, TB_AUTOSIZE, 0, 0);
@@ -560,15 +557,10 @@ bool TToolBar::TrackMenu(TToolButton* button) {
     ::ClientToScreen(wnd, &p);
     const bool press = button->Style() != tbsDropDown;
     if (press) SendMessageW(wnd, TB_PRESSBUTTON, static_cast<WPARAM>(index), TRUE);
-    struct Release {
-        HWND wnd;
-        int index;
-        bool press;
-        ~Release() {
-            if (press && IsWindow(wnd)) SendMessageW(wnd, TB_PRESSBUTTON, static_cast<WPARAM>(index), FALSE);
-            if (IsWindow(wnd)) PostMessageW(wnd, CN_DROPDOWNCLOSED, 0, 0);
-        }
-    } release{wnd, index, press};
+    const ScopeExit release([wnd, index, press] {
+        if (press && IsWindow(wnd)) SendMessageW(wnd, TB_PRESSBUTTON, static_cast<WPARAM>(index), FALSE);
+        if (IsWindow(wnd)) PostMessageW(wnd, CN_DROPDOWNCLOSED, 0, 0);
+    });
     if (popup) {
         popup->SetPopupComponent(button);
         popup->Popup(p.x, p.y);

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "classlib/Exceptions.h"
+#include "classlib/Scope.h"
 #include "classlib/StrUtils.h"
 #include "classlib/win/WideText.h"
 
@@ -453,7 +454,7 @@ void TCustomTreeView::CreateWnd() {
     SendMessageW(wnd, TVM_SETINDENT, static_cast<WPARAM>(indent_), 0);
     ApplyColors();
     ApplyImages();
-    Quiet quiet(*this);
+    const FlagScope quiet(quiet_, quiet_ + 1);
     for (auto& root : items_->roots_) InsertItem(root.get());
     if (selected_ && selected_->item_)
         SendMessageW(wnd, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(selected_->item_));
@@ -522,7 +523,7 @@ void TCustomTreeView::InsertItem(TTreeNode* node) {
     if (!node->item_) throw EOSError("Cannot insert a tree node");
     for (auto& child : node->children_) InsertItem(child.get());
     if (node->expanded_ && !node->children_.empty()) {
-        Quiet quiet(*this);
+        const FlagScope quiet(quiet_, quiet_ + 1);
         SendMessageW(wnd, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(node->item_));
     }
 }
@@ -575,7 +576,7 @@ void TCustomTreeView::WndProc(TMessage& m) {
         case WM_DESTROY: {
             // The items go with the window; the nodes stay and keep their state.
             SaveWindowState();
-            Quiet quiet(*this);
+            const FlagScope quiet(quiet_, quiet_ + 1);
             TWinControl::WndProc(m);
             ForgetItems();
             return;
@@ -621,7 +622,7 @@ void TCustomTreeView::CNNotify(TMessage& m) {
             TTreeNode* node = NodeFromItem(tv->itemNew.hItem);
             if (node && node == refusedCollapse_ &&
                 (tv->action & (TVE_COLLAPSE | TVE_EXPAND)) == TVE_COLLAPSE) {
-                Quiet quiet(*this);
+                const FlagScope quiet(quiet_, quiet_ + 1);
                 SendMessageW(WindowHandle(), TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(node->item_));
             }
             refusedCollapse_ = nullptr;
@@ -682,7 +683,7 @@ void TCustomTreeView::ExpandNode(TTreeNode* node, bool expand, bool recurse) {
     if (node->HasChildren() && node->Expanded() != expand && (expand ? CanExpand(node) : CanCollapse(node))) {
         if (node->item_ && HandleAllocated()) {
             // TVM_EXPAND may report TVN_ITEMEXPANDING too; asked above already.
-            Quiet quiet(*this);
+            const FlagScope quiet(quiet_, quiet_ + 1);
             SendMessageW(WindowHandle(), TVM_EXPAND, expand ? TVE_EXPAND : TVE_COLLAPSE,
                          reinterpret_cast<LPARAM>(node->item_));
         }
@@ -774,7 +775,7 @@ void TCustomTreeView::DeleteNode(TTreeNode* node) {
     const bool losesSelection = before && (before == node || before->HasAsParent(node));
     if (node->item_ && HandleAllocated()) {
         // The window picks the new selection itself; it is reported below.
-        Quiet quiet(*this);
+        const FlagScope quiet(quiet_, quiet_ + 1);
         SendMessageW(WindowHandle(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(node->item_));
     } else if (losesSelection) {
         TTreeNode* next = node->GetNextSibling();
@@ -806,15 +807,12 @@ void TCustomTreeView::DeleteNode(TTreeNode* node) {
 void TCustomTreeView::DeleteAll(bool fireChange) {
     TTreeNode* before = fireChange ? Selected() : nullptr;
     if (HandleAllocated()) {
-        Quiet quiet(*this);
+        const FlagScope quiet(quiet_, quiet_ + 1);
         SendMessageW(WindowHandle(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
     }
     selected_ = nullptr;
     auto& roots = items_->roots_;
-    struct ClearRoots {
-        std::vector<std::unique_ptr<TTreeNode>>& roots;
-        ~ClearRoots() { roots.clear(); }
-    } clear{roots};
+    const ScopeExit clear([&roots] { roots.clear(); });
     for (auto& root : roots) NotifyDeletion(root.get());
     roots.clear();
     if (before) Change(nullptr);

@@ -262,15 +262,6 @@ protected:
 private:
     friend class TTreeNode;
     friend class TTreeNodes;
-    // Window messages the control causes itself are not events.
-    struct Quiet {
-        explicit Quiet(TCustomTreeView& tree) : tree_(tree) { ++tree_.quiet_; }
-        ~Quiet() { --tree_.quiet_; }
-        Quiet(const Quiet&) = delete;
-        Quiet& operator=(const Quiet&) = delete;
-        TCustomTreeView& tree_;
-    };
-
     void CNNotify(TMessage& m);
     bool IgnoresNotifications() const;
     DWORD StyleBits() const;
@@ -298,6 +289,8 @@ private:
     std::unique_ptr<TTreeNodes> items_;
     TTreeNode* selected_ = nullptr;  // the selection while there is no window
     TTreeNode* refusedCollapse_ = nullptr;
+    // Above 0 while window messages the control causes itself are not events
+    // (raised for a scope with a FlagScope of quiet_ + 1).
     int quiet_ = 0;
     TSortType sortType_ = stNone;
     bool readOnly_ = false;

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "classlib/Exceptions.h"
+#include "classlib/Scope.h"
 #include "classlib/StrUtils.h"
 #include "classlib/win/Controls.h"
 #include "classlib/win/Forms.h"
@@ -225,14 +226,11 @@ void TWinControl::RemoveNameProperty() noexcept {
 
 void TWinControl::CreateHandle() {
     if (handle_) return;
-    controlState_ |= csCreating;
-    try {
+    {
+        controlState_ |= csCreating;
+        const ScopeExit created([this] { controlState_ &= ~csCreating; });
         CreateWnd();
-    } catch (...) {
-        controlState_ &= ~csCreating;
-        throw;
     }
-    controlState_ &= ~csCreating;
     // Children keep their places in the new window.
     const std::vector<TControl*> children = controls_;
     for (TControl* c : children) {
@@ -245,15 +243,10 @@ void TWinControl::CreateHandle() {
 void TWinControl::DestroyHandle() {
     if (!handle_) return;
     controlState_ |= csDestroyingHandle;
-    try {
-        for (TControl* c : controls_)
-            if (auto* w = dynamic_cast<TWinControl*>(c)) w->DestroyHandle();
-        DestroyWnd();
-    } catch (...) {
-        controlState_ &= ~csDestroyingHandle;
-        throw;
-    }
-    controlState_ &= ~csDestroyingHandle;
+    const ScopeExit destroyed([this] { controlState_ &= ~csDestroyingHandle; });
+    for (TControl* c : controls_)
+        if (auto* w = dynamic_cast<TWinControl*>(c)) w->DestroyHandle();
+    DestroyWnd();
 }
 
 void TWinControl::DestroyWnd() {
@@ -484,10 +477,7 @@ bool AlignsBefore(TControl* c1, TControl* c2, TAlign align) {
 }  // namespace
 
 void TWinControl::AlignControls(TControl* control, TRect& rect) {
-    struct Guard {
-        bool& flag;
-        ~Guard() { flag = false; }
-    } guard{aligning_ = true};
+    const FlagScope aligning(aligning_);
     // Top edges first, then bottom, left, right, and the client fills the rest.
     for (TAlign align : {alTop, alBottom, alLeft, alRight, alClient}) {
         std::vector<TControl*> list;
@@ -530,13 +520,8 @@ void TWinControl::AlignControls(TControl* control, TRect& rect) {
 
 void TWinControl::ScrollBy(int dx, int dy) {
     if (dx == 0 && dy == 0) return;
-    struct Guard {
-        bool& flag;
-        bool saved;
-        ~Guard() { flag = saved; }
-    } guard{aligning_, aligning_};
     // Moved as the parent places them: no anchor rules change, nobody re-aligns.
-    aligning_ = true;
+    const FlagScope aligning(aligning_);
     const std::vector<TControl*> children = controls_;
     for (TControl* c : children) {
         c->SetBounds(c->left_ + dx, c->top_ + dy, c->width_, c->height_);
@@ -813,25 +798,19 @@ void TWinControl::PaintWindow(HDC dc) {
 void TWinControl::PaintHandler(TMessage& m) {
     HDC dc = reinterpret_cast<HDC>(m.WParam);
     PAINTSTRUCT ps{};
-    struct EndPaintScope {
-        HWND wnd;
-        PAINTSTRUCT* ps;
-        ~EndPaintScope() {
-            if (wnd) EndPaint(wnd, ps);
-        }
-    } scope{nullptr, &ps};
+    HWND painted = nullptr;
+    const ScopeExit endPaint([&ps, &painted] {
+        if (painted) EndPaint(painted, &ps);
+    });
     if (!dc) {
         dc = BeginPaint(handle_, &ps);
-        scope.wnd = handle_;
+        painted = handle_;
     }
-    const int saved = SaveDC(dc);
-    try {
+    {
+        const int saved = SaveDC(dc);
+        const ScopeExit restore([dc, saved] { RestoreDC(dc, saved); });
         PaintWindow(dc);
-    } catch (...) {
-        RestoreDC(dc, saved);
-        throw;
     }
-    RestoreDC(dc, saved);
     PaintControls(dc);
 }
 
@@ -842,15 +821,10 @@ void TWinControl::PaintControls(HDC dc) {
         const TRect r = c->BoundsRect();
         if (!RectVisible(dc, &r)) continue;
         const int saved = SaveDC(dc);
+        const ScopeExit restore([dc, saved] { RestoreDC(dc, saved); });
         OffsetViewportOrgEx(dc, r.left, r.top, nullptr);
         IntersectClipRect(dc, 0, 0, r.right - r.left, r.bottom - r.top);
-        try {
-            c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
-        } catch (...) {
-            RestoreDC(dc, saved);
-            throw;
-        }
-        RestoreDC(dc, saved);
+        c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
     }
 }
 
@@ -1058,10 +1032,7 @@ void TCustomControl::PaintWindow(HDC dc) {
     canvas_->FreeHandle();
     const CanvasDCScope lent(*canvas_, dc);
     controlState_ |= csCustomPaint;
-    struct ClearCustomPaint {
-        TControlState& state;
-        ~ClearCustomPaint() { state &= ~csCustomPaint; }
-    } clear{controlState_};
+    const ScopeExit clear([this] { controlState_ &= ~csCustomPaint; });
     Paint();
 }
 

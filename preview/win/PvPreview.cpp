@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "classlib/Scope.h"
 #include "classlib/win/Menus.h"
 
 using namespace cl;
@@ -492,11 +493,7 @@ void TPrintPreview::LayOut(bool notify) {
     {
         // Scroll bars coming and going resize the preview while it lays out;
         // the layout already counts them.
-        updatingZoom_ = true;
-        struct Clear {
-            bool& flag;
-            ~Clear() { flag = false; }
-        } clear{updatingZoom_};
+        const cl::FlagScope updating(updatingZoom_);
         TControlScrollBar* h = HorzScrollBar();
         TControlScrollBar* v = VertScrollBar();
         const bool keepPosition = zoomSavePos_ && currentPage_ > 0;

@@ -47,18 +47,18 @@ void AddImages(TImageList* list, const char* resource) {
 
 // The answer pages' content joins each page the first time it shows: a
 // window costs Wine a millisecond or two, and the start waits for every
-// window the form has.  Shared by the pages' window procedures, which
-// outlive the building.
+// window the form has.  Shared by the pages' window hooks, which outlive
+// the building.
 class DeferredContent : public std::enable_shared_from_this<DeferredContent> {
 public:
     // The content placed on page waits for the page's first showing.
     void Defer(TTabSheet* page) {
         pending_[page];
-        auto previous = page->WindowProc;
-        page->WindowProc = [self = shared_from_this(), page, previous](TMessage& m) {
-            previous(m);
-            if (m.Msg == CM_VISIBLECHANGED && m.WParam) self->Fill(page);
-        };
+        page->WindowHooks().Add(
+            [self = shared_from_this(), page](TMessage& m, bool&) {
+                if (m.Msg == CM_VISIBLECHANGED && m.WParam) self->Fill(page);
+            },
+            hpAfter);
     }
     // Puts control on parent now, or, when parent is a deferred page or
     // deferred content, when that page first shows (after parent).

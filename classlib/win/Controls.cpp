@@ -188,7 +188,6 @@ CL_CLASS_INFO(TControl, Prop("Left", &TControl::Left, &TControl::SetLeft),
               Prop("Visible", &TControl::Visible, &TControl::SetVisible))
 
 TControl::TControl(TComponent* owner) : TComponent(owner), font_(std::make_unique<TFont>()) {
-    WindowProc = [this](TMessage& m) { WndProc(m); };
     font_->OnChange = [this](TObject*) { FontChanged(); };
 }
 
@@ -205,6 +204,8 @@ void TControl::BeforeDestruction() {
 void TControl::ControlTearDown() noexcept {
     if (tornDown_) return;
     tornDown_ = true;
+    // The hooks' owners may go before the control: none runs from here on.
+    windowHooks_.Close();
     if (TApplication* app = TApplicationRef::Existing()) app->ControlDestroyed(this);
     if (g_captureControl == this) SetCaptureControl(nullptr);
     if (parent_) {
@@ -460,11 +461,20 @@ void TControl::SetMouseCapture(bool value) {
 
 LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
     TMessage m{msg, wParam, lParam, 0};
-    if (WindowProc)
-        WindowProc(m);
-    else
-        WndProc(m);
+    WindowProc(m);
     return m.Result;
+}
+
+void TControl::WindowProc(TMessage& m) {
+    if (ComponentState() & csDestroying) {
+        WndProc(m);
+        return;
+    }
+    // A hook cannot keep a window's end from the control, which must let
+    // go of the handle.
+    const bool swallowable = m.Msg != WM_DESTROY && m.Msg != WM_NCDESTROY;
+    // The control may be freed inside; the list then stops on its own.
+    windowHooks_.Dispatch(m, swallowable, [this](TMessage& msg) { WndProc(msg); });
 }
 
 void TControl::DefaultHandler(TMessage&) {}

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "classlib/Component.h"
+#include "classlib/WndProcHooks.h"
 #include "classlib/win/ActnList.h"
 #include "classlib/win/Graphics.h"
 #include "classlib/win/Messages.h"
@@ -277,9 +278,15 @@ public:
 
     // Sends the message through WindowProc and returns its result.
     LRESULT Perform(UINT msg, WPARAM wParam, LPARAM lParam);
-    // The message entry point; replace it to watch or change messages and
-    // call the saved previous value for the rest.  Starts as WndProc.
-    std::function<void(TMessage&)> WindowProc;
+    // The message entry point: WndProc with the window hooks around it.
+    // While the control is being destroyed only WndProc runs.
+    void WindowProc(TMessage& message);
+    // Watch or answer this control's messages without deriving from it:
+    //   token = c->WindowHooks().Add([](TMessage& m, bool& handled) {...}, hpAfter);
+    //   c->WindowHooks().Remove(token);
+    // The hooks live on the control, so they outlast a recreated window;
+    // WM_DESTROY and WM_NCDESTROY reach the control whatever a hook answers.
+    TWndProcHooks<TMessage>& WindowHooks() { return windowHooks_; }
     virtual void WndProc(TMessage& message);
     // What a message no handler took gets: nothing here, the original
     // window procedure in a windowed control.
@@ -359,6 +366,7 @@ private:
     TCursor cursor_ = crDefault;
     TPopupMenu* popupMenu_ = nullptr;
     std::unique_ptr<TControlActionLink> actionLink_;
+    TWndProcHooks<TMessage> windowHooks_;
     bool tornDown_ = false;
 };
 

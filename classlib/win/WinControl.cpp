@@ -30,14 +30,6 @@ UINT NextChildId() {
     return g_nextChildId;
 }
 
-// Sends a message to a control through its WindowProc.
-void Dispatch(TControl* control, TMessage& m) {
-    if (control->WindowProc)
-        control->WindowProc(m);
-    else
-        control->WndProc(m);
-}
-
 }  // namespace
 
 LRESULT CALLBACK ControlWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -45,7 +37,7 @@ LRESULT CALLBACK ControlWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (!control) return DefWindowProcW(wnd, msg, wp, lp);
     TMessage m{msg, wp, lp, 0};
     ++g_dispatchDepth;
-    ExceptionBarrier(control, [&] { Dispatch(control, m); });
+    ExceptionBarrier(control, [&] { control->WindowProc(m); });
     // Contexts that control canvases took while drawing outside WM_PAINT
     // live until the outermost message is done.
     if (--g_dispatchDepth == 0) TControlCanvas::FreeDeviceContexts();
@@ -373,7 +365,7 @@ void TWinControl::Broadcast(TMessage& m) {
     const std::vector<TControl*> children = controls_;
     for (TControl* c : children) {
         if (std::find(controls_.begin(), controls_.end(), c) == controls_.end()) continue;
-        Dispatch(c, m);
+        c->WindowProc(m);
         if (m.Result != 0) return;
     }
 }

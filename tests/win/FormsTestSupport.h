@@ -119,10 +119,9 @@ public:
         SetControlStyle(ControlStyle() & ~cl::csSetCaption);
         SetTabStop(true);
         SetBounds(0, 0, 120, 21);
-        WindowProc = [this, previous = WindowProc](cl::TMessage& m) {
+        WindowHooks().Add([this](cl::TMessage& m, bool&) {
             if (m.Msg == WM_CHAR) chars += static_cast<wchar_t>(m.WParam);
-            previous(m);
-        };
+        });
     }
     std::wstring chars;  // every WM_CHAR the window got
 

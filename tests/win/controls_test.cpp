@@ -184,10 +184,9 @@ TEST(Reflection, ChildNotificationsComeBackToTheChildControl) {
     Owned<TForm> form = Make<TForm>(nullptr);
     auto* edit = new TTestEdit(form.get());
     edit->SetParent(form.get());
-    edit->WindowProc = [edit, previous = edit->WindowProc, &commands](TMessage& m) {
+    edit->WindowHooks().Add([&commands](TMessage& m, bool&) {
         if (m.Msg == CN_COMMAND) commands.push_back(HIWORD(m.WParam));
-        previous(m);
-    };
+    });
     form->Show();
     edit->SetFocus();
     PostKey(edit->Handle(), 'K');
@@ -214,10 +213,9 @@ TEST(Notifications, PropertyChangesSendTheirNotifications) {
     Owned<TForm> form = Make<TForm>(nullptr);
     auto* child = new TPanelStub(form.get(), form.get(), alNone, Rect(0, 0, 20, 20));
     auto* grandchild = new TSwatch(form.get(), child, clRed);
-    child->WindowProc = [child, previous = child->WindowProc, &got](TMessage& m) {
+    child->WindowHooks().Add([&got](TMessage& m, bool&) {
         if (m.Msg >= CM_BASE && m.Msg < CM_BASE + 0x100) got.push_back(m.Msg);
-        previous(m);
-    };
+    });
     struct Case {
         std::function<void()> change;
         UINT message;
@@ -277,14 +275,13 @@ TEST(Recreate, WindowIsRemadeWithTextBoundsAndChildren) {
     EXPECT_TRUE(IsWindowVisible(edit->Handle()));
 }
 
-TEST(Recreate, ReplacedWindowProcSeesMessagesOfNewWindow) {
+TEST(Recreate, WindowHooksSeeMessagesOfTheNewWindow) {
     int sizes = 0;
     Owned<TForm> form = Make<TForm>(nullptr);
     auto* pad = new TPanelStub(form.get(), form.get(), alNone, Rect(0, 0, 20, 20));
-    pad->WindowProc = [pad, previous = pad->WindowProc, &sizes](TMessage& m) {
+    pad->WindowHooks().Add([&sizes](TMessage& m, bool&) {
         if (m.Msg == WM_SIZE) ++sizes;
-        previous(m);
-    };
+    });
     form->Show();
     pad->RecreateWnd();
     const int afterRecreate = sizes;
@@ -333,10 +330,9 @@ TEST(MouseTracking, EnterAndLeaveFollowThePointerAtIdle) {
     Owned<TForm> form = Make<TForm>(nullptr);
     form->SetBounds(100, 100, 300, 200);
     auto* pad = new TPanelStub(form.get(), form.get(), alNone, Rect(10, 10, 60, 60));
-    pad->WindowProc = [pad, previous = pad->WindowProc, &got](TMessage& m) {
+    pad->WindowHooks().Add([&got](TMessage& m, bool&) {
         if (m.Msg == CM_MOUSEENTER || m.Msg == CM_MOUSELEAVE) got.push_back(m.Msg);
-        previous(m);
-    };
+    });
     form->Show();
     Pump();
     Owned<TTimer> wake(new TTimer(nullptr));
@@ -368,10 +364,9 @@ TEST(Hints, HintShowAsksTheControlAndShowsTheShortHint) {
     auto* pad = new TPanelStub(form.get(), form.get(), alNone, Rect(10, 10, 60, 60));
     pad->SetHint("Krótka|Długa podpowiedź");
     pad->SetShowHint(true);
-    pad->WindowProc = [pad, previous = pad->WindowProc, &asked](TMessage& m) {
+    pad->WindowHooks().Add([&asked](TMessage& m, bool&) {
         if (m.Msg == CM_HINTSHOW) asked = reinterpret_cast<THintInfo*>(m.LParam)->HintStr;
-        previous(m);
-    };
+    });
     form->Show();
     Pump();
     const int savedPause = Application->HintPause();

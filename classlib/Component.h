@@ -2,6 +2,41 @@
 // The roots of the class hierarchy: TObject (class information and Free),
 // TPersistent (Assign) and TComponent (owner tree, names, notifications,
 // loading state).
+//
+// How a component goes: two phases.
+//
+// 1. BeforeDestruction, which Free runs while the object is still whole, so
+//    virtual calls reach the most derived class.  Each class's override
+//    calls Destroying() first (csDestroying on the component and everything
+//    it owns: from here no events fire, no window hooks run and what the
+//    window reports while it goes reaches only WndProc), does its own part,
+//    then calls its base's BeforeDestruction.  So the most derived part
+//    goes first; for a windowed control the levels run:
+//    a. the class's own part: a form's OnDestroy and its leaving the
+//       screen's list, a page leaving its page control, a list's items
+//       deleted, image lists and other links let go;
+//    b. TWinControl: the focus moves off it, its window is destroyed (the
+//       children's windows with it, each control letting go of its handle
+//       in WM_NCDESTROY), then every control it is parent of is freed,
+//       last inserted first, whoever owns it;
+//    c. TControl: the application forgets it (hint, mouse, capture), it
+//       leaves its parent, its action link and window hooks are dropped;
+//    d. TComponent: every free-notification link is broken and the partner
+//       told Notification(this, opRemove); the owned components are freed,
+//       last created first; the owner is told (opRemove) and drops it.
+// 2. The destructors.  Every level's step above is guarded by a flag,
+//    never throws, and runs again from its destructor, so an object that
+//    is deleted directly (or a member) still unlinks itself; but there
+//    only that level and its bases run.  Whatever needs the whole object
+//    (virtual calls, events, messages) belongs in BeforeDestruction.  The
+//    destructors then free what the object holds (fonts, canvases, lists).
+//
+// Hence: freeing an owner frees its components; freeing a windowed parent
+// frees the controls on it (their owners hear of it); a component freed
+// first clears the pointers others keep to it through Notification; and a
+// control may be freed inside one of its own messages, as a form's
+// Release does.  tests/support/ControlDestruction.h checks every control
+// against these cases.
 
 #include <cstdint>
 #include <functional>

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "classlib/FileUtils.h"
-#include "tests/classlib/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
@@ -38,7 +38,7 @@ TEST(AnswerSnapshot, WritesTheFourteenKeysInOrderByteExact) {
     TempFolder folder;
     TAnswerSnapshot snapshot(folder.Name("p.gpi"));
     ASSERT_TRUE(snapshot.Store(kAnswers));
-    EXPECT_EQ(TempFolder::ReadBytes(snapshot.FileName()), kFileOfAnswers);
+    EXPECT_EQ(cltest::ReadBytes(snapshot.FileName()), kFileOfAnswers);
 }
 
 TEST(AnswerSnapshot, RewritesValuesInPlace) {
@@ -48,7 +48,7 @@ TEST(AnswerSnapshot, RewritesValuesInPlace) {
     first[8] = 1;
     ASSERT_TRUE(snapshot.Store(first));
     ASSERT_TRUE(snapshot.Store(kAnswers));
-    EXPECT_EQ(TempFolder::ReadBytes(snapshot.FileName()), kFileOfAnswers);
+    EXPECT_EQ(cltest::ReadBytes(snapshot.FileName()), kFileOfAnswers);
 }
 
 TEST(AnswerSnapshot, ChecksAnyNonZeroAsTicked) {
@@ -58,7 +58,7 @@ TEST(AnswerSnapshot, ChecksAnyNonZeroAsTicked) {
     answers[0] = 5;
     answers[8] = 2;
     ASSERT_TRUE(snapshot.Store(answers));
-    const std::string file = TempFolder::ReadBytes(snapshot.FileName());
+    const std::string file = cltest::ReadBytes(snapshot.FileName());
     EXPECT_NE(file.find("cb1_0_1_Checked=1\r\n"), std::string::npos);
     EXPECT_NE(file.find("rb0_2_1_ItemIndex=2\r\n"), std::string::npos);
     EXPECT_EQ(snapshot.ForRestore()[0], 1);
@@ -67,12 +67,12 @@ TEST(AnswerSnapshot, ChecksAnyNonZeroAsTicked) {
 TEST(AnswerSnapshot, MakesAReadOnlyHiddenFileWritable) {
     TempFolder folder;
     const std::string name = folder.Name("p.gpi");
-    TempFolder::WriteBytes(name, "");
+    cltest::WriteBytes(name, "");
     ASSERT_TRUE(cl::FileSetAttr(name, cl::faReadOnly | cl::faHidden | cl::faArchive));
     TAnswerSnapshot snapshot(name);
     EXPECT_TRUE(snapshot.Store(kAnswers));
     EXPECT_EQ(cl::FileGetAttr(name) & (cl::faReadOnly | cl::faHidden), 0);
-    EXPECT_EQ(TempFolder::ReadBytes(name), kFileOfAnswers);
+    EXPECT_EQ(cltest::ReadBytes(name), kFileOfAnswers);
 }
 
 TEST(AnswerSnapshot, BeforeTheFirstStoreRadioGroupsReadAsChangedOrItemZero) {

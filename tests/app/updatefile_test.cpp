@@ -9,7 +9,7 @@
 #include "app/UpdateCheck.h"
 #include "app/UserFolders.h"
 #include "classlib/FileUtils.h"
-#include "tests/classlib/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
@@ -47,7 +47,7 @@ TEST(ParseUpdateFile, ComparesTheFirstLineWithTheProgramsBuild) {
     const std::string file = folder.Name("upgr.id_");
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        TempFolder::WriteBytes(file, c.content);
+        cltest::WriteBytes(file, c.content);
         std::string info = "stale";
         EXPECT_EQ(ParseUpdateFile(file, info), c.result);
         EXPECT_EQ(info, c.info);

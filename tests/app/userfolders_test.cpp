@@ -7,7 +7,7 @@
 #include <string>
 
 #include "classlib/FileUtils.h"
-#include "tests/classlib/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
@@ -44,11 +44,11 @@ TEST(SetUpFolders, KeepsWhatIsAlreadyThere) {
     ASSERT_TRUE(cl::CreateDir(documents));
     SetUpFolders(folder.Name(""), documents);
     const std::string statement = StatementsFolder + kDelim + "bilans.spr";
-    TempFolder::WriteBytes(statement, "dane");
+    cltest::WriteBytes(statement, "dane");
 
     SetUpFolders(folder.Name(""), documents);
 
-    EXPECT_EQ(TempFolder::ReadBytes(statement), "dane");
+    EXPECT_EQ(cltest::ReadBytes(statement), "dane");
 }
 
 TEST(SetUpFolders, FallsBackToTheProgramFolderWithoutDocuments) {

@@ -8,7 +8,7 @@
 #include <set>
 #include <string>
 
-#include "tests/classlib/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ TEST(FileUtils, TellsFilesFromFoldersByPolishName) {
     TempFolder folder;
     const std::string file = folder.Name("źródło.txt");
     const std::string dir = folder.Name("żółty");
-    TempFolder::WriteBytes(file, "abc");
+    cltest::WriteBytes(file, "abc");
     ASSERT_TRUE(CreateDir(dir));
 
     EXPECT_TRUE(FileExists(file));
@@ -47,7 +47,7 @@ TEST(FileUtils, CreateDirNeedsTheParentAndRefusesAnExistingFolder) {
 TEST(FileUtils, RemoveFileDeletesFilesOnly) {
     TempFolder folder;
     const std::string file = folder.Name("plik.txt");
-    TempFolder::WriteBytes(file, "x");
+    cltest::WriteBytes(file, "x");
     ASSERT_TRUE(CreateDir(folder.Name("katalog")));
 
     EXPECT_TRUE(RemoveFile(file));
@@ -60,7 +60,7 @@ TEST(FileUtils, RemoveFileDeletesFilesOnly) {
 TEST(FileUtils, AttributesReadBackAndMissingEntriesGiveMinusOne) {
     TempFolder folder;
     const std::string file = folder.Name("p.gpi");
-    TempFolder::WriteBytes(file, "x");
+    cltest::WriteBytes(file, "x");
 
     EXPECT_EQ(FileGetAttr(folder.Name("brak")), -1);
     EXPECT_FALSE(FileSetAttr(folder.Name("brak"), faArchive));
@@ -75,7 +75,7 @@ TEST(FileUtils, AttributesReadBackAndMissingEntriesGiveMinusOne) {
 TEST(FileUtils, FindFilesMatchesTheMaskInItsFolder) {
     TempFolder folder;
     for (const char* name : {"a.txt", "b.txt", "ćma.txt", "c.dat", "ab.txt"})
-        TempFolder::WriteBytes(folder.Name(name), "12345");
+        cltest::WriteBytes(folder.Name(name), "12345");
     ASSERT_TRUE(CreateDir(folder.Name("d.txt")));
 
     const struct {
@@ -103,7 +103,7 @@ TEST(FileUtils, FindFilesMatchesTheMaskInItsFolder) {
 
 TEST(FileUtils, ListingEveryEntryIncludesTheDotEntries) {
     TempFolder folder;
-    TempFolder::WriteBytes(folder.Name("x"), "");
+    cltest::WriteBytes(folder.Name("x"), "");
     EXPECT_EQ(NamesOf(FindFiles(folder.Name("*"))), (std::set<std::string>{".", "..", "x"}));
 }
 

@@ -14,8 +14,8 @@
 #include "classlib/Encoding.h"
 #include "classlib/Exceptions.h"
 #include "classlib/StringList.h"
-#include "tests/classlib/TempFolder.h"
 #include "tests/support/Lines.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
@@ -103,11 +103,11 @@ TEST(IniFile, LongValueIsReadWhole) {
 // lets us write (a superuser on Linux ignores the permission).
 bool MakeReadOnly(const std::string& name) {
     namespace fs = std::filesystem;
-    TempFolder::WriteBytes(name, "[S]\r\nK=stary\r\n");
-    fs::permissions(TempFolder::PathOf(name),
+    cltest::WriteBytes(name, "[S]\r\nK=stary\r\n");
+    fs::permissions(cltest::PathOf(name),
                     fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                     fs::perm_options::remove);
-    return !std::ofstream(TempFolder::PathOf(name), std::ios::app).is_open();
+    return !std::ofstream(cltest::PathOf(name), std::ios::app).is_open();
 }
 
 TEST(IniFile, FailedWriteRaises) {
@@ -150,7 +150,7 @@ TEST(IniFile, FailedWriteRaises) {
         }
     }
     // Windows deletes no read-only file: the folder could not be cleaned up.
-    std::filesystem::permissions(TempFolder::PathOf(readOnly), std::filesystem::perms::owner_write,
+    std::filesystem::permissions(cltest::PathOf(readOnly), std::filesystem::perms::owner_write,
                                  std::filesystem::perm_options::add);
 }
 
@@ -167,7 +167,7 @@ const char* const kSample =
 TEST(IniFile, ReadsSectionsKeysAndValuesOfAnExistingFile) {
     TempFolder folder;
     const std::string name = folder.Name("próbka.ini");
-    TempFolder::WriteBytes(name, kSample);
+    cltest::WriteBytes(name, kSample);
     TIniFile ini(name);
     TStringList list;
     list.Add("old");
@@ -191,7 +191,7 @@ TEST(IniFile, ReadsSectionsKeysAndValuesOfAnExistingFile) {
 TEST(IniFile, MissingValueGivesTheDefault) {
     TempFolder folder;
     const std::string name = folder.Name("próbka.ini");
-    TempFolder::WriteBytes(name, kSample);
+    cltest::WriteBytes(name, kSample);
     const std::tuple<const char*, const char*, const char*, const char*> cases[] = {
         {"Pierwsza", "brak", "domyślna", "domyślna"},
         {"Brak", "x", "d", "d"},
@@ -239,7 +239,7 @@ TEST(IniFile, IntegersAndBooleans) {
 TEST(IniFile, EraseSectionAndDeleteKeyLeaveTheRestIntact) {
     TempFolder folder;
     const std::string name = folder.Name("próbka.ini");
-    TempFolder::WriteBytes(name, kSample);
+    cltest::WriteBytes(name, kSample);
     TIniFile ini(name);
     ini.EraseSection("PIERWSZA");
     ini.DeleteKey("Druga", "Z");
@@ -256,7 +256,7 @@ TEST(IniFile, EraseSectionAndDeleteKeyLeaveTheRestIntact) {
 TEST(IniFile, WritesReplaceKeysInPlaceAndAddSectionsAndKeys) {
     TempFolder folder;
     const std::string name = folder.Name("próbka.ini");
-    TempFolder::WriteBytes(name, kSample);
+    cltest::WriteBytes(name, kSample);
     TIniFile ini(name);
     ini.WriteString("pierwsza", "X", "jeden");
     ini.WriteString("Pierwsza", "Nowy", "n");
@@ -276,13 +276,12 @@ TEST(IniFile, WritesReplaceKeysInPlaceAndAddSectionsAndKeys) {
 TEST(IniFile, EmulationKeepsOtherLinesAndWritesCrLf) {
     TempFolder folder;
     const std::string name = folder.Name("układ.ini");
-    TempFolder::WriteBytes(name, "; uwaga\n[A]\nx=1\n\n[B]\ny=2");
+    cltest::WriteBytes(name, "; uwaga\n[A]\nx=1\n\n[B]\ny=2");
     TIniFile ini(name);
     ini.WriteString("a", "z", "3");
     ini.WriteString("B", "Y", "4");
     ini.WriteString("C", "w", "5");
-    EXPECT_EQ(TempFolder::ReadBytes(name),
-              "; uwaga\r\n[A]\r\nx=1\r\nz=3\r\n\r\n[B]\r\ny=4\r\n[C]\r\nw=5\r\n");
+    EXPECT_EQ(cltest::ReadBytes(name), "; uwaga\r\n[A]\r\nx=1\r\nz=3\r\n\r\n[B]\r\ny=4\r\n[C]\r\nw=5\r\n");
 }
 #endif
 

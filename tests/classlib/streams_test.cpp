@@ -13,7 +13,7 @@
 
 #include "classlib/Exceptions.h"
 #include "classlib/FileStream.h"
-#include "tests/classlib/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
@@ -279,13 +279,13 @@ TEST(FileStream, FailuresNameTheFileAndTheSystemReason) {
 TEST(FileStream, WriteToFileOpenedForReadingMovesNothing) {
     TempFolder folder;
     const std::string name = folder.Name("tylko.txt");
-    TempFolder::WriteBytes(name, "abc");
+    cltest::WriteBytes(name, "abc");
     {
         TFileStream stream(name, fmOpenRead);
         EXPECT_EQ(stream.Write("x", 1), 0);
         EXPECT_THROW(stream.WriteBuffer("x", 1), EWriteError);
     }
-    EXPECT_EQ(TempFolder::ReadBytes(name), "abc");
+    EXPECT_EQ(cltest::ReadBytes(name), "abc");
 }
 
 TEST(FileStream, PolishNamesRoundTrip) {
@@ -301,24 +301,24 @@ TEST(FileStream, PolishNamesRoundTrip) {
             TFileStream stream(name, fmCreate);
             stream.WriteBuffer("dane", 4);
         }
-        EXPECT_TRUE(std::filesystem::exists(TempFolder::PathOf(name)));
+        EXPECT_TRUE(std::filesystem::exists(cltest::PathOf(name)));
         TMemoryStream copy;
         copy.LoadFromFile(name);
         EXPECT_EQ(Contents(copy), "dane");
         copy.SaveToFile(name + ".bak");
-        EXPECT_EQ(TempFolder::ReadBytes(name + ".bak"), "dane");
+        EXPECT_EQ(cltest::ReadBytes(name + ".bak"), "dane");
     }
 }
 
 TEST(FileStream, PolishFolderNameRoundTrip) {
     TempFolder folder;
     const std::string sub = folder.Name("Dokumenty łódzkie");
-    std::filesystem::create_directory(TempFolder::PathOf(sub));
+    std::filesystem::create_directory(cltest::PathOf(sub));
     const std::string name = TempFolder::Join(sub, "źółć.txt");
     TMemoryStream data;
     data.WriteBuffer("Zażółć", 6);
     data.SaveToFile(name);
-    EXPECT_EQ(TempFolder::ReadBytes(name), "Zażółć");
+    EXPECT_EQ(cltest::ReadBytes(name), "Zażółć");
 }
 
 #ifdef _WIN32
@@ -341,7 +341,7 @@ TEST(FileStream, ShareFlagsDecideWhetherASecondOpenSucceeds) {
     const std::string name = folder.Name("wspólny.bin");
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.first) + " then " + std::to_string(c.second));
-        TempFolder::WriteBytes(name, "x");
+        cltest::WriteBytes(name, "x");
         TFileStream first(name, c.first);
         if (c.allowed)
             EXPECT_NO_THROW({ TFileStream second(name, c.second); });

@@ -11,8 +11,8 @@
 #include "classlib/Encoding.h"
 #include "classlib/Exceptions.h"
 #include "classlib/Streams.h"
-#include "tests/classlib/TempFolder.h"
 #include "tests/support/Lines.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
@@ -181,19 +181,19 @@ TEST(StringList, SaveToFileWritesCrLfAfterEveryLineByteExact) {
     TStringList list;
     Fill(list, {"Zażółć", "", "x=1"});
     list.SaveToFile(name);
-    EXPECT_EQ(TempFolder::ReadBytes(name), "Za\xBF\xF3\xB3\xE6\r\n\r\nx=1\r\n");
+    EXPECT_EQ(cltest::ReadBytes(name), "Za\xBF\xF3\xB3\xE6\r\n\r\nx=1\r\n");
 }
 
 TEST(StringList, LoadFromFileAcceptsAnyLineBreaksAndReplacesLines) {
     TempFolder folder;
     const std::string name = folder.Name("wejście.txt");
-    TempFolder::WriteBytes(name, "jeden\ndwa\r\n\r\ntrzy");
+    cltest::WriteBytes(name, "jeden\ndwa\r\n\r\ntrzy");
     TStringList list;
     list.Add("old");
     list.LoadFromFile(name);
     EXPECT_EQ(LinesOf(list), (Lines{"jeden", "dwa", "", "trzy"}));
     list.SaveToFile(name);
-    EXPECT_EQ(TempFolder::ReadBytes(name), "jeden\r\ndwa\r\n\r\ntrzy\r\n");
+    EXPECT_EQ(cltest::ReadBytes(name), "jeden\r\ndwa\r\n\r\ntrzy\r\n");
 }
 
 TEST(StringList, LoadFromMissingFileRaisesAndKeepsLines) {

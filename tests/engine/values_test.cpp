@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "classlib/Currency.h"
-#include "tests/engine/EngineFixture.h"
+#include "tests/support/EngineFixture.h"
 
 namespace {
 

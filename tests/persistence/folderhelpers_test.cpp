@@ -6,7 +6,7 @@
 
 #include "classlib/FileUtils.h"
 #include "persistence/FileUtil.h"
-#include "tests/classlib/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
@@ -42,7 +42,7 @@ TEST(ForceDirPath, MakesEveryMissingFolderOfThePath) {
 
 TEST(ForceDirPath, LeavesAFolderThatCannotBeMadeUnreported) {
     TempFolder folder;
-    TempFolder::WriteBytes(folder.Name("plik"), "x");
+    cltest::WriteBytes(folder.Name("plik"), "x");
     ForceDirPath(folder.Name(Native("plik\\pod")));
     EXPECT_FALSE(cl::DirectoryExists(folder.Name(Native("plik\\pod"))));
     ForceDirPath("");
@@ -52,7 +52,7 @@ TEST(ForceDirPath, LeavesAFolderThatCannotBeMadeUnreported) {
 TEST(DeleteFilesByMask, DeletesMatchingFilesAndLeavesFolders) {
     TempFolder folder;
     for (const char* name : {"upgr.id_", "a.tmp", "b.tmp", "ważne.txt"})
-        TempFolder::WriteBytes(folder.Name(name), "x");
+        cltest::WriteBytes(folder.Name(name), "x");
     ASSERT_TRUE(cl::CreateDir(folder.Name("k.tmp")));
 
     EXPECT_TRUE(DeleteFilesByMask(folder.Name("*.tmp")));

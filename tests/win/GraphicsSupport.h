@@ -58,10 +58,4 @@ inline uint32_t Get32(const std::vector<uint8_t>& b, size_t at) {
     return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<uint32_t>(b[at + 3]) << 24;
 }
 
-// A file of tests/data as the Windows build sees it: Wine maps drive Z: to
-// the Unix root.
-inline std::string DataFile(const std::string& name) {
-    return std::string("Z:") + SPRAW_SOURCE_DIR + "/tests/data/" + name;
-}
-
 }  // namespace gfxtest

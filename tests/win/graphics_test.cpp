@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/classlib/TempFolder.h"
+#include "tests/support/TempFolder.h"
 #include "tests/win/GraphicsSupport.h"
 
 namespace {

@@ -12,7 +12,8 @@
 
 #include "classlib/FileStream.h"
 #include "classlib/win/Graphics.h"
-#include "tests/classlib/TempFolder.h"
+#include "tests/support/Files.h"
+#include "tests/support/TempFolder.h"
 #include "tests/win/GraphicsSupport.h"
 
 namespace {
@@ -21,7 +22,7 @@ using namespace cl;
 
 std::vector<uint8_t> ReadData(const std::string& name) {
     TMemoryStream stream;
-    stream.LoadFromFile(gfxtest::DataFile(name));
+    stream.LoadFromFile(cltest::TestDataFile(name));
     return gfxtest::BytesOf(stream);
 }
 
@@ -47,7 +48,7 @@ void ExpectQuadrants(TGraphic& image) {
 
 TEST(Jpeg, BaselineFileDecodes) {
     TPicture picture;
-    picture.LoadFromFile(gfxtest::DataFile("quadrants-baseline.jpg"));
+    picture.LoadFromFile(cltest::TestDataFile("quadrants-baseline.jpg"));
     auto* jpeg = dynamic_cast<TJPEGImage*>(picture.Graphic());
     ASSERT_NE(jpeg, nullptr);
     EXPECT_EQ(jpeg->Width(), 32);
@@ -59,7 +60,7 @@ TEST(Jpeg, BaselineFileDecodes) {
 
 TEST(Jpeg, ProgressiveFileDecodes) {
     TJPEGImage jpeg;
-    jpeg.LoadFromFile(gfxtest::DataFile("quadrants-progressive.jpg"));
+    jpeg.LoadFromFile(cltest::TestDataFile("quadrants-progressive.jpg"));
     EXPECT_EQ(jpeg.Width(), 32);
     EXPECT_EQ(jpeg.Height(), 24);
     EXPECT_TRUE(jpeg.ProgressiveEncoding());
@@ -168,7 +169,7 @@ TEST(Jpeg, TheErrorCarriesTheLibrarysMessage) {
 
 TEST(Jpeg, ACorruptFileLeavesTheLoadedImage) {
     TJPEGImage jpeg;
-    jpeg.LoadFromFile(gfxtest::DataFile("quadrants-baseline.jpg"));
+    jpeg.LoadFromFile(cltest::TestDataFile("quadrants-baseline.jpg"));
     TMemoryStream garbage;
     gfxtest::LoadBytes(garbage, std::vector<uint8_t>(64, 0xFF));
     EXPECT_THROW(jpeg.LoadFromStream(garbage), EInvalidGraphic);

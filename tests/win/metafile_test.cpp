@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "classlib/win/Graphics.h"
-#include "tests/classlib/TempFolder.h"
+#include "tests/support/TempFolder.h"
 #include "tests/win/GraphicsSupport.h"
 
 namespace {

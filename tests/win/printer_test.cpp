@@ -17,8 +17,8 @@
 #include "classlib/win/PrinterSetupDialog.h"
 #include "classlib/win/Printers.h"
 #include "classlib/win/WideText.h"
-#include "tests/classlib/TempFolder.h"
 #include "tests/support/PrinterOutput.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
@@ -26,7 +26,7 @@ using cl::EPrinter;
 using cl::TPrinter;
 using cltest::CountOf;
 using cltest::FileExists;
-using cltest::ReadFile;
+using cltest::ReadBytes;
 
 const std::string kWinePrinter = "Wine PostScript";
 
@@ -201,7 +201,7 @@ TEST_F(PrinterTest, TwoPageJobIsTwoA4PagesOfPostScript) {
     EXPECT_FALSE(printer.Aborted());
     EXPECT_EQ(printer.PageNumber(), 0);
 
-    const std::string ps = ReadFile(file);
+    const std::string ps = ReadBytes(file);
     EXPECT_EQ(ps.rfind("%!PS-Adobe-3.0", 0), 0u);
     // A PostScript string with the non-ASCII byte in octal.
     EXPECT_NE(ps.find("%%Title: (Sprawozdanie pr\\363bne)"), std::string::npos);
@@ -219,7 +219,7 @@ TEST_F(PrinterTest, LandscapeJobIsALandscapePage) {
     printer.BeginDoc();
     printer.Canvas()->TextOut(100, 100, "Poziomo");
     printer.EndDoc();
-    const std::string ps = ReadFile(file);
+    const std::string ps = ReadBytes(file);
     EXPECT_NE(ps.find("%%Orientation: Landscape"), std::string::npos);
     EXPECT_NE(ps.find("%%Pages: 1"), std::string::npos);
 }
@@ -241,7 +241,7 @@ TEST_F(PrinterTest, AbortLeavesNoFileAndNoJob) {
     printer.BeginDoc();
     EXPECT_FALSE(printer.Aborted());
     printer.EndDoc();
-    const std::string ps = ReadFile(file);
+    const std::string ps = ReadBytes(file);
     EXPECT_NE(ps.find("%%Pages: 1"), std::string::npos);
     EXPECT_EQ(CountOf(ps, "%%Page: "), 1);
 }

@@ -8,6 +8,7 @@
 
 #include "classlib/FileStream.h"
 #include "classlib/win/Menus.h"
+#include "tests/support/Files.h"
 #include "tests/support/Lines.h"
 #include "tests/win/FormsTestSupport.h"
 #include "tests/win/GraphicsSupport.h"
@@ -21,13 +22,6 @@ using namespace cltest;
 // text does not show.
 const std::string kPolishText =
     "Zażółć gęślą jaźń.\r\nSprawozdanie finansowe ŚWIADECTWO\r\nPogrubione i zwykłe";
-
-std::string ReadFile(const std::string& name) {
-    TFileStream file(gfxtest::DataFile(name), fmOpenRead | fmShareDenyWrite);
-    std::string bytes(static_cast<size_t>(file.Size()), '\0');
-    file.ReadBuffer(bytes.data(), static_cast<int32_t>(bytes.size()));
-    return bytes;
-}
 
 std::unique_ptr<TMemoryStream> StreamOf(const std::string& bytes) {
     auto s = std::make_unique<TMemoryStream>();
@@ -60,7 +54,7 @@ TEST(RichEdit, LoadsRiched20AndCreatesItsClass) {
 TEST(RichEdit, PolishRtfFileGivesBackExactWindows1250Text) {
     EditForm f;
     f.edit->SetReadOnly(true);
-    f.edit->Lines()->LoadFromFile(gfxtest::DataFile("polish-1250.rtf"));
+    f.edit->Lines()->LoadFromFile(cltest::TestDataFile("polish-1250.rtf"));
     EXPECT_EQ(kPolishText, f.edit->Text());
     EXPECT_EQ((std::vector<std::string>{"Zażółć gęślą jaźń.", "Sprawozdanie finansowe ŚWIADECTWO",
                                         "Pogrubione i zwykłe"}),
@@ -68,7 +62,7 @@ TEST(RichEdit, PolishRtfFileGivesBackExactWindows1250Text) {
 }
 
 TEST(RichEdit, StreamsInByContentAndMode) {
-    const std::string rtf = ReadFile("polish-1250.rtf");
+    const std::string rtf = ReadBytes(TestDataFile("polish-1250.rtf"));
     const std::string noLastBrace = rtf.substr(0, rtf.rfind('}'));
     const std::string plain = "Bilans jednostki\r\nRachunek zysków i strat";
     struct Case {
@@ -99,13 +93,13 @@ TEST(RichEdit, StreamsInByContentAndMode) {
 TEST(RichEdit, MissingFileRaisesAndKeepsTheText) {
     EditForm f;
     f.edit->SetText("bez zmian");
-    EXPECT_THROW(f.edit->Lines()->LoadFromFile(gfxtest::DataFile("no-such-file.rtf")), EFOpenError);
+    EXPECT_THROW(f.edit->Lines()->LoadFromFile(cltest::TestDataFile("no-such-file.rtf")), EFOpenError);
     EXPECT_EQ("bez zmian", f.edit->Text());
 }
 
 TEST(RichEdit, SavedRtfLoadsBackWithItsFormatting) {
     EditForm source;
-    source.edit->Lines()->LoadFromFile(gfxtest::DataFile("polish-1250.rtf"));
+    source.edit->Lines()->LoadFromFile(cltest::TestDataFile("polish-1250.rtf"));
     TMemoryStream saved;
     source.edit->Lines()->SaveToStream(saved);
     saved.SetPosition(0);
@@ -131,7 +125,7 @@ bool IsBold(TRichEdit* edit, int start, int length) {
 
 TEST(RichEdit, RecreatedWindowKeepsTextAndFormatting) {
     EditForm f;
-    f.edit->Lines()->LoadFromFile(gfxtest::DataFile("polish-1250.rtf"));
+    f.edit->Lines()->LoadFromFile(cltest::TestDataFile("polish-1250.rtf"));
     // Line breaks count one character in the control.
     const int boldStart = static_cast<int>(kPolishText.find("Pogrubione")) - 2;
     ASSERT_TRUE(IsBold(f.edit, boldStart, 10));

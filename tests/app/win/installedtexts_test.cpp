@@ -11,17 +11,12 @@
 
 #include "classlib/FileUtils.h"
 #include "classlib/win/WideText.h"
-#include "tests/classlib/TempFolder.h"
+#include "tests/support/Files.h"
 
 namespace {
 
-using cltest::TempFolder;
-
-// The tests run from bin\..\tests\.
 std::string InstalledText(const char* name) {
-    wchar_t exe[MAX_PATH];
-    GetModuleFileNameW(nullptr, exe, MAX_PATH);
-    return cl::ExtractFilePath(cl::FromWide(exe)) + "..\\bin\\pi\\" + name;
+    return cltest::BuildFolder() + "bin\\pi\\" + name;
 }
 
 bool AllCrLf(const std::string& text) {
@@ -83,7 +78,7 @@ TEST(InstalledTexts, RichTextsAreWholeRtfInCodePage1250) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const std::string rtf = TempFolder::ReadBytes(InstalledText(c.name));
+        const std::string rtf = cltest::ReadBytes(InstalledText(c.name));
         ASSERT_FALSE(rtf.empty());
         EXPECT_EQ(rtf.rfind("{\\rtf1\\ansi\\ansicpg1250", 0), 0u);
         EXPECT_EQ(rtf.substr(rtf.size() - 3), "}\r\n");
@@ -106,7 +101,7 @@ TEST(InstalledTexts, RichTextsAreWholeRtfInCodePage1250) {
 }
 
 TEST(InstalledTexts, LicenceIsPolishMitTextInWindows1250WithCrLf) {
-    const std::string text = TempFolder::ReadBytes(InstalledText("LICENCJA.txt"));
+    const std::string text = cltest::ReadBytes(InstalledText("LICENCJA.txt"));
     EXPECT_EQ(text.rfind("Licencja MIT\r\n", 0), 0u);
     EXPECT_TRUE(AllCrLf(text));
     EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
@@ -116,7 +111,7 @@ TEST(InstalledTexts, LicenceIsPolishMitTextInWindows1250WithCrLf) {
 }
 
 TEST(InstalledTexts, IntroPageDeclaresWindows1250) {
-    const std::string page = TempFolder::ReadBytes(InstalledText("intro.html"));
+    const std::string page = cltest::ReadBytes(InstalledText("intro.html"));
     EXPECT_TRUE(AllCrLf(page));
     EXPECT_NE(page.find("<meta charset=\"windows-1250\">"), std::string::npos);
     EXPECT_NE(page.find("<h1>Sprawozdawca</h1>"), std::string::npos);

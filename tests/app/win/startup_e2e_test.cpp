@@ -1,8 +1,9 @@
 // Sprawozdawca.exe started as a user starts it, from a working folder of
-// its own: the main window with its caption and selection status, the
-// splash window exactly when the intro page is installed, a missing wizard
-// text that does not stop the start, the tool bar and the menu answering
-// the mouse and the keyboard, and the time to a main window ready for work.
+// its own: the main window with its caption and selection status, its trees
+// and error list empty, the splash window exactly when the intro page is
+// installed, a missing wizard text that does not stop the start, the tool
+// bar and the menu answering the mouse and the keyboard, and the time to a
+// main window ready for work.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,8 +12,8 @@
 #include <optional>
 #include <vector>
 
-#include "tests/driver/Driver.h"
-#include "tests/driver/TinyHttpServer.h"
+#include "tests/driver/ProgramTest.h"
+#include "tests/support/TinyHttpServer.h"
 
 namespace {
 
@@ -21,13 +22,8 @@ using Clock = std::chrono::steady_clock;
 
 constexpr int kStartMs = 20000;
 
-class StartupTest : public ::testing::Test {
+class StartupTest : public ProgramTest {
 protected:
-    static void SetUpTestSuite() {
-        WSADATA data;
-        WSAStartup(MAKEWORD(2, 2), &data);
-    }
-    static void TearDownTestSuite() { WSACleanup(); }
     void SetUp() override { ASSERT_TRUE(updateServer_.Held()); }
 
     // A fresh installed tree of the test copy, kept for the whole test.
@@ -38,7 +34,7 @@ protected:
     }
 
     // The test copy's update check asks this port, which refuses it here.
-    ClosedPort updateServer_{SPRAW_E2E_PORT, 60000};
+    cltest::ClosedPort updateServer_{SPRAW_E2E_PORT, 60000};
     std::optional<TInstalledCopy> copy_;
 };
 
@@ -62,8 +58,8 @@ TEST_F(StartupTest, ShowsTheMainWindowWithoutASplashWhenThereIsNoIntroPage) {
     EXPECT_TRUE(WaitUntil([&] { return WindowText(status) == "Dobór nie zakończony"; }, 5000))
         << WindowText(status);
     // A refused update check says nothing.
-    ASSERT_TRUE(program.WaitForIdle(5000));
-    EXPECT_FALSE(program.WaitForMessageBox(1000)) << ReadMessageBox(program.FindMessageBox()).Text;
+    ASSERT_TRUE(program.WaitForIdle());
+    EXPECT_FALSE(program.FindMessageBox()) << ReadMessageBox(program.FindMessageBox()).Text;
     // The wizard's introduction is shown.
     HWND intro = program.FindByName("XcRichEdit1");
     ASSERT_TRUE(intro) << program.Describe();
@@ -116,6 +112,21 @@ TEST_F(StartupTest, AMissingWizardTextIsReportedInItsViewerAndTheStartGoesOn) {
         [&] { return WindowText(program.FindByName("XcStaticText1")) == "Dobór nie zakończony"; }, 5000));
 }
 
+TEST_F(StartupTest, StartsWithEmptyTreesAndAnEmptyErrorList) {
+    TInstalledCopy& copy = Install(false);
+    TProgram program(copy.Exe(), copy.WorkFolder());
+    ASSERT_TRUE(program.WaitForName("MainForm", kStartMs)) << program.Describe();
+    ASSERT_TRUE(program.WaitForIdle());
+    for (const char* tree : {"XcTreeView1", "XcTreeView2"}) {
+        HWND wnd = program.FindByName(tree, false);
+        ASSERT_TRUE(wnd) << tree;
+        EXPECT_EQ(TreeCount(wnd), 0) << tree;
+        EXPECT_EQ(TreeSelectedIndex(wnd), -1) << tree;
+        EXPECT_FALSE(ClickTreeItem(wnd, "Bilans")) << tree;
+    }
+    EXPECT_EQ(ListItems(program.FindByName("ErrListBox", false)), std::vector<std::string>{});
+}
+
 TEST_F(StartupTest, TheExitButtonOfTheToolBarEndsTheProgram) {
     TInstalledCopy& copy = Install(false);
     TProgram program(copy.Exe(), copy.WorkFolder());
@@ -134,8 +145,7 @@ TEST_F(StartupTest, TheMenuOpensWithItsAccessKeyAndEndsTheProgramWithKoniec) {
     ASSERT_TRUE(main) << program.Describe();
     ASSERT_TRUE(program.WaitForIdle(5000));
     // Alt+S drops "&Sprawozdania"; K chooses "&Koniec".
-    PostMessageW(main, WM_SYSKEYDOWN, 'S', 0x20000001 | (MapVirtualKeyW('S', MAPVK_VK_TO_VSC) << 16));
-    PostMessageW(main, WM_SYSKEYUP, 'S', 0xE0000001 | (MapVirtualKeyW('S', MAPVK_VK_TO_VSC) << 16));
+    PostAltKey(main, 'S');
     ASSERT_TRUE(WaitUntil(
         [&] {
             for (HWND w : program.TopWindows())
@@ -173,7 +183,7 @@ TEST_F(StartupTest, TabAndShiftTabMoveTheFocusThroughTheWindow) {
     ASSERT_NE(focus[2], focus[0]);
     // Shift+Tab goes back; Shift comes from the program's keyboard state,
     // which the driver sets.
-    PostShortcut(focus[2], VK_TAB, {VK_SHIFT});
+    program.PostShortcut(focus[2], VK_TAB, {VK_SHIFT});
     EXPECT_TRUE(WaitUntil([&] { return FocusOf(main) == focus[1]; }, 5000))
         << ComponentName(focus[0]) << " -> " << ComponentName(focus[1]) << " -> " << ComponentName(focus[2])
         << " -> " << ComponentName(FocusOf(main));

@@ -7,12 +7,15 @@
 #include <string>
 
 #include "classlib/win/WideText.h"
-#include "tests/driver/Driver.h"
-#include "tests/driver/TinyHttpServer.h"
+#include "tests/driver/ProgramTest.h"
+#include "tests/support/TinyHttpServer.h"
 
 namespace {
 
 using namespace e2e;
+using cltest::ClosedPort;
+using cltest::ReadBytes;
+using cltest::TinyHttpServer;
 
 constexpr int kStartMs = 20000;
 constexpr int kPortWaitMs = 60000;
@@ -22,19 +25,10 @@ const char* const kQuestion =
     "Instalacji może dokonać użytkownik posiadający uprawnienia do dokonywania zapisu plików w folderze "
     "instalacji programu.";
 
-class UpdateAtStartTest : public ::testing::Test {
+class UpdateAtStartTest : public ProgramTest {
 protected:
-    static void SetUpTestSuite() {
-        WSADATA data;
-        WSAStartup(MAKEWORD(2, 2), &data);
-    }
-    static void TearDownTestSuite() { WSACleanup(); }
-
-    void SetUp() override {
-        copy_.Remove("pi\\intro.html");
-        DeleteFileW(cl::ToWide(UpdateCopy()).c_str());
-    }
-    static std::string UpdateCopy() { return DocumentsFolder() + "_ZT\\upg_d\\upgr.id_"; }
+    void SetUp() override { copy_.Remove("pi\\intro.html"); }
+    static std::string UpdateCopy() { return cltest::DataFolderName() + "upg_d\\upgr.id_"; }
 
     TInstalledCopy copy_{WinePath(SPRAW_E2E_DIR), WinePath(SPRAW_BIN_DIR)};
 };
@@ -60,7 +54,15 @@ TEST_F(UpdateAtStartTest, OnlyANewerBuildAsksWithOneRequestEachTime) {
         HWND main = program.WaitForName("MainForm", kStartMs);
         ASSERT_TRUE(main) << program.Describe();
         ASSERT_TRUE(WaitUntil([&] { return !server.Requests().empty(); }, 10000));
-        HWND box = program.WaitForMessageBox(c.asks ? 10000 : 1500);
+        // The check is over once the answer is saved and the program idle.
+        HWND box = nullptr;
+        if (c.asks) {
+            box = program.WaitForMessageBox(10000);
+        } else {
+            EXPECT_TRUE(WaitUntil([&] { return ReadBytes(UpdateCopy()) == c.body; }, 10000));
+            EXPECT_TRUE(program.WaitForIdle());
+            box = program.FindMessageBox();
+        }
         if (c.asks) {
             ASSERT_TRUE(box) << program.Describe();
             const TMessageBoxView view = ReadMessageBox(box);
@@ -78,12 +80,12 @@ TEST_F(UpdateAtStartTest, OnlyANewerBuildAsksWithOneRequestEachTime) {
         } else {
             EXPECT_FALSE(box) << ReadMessageBox(box).Text;
         }
-        ASSERT_TRUE(program.WaitForIdle(5000));
+        ASSERT_TRUE(program.WaitForIdle());
         const std::vector<std::string> requests = server.Requests();
         ASSERT_EQ(requests.size(), 1u);
         EXPECT_EQ(requests[0], "GET /aktualizacja/sprawozdawca/upgr.id_ HTTP/1.1");
         // What the server sent is kept in the update folder (an error page too).
-        EXPECT_EQ(ReadFileBytes(UpdateCopy()), c.body);
+        EXPECT_EQ(ReadBytes(UpdateCopy()), c.body);
     }
 }
 
@@ -93,11 +95,11 @@ TEST_F(UpdateAtStartTest, AClosedPortAsksNothing) {
     TProgram program(copy_.Exe(), copy_.WorkFolder());
     HWND main = program.WaitForName("MainForm", kStartMs);
     ASSERT_TRUE(main) << program.Describe();
-    ASSERT_TRUE(program.WaitForIdle(5000));
-    EXPECT_FALSE(program.WaitForMessageBox(1500));
+    ASSERT_TRUE(program.WaitForIdle());
+    EXPECT_FALSE(program.FindMessageBox());
     EXPECT_TRUE(program.Running());
     EXPECT_TRUE(WaitUntil([&] { return WindowText(main) == "Sprawozdawca - bez nazwy"; }, 5000));
-    EXPECT_EQ(ReadFileBytes(UpdateCopy()), "");
+    EXPECT_EQ(ReadBytes(UpdateCopy()), "");
 }
 
 }  // namespace

@@ -14,34 +14,17 @@
 #include "app/UserFolders.h"
 #include "classlib/FileUtils.h"
 #include "classlib/win/Forms.h"
-#include "tests/classlib/TempFolder.h"
-#include "tests/driver/TinyHttpServer.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TinyHttpServer.h"
 
 namespace {
 
+using cltest::ClosedPort;
 using cltest::TempFolder;
-using e2e::TinyHttpServer;
-
-// A loopback port nobody listens on.
-int ClosedPort() {
-    const SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    int size = sizeof address;
-    bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    getsockname(s, reinterpret_cast<sockaddr*>(&address), &size);
-    closesocket(s);
-    return ntohs(address.sin_port);
-}
+using cltest::TinyHttpServer;
 
 class CheckForUpdateTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        WSADATA data;
-        WSAStartup(MAKEWORD(2, 2), &data);
-    }
-    static void TearDownTestSuite() { WSACleanup(); }
     void SetUp() override { SetUpFolders(folder_.Name(""), folder_.Name("")); }
 
     TempFolder folder_;
@@ -74,7 +57,7 @@ TEST_F(CheckForUpdateTest, TheDownloadedCopyIsKeptInTheUpdateFolder) {
     TinyHttpServer server(200, "30009\r\n3.0.0.9\r\nOpis\r\n");
     ASSERT_EQ(CheckForUpdate(server.Url()), kUpdateAvailable);
     EXPECT_EQ(UpdateFileName(), UpdateFolder + "\\upgr.id_");
-    EXPECT_EQ(TempFolder::ReadBytes(UpdateFileName()), "30009\r\n3.0.0.9\r\nOpis\r\n");
+    EXPECT_EQ(cltest::ReadBytes(UpdateFileName()), "30009\r\n3.0.0.9\r\nOpis\r\n");
 }
 
 TEST_F(CheckForUpdateTest, EveryCheckAsksTheServerAgain) {
@@ -86,13 +69,17 @@ TEST_F(CheckForUpdateTest, EveryCheckAsksTheServerAgain) {
 }
 
 TEST_F(CheckForUpdateTest, AClosedPortGivesNoInformation) {
-    EXPECT_EQ(CheckForUpdate("http://127.0.0.1:" + std::to_string(ClosedPort()) + "/aktualizacja/x/upgr.id_"),
+    ClosedPort port;
+    ASSERT_TRUE(port.Held());
+    EXPECT_EQ(CheckForUpdate("http://127.0.0.1:" + std::to_string(port.Port()) + "/aktualizacja/x/upgr.id_"),
               kNoUpdateInfo);
 }
 
 TEST_F(CheckForUpdateTest, ACopyLeftByAnEarlierCheckIsDeletedFirst) {
-    TempFolder::WriteBytes(UpdateFileName(), "30008\r\n\r\nStara kopia\r\n");
-    EXPECT_EQ(CheckForUpdate("http://127.0.0.1:" + std::to_string(ClosedPort()) + "/aktualizacja/x/upgr.id_"),
+    cltest::WriteBytes(UpdateFileName(), "30008\r\n\r\nStara kopia\r\n");
+    ClosedPort port;
+    ASSERT_TRUE(port.Held());
+    EXPECT_EQ(CheckForUpdate("http://127.0.0.1:" + std::to_string(port.Port()) + "/aktualizacja/x/upgr.id_"),
               kNoUpdateInfo);
     EXPECT_FALSE(cl::FileExists(UpdateFileName()));
 }

@@ -4,7 +4,7 @@
 
 #include "classlib/FileUtils.h"
 #include "persistence/FileUtil.h"
-#include "tests/classlib/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
@@ -12,7 +12,7 @@ using cltest::TempFolder;
 
 TEST(DeleteFilesByMask, AReadOnlyFileStopsItWithFalse) {
     TempFolder folder;
-    TempFolder::WriteBytes(folder.Name("chroniony.txt"), "x");
+    cltest::WriteBytes(folder.Name("chroniony.txt"), "x");
     ASSERT_TRUE(cl::FileSetAttr(folder.Name("chroniony.txt"), cl::faReadOnly));
 
     EXPECT_FALSE(DeleteFilesByMask(folder.Name("*.txt")));
@@ -22,10 +22,10 @@ TEST(DeleteFilesByMask, AReadOnlyFileStopsItWithFalse) {
 
 TEST(DeleteFilesByMask, ARelativeMaskIsTakenFromTheWorkingFolder) {
     TempFolder folder;
-    TempFolder::WriteBytes(folder.Name("w.tmp"), "x");
+    cltest::WriteBytes(folder.Name("w.tmp"), "x");
     wchar_t saved[MAX_PATH];
     GetCurrentDirectoryW(MAX_PATH, saved);
-    ASSERT_TRUE(SetCurrentDirectoryW(TempFolder::PathOf(folder.Name("")).c_str()));
+    ASSERT_TRUE(SetCurrentDirectoryW(cltest::PathOf(folder.Name("")).c_str()));
     const bool deleted = DeleteFilesByMask("*.tmp");
     SetCurrentDirectoryW(saved);
     EXPECT_TRUE(deleted);

@@ -9,9 +9,9 @@
 #include <utility>
 #include <vector>
 
-#include "tests/classlib/TempFolder.h"
 #include "tests/preview/win/PreviewSupport.h"
 #include "tests/support/PrinterOutput.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
@@ -51,7 +51,7 @@ TEST_F(PrintTest, TwoPagesAreTwoA4PagesOfPostScript) {
     EXPECT_EQ(after, 1);
     EXPECT_EQ(preview->State(), psIdle);
     EXPECT_EQ(Printer()->Title(), "");
-    const std::string ps = ReadFile(file);
+    const std::string ps = ReadBytes(file);
     EXPECT_EQ(ps.rfind("%!PS-Adobe-3.0", 0), 0u);
     EXPECT_NE(ps.find("%%Title: (Podgl"), std::string::npos);
     EXPECT_NE(ps.find("%%Pages: 2"), std::string::npos);
@@ -85,7 +85,7 @@ TEST_F(PrintTest, ProgressReportsBeforeAndAfterEveryPage) {
     EXPECT_EQ(pageRect.top, -75);
     EXPECT_EQ(pageRect.right - pageRect.left, 2480);
     EXPECT_EQ(pageRect.bottom - pageRect.top, 3508);
-    EXPECT_EQ(CountOf(ReadFile(file), "%%Page: "), 3);
+    EXPECT_EQ(CountOf(ReadBytes(file), "%%Page: "), 3);
 }
 
 TEST_F(PrintTest, AbortOnTheFirstReportPrintsNothing) {
@@ -127,7 +127,7 @@ TEST_F(PrintTest, FailureInThePrintEventLeavesThePreviewAbleToPrintAgain) {
     preview->Print();
     EXPECT_EQ(after, 2);
     EXPECT_FALSE(preview->Aborted());
-    EXPECT_EQ(CountOf(ReadFile(file), "%%Page: "), 2);
+    EXPECT_EQ(CountOf(ReadBytes(file), "%%Page: "), 2);
 }
 
 TEST_F(PrintTest, PrinterErrorLeavesThePreviewIdle) {
@@ -150,7 +150,7 @@ TEST_F(PrintTest, PrinterErrorLeavesThePreviewIdle) {
     Printer()->SetOutputFile(file);
     preview->BeginDoc();
     preview->EndDoc();
-    EXPECT_EQ(CountOf(ReadFile(file), "%%Page: "), 1);
+    EXPECT_EQ(CountOf(ReadBytes(file), "%%Page: "), 1);
 }
 
 TEST_F(PrintTest, PageRangeIsClampedToTheDocument) {
@@ -165,7 +165,7 @@ TEST_F(PrintTest, PageRangeIsClampedToTheDocument) {
         preview->PrintPages(c.from, c.to);
         EXPECT_EQ(before, c.pages ? 1 : 0) << c.from << ".." << c.to;
         if (c.pages)
-            EXPECT_EQ(CountOf(ReadFile(file), "%%Page: "), c.pages) << c.from << ".." << c.to;
+            EXPECT_EQ(CountOf(ReadBytes(file), "%%Page: "), c.pages) << c.from << ".." << c.to;
         else
             EXPECT_FALSE(FileExists(file)) << c.from << ".." << c.to;
     }
@@ -178,7 +178,7 @@ TEST_F(PrintTest, PrinterOptionsGiveThePrintersOwnPage) {
     preview->OnPrint = [&](TObject*, TCanvas*, int, const TRect& r, int, int, int, int) { pageRect = r; };
     preview->Print();
     // A5 written into the printer: 148 x 210 mm.
-    EXPECT_NE(ReadFile(file).find("/PageSize[420 595]"), std::string::npos);
+    EXPECT_NE(ReadBytes(file).find("/PageSize[420 595]"), std::string::npos);
     EXPECT_EQ(pageRect.right - pageRect.left, 1748);
     EXPECT_EQ(pageRect.bottom - pageRect.top, 2480);
 
@@ -188,7 +188,7 @@ TEST_F(PrintTest, PrinterOptionsGiveThePrintersOwnPage) {
     preview->SetPaperType(pA3);
     preview->SetUsePrinterOptions(true);
     preview->Print();
-    EXPECT_NE(ReadFile(file).find("/PageSize[595 842]"), std::string::npos);
+    EXPECT_NE(ReadBytes(file).find("/PageSize[595 842]"), std::string::npos);
     const TRect physical = Rect(-75, -75, 2479 - 75, 3508 - 75);
     EXPECT_TRUE(EqualRect(&pageRect, &physical));
 }
@@ -220,7 +220,7 @@ TEST_F(PrintTest, CustomAndLandscapePaperReachThePrinter) {
         preview->Print();
         EXPECT_EQ(physical.cx, c.physicalWidth) << c.what;
         EXPECT_EQ(physical.cy, c.physicalHeight) << c.what;
-        EXPECT_NE(ReadFile(file).find(c.orientationLine), std::string::npos) << c.what;
+        EXPECT_NE(ReadBytes(file).find(c.orientationLine), std::string::npos) << c.what;
     }
 }
 
@@ -264,7 +264,7 @@ TEST_F(PrintTest, DirectPrintingPlacesEveryPageAndCountsThem) {
     EXPECT_EQ(resY, 300);
     EXPECT_EQ(offsY, -75);
     EXPECT_NEAR(placed.right - placed.left, 21000, 60);
-    const std::string ps = ReadFile(file);
+    const std::string ps = ReadBytes(file);
     EXPECT_EQ(CountOf(ps, "%%Page: "), 3);
     EXPECT_NE(ps.find("/PageSize[595 842]"), std::string::npos);
 }
@@ -294,7 +294,7 @@ TEST_F(PrintTest, FailureWhilePrintingDirectlyDropsTheJobAndEndsTheDocument) {
     preview->BeginDoc();
     preview->PaintGraphicEx(preview->GetPaperRect(), page.get(), drawRect, nullptr, 1, true, false, true);
     preview->EndDoc();
-    EXPECT_EQ(CountOf(ReadFile(file), "%%Page: "), 1);
+    EXPECT_EQ(CountOf(ReadBytes(file), "%%Page: "), 1);
 }
 
 TEST_F(PrintTest, AbortWhilePrintingDirectlyDropsTheJob) {

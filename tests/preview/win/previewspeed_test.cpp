@@ -22,12 +22,7 @@ using namespace cltest;
 
 // The templates the build records beside the programs (bin/frm).
 std::string Template(const std::string& name) {
-    wchar_t path[MAX_PATH];
-    const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path, n);
-    folder.resize(folder.find_last_of(L'\\'));      // tests
-    folder.resize(folder.find_last_of(L'\\') + 1);  // the build folder
-    return FromWide(folder) + "bin\\frm\\" + name;
+    return BuildFolder() + "bin\\frm\\" + name;
 }
 
 double MedianMs(int runs, const std::function<void(int)>& body) {

@@ -1,7 +1,8 @@
 #pragma once
 // A small HTTP server of the tests' own on 127.0.0.1: it answers every
 // request with one fixed response, closes the connection and counts the
-// requests.  The caller starts the socket library (WSAStartup).
+// requests; and a loopback port held closed.  Each holds the socket library
+// started while it lives.
 
 #include <winsock2.h>
 #include <ws2tcpip.h>
@@ -13,9 +14,27 @@
 #include <thread>
 #include <vector>
 
-namespace e2e {
+namespace cltest {
 
 namespace detail {
+
+// The socket library started for an object's lifetime (the library counts
+// its starts).
+class WinsockSession {
+public:
+    WinsockSession() {
+        WSADATA data;
+        started_ = WSAStartup(MAKEWORD(2, 2), &data) == 0;
+    }
+    ~WinsockSession() {
+        if (started_) WSACleanup();
+    }
+    WinsockSession(const WinsockSession&) = delete;
+    WinsockSession& operator=(const WinsockSession&) = delete;
+
+private:
+    bool started_ = false;
+};
 
 // A loopback TCP socket bound to port (0: any free one).  A fixed port that
 // is taken (another test run on the machine) is tried again for waitMs.
@@ -118,6 +137,7 @@ private:
         shutdown(client, SD_SEND);
     }
 
+    detail::WinsockSession winsock_;
     int status_;
     std::string body_;
     std::string error_;
@@ -145,8 +165,9 @@ public:
     int Port() const { return port_; }
 
 private:
+    detail::WinsockSession winsock_;
     SOCKET socket_ = INVALID_SOCKET;
     int port_ = 0;
 };
 
-}  // namespace e2e
+}  // namespace cltest

@@ -3,13 +3,12 @@
 // afterwards, with Windows-1250 names for the files in it.
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <random>
 #include <string>
 #include <string_view>
 
 #include "classlib/Encoding.h"
+#include "tests/support/Files.h"
 
 namespace cltest {
 
@@ -35,21 +34,6 @@ public:
 
     static std::string Join(const std::string& folder, std::string_view leaf) {
         return folder + static_cast<char>(std::filesystem::path::preferred_separator) + std::string(leaf);
-    }
-
-    // The path of a Windows-1250 name, as the system spells it.
-    static std::filesystem::path PathOf(const std::string& name) {
-        return std::filesystem::path(cl::Cp1250ToUtf16(name));
-    }
-
-    static std::string ReadBytes(const std::string& name) {
-        std::ifstream in(PathOf(name), std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-
-    static void WriteBytes(const std::string& name, std::string_view bytes) {
-        std::ofstream out(PathOf(name), std::ios::binary);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     }
 
 private:

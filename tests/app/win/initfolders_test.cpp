@@ -11,16 +11,20 @@
 #include "classlib/FileUtils.h"
 #include "classlib/StrUtils.h"
 #include "classlib/win/WideText.h"
+#include "tests/support/DataFolder.h"
 
 namespace {
 
-TEST(InitFolders, PutsTheDataFolderUnderDocumentsAndMakesIt) {
+using InitFoldersTest = cltest::DataFolderTest;
+
+TEST_F(InitFoldersTest, PutsTheDataFolderUnderDocumentsAndMakesIt) {
     wchar_t exe[MAX_PATH], documents[MAX_PATH];
     ASSERT_GT(GetModuleFileNameW(nullptr, exe, MAX_PATH), 0u);
     ASSERT_TRUE(SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, documents)));
     const std::string docs = cl::FromWide(documents);
     ASSERT_EQ(cl::UpperCase(docs.substr(0, 9)), "C:\\USERS\\");
     ASSERT_EQ(cl::UpperCase(docs.substr(docs.size() - 10)), "\\DOCUMENTS");
+    ASSERT_FALSE(cl::DirectoryExists(docs + "\\_ZT\\sprawozdania"));
 
     InitFolders();
 

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "tests/support/Input.h"
 
 namespace e2e {
@@ -14,6 +16,9 @@ using cltest::PostAltKey;
 using cltest::PostClick;
 using cltest::PostKey;
 
+// Characters typed into a window (Windows-1250), one WM_CHAR each, as the
+// message loop makes them from key presses.
+void PostText(HWND wnd, const std::string& text);
 // A click at the middle of a control; false, and nothing posted, when the
 // control is hidden or disabled (a user could not click it).
 bool Click(HWND control);

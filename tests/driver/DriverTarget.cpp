@@ -52,6 +52,7 @@ public:
         Check->SetChecked(true);
         Unchecked = Place<TCheckBox>("Unchecked", 216, 140, 200, 20);
         Unchecked->SetCaption("&Rachunek");
+        Place<TEdit>("Edit", 216, 168, 200, 21);
         RadioA = Place<TRadioButton>("RadioA", 424, 8, 200, 20);
         RadioA->SetCaption("&podlega badaniu");
         RadioB = Place<TRadioButton>("RadioB", 424, 32, 200, 20);

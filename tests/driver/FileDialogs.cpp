@@ -10,8 +10,6 @@ namespace e2e {
 
 namespace {
 
-constexpr UINT kSendTimeoutMs = 2000;
-
 // The explorer-style dialog's file name is an edit inside the combo box
 // cmb13; older templates have the edit edt1.
 HWND FileNameField(HWND dialog) {
@@ -37,10 +35,7 @@ bool AnswerFileDialog(HWND dialog, const std::string& path) {
     HWND field = FileNameField(dialog);
     if (!field) return false;
     const std::wstring text = cl::ToWide(path);
-    DWORD_PTR result = 0;
-    if (!SendMessageTimeoutW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG,
-                             kSendTimeoutMs, &result))
-        return false;
+    if (!Ask(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()))) return false;
     PressButton(dialog, IDOK);
     return true;
 }

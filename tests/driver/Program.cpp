@@ -24,6 +24,14 @@ std::string NameOf(const fs::path& path) {
     return cl::FromWide(path.wstring());
 }
 
+// The system's button or a button class of the class library's own.
+bool IsButton(HWND wnd) {
+    wchar_t name[256];
+    if (GetClassNameW(wnd, name, 256) <= 0) return false;
+    CharUpperW(name);
+    return wcsstr(name, L"BUTTON") != nullptr;
+}
+
 }  // namespace
 
 // ---- TInstalledCopy ---------------------------------------------------------------------
@@ -171,7 +179,7 @@ HWND TProgram::FindButton(const std::string& caption) const {
     for (HWND top : TopWindows()) {
         if (!IsWindowVisible(top)) continue;
         for (HWND wnd : Descendants(top))
-            if (HasClass(wnd, L"Button") && IsWindowVisible(wnd) && WindowText(wnd) == caption) return wnd;
+            if (IsButton(wnd) && IsWindowVisible(wnd) && WindowText(wnd) == caption) return wnd;
     }
     return nullptr;
 }

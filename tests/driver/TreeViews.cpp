@@ -2,28 +2,18 @@
 
 #include "classlib/win/WideText.h"
 #include "tests/driver/RemoteBuffer.h"
+#include "tests/driver/WindowReading.h"
 #include "tests/support/Input.h"
 
 namespace e2e {
 
 namespace {
 
-constexpr UINT kSendTimeoutMs = 2000;
 constexpr int kTextMax = 512;
 
 // The item messages carry handles, not pointers; their results are items.
 HTREEITEM Next(HWND tree, UINT relation, HTREEITEM item) {
-    DWORD_PTR result = 0;
-    if (!SendMessageTimeoutW(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item),
-                             SMTO_ABORTIFHUNG, kSendTimeoutMs, &result))
-        return nullptr;
-    return reinterpret_cast<HTREEITEM>(result);
-}
-
-bool Send(HWND tree, UINT message, WPARAM wParam, LPARAM lParam) {
-    DWORD_PTR result = 0;
-    return SendMessageTimeoutW(tree, message, wParam, lParam, SMTO_ABORTIFHUNG, kSendTimeoutMs, &result) &&
-           result;
+    return reinterpret_cast<HTREEITEM>(Ask(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
 }
 
 // One item read through the buffer: the item record, then its text.
@@ -39,7 +29,7 @@ TTreeItem ReadItem(HWND tree, const TRemoteBuffer& buffer, HTREEITEM handle, int
     record.cchTextMax = kTextMax;
     const wchar_t none = 0;
     if (!buffer.Write(0, &record, sizeof record) || !buffer.Write(sizeof record, &none, sizeof none) ||
-        !Send(tree, TVM_GETITEMW, 0, buffer.Param()) || !buffer.Read(0, &record, sizeof record))
+        !Ask(tree, TVM_GETITEMW, 0, buffer.Param()) || !buffer.Read(0, &record, sizeof record))
         return item;
     // The tree may answer with text of its own instead of the buffer's.
     if (record.pszText == buffer.At(sizeof record)) {
@@ -79,9 +69,7 @@ std::vector<std::string> TreeTexts(HWND tree) {
 }
 
 int TreeCount(HWND tree) {
-    DWORD_PTR result = 0;
-    if (!SendMessageTimeoutW(tree, TVM_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &result)) return 0;
-    return static_cast<int>(result);
+    return static_cast<int>(Ask(tree, TVM_GETCOUNT));
 }
 
 int TreeSelectedIndex(HWND tree) {
@@ -95,11 +83,11 @@ int TreeSelectedIndex(HWND tree) {
 
 bool ClickTreeItem(HWND tree, HTREEITEM item) {
     if (!IsWindowVisible(tree) || !IsWindowEnabled(tree)) return false;
-    Send(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
+    Ask(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
     // The rectangle's first bytes name the item on the way in.
     const TRemoteBuffer buffer(tree, sizeof(RECT));
     RECT r{};
-    if (!buffer.Write(0, &item, sizeof item) || !Send(tree, TVM_GETITEMRECT, TRUE, buffer.Param()) ||
+    if (!buffer.Write(0, &item, sizeof item) || !Ask(tree, TVM_GETITEMRECT, TRUE, buffer.Param()) ||
         !buffer.Read(0, &r, sizeof r))
         return false;
     cltest::PostClick(tree, (r.left + r.right) / 2, (r.top + r.bottom) / 2);

@@ -16,16 +16,14 @@ BOOL CALLBACK Collect(HWND wnd, LPARAM list) {
     return TRUE;
 }
 
-// A message without pointers to a window of any process; fallback when it
-// does not answer.
+}  // namespace
+
 LRESULT Ask(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT fallback) {
     DWORD_PTR result = 0;
     if (!SendMessageTimeoutW(wnd, message, wParam, lParam, SMTO_ABORTIFHUNG, kSendTimeoutMs, &result))
         return fallback;
     return static_cast<LRESULT>(result);
 }
-
-}  // namespace
 
 std::string WinePath(std::string_view unixPath) {
     std::string path = "Z:" + std::string(unixPath);
@@ -44,13 +42,10 @@ std::string ComponentName(HWND wnd) {
 std::string WindowText(HWND wnd) {
     // WM_GETTEXT reaches a control of another process (GetWindowText would
     // give only the window's stored name); the system carries the text over.
-    const LRESULT length = Ask(wnd, WM_GETTEXTLENGTH, 0, 0, 0);
+    const LRESULT length = Ask(wnd, WM_GETTEXTLENGTH);
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    DWORD_PTR copied = 0;
-    if (!SendMessageTimeoutW(wnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                             SMTO_ABORTIFHUNG, kSendTimeoutMs, &copied))
-        return "";
-    text.resize(std::min<size_t>(copied, static_cast<size_t>(length)));
+    const LRESULT copied = Ask(wnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(std::min<size_t>(static_cast<size_t>(copied), static_cast<size_t>(length)));
     return cl::FromWide(text);
 }
 

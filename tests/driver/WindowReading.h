@@ -19,6 +19,11 @@ namespace e2e {
 // A path of the build tree as Wine spells it (Z: is the Unix root).
 std::string WinePath(std::string_view unixPath);
 
+// Sends a message without pointers (or with those the system carries across
+// processes) to a window of any process; fallback when the window does not
+// answer within a few seconds.
+LRESULT Ask(HWND wnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0, LRESULT fallback = 0);
+
 std::string ComponentName(HWND wnd);  // "" when the window has none
 std::string WindowText(HWND wnd);
 std::string ClassName(HWND wnd);

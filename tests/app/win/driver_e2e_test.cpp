@@ -1,7 +1,7 @@
 // The driver's own abilities, against a small program of class-library
 // controls (tests/driver/DriverTarget.cpp): tree
 // items read and clicked, list boxes, check marks and radio groups read,
-// buttons found by caption (a message box's too), file dialogs answered
+// text typed, buttons found by caption (a message box's too), file dialogs answered
 // with a path, waiting for the program to be idle, the data folder emptied
 // around each test, and the desktop saved when a test fails.
 #include <gtest/gtest.h>
@@ -99,6 +99,14 @@ TEST_F(DriverTest, FindsButtonsByCaptionAndClicksOnlyEnabledOnes) {
     EXPECT_FALSE(Click(back)) << "a disabled button";
     ASSERT_TRUE(Click(next));
     EXPECT_EQ(Status(), "dalej");
+}
+
+TEST_F(DriverTest, TypesTextIntoAnEdit) {
+    HWND edit = Named("Edit");
+    ASSERT_TRUE(Click(edit));
+    PostText(edit, "1234,5 zł");
+    ASSERT_TRUE(program_.WaitForIdle());
+    EXPECT_EQ(WindowText(edit), "1234,5 zł");
 }
 
 TEST_F(DriverTest, AnswersAMessageBoxByTheCaptionOfItsButton) {

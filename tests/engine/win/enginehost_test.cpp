@@ -16,6 +16,7 @@
 #include "engine/Recalc.h"
 #include "engine/calc1.h"
 #include "engine/win/EngineHostWin.h"
+#include "tests/support/MessagePump.h"
 
 namespace {
 
@@ -55,11 +56,6 @@ struct MainWindowStub {
     }
 };
 
-void Pump() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-}
-
 class EngineHostWin : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -80,7 +76,7 @@ TEST_F(EngineHostWin, RecalculationAsksTheMainWindowPerFormAndPostsOneRefill) {
     MainWindowStub main;
     Recalculate(0);
     EXPECT_EQ(main.refills, 0) << "the refill is posted, not sent";
-    Pump();
+    cltest::Pump();
     EXPECT_EQ(main.refills, 1);
     ASSERT_EQ(main.asked.size(), 8u);
     for (size_t i = 0; i < 8; ++i) EXPECT_EQ(main.asked[i], FormCatalogue[i + 1].Name);
@@ -102,7 +98,7 @@ TEST_F(EngineHostWin, SelectedFormGetsItsRulesRun) {
         if (!TEFieldTable[f].Enabled && TEFieldTable[f].DataType == 6 && !form.GetValue(f).IsEmpty())
             anyTotal = true;
     EXPECT_TRUE(anyTotal);
-    Pump();
+    cltest::Pump();
 }
 
 TEST_F(EngineHostWin, WithoutMainWindowNothingIsSelectedAndNothingIsPosted) {

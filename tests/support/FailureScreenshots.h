@@ -10,7 +10,7 @@
 #include <cstdio>
 #include <fstream>
 #include <string>
-#include <vector>
+#include <string_view>
 
 #include "classlib/win/GdiHandles.h"
 #include "classlib/win/WideText.h"
@@ -54,22 +54,29 @@ inline bool SaveScreenBitmap(const std::string& fileName) {
     return out.good();
 }
 
-// Saves the desktop when a test fails for the first time.
+// Saves the desktop when a test fails for the first time; a picture left
+// by an earlier run of the test goes when it starts again.
 class FailureScreenshots : public ::testing::EmptyTestEventListener {
 public:
-    void OnTestStart(const ::testing::TestInfo&) override { saved_ = false; }
-    void OnTestPartResult(const ::testing::TestPartResult& result) override {
-        if (!result.failed() || saved_) return;
-        saved_ = true;
-        const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        std::string name =
-            test ? std::string(test->test_suite_name()) + "." + test->name() : "outside-a-test";
+    // The picture of a test: the folder beside the test program, a file name
+    // the system accepts.
+    static std::string PictureOf(const ::testing::TestInfo& test) {
+        std::string name = std::string(test.test_suite_name()) + "." + test.name();
         for (char& c : name)
-            if (c == '/' || c == '\\' || c == ':' || c == '*' || c == '?' || c == '<' || c == '>' || c == '|')
-                c = '_';
-        const std::string folder = ExeFolder() + "screenshots";
-        CreateDirectoryW(cl::ToWide(folder).c_str(), nullptr);
-        const std::string fileName = folder + "\\" + name + ".bmp";
+            if (std::string_view("/\\:*?\"<>|").find(c) != std::string_view::npos) c = '_';
+        return ExeFolder() + "screenshots\\" + name + ".bmp";
+    }
+
+    void OnTestStart(const ::testing::TestInfo& test) override {
+        saved_ = false;
+        DeleteFileW(cl::ToWide(PictureOf(test)).c_str());
+    }
+    void OnTestPartResult(const ::testing::TestPartResult& result) override {
+        const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        if (!result.failed() || saved_ || !test) return;
+        saved_ = true;
+        const std::string fileName = PictureOf(*test);
+        CreateDirectoryW(cl::ToWide(ExeFolder() + "screenshots").c_str(), nullptr);
         if (SaveScreenBitmap(fileName))
             std::printf("[ SCREEN   ] the desktop at the failure: %s\n", fileName.c_str());
         else

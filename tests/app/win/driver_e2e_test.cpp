@@ -170,11 +170,13 @@ TEST_F(DriverTest, TheDataFolderIsEmptiedAroundEachTest) {
 
 TEST_F(DriverTest, SavesTheDesktopWhenATestFails) {
     const ::testing::TestInfo& test = *::testing::UnitTest::GetInstance()->current_test_info();
-    const std::string picture =
-        cltest::ExeFolder() + "screenshots\\" + test.test_suite_name() + "." + test.name() + ".bmp";
-    std::filesystem::remove(cltest::PathOf(picture));
+    const std::string picture = cltest::FailureScreenshots::PictureOf(test);
+    std::filesystem::create_directories(cltest::PathOf(cltest::ExeFolder() + "screenshots"));
+    cltest::WriteBytes(picture, "an earlier run's");
+    ASSERT_TRUE(cltest::FileExists(picture));
     cltest::FailureScreenshots listener;
     listener.OnTestStart(test);
+    EXPECT_FALSE(cltest::FileExists(picture));
     listener.OnTestPartResult(::testing::TestPartResult(::testing::TestPartResult::kNonFatalFailure, __FILE__,
                                                         __LINE__, "a failure"));
     const std::string bytes = cltest::ReadBytes(picture);

@@ -99,7 +99,10 @@ enum TControlStyleFlag : uint32_t {
     csReplicatable = 1u << 10,
     csActionClient = 1u << 11,
     csMenuEvents = 1u << 12,
+    // Theme style bits of the enhanced controls: the control paints its
+    // parent's background behind itself / draws its themed border itself.
     csParentBackground = 1u << 13,
+    csNeedsBorderPaint = 1u << 14,
 };
 using TControlStyle = uint32_t;
 
@@ -448,6 +451,9 @@ public:
 
     // The background brush (Color).
     TBrush* Brush() { return brush_.get(); }
+    // WM_PAINT paints into an off-screen bitmap first and copies it at once.
+    bool DoubleBuffered() const { return doubleBuffered_; }
+    void SetDoubleBuffered(bool value) { doubleBuffered_ = value; }
     WNDPROC DefWndProc() const { return defWndProc_; }
 
     TKeyEvent OnKeyDown;
@@ -487,6 +493,8 @@ protected:
     LRESULT CtlColor(HDC dc);
     void PaintHandler(TMessage& message);
     void PaintControls(HDC dc);
+    // WM_PAINT of a double-buffered control.
+    void PaintBuffered(TMessage& message);
     virtual void KeyDown(WORD& key, TShiftState shift);
     virtual void KeyUp(WORD& key, TShiftState shift);
     virtual void KeyPress(char& key);
@@ -529,6 +537,7 @@ private:
     int alignLevel_ = 0;
     bool aligning_ = false;
     std::unique_ptr<TBrush> brush_;
+    bool doubleBuffered_ = false;
     bool winTornDown_ = false;
 };
 

@@ -806,6 +806,26 @@ void TWinControl::PaintHandler(TMessage& m) {
     PaintControls(dc);
 }
 
+void TWinControl::PaintBuffered(TMessage& m) {
+    PAINTSTRUCT ps{};
+    HDC dc = BeginPaint(handle_, &ps);
+    const ScopeExit endPaint([&] { EndPaint(handle_, &ps); });
+    const RECT& r = ps.rcPaint;
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    if (width <= 0 || height <= 0) return;
+    const OwnedBitmap bitmap(CreateCompatibleBitmap(dc, width, height));
+    if (!bitmap) throw EOutOfResources("Out of system resources");
+    const MemoryDC memory(bitmap.get());
+    // The buffer stands for the update rectangle: client coordinates are
+    // moved onto it.
+    SetWindowOrgEx(memory.get(), r.left, r.top, nullptr);
+    Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory.get()), reinterpret_cast<LPARAM>(memory.get()));
+    TMessage paint{WM_PAINT, reinterpret_cast<WPARAM>(memory.get()), 0, 0};
+    PaintHandler(paint);
+    BitBlt(dc, r.left, r.top, width, height, memory.get(), r.left, r.top, SRCCOPY);
+    m.Result = 0;
+}
+
 void TWinControl::PaintControls(HDC dc) {
     const std::vector<TControl*> children = controls_;
     for (TControl* c : children) {
@@ -918,6 +938,20 @@ void TWinControl::WndProc(TMessage& m) {
             break;
         case WM_PAINT:
             if (!systemClass_) {
+                if (doubleBuffered_ && !m.WParam)
+                    PaintBuffered(m);
+                else
+                    PaintHandler(m);
+                return;
+            }
+            break;
+        case WM_PRINTCLIENT:
+            // Painting into a caller's context (a print or a snapshot of the
+            // window) leaves that context's state as it found it.
+            if (!systemClass_ && m.WParam && (!(m.LParam & PRF_CHECKVISIBLE) || Visible())) {
+                HDC dc = reinterpret_cast<HDC>(m.WParam);
+                const int saved = SaveDC(dc);
+                const ScopeExit restore([&] { RestoreDC(dc, saved); });
                 PaintHandler(m);
                 return;
             }

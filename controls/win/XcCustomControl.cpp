@@ -1,0 +1,3 @@
+#include "controls/win/XcCustomControl.h"
+
+XC_CLASS_INFO(TXcCustomControl)

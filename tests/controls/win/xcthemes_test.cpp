@@ -206,6 +206,18 @@ TEST(PrintClient, PaintsIntoTheCallersContextAndLeavesItsStateAlone) {
     EXPECT_EQ(GetCurrentObject(dc, OBJ_BRUSH), brush);
 }
 
+TEST(DoubleBuffered, PaintsThroughItsBuffer) {
+    Owned<TForm> form = Make<TForm>(nullptr);
+    auto* painter = new TUntidyPainter(form.get());
+    painter->SetBounds(0, 0, 30, 20);
+    painter->SetDoubleBuffered(true);
+    painter->SetParent(form.get());
+    form->Show();
+    painter->Repaint();
+    EXPECT_EQ(PixelOf(painter, 15, 10), static_cast<COLORREF>(RGB(255, 0, 0)));
+    EXPECT_EQ(PixelOf(painter, 29, 19), static_cast<COLORREF>(RGB(255, 0, 0)));
+}
+
 // ---- The enhanced controls' shared behaviour ---------------------------------------
 class TFontWatcher : public TXcCustomControl {
 public:

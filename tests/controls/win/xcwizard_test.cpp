@@ -1,0 +1,363 @@
+// The wizard control in a test window: the page switch step by step (as
+// the pages' and the wizard's events report it), page search, the button
+// bar to the pixel, button clicks, and the faults the control mends.
+#include "controls/win/XcWizard.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "classlib/win/Forms.h"
+#include "tests/win/FormsTestSupport.h"
+#include "tests/win/GraphicsSupport.h"
+
+namespace {
+
+using namespace cl;
+using namespace cltest;
+using Kind = TXcWizardButtonKind;
+using Log = std::vector<std::string>;
+
+std::string NameOf(TXcWizardCustomPage* page) {
+    return page ? page->Caption() : "-";
+}
+
+// A form with a wizard of pages "A", "B", ... whose events are logged.
+struct WizardWindow {
+    explicit WizardWindow(int pageCount, bool show = true) : form(Make<TForm>(nullptr)) {
+        form->SetBounds(100, 100, 300, 200);
+        form->SetClientWidth(500);
+        form->SetClientHeight(400);
+        wizard = new TXcWizard(form.get());
+        wizard->SetParent(form.get());
+        for (int i = 0; i < pageCount; ++i) {
+            auto* page = new TXcWizardInteriorPage(form.get());
+            page->SetCaption(std::string(1, static_cast<char>('A' + i)));
+            page->SetWizard(wizard);
+            // Something on the page to take the focus.
+            auto* edit = new TTestEdit(form.get());
+            edit->SetParent(page);
+            page->OnEnterPage = [this, page](TObject*, TXcWizardCustomPage* from) {
+                log.push_back(NameOf(page) + " enter from " + NameOf(from) + ", active " +
+                              NameOf(wizard->ActivePage()));
+            };
+            page->OnExitPage = [this, page](TObject*, TXcWizardCustomPage* to) {
+                log.push_back(NameOf(page) + " exit to " + NameOf(to));
+            };
+            page->OnPage = [this, page](TObject*) { log.push_back(NameOf(page) + " page"); };
+            pages.push_back(page);
+        }
+        wizard->OnActivePageChanging = [this](TObject*, TXcWizardCustomPage*& to) {
+            log.push_back("changing to " + NameOf(to));
+            if (redirect) to = *redirect;
+        };
+        wizard->OnActivePageChanged = [this](TObject*) {
+            log.push_back("changed, " + NameOf(wizard->ActivePage()));
+        };
+        if (show) {
+            form->Show();
+            Pump();
+        }
+        wizard->SelectFirstPage();
+        log.clear();
+    }
+    TXcWizardButtonControl* Button(Kind kind) { return wizard->ButtonControl(kind); }
+
+    Owned<TForm> form;
+    TXcWizard* wizard;
+    std::vector<TXcWizardCustomPage*> pages;
+    Log log;
+    // The page the changing handler answers instead of the requested one.
+    std::optional<TXcWizardCustomPage*> redirect;
+};
+
+TEST(WizardSwitch, NextAndBackRunTheEventsInOrder) {
+    WizardWindow w(3);
+    ASSERT_EQ(w.wizard->ActivePage(), w.pages[0]);
+    w.wizard->SelectNextPage();
+    EXPECT_EQ(w.log,
+              (Log{"changing to B", "A exit to B", "B enter from A, active A", "B page", "changed, B"}));
+    w.log.clear();
+    w.wizard->SelectPriorPage();
+    EXPECT_EQ(w.log,
+              (Log{"changing to A", "B exit to A", "A enter from B, active B", "A page", "changed, A"}));
+    EXPECT_TRUE(w.pages[0]->Visible());
+    EXPECT_FALSE(w.pages[1]->Visible());
+    EXPECT_TRUE(w.pages[0]->ContainsControl(w.form->ActiveControl()));
+}
+
+TEST(WizardSwitch, HandlerAnswers) {
+    struct Case {
+        const char* name;
+        int disabled;  // page made disabled first, -1: none
+        int from;      // active page before
+        bool next;     // Next, else Back
+        int redirect;  // page the handler answers, -1: nothing
+        Log log;
+        int active;  // -1: no page
+    };
+    const Case cases[] = {
+        {"the old page stops the switch", -1, 0, true, 0, {"changing to B"}, 0},
+        {"a disabled page forwards",
+         2,
+         1,
+         true,
+         2,
+         {"changing to D", "B exit to C", "D enter from B, active B", "D page", "changed, D"},
+         3},
+        {"a disabled page backwards",
+         2,
+         3,
+         false,
+         2,
+         {"changing to B", "D exit to C", "B enter from D, active D", "B page", "changed, B"},
+         1},
+        // D lies after C: the search goes on forwards from C and finds nothing.
+        {"a disabled page with none beyond",
+         3,
+         2,
+         false,
+         3,
+         {"changing to B", "C exit to D", "changed, -"},
+         -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WizardWindow w(4);
+        if (c.disabled >= 0) w.pages[static_cast<size_t>(c.disabled)]->SetEnabled(false);
+        w.wizard->SetActivePage(w.pages[static_cast<size_t>(c.from)]);
+        w.log.clear();
+        if (c.redirect >= 0) w.redirect = w.pages[static_cast<size_t>(c.redirect)];
+        if (c.next)
+            w.wizard->SelectNextPage();
+        else
+            w.wizard->SelectPriorPage();
+        EXPECT_EQ(w.log, c.log);
+        EXPECT_EQ(w.wizard->ActivePage(), c.active < 0 ? nullptr : w.pages[static_cast<size_t>(c.active)]);
+    }
+}
+
+TEST(WizardSwitch, HiddenFormGetsNoOnPage) {
+    WizardWindow w(2, false);
+    w.wizard->SelectNextPage();
+    EXPECT_EQ(w.log, (Log{"changing to B", "A exit to B", "B enter from A, active A", "changed, B"}));
+}
+
+TEST(WizardSwitch, ForeignAndDisabledPagesAreIgnored) {
+    WizardWindow w(3);
+    WizardWindow other(1);
+    w.wizard->SetActivePage(other.pages[0]);
+    w.pages[2]->SetEnabled(false);
+    w.wizard->SetActivePage(w.pages[2]);
+    EXPECT_TRUE(w.log.empty());
+    // Another wizard's page from the handler keeps this wizard still.
+    w.redirect = other.pages[0];
+    w.wizard->SelectNextPage();
+    EXPECT_EQ(w.log, (Log{"changing to B"}));
+    EXPECT_EQ(w.wizard->ActivePage(), w.pages[0]);
+    EXPECT_TRUE(w.pages[0]->Visible());
+    EXPECT_EQ(other.wizard->ActivePage(), other.pages[0]);
+}
+
+TEST(WizardSearch, JumpsOverPagesOnceAndStopsAtTheEnds) {
+    WizardWindow w(4);
+    w.pages[1]->SetEnableJumpToPage(false);
+    w.wizard->SelectNextPage();
+    EXPECT_EQ(w.wizard->ActivePage(), w.pages[2]);
+    w.wizard->SelectPriorPage();
+    EXPECT_EQ(w.wizard->ActivePage(), w.pages[0]);
+    w.pages[2]->SetEnableJumpToPage(false);  // two in a row: the second shows
+    w.wizard->SelectNextPage();
+    EXPECT_EQ(w.wizard->ActivePage(), w.pages[2]);
+    w.wizard->SelectLastPage();
+    w.wizard->SelectNextPage();
+    EXPECT_EQ(w.wizard->ActivePage(), w.pages[3]);
+    w.wizard->RemovePage(w.pages[3]);  // the active last page: none follows
+    EXPECT_EQ(w.wizard->ActivePage(), nullptr);
+    EXPECT_EQ(w.wizard->PageCount(), 3);
+}
+
+TEST(WizardSearch, LoadingIgnoresActivePageAndStartsOnTheFirstEnabledPage) {
+    Owned<TForm> form = Make<TForm>(nullptr);
+    std::vector<TXcWizardCustomPage*> pages;
+    TXcWizard* wizard = nullptr;
+    LoadComponentTree(*form, [&] {
+        wizard = new TXcWizard(form.get());
+        wizard->SetParent(form.get());
+        for (int i = 0; i < 3; ++i) {
+            pages.push_back(new TXcWizardInteriorPage(form.get()));
+            pages.back()->SetParent(wizard);  // a wizard as parent makes a page of it
+        }
+        pages[0]->SetEnabled(false);
+        wizard->SetActivePage(pages[2]);
+        EXPECT_EQ(wizard->ActivePage(), nullptr);
+    });
+    EXPECT_EQ(wizard->PageCount(), 3);
+    EXPECT_EQ(wizard->ActivePage(), pages[1]);
+    EXPECT_FALSE(pages[2]->Visible());
+}
+
+// ---- Button bar -------------------------------------------------------------------------
+TEST(WizardButtons, BarLayoutToThePixel) {
+    const struct {
+        const char* name;
+        TXcWizardButtonSet visible;
+        std::vector<std::pair<Kind, const char*>> bounds;
+        int defaultButton;  // -1: none
+    } cases[] = {
+        {"Back, Next", {bkBack, bkNext}, {{bkBack, "340,368,75,25"}, {bkNext, "417,368,75,25"}}, bkNext},
+        {"Back, Finish",
+         {bkBack, bkFinish},
+         {{bkBack, "341,368,75,25"}, {bkFinish, "417,368,75,25"}},
+         bkFinish},
+        {"Back, Next, Cancel",
+         {bkBack, bkNext, Kind::bkCancel},
+         {{bkBack, "255,368,75,25"}, {bkNext, "332,368,75,25"}, {Kind::bkCancel, "417,368,75,25"}},
+         bkNext},
+        {"all but Start, Last and Help",
+         {bkBack, bkNext, bkFinish, Kind::bkCancel},
+         {{bkBack, "179,368,75,25"},
+          {bkNext, "256,368,75,25"},
+          {bkFinish, "341,368,75,25"},
+          {Kind::bkCancel, "417,368,75,25"}},
+         bkNext},
+        {"Help, Start and Last on the left",
+         {Kind::bkHelp, bkStart, bkLast},
+         {{Kind::bkHelp, "8,368,75,25"}, {bkStart, "93,368,85,25"}, {bkLast, "179,368,85,25"}},
+         -1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        WizardWindow w(2);
+        w.wizard->SetActivePage(w.pages[1]);
+        w.pages[1]->SetVisibleButtons(c.visible);
+        for (const auto& [kind, bounds] : c.bounds) {
+            EXPECT_TRUE(w.Button(kind)->Visible()) << kind;
+            EXPECT_EQ(Bounds(w.Button(kind)), bounds) << kind;
+        }
+        // Enter presses one button at most.
+        for (int k = 0; k < kXcWizardButtonKinds; ++k) {
+            const auto kind = static_cast<Kind>(k);
+            EXPECT_EQ(w.Button(kind)->Visible(), c.visible.Contains(kind)) << k;
+            EXPECT_EQ(w.Button(kind)->Default(), k == c.defaultButton) << k;
+        }
+    }
+}
+
+TEST(WizardButtons, ButtonsFollowEverySwitch) {
+    for (bool autoHide : {true, false}) {
+        SCOPED_TRACE(autoHide ? "bar hides itself" : "bar stays");
+        WizardWindow w(3);
+        w.wizard->SetAutoHideButtonBar(autoHide);
+        w.pages[1]->SetVisibleButtons({bkBack, bkFinish});
+        w.pages[1]->SetEnabledButtons({bkBack, bkFinish});
+        w.pages[2]->SetVisibleButtons({});
+        w.wizard->SelectNextPage();
+        EXPECT_TRUE(w.Button(bkFinish)->Visible());
+        EXPECT_TRUE(w.Button(bkFinish)->Default());
+        EXPECT_FALSE(w.Button(bkNext)->Visible());
+        EXPECT_FALSE(w.Button(bkNext)->Default());
+        EXPECT_TRUE(w.Button(bkBack)->Enabled());
+        w.wizard->SetActivePage(w.pages[2]);
+        EXPECT_FALSE(w.Button(bkBack)->Visible());
+        EXPECT_EQ(w.wizard->ButtonBarHeight(), autoHide ? 0 : 42);
+        EXPECT_EQ(w.pages[2]->Height(), autoHide ? 400 : 358);
+        w.wizard->SetActivePage(w.pages[0]);
+        EXPECT_TRUE(w.Button(bkNext)->Visible());
+        EXPECT_TRUE(w.Button(bkNext)->Default());
+        EXPECT_FALSE(w.Button(bkFinish)->Default());
+    }
+}
+
+TEST(WizardButtons, BackIsOffOnTheFirstPageWithoutChangingThePage) {
+    WizardWindow w(3);
+    w.pages[0]->SetEnabled(false);
+    w.wizard->SetActivePage(w.pages[1]);
+    EXPECT_FALSE(w.Button(bkBack)->Enabled()) << "B is the first enabled page";
+    EXPECT_TRUE(w.pages[1]->EnabledButtons().Contains(bkBack));
+    w.pages[0]->SetEnabled(true);
+    w.wizard->SelectNextPage();
+    w.wizard->SelectPriorPage();
+    EXPECT_EQ(w.wizard->ActivePage(), w.pages[1]);
+    EXPECT_TRUE(w.Button(bkBack)->Enabled()) << "A comes before B again";
+}
+
+TEST(WizardButtons, ClickRunsPageEventThenModalResultAndWizardEventThenNavigation) {
+    WizardWindow w(2);
+    bool stop = false;
+    w.pages[0]->OnNextButtonClick = [&](TObject* sender, bool& s) {
+        w.log.push_back("page event from " + NameOf(static_cast<TXcWizardCustomPage*>(sender)));
+        s = stop;
+    };
+    w.pages[0]->OnCancelButtonClick = [&](TObject*, bool&) { w.log.push_back("page cancel"); };
+    w.wizard->SetOnButtonClick(bkNext, [&](TObject*) { w.log.push_back("wizard event"); });
+    w.wizard->SetOnButtonClick(Kind::bkCancel, [&](TObject*) {
+        w.log.push_back("wizard cancel, modal result " + std::to_string(w.form->ModalResult()));
+    });
+
+    stop = true;
+    w.Button(bkNext)->Click();
+    EXPECT_EQ(w.log, (Log{"page event from A"}));
+    w.Button(Kind::bkCancel)->Click();
+    EXPECT_EQ(w.wizard->ActivePage(), w.pages[0]) << "Cancel does not navigate";
+    w.form->SetModalResult(mrNone);
+    stop = false;
+    w.log.clear();
+    PostClick(w.Button(bkNext)->Handle(), 5, 5);
+    Pump();
+    EXPECT_EQ(w.log, (Log{"page event from A", "wizard event", "changing to B", "A exit to B",
+                          "B enter from A, active A", "B page", "changed, B"}));
+    EXPECT_EQ(w.wizard->OnButtonClick(bkStart), nullptr);
+}
+
+TEST(WizardButtons, CancelGivesTheFormItsModalResult) {
+    WizardWindow w(2);
+    w.wizard->SetOnButtonClick(Kind::bkCancel, [&](TObject*) {
+        w.log.push_back("wizard cancel, modal result " + std::to_string(w.form->ModalResult()));
+    });
+    w.Button(Kind::bkCancel)->Click();
+    EXPECT_EQ(w.log, (Log{"wizard cancel, modal result 2"}));
+    EXPECT_EQ(w.wizard->ActivePage(), w.pages[0]);
+}
+
+// ---- Painting ------------------------------------------------------------------------------
+TEST(WizardImage, TilesAndPaintsNothingForAPictureWithoutArea) {
+    TXcWizardImage image;
+    image.SetLayout(ilTile);
+    TBitmap tile;
+    tile.SetPixelFormat(pf24bit);
+    tile.SetSize(3, 2);
+    tile.Canvas()->Brush()->SetColor(clRed);
+    tile.Canvas()->FillRect(Rect(0, 0, 3, 2));
+    image.Picture()->SetGraphic(&tile);
+    gfxtest::Surface surface(20, 10);
+    image.PaintIn(surface.Canvas(), Rect(2, 2, 12, 9));
+    EXPECT_EQ(surface.At(11, 8), clRed);
+    EXPECT_EQ(surface.At(12, 9), clWhite);
+
+    tile.SetSize(0, 2);
+    image.Picture()->SetGraphic(&tile);
+    gfxtest::Surface blank(20, 10);
+    EXPECT_NO_THROW(image.PaintIn(blank.Canvas(), Rect(0, 0, 20, 10)));
+    EXPECT_EQ(blank.Ink(Rect(0, 0, 20, 10)), 0);
+}
+
+TEST(WizardPaint, HeaderAndDividerLines) {
+    WizardWindow w(1);
+    w.wizard->Repaint();
+    w.pages[0]->Repaint();
+    Pump();
+    const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW), highlight = GetSysColor(COLOR_BTNHIGHLIGHT);
+    // The bar's etched line: shadow on its top row, highlight under it.
+    EXPECT_EQ(PixelOf(w.wizard, 100, 358), shadow);
+    EXPECT_EQ(PixelOf(w.wizard, 100, 359), highlight);
+    // The header: window colour, its divider at the bottom of its 70 rows.
+    EXPECT_EQ(PixelOf(w.pages[0], 100, 30), GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(PixelOf(w.pages[0], 100, 68), shadow);
+    EXPECT_EQ(PixelOf(w.pages[0], 100, 69), highlight);
+    EXPECT_EQ(PixelOf(w.pages[0], 100, 200), GetSysColor(COLOR_BTNFACE));
+}
+
+}  // namespace

@@ -42,15 +42,14 @@ struct ErasingParent {
     ErasingParent() : form(Make<TForm>(nullptr)) {
         form->SetColor(clBtnFace);
         form->SetBounds(50, 50, 200, 150);
-        form->WindowProc = [this, previous = form->WindowProc](TMessage& m) {
+        form->WindowHooks().Add([this](TMessage& m, bool&) {
             if (m.Msg == WM_ERASEBKGND) {
                 HDC dc = reinterpret_cast<HDC>(m.WParam);
                 GetWindowOrgEx(dc, &orgDuringErase);
                 GetClipBox(dc, &clipDuringErase);
                 ++erased;
             }
-            previous(m);
-        };
+        });
     }
     Owned<TForm> form;
     int erased = 0;

@@ -10,6 +10,7 @@ packages=(
   wine wine32:i386 wine64
   xvfb xauth x11-utils imagemagick fonts-wine fonts-liberation ghostscript
   dpkg-dev
+  libgif-dev
 )
 
 sudo_() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <utility>
 
+#include "classlib/IconImage.h"
 #include "classlib/win/GdiHandles.h"
 #include "classlib/win/Graphics.h"
 
@@ -34,33 +35,6 @@ struct Entry {
     int width, height, bits;
     uint32_t bytes, offset;
 };
-
-// The DIB of an icon image (colour bitmap of doubled height, then the AND
-// mask) must fit in its directory entry's bytes; PNG images are left to
-// the system's decoder.
-void CheckImage(const uint8_t* p, uint32_t bytes) {
-    static constexpr uint8_t kPng[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    if (bytes >= sizeof kPng && std::memcmp(p, kPng, sizeof kPng) == 0) return;
-    Require(bytes >= sizeof(BITMAPINFOHEADER));
-    const uint32_t headerSize = U32(p);
-    const int64_t width = static_cast<int32_t>(U32(p + 4));
-    const int64_t height2 = static_cast<int32_t>(U32(p + 8));
-    const int planes = U16(p + 12);
-    const int bits = U16(p + 14);
-    const uint32_t compression = U32(p + 16);
-    const uint32_t colorsUsed = U32(p + 32);
-    Require(headerSize >= sizeof(BITMAPINFOHEADER) && headerSize <= bytes);
-    Require(width >= 1 && width <= 1024 && height2 >= 2 && height2 <= 2048 && height2 % 2 == 0);
-    Require(planes == 1 && (bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32));
-    Require(compression == BI_RGB);
-    const uint32_t maxColors = bits <= 8 ? 1u << bits : 0;
-    Require(colorsUsed <= maxColors || (bits > 8 && colorsUsed <= 256));
-    const int64_t colors = bits <= 8 ? (colorsUsed ? colorsUsed : maxColors) : colorsUsed;
-    const int64_t height = height2 / 2;
-    const int64_t xorBytes = (width * bits + 31) / 32 * 4 * height;
-    const int64_t andBytes = (width + 31) / 32 * 4 * height;
-    Require(headerSize + colors * 4 + xorBytes + andBytes <= bytes);
-}
 
 }  // namespace
 
@@ -177,7 +151,7 @@ void TIcon::LoadFromStream(TStream& stream) {
         const int d = std::abs(e.width - want), bestD = std::abs(best->width - want);
         if (d < bestD || (d == bestD && e.bits > best->bits)) best = &e;
     }
-    CheckImage(&file[best->offset], best->bytes);
+    CheckIconImage(&file[best->offset], best->bytes);
     HICON icon =
         CreateIconFromResourceEx(&file[best->offset], best->bytes, TRUE, 0x00030000, 0, 0, LR_DEFAULTCOLOR);
     if (!icon) InvalidIcon();

@@ -140,6 +140,8 @@ std::vector<uint8_t> WriteGif(const TGifFile& file) {
         out.Word(static_cast<uint32_t>(d.height));
         out.Byte(static_cast<uint8_t>((f.localTable ? 0x80 | (bits - 1) : 0) | (f.interlaced ? 0x40 : 0)));
         if (f.localTable) out.Table(d.table, bits);
+        // A frame cut off before its code size still gets one.
+        if (d.raw.empty()) out.Byte(static_cast<uint8_t>(std::clamp(d.bitsPerPixel, 2, 8)));
         out.Bytes(d.raw.data(), d.raw.size());
         out.Byte(0);
     }

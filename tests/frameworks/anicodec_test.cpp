@@ -81,7 +81,7 @@ TEST(AniReader, StepsTakeTheirIconAndRate) {
     for (const Step& s : steps) {
         const auto got = AniStepAt(ani, s.step);
         EXPECT_EQ(got ? got->icon : -1, s.icon) << s.step;
-        if (got) EXPECT_EQ(got->rate, s.rate) << s.step;
+        EXPECT_EQ(got ? got->rate : 0, s.rate) << s.step;
     }
     EXPECT_EQ(ani.icons[0].hotspotX, 3);
     EXPECT_EQ(ani.icons[0].hotspotY, 5);

@@ -1,0 +1,219 @@
+// TXcGIFImage and TXcAni under Wine: the picture loader, frame bitmaps,
+// the clipboard, assignment and drawing of damaged files.
+#include "frameworks/win/XcGraphicFormats.h"
+
+#include <gtest/gtest.h>
+
+#include "classlib/win/ImgList.h"
+#include "frameworks/win/XcAni.h"
+#include "frameworks/win/XcGIFImage.h"
+#include "tests/classlib/TempFolder.h"
+#include "tests/frameworks/AniTestFiles.h"
+#include "tests/frameworks/GifTestFiles.h"
+#include "tests/win/GraphicsSupport.h"
+
+namespace {
+
+using namespace cl;
+using giftest::Bytes;
+using giftest::GifBuilder;
+
+void LoadBytes(TGraphic& graphic, const Bytes& bytes) {
+    TMemoryStream stream;
+    gfxtest::LoadBytes(stream, bytes);
+    graphic.LoadFromStream(stream);
+}
+
+Bytes SaveBytes(TGraphic& graphic) {
+    TMemoryStream stream;
+    graphic.SaveToStream(stream);
+    return gfxtest::BytesOf(stream);
+}
+
+Bytes TwoFrameGif() {
+    GifBuilder b;
+    b.Header(4, 2, 3).Raw({'!', 0xFF, 11}).Text("NETSCAPE2.0").Raw({3, 1, 0, 0, 0});
+    b.Gce(0x01, 5, 7).Image(4, 2, {0, 1, 2, 3, 4, 5, 6, 7}, 3).Gce(0x00, 10, 0).Image(4, 2, Bytes(8, 2), 3);
+    return b.End();
+}
+
+Bytes Cursor() {
+    using namespace anitest;
+    Bytes fram{'f', 'r', 'a', 'm'};
+    for (int i = 0; i < 2; ++i) {
+        const Bytes c = Chunk("icon", IconResource(2, 32, 4, 3, 5, static_cast<uint8_t>(0x11 * (i + 1))));
+        fram.insert(fram.end(), c.begin(), c.end());
+    }
+    return Riff({List("INFO", {Chunk("INAM", Text(std::string("Kursor") + '\0'))}), Anih(2, 3, 6),
+                 Chunk("rate", Table({0, 6, 1})), Chunk("seq ", Table({0, 1, 1})), Chunk("LIST", fram)});
+}
+
+TEST(PictureFormats, TheLoaderOpensGifAndAni) {
+    RegisterXcGraphicFormats();
+    cltest::TempFolder folder;
+    const struct {
+        const char* name;
+        Bytes bytes;
+        const char* className;
+    } files[] = {{"obraz.gif", TwoFrameGif(), "TXcGIFImage"}, {"kursor.ani", Cursor(), "TXcAni"}};
+    for (const auto& f : files) {
+        cltest::TempFolder::WriteBytes(folder.Name(f.name), std::string(f.bytes.begin(), f.bytes.end()));
+        TPicture picture;
+        picture.LoadFromFile(folder.Name(f.name));
+        ASSERT_NE(picture.Graphic(), nullptr) << f.name;
+        EXPECT_EQ(picture.Graphic()->ClassName(), f.className);
+        EXPECT_GT(picture.Width(), 0) << f.name;
+    }
+    EXPECT_NE(GifClipboardFormat(), 0u);
+}
+
+TEST(GifImage, AThreeBitFrameIsAFourBitDibWithGreyBeyondItsTable) {
+    TXcGIFImage gif;
+    LoadBytes(gif, TwoFrameGif());
+    ASSERT_EQ(gif.FrameCount(), 2);
+    TBitmap* frame = gif.Frames(0)->Bitmap();
+    EXPECT_EQ(frame->PixelFormat(), pf4bit);
+    EXPECT_EQ(frame->Canvas()->Pixels(3, 0), 0x030303);  // grey table entry 3
+    EXPECT_EQ(frame->Canvas()->Pixels(3, 1), 0x070707);
+    RGBQUAD quads[16];
+    ASSERT_EQ(GetDIBColorTable(frame->Canvas()->Handle(), 0, 16, quads), 16u);
+    EXPECT_EQ(quads[8].rgbRed, 0x80);
+    EXPECT_EQ(gif.Frames(0)->TransparentColor(), 0x070707);
+    EXPECT_EQ(gif.Frames(1)->Delay(), 100u);
+    EXPECT_TRUE(gif.Looping());
+    EXPECT_THROW(gif.SetWidth(3), EInvalidGraphicOperation);
+}
+
+TEST(GifImage, ClipboardRoundTripKeepsTheFrames) {
+    TXcGIFImage gif;
+    LoadBytes(gif, TwoFrameGif());
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    UINT format = 0;
+    HANDLE data = nullptr;
+    HPALETTE palette = nullptr;
+    gif.SaveToClipboardFormat(format, data, palette);
+    EXPECT_EQ(format, static_cast<UINT>(CF_BITMAP));
+    SetClipboardData(format, data);
+    CloseClipboard();
+
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    TXcGIFImage back;
+    back.LoadFromClipboardFormat(CF_BITMAP, GetClipboardData(CF_BITMAP), nullptr);
+    CloseClipboard();
+    ASSERT_EQ(back.FrameCount(), 2);
+    EXPECT_EQ(back.Frames(1)->Data().data->raw, gif.Frames(1)->Data().data->raw);
+    EXPECT_EQ(back.Frames(0)->Bitmap()->Canvas()->Pixels(1, 0), 0x010101);
+}
+
+TEST(GifImage, BitmapFramesAreEncodedAndReadBack) {
+    TBitmap picture;
+    picture.SetPixelFormat(pf24bit);
+    picture.SetSize(6, 4);
+    picture.Canvas()->Brush()->SetColor(clRed);
+    picture.Canvas()->FillRect(Rect(0, 0, 6, 4));
+    picture.Canvas()->Brush()->SetColor(clNavy);
+    picture.Canvas()->FillRect(Rect(2, 1, 5, 3));
+    TXcGIFImage gif;
+    gif.Assign(&picture);
+    gif.AddFrame(&picture);
+    gif.Frames(1)->SetDelay(70000);
+    gif.Frames(1)->SetTransparentColor(clNavy);
+    TXcGIFImage back;
+    LoadBytes(back, SaveBytes(gif));
+    ASSERT_EQ(back.FrameCount(), 2);
+    EXPECT_EQ(back.Version(), 2);
+    EXPECT_EQ(back.Frames(1)->Delay(), 70000u);
+    EXPECT_EQ(back.Frames(1)->TransparentColor(), clNavy);
+    TBitmap* frame = back.Frames(0)->Bitmap();
+    EXPECT_EQ(frame->Canvas()->Pixels(0, 0), clRed);
+    EXPECT_EQ(frame->Canvas()->Pixels(3, 2), clNavy);
+}
+
+TEST(GifImage, DamagedFramesDrawWithoutRaising) {
+    Bytes cut = TwoFrameGif();
+    cut.resize(cut.size() - 6);
+    TXcGIFImage gif;
+    LoadBytes(gif, cut);
+    ASSERT_EQ(gif.FrameCount(), 2);
+    gif.SetFrameIndex(1);
+    gfxtest::Surface s(8, 4);
+    EXPECT_NO_THROW(gif.Draw(s.Canvas(), Rect(0, 0, 4, 2)));
+    EXPECT_TRUE(gif.Frames(1)->Corrupted());
+
+    GifBuilder huge;
+    huge.Header(1, 1, 1)
+        .Image(1, 1, {0}, 1)
+        .Raw({','})
+        .Word(0)
+        .Word(0)
+        .Word(0xFFFF)
+        .Word(0xFFFF)
+        .Raw({0, 2, 1, 4, 0});
+    TXcGIFImage big;
+    LoadBytes(big, huge.End());
+    big.SetFrameIndex(1);
+    EXPECT_NO_THROW(big.Draw(s.Canvas(), Rect(0, 0, 4, 2)));
+
+    TMemoryStream block;
+    block.WriteValue<uint32_t>(1000);
+    block.WriteBuffer("GIF89a", 6);
+    block.SetPosition(0);
+    try {
+        gif.ReadData(block);
+        FAIL() << "a block size past the stream was accepted";
+    } catch (const EReadError& e) {
+        EXPECT_STREQ(e.what(), "Stream read error");
+    }
+}
+
+TEST(GifImage, AssignFromAnAnimatedCursorMakesAFramePerStep) {
+    TXcAni ani;
+    LoadBytes(ani, Cursor());
+    TXcGIFImage gif;
+    gif.Assign(&ani);
+    ASSERT_EQ(gif.FrameCount(), 3);
+    EXPECT_EQ(gif.Frames(0)->Delay(), 100u);  // rate 0
+    EXPECT_EQ(gif.Frames(1)->Delay(), 100u);  // 6 jiffies
+    EXPECT_EQ(gif.Frames(2)->Delay(), 16u);   // 1 jiffy
+    EXPECT_EQ(gif.Frames(0)->Width(), 32);
+}
+
+TEST(AniImage, LoadsStepsHotspotsAndSavesTheSameBytes) {
+    const Bytes original = Cursor();
+    TXcAni ani;
+    LoadBytes(ani, original);
+    EXPECT_EQ(ani.FrameCount(), 3);
+    EXPECT_EQ(ani.CurrentStep(), 0);
+    EXPECT_EQ(ani.Title(), "Kursor");
+    const auto frame = ani.GetFrame(2);
+    ASSERT_TRUE(frame.has_value());
+    EXPECT_FALSE(frame->IsIcon());
+    EXPECT_EQ(frame->Hotspot().x, 3);
+    EXPECT_EQ(frame->Hotspot().y, 5);
+    EXPECT_EQ(frame->Rate(), 1u);
+    EXPECT_FALSE(ani.GetFrame(3).has_value());
+    EXPECT_EQ(SaveBytes(ani), original);
+    EXPECT_THROW(ani.SetHeight(1), EInvalidGraphicOperation);
+    UINT format;
+    HANDLE data;
+    HPALETTE palette;
+    EXPECT_THROW(ani.SaveToClipboardFormat(format, data, palette), EInvalidGraphicOperation);
+
+    TBitmap strip;
+    ani.AssignTo(&strip);
+    EXPECT_EQ(strip.Width(), 96);
+    EXPECT_EQ(strip.Height(), 32);
+    EXPECT_EQ(strip.PixelFormat(), pf4bit);  // 16 colours at most
+    TIcon icon;
+    icon.Assign(&ani);
+    EXPECT_EQ(icon.Width(), 32);
+    TImageList list(nullptr, 32, 32);
+    ani.AssignTo(&list);
+    EXPECT_EQ(list.Count(), 3);
+    TXcAni copy;
+    copy.Assign(&ani);
+    EXPECT_EQ(SaveBytes(copy), original);
+}
+
+}  // namespace

@@ -41,7 +41,7 @@ void TXcIconFrame::Assign(TPersistent* source) {
 
 CL_CLASS_INFO(TXcAni)
 
-TXcAni::TXcAni() : timer_(std::make_unique<TTimer>(nullptr)) {
+TXcAni::TXcAni() : timer_(new TTimer(nullptr)) {
     TGraphic::SetTransparent(true);
     timer_->SetEnabled(false);
     timer_->SetInterval(kDefaultInterval);

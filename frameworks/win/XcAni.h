@@ -92,8 +92,13 @@ private:
     void LoadImages();
     void Tick();
 
+    // The timer has no owner: freed as components are, through Free.
+    struct TimerFree {
+        void operator()(cl::TTimer* timer) const noexcept { cl::Free(timer); }
+    };
+
     TAniFile ani_;
     std::vector<std::unique_ptr<TXcIconFrame>> icons_;
     int currentStep_ = -1;
-    std::unique_ptr<cl::TTimer> timer_;
+    std::unique_ptr<cl::TTimer, TimerFree> timer_;
 };

@@ -120,6 +120,33 @@ TEST(DisabledBitmap, StampsTheMaskColourInShadowAndHighlight) {
     EXPECT_EQ(flat->Canvas()->Pixels(3, 3), clSilver);
 }
 
+TEST(DisabledBitmap, ImageListItemsDrawAsTheirSilhouette) {
+    TBitmap glyph;
+    glyph.SetPixelFormat(pf24bit);
+    glyph.SetSize(4, 4);
+    glyph.Canvas()->Brush()->SetColor(clFuchsia);
+    glyph.Canvas()->FillRect(Rect(0, 0, 4, 4));
+    glyph.Canvas()->Brush()->SetColor(clRed);
+    glyph.Canvas()->FillRect(Rect(0, 0, 2, 2));
+    TImageList list(nullptr, 4, 4);
+    ASSERT_EQ(list.AddMasked(&glyph, clFuchsia), 0);
+    Surface s(6, 6);
+    DrawImageListItemDisabled(&list, &s.Canvas(), 1, 1, 0, true, clGray, clBlue);
+    EXPECT_EQ(s.At(1, 1), clGray);
+    EXPECT_EQ(s.At(2, 2), clGray);
+    EXPECT_EQ(s.At(3, 3), clBlue);
+    EXPECT_EQ(s.At(4, 4), clWhite);
+    EXPECT_EQ(s.Canvas().Brush()->Color(), clWhite);
+
+    // Cell 3 of a 2 x 2 grid: the bottom-right quarter.
+    TBitmap cell;
+    CopyImageGridCell(&glyph, &cell, 2, 2, 3);
+    EXPECT_EQ(cell.Width(), 2);
+    EXPECT_EQ(cell.Canvas()->Pixels(0, 0), clFuchsia);
+    CopyImageGridCell(&glyph, &cell, 2, 2, 0);
+    EXPECT_EQ(cell.Canvas()->Pixels(1, 1), clRed);
+}
+
 TEST(BitmapStream, RoundTripsThroughEachPixelFormat) {
     TBitmap source;
     source.SetPixelFormat(pf24bit);

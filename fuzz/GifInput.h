@@ -16,7 +16,12 @@ inline bool ExerciseGif(const uint8_t* data, size_t size) {
     TGifFile file;
     try {
         ReadGif(data, size, file);
-        for (const TGifFrame& f : file.frames) DecodeGifFrame(*f.data, f.interlaced);
+        // Frames above 2^22 pixels are left out: their size check has a unit
+        // test, and zero-filling 64 MB per input would slow fuzzing a
+        // hundredfold.
+        for (const TGifFrame& f : file.frames)
+            if (int64_t{f.data->width} * f.data->height <= int64_t{1} << 22)
+                DecodeGifFrame(*f.data, f.interlaced);
     } catch (const cl::Exception&) {
         return true;
     }

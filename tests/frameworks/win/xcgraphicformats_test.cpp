@@ -7,9 +7,10 @@
 #include "classlib/win/ImgList.h"
 #include "frameworks/win/XcAni.h"
 #include "frameworks/win/XcGIFImage.h"
-#include "tests/classlib/TempFolder.h"
 #include "tests/frameworks/AniTestFiles.h"
 #include "tests/frameworks/GifTestFiles.h"
+#include "tests/support/Files.h"
+#include "tests/support/TempFolder.h"
 #include "tests/win/GraphicsSupport.h"
 
 namespace {
@@ -57,7 +58,7 @@ TEST(PictureFormats, TheLoaderOpensGifAndAni) {
         const char* className;
     } files[] = {{"obraz.gif", TwoFrameGif(), "TXcGIFImage"}, {"kursor.ani", Cursor(), "TXcAni"}};
     for (const auto& f : files) {
-        cltest::TempFolder::WriteBytes(folder.Name(f.name), std::string(f.bytes.begin(), f.bytes.end()));
+        cltest::WriteBytes(folder.Name(f.name), std::string(f.bytes.begin(), f.bytes.end()));
         TPicture picture;
         picture.LoadFromFile(folder.Name(f.name));
         ASSERT_NE(picture.Graphic(), nullptr) << f.name;

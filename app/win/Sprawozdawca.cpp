@@ -5,7 +5,9 @@
 #include "app/win/Splash.h"
 #include "app/win/StartupGuard.h"
 #include "classlib/FileUtils.h"
+#include "controls/win/XcXCLUtils.h"
 #include "engine/win/EngineHostWin.h"
+#include "frameworks/win/XcGraphicFormats.h"
 #include "persistence/DateUtil.h"
 #include "persistence/win/FsConst.h"
 
@@ -16,11 +18,13 @@ namespace {
 int RunProgram() {
     // The units' start-up: the engine asks the user and the main window
     // through the program's host; the date unit's flag; the persistence
-    // helpers' cursors.
+    // helpers' and the controls' cursors; the picture formats of our own.
     static TWindowEngineHost engineHost;
     SetEngineHost(&engineHost);
     InitDateUtil();
     RegisterFsCursors();
+    InstallXclCursors();
+    RegisterXcGraphicFormats();
     // The settings file of every form-state component.
     SettingsFileNameFunc = &GetSettingsFileName;
 

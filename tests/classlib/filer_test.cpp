@@ -1,0 +1,161 @@
+// The component writer and reader: value kinds, nested names, references, errors.
+#include "classlib/Filer.h"
+
+#include <gtest/gtest.h>
+
+#include "classlib/ClassRegistry.h"
+#include "classlib/Exceptions.h"
+
+using namespace cl;
+
+namespace {
+
+enum TSide { sdLeft, sdRight };
+
+class TMargins : public TPersistent {
+    CL_CLASS(TMargins, TPersistent)
+    int Left = 0;
+    void SetLeft(int value) { Left = value; }
+    int GetLeft() const { return Left; }
+};
+CL_CLASS_INFO(TMargins, Prop("Left", &TMargins::GetLeft, &TMargins::SetLeft))
+
+class TPart : public TComponent {
+    CL_CLASS(TPart, TComponent)
+    explicit TPart(TComponent* owner) : TComponent(owner) {}
+    int Width = 0;
+    bool Shown = false;
+    TSide Side = sdLeft;
+    std::string Text;
+    TPart* Buddy = nullptr;
+    TMargins Margins;
+    TMargins* GetMargins() const { return const_cast<TMargins*>(&Margins); }
+};
+CL_CLASS_INFO(TPart, Prop("Width", &TPart::Width, &TPart::Width), Prop("Shown", &TPart::Shown, &TPart::Shown),
+              EnumProp("Side", {"sdLeft", "sdRight"}, &TPart::Side, &TPart::Side),
+              Prop("Text", &TPart::Text, &TPart::Text), Prop("Buddy", &TPart::Buddy, &TPart::Buddy),
+              Prop("Margins", &TPart::GetMargins))
+
+std::string Written(TObject& obj) {
+    TMemoryStream stream;
+    TWriter writer(stream);
+    writer.WriteProperties(obj);
+    writer.WriteListEnd();
+    return std::string(static_cast<const char*>(stream.Memory()), stream.Size());
+}
+
+void ReadInto(TComponent& root, TObject& obj, const std::string& bytes) {
+    TMemoryStream stream;
+    stream.WriteBuffer(bytes.data(), static_cast<int32_t>(bytes.size()));
+    stream.SetPosition(0);
+    TReader reader(stream);
+    reader.SetRoot(&root);
+    reader.ReadProperties(obj);
+}
+
+TEST(Filer, PublishedPropertiesReadBackWithNestedNamesAndReferences) {
+    TComponent root(nullptr);
+    TPart& a = *new TPart(&root);
+    TPart& b = *new TPart(&root);
+    b.SetName("Second");
+    a.Width = -7;
+    a.Shown = true;
+    a.Side = sdRight;
+    a.Text = "zażółć";
+    a.Buddy = &b;
+    a.Margins.Left = 3;
+    TPart& copy = *new TPart(&root);
+    ReadInto(root, copy, Written(a));
+    EXPECT_EQ(copy.Width, -7);
+    EXPECT_TRUE(copy.Shown);
+    EXPECT_EQ(copy.Side, sdRight);
+    EXPECT_EQ(copy.Text, "zażółć");
+    EXPECT_EQ(copy.Buddy, &b);
+    EXPECT_EQ(copy.Margins.Left, 3);
+}
+
+TEST(Filer, TheBytesAreNameThenTypedValue) {
+    TComponent root(nullptr);
+    TPart part(&root);
+    part.Width = 258;
+    const std::string bytes = Written(part);
+    const std::string width("\x05Width\x04\x02\x01\x00\x00", 11);
+    EXPECT_NE(bytes.find(width), std::string::npos);
+    EXPECT_NE(bytes.find(std::string("\x0CMargins.Left\x04\0\0\0\0", 18)), std::string::npos);
+    EXPECT_NE(bytes.find(std::string("\x05"
+                                     "Buddy\x0D",
+                                     7)),
+              std::string::npos);  // nil
+    EXPECT_EQ(bytes.back(), '\0');
+}
+
+TEST(Filer, BadValuesRaiseReadErrors) {
+    struct {
+        const char* what;
+        std::function<void(TWriter&)> write;
+        const char* message;
+    } cases[] = {
+        {"unknown identifier",
+         [](TWriter& w) {
+             w.WritePropName("Side");
+             w.WriteIdent("sdTop");
+         },
+         "Invalid property value"},
+        {"unresolved reference",
+         [](TWriter& w) {
+             w.WritePropName("Buddy");
+             w.WriteIdent("Nobody");
+         },
+         "Unresolved reference Nobody"},
+        {"unknown nested name",
+         [](TWriter& w) {
+             w.WritePropName("Margins.Top");
+             w.WriteInteger(1);
+         },
+         "Property Margins.Top does not exist"},
+        {"read-only property",
+         [](TWriter& w) {
+             w.WritePropName("Margins");
+             w.WriteValue(vaNil);
+         },
+         "Property Margins does not exist"},
+        {"boolean as a number",
+         [](TWriter& w) {
+             w.WritePropName("Shown");
+             w.WriteInteger(1);
+         },
+         "Invalid property value"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TMemoryStream stream;
+        TWriter writer(stream);
+        c.write(writer);
+        writer.WriteListEnd();
+        TComponent root(nullptr);
+        TPart part(&root);
+        std::string message;
+        try {
+            ReadInto(root, part, std::string(static_cast<const char*>(stream.Memory()), stream.Size()));
+        } catch (const EReadError& e) {
+            message = e.Message();
+        }
+        EXPECT_EQ(message, c.message);
+    }
+}
+
+TEST(ClassRegistry, FindsByNameWithoutRegardToCaseAndRefusesATakenName) {
+    const TPersistentClass part{&TPart::StaticClassInfo(), [](TPersistent* owner) -> TPersistent* {
+                                    return new TPart(dynamic_cast<TComponent*>(owner));
+                                }};
+    RegisterPersistentClass(part);
+    RegisterPersistentClass(part);
+    EXPECT_EQ(GetClass("tpart").Info, &TPart::StaticClassInfo());
+    EXPECT_FALSE(GetClass("TNone"));
+    EXPECT_THROW(FindClass("TNone"), EReadError);
+    static const TClassInfo impostor("tPart", &TPersistent::StaticClassInfo(), {});
+    EXPECT_THROW(RegisterPersistentClass({&impostor, part.Create}), EStreamError);
+    EXPECT_EQ(GetClass("TPart").Info, &TPart::StaticClassInfo());
+}
+
+}  // namespace

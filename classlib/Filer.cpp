@@ -46,6 +46,7 @@ void TWriter::WriteProperties(TObject& obj) {
 }
 
 void TWriter::WriteProperty(TObject& obj, const TPropInfo& prop) {
+    if (prop.StoredFn && !prop.StoredFn(obj)) return;
     if (prop.Kind == tkClass) {
         TObject* value = prop.GetObject(obj);
         if (auto* component = dynamic_cast<TComponent*>(value); component || !value) {

@@ -54,7 +54,7 @@ public:
     void WriteString(std::string_view value);
     void WriteIdent(std::string_view ident);
 
-    // Every published property that has a setter: integers, Booleans,
+    // Every published property that has a setter and is stored: integers, Booleans,
     // enumerations, strings, component references (by name) and the
     // properties of nested objects (under "Name.").  A published property of
     // another kind raises EWriteError.

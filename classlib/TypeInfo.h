@@ -48,6 +48,8 @@ struct TPropInfo {
     std::function<void(TObject&, Variant)> SetVariantFn;
     std::function<TObject*(TObject&)> GetObjectFn;
     std::function<void(TObject&, TObject*)> SetObjectFn;
+    // Whether a writer stores the value; none: always.
+    std::function<bool(TObject&)> StoredFn;
 
     bool IsReadOnly() const;
     const TClassInfo* PropClass() const { return PropClassFn ? &PropClassFn() : nullptr; }

@@ -14,7 +14,11 @@ TXcDataConsumerAggregatedObject::TXcDataConsumerAggregatedObject(TXcDataConsumer
 
 // ---- TXcDataConsumer ----------------------------------------------------
 
-CL_CLASS_INFO(TXcDataConsumer, Prop("Context", &TXcDataConsumer::Context, &TXcDataConsumer::SetContext))
+CL_CLASS_INFO(TXcDataConsumer, [] {
+    TPropInfo context = Prop("Context", &TXcDataConsumer::Context, &TXcDataConsumer::SetContext);
+    context.StoredFn = [](TObject& obj) { return static_cast<TXcDataConsumer&>(obj).IsContextStored(); };
+    return context;
+}())
 
 cl::TPersistentClass ConsumerClass() {
     return {&TXcDataConsumer::StaticClassInfo(), [](cl::TPersistent* owner) -> cl::TPersistent* {

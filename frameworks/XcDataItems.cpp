@@ -303,6 +303,11 @@ TXcDataItemsList::~TXcDataItemsList() {
     for (auto& item : items_) item->SetOwnerList(nullptr);
 }
 
+TXcBaseDataItem& TXcDataItemsList::ItemAt(int index) {
+    if (index < 0 || index >= GetCount()) RaiseItemIndexError(index);
+    return *items_[index];
+}
+
 void TXcDataItemsList::InternalAdd(TXcBaseDataItem& item) {
     items_.emplace_back(&item);
     item.SetOwnerList(this);

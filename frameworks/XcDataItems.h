@@ -102,7 +102,8 @@ class TXcBaseDataItems : public TExtensibleInterfacedPersistent,
     int IndexOf(IXcDataItem* item) override;
     TIntfPtr<IXcDataItem> FindByID(std::string_view id, bool recursive) override;
 
-    // Storage: the item at an index in range, and changes of the list.
+    // Storage: the item at an index, and changes of the list; an index
+    // outside the list raises EXCLDataItems "List index out of bounds (%d)".
     virtual TXcBaseDataItem& ItemAt(int index) = 0;
     virtual void InternalAdd(TXcBaseDataItem& item) = 0;
     virtual void InternalDelete(int index) = 0;
@@ -134,7 +135,7 @@ class TXcDataItemsList : public TXcBaseDataItems {
 
     using TXcBaseDataItems::TXcBaseDataItems;
     int GetCount() override { return static_cast<int>(items_.size()); }
-    TXcBaseDataItem& ItemAt(int index) override { return *items_[index]; }
+    TXcBaseDataItem& ItemAt(int index) override;
     void InternalAdd(TXcBaseDataItem& item) override;
     void InternalDelete(int index) override;
     void InternalMove(int curIndex, int newIndex) override;

@@ -234,6 +234,13 @@ TEST_F(ConsumerTest, WhatAStreamSetWhileLoadingIsAppliedOnceAProviderComes) {
     RegisterXcDataProviderClasses();
     TIntfPtr<TXcDataConsumer> written = Make();
     written->SetProvider(&provider);
+    const auto bytesOf = [](TXcDataConsumer& consumer) {
+        cl::TMemoryStream stream;
+        cl::TWriter writer(stream);
+        consumer.WriteState(writer);
+        return std::string(static_cast<const char*>(stream.Memory()), stream.Size());
+    };
+    EXPECT_EQ(bytesOf(*written).find("Context"), std::string::npos);  // the provider's first: not stored
     written->SetContext("Second");
     SelectOf(*written).SetItemID("b");
     cl::TMemoryStream stream;

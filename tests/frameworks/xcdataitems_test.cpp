@@ -165,14 +165,6 @@ TEST_F(ItemsTest, ItemsAndListsHeldPastTheirOwnersNoLongerPointIntoThem) {
     EXPECT_EQ(provider.log, (std::vector<std::string>{"changing 3", "changed 3"}));
 }
 
-TEST_F(ItemsTest, ContainsItemLooksOneLevelDownUnlessRecursive) {
-    IXcDataItem* a = ItemAt("a");
-    EXPECT_TRUE(a->ContainsItem(ItemAt("a/b"), false));
-    EXPECT_FALSE(a->ContainsItem(ItemAt("a/b/c"), false));
-    EXPECT_TRUE(a->ContainsItem(ItemAt("a/b/c"), true));
-    EXPECT_FALSE(a->ContainsItem(ItemAt("x"), true));
-}
-
 TEST_F(ItemsTest, AddingAnItemAlreadyInAListRaises) {
     auto manage = Query<IXcDataItemsManagement>(static_cast<IXcDataItems*>(&provider.Roots()));
     EXPECT_EQ(MessageOf<EXCLDataItems>([&] { manage->Add(ItemAt("x")); }), "Item is already in a list");

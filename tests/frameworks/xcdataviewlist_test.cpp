@@ -183,14 +183,4 @@ TEST(ViewList, AnExpandedParentWithoutTheItemIsOutOfSync) {
               "ViewList out of sync");
 }
 
-TEST(ViewList, ChangingTheIndentTellsTheConsumer) {
-    ViewFixture fixture("a", 0, false);
-    int views = 0;
-    fixture.consumer->OnChanged = [&](TXcDataConsumer&, TXcConsumerChangeReason r) { views += r == xccView; };
-    fixture.view->SetLevelIndent(16);
-    fixture.view->SetLevelIndent(20);
-    EXPECT_EQ(views, 1);
-    EXPECT_EQ(fixture.view->GetLevelIndent(), 20);
-}
-
 }  // namespace

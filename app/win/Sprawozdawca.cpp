@@ -7,6 +7,7 @@
 #include "classlib/FileUtils.h"
 #include "controls/win/XcXCLUtils.h"
 #include "engine/win/EngineHostWin.h"
+#include "frameworks/data/XcDataRegistration.h"
 #include "frameworks/win/XcGraphicFormats.h"
 #include "persistence/DateUtil.h"
 #include "persistence/win/FsConst.h"
@@ -25,6 +26,7 @@ int RunProgram() {
     RegisterFsCursors();
     InstallXclCursors();
     RegisterXcGraphicFormats();
+    RegisterXcDataProviderClasses();
     // The settings file of every form-state component.
     SettingsFileNameFunc = &GetSettingsFileName;
 

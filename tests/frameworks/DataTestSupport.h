@@ -9,12 +9,12 @@
 #include <string_view>
 #include <vector>
 
-#include "frameworks/XcDataConsumer.h"
-#include "frameworks/XcDataContexts.h"
-#include "frameworks/XcDataItemText.h"
-#include "frameworks/XcDataItems.h"
-#include "frameworks/XcDataItemsManagement.h"
-#include "frameworks/XcDataRegistration.h"
+#include "frameworks/data/XcDataConsumer.h"
+#include "frameworks/data/XcDataContexts.h"
+#include "frameworks/data/XcDataItemText.h"
+#include "frameworks/data/XcDataItems.h"
+#include "frameworks/data/XcDataItemsManagement.h"
+#include "frameworks/data/XcDataRegistration.h"
 
 // A provider as a component would be one: not counted, it lives until its
 // owner frees it and says so with reason 4.  It keeps its clients counted

@@ -4,9 +4,9 @@
 #include <memory>
 
 #include "classlib/Streams.h"
-#include "frameworks/XcDataItemSelect.h"
-#include "frameworks/XcDataViewList.h"
-#include "frameworks/XcExceptions.h"
+#include "frameworks/data/XcDataItemSelect.h"
+#include "frameworks/data/XcDataViewList.h"
+#include "frameworks/data/XcExceptions.h"
 #include "tests/frameworks/DataTestSupport.h"
 
 namespace {

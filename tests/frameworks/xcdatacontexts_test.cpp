@@ -1,7 +1,7 @@
 // Contexts: names that clash, path lookups, broadcasts.
 #include <gtest/gtest.h>
 
-#include "frameworks/XcExceptions.h"
+#include "frameworks/data/XcExceptions.h"
 #include "tests/frameworks/DataTestSupport.h"
 
 namespace {

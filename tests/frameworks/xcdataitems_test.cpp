@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "frameworks/XcExceptions.h"
+#include "frameworks/data/XcExceptions.h"
 #include "tests/frameworks/DataTestSupport.h"
 
 namespace {

@@ -1,11 +1,11 @@
 // The view list: operation sequences against the entries they leave.
-#include "frameworks/XcDataViewList.h"
+#include "frameworks/data/XcDataViewList.h"
 
 #include <gtest/gtest.h>
 
 #include <sstream>
 
-#include "frameworks/XcExceptions.h"
+#include "frameworks/data/XcExceptions.h"
 #include "tests/frameworks/DataTestSupport.h"
 
 namespace {

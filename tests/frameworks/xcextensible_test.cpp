@@ -1,7 +1,7 @@
 // Counted objects with extensions: lifetime, query order, duplicates.
 #include <gtest/gtest.h>
 
-#include "frameworks/XcExceptions.h"
+#include "frameworks/data/XcExceptions.h"
 #include "tests/frameworks/DataTestSupport.h"
 
 namespace {

@@ -2,10 +2,10 @@
 #include <gtest/gtest.h>
 
 #include "classlib/Streams.h"
-#include "frameworks/XcExceptions.h"
-#include "frameworks/win/XcDataItemImage.h"
-#include "frameworks/win/XcDataItemsImages.h"
-#include "frameworks/win/XcDataItemsRenderer.h"
+#include "frameworks/data/XcExceptions.h"
+#include "frameworks/data/win/XcDataItemImage.h"
+#include "frameworks/data/win/XcDataItemsImages.h"
+#include "frameworks/data/win/XcDataItemsRenderer.h"
 #include "tests/frameworks/DataTestSupport.h"
 
 namespace {

@@ -1,8 +1,8 @@
-#include "frameworks/XcDataContexts.h"
+#include "frameworks/data/XcDataContexts.h"
 
 #include "classlib/StrUtils.h"
-#include "frameworks/XcDataItems.h"
-#include "frameworks/XcExceptions.h"
+#include "frameworks/data/XcDataItems.h"
+#include "frameworks/data/XcExceptions.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "frameworks/XcGuid.h"
+#include "frameworks/data/XcGuid.h"
 
 #include <cstring>
 

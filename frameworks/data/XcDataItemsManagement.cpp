@@ -1,6 +1,6 @@
-#include "frameworks/XcDataItemsManagement.h"
+#include "frameworks/data/XcDataItemsManagement.h"
 
-#include "frameworks/XcExceptions.h"
+#include "frameworks/data/XcExceptions.h"
 
 CL_CLASS_INFO(TXcBaseDataItemsManagement)
 

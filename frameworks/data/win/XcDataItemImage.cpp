@@ -1,4 +1,4 @@
-#include "frameworks/win/XcDataItemImage.h"
+#include "frameworks/data/win/XcDataItemImage.h"
 
 CL_CLASS_INFO(TXcBaseDataItemImageImpl)
 

@@ -7,7 +7,7 @@
 #include "classlib/win/Controls.h"
 #include "classlib/win/Graphics.h"
 #include "classlib/win/ImgList.h"
-#include "frameworks/XcDataInterfaces.h"
+#include "frameworks/data/XcDataInterfaces.h"
 
 // How an item is drawn.
 enum TXcItemDrawStateFlag : uint32_t { xdsDisabled = 1, xdsSelected = 2, xdsFocused = 4, xdsHot = 8 };

@@ -1,10 +1,10 @@
-#include "frameworks/XcDataItems.h"
+#include "frameworks/data/XcDataItems.h"
 
 #include <algorithm>
 
 #include "classlib/Scope.h"
 #include "classlib/StrUtils.h"
-#include "frameworks/XcExceptions.h"
+#include "frameworks/data/XcExceptions.h"
 
 void RaiseItemIndexError(int index) {
     throw EXCLDataItems("List index out of bounds (" + cl::IntToStr(index) + ")");

@@ -1,7 +1,7 @@
-#include "frameworks/XcDataViewList.h"
+#include "frameworks/data/XcDataViewList.h"
 
 #include "classlib/StrUtils.h"
-#include "frameworks/XcExceptions.h"
+#include "frameworks/data/XcExceptions.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "frameworks/win/XcDataItemsImages.h"
+#include "frameworks/data/win/XcDataItemsImages.h"
 
 CL_CLASS_INFO(TXcBaseDataItemsImagesImpl)
 

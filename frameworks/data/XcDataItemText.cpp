@@ -1,4 +1,4 @@
-#include "frameworks/XcDataItemText.h"
+#include "frameworks/data/XcDataItemText.h"
 
 CL_CLASS_INFO(TXcBaseDataItemTextImpl)
 

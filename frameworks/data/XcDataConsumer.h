@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "frameworks/XcDataConsumerInterfaces.h"
-#include "frameworks/XcExtensible.h"
+#include "frameworks/data/XcDataConsumerInterfaces.h"
+#include "frameworks/data/XcExtensible.h"
 
 class TXcDataConsumer;
 

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "frameworks/XcDataConsumer.h"
+#include "frameworks/data/XcDataConsumer.h"
 
 class TXcCustomDataConsumerViewList : public TXcDataConsumerAggregatedObject, public IXcDataConsumerViewList {
     CL_CLASS(TXcCustomDataConsumerViewList, TXcDataConsumerAggregatedObject)

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <memory>
 
-#include "frameworks/XcDataItems.h"
-#include "frameworks/win/XcDataDrawInterfaces.h"
+#include "frameworks/data/XcDataItems.h"
+#include "frameworks/data/win/XcDataDrawInterfaces.h"
 
 class TXcBaseDataItemsImagesImpl : public TXcDataItemsAggregatedObject, public IXcDataItemsImages {
     CL_CLASS(TXcBaseDataItemsImagesImpl, TXcDataItemsAggregatedObject)

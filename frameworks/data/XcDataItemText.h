@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "frameworks/XcDataItems.h"
+#include "frameworks/data/XcDataItems.h"
 
 class TXcBaseDataItemTextImpl : public TXcDataItemAggregatedObject, public IXcDataItemText {
     CL_CLASS(TXcBaseDataItemTextImpl, TXcDataItemAggregatedObject)

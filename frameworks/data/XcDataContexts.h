@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "frameworks/XcDataInterfaces.h"
-#include "frameworks/XcExtensible.h"
+#include "frameworks/data/XcDataInterfaces.h"
+#include "frameworks/data/XcExtensible.h"
 
 class TXcBaseDataContext;
 

@@ -1,12 +1,12 @@
-#include "frameworks/XcDataRegistration.h"
+#include "frameworks/data/XcDataRegistration.h"
 
-#include "frameworks/XcDataContexts.h"
-#include "frameworks/XcDataItemSelect.h"
-#include "frameworks/XcDataItemText.h"
-#include "frameworks/XcDataItemsManagement.h"
+#include "frameworks/data/XcDataContexts.h"
+#include "frameworks/data/XcDataItemSelect.h"
+#include "frameworks/data/XcDataItemText.h"
+#include "frameworks/data/XcDataItemsManagement.h"
 
 #ifdef _WIN32
-#include "frameworks/win/XcDataDrawRegistration.h"
+#include "frameworks/data/win/XcDataDrawRegistration.h"
 #endif
 
 void RegisterXcDataProviderClasses() {

@@ -1,4 +1,4 @@
-#include "frameworks/XcInterface.h"
+#include "frameworks/data/XcInterface.h"
 
 bool SameObject(IInterface* a, IInterface* b) {
     if (!a || !b) return a == b;

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "frameworks/XcDataConsumer.h"
+#include "frameworks/data/XcDataConsumer.h"
 
 class TXcDataConsumerItemSelect : public TXcDataConsumerAggregatedObject, public IXcDataConsumerItemSelect {
     CL_CLASS(TXcDataConsumerItemSelect, TXcDataConsumerAggregatedObject)

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "classlib/ClassRegistry.h"
-#include "frameworks/XcInterface.h"
+#include "frameworks/data/XcInterface.h"
 
 class IXcDataConsumer;
 class IXcDataContext;

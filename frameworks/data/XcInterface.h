@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <utility>
 
-#include "frameworks/XcGuid.h"
+#include "frameworks/data/XcGuid.h"
 
 inline constexpr int32_t XC_S_OK = 0;
 inline constexpr int32_t XC_E_NOINTERFACE = static_cast<int32_t>(0x80004002u);

@@ -1,4 +1,4 @@
-#include "frameworks/win/XcDataItemsRenderer.h"
+#include "frameworks/data/win/XcDataItemsRenderer.h"
 
 std::string TXcDP_ProviderTextOnlyRender::Text() {
     if (auto text = Query<IXcDataItemText>(item_)) return text->GetCaption();

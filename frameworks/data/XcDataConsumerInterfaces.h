@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "classlib/Component.h"
-#include "frameworks/XcDataInterfaces.h"
+#include "frameworks/data/XcDataInterfaces.h"
 
 class IXcDataConsumer : public virtual IInterface {
 public:

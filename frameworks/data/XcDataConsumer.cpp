@@ -1,9 +1,9 @@
-#include "frameworks/XcDataConsumer.h"
+#include "frameworks/data/XcDataConsumer.h"
 
 #include <algorithm>
 
-#include "frameworks/XcDataViewList.h"
-#include "frameworks/XcExceptions.h"
+#include "frameworks/data/XcDataViewList.h"
+#include "frameworks/data/XcExceptions.h"
 
 // ---- TXcDataConsumerAggregatedObject ------------------------------------
 

@@ -1,8 +1,8 @@
-#include "frameworks/win/XcDataDrawRegistration.h"
+#include "frameworks/data/win/XcDataDrawRegistration.h"
 
-#include "frameworks/win/XcDataItemImage.h"
-#include "frameworks/win/XcDataItemsImages.h"
-#include "frameworks/win/XcDataItemsRenderer.h"
+#include "frameworks/data/win/XcDataItemImage.h"
+#include "frameworks/data/win/XcDataItemsImages.h"
+#include "frameworks/data/win/XcDataItemsRenderer.h"
 
 void RegisterXcDataDrawClasses() {
     for (const cl::TPersistentClass& cls : {

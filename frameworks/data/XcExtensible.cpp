@@ -1,4 +1,4 @@
-#include "frameworks/XcExtensible.h"
+#include "frameworks/data/XcExtensible.h"
 
 #include <algorithm>
 #include <cassert>
@@ -6,7 +6,7 @@
 #include "classlib/Exceptions.h"
 #include "classlib/Scope.h"
 #include "classlib/StrUtils.h"
-#include "frameworks/XcExceptions.h"
+#include "frameworks/data/XcExceptions.h"
 
 // ---- TExtensibleInterfacedPersistent -----------------------------------
 

@@ -14,7 +14,7 @@
 #include "classlib/Component.h"
 #include "classlib/Exceptions.h"
 #include "classlib/Filer.h"
-#include "frameworks/XcInterface.h"
+#include "frameworks/data/XcInterface.h"
 
 class TAggregatedPersistentEx;
 class TExtensibleInterfacedPersistent;

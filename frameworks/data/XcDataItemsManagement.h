@@ -2,7 +2,7 @@
 // Adding, clearing and deleting the items of a list, between the provider's
 // broadcasts.
 
-#include "frameworks/XcDataItems.h"
+#include "frameworks/data/XcDataItems.h"
 
 class TXcBaseDataItemsManagement : public TXcDataItemsAggregatedObject, public IXcDataItemsManagement {
     CL_CLASS(TXcBaseDataItemsManagement, TXcDataItemsAggregatedObject)

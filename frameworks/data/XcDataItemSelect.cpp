@@ -1,6 +1,6 @@
-#include "frameworks/XcDataItemSelect.h"
+#include "frameworks/data/XcDataItemSelect.h"
 
-#include "frameworks/XcExceptions.h"
+#include "frameworks/data/XcExceptions.h"
 
 CL_CLASS_INFO(TXcDataConsumerItemSelect,
               Prop("Item", &TXcDataConsumerItemSelect::ItemID, &TXcDataConsumerItemSelect::SetItemID))

@@ -2,8 +2,8 @@
 // The image facet of an item: which image it shows, selected or not, and how
 // it is aligned.
 
-#include "frameworks/XcDataItems.h"
-#include "frameworks/win/XcDataDrawInterfaces.h"
+#include "frameworks/data/XcDataItems.h"
+#include "frameworks/data/win/XcDataDrawInterfaces.h"
 
 class TXcBaseDataItemImageImpl : public TXcDataItemAggregatedObject, public IXcDataItemImage {
     CL_CLASS(TXcBaseDataItemImageImpl, TXcDataItemAggregatedObject)

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "frameworks/XcDataItems.h"
-#include "frameworks/win/XcDataDrawInterfaces.h"
+#include "frameworks/data/XcDataItems.h"
+#include "frameworks/data/win/XcDataDrawInterfaces.h"
 
 // One drawing or measuring job for one item.
 class TXcDP_ProviderBaseRender : public cl::TObject {

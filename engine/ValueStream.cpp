@@ -18,20 +18,21 @@ bool AtEnd(TStream& s) {
 }
 
 // A read made only before the end of the stream; what the stream does not
-// give stays as it was.
+// give stays as it was.  False when it gave less than the whole value.
 template <class T>
-void ReadGuarded(TStream& s, T& value) {
-    if (!AtEnd(s)) s.Read(&value, sizeof value);
+bool ReadGuarded(TStream& s, T& value) {
+    return !AtEnd(s) && s.Read(&value, sizeof value) == sizeof value;
 }
 
 // Reads count bytes into an area of capacity bytes and skips the rest, never
-// past the end of the stream.
-void ReadInto(TStream& s, void* area, int32_t capacity, int32_t count) {
-    if (count <= 0) return;
+// past the end of the stream.  False when the stream held fewer than count.
+bool ReadInto(TStream& s, void* area, int32_t capacity, int32_t count) {
+    if (count <= 0) return true;
     const int32_t n = std::min(count, capacity);
-    s.Read(area, n);
+    const int32_t got = s.Read(area, n);
     const int64_t rest = std::min<int64_t>(count - n, BytesLeft(s));
     if (rest > 0) s.Seek(rest, cl::soCurrent);
+    return got == n && rest == count - n;
 }
 
 // The data size a variant record carries for a type code; 0 for codes
@@ -154,28 +155,31 @@ void WriteVariant(const Variant& V, TStream& Stream) {
     }
 }
 
-void ReadVariant(TStream& Stream, Variant& V) {
+bool ReadVariant(TStream& Stream, Variant& V) {
     V = Variant();
     uint16_t code = 0;
-    ReadGuarded(Stream, code);
+    // Each read is made as far as the stream allows, whole or not.
+    bool whole = ReadGuarded(Stream, code);
     if (code == cl::varString) {
         int32_t length = 0;
-        ReadGuarded(Stream, length);
+        whole = ReadGuarded(Stream, length) && whole;
         std::string text;
         // A length beyond the stream gets only the bytes that are there.
-        if (!AtEnd(Stream) && length > 0) {
+        if (length > 0) {
             text.resize(static_cast<size_t>(std::min<int64_t>(length, BytesLeft(Stream))));
-            Stream.Read(text.data(), static_cast<int32_t>(text.size()));
+            whole = whole && text.size() == static_cast<size_t>(length);
+            if (!text.empty()) Stream.Read(text.data(), static_cast<int32_t>(text.size()));
         }
         V = Variant(std::move(text));
-        return;
+        return whole;
     }
-    if (DataSize(code) == 0) return;  // nothing follows the code
+    if (DataSize(code) == 0) return whole;  // nothing follows the code
     int32_t size = 0;
-    ReadGuarded(Stream, size);
+    whole = ReadGuarded(Stream, size) && whole;
     uint8_t data[8] = {};
-    if (!AtEnd(Stream)) ReadInto(Stream, data, sizeof data, size);
+    whole = ReadInto(Stream, data, sizeof data, size) && whole;
     V = FromData(code, data);
+    return whole;
 }
 
 void SaveSharedValues(TStream& Stream) {
@@ -184,13 +188,20 @@ void SaveSharedValues(TStream& Stream) {
     WriteVariant(SharedValues[2], Stream);
 }
 
-void LoadSharedValues(TStream& Stream) {
+bool ReadSharedBlock(TStream& Stream, Variant& Slot1, Variant& Slot2) {
     int32_t count = 0;
-    ReadGuarded(Stream, count);
-    for (int slot = 1; slot <= 2 && slot <= count; ++slot) {
-        if (AtEnd(Stream)) return;
-        ReadVariant(Stream, SharedValues[slot]);
+    if (!ReadGuarded(Stream, count)) return false;
+    Variant* slots[] = {&Slot1, &Slot2};
+    for (int k = 0; k < 2 && k < count; ++k) {
+        Variant read;
+        if (!ReadVariant(Stream, read)) return false;
+        *slots[k] = std::move(read);
     }
+    return true;
+}
+
+bool LoadSharedValues(TStream& Stream) {
+    return ReadSharedBlock(Stream, SharedValues[1], SharedValues[2]);
 }
 
 void TDataValue::SaveToStream(TStream& Stream) {
@@ -200,15 +211,21 @@ void TDataValue::SaveToStream(TStream& Stream) {
     Stream.WriteValue(field);
 }
 
-void TDataValue::LoadFromStream(TStream& Stream) {
-    if (AtEnd(Stream)) return;
-    ReadVariant(Stream, Value);
+bool LoadValueRecord(TDataValue& Value, TStream& Stream) {
+    if (AtEnd(Stream)) return false;
+    Variant read;
+    const bool whole = ReadVariant(Stream, read);
+    if (whole) Value.Value = std::move(read);
     int32_t count = 0;
-    Stream.Read(&count, sizeof count);
+    const bool counted = Stream.Read(&count, sizeof count) == sizeof count;
     // The stored field number equals ours in every file the writer makes; it
     // is read and dropped, so a file cannot move a value to another field.
     uint16_t stored = 0;
-    ReadInto(Stream, &stored, sizeof stored, count);
+    return ReadInto(Stream, &stored, sizeof stored, count) && counted && whole;
+}
+
+void TDataValue::LoadFromStream(TStream& Stream) {
+    LoadValueRecord(*this, Stream);
 }
 
 void TemFrm::SaveToStream(TStream& Stream) {
@@ -219,18 +236,24 @@ void TemFrm::SaveToStream(TStream& Stream) {
     }
 }
 
-void TemFrm::LoadFromStream(TStream& Stream) {
+bool LoadFormBlock(TemFrm& Form, TStream& Stream) {
     int32_t count = 0;
-    ReadGuarded(Stream, count);
-    if (count <= 0) return;
+    if (!ReadGuarded(Stream, count)) return false;
+    if (count <= 0) return true;
     // Takes the records that have no value object to go to.
     TDataValue scratch(0, nullptr, 0);
     for (int32_t i = 0; i < count; ++i) {
-        if (AtEnd(Stream)) break;
+        // A cut leaves the stream at its end: nothing more could be read.
         uint16_t present = 0;
-        Stream.Read(&present, sizeof present);
+        if (!ReadGuarded(Stream, present)) return false;
         if (present == 0) continue;
-        TDataValue* target = static_cast<size_t>(i) < Values.size() && Values[i] ? Values[i] : &scratch;
-        target->LoadFromStream(Stream);
+        TDataValue* target =
+            static_cast<size_t>(i) < Form.Values.size() && Form.Values[i] ? Form.Values[i] : &scratch;
+        if (!LoadValueRecord(*target, Stream)) return false;
     }
+    return true;
+}
+
+void TemFrm::LoadFromStream(TStream& Stream) {
+    LoadFormBlock(*this, Stream);
 }

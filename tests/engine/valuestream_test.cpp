@@ -35,12 +35,13 @@ Bytes Written(const Variant& v) {
     return Contents(s);
 }
 
-Variant Read(const Bytes& bytes, int64_t* position = nullptr) {
+Variant Read(const Bytes& bytes, int64_t* position = nullptr, bool* whole = nullptr) {
     cl::TMemoryStream s;
     Fill(s, bytes);
     Variant v("not read");
-    ReadVariant(s, v);
+    const bool read = ReadVariant(s, v);
     if (position) *position = s.Position();
+    if (whole) *whole = read;
     return v;
 }
 
@@ -104,36 +105,45 @@ TEST(VariantRecord, ReadsWhatTheWriterNeverMakesAsTheNearestValue) {
         Bytes bytes;
         Variant v;
         int64_t position;
+        bool whole;  // false: the stream ended inside the record
     };
     const Case cases[] = {
-        {"null", {0x01, 0x00}, Variant(), 2},
-        {"single as double", {0x04, 0x00, 0x04, 0, 0, 0, 0, 0, 0xC0, 0x3F}, Variant(1.5), 10},
-        {"boolean word 1", {0x0B, 0x00, 0x02, 0, 0, 0, 0x01, 0x00}, Variant(true), 8},
-        {"boolean word 0", {0x0B, 0x00, 0x02, 0, 0, 0, 0x00, 0x00}, Variant(false), 8},
-        {"unknown code, bytes after it stay", {0x0D, 0x00, 0x02, 0, 0, 0}, Variant(), 2},
-        {"ole string", {0x08, 0x00, 0x01, 0, 0, 0, 0x41}, Variant(), 2},
-        {"empty stream", {}, Variant(), 0},
-        {"one byte of a code", {0x06}, Money(0), 1},
+        {"null", {0x01, 0x00}, Variant(), 2, true},
+        {"single as double", {0x04, 0x00, 0x04, 0, 0, 0, 0, 0, 0xC0, 0x3F}, Variant(1.5), 10, true},
+        {"boolean word 1", {0x0B, 0x00, 0x02, 0, 0, 0, 0x01, 0x00}, Variant(true), 8, true},
+        {"boolean word 0", {0x0B, 0x00, 0x02, 0, 0, 0, 0x00, 0x00}, Variant(false), 8, true},
+        {"unknown code, bytes after it stay", {0x0D, 0x00, 0x02, 0, 0, 0}, Variant(), 2, true},
+        {"ole string", {0x08, 0x00, 0x01, 0, 0, 0, 0x41}, Variant(), 2, true},
+        {"empty stream", {}, Variant(), 0, false},
+        {"one byte of a code", {0x06}, Money(0), 1, false},
         {"size over eight: the rest skipped",
          {0x03, 0x00, 0x0A, 0, 0, 0, 7, 0, 0, 0, 0, 0, 0, 0, 9, 9, 0xEE},
          Variant(int32_t{7}),
-         16},
+         16,
+         true},
         {"size over the stream",
          {0x05, 0x00, 0xFF, 0xFF, 0xFF, 0x7F, 0, 0, 0, 0, 0, 0, 0xF8, 0x3F, 1, 2},
          Variant(1.5),
-         16},
-        {"negative size", {0x03, 0x00, 0xFE, 0xFF, 0xFF, 0xFF, 7, 0, 0, 0}, Variant(int32_t{0}), 6},
-        {"short data", {0x03, 0x00, 0x04, 0, 0, 0, 7, 1}, Variant(int32_t{0x107}), 8},
-        {"no data", {0x06, 0x00, 0x08, 0, 0, 0}, Money(0), 6},
-        {"string length over the stream", {0x00, 0x01, 0xFF, 0xFF, 0xFF, 0x7F, 0x61, 0x62}, Variant("ab"), 8},
-        {"negative string length", {0x00, 0x01, 0x00, 0x00, 0x00, 0x80, 0x61}, Variant(""), 6},
-        {"string without length", {0x00, 0x01}, Variant(""), 2},
+         16,
+         false},
+        {"negative size", {0x03, 0x00, 0xFE, 0xFF, 0xFF, 0xFF, 7, 0, 0, 0}, Variant(int32_t{0}), 6, true},
+        {"short data", {0x03, 0x00, 0x04, 0, 0, 0, 7, 1}, Variant(int32_t{0x107}), 8, false},
+        {"no data", {0x06, 0x00, 0x08, 0, 0, 0}, Money(0), 6, false},
+        {"string length over the stream",
+         {0x00, 0x01, 0xFF, 0xFF, 0xFF, 0x7F, 0x61, 0x62},
+         Variant("ab"),
+         8,
+         false},
+        {"negative string length", {0x00, 0x01, 0x00, 0x00, 0x00, 0x80, 0x61}, Variant(""), 6, true},
+        {"string without length", {0x00, 0x01}, Variant(""), 2, false},
     };
     for (const Case& c : cases) {
         int64_t position = -1;
-        const Variant v = Read(c.bytes, &position);
+        bool whole = !c.whole;
+        const Variant v = Read(c.bytes, &position, &whole);
         EXPECT_TRUE(Same(v, c.v)) << c.what << ": " << v.VarType() << " " << v.ToString();
         EXPECT_EQ(position, c.position) << c.what;
+        EXPECT_EQ(whole, c.whole) << c.what;
     }
 }
 
@@ -298,6 +308,39 @@ TEST_F(StreamTest, SharedBlockReadsAtMostTwoRecords) {
         const int64_t expected = 4 + 10 * ((c.slot1 ? 1 : 0) + (c.slot2 ? 1 : 0));
         EXPECT_EQ(s.Position(), expected) << c.count;
     }
+}
+
+TEST_F(StreamTest, EveryCutOfABlockIsReportedAndKeepsHalfValuesOut) {
+    TemFrm* rachw = AddForm("rachw");
+    const Variant samples[] = {Money(12345000), Variant(2.5), Variant("Zysk"), Variant(), Variant(true)};
+    for (size_t k = 0; k < rachw->Values.size(); ++k)
+        rachw->Values[k]->Value = samples[k % std::size(samples)];
+    SharedValues[1] = Variant("wspólna");
+    SharedValues[2] = Money(7);
+    cl::TMemoryStream whole;
+    SaveSharedValues(whole);
+    const int64_t sharedEnd = whole.Size();
+    rachw->SaveToStream(whole);
+    const Bytes full = Contents(whole);
+
+    for (size_t cut = 0; cut <= full.size(); ++cut) {
+        for (TDataValue* value : rachw->Values) value->Value = Variant("before");
+        Variant slots[2] = {Variant("before"), Variant("before")};
+        cl::TMemoryStream s;
+        Fill(s, Bytes(full.begin(), full.begin() + cut));
+        const bool shared = ReadSharedBlock(s, slots[0], slots[1]);
+        const bool form = LoadFormBlock(*rachw, s);
+        ASSERT_EQ(shared, static_cast<int64_t>(cut) >= sharedEnd) << cut;
+        ASSERT_EQ(form, cut == full.size()) << cut;
+        for (size_t k = 0; k < rachw->Values.size(); ++k) {
+            const Variant& v = rachw->Values[k]->Value;
+            ASSERT_TRUE(Same(v, samples[k % std::size(samples)]) || Same(v, Variant("before")))
+                << cut << " " << k;
+        }
+        ASSERT_TRUE(Same(slots[0], Variant("wspólna")) || Same(slots[0], Variant("before"))) << cut;
+        ASSERT_TRUE(Same(slots[1], Money(7)) || Same(slots[1], Variant("before"))) << cut;
+    }
+    ExpectRegistryIntact();
 }
 
 TEST_F(StreamTest, StatementCutAtEveryOffsetLoadsWithoutHarm) {

@@ -1,0 +1,178 @@
+#pragma once
+// A wizard in outline for the statement file's tests and fuzzer, and one
+// input of the statement reader.  The wizard keeps its answer controls by
+// name; replaying a page applies the answers, runs the form rules of the
+// page being left, and makes the page a step; it owns the forms its rules
+// select, in the order they were added.
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/StatementFile.h"
+#include "classlib/Exceptions.h"
+#include "classlib/StrUtils.h"
+#include "engine/FormCatalogue.h"
+#include "engine/calc1.h"
+
+namespace statementfake {
+
+// The form rules in the order they run: the form is selected when the box
+// is checked and, with a group, the group has the item; else removed.
+struct FormRule {
+    std::string_view Page, Form, Box, Group;
+    int32_t Item;
+};
+inline constexpr FormRule kFormRules[] = {
+    {"Wiz1_1", "bil", "cb1_1_1", "", 0},
+    {"Wiz1_1", "rachzsk", "cb1_1_2", "rb1_1_2", 0},
+    {"Wiz1_1", "rachzsp", "cb1_1_2", "rb1_1_2", 1},
+    {"Wiz1_1", "rachppb", "cb1_1_3", "rb1_1_3", 0},
+    {"Wiz1_1", "rachppp", "cb1_1_3", "rb1_1_3", 1},
+    {"Wiz1_1", "zestzf", "cb1_1_4", "", 0},
+    {"Wiz1_2", "bil", "cb1_2_1", "", 0},
+    {"Wiz1_2", "rachzsk", "cb1_2_2", "rb1_2_2", 0},
+    {"Wiz1_2", "rachzsp", "cb1_2_2", "rb1_2_2", 1},
+    {"Wiz2_1", "bilm", "cb2_1_1", "", 0},
+    {"Wiz2_1", "rachw", "cb2_1_2", "", 0},
+};
+
+struct Replay {
+    std::string Page;
+    bool Loading;  // LoadingStatement while it was replayed
+};
+
+class FakeWizard : public TStatementHost {
+public:
+    FakeWizard() { Tree = {{"Wiz0_1", 0, 0, {}}}; }
+    ~FakeWizard() override { FreeForms(); }
+    FakeWizard(const FakeWizard&) = delete;
+    FakeWizard& operator=(const FakeWizard&) = delete;
+
+    bool& LoadingFlag() override { return Loading; }
+
+    std::vector<TWizardStep> Steps() override {
+        if (FailSteps) throw cl::Exception("steps");
+        std::vector<TWizardStep> steps = Tree;
+        for (TWizardStep& step : steps) {
+            step.Answers.clear();
+            if (const TStoredPage* page = FindStoredPage(step.Page))
+                for (const TStoredControl& control : page->Controls)
+                    step.Answers.push_back(Controls[std::string(control.Name)]);
+        }
+        return steps;
+    }
+    std::vector<TemFrm*> SelectedForms() override { return Forms; }
+
+    bool ClearStatement() override {
+        ++Clears;
+        if (FailClear) return false;
+        FreeForms();
+        Tree = {{"Wiz0_1", 0, 0, {}}};
+        Active = "Wiz0_1";
+        return true;
+    }
+
+    void ReplayStep(const TWizardStep& step) override {
+        if (static_cast<int>(Replayed.size()) == FailReplayAt) throw cl::Exception("replay");
+        Replayed.push_back({step.Page, Loading});
+        if (const TStoredPage* page = FindStoredPage(step.Page))
+            for (size_t k = 0; k < page->Controls.size() && k < step.Answers.size(); ++k) {
+                TControlAnswer& control = Controls[std::string(page->Controls[k].Name)];
+                if (page->Controls[k].Kind != TStoredAnswer::ItemIndex)
+                    control.Enabled = step.Answers[k].Enabled;
+                control.Value = step.Answers[k].Value;
+            }
+        for (TWizardStep& node : Tree)
+            if (node.Page == Active) ++node.VisitCount;
+        RunFormRules(Active);
+        Active = step.Page;
+        bool known = false;
+        for (const TWizardStep& node : Tree) known = known || node.Page == step.Page;
+        if (!known) Tree.push_back({step.Page, 0, 0, {}});
+    }
+
+    // Adds the form from the catalogue at the end, unless it is there.
+    TemFrm* Select(std::string_view name) {
+        if (TemFrm* form = Find(name)) return form;
+        for (const TFrmFeature& f : FormCatalogue) {
+            if (!cl::SameText(f.Name, name)) continue;
+            auto* form = new TemFrm(std::string(f.Name), std::string(f.Title), std::string(f.TemplateName),
+                                    f.PageCount, f.Index, f.FirstID, f.LastID, f.Index);
+            form->Values = CreateDataTab(f, form);
+            Forms.push_back(form);
+            return form;
+        }
+        return nullptr;
+    }
+    TemFrm* Find(std::string_view name) const {
+        for (TemFrm* form : Forms)
+            if (cl::SameText(form->Name, name)) return form;
+        return nullptr;
+    }
+
+    // Every selected form's fields are registered as the objects it owns.
+    bool RegistryIntact() const {
+        if (DataValues[0] != nullptr) return false;
+        for (const TemFrm* form : Forms)
+            for (size_t k = 0; k < form->Values.size(); ++k) {
+                const TDataValue* value = form->Values[k];
+                const int n = form->FirstID + 1 + static_cast<int>(k);
+                if (!value || value->FieldID() != n || DataValues[n] != value) return false;
+            }
+        return true;
+    }
+
+    bool Loading = false;
+    std::map<std::string, TControlAnswer> Controls;  // by control name
+    std::vector<TWizardStep> Tree;                   // the steps; Answers unused
+    std::string Active = "Wiz0_1";
+    std::vector<TemFrm*> Forms;
+    std::vector<Replay> Replayed;
+    int Clears = 0;
+    bool FailClear = false;
+    bool FailSteps = false;
+    int FailReplayAt = -1;  // the replay with this index raises
+
+private:
+    void RunFormRules(std::string_view page) {
+        for (const FormRule& rule : kFormRules) {
+            if (rule.Page != page) continue;
+            const bool wanted = Controls[std::string(rule.Box)].Value != 0 &&
+                                (rule.Group.empty() || Controls[std::string(rule.Group)].Value == rule.Item);
+            if (wanted)
+                Select(rule.Form);
+            else
+                Remove(rule.Form);
+        }
+    }
+    void Remove(std::string_view name) {
+        for (auto it = Forms.begin(); it != Forms.end(); ++it)
+            if (cl::SameText((*it)->Name, name)) {
+                (*it)->Free();
+                Forms.erase(it);
+                return;
+            }
+    }
+    void FreeForms() {
+        for (TemFrm* form : Forms) form->Free();
+        Forms.clear();
+    }
+};
+
+// Reads the bytes as a statement file; false when the reader gave a result
+// it may not give here, left the flag set, or harmed the registry.
+inline bool LoadStatementBytes(const uint8_t* data, size_t size) {
+    FakeWizard wizard;
+    cl::TMemoryStream stream;
+    if (size > 0) stream.WriteBuffer(data, static_cast<int32_t>(size));
+    stream.SetPosition(0);
+    const int result = ReadStatement(stream, wizard);
+    const bool ok = (result == kStatementRead || result == kStatementDamaged) && !wizard.Loading &&
+                    wizard.RegistryIntact() && stream.Position() <= stream.Size();
+    return ok;
+}
+
+}  // namespace statementfake

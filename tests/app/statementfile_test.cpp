@@ -1,0 +1,491 @@
+// The statement file: the writer byte for byte against the golden files of
+// tools/gen_statement_golden.py, which load back through the wizard's
+// replay; forms matched by name; damaged and cut files; failed saves that
+// leave the old file as it was.
+#include "app/StatementFile.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "classlib/Currency.h"
+#include "classlib/FileUtils.h"
+#include "fuzz/StatementInput.h"
+#include "tests/classlib/TempFolder.h"
+
+namespace {
+
+using namespace std::string_literals;
+using cl::Variant;
+using cltest::TempFolder;
+using statementfake::FakeWizard;
+
+struct FieldValue {
+    std::string_view Form;
+    uint16_t Field;
+    Variant Value;
+};
+
+// A statement as the generator writes it.
+struct Golden {
+    const char* File;
+    double LoadedAt, SavedAt;
+    std::vector<TWizardStep> Steps;
+    Variant Shared1, Shared2;
+    std::vector<std::string> Forms;  // in the order of the rules
+    std::vector<FieldValue> Values;
+};
+
+TControlAnswer Box(bool enabled, bool checked) {
+    return {enabled, checked ? 1 : 0};
+}
+TControlAnswer Group(bool enabled, int32_t item) {
+    return {enabled, item};
+}
+TControlAnswer Item(int32_t item) {
+    return {true, item};
+}
+Variant Money(int64_t raw) {
+    return Variant(cl::Currency::FromRaw(raw));
+}
+
+const std::vector<Golden>& Goldens() {
+    static const std::vector<Golden> goldens = {
+        {"audited.spr",
+         45291.5,
+         45292.75,
+         {{"Wiz0_1", 0, 1, {}},
+          {"Wiz0_2", 0, 1, {Item(0)}},
+          {"Wiz1_0", 0, 1, {Box(true, true), Box(true, false)}},
+          {"Wiz1_1",
+           0,
+           1,
+           {Box(true, true), Box(true, true), Box(true, true), Box(true, true), Group(true, 1),
+            Group(true, 0)}},
+          {"Wiz100_1", 0, 0, {}}},
+         Variant("Przykładowa Spółka z o.o."),
+         Variant::FromDate(45291.0),
+         {"bil", "rachzsp", "rachppb", "zestzf"},
+         {{"bil", 5, Variant("Spółka Przykładowa")},
+          {"bil", 8, Money(12345000)},
+          {"bil", 10, Variant(1234.5)},
+          {"bil", 263, Variant(-0.01)},
+          {"rachzsp", 359, Variant("2023")},
+          {"rachzsp", 370, Variant(100.25)},
+          {"rachppb", 583, Money(-500000)},
+          {"zestzf", 698, Variant("")},
+          {"zestzf", 992, Variant(1e9)}}},
+        {"notaudited.spr",
+         45000.25,
+         45000.25,
+         {{"Wiz0_1", 0, 1, {}},
+          {"Wiz0_2", 0, 1, {Item(0)}},
+          {"Wiz1_0", 0, 1, {Box(true, false), Box(true, true)}},
+          {"Wiz1_2", 0, 1, {Box(true, true), Box(true, true), Group(true, 0)}},
+          {"Wiz100_1", 0, 0, {}}},
+         Variant("Fundacja Ąę"),
+         Variant(),
+         {"bil", "rachzsk"},
+         {{"bil", 6, Variant("31.12.2023")},
+          {"bil", 20, Money(999900)},
+          {"rachzsk", 266, Variant(0.5)},
+          {"rachzsk", 356, Money(10000)}}},
+        {"noactivity.spr",
+         0,
+         45500.0,
+         {{"Wiz0_1", 0, 1, {}},
+          {"Wiz0_2", 0, 1, {Item(1)}},
+          {"Wiz2_1", 0, 1, {Box(true, true), Box(true, true)}},
+          {"Wiz100_1", 0, 0, {}}},
+         Variant(),
+         Variant("Stowarzyszenie"),
+         {"bilm", "rachw"},
+         {{"bilm", 995, Variant("Stowarzyszenie Przyjaciół")},
+          {"bilm", 1061, Variant(12.5)},
+          {"rachw", 1064, Money(70000)},
+          {"rachw", 1114, Variant(-3.75)}}},
+        {"unfinished.spr",
+         0,
+         0,
+         {{"Wiz0_1", 0, 1, {}},
+          {"Wiz0_2", 0, 1, {Item(0)}},
+          {"Wiz1_0", 0, 1, {Box(true, true), Box(true, false)}},
+          {"Wiz1_1",
+           0,
+           0,
+           {Box(true, true), Box(true, false), Box(true, false), Box(true, false), Group(false, -1),
+            Group(false, -1)}}},
+         Variant(),
+         Variant(),
+         {},
+         {}},
+    };
+    return goldens;
+}
+
+std::string GoldenName(const Golden& g) {
+    return (std::filesystem::path(SPRAW_SOURCE_DIR) / "tests" / "app" / "statement" / g.File).string();
+}
+std::string GoldenBytes(const Golden& g) {
+    return TempFolder::ReadBytes(cl::Utf16ToCp1250(std::filesystem::path(GoldenName(g)).u16string()));
+}
+
+std::string Contents(cl::TMemoryStream& s) {
+    return std::string(static_cast<const char*>(s.Memory()), static_cast<size_t>(s.Size()));
+}
+
+// Empty when the two are equal, else where they part.
+std::string Difference(const std::string& got, const std::string& expected) {
+    if (got == expected) return "";
+    const auto at =
+        std::mismatch(got.begin(), got.end(), expected.begin(), expected.end()).first - got.begin();
+    return "differs at offset " + std::to_string(at) + " (" + std::to_string(got.size()) +
+           " bytes, expected " + std::to_string(expected.size()) + ")";
+}
+
+// A clean engine for each test.
+class StatementFileTest : public ::testing::Test {
+protected:
+    void SetUp() override { ResetAll(); }
+    void TearDown() override { ResetAll(); }
+
+    // The wizard standing where the golden statement was saved.
+    static void SetUpAsSaved(FakeWizard& w, const Golden& g) {
+        w.Tree = g.Steps;
+        for (const TWizardStep& step : g.Steps) {
+            const TStoredPage* page = FindStoredPage(step.Page);
+            for (size_t k = 0; k < step.Answers.size(); ++k)
+                w.Controls[std::string(page->Controls[k].Name)] = step.Answers[k];
+        }
+        w.Active = g.Steps.back().Page;
+        for (const std::string& form : g.Forms) w.Select(form);
+        for (const FieldValue& v : g.Values) w.Find(v.Form)->ValueOf(v.Field)->Value = v.Value;
+        SharedValues[1] = g.Shared1;
+        SharedValues[2] = g.Shared2;
+    }
+    static TRz_NaglRec HeaderOf(const Golden& g, std::string fileName = "") {
+        return {std::move(fileName), g.LoadedAt, g.SavedAt};
+    }
+
+    static std::vector<std::string> FormNames(const FakeWizard& w) {
+        std::vector<std::string> names;
+        for (const TemFrm* form : w.Forms) names.push_back(form->Name);
+        return names;
+    }
+    static std::vector<std::string> ReplayedPages(const FakeWizard& w) {
+        std::vector<std::string> pages;
+        for (const statementfake::Replay& r : w.Replayed) pages.push_back(r.Page);
+        return pages;
+    }
+
+    // Each field of the selected forms holds its golden value or, when
+    // allowed, nothing; the shared slots likewise.
+    static void ExpectValues(const FakeWizard& w, const Golden& g, bool orEmpty, const std::string& what) {
+        for (const TemFrm* form : w.Forms)
+            for (const TDataValue* value : form->Values) {
+                Variant expected;
+                for (const FieldValue& v : g.Values)
+                    if (v.Form == form->Name && v.Field == value->FieldID()) expected = v.Value;
+                const bool same = value->Value.SameTypeAndValue(expected);
+                ASSERT_TRUE(same || (orEmpty && value->Value.IsEmpty()))
+                    << what << ": " << form->Name << " " << value->FieldID() << " "
+                    << value->Value.ToString();
+            }
+        for (const auto& [slot, expected] : {std::pair{1, &g.Shared1}, std::pair{2, &g.Shared2}})
+            ASSERT_TRUE(SharedValues[slot].SameTypeAndValue(*expected) ||
+                        (orEmpty && SharedValues[slot].IsEmpty()))
+                << what << ": shared " << slot;
+        ASSERT_TRUE(w.RegistryIntact()) << what;
+    }
+};
+
+TEST_F(StatementFileTest, WriterMatchesTheGoldenFilesByteForByte) {
+    for (const Golden& g : Goldens()) {
+        FakeWizard w;
+        SetUpAsSaved(w, g);
+        cl::TMemoryStream s;
+        WriteStatement(s, HeaderOf(g), w);
+        EXPECT_EQ(Difference(Contents(s), GoldenBytes(g)), "") << g.File;
+
+        TempFolder folder;
+        const std::string target = folder.Name("Sprawozdanie zażółć.spr");
+        TempFolder::WriteBytes(target, "an older statement");
+        EXPECT_EQ(WriteStatementFile(HeaderOf(g, target), w), kStatementWritten) << g.File;
+        EXPECT_EQ(Difference(TempFolder::ReadBytes(target), GoldenBytes(g)), "") << g.File;
+        EXPECT_EQ(cl::FindFiles(folder.Name("*.*"), 0).size(), 1u) << g.File << ": a temporary file stayed";
+        EXPECT_FALSE(w.Loading);
+    }
+}
+
+TEST_F(StatementFileTest, GoldenFilesLoadBackByReplayingTheWizard) {
+    for (const Golden& g : Goldens()) {
+        FakeWizard w;
+        const int result = ReadStatementFile({GoldenName(g), 0, 0}, w);
+        ASSERT_EQ(result, kStatementRead) << g.File;
+        std::vector<std::string> pages;
+        for (size_t k = 1; k < g.Steps.size(); ++k) pages.push_back(g.Steps[k].Page);
+        EXPECT_EQ(ReplayedPages(w), pages) << g.File;
+        for (const statementfake::Replay& r : w.Replayed) EXPECT_TRUE(r.Loading) << g.File << " " << r.Page;
+        EXPECT_FALSE(w.Loading);
+        EXPECT_EQ(w.Steps(), g.Steps) << g.File;
+        EXPECT_EQ(FormNames(w), g.Forms) << g.File;
+        ExpectValues(w, g, false, g.File);
+
+        // Saved again, it is the same file.
+        cl::TMemoryStream again;
+        WriteStatement(again, HeaderOf(g), w);
+        EXPECT_EQ(Difference(Contents(again), GoldenBytes(g)), "") << g.File;
+    }
+}
+
+TEST_F(StatementFileTest, FormRecordsAreMatchedByNameInAnyCaseAndUnselectedOnesArePassedOver) {
+    const Golden& g = Goldens()[1];  // bil and rachzsk
+    FakeWizard saved;
+    SetUpAsSaved(saved, g);
+    saved.Select("rachw")->ValueOf(1064)->Value = Variant("not selected");
+    // In the file: RACHZSK, rachw, bil.
+    saved.Forms = {saved.Find("rachzsk"), saved.Find("rachw"), saved.Find("bil")};
+    saved.Find("rachzsk")->Name = "RACHZSK";
+    cl::TMemoryStream s;
+    WriteStatement(s, HeaderOf(g), saved);
+    saved.Find("RACHZSK")->Name = "rachzsk";
+
+    FakeWizard w;
+    s.SetPosition(0);
+    EXPECT_EQ(ReadStatement(s, w), kStatementRead);
+    EXPECT_EQ(FormNames(w), g.Forms);
+    ExpectValues(w, g, false, "renamed and unselected");
+}
+
+// Pieces of hand-made files.
+std::string U32(uint32_t v) {
+    return std::string(reinterpret_cast<const char*>(&v), sizeof v);
+}
+std::string Head(std::string_view name, uint32_t length) {
+    return U32(length) + std::string(name) + U32(0) + U32(0);
+}
+std::string Head(std::string_view name) {
+    return Head(name, static_cast<uint32_t>(name.size()));
+}
+const std::string kFileHeader = U32(2) + std::string(24, '\0');
+const std::string kMarkerAndShared = Head("ShareData") + U32(2) + std::string(4, '\0');
+
+TEST_F(StatementFileTest, DamagedFilesReplayTheirSoundPartAndAreReported) {
+    const std::string noActivity = GoldenBytes(Goldens()[2]);
+    const size_t bilm = noActivity.find(Head("bilm").substr(0, 8));
+    ASSERT_NE(bilm, std::string::npos);
+    const std::string steps = noActivity.substr(0, bilm);  // up to the end of the shared block
+    struct Case {
+        const char* what;
+        std::string bytes;
+        int result;
+        std::vector<std::string> replayed;
+        std::vector<std::string> forms;
+        std::optional<Variant> bilm995 = std::nullopt;
+    };
+    const Case cases[] = {
+        {"a page name of length 0xFFFFFFFF", kFileHeader + Head("Wiz0_2", 0xFFFFFFFF) + U32(0), 2, {}, {}},
+        {"a page name of 256 bytes", kFileHeader + Head(std::string(256, 'W')) + kMarkerAndShared, 2, {}, {}},
+        {"a page name longer than the file", kFileHeader + U32(40) + "Wiz0_2", 2, {}, {}},
+        {"ItemIndex 7", kFileHeader + Head("Wiz0_2") + U32(7) + kMarkerAndShared, 2, {}, {}},
+        {"ItemIndex -2", kFileHeader + Head("Wiz0_2") + U32(-2) + kMarkerAndShared, 2, {}, {}},
+        {"group item 7 on Wiz1_2",
+         kFileHeader + Head("Wiz0_2") + U32(0) + Head("Wiz1_2") + "\1\1\1\1\1" + U32(7) + kMarkerAndShared,
+         2,
+         {"Wiz0_2"},
+         {}},
+        {"an unknown page is passed over",
+         kFileHeader + Head("Wiz9_9") + Head("Wiz0_2") + U32(1) + kMarkerAndShared,
+         0,
+         {"Wiz0_2"},
+         {}},
+        {"the 28 leading bytes alone", kFileHeader, 2, {}, {}},
+        {"no marker", kFileHeader + Head("Wiz0_2") + U32(1), 2, {"Wiz0_2"}, {}},
+        {"a form name of length 0xFFFFFFFF after whole forms",
+         noActivity + U32(0xFFFFFFFF) + "bil",
+         2,
+         {"Wiz0_2", "Wiz2_1", "Wiz100_1"},
+         {"bilm", "rachw"}},
+        {"a string of length 0xFFFFFFFF in a form block",
+         steps + U32(4) + "bilm" + U32(1) + "\1\0\0\1"s + U32(0xFFFFFFFF) + U32(2) + "\xE3\x03"s,
+         0,
+         {"Wiz0_2", "Wiz2_1", "Wiz100_1"},
+         {"bilm", "rachw"},
+         Variant("")},
+        {"a string longer than the file in a form block",
+         steps + U32(4) + "bilm" + U32(67) + "\1\0\0\1"s + U32(0x7FFFFFFF) + "abc",
+         2,
+         {"Wiz0_2", "Wiz2_1", "Wiz100_1"},
+         {"bilm", "rachw"},
+         Variant()},
+        {"a form block counting more values than the file holds",
+         steps + U32(5) + "rachw" + U32(0x7FFFFFFF) + "\1\0"s + "\5\0"s + U32(8) + std::string(8, '\0') +
+             U32(2) + "\x28\x04"s,
+         2,
+         {"Wiz0_2", "Wiz2_1", "Wiz100_1"},
+         {"bilm", "rachw"}},
+    };
+    for (const Case& c : cases) {
+        FakeWizard w;
+        cl::TMemoryStream s;
+        s.WriteBuffer(c.bytes.data(), static_cast<int32_t>(c.bytes.size()));
+        s.SetPosition(0);
+        EXPECT_EQ(ReadStatement(s, w), c.result) << c.what;
+        EXPECT_EQ(ReplayedPages(w), c.replayed) << c.what;
+        EXPECT_EQ(FormNames(w), c.forms) << c.what;
+        EXPECT_TRUE(w.RegistryIntact()) << c.what;
+        EXPECT_FALSE(w.Loading) << c.what;
+        if (c.bilm995) {
+            EXPECT_TRUE(w.Find("bilm")->GetValue(995).SameTypeAndValue(*c.bilm995)) << c.what;
+        }
+    }
+}
+
+TEST_F(StatementFileTest, AnyNonZeroBooleanIsTrue) {
+    const std::string bytes =
+        kFileHeader + Head("Wiz0_2") + U32(0) + Head("Wiz1_0") + "\2\2\0\xFF"s + kMarkerAndShared;
+    FakeWizard w;
+    cl::TMemoryStream s;
+    s.WriteBuffer(bytes.data(), static_cast<int32_t>(bytes.size()));
+    s.SetPosition(0);
+    EXPECT_EQ(ReadStatement(s, w), kStatementRead);
+    EXPECT_EQ(w.Controls["cb1_0_1"], Box(true, true));
+    EXPECT_EQ(w.Controls["cb1_0_2"], Box(false, true));
+}
+
+TEST_F(StatementFileTest, EveryCutOfAFullFileIsReportedUnlessItEndsAFormRecord) {
+    const Golden& g = Goldens()[0];
+    const std::string full = GoldenBytes(g);
+    // Where form records end: the file's end, going back record by record.
+    std::set<size_t> boundaries = {full.size()};
+    {
+        FakeWizard saved;
+        SetUpAsSaved(saved, g);
+        size_t end = full.size();
+        for (auto form = saved.Forms.rbegin(); form != saved.Forms.rend(); ++form) {
+            cl::TMemoryStream block;
+            (*form)->SaveToStream(block);
+            end -= 4 + (*form)->Name.size() + static_cast<size_t>(block.Size());
+            boundaries.insert(end);
+        }
+    }
+    std::vector<std::string> pages;
+    for (const TWizardStep& step : g.Steps) pages.push_back(step.Page);
+    for (size_t cut = 0; cut <= full.size(); ++cut) {
+        ResetAll();
+        FakeWizard w;
+        cl::TMemoryStream s;
+        if (cut > 0) s.WriteBuffer(full.data(), static_cast<int32_t>(cut));
+        s.SetPosition(0);
+        const int result = ReadStatement(s, w);
+        ASSERT_EQ(result, boundaries.count(cut) ? kStatementRead : kStatementDamaged) << cut;
+        const std::vector<std::string> replayed = ReplayedPages(w);
+        ASSERT_TRUE(std::equal(replayed.begin(), replayed.end(), pages.begin() + 1)) << cut;
+        ExpectValues(w, g, true, "cut at " + std::to_string(cut));
+        ASSERT_FALSE(w.Loading);
+    }
+}
+
+// The system's steps, one of which fails.
+class FailingSteps : public TFileReplaceSteps {
+public:
+    enum Failure { kCreate, kWrite, kMove };
+    explicit FailingSteps(Failure failure) : failure_(failure) {}
+    int WriteNewFile(const std::string& name, std::string_view bytes) override {
+        if (failure_ == kCreate) return 1;
+        if (failure_ == kWrite)
+            return TFileReplaceSteps::WriteNewFile(name, bytes.substr(0, bytes.size() / 2)) == 0 ? 2 : 1;
+        return TFileReplaceSteps::WriteNewFile(name, bytes);
+    }
+    bool MoveOver(const std::string& source, const std::string& target) override {
+        return failure_ != kMove && TFileReplaceSteps::MoveOver(source, target);
+    }
+
+private:
+    Failure failure_;
+};
+
+TEST_F(StatementFileTest, AFailedSaveLeavesTheOldFileAsItWasAndNoTemporaryFile) {
+    const Golden& g = Goldens()[0];
+    struct Case {
+        const char* what;
+        int result;
+        FailingSteps::Failure failure = FailingSteps::kCreate;
+        bool useSystem = false, readOnly = false, failingWizard = false;
+    };
+    const Case cases[] = {
+        {"creating fails", 1, FailingSteps::kCreate},   {"writing fails halfway", 2, FailingSteps::kWrite},
+        {"replacing fails", 2, FailingSteps::kMove},    {"the target is read-only", 1, {}, true, true},
+        {"the wizard fails", 2, {}, true, false, true},
+    };
+    for (const Case& c : cases) {
+        TempFolder folder;
+        const std::string target = folder.Name("bilans.spr");
+        const std::string old = "an older statement\r\n";
+        TempFolder::WriteBytes(target, old);
+        if (c.readOnly) {
+            ASSERT_TRUE(cl::FileSetAttr(target, cl::faReadOnly));
+        }
+        FakeWizard w;
+        SetUpAsSaved(w, g);
+        w.FailSteps = c.failingWizard;
+        FailingSteps failing(c.failure);
+        TFileReplaceSteps& steps = c.useSystem ? SystemFileSteps() : failing;
+        EXPECT_EQ(WriteStatementFile(HeaderOf(g, target), w, steps), c.result) << c.what;
+        EXPECT_EQ(Difference(TempFolder::ReadBytes(target), old), "") << c.what;
+        EXPECT_EQ(cl::FindFiles(folder.Name("*.*"), 0).size(), 1u) << c.what << ": a temporary file stayed";
+        EXPECT_FALSE(w.Loading) << c.what;
+        cl::FileSetAttr(target, 0);
+    }
+}
+
+TEST_F(StatementFileTest, SavingIntoAMissingFolderCreatesNothing) {
+    TempFolder folder;
+    FakeWizard w;
+    EXPECT_EQ(WriteStatementFile({folder.Name("brak") + cl::PathDelim + "a.spr", 0, 0}, w),
+              kStatementNotCreated);
+    EXPECT_FALSE(cl::DirectoryExists(folder.Name("brak")));
+    EXPECT_TRUE(cl::FindFiles(folder.Name("*.*"), 0).empty());
+}
+
+TEST_F(StatementFileTest, ReadingThatCannotStartChangesNothing) {
+    TempFolder folder;
+    const Golden& g = Goldens()[1];
+    struct Case {
+        const char* what;
+        std::string file;
+        bool failClear;
+        int result;
+        int clears;
+    };
+    const Case cases[] = {
+        {"a missing file", folder.Name("brak.spr"), false, kStatementNotOpened, 0},
+        {"a folder", folder.Name(""), false, kStatementNotOpened, 0},
+        {"steps that cannot be removed", GoldenName(g), true, kStatementNotCleared, 1},
+    };
+    for (const Case& c : cases) {
+        FakeWizard w;
+        w.FailClear = c.failClear;
+        w.Select("bil")->ValueOf(5)->Value = Variant("kept");
+        EXPECT_EQ(ReadStatementFile({c.file, 0, 0}, w), c.result) << c.what;
+        EXPECT_EQ(w.Clears, c.clears) << c.what;
+        EXPECT_TRUE(w.Replayed.empty()) << c.what;
+        EXPECT_EQ(w.Find("bil")->GetValue(5).AsRawString(), "kept") << c.what;
+    }
+}
+
+TEST_F(StatementFileTest, AWizardFailingDuringTheReplayIsReportedAndKeepsWhatWasReplayed) {
+    FakeWizard w;
+    w.FailReplayAt = 1;
+    EXPECT_EQ(ReadStatementFile({GoldenName(Goldens()[2]), 0, 0}, w), kStatementDamaged);
+    EXPECT_EQ(ReplayedPages(w), std::vector<std::string>{"Wiz0_2"});
+    EXPECT_EQ(w.Active, "Wiz0_2");
+    EXPECT_FALSE(w.Loading);
+}
+
+}  // namespace

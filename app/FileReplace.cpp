@@ -35,9 +35,9 @@ std::string SystemName(const std::string& name) {
 
 // A rename is on the disk once its folder is.
 void FlushFolderOf(const std::string& name) {
-    std::string folder = cl::ExtractFilePath(name);
-    if (folder.empty()) folder = ".";
-    const int fd = open(SystemName(folder).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const std::string folder = cl::ExtractFilePath(name);
+    const int fd =
+        open(folder.empty() ? "." : SystemName(folder).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return;  // the move itself is done; only its durability is unsure
     fsync(fd);
     close(fd);

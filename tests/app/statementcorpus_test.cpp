@@ -3,24 +3,21 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <vector>
+#include <string>
 
 #include "fuzz/StatementInput.h"
+#include "tests/support/Files.h"
 
 namespace {
 
 TEST(StatementCorpus, EveryInputReadsWithoutHarm) {
-    // Under Wine "/" is drive Z:.
-    const std::filesystem::path folder =
-        std::filesystem::path(SPRAW_SOURCE_DIR) / "fuzz" / "corpus" / "statement";
     int inputs = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-        std::ifstream file(entry.path(), std::ios::binary);
-        const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(file),
-                                         std::istreambuf_iterator<char>()};
-        EXPECT_TRUE(statementfake::LoadStatementBytes(bytes.data(), bytes.size())) << entry.path();
+    const std::string corpus = cltest::SourceFile("fuzz/corpus/statement");
+    for (const auto& entry : std::filesystem::directory_iterator(cltest::PathOf(corpus))) {
+        const std::string bytes = cltest::ReadBytes(cl::Utf16ToCp1250(entry.path().u16string()));
+        EXPECT_TRUE(
+            statementfake::LoadStatementBytes(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()))
+            << entry.path();
         ++inputs;
     }
     EXPECT_GE(inputs, 50);

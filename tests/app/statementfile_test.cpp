@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <functional>
 #include <set>
 #include <string>
@@ -16,7 +15,8 @@
 #include "classlib/Currency.h"
 #include "classlib/FileUtils.h"
 #include "fuzz/StatementInput.h"
-#include "tests/classlib/TempFolder.h"
+#include "tests/support/Files.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
@@ -104,13 +104,11 @@ const std::vector<Golden>& Goldens() {
     return goldens;
 }
 
-// Windows-1250, as the program names files.
 std::string GoldenName(const Golden& g) {
-    const auto path = std::filesystem::path(SPRAW_SOURCE_DIR) / "tests" / "app" / "statement" / g.File;
-    return cl::Utf16ToCp1250(path.u16string());
+    return cltest::SourceFile("tests/app/statement/" + std::string(g.File));
 }
 std::string GoldenBytes(const Golden& g) {
-    return TempFolder::ReadBytes(GoldenName(g));
+    return cltest::ReadBytes(GoldenName(g));
 }
 
 std::string Contents(cl::TMemoryStream& s) {
@@ -192,9 +190,9 @@ TEST_F(StatementFileTest, WriterMatchesTheGoldenFilesByteForByte) {
 
         TempFolder folder;
         const std::string target = folder.Name("Sprawozdanie zażółć.spr");
-        TempFolder::WriteBytes(target, "an older statement");
+        cltest::WriteBytes(target, "an older statement");
         EXPECT_EQ(WriteStatementFile(HeaderOf(g, target), w), kStatementWritten) << g.File;
-        EXPECT_EQ(Difference(TempFolder::ReadBytes(target), GoldenBytes(g)), "") << g.File;
+        EXPECT_EQ(Difference(cltest::ReadBytes(target), GoldenBytes(g)), "") << g.File;
         EXPECT_EQ(cl::FindFiles(folder.Name("*.*"), 0).size(), 1u) << g.File << ": a temporary file stayed";
         EXPECT_FALSE(w.Loading);
     }
@@ -385,7 +383,7 @@ TEST_F(StatementFileTest, AFailedSaveLeavesTheOldFileAsItWasAndNoTemporaryFile) 
         TempFolder folder;
         const std::string target = folder.Name("bilans.spr");
         const std::string old = "an older statement\r\n";
-        TempFolder::WriteBytes(target, old);
+        cltest::WriteBytes(target, old);
         if (c.readOnly) {
             ASSERT_TRUE(cl::FileSetAttr(target, cl::faReadOnly));
         }
@@ -395,7 +393,7 @@ TEST_F(StatementFileTest, AFailedSaveLeavesTheOldFileAsItWasAndNoTemporaryFile) 
         FailingSteps failing(c.failure);
         TFileReplaceSteps& steps = c.useSystem ? SystemFileSteps() : failing;
         EXPECT_EQ(WriteStatementFile(HeaderOf(g, target), w, steps), c.result) << c.what;
-        EXPECT_EQ(Difference(TempFolder::ReadBytes(target), old), "") << c.what;
+        EXPECT_EQ(Difference(cltest::ReadBytes(target), old), "") << c.what;
         EXPECT_EQ(cl::FindFiles(folder.Name("*.*"), 0).size(), 1u) << c.what << ": a temporary file stayed";
         EXPECT_FALSE(w.Loading) << c.what;
         cl::FileSetAttr(target, 0);

@@ -27,15 +27,6 @@ bool IsIdle(const TMainForm& f) {
     return !LoadingStatement && !AddingForm && !f.Rendering;
 }
 
-// Commits the open field editor; when it stays open (its value was
-// refused) it gets the focus back and the caller does nothing.
-bool CommitOpenEditor(TMainForm& f) {
-    f.EndFieldEdit(true);
-    if (!OpenEditor.Editor) return true;
-    if (OpenEditor.Editor->CanFocus()) OpenEditor.Editor->SetFocus();
-    return false;
-}
-
 // Loads a rich text of the wizard; a failure is shown in the viewer and
 // the set-up goes on.
 void LoadWizardText(TRichEdit* viewer, const std::string& fileName) {
@@ -50,6 +41,13 @@ void LoadWizardText(TRichEdit* viewer, const std::string& fileName) {
 }
 
 }  // namespace
+
+bool CommitOpenEditor(TMainForm& f) {
+    f.EndFieldEdit(true);
+    if (!OpenEditor.Editor) return true;
+    if (OpenEditor.Editor->CanFocus()) OpenEditor.Editor->SetFocus();
+    return false;
+}
 
 // ---- Handlers ------------------------------------------------------------------------------
 void AttachShellHandlers(TMainForm& f) {
@@ -265,6 +263,11 @@ void TMainForm::XcTreeView2Change(TObject*, TTreeNode*) {
 void TMainForm::XcTreeView2Deletion(TObject*, TTreeNode* node) {
     auto* form = static_cast<TemFrm*>(node->Data());
     node->SetData(nullptr);
+    // The preview paints the shown form's values: it goes with its form.
+    if (form && form == ShownForm) {
+        ShownForm = nullptr;
+        HoveredField = 0;
+    }
     cl::Free(form);
 }
 

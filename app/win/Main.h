@@ -11,6 +11,8 @@
 //                     idle rules, and (until their own files come) the
 //                     handlers of the later parts
 //   MainMessages.cpp  the message table (the numbers are in MainMessages.h)
+//   MainRender.cpp    the shown form's pages with their values, the page
+//                     tabs, the paper list, the preview's events
 // Helpers without a design name stay local to their file.
 //
 // The components are built in code with the names of the window's stored
@@ -151,6 +153,8 @@ public:
 
     // True while pages are rendered.
     bool Rendering = false;
+    // Until the first form is shown (by a selection or a change of paper).
+    bool FirstRendering = true;
     // Read by printing: print straight to the printer.
     bool UseDirectPrint = false;
 
@@ -166,6 +170,12 @@ public:
 
     // ---- The message table (MainMessages.cpp) -----------------------------------------
     void WndProc(cl::TMessage& message) override;
+
+    // ---- The shown form's pages (MainRender.cpp) --------------------------------------
+    // Records the pages of the selected node's form and shows them.
+    void ShowSelectedForm();
+    // The preview's OnPaint: the shown form's values over the current page.
+    void PrintPreviewPaint(cl::TObject* Sender, cl::TCanvas* Canvas, const cl::TRect& PageRect);
 
     // ---- The later parts' handlers, for now in Main.cpp -------------------------------
     // The wizard (MainWizard.cpp): completed when its last step is the end page.
@@ -185,3 +195,8 @@ public:
 
 // Each file of the window wires its own handlers; the constructor calls them.
 void AttachShellHandlers(TMainForm& form);
+void AttachRenderHandlers(TMainForm& form);
+
+// Commits the open field editor; when it stays open (its value was
+// refused) it gets the focus back and the caller does nothing: false.
+bool CommitOpenEditor(TMainForm& form);

@@ -486,6 +486,7 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
     BuildFormsSheet(*this);
     BuildHiddenComponents(*this);
     AttachShellHandlers(*this);
+    AttachRenderHandlers(*this);
 }
 
 TMainForm::~TMainForm() = default;

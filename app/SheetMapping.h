@@ -1,0 +1,16 @@
+#pragma once
+// The page templates are drawn on an A4 sheet of 2100 x 2970 (0.1 mm), and
+// the preview stretches each over whatever paper it shows.  A field's
+// rectangle, given on that sheet, goes the same way, so that on A5 or
+// Letter it still lies on its line of the template.  Painting, the hit
+// test and the placing of the field editors map through here.
+
+#include "engine/FormCatalogue.h"
+
+inline constexpr int kSheetWidth = 2100;   // 0.1 mm
+inline constexpr int kSheetHeight = 2970;  // 0.1 mm
+
+// r (0.1 mm of the sheet) on paper paperWidth x paperHeight in any unit,
+// each edge rounded to the nearest unit (halves away from zero).  On A4 in
+// 0.01 mm this is exactly ten times r.
+TPlacedRect SheetRectOnPaper(const TPlacedRect& r, int paperWidth, int paperHeight);

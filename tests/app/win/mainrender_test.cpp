@@ -1,0 +1,362 @@
+// The shown form's pages: values painted over the page exactly where their
+// fields lie (read back from a metafile the paint handler draws into), the
+// pages and tabs a form's templates give, a rendering that fails, the shown
+// form going with its node, page changes refused, and a fitted zoom kept.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "classlib/FormatSettings.h"
+#include "classlib/win/GdiHandles.h"
+#include "engine/Recalc.h"
+#include "engine/win/EngineHostWin.h"
+#include "tests/app/win/FormShowing.h"
+#include "tests/app/win/MainFormFixture.h"
+#include "tests/support/TempFolder.h"
+
+namespace {
+
+using namespace cl;
+
+// A text the paint drew: where it starts, how wide it is, in which font.
+struct DrawnText {
+    std::wstring text;
+    int x, y, width;
+    LOGFONTW font;
+};
+
+struct Drawing {
+    std::vector<DrawnText> texts;
+    std::vector<RECT> boxes;  // the white boxes under values
+};
+
+// Walks the records, following the fonts created and selected.
+Drawing Read(HENHMETAFILE emf) {
+    std::vector<BYTE> bits(GetEnhMetaFileBits(emf, 0, nullptr));
+    GetEnhMetaFileBits(emf, static_cast<UINT>(bits.size()), bits.data());
+    Drawing d;
+    std::vector<LOGFONTW> objects(64);
+    LOGFONTW font{};
+    for (size_t pos = 0; pos + sizeof(EMR) <= bits.size();) {
+        const EMR* rec = reinterpret_cast<const EMR*>(bits.data() + pos);
+        if (rec->nSize == 0) break;
+        switch (rec->iType) {
+            case EMR_EXTCREATEFONTINDIRECTW: {
+                const auto* r = reinterpret_cast<const EMREXTCREATEFONTINDIRECTW*>(rec);
+                if (r->ihFont < objects.size()) objects[r->ihFont] = r->elfw.elfLogFont;
+                break;
+            }
+            case EMR_SELECTOBJECT: {
+                const DWORD i = reinterpret_cast<const EMRSELECTOBJECT*>(rec)->ihObject;
+                if (i < objects.size()) font = objects[i];
+                break;
+            }
+            case EMR_RECTANGLE: {
+                const RECTL& b = reinterpret_cast<const EMRRECTANGLE*>(rec)->rclBox;
+                d.boxes.push_back({b.left, b.top, b.right, b.bottom});
+                break;
+            }
+            case EMR_EXTTEXTOUTW: {
+                const auto* r = reinterpret_cast<const EMREXTTEXTOUTW*>(rec);
+                const BYTE* base = reinterpret_cast<const BYTE*>(r);
+                const auto* chars = reinterpret_cast<const wchar_t*>(base + r->emrtext.offString);
+                const auto* dx = reinterpret_cast<const INT*>(base + r->emrtext.offDx);
+                int width = 0;
+                for (DWORD i = 0; i < r->emrtext.nChars; ++i) width += dx[i];
+                d.texts.push_back({std::wstring(chars, r->emrtext.nChars), r->emrtext.ptlReference.x,
+                                   r->emrtext.ptlReference.y, width, font});
+                break;
+            }
+        }
+        pos += rec->nSize;
+    }
+    return d;
+}
+
+// The height of a line in the font on the screen.
+int LineHeight(const LOGFONTW& lf) {
+    const OwnedFont font(CreateFontIndirectW(&lf));
+    const WindowDC dc(nullptr);
+    const SelectedObject selected(dc.get(), font.get());
+    TEXTMETRICW tm{};
+    GetTextMetricsW(dc.get(), &tm);
+    return tm.tmHeight;
+}
+
+class RenderTest : public maintest::MainFormTest {
+protected:
+    void SetUp() override {
+        MainFormTest::SetUp();
+        savedSettings_ = FormatSettings();
+        SetFormatSettings(TFormatSettings::Polish());
+        SetEngineHost(&host_);
+        ProgramFolder = maintest::BuildProgramFolder();
+    }
+    void TearDown() override {
+        OpenEditor = {};
+        MainFormTest::TearDown();
+        SetEngineHost(nullptr);
+        SetFormatSettings(savedSettings_);
+    }
+
+    TemFrm* Show(int zoom = 100) {
+        TemFrm* form = maintest::ShowForm(*form_, "bil");
+        form_->PrintPreview->SetZoom(zoom);
+        return form;
+    }
+
+    // What the paint handler draws over the current page.
+    Drawing Paint() {
+        TPaperPreview* sheet = form_->PrintPreview->PaperPreview();
+        TMetafile page;
+        page.SetWidth(sheet->Width());
+        page.SetHeight(sheet->Height());
+        {
+            TMetafileCanvas canvas(&page, nullptr);
+            form_->PrintPreviewPaint(form_->PrintPreview, &canvas, sheet->GetPageRect());
+        }
+        return Read(page.Handle());
+    }
+
+    // Where a bil page 1 field lies on the sheet, on paper w x h (0.01 mm).
+    TRect Expected(int field, int w = 21000, int h = 29700) {
+        auto x = [w](int v) { return MulDiv(v, w, 2100); };
+        auto y = [h](int v) { return MulDiv(v, h, 2970); };
+        return form_->PrintPreview->PaperToScreenRect(
+            Rect(x(ScreenLeft(1, 1, field)), y(ScreenTop(1, 1, field)), x(ScreenRight(1, 1, field)),
+                 y(ScreenBottom(1, 1, field))));
+    }
+
+    // The texts whose line starts and ends inside a rectangle (a line's
+    // leading may stand above a rectangle made for its baseline).
+    static std::vector<DrawnText> In(const Drawing& d, const TRect& r) {
+        std::vector<DrawnText> found;
+        for (const DrawnText& t : d.texts) {
+            const int bottom = t.y + LineHeight(t.font);
+            if (t.x >= r.left && t.x < r.right && bottom > r.top && bottom <= r.bottom + 1)
+                found.push_back(t);
+        }
+        return found;
+    }
+
+    // The selected forms go, without the tree's selection handler.
+    void Unselect() {
+        TEventPause quiet(form_->XcTreeView2->OnChange);
+        form_->XcTreeView2->Items()->Clear();
+    }
+
+    TWindowEngineHost host_;
+    TFormatSettings savedSettings_;
+};
+
+const wchar_t kAmount[] = L"1\u00a0234,50";
+
+TEST_F(RenderTest, TypedAmountAndItsTotalsAppearOnceAtTheirRectanglesBottomRightInTheZoomedFont) {
+    const struct {
+        int zoom;
+        LONG height;  // of 7 pt, MulDiv'ed by the zoom, at 96 pixels per inch
+    } cases[] = {{100, -9}, {50, -5}, {150, -15}};
+    TemFrm* form = Show();
+    ASSERT_TRUE(form->SetValueAsText(10, "1 234,50"));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.zoom);
+        form_->PrintPreview->SetZoom(c.zoom);
+        const Drawing d = Paint();
+        EXPECT_EQ(d.texts.size(), 3u);
+        for (int field : {10, 9, 8}) {
+            SCOPED_TRACE(field);
+            const TRect r = Expected(field);
+            const std::vector<DrawnText> texts = In(d, r);
+            ASSERT_EQ(texts.size(), 1u);
+            const DrawnText& t = texts[0];
+            EXPECT_EQ(t.text, kAmount);
+            EXPECT_NEAR(t.x + t.width, r.right, 1);
+            EXPECT_NEAR(t.y + LineHeight(t.font), r.bottom, 1);
+            EXPECT_EQ(t.font.lfHeight, c.height);
+            EXPECT_EQ(t.font.lfWeight, FW_BOLD);
+            EXPECT_STREQ(t.font.lfFaceName, L"Arial");
+        }
+        EXPECT_EQ(d.boxes.size(), 3u);
+    }
+}
+
+TEST_F(RenderTest, EmptyNullAndSecondPageFieldsLeaveNothingOnPageOne) {
+    TemFrm* form = Show();
+    form->ValueOf(11)->Value = Variant::Null();
+    int secondPage = 0;
+    for (int n = form->FirstID + 1; n < form->LastID && !secondPage; ++n)
+        if (TEFieldTable[n].Page == 2 && TEFieldTable[n].Enabled && TEFieldTable[n].DataType == kDataCurrency)
+            secondPage = n;
+    ASSERT_TRUE(form->SetValueAsText(static_cast<uint16_t>(secondPage), "7 777,77"));
+    Recalculate(0);
+
+    const Drawing first = Paint();
+    EXPECT_TRUE(first.texts.empty());
+    EXPECT_TRUE(first.boxes.empty());
+    // The value is there to be drawn on its own page.
+    form_->PrintPreview->SetCurrentPage(2);
+    const Drawing second = Paint();
+    EXPECT_TRUE(std::any_of(second.texts.begin(), second.texts.end(),
+                            [](const DrawnText& t) { return t.text == L"7\u00a0777,77"; }));
+}
+
+TEST_F(RenderTest, TextFieldsPolishLettersArriveAsTheirCodePointsWithoutABox) {
+    TemFrm* form = Show();
+    ASSERT_TRUE(form->SetValueAsText(5, "Spółka Łódź ąćęłńóśźż & syn"));
+    const Drawing d = Paint();
+    ASSERT_EQ(d.texts.size(), 1u);
+    EXPECT_EQ(d.texts[0].text, L"Spółka Łódź ąćęłńóśźż & syn");
+    EXPECT_TRUE(d.boxes.empty());
+}
+
+// Arial needs about 20 mm for it at 7 pt; the column has 19.6 mm.
+TEST_F(RenderTest, ALongNegativeAmountIsDrawnWholeInASmallerFont) {
+    TemFrm* form = Show();
+    ASSERT_TRUE(form->SetValueAsText(10, "-99 999 999 999,99"));
+    const Drawing d = Paint();
+    const TRect r = Expected(10);
+    const std::vector<DrawnText> texts = In(d, r);
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0].text, L"-99\u00a0999\u00a0999\u00a0999,99");
+    EXPECT_GE(texts[0].x, r.left);
+    EXPECT_NEAR(texts[0].x + texts[0].width, r.right, 1);
+    EXPECT_GT(texts[0].font.lfHeight, -9);
+    // A total that fits keeps the field's size.
+    ASSERT_TRUE(form->SetValueAsText(10, "1 234,50"));
+    EXPECT_EQ(In(Paint(), r)[0].font.lfHeight, -9);
+}
+
+TEST_F(RenderTest, OnA5AValueLandsInItsRectangleScaledToThePaper) {
+    form_->PrintPreview->SetPaperType(pA5);
+    TemFrm* form = Show();
+    ASSERT_TRUE(form->SetValueAsText(10, "1 234,50"));
+    const Drawing d = Paint();
+    const TRect r = Expected(10, 14800, 21000);
+    const std::vector<DrawnText> texts = In(d, r);
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_NEAR(texts[0].x + texts[0].width, r.right, 1);
+    EXPECT_NEAR(texts[0].y + LineHeight(texts[0].font), r.bottom, 1);
+    // A box's right and bottom are recorded inclusive.
+    const bool boxed = std::any_of(d.boxes.begin(), d.boxes.end(), [&r](const RECT& b) {
+        return b.left == r.left && b.top == r.top && b.right == r.right - 1 && b.bottom == r.bottom - 1;
+    });
+    EXPECT_TRUE(boxed);
+}
+
+// ---- Rendering ---------------------------------------------------------------------------
+// A program folder of its own with some of bil's templates, copied or made up.
+struct Templates {
+    explicit Templates(std::initializer_list<std::pair<int, std::string>> pages) {
+        std::filesystem::create_directories(cltest::PathOf(folder.Name("frm")));
+        for (const auto& [page, bytes] : pages) {
+            const std::string leaf = "frm\\bil_" + std::to_string(page) + ".emf";
+            cltest::WriteBytes(
+                folder.Name(leaf),
+                bytes.empty() ? cltest::ReadBytes(maintest::BuildProgramFolder() + leaf) : bytes);
+        }
+        ProgramFolder = folder.Name("");
+    }
+    cltest::TempFolder folder;
+};
+
+TEST_F(RenderTest, EachTemplateFoundGivesAPageAndATab) {
+    const struct {
+        bool second;
+        std::vector<std::string> tabs;
+    } cases[] = {{true, {"1", "2"}}, {false, {"1"}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.second);
+        const Templates templates = c.second ? Templates{{1, ""}, {2, ""}} : Templates{{1, ""}};
+        maintest::ShowForm(*form_, "bil");
+        EXPECT_EQ(form_->PrintPreview->TotalPages(), static_cast<int>(c.tabs.size()));
+        ASSERT_EQ(form_->PageNavigator->Tabs()->Count(), static_cast<int>(c.tabs.size()));
+        for (size_t i = 0; i < c.tabs.size(); ++i)
+            EXPECT_EQ(form_->PageNavigator->Tabs()->Get(static_cast<int>(i)), c.tabs[i]);
+        EXPECT_EQ(form_->PageNavigator->TabIndex(), 0);
+        EXPECT_EQ(form_->XcPanel3->Caption(), "BILANS DLA JEDNOSTEK PROWADZĄCYCH D.G.");
+        Unselect();
+    }
+    EXPECT_TRUE(answers_.boxes.empty());
+}
+
+TEST_F(RenderTest, AFailureInsideRenderingLeavesThePreviewIdleAndSaysSo) {
+    const Templates templates{{1, ""}, {2, "not a metafile"}};
+    for (const bool modified : {false, true}) {
+        SCOPED_TRACE(modified);
+        answers_.boxes.clear();
+        DataModified = modified;
+        maintest::ShowForm(*form_, "bil");
+        EXPECT_EQ(form_->PrintPreview->State(), psIdle);
+        EXPECT_EQ(form_->PrintPreview->TotalPages(), 0);
+        EXPECT_EQ(form_->PageNavigator->Tabs()->Count(), 0);
+        EXPECT_FALSE(form_->Rendering);
+        EXPECT_EQ(DataModified, modified);
+        EXPECT_EQ(ShownForm, nullptr);
+        EXPECT_TRUE(form_->FormComboBox->Enabled());
+        EXPECT_EQ(form_->Caption().find("Tworzenie"), std::string::npos);
+        ASSERT_EQ(answers_.boxes.size(), 1u);
+        EXPECT_EQ(answers_.boxes[0].text,
+                  "Wczytanie formularzy nie powiodło się, przyczyną może być nadmierne obciążenie pamięci "
+                  "komputera.");
+        Unselect();
+    }
+}
+
+TEST_F(RenderTest, DeletingTheShownFormsNodeClearsShownFormAndTheSheetStillPaints) {
+    TemFrm* form = Show();
+    ASSERT_TRUE(form->SetValueAsText(10, "1 234,50"));
+    HoveredField = 10;
+    form_->XcTreeView2->Items()->Delete(form_->XcTreeView2->Items()->GetFirstNode());
+    EXPECT_EQ(ShownForm, nullptr);
+    EXPECT_EQ(HoveredField, 0);
+    form_->PrintPreview->PaperPreview()->Repaint();
+    EXPECT_TRUE(Paint().texts.empty());
+}
+
+TEST_F(RenderTest, ATabTurnsThePageUnlessTheOpenEditorKeepsIt) {
+    Show();
+    ErrorList.Add({"strona", 2});
+    ErrorList.Add({"suma", 1});
+    form_->PageNavigator->SetTabIndex(1);
+    EXPECT_EQ(form_->PrintPreview->CurrentPage(), 2);
+    // The page's errors go; the list box lists what is left.
+    cltest::Pump();
+    ASSERT_EQ(form_->ErrListBox->Items()->Count(), 1);
+    EXPECT_EQ(form_->ErrListBox->Items()->Get(0), "suma");
+
+    // An editor whose value is refused stays open (nothing closes it yet).
+    OpenEditor.Editor = form_->FormComboBox;
+    form_->PageNavigator->SetTabIndex(0);
+    EXPECT_EQ(form_->PrintPreview->CurrentPage(), 2);
+    EXPECT_EQ(form_->PageNavigator->TabIndex(), 1);
+    EXPECT_THROW(form_->PrintPreview->SetCurrentPage(1), EAbort);
+    EXPECT_EQ(form_->PageNavigator->TabIndex(), 1);
+}
+
+TEST_F(RenderTest, APaperChangeShowsTheFormAgainAndEndsTheFirstRendering) {
+    maintest::ShowForm(*form_, "bil");
+    form_->PrintPreview->Clear();
+    EXPECT_TRUE(form_->FirstRendering);
+    form_->FormComboBox->OnChange(form_->FormComboBox);
+    EXPECT_FALSE(form_->FirstRendering);
+    EXPECT_EQ(form_->PrintPreview->TotalPages(), 2);
+}
+
+TEST_F(RenderTest, AFitToWidthBecomesAZoomThatWideningTheWindowKeeps) {
+    Show();
+    form_->FitToWidth1->Execute();
+    EXPECT_EQ(form_->PrintPreview->ZoomState(), zsZoomOther);
+    const int zoom = form_->PrintPreview->Zoom();
+    EXPECT_NE(zoom, 100);
+    form_->SetWidth(form_->Width() + 200);
+    cltest::Pump();
+    EXPECT_EQ(form_->PrintPreview->Zoom(), zoom);
+    EXPECT_EQ(form_->PrintPreview->ZoomState(), zsZoomOther);
+}
+
+}  // namespace

@@ -185,6 +185,17 @@ TEST_F(RenderTest, TypedAmountAndItsTotalsAppearOnceAtTheirRectanglesBottomRight
     }
 }
 
+// Input or a page change must not run halfway through a paint.
+TEST_F(RenderTest, PaintingHandlesNoMessages) {
+    TemFrm* form = Show();
+    ASSERT_TRUE(form->SetValueAsText(10, "1 234,50"));
+    const UINT marker = WM_APP + 7;
+    PostThreadMessageW(GetCurrentThreadId(), marker, 0, 0);
+    EXPECT_EQ(Paint().texts.size(), 3u);
+    MSG m;
+    EXPECT_TRUE(PeekMessageW(&m, nullptr, marker, marker, PM_REMOVE));
+}
+
 TEST_F(RenderTest, EmptyNullAndSecondPageFieldsLeaveNothingOnPageOne) {
     TemFrm* form = Show();
     form->ValueOf(11)->Value = Variant::Null();

@@ -209,6 +209,12 @@ TEST_F(RenderTest, EmptyNullAndSecondPageFieldsLeaveNothingOnPageOne) {
     const Drawing first = Paint();
     EXPECT_TRUE(first.texts.empty());
     EXPECT_TRUE(first.boxes.empty());
+    // A zero is a value.
+    ASSERT_TRUE(form->SetValueAsText(12, "0"));
+    const std::vector<DrawnText> zero = In(Paint(), Expected(12));
+    ASSERT_EQ(zero.size(), 1u);
+    EXPECT_EQ(zero[0].text, L"0,00");
+    ASSERT_TRUE(form->SetValueAsText(12, ""));
     // The value is there to be drawn on its own page.
     form_->PrintPreview->SetCurrentPage(2);
     const Drawing second = Paint();
@@ -356,6 +362,15 @@ TEST_F(RenderTest, APaperChangeShowsTheFormAgainAndEndsTheFirstRendering) {
     form_->FormComboBox->OnChange(form_->FormComboBox);
     EXPECT_FALSE(form_->FirstRendering);
     EXPECT_EQ(form_->PrintPreview->TotalPages(), 2);
+}
+
+TEST_F(RenderTest, ThePapersThePreviewMakesComeAndGoInThePaperList) {
+    form_->FormComboBox->Items()->Add("A4");
+    form_->PrintPreview->OnAutoCustomForm(form_->PrintPreview, "150mm x 200mm", opInsert);
+    ASSERT_EQ(form_->FormComboBox->Items()->Count(), 2);
+    EXPECT_EQ(form_->FormComboBox->Items()->Get(1), "150mm x 200mm");
+    form_->PrintPreview->OnAutoCustomForm(form_->PrintPreview, "150mm x 200mm", opRemove);
+    EXPECT_EQ(form_->FormComboBox->Items()->Count(), 1);
 }
 
 TEST_F(RenderTest, AFitToWidthBecomesAZoomThatWideningTheWindowKeeps) {

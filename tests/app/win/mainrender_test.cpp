@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app/win/FieldPainter.h"
 #include "classlib/FormatSettings.h"
 #include "classlib/win/GdiHandles.h"
 #include "engine/Recalc.h"
@@ -86,6 +87,32 @@ int LineHeight(const LOGFONTW& lf) {
     TEXTMETRICW tm{};
     GetTextMetricsW(dc.get(), &tm);
     return tm.tmHeight;
+}
+
+// A field of one character per printed cell walks its mask: a cell per
+// digit, a box as wide as each literal.
+TEST(PaintField, ACellFieldPutsEachCharacterInTheNextCellAlongItsMask) {
+    TEField field{};
+    field.EditType = 8;
+    field.Layout = ::tlBottom;
+    field.EditMask = "99\\.99;1;_";
+    TMetafile page;
+    page.SetWidth(400);
+    page.SetHeight(100);
+    {
+        TMetafileCanvas canvas(&page, nullptr);
+        PaintField(canvas, field, "12.34", Rect(100, 10, 300, 40), 9, 20);
+    }
+    const std::vector<DrawnText> texts = Read(page.Handle()).texts;
+    ASSERT_EQ(texts.size(), 5u);
+    const int point = texts[2].width;
+    const int cells[] = {100, 120, 140, 140 + point, 160 + point};
+    for (int i = 0; i < 5; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(texts[i].text, std::wstring(1, L"12.34"[i]));
+        // Centred in its cell, to the pixel DrawText rounds to.
+        EXPECT_NEAR(texts[i].x + texts[i].width / 2.0, cells[i] + (i == 2 ? point : 20) / 2.0, 1);
+    }
 }
 
 class RenderTest : public maintest::MainFormTest {

@@ -1,0 +1,377 @@
+// Form placement and stored properties on real forms, the settings in a
+// temporary folder: what a save writes and when, the restore before the
+// form's own OnShow, the placement cases, the handlers given back, and
+// PreventResize and MinMaxInfo in the window's messages.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "classlib/win/Dialogs.h"
+#include "classlib/win/Panels.h"
+#include "classlib/win/StdCtrls.h"
+#include "persistence/win/Placemnt.h"
+#include "tests/support/TempFolder.h"
+#include "tests/win/FormsTestSupport.h"
+
+namespace {
+
+using namespace cl;
+using namespace cltest;
+
+std::string g_settings;
+
+class Placement : public ::testing::Test {
+protected:
+    Placement() {
+        g_settings = folder_.Name("Sprawozdawca.kon");
+        SettingsFileNameFunc = [] { return g_settings; };
+    }
+    ~Placement() override { SettingsFileNameFunc = nullptr; }
+
+    static TIniFile Ini() { return TIniFile(g_settings); }
+    static std::vector<std::string> Keys(const std::string& section) {
+        TStringList keys;
+        Ini().ReadSection(section, keys);
+        std::vector<std::string> list;
+        for (int i = 0; i < keys.Count(); ++i) list.push_back(keys.Strings(i));
+        return list;
+    }
+
+private:
+    TempFolder folder_;
+};
+
+// A form with a few stored properties, its own handlers set before the
+// storage joins it, recording what the storage lets through.
+struct TestForm {
+    Owned<TForm> form = Make<TForm>(nullptr);
+    TCheckBox* check = new TCheckBox(form.get());
+    TEdit* edit = new TEdit(form.get());
+    TPanel* panel = new TPanel(form.get());
+    TOpenDialog* dialog = new TOpenDialog(form.get());
+    TFormStorage* storage = nullptr;
+    bool allowClose = true;
+    std::vector<bool> checkedAtShow;
+    int closeQueries = 0, destroys = 0, saves = 0;
+
+    explicit TestForm(TFormBorderStyle border = bsSizeable, TPosition position = poDesigned) {
+        form->SetBorderStyle(border);
+        form->SetPosition(position);
+        form->SetBounds(40, 30, 400, 300);
+        check->SetName("Check");
+        check->SetParent(form.get());
+        check->SetChecked(true);
+        edit->SetName("Edit");
+        edit->SetParent(form.get());
+        panel->SetName("Panel");
+        panel->SetParent(form.get());
+        panel->SetBounds(0, 0, 120, 100);
+        dialog->SetName("Dialog");
+        form->OnShow = [this](TObject*) { checkedAtShow.push_back(check->Checked()); };
+        form->OnCloseQuery = [this](TObject*, bool& canClose) {
+            ++closeQueries;
+            canClose = allowClose;
+        };
+        form->OnDestroy = [this](TObject*) { ++destroys; };
+        storage =
+            AddFormStorage(*form, "FormStorage1",
+                           {"Check.Checked", "Edit.Text", "Panel.Width", "Dialog.InitialDir", "Gone.Width"});
+        storage->OnSavePlacement = [this](TObject*) { ++saves; };
+    }
+    HWND Wnd() { return form->Handle(); }
+};
+
+RECT WindowRect(HWND wnd) {
+    RECT r{};
+    GetWindowRect(wnd, &r);
+    return r;
+}
+
+std::vector<int> Corners(RECT r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+TEST_F(Placement, AllowedCloseSavesOnceInTheKeysOrderAndDestructionAddsNothing) {
+    auto f = std::make_unique<TestForm>();
+    f->form->Show();
+    f->edit->SetText("  z odstępami ");
+    f->allowClose = false;
+    f->form->Close();
+    EXPECT_EQ(f->saves, 0);
+    EXPECT_FALSE(cltest::FileExists(g_settings));
+    f->allowClose = true;
+    f->form->Close();
+    EXPECT_EQ(f->closeQueries, 2);
+    EXPECT_EQ(f->saves, 1);
+    f.reset();
+    EXPECT_EQ(Keys("TForm"),
+              (std::vector<std::string>{"FormVersion", "Flags", "ShowCmd", "PixelsPerInch",
+                                        "MinMaxPos(" + std::to_string(GetSystemMetrics(SM_CXSCREEN)) + "x" +
+                                            std::to_string(GetSystemMetrics(SM_CYSCREEN)) + ")",
+                                        "MinMaxPos", Keys("TForm")[6], "NormPos", "Visible", "Check_Checked",
+                                        "Edit_Text", "Panel_Width", "Dialog_InitialDir"}));
+    EXPECT_EQ(Keys("TForm")[6].rfind("NormPos(", 0), 0u);
+    EXPECT_EQ(Ini().ReadString("TForm", "Visible", ""), "0");
+    EXPECT_EQ(Ini().ReadString("TForm", "Edit_Text", ""), "z odstępami");
+    EXPECT_EQ(Ini().ReadString("TForm", "NormPos", ""), "40,30,440,330");
+}
+
+TEST_F(Placement, AWindowNeverShownWritesNothingAndOneShownOnlySavesOnDestruction) {
+    {
+        TestForm f;
+        EXPECT_EQ(f.destroys, 0);
+    }
+    EXPECT_FALSE(cltest::FileExists(g_settings));
+    {
+        TestForm f;
+        f.form->Show();
+    }
+    EXPECT_EQ(Ini().ReadString("TForm", "Visible", ""), "1");
+}
+
+TEST_F(Placement, RestoreComesBeforeTheFormsOwnOnShowAndABadValueKeepsItsProperty) {
+    TIniFile ini = Ini();
+    ini.WriteString("TForm", "Check_Checked", "false");
+    ini.WriteString("TForm", "Panel_Width", "abc");
+    ini.WriteString("TForm", "Edit_Text", "\"'cytat'\"");
+    ini.WriteString("TForm", "Dialog_InitialDir", "C:\\Dane");
+    TestForm f;
+    f.form->Show();
+    EXPECT_EQ(f.checkedAtShow, std::vector<bool>{false});
+    EXPECT_EQ(f.panel->Width(), 120);
+    EXPECT_EQ(f.edit->Text(), "'cytat'");
+    EXPECT_EQ(f.dialog->InitialDir(), "C:\\Dane");
+    // Every show restores.
+    f.check->SetChecked(true);
+    f.form->Hide();
+    f.form->Show();
+    EXPECT_EQ(f.checkedAtShow, (std::vector<bool>{false, false}));
+}
+
+TEST_F(Placement, StoredPlacementIsAppliedAsTheFormAllows) {
+    const std::string screen = "(" + std::to_string(GetSystemMetrics(SM_CXSCREEN)) + "x" +
+                               std::to_string(GetSystemMetrics(SM_CYSCREEN)) + ")";
+    const struct {
+        const char* what;
+        TFormBorderStyle border;
+        TPosition position;
+        const char* normPos;
+        const char* showCmd;
+        const char* pixels;
+        const char* version;
+        std::vector<int> rect;
+        bool maximised;
+        bool checked;
+    } cases[] = {
+        {"sizeable",
+         bsSizeable,
+         poDesigned,
+         "100,120,600,520",
+         "1",
+         "",
+         "",
+         {100, 120, 600, 520},
+         false,
+         false},
+        {"maximised over its rectangle",
+         bsSizeable,
+         poDesigned,
+         "100,120,600,520",
+         "3",
+         "",
+         "",
+         {},
+         true,
+         false},
+        {"other text size: the state only",
+         bsSizeable,
+         poDesigned,
+         "100,120,600,520",
+         "3",
+         "1",
+         "",
+         {},
+         true,
+         false},
+        {"no height",
+         bsSizeable,
+         poDesigned,
+         "100,120,600,120",
+         "1",
+         "",
+         "",
+         {40, 30, 440, 330},
+         false,
+         false},
+        {"dialog keeps its size",
+         bsDialog,
+         poScreenCenter,
+         "50,60,1000,1000",
+         "1",
+         "",
+         "",
+         {50, 60, 450, 360},
+         false,
+         false},
+        {"dialog stored minimised shows",
+         bsDialog,
+         poDesigned,
+         "50,60,1000,1000",
+         "2",
+         "",
+         "",
+         {50, 60, 450, 360},
+         false,
+         false},
+        {"raised version",
+         bsSizeable,
+         poDesigned,
+         "100,120,600,520",
+         "1",
+         "",
+         "1",
+         {40, 30, 440, 330},
+         false,
+         true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TIniFile ini = Ini();
+        ini.EraseSection("TForm");
+        ini.WriteString("TForm", "NormPos" + screen, c.normPos);
+        ini.WriteString("TForm", "ShowCmd", c.showCmd);
+        ini.WriteString("TForm", "Check_Checked", "False");
+        if (*c.pixels) ini.WriteInteger("TForm", "PixelsPerInch", Screen->PixelsPerInch() + 24);
+        TestForm f(c.border, c.position);
+        if (*c.version) f.storage->SetVersion(1);
+        f.form->Show();
+        EXPECT_TRUE(IsWindowVisible(f.Wnd()));
+        EXPECT_FALSE(IsIconic(f.Wnd()));
+        EXPECT_EQ(IsZoomed(f.Wnd()) != 0, c.maximised);
+        if (!c.rect.empty()) EXPECT_EQ(Corners(WindowRect(f.Wnd())), c.rect);
+        if (c.maximised) {
+            WINDOWPLACEMENT wp{sizeof wp};
+            GetWindowPlacement(f.Wnd(), &wp);
+            const std::vector<int> normal =
+                *c.pixels ? std::vector<int>{40, 30, 440, 330} : std::vector<int>{100, 120, 600, 520};
+            EXPECT_EQ(Corners(wp.rcNormalPosition), normal);
+        }
+        EXPECT_EQ(f.check->Checked(), c.checked);
+        if (c.position == poScreenCenter) EXPECT_EQ(f.form->Position(), poDesigned);
+    }
+}
+
+TEST_F(Placement, TheMainFormStoredMinimisedIsMinimisedByTheApplication) {
+    Ini().WriteString("TForm", "ShowCmd", "2");
+    TForm* main = nullptr;
+    Application->CreateForm(main);
+    Owned<TForm> owned(main);
+    main->SetPosition(poDefault);
+    AddFormPlacement(*main, "FormPlacement1");
+    main->Show();
+    EXPECT_FALSE(IsIconic(main->Handle()));
+    EXPECT_TRUE(PumpUntil([&] { return IsIconic(main->Handle()) != 0; }));
+}
+
+TEST_F(Placement, TheMainFormStartsMaximisedWithNothingStored) {
+    TForm* main = nullptr;
+    Application->CreateForm(main);
+    Owned<TForm> owned(main);
+    main->SetPosition(poDefault);
+    AddFormPlacement(*main, "FormPlacement1");
+    main->Show();
+    EXPECT_TRUE(IsZoomed(main->Handle()));
+}
+
+// Sees which OnShow the form holds when the form's components go.
+class THandlerWatch : public TComponent {
+public:
+    explicit THandlerWatch(TForm* form) : TComponent(form), form_(form) {}
+    void BeforeDestruction() override {
+        ownShowBack = form_->OnShow.target<void (*)(TObject*)>() != nullptr;
+        TComponent::BeforeDestruction();
+    }
+    static inline bool ownShowBack = false;
+
+private:
+    TForm* form_;
+};
+
+void OwnShow(TObject*) {}
+
+TEST_F(Placement, HandlersGoBackToALivingFormOnly) {
+    // Freed by the form's own OnDestroy, the storage writes nothing into
+    // the dying form (whose OnDestroy is the one running).
+    Owned<TForm> form = Make<TForm>(nullptr);
+    new THandlerWatch(form.get());  // made first, freed last
+    form->OnShow = &OwnShow;
+    TFormStorage* storage = nullptr;
+    form->OnDestroy = [&storage](TObject*) { cl::Free(storage); };
+    storage = AddFormStorage(*form, "FormStorage1", {});
+    EXPECT_EQ(form->OnShow.target<void (*)(TObject*)>(), nullptr);
+    form.reset();
+    EXPECT_FALSE(THandlerWatch::ownShowBack);
+
+    Owned<TForm> living = Make<TForm>(nullptr);
+    living->OnShow = &OwnShow;
+    storage = AddFormStorage(*living, "FormStorage1", {});
+    storage->Free();
+    EXPECT_NE(living->OnShow.target<void (*)(TObject*)>(), nullptr);
+}
+
+TEST_F(Placement, LoadedWithTheFormsLayoutItChainsOnce) {
+    Owned<TForm> form = Make<TForm>(nullptr);
+    int shows = 0;
+    TFormStorage* storage = nullptr;
+    LoadComponentTree(*form, [&] {
+        form->OnShow = [&](TObject*) { ++shows; };
+        storage = AddFormStorage(*form, "FormStorage1", {});
+        EXPECT_NE(storage->ComponentState() & csLoading, 0);
+    });
+    int restores = 0;
+    storage->OnRestorePlacement = [&](TObject*) { ++restores; };
+    form->Show();
+    EXPECT_EQ(shows, 1);
+    EXPECT_EQ(restores, 1);
+}
+
+TEST_F(Placement, PreventResizePinsTheSizeAndMinMaxInfoLimitsIt) {
+    Owned<TForm> form = Make<TForm>(nullptr);
+    form->SetBounds(50, 50, 400, 300);
+    TFormPlacement* placement = AddFormPlacement(*form, "FormPlacement1");
+    form->Show();
+    placement->SetPreventResize(true);
+    EXPECT_EQ(form->BorderIcons() & biMaximize, 0);
+    HWND wnd = form->Handle();
+    MINMAXINFO info{};
+    SendMessageW(wnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(info.ptMinTrackSize.x, 400);
+    EXPECT_EQ(info.ptMaxTrackSize.y, 300);
+    const RECT r = WindowRect(wnd);
+    for (POINT p : {POINT{r.left + 1, r.top + 100}, POINT{r.right - 1, r.bottom - 1}})
+        EXPECT_EQ(SendMessageW(wnd, WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y)), HTNOWHERE);
+    HMENU menu = GetSystemMenu(wnd, FALSE);
+    SendMessageW(wnd, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), MAKELPARAM(0, TRUE));
+    EXPECT_TRUE(GetMenuState(menu, SC_SIZE, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_TRUE(GetMenuState(menu, SC_MAXIMIZE, MF_BYCOMMAND) & MF_GRAYED);
+
+    placement->SetPreventResize(false);
+    EXPECT_NE(form->BorderIcons() & biMaximize, 0);
+    wnd = form->Handle();  // the border icons recreated the window
+    EXPECT_NE(SendMessageW(wnd, WM_NCHITTEST, 0, MAKELPARAM(r.right - 1, r.bottom - 1)), HTNOWHERE);
+    placement->MinMaxInfo()->SetMinTrackWidth(200);
+    placement->MinMaxInfo()->SetMaxTrackHeight(500);
+    placement->MinMaxInfo()->SetMaxPosLeft(7);
+    info = MINMAXINFO{};
+    info.ptMaxTrackSize = {9999, 9999};
+    SendMessageW(wnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(info.ptMinTrackSize.x, 200);
+    EXPECT_EQ(info.ptMinTrackSize.y, 0);
+    EXPECT_EQ(info.ptMaxTrackSize.x, 9999);
+    EXPECT_EQ(info.ptMaxTrackSize.y, 500);
+    EXPECT_EQ(info.ptMaxPosition.x, 7);
+}
+
+}  // namespace

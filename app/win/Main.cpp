@@ -17,7 +17,6 @@ TemFrm* ShownForm = nullptr;
 TOpenEditor OpenEditor;
 uint16_t HoveredField = 0;
 int32_t LeftCorrection = 0, TopCorrection = 0, TextXCorrection = 0, TextYCorrection = 0;
-TSettingsFileNameFunc SettingsFileNameFunc = nullptr;
 
 namespace {
 

@@ -47,6 +47,7 @@
 #include "engine/ErrorList.h"
 #include "engine/calc1.h"
 #include "persistence/StrHlder.h"
+#include "persistence/win/Placemnt.h"
 #include "preview/win/PvPreview.h"
 
 class TMainForm;
@@ -69,11 +70,6 @@ extern TOpenEditor OpenEditor;  // the open in-place field editor
 extern uint16_t HoveredField;   // the field under the pointer
 // Print corrections in tenths of a millimetre.
 extern int32_t LeftCorrection, TopCorrection, TextXCorrection, TextYCorrection;
-
-// The settings file's name as every form-state component asks for it;
-// installed by the program block before any window exists.
-using TSettingsFileNameFunc = std::string (*)();
-extern TSettingsFileNameFunc SettingsFileNameFunc;
 
 // A busy flag held for a scope (nesting restores the outer value).
 using TBusyFlag = cl::FlagScope<bool>;
@@ -150,6 +146,8 @@ public:
     cl::TSaveDialog* SaveDialog1;
     TPingMachine* PingMachine;
     TStrHolder* StrHolder1;
+    // Placement, pane sizes, the update check and the dialogs' folders between runs.
+    TFormStorage* FormStorage1;
 
     // True while pages are rendered.
     bool Rendering = false;

@@ -477,7 +477,8 @@ CL_CLASS_INFO(TMainForm)
 TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
     SetName("MainForm");
     SetBounds(0, 0, 980, 700);
-    SetPosition(poScreenCenter);
+    SetPosition(poDefault);
+    SetWindowState(wsMaximized);
     SetShowHint(true);
     BuildActions(*this);
     BuildMenus(*this);
@@ -487,6 +488,10 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
     BuildHiddenComponents(*this);
     AttachShellHandlers(*this);
     AttachRenderHandlers(*this);
+    // Last: it takes over the OnShow, OnCloseQuery and OnDestroy set above and calls them.
+    FormStorage1 = AddFormStorage(*this, "FormStorage1",
+                                  {"XcPanel2.Width", "XcTreeView1.Height", "Chb_aktualiz.Checked",
+                                   "OpenDialog1.InitialDir", "SaveDialog1.InitialDir"});
 }
 
 TMainForm::~TMainForm() = default;

@@ -18,6 +18,9 @@ namespace maintest {
 class MainFormTest : public cltest::DataFolderTest {
 protected:
     void SetUp() override {
+        // As the program block does: the window's settings go to the data
+        // folder, which is emptied around each test.
+        SettingsFileNameFunc = &GetSettingsFileName;
         form_ = cl::Construct<TMainForm>(cl::Application.Get());
         form_->Show();
         cltest::Pump();

@@ -137,8 +137,11 @@ TEST_F(Placement, RestoreComesBeforeTheFormsOwnOnShowAndABadValueKeepsItsPropert
     ini.WriteString("TForm", "Panel_Width", "abc");
     ini.WriteString("TForm", "Edit_Text", "\"'cytat'\"");
     ini.WriteString("TForm", "Dialog_InitialDir", "C:\\Dane");
+    ini.WriteString("TForm", "ActiveControl", "Edit");
     TestForm f;
+    f.storage->SetOptions(fpState | fpPosition | fpActiveControl);
     f.form->Show();
+    EXPECT_EQ(f.form->ActiveControl(), f.edit);
     EXPECT_EQ(f.checkedAtShow, std::vector<bool>{false});
     EXPECT_EQ(f.panel->Width(), 120);
     EXPECT_EQ(f.edit->Text(), "'cytat'");

@@ -112,77 +112,30 @@ TEST(AppUtils, RestorePlanTakesOnlyWhatMakesAUsableWindow) {
         s.showCmd = showCmd;
         return s;
     };
+    const TPlaceRect r1{1, 2, 301, 202}, moved{7, 8, 407, 308}, none{};
     const struct {
         const char* what;
         TStoredPlacement stored;
         TPlacementForm form;
-        bool setPlacement;
-        TPlaceRect rect;
+        TPlaceRect rect;  // applied; none: nothing applied
         bool toDesigned;
         TPlaceState state;
         bool minimize;
     } cases[] = {
-        {"sizeable normal",
-         stored({1, 2, 301, 202}, 1),
-         sizeable,
-         true,
-         {1, 2, 301, 202},
-         false,
-         psNormal,
-         false},
-        {"no height", stored({1, 2, 301, 2}, 1), sizeable, false, {}, false, psNormal, false},
-        {"no width", stored({1, 2, 1, 202}, 1), sizeable, false, {}, false, psNormal, false},
-        {"dialog keeps its size",
-         stored({7, 8, 9, 9}, 1),
-         dialog,
-         true,
-         {7, 8, 407, 308},
-         true,
-         psNormal,
-         false},
-        {"dialog never minimised",
-         stored({7, 8, 9, 9}, 2),
-         dialog,
-         true,
-         {7, 8, 407, 308},
-         true,
-         psNormal,
-         false},
-        {"main minimised through the application",
-         stored({1, 2, 301, 202}, 2),
-         main,
-         true,
-         {1, 2, 301, 202},
-         false,
-         psNormal,
-         true},
-        {"main maximised",
-         stored({1, 2, 301, 202}, 3),
-         main,
-         true,
-         {1, 2, 301, 202},
-         false,
-         psMaximized,
-         false},
-        {"main at first start", TStoredPlacement{}, main, false, {}, false, psMaximized, false},
-        {"main stored normal",
-         stored({1, 2, 301, 202}, 9),
-         main,
-         true,
-         {1, 2, 301, 202},
-         false,
-         psNormal,
-         false},
+        {"sizeable normal", stored(r1, 1), sizeable, r1, false, psNormal, false},
+        {"no height", stored({1, 2, 301, 2}, 1), sizeable, none, false, psNormal, false},
+        {"dialog keeps its size", stored({7, 8, 9, 9}, 1), dialog, moved, true, psNormal, false},
+        {"dialog never minimised", stored({7, 8, 9, 9}, 2), dialog, moved, true, psNormal, false},
+        {"main minimised by the application", stored(r1, 2), main, r1, false, psNormal, true},
+        {"main maximised", stored(r1, 3), main, r1, false, psMaximized, false},
+        {"main at first start", TStoredPlacement{}, main, none, false, psMaximized, false},
     };
+    auto corners = [](const TPlaceRect& r) { return std::vector<int>{r.left, r.top, r.right, r.bottom}; };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         const TRestorePlan plan = PlanRestore(c.stored, c.form, true, true);
-        EXPECT_EQ(plan.setPlacement, c.setPlacement);
-        if (plan.setPlacement) {
-            const TPlaceRect& r = plan.place.normalPosition;
-            EXPECT_EQ((std::vector<int>{r.left, r.top, r.right, r.bottom}),
-                      (std::vector<int>{c.rect.left, c.rect.top, c.rect.right, c.rect.bottom}));
-        }
+        EXPECT_EQ(plan.setPlacement, corners(c.rect) != corners(none));
+        if (plan.setPlacement) EXPECT_EQ(corners(plan.place.normalPosition), corners(c.rect));
         EXPECT_EQ(plan.toDesigned, c.toDesigned);
         EXPECT_TRUE(plan.setState);
         EXPECT_EQ(plan.state, c.state);

@@ -156,112 +156,46 @@ TEST_F(Placement, RestoreComesBeforeTheFormsOwnOnShowAndABadValueKeepsItsPropert
 TEST_F(Placement, StoredPlacementIsAppliedAsTheFormAllows) {
     const std::string screen = "(" + std::to_string(GetSystemMetrics(SM_CXSCREEN)) + "x" +
                                std::to_string(GetSystemMetrics(SM_CYSCREEN)) + ")";
+    const char* const kStored = "100,120,600,520";
+    const char* const kDialog = "50,60,1000,1000";
+    const std::vector<int> stored{100, 120, 600, 520}, designed{40, 30, 440, 330}, dialog{50, 60, 450, 360};
     const struct {
         const char* what;
         TFormBorderStyle border;
         TPosition position;
         const char* normPos;
-        const char* showCmd;
-        const char* pixels;
-        const char* version;
-        std::vector<int> rect;
+        int showCmd;
+        bool otherPixels;
+        int version;
+        std::vector<int> normal;  // the window's normal rectangle after the show
         bool maximised;
-        bool checked;
     } cases[] = {
-        {"sizeable",
-         bsSizeable,
-         poDesigned,
-         "100,120,600,520",
-         "1",
-         "",
-         "",
-         {100, 120, 600, 520},
-         false,
-         false},
-        {"maximised over its rectangle",
-         bsSizeable,
-         poDesigned,
-         "100,120,600,520",
-         "3",
-         "",
-         "",
-         {},
-         true,
-         false},
-        {"other text size: the state only",
-         bsSizeable,
-         poDesigned,
-         "100,120,600,520",
-         "3",
-         "1",
-         "",
-         {},
-         true,
-         false},
-        {"no height",
-         bsSizeable,
-         poDesigned,
-         "100,120,600,120",
-         "1",
-         "",
-         "",
-         {40, 30, 440, 330},
-         false,
-         false},
-        {"dialog keeps its size",
-         bsDialog,
-         poScreenCenter,
-         "50,60,1000,1000",
-         "1",
-         "",
-         "",
-         {50, 60, 450, 360},
-         false,
-         false},
-        {"dialog stored minimised shows",
-         bsDialog,
-         poDesigned,
-         "50,60,1000,1000",
-         "2",
-         "",
-         "",
-         {50, 60, 450, 360},
-         false,
-         false},
-        {"raised version",
-         bsSizeable,
-         poDesigned,
-         "100,120,600,520",
-         "1",
-         "",
-         "1",
-         {40, 30, 440, 330},
-         false,
-         true},
+        {"sizeable", bsSizeable, poDesigned, kStored, 1, false, 0, stored, false},
+        {"maximised over its rectangle", bsSizeable, poDesigned, kStored, 3, false, 0, stored, true},
+        {"other text size: the state only", bsSizeable, poDesigned, kStored, 3, true, 0, designed, true},
+        {"dialog keeps its size", bsDialog, poScreenCenter, kDialog, 1, false, 0, dialog, false},
+        {"dialog stored minimised shows", bsDialog, poDesigned, kDialog, 2, false, 0, dialog, false},
+        {"raised version", bsSizeable, poDesigned, kStored, 3, false, 1, designed, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         TIniFile ini = Ini();
         ini.EraseSection("TForm");
         ini.WriteString("TForm", "NormPos" + screen, c.normPos);
-        ini.WriteString("TForm", "ShowCmd", c.showCmd);
+        ini.WriteInteger("TForm", "ShowCmd", c.showCmd);
         ini.WriteString("TForm", "Check_Checked", "False");
-        if (*c.pixels) ini.WriteInteger("TForm", "PixelsPerInch", Screen->PixelsPerInch() + 24);
+        if (c.otherPixels) ini.WriteInteger("TForm", "PixelsPerInch", Screen->PixelsPerInch() + 24);
         TestForm f(c.border, c.position);
-        if (*c.version) f.storage->SetVersion(1);
+        f.storage->SetVersion(c.version);
         f.form->Show();
         EXPECT_TRUE(IsWindowVisible(f.Wnd()));
         EXPECT_FALSE(IsIconic(f.Wnd()));
         EXPECT_EQ(IsZoomed(f.Wnd()) != 0, c.maximised);
-        if (!c.rect.empty()) EXPECT_EQ(Corners(WindowRect(f.Wnd())), c.rect);
-        if (c.maximised) {
-            WINDOWPLACEMENT wp{sizeof wp};
-            GetWindowPlacement(f.Wnd(), &wp);
-            const std::vector<int> normal =
-                *c.pixels ? std::vector<int>{40, 30, 440, 330} : std::vector<int>{100, 120, 600, 520};
-            EXPECT_EQ(Corners(wp.rcNormalPosition), normal);
-        }
-        EXPECT_EQ(f.check->Checked(), c.checked);
+        WINDOWPLACEMENT wp{sizeof wp};
+        GetWindowPlacement(f.Wnd(), &wp);
+        EXPECT_EQ(Corners(wp.rcNormalPosition), c.normal);
+        if (!c.maximised) EXPECT_EQ(Corners(WindowRect(f.Wnd())), c.normal);
+        EXPECT_EQ(f.check->Checked(), c.version > 0);  // a skipped restore leaves the property
         if (c.position == poScreenCenter) EXPECT_EQ(f.form->Position(), poDesigned);
     }
 }

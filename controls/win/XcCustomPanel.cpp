@@ -1,0 +1,3 @@
+#include "controls/win/XcCustomPanel.h"
+
+XC_CLASS_INFO(TXcCustomPanel)

@@ -1,0 +1,97 @@
+#include "controls/win/XcGroupBox.h"
+
+#include "controls/win/XcThemeServices.h"
+
+using namespace cl;
+
+XC_CLASS_INFO(TXcGroupBox,
+              Prop("PropagateEnable", &TXcGroupBox::PropagateEnable, &TXcGroupBox::SetPropagateEnable))
+
+TXcGroupBox::TXcGroupBox(TComponent* owner) : TXcEnhanced(owner) {
+    SetControlStyle(ControlStyle() | csAcceptsControls);
+}
+
+void TXcGroupBox::SetPropagateEnable(bool value) {
+    propagateEnable_ = value;
+    EnableChildren();
+}
+
+void TXcGroupBox::SetCtl3D(bool value) {
+    if (value == ctl3D_) return;
+    ctl3D_ = value;
+    Invalidate();
+}
+
+void TXcGroupBox::EnableChildren() {
+    for (int i = 0; i < ControlCount(); ++i) Controls(i)->SetEnabled(Enabled());
+}
+
+void TXcGroupBox::WndProc(TMessage& m) {
+    if (m.Msg == CM_ENABLEDCHANGED) {
+        TXcEnhanced::WndProc(m);
+        if (propagateEnable_) EnableChildren();
+        Invalidate();
+        return;
+    }
+    TXcEnhanced::WndProc(m);
+}
+
+bool TXcGroupBox::WantKey(WORD charCode, LPARAM keyData) {
+    // The box answers its own accelerator before its children hear of it.
+    const bool own = IsAccel(charCode, Caption()) && CanFocus();
+    const bool taken = TXcEnhanced::WantKey(charCode, keyData);
+    if (taken && own) DoHotKey();
+    return taken;
+}
+
+void TXcGroupBox::DoHotKey() {
+    if (OnHotKey) OnHotKey(this);
+}
+
+void TXcGroupBox::Paint() {
+    if (ThemeServicesOf().ThemesEnabled())
+        TXcEnhanced::Paint();
+    else
+        PaintClassic();
+}
+
+void TXcGroupBox::PaintClassic() {
+    TCanvas* c = Canvas();
+    HDC dc = c->Handle();
+    const int savedMode = GetBkMode(dc);
+    c->Brush()->SetColor(Color());
+    c->FillRect(ClientRect());
+    c->SetFont(Font());
+    const int h = c->TextHeight("0");
+    TRect r = Rect(0, h / 2 - 1, Width(), Height());
+    if (ctl3D_) {
+        ++r.left;
+        ++r.top;
+        c->Brush()->SetColor(clBtnHighlight);
+        c->FrameRect(r);
+        OffsetRect(&r, -1, -1);
+        c->Brush()->SetColor(clBtnShadow);
+    } else {
+        c->Brush()->SetColor(clWindowFrame);
+    }
+    c->FrameRect(r);
+    const std::string text = Caption();
+    if (!text.empty()) {
+        TRect textRect = Rect(8, 0, 0, h);
+        SetBkMode(dc, OPAQUE);
+        c->DrawText(text, textRect, DT_SINGLELINE | DT_CALCRECT);
+        c->Brush()->SetColor(Color());
+        if (Enabled()) {
+            c->DrawText(text, textRect, DT_SINGLELINE);
+        } else {
+            OffsetRect(&textRect, 1, 1);
+            c->Font()->SetColor(clBtnHighlight);
+            c->DrawText(text, textRect, DT_SINGLELINE);
+            OffsetRect(&textRect, -1, -1);
+            c->Font()->SetColor(clBtnShadow);
+            c->Brush()->SetStyle(bsClear);
+            c->DrawText(text, textRect, DT_SINGLELINE);
+        }
+    }
+    SetBkMode(c->Handle(), savedMode);
+}

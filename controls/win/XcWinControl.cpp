@@ -1,0 +1,3 @@
+#include "controls/win/XcWinControl.h"
+
+XC_CLASS_INFO(TXcWinControl)

@@ -1,0 +1,428 @@
+// The answer controls in a test window: check boxes and radio buttons
+// enabling their linked controls, sizing to their captions, staying as they
+// are when read-only (clicks, Space, Tab), radio groups' frames with the
+// theme services on and off and their item hints, the group box's
+// painting; and every new control through the shared destruction test.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "classlib/win/Forms.h"
+#include "controls/win/XcBevel.h"
+#include "controls/win/XcCheckBox.h"
+#include "controls/win/XcGroupBox.h"
+#include "controls/win/XcPanel.h"
+#include "controls/win/XcRadioButton.h"
+#include "controls/win/XcRadioGroup.h"
+#include "controls/win/XcScrollBox.h"
+#include "controls/win/XcSplit.h"
+#include "controls/win/XcStaticText.h"
+#include "controls/win/XcTextListBox.h"
+#include "controls/win/XcTextMeasure.h"
+#include "controls/win/XcThemeServices.h"
+#include "tests/support/ControlDestruction.h"
+#include "tests/win/FormsTestSupport.h"
+#include "tests/win/GraphicsSupport.h"
+
+namespace {
+
+using namespace cl;
+using namespace cltest;
+
+// The system's services with the theme state pinned.
+class PinnedThemes : public TUxThemeServices {
+public:
+    explicit PinnedThemes(bool on) : on_(on) {}
+    bool ThemesEnabled() override { return on_; }
+
+private:
+    bool on_;
+};
+
+struct AnswerWindow {
+    AnswerWindow() : form(Make<TForm>(nullptr)) {
+        form->SetBounds(60, 60, 420, 300);
+        edit = new TTestEdit(form.get());
+        edit->SetParent(form.get());
+        edit->SetBounds(8, 8, 100, 21);
+    }
+    template <class T>
+    T* Add(int left, int top, const std::string& caption) {
+        auto* c = new T(form.get());
+        c->SetParent(form.get());
+        c->SetBounds(left, top, c->Width(), c->Height());
+        c->SetCaption(caption);
+        return c;
+    }
+    void Show() {
+        form->Show();
+        Pump();
+    }
+    Owned<TForm> form;
+    TTestEdit* edit;
+};
+
+// ---- Linked controls ---------------------------------------------------------------
+TEST(LinkedControls, FollowTheButtonsCheckedAndEnabled) {
+    AnswerWindow w;
+    auto* box = w.Add<TXcCheckBox>(8, 40, "&Bilans");
+    TXcLinkedControl* link = box->LinkedControls()->Add();
+    link->SetControl(w.edit);
+    const struct {
+        const char* step;
+        std::function<void()> act;
+        bool editEnabled;
+    } steps[] = {
+        {"linked unchecked", [] {}, false},
+        {"checked", [&] { box->SetChecked(true); }, true},
+        {"disabled", [&] { box->SetEnabled(false); }, false},
+        {"checked inverted", [&] { link->SetOptions(loLinkChecked | loInvertChecked); }, false},
+        {"unchecked inverted", [&] { box->SetChecked(false); }, true},
+        {"neither linked", [&] { link->SetOptions(0); }, false},
+    };
+    for (const auto& s : steps) {
+        SCOPED_TRACE(s.step);
+        s.act();
+        EXPECT_EQ(w.edit->Enabled(), s.editEnabled);
+    }
+}
+
+TEST(LinkedControls, OwnerIsRefusedAndTheLinkedControlGetsItsEnabledBack) {
+    AnswerWindow w;
+    auto* radio = w.Add<TXcRadioButton>(8, 40, "tak");
+    TXcLinkedControl* link = radio->LinkedControls()->Add();
+    link->SetControl(w.edit);
+    EXPECT_FALSE(w.edit->Enabled());
+    try {
+        link->SetControl(radio);
+        ADD_FAILURE() << "linked to its owner";
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.Message(), "Cannot link to owner control");
+    }
+    EXPECT_EQ(link->Control(), w.edit);
+    radio->LinkedControls()->Delete(0);
+    EXPECT_TRUE(w.edit->Enabled());
+}
+
+TEST(LinkedControls, ALinkedControlThatGoesIsForgotten) {
+    AnswerWindow w;
+    auto* box = w.Add<TXcCheckBox>(8, 40, "x");
+    auto* other = new TTestEdit(w.form.get());
+    other->SetParent(w.form.get());
+    box->LinkedControls()->Add()->SetControl(other);
+    other->Free();
+    EXPECT_EQ(box->LinkedControls()->Items(0)->Control(), nullptr);
+    box->SetChecked(true);  // would reach the control that went
+    EXPECT_TRUE(box->Enabled());
+}
+
+// ---- AutoSize ----------------------------------------------------------------------
+template <class T>
+void ExpectFitsItsCaption() {
+    AnswerWindow w;
+    auto* button = w.Add<T>(8, 40, "");
+    const SIZE glyph = GetCheckBoxGlyphSize();
+    ASSERT_GT(glyph.cx, 0);
+    EXPECT_EQ(button->ClientWidth(), glyph.cx);
+    EXPECT_EQ(button->ClientHeight(), glyph.cy + 4);
+
+    button->SetCaption("Rachunek przepływów pieniężnych");
+    const TRect text =
+        ScreenMeasureText(*button->Font(), button->Caption(), Rect(0, 0, 10, 10), DT_NOCLIP | DT_SINGLELINE);
+    EXPECT_EQ(button->ClientWidth(), text.right - text.left + glyph.cx + 8);
+    EXPECT_EQ(button->ClientHeight(), std::max<int>(text.bottom - text.top, glyph.cy + 4));
+
+    button->Font()->SetSize(14);
+    EXPECT_GT(button->ClientWidth(), text.right - text.left + glyph.cx + 8) << "a bigger font";
+
+    button->SetWordWrap(true);
+    EXPECT_FALSE(button->AutoSize());
+    button->SetAutoSize(true);
+    EXPECT_FALSE(button->WordWrap());
+}
+
+TEST(AutoSize, CheckBoxFitsItsCaption) {
+    ExpectFitsItsCaption<TXcCheckBox>();
+}
+
+TEST(AutoSize, RadioButtonFitsItsCaption) {
+    ExpectFitsItsCaption<TXcRadioButton>();
+}
+
+TEST(AutoSize, TextPlacementMakesTheWindowsStyle) {
+    AnswerWindow w;
+    auto* box = w.Add<TXcCheckBox>(8, 40, "x");
+    w.Show();
+    auto style = [&] { return GetWindowLongW(box->Handle(), GWL_STYLE); };
+    EXPECT_EQ(style() & (BS_CENTER | BS_VCENTER | BS_LEFTTEXT | BS_MULTILINE), BS_LEFT | BS_VCENTER);
+    box->SetAlignment(taCenter);
+    box->SetLayout(tlTop);
+    box->SetLeftText(true);
+    box->SetWordWrap(true);
+    EXPECT_EQ(style() & (BS_CENTER | BS_VCENTER | BS_LEFTTEXT | BS_MULTILINE),
+              BS_CENTER | BS_TOP | BS_LEFTTEXT | BS_MULTILINE);
+}
+
+// ---- Read-only ---------------------------------------------------------------------
+enum class Input { Click, TwoClicks, Space, TabInto };
+
+void Give(TWinControl* control, TTestEdit* before, Input input) {
+    HWND wnd = control->Handle();
+    const int x = control->Width() / 2, y = control->Height() / 2;
+    switch (input) {
+        case Input::Click:
+            PostClick(wnd, x, y);
+            break;
+        case Input::TwoClicks:
+            PostClick(wnd, x, y);
+            Pump();
+            PostClick(wnd, x, y);
+            break;
+        case Input::Space:
+            control->SetFocus();
+            Pump();
+            PostKey(wnd, VK_SPACE);
+            break;
+        case Input::TabInto:
+            before->SetFocus();
+            Pump();
+            PostKey(before->Handle(), VK_TAB);
+            break;
+    }
+    Pump(100);
+}
+
+TEST(ReadOnly, ButtonsKeepTheirStateAgainstTheUser) {
+    const struct {
+        const char* name;
+        bool radio;
+        bool readOnly;
+        Input input;
+        bool checked;
+    } cases[] = {
+        {"check box, click", false, false, Input::Click, true},
+        {"read-only check box, click", false, true, Input::Click, false},
+        {"read-only check box, two clicks", false, true, Input::TwoClicks, false},
+        {"read-only check box, Space", false, true, Input::Space, false},
+        {"read-only check box, Tab into it", false, true, Input::TabInto, false},
+        {"radio button, click", true, false, Input::Click, true},
+        {"radio button, Tab into it", true, false, Input::TabInto, true},
+        {"read-only radio button, click", true, true, Input::Click, false},
+        {"read-only radio button, two clicks", true, true, Input::TwoClicks, false},
+        {"read-only radio button, Space", true, true, Input::Space, false},
+        {"read-only radio button, Tab into it", true, true, Input::TabInto, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        AnswerWindow w;
+        TButtonControl* button;
+        if (c.radio) {
+            auto* radio = w.Add<TXcRadioButton>(8, 40, "&nie podlega badaniu");
+            radio->SetReadOnly(c.readOnly);
+            // A radio button is a tab stop only while checked.
+            radio->SetTabStop(true);
+            button = radio;
+        } else {
+            auto* box = w.Add<TXcCheckBox>(8, 40, "Bilans");
+            box->SetReadOnly(c.readOnly);
+            box->SetTabStop(true);
+            button = box;
+        }
+        w.Show();
+        Give(button, w.edit, c.input);
+        EXPECT_EQ(button->Checked(), c.checked);
+        if (c.input == Input::TabInto) {
+            EXPECT_TRUE(button->Focused()) << "Tab still reaches it";
+        }
+    }
+}
+
+TEST(ReadOnly, TheProgramStillSetsAReadOnlyButton) {
+    AnswerWindow w;
+    auto* radio = w.Add<TXcRadioButton>(8, 40, "tak");
+    radio->SetReadOnly(true);
+    w.Show();
+    radio->SetChecked(true);
+    EXPECT_TRUE(radio->Checked());
+    EXPECT_EQ(SendMessageW(radio->Handle(), BM_GETCHECK, 0, 0), BST_CHECKED);
+}
+
+TEST(ReadOnly, RadioGroupRefusesTheUsersChoice) {
+    for (const bool readOnly : {false, true}) {
+        SCOPED_TRACE(readOnly ? "read-only" : "writable");
+        AnswerWindow w;
+        auto* group = new TXcRadioGroup(w.form.get());
+        group->SetParent(w.form.get());
+        group->SetBounds(8, 40, 300, 80);
+        group->Items()->Add("wariant kalkulacyjny");
+        group->Items()->Add("wariant porównawczy");
+        group->SetItemIndex(0);
+        group->SetReadOnly(readOnly);
+        w.Show();
+        TRadioButton* second = group->Buttons(1);
+        PostClick(second->Handle(), 10, second->Height() / 2);
+        Pump(100);
+        EXPECT_EQ(group->ItemIndex(), readOnly ? 0 : 1);
+        group->SetItemIndex(1);
+        EXPECT_EQ(group->ItemIndex(), 1) << "the program still chooses";
+    }
+}
+
+// ---- Frames ------------------------------------------------------------------------
+// The control painted into a white bitmap of its size.
+template <class T>
+void PaintInto(T* control, gfxtest::Surface& surface) {
+    SendMessageW(control->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(surface.Canvas().Handle()),
+                 PRF_CLIENT);
+}
+
+TEST(RadioGroupFrame, DrawsOnlyTheChosenSidesWithThemesOnAndOff) {
+    constexpr TEdgeBorders all = kAllEdgeBorders;
+    const struct {
+        const char* name;
+        bool themes;
+        TEdgeBorders borders;
+        bool left, top, right, bottom;
+    } cases[] = {
+        {"classic, all four", false, all, true, true, true, true},
+        {"classic, none", false, 0, false, false, false, false},
+        {"classic, top only", false, ebTop, false, true, false, false},
+        {"themed, all four", true, all, true, true, true, true},
+        {"themed, none", true, 0, false, false, false, false},
+        {"themed, top only", true, ebTop, false, true, false, false},
+        {"themed, left and bottom", true, ebLeft | ebBottom, true, false, false, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        PinnedThemes themes(c.themes);
+        const ThemeServicesScope pinned(themes);
+        AnswerWindow w;
+        auto* group = new TXcRadioGroup(w.form.get());
+        group->SetParent(w.form.get());
+        group->SetBounds(8, 40, 200, 100);
+        group->SetColor(clWhite);
+        group->SetEdgeBorders(c.borders);
+        w.Show();
+        gfxtest::Surface surface(200, 100);
+        PaintInto(group, surface);
+        const int middle = 50;
+        EXPECT_EQ(surface.Ink(Rect(0, middle - 20, 3, middle + 20)) > 0, c.left);
+        EXPECT_EQ(surface.Ink(Rect(197, middle - 20, 200, middle + 20)) > 0, c.right);
+        EXPECT_EQ(surface.Ink(Rect(60, 97, 140, 100)) > 0, c.bottom);
+        EXPECT_EQ(surface.Ink(Rect(60, 0, 140, 15)) > 0, c.top);
+        if (c.borders == 0) {
+            EXPECT_EQ(surface.Ink(Rect(0, 0, 200, 100)), 0) << "no frame at all";
+        }
+    }
+}
+
+TEST(GroupBoxFrame, ClassicFrameIsEtchedAndADisabledCaptionEmbossed) {
+    PinnedThemes themes(false);
+    const ThemeServicesScope pinned(themes);
+    AnswerWindow w;
+    auto* box = new TXcGroupBox(w.form.get());
+    box->SetParent(w.form.get());
+    box->SetBounds(8, 40, 200, 100);
+    box->SetColor(clWhite);
+    box->SetCaption("Wydruk");
+    w.Show();
+    gfxtest::Surface surface(200, 100);
+    PaintInto(box, surface);
+    const TColor shadow = ColorToRGB(clBtnShadow), highlight = ColorToRGB(clBtnHighlight);
+    EXPECT_EQ(surface.At(0, 60), shadow);
+    EXPECT_EQ(surface.At(1, 60), highlight);
+    EXPECT_EQ(surface.At(198, 60), shadow);
+    EXPECT_EQ(surface.At(199, 60), highlight);
+
+    box->SetEnabled(false);
+    gfxtest::Surface disabled(200, 100);
+    PaintInto(box, disabled);
+    int shadowInk = 0, highlightInk = 0;
+    for (int y = 0; y < 14; ++y)
+        for (int x = 8; x < 60; ++x) {
+            shadowInk += disabled.At(x, y) == shadow;
+            highlightInk += disabled.At(x, y) == highlight;
+        }
+    EXPECT_GT(shadowInk, 10);
+    EXPECT_GT(highlightInk, 10) << "the caption's light copy one pixel down and right";
+}
+
+TEST(GroupBox, PropagatesItsEnabledAndReportsItsAccelerator) {
+    AnswerWindow w;
+    auto* box = new TXcGroupBox(w.form.get());
+    box->SetParent(w.form.get());
+    box->SetBounds(8, 40, 200, 100);
+    box->SetCaption("&Zakres");
+    auto* inside = new TTestEdit(w.form.get());
+    inside->SetParent(box);
+    inside->SetEnabled(false);
+    box->SetPropagateEnable(false);
+    EXPECT_TRUE(inside->Enabled()) << "setting it copies the box's Enabled once";
+    box->SetEnabled(false);
+    EXPECT_TRUE(inside->Enabled());
+    box->SetPropagateEnable(true);
+    box->SetEnabled(true);
+    box->SetEnabled(false);
+    EXPECT_FALSE(inside->Enabled());
+    box->SetEnabled(true);
+
+    int hotKeys = 0;
+    box->OnHotKey = [&](TObject*) { ++hotKeys; };
+    w.Show();
+    EXPECT_EQ(box->Perform(CM_DIALOGCHAR, 'z', 0), 1);
+    EXPECT_EQ(box->Perform(CM_DIALOGCHAR, 'q', 0), 0);
+    EXPECT_EQ(hotKeys, 1);
+    EXPECT_TRUE(inside->Focused());
+}
+
+// ---- Item hints --------------------------------------------------------------------
+TEST(RadioGroupHints, NameTheItemUnderThePointer) {
+    AnswerWindow w;
+    auto* group = new TXcRadioGroup(w.form.get());
+    group->SetParent(w.form.get());
+    group->SetBounds(8, 40, 200, 100);
+    group->SetHint("grupa");
+    group->SetColumns(2);
+    for (const char* item : {"a", "b", "c", "d", "e"}) group->Items()->Add(item);
+    group->OnItemHint = [](TObject*, int index, std::string& hint) { hint += ":" + std::to_string(index); };
+    const struct {
+        const char* name;
+        int width;
+        TPoint cursor;
+        const char* hint;
+        TRect rect;
+    } cases[] = {
+        // 3 rows of 33 pixels, 2 columns of 100.
+        {"first column", 200, Point(10, 40), "grupa:1", Rect(0, 33, 100, 66)},
+        {"second column", 200, Point(150, 10), "grupa:3", Rect(100, 0, 200, 33)},
+        {"no item there", 200, Point(150, 80), "grupa", Rect(0, 0, 200, 100)},
+        {"bottom strip stays in its column", 200, Point(10, 99), "grupa:2", Rect(0, 66, 100, 99)},
+        {"narrower than its columns", 1, Point(0, 10), "grupa", Rect(0, 0, 1, 100)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        group->SetWidth(c.width);
+        THintInfo info;
+        info.HintControl = group;
+        info.CursorPos = c.cursor;
+        group->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info));
+        EXPECT_EQ(info.HintStr, c.hint);
+        EXPECT_TRUE(EqualRect(&info.CursorRect, &c.rect))
+            << info.CursorRect.left << "," << info.CursorRect.top << "," << info.CursorRect.right << ","
+            << info.CursorRect.bottom;
+    }
+}
+
+}  // namespace
+
+namespace cltest {
+INSTANTIATE_TEST_SUITE_P(
+    AnswerControls, ControlDestruction,
+    ::testing::Values(ControlOf<TXcCheckBox>("TXcCheckBox"), ControlOf<TXcRadioButton>("TXcRadioButton"),
+                      ControlOf<TXcRadioGroup>("TXcRadioGroup"), ControlOf<TXcGroupBox>("TXcGroupBox"),
+                      ControlOf<TXcBevel>("TXcBevel"), ControlOf<TXcPanel>("TXcPanel"),
+                      ControlOf<TXcxSplitter>("TXcxSplitter"), ControlOf<TXcScrollBox>("TXcScrollBox"),
+                      ControlOf<TXcStaticText>("TXcStaticText"), ControlOf<TXcTextListBox>("TXcTextListBox")),
+    ControlName);
+}  // namespace cltest

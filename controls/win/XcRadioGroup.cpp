@@ -30,7 +30,7 @@ XC_CLASS_INFO(TXcRadioGroup,
 
 TXcRadioGroup::TXcRadioGroup(TComponent* owner) : TXcEnhanced(owner) {}
 
-void TXcRadioGroup::SetEdgeBorders(TEdgeBorders value) {
+void TXcRadioGroup::SetEdgeBorders(cl::TEdgeBorders value) {
     value &= kAllEdgeBorders;
     if (value == edgeBorders_) return;
     edgeBorders_ = value;

@@ -6,12 +6,11 @@
 #include <functional>
 #include <string>
 
+#include "classlib/win/ComCtrls.h"
 #include "classlib/win/StdCtrls.h"
 #include "controls/win/XcEnhancedControl.h"
 
-enum TEdgeBorder : uint8_t { ebLeft = 1, ebTop = 2, ebRight = 4, ebBottom = 8 };
-using TEdgeBorders = uint8_t;  // or'ed TEdgeBorder bits
-constexpr TEdgeBorders kAllEdgeBorders = ebLeft | ebTop | ebRight | ebBottom;
+constexpr cl::TEdgeBorders kAllEdgeBorders = cl::ebLeft | cl::ebTop | cl::ebRight | cl::ebBottom;
 
 enum TEdgeStyle { esNone, esRaised, esLowered };
 
@@ -26,8 +25,8 @@ public:
     // The user cannot choose another item.
     bool ReadOnly() const { return readOnly_; }
     void SetReadOnly(bool value) { readOnly_ = value; }
-    TEdgeBorders EdgeBorders() const { return edgeBorders_; }
-    void SetEdgeBorders(TEdgeBorders value);
+    cl::TEdgeBorders EdgeBorders() const { return edgeBorders_; }
+    void SetEdgeBorders(cl::TEdgeBorders value);
     TEdgeStyle EdgeInner() const { return edgeInner_; }
     void SetEdgeInner(TEdgeStyle value);
     TEdgeStyle EdgeOuter() const { return edgeOuter_; }
@@ -53,7 +52,7 @@ private:
     void PaintClassic();
 
     bool readOnly_ = false;
-    TEdgeBorders edgeBorders_ = kAllEdgeBorders;
+    cl::TEdgeBorders edgeBorders_ = kAllEdgeBorders;
     TEdgeStyle edgeInner_ = esRaised;
     TEdgeStyle edgeOuter_ = esLowered;
     bool captionVisible_ = true;

@@ -25,8 +25,8 @@ bool IsHeightStyle(TXcSplitStyle s) {
 // application's hints come back, and the key watch goes.
 //
 // Keys are watched for the drag's length by a hook on the thread's message
-// retrieval: every key the thread takes from its queue, whichever control
-// it is for, cancels the drag before it is handled.
+// retrieval: every key pressed that the thread takes from its queue,
+// whichever control it is for, cancels the drag before it is handled.
 class TXcxSplitter::TDrag {
 public:
     TDrag(TXcxSplitter& splitter, TXcSplitStyle style, TPoint start, int low, int high)
@@ -89,8 +89,10 @@ public:
 private:
     static LRESULT CALLBACK WatchKeys(int code, WPARAM wParam, LPARAM lParam) {
         const auto* msg = reinterpret_cast<const MSG*>(lParam);
+        // A key held since before the drag repeats (bit 30): not a new press.
+        constexpr LPARAM kRepeat = 1 << 30;
         if (code == HC_ACTION && wParam == PM_REMOVE && active_ &&
-            (msg->message == WM_KEYDOWN || msg->message == WM_SYSKEYDOWN)) {
+            (msg->message == WM_KEYDOWN || msg->message == WM_SYSKEYDOWN) && !(msg->lParam & kRepeat)) {
             TXcxSplitter* splitter = &active_->splitter_;
             ExceptionBarrier(splitter, [splitter] { splitter->EndDrag(false, TPoint{}); });
         }

@@ -278,11 +278,11 @@ void PaintInto(T* control, gfxtest::Surface& surface) {
 }
 
 TEST(RadioGroupFrame, DrawsOnlyTheChosenSidesWithThemesOnAndOff) {
-    constexpr TEdgeBorders all = kAllEdgeBorders;
+    constexpr cl::TEdgeBorders all = kAllEdgeBorders;
     const struct {
         const char* name;
         bool themes;
-        TEdgeBorders borders;
+        cl::TEdgeBorders borders;
         bool left, top, right, bottom;
     } cases[] = {
         {"classic, all four", false, all, true, true, true, true},

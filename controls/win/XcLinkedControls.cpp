@@ -4,6 +4,7 @@
 
 #include "classlib/StrUtils.h"
 #include "controls/XcResources.h"
+#include "frameworks/data/XcExceptions.h"
 
 using namespace cl;
 
@@ -42,7 +43,7 @@ void TXcLinkedControl::Assign(TPersistent* source) {
 
 void TXcLinkedControl::SetControl(TControl* value) {
     if (value == control_) return;
-    if (value && value == owner_) throw EInvalidOperation(rsCannotLinkToOwner);
+    if (value && value == owner_) throw EXCLException(rsCannotLinkToOwner);
     Unlink(collection_->RestoreEnabled());
     if (value && owner_ && !(owner_->ComponentState() & csDestroying)) {
         control_ = value;

@@ -26,8 +26,8 @@ public:
 
     cl::TControl* OwnerControl() const { return owner_; }
     cl::TControl* Control() const { return control_; }
-    // Linking the owner raises EInvalidOperation "Cannot link to owner
-    // control" and keeps the previous control.
+    // Linking the owner raises EXCLException "Cannot link to owner control"
+    // and keeps the previous control.
     void SetControl(cl::TControl* value);
     TXcLinkedControlsOptions Options() const { return options_; }
     void SetOptions(TXcLinkedControlsOptions value);

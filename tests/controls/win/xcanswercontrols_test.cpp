@@ -21,6 +21,7 @@
 #include "controls/win/XcTextListBox.h"
 #include "controls/win/XcTextMeasure.h"
 #include "controls/win/XcThemeServices.h"
+#include "frameworks/data/XcExceptions.h"
 #include "tests/support/ControlDestruction.h"
 #include "tests/win/FormsTestSupport.h"
 #include "tests/win/GraphicsSupport.h"
@@ -97,7 +98,7 @@ TEST(LinkedControls, OwnerIsRefusedAndTheLinkedControlGetsItsEnabledBack) {
     try {
         link->SetControl(radio);
         ADD_FAILURE() << "linked to its owner";
-    } catch (const Exception& e) {
+    } catch (const EXCLException& e) {
         EXPECT_EQ(e.Message(), "Cannot link to owner control");
     }
     EXPECT_EQ(link->Control(), w.edit);

@@ -65,7 +65,10 @@ TEST(ErrorListExtent, FollowsTheWidestItem) {
     items->Delete(1);
     EXPECT_EQ(e.Extent(), e.WidthOf(middle)) << "the widest goes";
     EXPECT_EQ(SendMessageW(e.list->Handle(), LB_DELETESTRING, 7, 0), LB_ERR) << "passed on out of range";
-    EXPECT_EQ(e.Extent(), e.WidthOf(middle));
+    const std::wstring refused = ToWide(wide + wide);
+    EXPECT_EQ(SendMessageW(e.list->Handle(), LB_INSERTSTRING, 9, reinterpret_cast<LPARAM>(refused.c_str())),
+              LB_ERR);
+    EXPECT_EQ(e.Extent(), e.WidthOf(middle)) << "nothing measured for what did not go in";
 
     items->Clear();
     EXPECT_EQ(e.Extent(), 0);

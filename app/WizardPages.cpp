@@ -52,7 +52,7 @@ int AnswerOf(std::string_view control, const TWizardAnswers& answers) {
 }
 
 // The first enabled page from `from` to `to` (both included); -1 when none.
-int FirstEnabled(int from, int to, std::span<const bool> enabled) {
+int FirstEnabled(int from, int to, const std::vector<bool>& enabled) {
     const int last = std::min(to, static_cast<int>(enabled.size()) - 1);
     for (int i = std::max(from, 0); i <= last; ++i)
         if (enabled[static_cast<size_t>(i)]) return i;
@@ -121,7 +121,7 @@ std::vector<TAnswerReset> PageAnswerReset(std::string_view page) {
     return resets;
 }
 
-int ChooseTargetPage(int active, int requested, bool requestedIsStep, std::span<const bool> enabled) {
+int ChooseTargetPage(int active, int requested, bool requestedIsStep, const std::vector<bool>& enabled) {
     const int count = static_cast<int>(enabled.size());
     const int next = active < 0 ? 0 : active + 1;
     const bool requestedExists = requested >= 0 && requested < count;

@@ -55,4 +55,4 @@ std::vector<TAnswerReset> PageAnswerReset(std::string_view page);
 // -1 for none), with `requestedIsStep` telling whether a step holds the
 // requested page after the leaving page's rules ran, and `enabled` the
 // pages' states then.  -1 when no page fits.
-int ChooseTargetPage(int active, int requested, bool requestedIsStep, std::span<const bool> enabled);
+int ChooseTargetPage(int active, int requested, bool requestedIsStep, const std::vector<bool>& enabled);

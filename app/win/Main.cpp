@@ -100,7 +100,6 @@ void AttachShellHandlers(TMainForm& f) {
 
     f.XcTreeView1->OnEnter = [&f](TObject* s) { f.ShowWizardMode(s); };
     f.XcTreeView2->OnEnter = [&f](TObject* s) { f.Twojeformularze1Execute(s); };
-    f.XcTreeView2->OnChange = [&f](TObject* s, TTreeNode* node) { f.XcTreeView2Change(s, node); };
 }
 
 // ---- Creation, showing, destruction ----------------------------------------------------
@@ -131,7 +130,10 @@ void TMainForm::FormCreate(TObject*) {
     XcTreeView2->SetColor(clBtnFace);
     XcTreeView2->Items()->Clear();
     XcTreeView1->SetColor(kActiveTreeColor);
-    // The steps' records and their order come with the wizard.
+    XcTreeView1->OnDeletion = [this](TObject* s, TTreeNode* node) { XcTreeView1Deletion(s, node); };
+    XcTreeView1->OnCompare = [this](TObject* s, TTreeNode* a, TTreeNode* b, intptr_t data, int& result) {
+        XcTreeView1Compare(s, a, b, data, result);
+    };
     XcTreeView2->OnDeletion = [this](TObject* s, TTreeNode* node) { XcTreeView2Deletion(s, node); };
 
     PrintPreview->SetZoom(100);
@@ -237,39 +239,6 @@ void TMainForm::Oprogramie1Update(TObject*) {
 }
 
 // ---- The later parts' handlers ----------------------------------------------------------
-bool TMainForm::IsSelectionFinished() const {
-    // Finished when the last step is the wizard's end page; the steps are
-    // recorded by the wizard, which is not here yet.
-    return false;
-}
-
-void TMainForm::XcWizard1ActivePageChanged(TObject*) {
-    // The wizard's page handling is not here yet.
-}
-
-void TMainForm::XcTreeView2Change(TObject*, TTreeNode*) {
-    if (XcPageControl1->ActivePage() != TabSheet2) return;
-    if (!IsSelectionFinished()) {
-        Application->MessageBox(
-            "Edycja formularzy będzie możliwa dopiero po udzieleniu wszystkich odpowiedzi w kreatorze doboru "
-            "formularzy.",
-            "Uwaga", MB_OK);
-        return;
-    }
-    // Showing the selected form's pages comes with page rendering.
-}
-
-void TMainForm::XcTreeView2Deletion(TObject*, TTreeNode* node) {
-    auto* form = static_cast<TemFrm*>(node->Data());
-    node->SetData(nullptr);
-    // The preview paints the shown form's values: it goes with its form.
-    if (form && form == ShownForm) {
-        ShownForm = nullptr;
-        HoveredField = 0;
-    }
-    cl::Free(form);
-}
-
 void TMainForm::EndFieldEdit(bool) {
     // No in-place field editor exists yet, so none is ever open.
 }

@@ -13,20 +13,22 @@
 //   MainMessages.cpp  the message table (the numbers are in MainMessages.h)
 //   MainRender.cpp    the shown form's pages with their values, the page
 //                     tabs, the paper list, the preview's events
+//   MainWizard.cpp    the wizard's page changes, answers and steps
+//   MainSelection.cpp the selection rules and the selected forms
 // Helpers without a design name stay local to their file.
 //
 // The components are built in code with the names of the window's stored
 // layout, so that the test driver finds them by name.  Plain class-library
-// controls stand in for the enhanced controls; a page control with hidden
-// tabs stands in for the wizard control, its pages laid out with the
-// answer controls (the wizard's behaviour is not here yet).
+// controls stand in for the enhanced controls other than the wizard.
 
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 
+#include "app/AnswerSnapshot.h"
 #include "app/win/BrowseURL.h"
 #include "app/win/MainMessages.h"
 #include "app/win/PingMachine.h"
@@ -43,6 +45,7 @@
 #include "classlib/win/StdCtrls.h"
 #include "classlib/win/TabSet.h"
 #include "classlib/win/TreeView.h"
+#include "controls/win/XcWizard.h"
 #include "engine/EngineHost.h"
 #include "engine/ErrorList.h"
 #include "engine/calc1.h"
@@ -88,6 +91,13 @@ private:
     Event saved_;
 };
 
+// One step of the wizard: the record of a node of the steps tree.
+struct WizardStepRec {
+    TXcWizardCustomPage* Page;
+    int32_t StepNo;      // 0 unless the page has a subtitle
+    int32_t VisitCount;  // times the page was left with its answers accepted
+};
+
 // ---- TMainForm ------------------------------------------------------------------------
 class TMainForm : public cl::TForm {
     CL_CLASS(TMainForm, cl::TForm)
@@ -121,8 +131,8 @@ public:
     cl::TPanel* XcPanel1;
     cl::TPageControl* XcPageControl1;
     cl::TTabSheet *TabSheet1, *TabSheet2;
-    cl::TPageControl* XcWizard1;
-    cl::TTabSheet *Wiz0_1, *Wiz0_2, *Wiz1_0, *Wiz1_1, *Wiz1_2, *Wiz2_1, *Wiz100_1;
+    TXcWizard* XcWizard1;
+    TXcWizardInteriorPage *Wiz0_1, *Wiz0_2, *Wiz1_0, *Wiz1_1, *Wiz1_2, *Wiz2_1, *Wiz100_1;
     cl::TRichEdit *XcRichEdit1, *XcRichEdit2;
     cl::TScrollBox *XcScrollBox1, *XcScrollBox2, *XcScrollBox3, *XcScrollBox4, *XcScrollBox5;
     cl::TRadioGroup *rb0_2_1, *rb1_1_2, *rb1_1_3, *rb1_2_2;
@@ -155,6 +165,8 @@ public:
     bool FirstRendering = true;
     // Read by printing: print straight to the printer.
     bool UseDirectPrint = false;
+    // The answers as the last page change left them ("p.gpi"), made on the first store.
+    std::optional<TAnswerSnapshot> Snapshot;
 
     // ---- The shell (Main.cpp) ---------------------------------------------------------
     void FormCreate(cl::TObject* Sender);
@@ -175,13 +187,38 @@ public:
     // The preview's OnPaint: the shown form's values over the current page.
     void PrintPreviewPaint(cl::TObject* Sender, cl::TCanvas* Canvas, const cl::TRect& PageRect);
 
-    // ---- The later parts' handlers, for now in Main.cpp -------------------------------
-    // The wizard (MainWizard.cpp): completed when its last step is the end page.
+    // ---- The wizard (MainWizard.cpp) ---------------------------------------------------
+    // Completed when its last step is the end page.
     bool IsSelectionFinished() const;
+    void XcWizard1ActivePageChanging(cl::TObject* Sender, TXcWizardCustomPage*& ToPage);
     void XcWizard1ActivePageChanged(cl::TObject* Sender);
-    // The selected forms (MainSelection.cpp).
+    void XcTreeView1Change(cl::TObject* Sender, cl::TTreeNode* Node);
+    void XcTreeView1Deletion(cl::TObject* Sender, cl::TTreeNode* Node);
+    void XcTreeView1Compare(cl::TObject* Sender, cl::TTreeNode* Node1, cl::TTreeNode* Node2, intptr_t Data,
+                            int& Compare);
+    void Wiz100_1FinishButtonClick(cl::TObject* Sender, bool& Stop);
+    // Pages without answers are always answered.
+    bool IsPageAnswered(TXcWizardCustomPage* Page, bool ShowMessage);
+    void ResetPageAnswers(TXcWizardCustomPage* Page);
+    // 2 first pass, 1 changed (and accepted when Warn asks), 0 unchanged or refused.
+    int CheckPageAnswersChanged(bool Warn, TXcWizardCustomPage* Page);
+    void RestorePageAnswers(TXcWizardCustomPage* Page);
+    void StoreWizardAnswers();
+
+    // ---- The selection rules and the selected forms (MainSelection.cpp) ---------------
+    void ApplySelectionRules(TXcWizardCustomPage* Page);
+    // The new node's index; -1 for a name not in the catalogue or already selected.
+    int AddSelectedForm(const std::string& Name);
+    // 0 when removed or not selected, -1 when deleting failed.
+    int RemoveSelectedForm(const std::string& Name);
+    // Index 0 Wiz0_1, 1 Wiz0_2, 2 Wiz1_0: every later step and every
+    // selected form go.  False when a deletion failed (reported).
+    bool DeleteStepsFrom(int Index);
+    void DeleteStepsAfterPage(TXcWizardCustomPage* Page);
     void XcTreeView2Change(cl::TObject* Sender, cl::TTreeNode* Node);
     void XcTreeView2Deletion(cl::TObject* Sender, cl::TTreeNode* Node);
+
+    // ---- The later parts' handlers, for now in Main.cpp -------------------------------
     // In-place editing (MainEditing.cpp): closes the open field editor,
     // storing its value when Commit; a refused value keeps it open.
     void EndFieldEdit(bool Commit);
@@ -194,6 +231,8 @@ public:
 // Each file of the window wires its own handlers; the constructor calls them.
 void AttachShellHandlers(TMainForm& form);
 void AttachRenderHandlers(TMainForm& form);
+void AttachWizardHandlers(TMainForm& form);
+void AttachSelectionHandlers(TMainForm& form);
 
 // Commits the open field editor; when it stays open (its value was
 // refused) it gets the focus back and the caller does nothing: false.

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/UpdateCheck.h"
+#include "app/WizardPages.h"
 #include "app/win/Main.h"
 
 using namespace cl;
@@ -52,7 +53,7 @@ void AddImages(TImageList* list, const char* resource) {
 class DeferredContent : public std::enable_shared_from_this<DeferredContent> {
 public:
     // The content placed on page waits for the page's first showing.
-    void Defer(TTabSheet* page) {
+    void Defer(TWinControl* page) {
         pending_[page];
         page->WindowHooks().Add(
             [self = shared_from_this(), page](TMessage& m, bool&) {
@@ -76,7 +77,7 @@ public:
     }
 
 private:
-    void Fill(TTabSheet* page) {
+    void Fill(TWinControl* page) {
         const auto pending = pending_.find(page);
         if (pending == pending_.end()) return;
         const auto content = std::move(pending->second);
@@ -84,7 +85,7 @@ private:
         for (const auto& [control, parent] : content) control->SetParent(parent);
     }
 
-    std::map<TTabSheet*, std::vector<std::pair<TControl*, TWinControl*>>> pending_;
+    std::map<TWinControl*, std::vector<std::pair<TControl*, TWinControl*>>> pending_;
 };
 
 std::string HintOf(const TCustomAction* action) {
@@ -244,40 +245,34 @@ void BuildLeftPane(TMainForm& f) {
 
 void BuildWizard(TMainForm& f) {
     const auto deferred = std::make_shared<DeferredContent>();
-    f.XcWizard1 = Make<TPageControl>(&f, "XcWizard1", f.TabSheet1);
-    f.XcWizard1->SetAlign(alClient);
-    // A page: its header (title on white, a line under it) and its body.
-    // The answer pages are filled the first time they show (FillWhenShown):
-    // a window costs Wine a millisecond or two, and the start waits for
-    // every window the form has.
-    auto page = [&f, deferred](const char* name, const char* title, bool fillNow) {
-        auto* p = Make<TTabSheet>(&f, name);
-        p->SetPageControl(f.XcWizard1);
-        p->SetCaption(title);
-        p->SetTabVisible(false);
+    f.XcWizard1 = Make<TXcWizard>(&f, "XcWizard1", f.TabSheet1);
+    const std::pair<TXcWizardButtonKind, const char*> captions[] = {
+        {bkStart, "To P&ierwsza str."},
+        {bkLast, "To &Ostatnia str."},
+        {bkBack, "< &Wstecz"},
+        {bkNext, "&Dalej >"},
+        {bkFinish, "&Formularze"},
+        {TXcWizardButtonKind::bkCancel, "Przerwij"},
+        {TXcWizardButtonKind::bkHelp, "&Pomoc"},
+    };
+    for (const auto& [kind, caption] : captions) f.XcWizard1->NavigateButton(kind)->SetCaption(caption);
+    // A page with its header title, a blank subtitle and its buttons.  The
+    // answer pages are filled the first time they show: a window costs
+    // Wine a millisecond or two, and the start waits for every window the
+    // form has.
+    auto page = [&f, deferred](const char* name, TXcWizardButtonSet buttons, bool fillNow) {
+        auto* p = Make<TXcWizardInteriorPage>(&f, name);
+        p->SetWizard(f.XcWizard1);
+        p->Header()->Title()->SetText(
+            std::string(WizardPages[static_cast<size_t>(WizardPageIndex(name))].Title));
+        p->Header()->Subtitle()->SetText(" ");
+        p->SetVisibleButtons(buttons);
         if (!fillNow) deferred->Defer(p);
-        const std::string stem = name;
-        auto* header = Make<TPanel>(&f, (stem + "Header").c_str());
-        header->SetBounds(0, 0, 600, 52);
-        header->SetAlign(alTop);
-        header->SetBevelOuter(bvNone);
-        header->SetColor(clWhite);
-        auto* caption = Make<TLabel>(&f, (stem + "Title").c_str(), header);
-        caption->SetParentFont(false);
-        caption->Font()->SetHeight(-16);
-        caption->Font()->SetStyle(fsBold);
-        caption->SetBounds(16, 16, 560, 20);
-        caption->SetCaption(title);
-        auto* line = Make<TBevel>(&f, (stem + "Line").c_str());
-        line->SetBounds(0, 52, 600, 2);
-        line->SetAlign(alTop);
-        line->SetShape(bsTopLine);
-        deferred->Place(header, p);
-        deferred->Place(line, p);
         return p;
     };
+    const TXcWizardButtonSet backNext{bkBack, bkNext};
     // A rich-text viewer on a white body that keeps the text off the page's edges.
-    auto viewer = [&f](const char* name, TTabSheet* parent) {
+    auto viewer = [&f](const char* name, TWinControl* parent) {
         auto* body = Make<TPanel>(&f, (parent->Name() + "Body").c_str(), parent);
         body->SetAlign(alClient);
         body->SetBevelOuter(bvNone);
@@ -290,7 +285,7 @@ void BuildWizard(TMainForm& f) {
         v->SetScrollBars(ssVertical);
         return v;
     };
-    auto box = [&f, deferred](const char* name, TTabSheet* parent) {
+    auto box = [&f, deferred](const char* name, TWinControl* parent) {
         auto* b = Make<TScrollBox>(&f, name);
         b->SetAlign(alClient);
         b->SetBorderStyle(bsNone);
@@ -322,21 +317,20 @@ void BuildWizard(TMainForm& f) {
         c->SetCaption(text);
         return c;
     };
-    const char* kBusinessDocuments = "Wybór dokumentów dla jedn. prowadzących dział. gosp.";
     const char* kChooseDocuments =
         "Zaznacz dokumenty, z których składa się sprawozdanie finansowe jednostki:";
 
-    f.Wiz0_1 = page("Wiz0_1", "Informacje wstępne", true);
+    f.Wiz0_1 = page("Wiz0_1", {bkNext}, true);
     f.XcRichEdit1 = viewer("XcRichEdit1", f.Wiz0_1);
 
-    f.Wiz0_2 = page("Wiz0_2", "Sposób rozliczenia", false);
+    f.Wiz0_2 = page("Wiz0_2", backNext, false);
     f.XcScrollBox1 = box("XcScrollBox1", f.Wiz0_2);
     heading("XcStaticText2", f.XcScrollBox1, "Sprawozdanie finansowe sporządza się dla jednostki:");
     f.rb0_2_1 = group("rb0_2_1", f.XcScrollBox1, 24, 48, 600,
                       {"&prowadzącej działalność gospodarczą (innej niż bank lub zakład ubezpieczeń)",
                        "&nieprowadzącej działalności gospodarczej"});
 
-    f.Wiz1_0 = page("Wiz1_0", kBusinessDocuments, false);
+    f.Wiz1_0 = page("Wiz1_0", backNext, false);
     f.XcScrollBox2 = box("XcScrollBox2", f.Wiz1_0);
     heading("XcStaticText3", f.XcScrollBox2, "Roczne sprawozdanie finansowe jednostki:");
     f.cb1_0_1 = Make<TRadioButton>(&f, "cb1_0_1", f.XcScrollBox2);
@@ -347,7 +341,7 @@ void BuildWizard(TMainForm& f) {
     f.cb1_0_2->SetBounds(32, 80, 600, 20);
     f.cb1_0_2->SetCaption("&nie podlega badaniu przez biegłego rewidenta");
 
-    f.Wiz1_1 = page("Wiz1_1", kBusinessDocuments, false);
+    f.Wiz1_1 = page("Wiz1_1", backNext, false);
     f.XcScrollBox3 = box("XcScrollBox3", f.Wiz1_1);
     heading("XcStaticText4", f.XcScrollBox3, kChooseDocuments);
     f.cb1_1_1 = check("cb1_1_1", f.XcScrollBox3, 52, 32, "Bilans");
@@ -358,7 +352,7 @@ void BuildWizard(TMainForm& f) {
     f.rb1_1_3 = group("rb1_1_3", f.XcScrollBox3, 56, 202, 300, {"metoda bezpośrednia", "metoda pośrednia"});
     f.cb1_1_4 = check("cb1_1_4", f.XcScrollBox3, 280, 32, "Zestawienie zmian w kapitale (funduszu) własnym");
 
-    f.Wiz1_2 = page("Wiz1_2", kBusinessDocuments, false);
+    f.Wiz1_2 = page("Wiz1_2", backNext, false);
     f.XcScrollBox4 = box("XcScrollBox4", f.Wiz1_2);
     heading("XcStaticText5", f.XcScrollBox4, kChooseDocuments);
     f.cb1_2_1 = check("cb1_2_1", f.XcScrollBox4, 52, 32, "Bilans");
@@ -366,15 +360,14 @@ void BuildWizard(TMainForm& f) {
     f.rb1_2_2 =
         group("rb1_2_2", f.XcScrollBox4, 56, 102, 300, {"wariant kalkulacyjny", "wariant porównawczy"});
 
-    f.Wiz2_1 = page("Wiz2_1", "Wybór dokumentów dla jedn. nieprowadzących dział. gosp.", false);
+    f.Wiz2_1 = page("Wiz2_1", backNext, false);
     f.XcScrollBox5 = box("XcScrollBox5", f.Wiz2_1);
     heading("XcStaticText6", f.XcScrollBox5, kChooseDocuments);
     f.cb2_1_1 = check("cb2_1_1", f.XcScrollBox5, 52, 32, "Bilans");
     f.cb2_1_2 = check("cb2_1_2", f.XcScrollBox5, 80, 32, "Rachunek wyników");
 
-    f.Wiz100_1 = page("Wiz100_1", "Dobór formularzy zakończony", true);
+    f.Wiz100_1 = page("Wiz100_1", {bkBack, bkFinish}, true);
     f.XcRichEdit2 = viewer("XcRichEdit2", f.Wiz100_1);
-    f.XcWizard1->SetActivePage(f.Wiz0_1);
 }
 
 void BuildFormsSheet(TMainForm& f) {
@@ -488,6 +481,11 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
     BuildHiddenComponents(*this);
     AttachShellHandlers(*this);
     AttachRenderHandlers(*this);
+    AttachWizardHandlers(*this);
+    AttachSelectionHandlers(*this);
+    // As reading the stored layout ends: the first page, through the page
+    // change, so that its step exists before the window's creation handler.
+    XcWizard1->SelectFirstPage();
     // Last: it takes over the OnShow, OnCloseQuery and OnDestroy set above and calls them.
     FormStorage1 = AddFormStorage(*this, "FormStorage1",
                                   {"XcPanel2.Width", "XcTreeView1.Height", "Chb_aktualiz.Checked",

@@ -227,14 +227,14 @@ TEST(WizardPages, ANewStepClearsItsAnswersAndDisablesTheVariants) {
 
 TEST(WizardPages, ThePageAChangeLandsOn) {
     //                       Wiz0_1 Wiz0_2 Wiz1_0 Wiz1_1 Wiz1_2 Wiz2_1 Wiz100_1
-    const bool business[] = {true, true, true, true, false, false, true};
-    const bool noBusiness[] = {true, true, false, false, false, true, true};
-    const bool onlyEnds[] = {true, true, false, false, false, false, false};
+    const std::vector<bool> business = {true, true, true, true, false, false, true};
+    const std::vector<bool> noBusiness = {true, true, false, false, false, true, true};
+    const std::vector<bool> onlyEnds = {true, true, false, false, false, false, false};
     const struct {
         const char* what;
         int active, requested;
         bool isStep;
-        std::span<const bool> enabled;
+        const std::vector<bool>& enabled;
         int target;
     } cases[] = {
         {"the start: no page yet", -1, 0, false, business, 0},

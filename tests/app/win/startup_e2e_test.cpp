@@ -112,18 +112,20 @@ TEST_F(StartupTest, AMissingWizardTextIsReportedInItsViewerAndTheStartGoesOn) {
         [&] { return WindowText(program.FindByName("XcStaticText1")) == "Dobór nie zakończony"; }, 5000));
 }
 
-TEST_F(StartupTest, StartsWithEmptyTreesAndAnEmptyErrorList) {
+TEST_F(StartupTest, StartsOnTheFirstStepWithNoFormsAndAnEmptyErrorList) {
     TInstalledCopy& copy = Install(false);
     TProgram program(copy.Exe(), copy.WorkFolder());
     ASSERT_TRUE(program.WaitForName("MainForm", kStartMs)) << program.Describe();
     ASSERT_TRUE(program.WaitForIdle());
-    for (const char* tree : {"XcTreeView1", "XcTreeView2"}) {
-        HWND wnd = program.FindByName(tree, false);
-        ASSERT_TRUE(wnd) << tree;
-        EXPECT_EQ(TreeCount(wnd), 0) << tree;
-        EXPECT_EQ(TreeSelectedIndex(wnd), -1) << tree;
-        EXPECT_FALSE(ClickTreeItem(wnd, "Bilans")) << tree;
-    }
+    HWND steps = program.FindByName("XcTreeView1", false);
+    ASSERT_TRUE(steps);
+    EXPECT_EQ(TreeTexts(steps), std::vector<std::string>{"Informacje wstępne"});
+    EXPECT_EQ(TreeSelectedIndex(steps), 0);
+    HWND forms = program.FindByName("XcTreeView2", false);
+    ASSERT_TRUE(forms);
+    EXPECT_EQ(TreeCount(forms), 0);
+    EXPECT_EQ(TreeSelectedIndex(forms), -1);
+    EXPECT_FALSE(ClickTreeItem(forms, "Bilans"));
     EXPECT_EQ(ListItems(program.FindByName("ErrListBox", false)), std::vector<std::string>{});
 }
 

@@ -50,6 +50,10 @@ void SelectActiveStep(TMainForm& f) {
     if (TTreeNode* node = StepNodeOf(f, f.XcWizard1->ActivePage())) {
         f.XcTreeView1->SetSelected(node);
         node->MakeVisible();
+        // Scrolling a long title into view moves it left, past the steps'
+        // images: the tree goes back to its left edge.
+        if (f.XcTreeView1->HandleAllocated())
+            SendMessageW(f.XcTreeView1->Handle(), WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 0), 0);
     }
 }
 

@@ -137,6 +137,25 @@ TEST_F(WizardTest, EnteringAPageChoosesNoAnswer) {
     EXPECT_EQ(form_->rb0_2_1->ItemIndex(), -1);
 }
 
+TEST_F(WizardTest, VariantGroupsFollowTheirBoxesExceptWhileAStatementLoads) {
+    TMainForm& f = *form_;
+    const std::pair<TCheckBox*, TRadioGroup*> variants[] = {
+        {f.cb1_1_2, f.rb1_1_2}, {f.cb1_1_3, f.rb1_1_3}, {f.cb1_2_2, f.rb1_2_2}};
+    for (const auto& [box, group] : variants) {
+        box->SetChecked(true);
+        EXPECT_TRUE(group->Enabled()) << box->Name();
+        box->SetChecked(false);
+        EXPECT_FALSE(group->Enabled()) << box->Name();
+        {
+            const TBusyFlag loading(LoadingStatement);
+            box->SetChecked(true);
+        }
+        EXPECT_FALSE(group->Enabled()) << box->Name();
+    }
+    f.cb1_1_4->SetChecked(true);
+    EXPECT_TRUE(f.rb1_1_2->Enabled()) << "the last box opens the profit and loss variants too";
+}
+
 TEST_F(WizardTest, OnlyAChangedSecondLeaveWithFormsWarns) {
     // Changed without forms: no warning; the later steps go.
     Walk(*form_, {{}, {{"rb0_2_1", 1}}});

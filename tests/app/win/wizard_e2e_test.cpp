@@ -1,7 +1,8 @@
 // The form-selection wizard of Sprawozdawca.exe driven as a user drives it:
 // answers clicked page by page with "&Dalej >", the steps and the selected
 // forms in their trees, the finished selection opening the forms, an empty
-// answer refused, and a changed audit answer accepted emptying the forms.
+// answer refused, a changed audit answer accepted emptying the forms, and a
+// click on a step that the changed answers cut off.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -107,6 +108,19 @@ TEST_F(WizardE2eTest, TheAuditedWayToTheFormsAndAChangedAuditAnswer) {
     EXPECT_EQ(TreeCount(Named("XcTreeView2")), 0);
     EXPECT_TRUE(IsWindowVisible(Named("Wiz1_2")));
     EXPECT_EQ(TreeTexts(steps), (Lines{"Informacje wstępne", "Sposób rozliczenia", kBusiness, kBusiness}));
+
+    // The other entity kind, then a click on the last step, which that
+    // answer cuts off: the wizard asks the new way's question instead.
+    ASSERT_TRUE(ClickTreeItem(steps, "Sposób rozliczenia"));
+    ASSERT_TRUE(program_.WaitForIdle());
+    Choose("rb0_2_1", 1);
+    ASSERT_TRUE(ClickTreeItem(steps, TreeItems(steps).at(3).Handle));
+    ASSERT_TRUE(program_.WaitForIdle());
+    ASSERT_TRUE(program_.Running());
+    EXPECT_EQ(TreeTexts(steps), (Lines{"Informacje wstępne", "Sposób rozliczenia",
+                                       "Wybór dokumentów dla jedn. nieprowadzących dział. gosp."}));
+    EXPECT_EQ(TreeSelectedIndex(steps), 2);
+    EXPECT_TRUE(IsWindowVisible(Named("Wiz2_1")));
 }
 
 }  // namespace

@@ -248,6 +248,25 @@ void DecodeTime(TDateTime time, int& hour, int& min, int& sec, int& msec) {
     msec = ms % 1000;
 }
 
+TDateTime DateOf(TDateTime value) {
+    int64_t day;
+    int msec;
+    if (!ToStamp(value, day, msec)) return 0;
+    return static_cast<double>(day - kDateDelta);
+}
+
+TDateTime TimeOf(TDateTime value) {
+    int64_t day;
+    int msec;
+    if (!ToStamp(value, day, msec)) return 0;
+    return static_cast<double>(msec) / kMSecsPerDay;
+}
+
+TDateTime ComposeDateTime(TDateTime date, TDateTime time) {
+    const TDateTime day = DateOf(date);
+    return day < 0 ? day - TimeOf(time) : day + TimeOf(time);
+}
+
 TDateTime Now() {
     using namespace std::chrono;
     const auto now = system_clock::now();

@@ -21,6 +21,16 @@ void DecodeTime(TDateTime time, int& hour, int& min, int& sec, int& msec);
 TDateTime Now();
 TDateTime Date();
 
+// A value's day and its time of day, to the millisecond as DecodeDate and
+// DecodeTime read it: DateOf(-1.25) is -1 (29.12.1899), TimeOf(-1.25) 0.25
+// (06:00).  A value outside the range gives 0.
+TDateTime DateOf(TDateTime value);
+TDateTime TimeOf(TDateTime value);
+// The day of date at the time of day of time.  Before 30.12.1899 the day is
+// negative and its time still counts forwards, so the fraction is taken
+// away: day -1 at 06:00 is -1.25, not -0.75.
+TDateTime ComposeDateTime(TDateTime date, TDateTime time);
+
 // FormatDateTime patterns: d dd ddd dddd m mm (month, or minutes after h) M MM
 // y yy yyyy h hh H HH n nn s ss z zzz, "/" date separator, ":" time
 // separator, 'quoted' and "quoted" text.

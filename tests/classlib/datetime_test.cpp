@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <string>
+#include <tuple>
 
 #include "classlib/Exceptions.h"
 
@@ -102,6 +103,30 @@ TEST(DecodeTime, SplitsTheFractionIntoClockFields) {
             << c.value;
         EXPECT_EQ(((h * 60 + mi) * 60 + s) * 1000 + ms, ((c.h * 60 + c.mi) * 60 + c.s) * 1000 + c.ms)
             << c.value;
+    }
+}
+
+TEST(ComposeDateTime, JoinsTheDayOfOneValueAndTheTimeOfAnother) {
+    const TDateTime t0615 = EncodeTime(6, 15, 0, 0);
+    const struct {
+        TDateTime date, time, joined;
+    } cases[] = {
+        {EncodeDate(2024, 2, 29) + 0.9, t0615, EncodeDate(2024, 2, 29) + t0615},
+        // a day before 30.12.1899 is negative and its time counts forwards
+        {-1.75, t0615, -1 - t0615},
+        {EncodeDate(1850, 6, 15), 0.5, EncodeDate(1850, 6, 15) - 0.5},
+        {-1.0, -2.25, -1.25},
+        // 30.12.1899 12:00 may be written -0.5: its day is 0
+        {-0.5, 0.75, 0.75},
+        {0, -0.25, 0.25},
+    };
+    for (const auto& c : cases) {
+        EXPECT_DOUBLE_EQ(ComposeDateTime(c.date, c.time), c.joined) << c.date << " " << c.time;
+        EXPECT_DOUBLE_EQ(ComposeDateTime(DateOf(c.joined), TimeOf(c.joined)), c.joined) << c.joined;
+        int y1, m1, d1, y2, m2, d2;
+        DecodeDate(c.date, y1, m1, d1);
+        DecodeDate(c.joined, y2, m2, d2);
+        EXPECT_EQ(std::tie(y1, m1, d1), std::tie(y2, m2, d2)) << c.date;
     }
 }
 

@@ -51,6 +51,8 @@ CL_DECLARE_EXCEPTION(EInvalidGraphic, Exception)
 CL_DECLARE_EXCEPTION(EInvalidGraphicOperation, Exception)
 CL_DECLARE_EXCEPTION(EPrinter, Exception)
 CL_DECLARE_EXCEPTION(EOSError, Exception)
+// An object lacks an interface it was asked for.
+CL_DECLARE_EXCEPTION(EIntfCastError, Exception)
 
 #undef CL_DECLARE_EXCEPTION
 

@@ -1,6 +1,7 @@
 #pragma once
-// Common controls of the bars: the tool bar (ToolbarWindow32) with its tool
-// buttons, and the status bar (msctls_statusbar32) with its panels.
+// Common controls: the tool bar (ToolbarWindow32) with its tool buttons,
+// the status bar (msctls_statusbar32) with its panels, and the date and
+// time picker (SysDateTimePick32).
 //
 // A tool button is a windowless control placed where the system button of
 // the bar lies, so that it has a name, an action, a hint and bounds; the
@@ -14,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "classlib/DateTime.h"
+#include "classlib/Exceptions.h"
 #include "classlib/win/ActnList.h"
 #include "classlib/win/Controls.h"
 #include "classlib/win/ImgList.h"
@@ -340,6 +343,68 @@ class TStatusBar : public TCustomStatusBar {
     CL_CLASS(TStatusBar, TCustomStatusBar)
 public:
     using TCustomStatusBar::TCustomStatusBar;
+};
+
+// ---- Date and time picker -------------------------------------------------------
+enum TDateTimeKind { dtkDate, dtkTime };
+
+class EDateTimeError : public Exception {
+public:
+    using Exception::Exception;
+    const char* ClassName() const override { return "EDateTimeError"; }
+};
+
+// Edits a date (dtkDate) or a time of day (dtkTime).  The control keeps the
+// whole value, so it outlasts the window and keeps the part the window
+// does not show; a value the window cannot show (before 1601) is kept all
+// the same.  The user's changes fire OnChange; setting from code fires nothing.
+class TDateTimePicker : public TWinControl {
+    CL_CLASS(TDateTimePicker, TWinControl)
+public:
+    explicit TDateTimePicker(TComponent* owner);
+
+    // A change makes the window anew.
+    TDateTimeKind Kind() const { return kind_; }
+    void SetKind(TDateTimeKind value);
+    // With dtkDate, a day outside MinDate..MaxDate raises EDateTimeError.
+    TDateTime DateTime() const { return dateTime_; }
+    void SetDateTime(TDateTime value);
+    // The day, keeping the time of day, and the time of day, keeping the day.
+    TDateTime Date() const { return DateOf(dateTime_); }
+    void SetDate(TDateTime value) { SetDateTime(ComposeDateTime(value, dateTime_)); }
+    TDateTime Time() const { return TimeOf(dateTime_); }
+    void SetTime(TDateTime value) { SetDateTime(ComposeDateTime(dateTime_, value)); }
+    // The first and last day the user may choose; 0: no limit.  A value
+    // outside a new limit moves to it.
+    TDateTime MinDate() const { return minDate_; }
+    void SetMinDate(TDateTime value);
+    TDateTime MaxDate() const { return maxDate_; }
+    void SetMaxDate(TDateTime value);
+    // A format string of the window ("dd.MM.yyyy", "HH:mm"); empty: the
+    // system's short date or time format.
+    const std::string& Format() const { return format_; }
+    void SetFormat(const std::string& value);
+
+    TNotifyEvent OnChange;
+
+    void WndProc(TMessage& message) override;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void CreateWnd() override;
+    virtual void Change();
+
+private:
+    void ShowValue();
+    void ShowRange();
+    void ShowFormat();
+
+    TDateTimeKind kind_ = dtkDate;
+    TDateTime dateTime_;
+    TDateTime minDate_ = 0;
+    TDateTime maxDate_ = 0;
+    std::string format_;
+    bool showing_ = false;
 };
 
 }  // namespace cl

@@ -68,14 +68,14 @@ constexpr OptionFlag kOptionFlags[] = {
     {ofForceShowHidden, OFN_FORCESHOWHIDDEN},
 };
 
-HWND ActiveOwner() {
+}  // namespace
+
+HWND DialogOwner() {
     TScreen* screen = TScreenRef::Existing();
     TCustomForm* form = screen ? screen->ActiveForm() : nullptr;
     if (form && form->HandleAllocated() && IsWindowVisible(form->WindowHandle())) return form->WindowHandle();
     return GetActiveWindow();
 }
-
-}  // namespace
 
 int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT flags) {
     if (g_messageBoxHook) return g_messageBoxHook(owner, text, caption, flags);
@@ -155,7 +155,7 @@ bool TOpenDialog::DoExecute(bool save) {
 
     OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = ActiveOwner();
+    ofn.hwndOwner = DialogOwner();
     ofn.lpstrFilter = filter_.empty() ? nullptr : filter.c_str();
     ofn.nFilterIndex = static_cast<DWORD>(filterIndex_);
     ofn.lpstrFile = file.data();

@@ -13,6 +13,10 @@
 
 namespace cl {
 
+// The window the program's dialogs belong to: the active form when it is
+// shown, else the active window.
+HWND DialogOwner();
+
 // ---- Message boxes -----------------------------------------------------
 // The one path of every message box of the class library: the hook when
 // set, else MessageBoxW.  owner may be nullptr.  Returns the IDxxx.

@@ -637,6 +637,9 @@ public:
     // of an extension replaces the first.
     static void RegisterFileFormat(const std::string& extension, const std::string& description,
                                    TGraphicFactory factory);
+    // The file dialogs' filter of every registered format, all of them
+    // first: "All (*.bmp;*.emf)|*.bmp;*.emf|Bitmaps (*.bmp)|*.bmp|...".
+    static std::string GraphicFilter();
 
     TNotifyEvent OnChange;
 

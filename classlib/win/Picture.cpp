@@ -86,6 +86,17 @@ void TPicture::RegisterFileFormat(const std::string& extension, const std::strin
     Formats()[LowerAscii(extension)] = {description, std::move(factory)};
 }
 
+std::string TPicture::GraphicFilter() {
+    std::string masks;
+    std::string each;
+    for (const auto& [extension, format] : Formats()) {
+        const std::string mask = "*." + extension;
+        masks += (masks.empty() ? "" : ";") + mask;
+        each += "|" + format.description + " (" + mask + ")|" + mask;
+    }
+    return "All (" + masks + ")|" + masks + each;
+}
+
 // ---- TPicture -------------------------------------------------------------
 
 CL_CLASS_INFO(TPicture)

@@ -3,6 +3,7 @@
 #include "tests/support/ControlDestruction.h"
 
 #include "classlib/win/Buttons.h"
+#include "classlib/win/CheckLst.h"
 #include "classlib/win/ComCtrls.h"
 #include "classlib/win/ExtCtrls.h"
 #include "classlib/win/Mask.h"
@@ -56,8 +57,20 @@ INSTANTIATE_TEST_SUITE_P(
     ClassLib, ControlDestruction,
     ::testing::Values(ControlOf<TBevel>("TBevel"), ControlOf<TBitBtn>("TBitBtn"),
                       ControlOf<TButton>("TButton"), ControlOf<TCheckBox>("TCheckBox"),
+                      Filled<TCheckListBox>("TCheckListBox",
+                                            [](TCheckListBox* c) {
+                                                c->Items()->Add("jeden");
+                                                c->SetChecked(0, true);
+                                            }),
+                      ControlOf<TDateTimePicker>("TDateTimePicker"),
                       Filled<TComboBox>("TComboBox", [](TComboBox* c) { c->Items()->Add("jeden"); }),
                       ControlOf<TEdit>("TEdit"), ControlOf<TGroupBox>("TGroupBox"),
+                      Filled<TImage>("TImage",
+                                     [](TImage* c) {
+                                         TBitmap bitmap;
+                                         bitmap.SetSize(4, 4);
+                                         c->Picture()->SetGraphic(&bitmap);
+                                     }),
                       ControlOf<TLabel>("TLabel"),
                       Filled<TListBox>("TListBox", [](TListBox* c) { c->Items()->Add("jeden"); }),
                       ControlOf<TMaskEdit>("TMaskEdit"),

@@ -935,6 +935,11 @@ TEST(Picture, RegisteredFormatsCreateTheirGraphic) {
     picture.LoadFromFile(folder.Name("a.dib"));
     EXPECT_EQ(made, 1);
     EXPECT_EQ(picture.Width(), 7);
+    EXPECT_EQ(
+        TPicture::GraphicFilter(),
+        "All (*.bmp;*.dib;*.emf;*.ico;*.jpeg;*.jpg)|*.bmp;*.dib;*.emf;*.ico;*.jpeg;*.jpg"
+        "|Bitmaps (*.bmp)|*.bmp|Device-independent bitmaps (*.dib)|*.dib|Enhanced Metafiles (*.emf)|*.emf"
+        "|Icons (*.ico)|*.ico|JPEG Image File (*.jpeg)|*.jpeg|JPEG Image File (*.jpg)|*.jpg");
 }
 
 TEST(Picture, TypedAccessorsReplaceAGraphicOfAnotherClass) {

@@ -65,7 +65,8 @@ public:
     bool Stretch() const { return stretch_; }
     void SetStretch(bool value);
     // The graphic is drawn transparent (a bitmap leaves out its transparent
-    // colour); a graphic loaded later takes the setting too.
+    // colour); a graphic loaded later takes the setting too.  Icons and
+    // metafiles keep their own transparency.
     bool Transparent() const { return transparent_; }
     void SetTransparent(bool value);
 

@@ -22,8 +22,11 @@ TImage::~TImage() {
 
 void TImage::PictureChanged() {
     if (ComponentState() & csDestroying) return;
-    // Setting the flag reports a change again; the second round finds it equal.
-    if (TGraphic* graphic = picture_->Graphic(); graphic && graphic->Transparent() != transparent_)
+    // Icons and metafiles draw with their own transparency.  Setting the
+    // flag reports a change again; the second round finds it equal.
+    TGraphic* graphic = picture_->Graphic();
+    if (graphic && !dynamic_cast<TIcon*>(graphic) && !dynamic_cast<TMetafile*>(graphic) &&
+        graphic->Transparent() != transparent_)
         graphic->SetTransparent(transparent_);
     if (autoSize_ && picture_->Width() > 0 && picture_->Height() > 0)
         SetBounds(Left(), Top(), picture_->Width(), picture_->Height());

@@ -124,7 +124,7 @@ void TMainForm::FormCreate(TObject*) {
              XcScrollBox3, XcScrollBox4, XcScrollBox5, XcRichEdit1, XcRichEdit2})
         c->SetAlign(alClient);
     ErrListBox->SetBorderStyle(bsNone);
-    for (TPanel* p : {XcPanel1, XcPanel2, XcPanel6}) p->SetCaption("");
+    for (TXcPanel* p : {XcPanel1, XcPanel2, XcPanel6}) p->SetCaption("");
     XcPageControl1->SetActivePage(TabSheet1);
 
     XcTreeView2->SetColor(clBtnFace);

@@ -45,6 +45,14 @@
 #include "classlib/win/StdCtrls.h"
 #include "classlib/win/TabSet.h"
 #include "classlib/win/TreeView.h"
+#include "controls/win/XcCheckBox.h"
+#include "controls/win/XcPanel.h"
+#include "controls/win/XcRadioButton.h"
+#include "controls/win/XcRadioGroup.h"
+#include "controls/win/XcScrollBox.h"
+#include "controls/win/XcSplit.h"
+#include "controls/win/XcStaticText.h"
+#include "controls/win/XcTextListBox.h"
 #include "controls/win/XcWizard.h"
 #include "engine/EngineHost.h"
 #include "engine/ErrorList.h"
@@ -119,39 +127,39 @@ public:
     cl::TStatusBar* XcStatusBar1;
 
     // The left pane: steps, selection status, selected forms.
-    cl::TPanel* XcPanel2;
+    TXcPanel* XcPanel2;
     cl::TTreeView* XcTreeView1;
-    cl::TSplitter* XcxSplitter2;
-    cl::TStaticText* XcStaticText1;
-    cl::TPanel* XcPanel6;
+    TXcxSplitter* XcxSplitter2;
+    TXcStaticText* XcStaticText1;
+    TXcPanel* XcPanel6;
     cl::TTreeView* XcTreeView2;
-    cl::TSplitter* XcxSplitter1;
+    TXcxSplitter* XcxSplitter3;
 
     // The right pane: the two sheets.
-    cl::TPanel* XcPanel1;
+    TXcPanel* XcPanel1;
     cl::TPageControl* XcPageControl1;
     cl::TTabSheet *TabSheet1, *TabSheet2;
     TXcWizard* XcWizard1;
     TXcWizardInteriorPage *Wiz0_1, *Wiz0_2, *Wiz1_0, *Wiz1_1, *Wiz1_2, *Wiz2_1, *Wiz100_1;
     cl::TRichEdit *XcRichEdit1, *XcRichEdit2;
-    cl::TScrollBox *XcScrollBox1, *XcScrollBox2, *XcScrollBox3, *XcScrollBox4, *XcScrollBox5;
-    cl::TRadioGroup *rb0_2_1, *rb1_1_2, *rb1_1_3, *rb1_2_2;
-    cl::TRadioButton *cb1_0_1, *cb1_0_2;
-    cl::TCheckBox *cb1_1_1, *cb1_1_2, *cb1_1_3, *cb1_1_4, *cb1_2_1, *cb1_2_2, *cb2_1_1, *cb2_1_2;
+    TXcScrollBox *XcScrollBox1, *XcScrollBox2, *XcScrollBox3, *XcScrollBox4, *XcScrollBox5;
+    TXcRadioGroup *rb0_2_1, *rb1_1_2, *rb1_1_3, *rb1_2_2;
+    TXcRadioButton *cb1_0_1, *cb1_0_2;
+    TXcCheckBox *cb1_1_1, *cb1_1_2, *cb1_1_3, *cb1_1_4, *cb1_2_1, *cb1_2_2, *cb2_1_1, *cb2_1_2;
 
     // The forms sheet.
     cl::TToolBar* XcToolBar2;
-    cl::TPanel* XcPanel5;  // the paper list on the tool bar
+    TXcPanel* XcPanel5;  // the paper list on the tool bar
     cl::TLabel *Label4, *Label1;
     cl::TComboBox* FormComboBox;
-    cl::TPanel* XcPanel3;  // the yellow bar with the form's title
+    TXcPanel* XcPanel3;  // the yellow bar with the form's title
     TPrintPreview* PrintPreview;
     cl::TTabSet* PageNavigator;
-    cl::TPanel* XcPanel7;  // holds the error list under the preview
-    cl::TListBox* ErrListBox;
+    TXcPanel* XcPanel4;  // holds the error list under the preview
+    TXcTextListBox* ErrListBox;
 
     // Without a place on the screen.
-    cl::TCheckBox* Chb_aktualiz;  // hidden: check for updates at start
+    TXcCheckBox* Chb_aktualiz;  // hidden: check for updates at start
     cl::TOpenDialog* OpenDialog1;
     cl::TSaveDialog* SaveDialog1;
     TPingMachine* PingMachine;

@@ -184,7 +184,7 @@ void BuildMenus(TMainForm& f) {
 }
 
 void BuildLeftPane(TMainForm& f) {
-    f.XcPanel2 = Make<TPanel>(&f, "XcPanel2", &f);
+    f.XcPanel2 = Make<TXcPanel>(&f, "XcPanel2", &f);
     f.XcPanel2->SetBounds(0, 30, 240, 600);
     f.XcPanel2->SetAlign(alLeft);
     f.XcPanel2->SetBevelOuter(bvNone);
@@ -198,21 +198,23 @@ void BuildLeftPane(TMainForm& f) {
     f.XcTreeView1->SetImages(f.XcImageList1);
     f.XcTreeView1->SetColor(kActiveTreeColor);
     // A splitter is made aligned to the left: its edge first, then its place.
-    f.XcxSplitter2 = Make<TSplitter>(&f, "XcxSplitter2", f.XcPanel2);
+    f.XcxSplitter2 = Make<TXcxSplitter>(&f, "XcxSplitter2", f.XcPanel2);
+    f.XcxSplitter2->SetBounds(0, 250, 240, 3);
     f.XcxSplitter2->SetAlign(alTop);
-    f.XcxSplitter2->SetBounds(0, 250, 240, 4);
-    f.XcStaticText1 = Make<TStaticText>(&f, "XcStaticText1", f.XcPanel2);
+    f.XcxSplitter2->SetControlFirst(f.XcTreeView1);
+    f.XcStaticText1 = Make<TXcStaticText>(&f, "XcStaticText1", f.XcPanel2);
     f.XcStaticText1->SetAutoSize(false);
     f.XcStaticText1->SetBounds(0, 254, 240, 22);
     f.XcStaticText1->SetAlign(alTop);
     f.XcStaticText1->SetAlignment(cl::taCenter);
+    f.XcStaticText1->SetLayout(cl::tlCenter);
     f.XcStaticText1->SetBorderStyle(sbsSunken);
     f.XcStaticText1->SetParentFont(false);
     f.XcStaticText1->Font()->SetStyle(fsBold);
     f.XcStaticText1->Font()->SetColor(clWhite);
     f.XcStaticText1->SetCaption("Dobór nie dokończony!");
     f.XcStaticText1->SetColor(clRed);
-    f.XcPanel6 = Make<TPanel>(&f, "XcPanel6", f.XcPanel2);
+    f.XcPanel6 = Make<TXcPanel>(&f, "XcPanel6", f.XcPanel2);
     f.XcPanel6->SetAlign(alClient);
     f.XcPanel6->SetBevelOuter(bvNone);
     f.XcTreeView2 = Make<TTreeView>(&f, "XcTreeView2", f.XcPanel6);
@@ -225,9 +227,13 @@ void BuildLeftPane(TMainForm& f) {
     f.XcTreeView2->SetColor(clBtnFace);
     f.XcTreeView2->SetEnabled(false);  // the idle handler enables it once it has forms
 
-    f.XcxSplitter1 = Make<TSplitter>(&f, "XcxSplitter1", &f);
-    f.XcxSplitter1->SetBounds(240, 30, 4, 600);
-    f.XcPanel1 = Make<TPanel>(&f, "XcPanel1", &f);
+    f.XcxSplitter3 = Make<TXcxSplitter>(&f, "XcxSplitter3", &f);
+    f.XcxSplitter3->SetBounds(240, 30, 3, 600);
+    f.XcxSplitter3->SetAlign(alLeft);
+    f.XcxSplitter3->SetControlFirst(f.XcPanel2);
+    f.XcxSplitter3->SetTopLeftLimit(100);
+    f.XcxSplitter3->SetBottomRightLimit(50);
+    f.XcPanel1 = Make<TXcPanel>(&f, "XcPanel1", &f);
     f.XcPanel1->SetAlign(alClient);
     f.XcPanel1->SetBevelOuter(bvNone);
     f.XcPageControl1 = Make<TPageControl>(&f, "XcPageControl1", f.XcPanel1);
@@ -286,14 +292,14 @@ void BuildWizard(TMainForm& f) {
         return v;
     };
     auto box = [&f, deferred](const char* name, TWinControl* parent) {
-        auto* b = Make<TScrollBox>(&f, name);
+        auto* b = Make<TXcScrollBox>(&f, name);
         b->SetAlign(alClient);
         b->SetBorderStyle(bsNone);
         deferred->Place(b, parent);
         return b;
     };
-    auto heading = [&f](const char* name, TScrollBox* parent, const char* text) {
-        auto* h = Make<TStaticText>(&f, name, parent);
+    auto heading = [&f](const char* name, TXcScrollBox* parent, const char* text) {
+        auto* h = Make<TXcStaticText>(&f, name, parent);
         h->SetBounds(24, 20, 560, 18);
         h->SetParentFont(false);
         h->Font()->SetStyle(fsBold);
@@ -303,16 +309,17 @@ void BuildWizard(TMainForm& f) {
     // A radio group measures its caption on its own window as soon as it has
     // a parent, and that would make the windows of everything around it: it
     // joins its scroll box once the box has its window.
-    auto group = [&f, deferred](const char* name, TScrollBox* parent, int left, int top, int width,
+    auto group = [&f, deferred](const char* name, TXcScrollBox* parent, int left, int top, int width,
                                 std::initializer_list<const char*> items) {
-        auto* g = Make<TRadioGroup>(&f, name);
+        auto* g = Make<TXcRadioGroup>(&f, name);
+        g->SetEdgeBorders(0);
         g->SetBounds(left, top, width, 24 + 22 * static_cast<int>(items.size()));
         for (const char* i : items) g->Items()->Add(i);
         deferred->Place(g, parent);
         return g;
     };
-    auto check = [&f](const char* name, TScrollBox* parent, int top, int left, const char* text) {
-        auto* c = Make<TCheckBox>(&f, name, parent);
+    auto check = [&f](const char* name, TXcScrollBox* parent, int top, int left, const char* text) {
+        auto* c = Make<TXcCheckBox>(&f, name, parent);
         c->SetBounds(left, top, 500, 20);
         c->SetCaption(text);
         return c;
@@ -333,11 +340,13 @@ void BuildWizard(TMainForm& f) {
     f.Wiz1_0 = page("Wiz1_0", backNext, false);
     f.XcScrollBox2 = box("XcScrollBox2", f.Wiz1_0);
     heading("XcStaticText3", f.XcScrollBox2, "Roczne sprawozdanie finansowe jednostki:");
-    f.cb1_0_1 = Make<TRadioButton>(&f, "cb1_0_1", f.XcScrollBox2);
+    f.cb1_0_1 = Make<TXcRadioButton>(&f, "cb1_0_1", f.XcScrollBox2);
+    f.cb1_0_1->SetWordWrap(true);
     f.cb1_0_1->SetBounds(32, 52, 600, 20);
     f.cb1_0_1->SetCaption(
         "&podlega badaniu przez biegłego rewidenta (art. 64 ust. 1 ustawy o rachunkowości)");
-    f.cb1_0_2 = Make<TRadioButton>(&f, "cb1_0_2", f.XcScrollBox2);
+    f.cb1_0_2 = Make<TXcRadioButton>(&f, "cb1_0_2", f.XcScrollBox2);
+    f.cb1_0_2->SetWordWrap(true);
     f.cb1_0_2->SetBounds(32, 80, 600, 20);
     f.cb1_0_2->SetCaption("&nie podlega badaniu przez biegłego rewidenta");
 
@@ -382,7 +391,7 @@ void BuildFormsSheet(TMainForm& f) {
     f.XcToolBar2->SetImages(f.XcImageList2);
     f.XcToolBar2->SetIndent(4);
     f.XcToolBar2->SetWrapable(false);
-    f.XcPanel5 = Make<TPanel>(&f, "XcPanel5", f.XcToolBar2);
+    f.XcPanel5 = Make<TXcPanel>(&f, "XcPanel5", f.XcToolBar2);
     f.XcPanel5->SetBounds(128, 0, 250, 26);
     f.XcPanel5->SetBevelOuter(bvNone);
     f.Label4 = Make<TLabel>(&f, "Label4", f.XcPanel5);
@@ -392,10 +401,11 @@ void BuildFormsSheet(TMainForm& f) {
     f.FormComboBox->SetBounds(52, 2, 190, 21);
     f.FormComboBox->SetStyle(csDropDownList);
     f.Label4->SetFocusControl(f.FormComboBox);
-    f.XcPanel3 = Make<TPanel>(&f, "XcPanel3", f.XcToolBar2);
+    f.XcPanel3 = Make<TXcPanel>(&f, "XcPanel3", f.XcToolBar2);
     f.XcPanel3->SetBounds(382, 1, 314, 24);
     f.XcPanel3->SetBevelOuter(bvLowered);
     f.XcPanel3->SetColor(kTitleBarColor);
+    f.XcPanel3->SetHotColor(kTitleBarColor);
     f.XcPanel3->SetParentFont(false);
     f.XcPanel3->Font()->SetStyle(fsBold);
     f.Label1 = Make<TLabel>(&f, "Label1", f.XcPanel3);
@@ -407,11 +417,11 @@ void BuildFormsSheet(TMainForm& f) {
         f.XcPanel3->SetWidth(std::max(40, f.XcToolBar2->ClientWidth() - f.XcPanel3->Left() - 4));
     };
 
-    f.XcPanel7 = Make<TPanel>(&f, "XcPanel7", f.TabSheet2);
-    f.XcPanel7->SetBounds(0, 540, 700, 56);
-    f.XcPanel7->SetAlign(alBottom);
-    f.XcPanel7->SetBevelOuter(bvLowered);
-    f.ErrListBox = Make<TListBox>(&f, "ErrListBox", f.XcPanel7);
+    f.XcPanel4 = Make<TXcPanel>(&f, "XcPanel4", f.TabSheet2);
+    f.XcPanel4->SetBounds(0, 540, 700, 56);
+    f.XcPanel4->SetAlign(alBottom);
+    f.XcPanel4->SetBevelOuter(bvLowered);
+    f.ErrListBox = Make<TXcTextListBox>(&f, "ErrListBox", f.XcPanel4);
     f.ErrListBox->SetAlign(alClient);
     f.ErrListBox->SetBorderStyle(bsNone);
     f.ErrListBox->SetParentFont(false);
@@ -451,7 +461,7 @@ void BuildFormsSheet(TMainForm& f) {
 }
 
 void BuildHiddenComponents(TMainForm& f) {
-    f.Chb_aktualiz = Make<TCheckBox>(&f, "Chb_aktualiz", &f);
+    f.Chb_aktualiz = Make<TXcCheckBox>(&f, "Chb_aktualiz", &f);
     f.Chb_aktualiz->SetVisible(false);
     f.Chb_aktualiz->SetBounds(0, 0, 200, 17);
     f.Chb_aktualiz->SetCaption("Sprawdzaj aktualizacje przy uruchomieniu");

@@ -106,6 +106,8 @@ TEST(XcImageList, ClassicImageDataRoundTripsInBothFormats) {
         ASSERT_GT(bytes.size(), 4u);
         EXPECT_EQ(bytes[0], 'I');
         EXPECT_EQ(bytes[1], 'L');
+        // The header's flags: the list's colour depth with its mask.
+        EXPECT_EQ(bytes[18], format == pf24bit ? ILC_COLOR24 | ILC_MASK : ILC_COLOR32 | ILC_MASK);
         stream.SetPosition(0);
         TXcImageList read(nullptr);
         read.SetMode(imClassic);

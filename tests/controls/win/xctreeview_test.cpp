@@ -1,0 +1,311 @@
+// TXcTreeView in a test window: line colour and item height kept before the
+// window, checks and bold through a window recreation, clicks, node menus
+// that go with their nodes, the page link, the menu mirror, the
+// multi-selection; and the shared destruction test of the enhanced trees
+// and page controls.
+#include "controls/win/XcTreeView.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "classlib/win/Forms.h"
+#include "controls/win/XcPageControl.h"
+#include "tests/support/ControlDestruction.h"
+#include "tests/win/FormsTestSupport.h"
+
+namespace {
+
+using namespace cl;
+using namespace cltest;
+
+struct TreeWindow {
+    TreeWindow() : form(Make<TForm>(nullptr)) {
+        form->SetBounds(60, 60, 320, 300);
+        tree = new TXcTreeView(form.get());
+        tree->SetBounds(0, 0, 300, 260);
+    }
+    void Show() {
+        tree->SetParent(form.get());
+        form->Show();
+        Pump();
+    }
+    TXcTreeNode* Add(const std::string& text, TTreeNode* parent = nullptr) {
+        return static_cast<TXcTreeNode*>(tree->Items()->AddChild(parent, text));
+    }
+    // The item's state bits of the mask.
+    UINT State(TTreeNode* node, UINT mask) {
+        return static_cast<UINT>(
+            SendMessageW(tree->Handle(), TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(node->ItemId()), mask));
+    }
+    LPARAM Center(TTreeNode* node) {
+        const TRect r = node->DisplayRect(true);
+        return MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    }
+
+    Owned<TForm> form;
+    TXcTreeView* tree;
+};
+
+TEST(XcTreeView, LineColourAndItemHeightSetBeforeTheWindowReachIt) {
+    TreeWindow w;
+    EXPECT_EQ(w.tree->LineColor(), clDefault);
+    EXPECT_EQ(w.tree->ItemHeight(), 16);
+    w.tree->SetLineColor(clRed);
+    w.tree->SetItemHeight(20);
+    w.Show();
+    HWND wnd = w.tree->Handle();
+    EXPECT_EQ(SendMessageW(wnd, TVM_GETLINECOLOR, 0, 0), 0x0000FF);
+    EXPECT_EQ(SendMessageW(wnd, TVM_GETITEMHEIGHT, 0, 0), 20);
+    w.tree->RecreateWnd();
+    EXPECT_EQ(SendMessageW(w.tree->Handle(), TVM_GETLINECOLOR, 0, 0), 0x0000FF) << "the next window too";
+    EXPECT_EQ(w.tree->LineColor(), clRed);
+    w.tree->SetLineColor(clGreen);
+    EXPECT_EQ(SendMessageW(w.tree->Handle(), TVM_GETLINECOLOR, 0, 0), 0x008000);
+
+    TreeWindow fresh;
+    fresh.Show();
+    EXPECT_EQ(fresh.tree->LineColor(), clDefault) << "CLR_DEFAULT of a fresh window";
+}
+
+TEST(XcTreeView, ChecksAndBoldSurviveACheckboxesToggle) {
+    TreeWindow w;
+    TXcTreeNode* a = w.Add("a");
+    TXcTreeNode* b = w.Add("b");
+    TXcTreeNode* c = w.Add("c", a);
+    a->Expand(false);
+    a->SetChecked(true);
+    b->SetBold(true);
+    w.tree->SetCheckboxes(true);
+    w.Show();
+    ASSERT_TRUE(PumpUntil([&] {
+        return SendMessageW(w.tree->Handle(), TVM_GETIMAGELIST, TVSIL_STATE, 0) != 0;
+    })) << "the check images come with the first paint";
+    EXPECT_EQ(w.State(a, TVIS_STATEIMAGEMASK), INDEXTOSTATEIMAGEMASK(2u));
+    EXPECT_EQ(w.State(b, TVIS_STATEIMAGEMASK), INDEXTOSTATEIMAGEMASK(1u));
+    EXPECT_TRUE(w.State(b, TVIS_BOLD));
+    // The user checks c in the window.
+    TVITEMW item{};
+    item.mask = TVIF_HANDLE | TVIF_STATE;
+    item.hItem = c->ItemId();
+    item.state = INDEXTOSTATEIMAGEMASK(2u);
+    item.stateMask = TVIS_STATEIMAGEMASK;
+    SendMessageW(w.tree->Handle(), TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    EXPECT_TRUE(c->Checked());
+    w.tree->SetCheckboxes(false);
+    w.tree->SetCheckboxes(true);
+    // The new window's first paint unchecks every item; the nodes' states
+    // are written back after it.
+    Pump();
+    EXPECT_TRUE(a->Checked());
+    EXPECT_FALSE(b->Checked());
+    EXPECT_TRUE(c->Checked());
+    EXPECT_EQ(w.State(c, TVIS_STATEIMAGEMASK), INDEXTOSTATEIMAGEMASK(2u));
+    EXPECT_TRUE(w.State(b, TVIS_BOLD));
+    EXPECT_TRUE(SendMessageW(w.tree->Handle(), TVM_GETIMAGELIST, TVSIL_STATE, 0)) << "the check images stay";
+}
+
+TEST(XcTreeView, ClicksSelectTheNodeUnderThePointer) {
+    struct Case {
+        const char* name;
+        UINT down, up;
+    } const cases[] = {{"right click", WM_RBUTTONDOWN, WM_RBUTTONUP},
+                       {"left click", WM_LBUTTONDOWN, WM_LBUTTONUP}};
+    for (const Case& c : cases) {
+        TreeWindow w;
+        w.Add("jeden");
+        TXcTreeNode* two = w.Add("dwa");
+        w.Add("trzy");
+        w.Show();
+        int popups = 0;
+        two->PopupMenu()->OnPopup = [&popups](TObject*) { ++popups; };
+        PostMessageW(w.tree->Handle(), c.down, c.down == WM_RBUTTONDOWN ? MK_RBUTTON : MK_LBUTTON,
+                     w.Center(two));
+        PostMessageW(w.tree->Handle(), c.up, 0, w.Center(two));
+        Pump();
+        EXPECT_EQ(w.tree->Selected(), two) << c.name;
+        EXPECT_EQ(w.tree->ItemIndex(), 1) << c.name;
+        EXPECT_EQ(popups, 0) << c.name << ": a menu without items does not show";
+    }
+}
+
+// Counts the watched components that went.
+class TGoneCounter : public TComponent {
+public:
+    TGoneCounter() : TComponent(nullptr) {}
+    void Watch(TComponent* component) {
+        component->FreeNotification(this);
+        ++watched;
+    }
+    int watched = 0, gone = 0;
+
+protected:
+    void Notification(TComponent* component, TOperation operation) override {
+        TComponent::Notification(component, operation);
+        gone += operation == opRemove;
+    }
+};
+
+TEST(XcTreeView, RefillsLeaveNoMenusBehind) {
+    TreeWindow w;
+    w.Show();
+    TGoneCounter menus;
+    const int components = w.tree->ComponentCount() + w.form->ComponentCount();
+    const int windows = destruction::ControlWindowCount();
+    for (int round = 0; round < 200; ++round) {
+        w.tree->Items()->Clear();
+        for (const char* text : {"Bilans", "Rachunek", "Zestawienie"}) {
+            TXcTreeNode* node = w.Add(text);
+            if (round % 2 == 0) menus.Watch(node->PopupMenu());
+        }
+    }
+    w.tree->Items()->Clear();
+    EXPECT_EQ(menus.watched, 300);
+    EXPECT_EQ(menus.gone, 300) << "each menu went with its node";
+    EXPECT_EQ(w.tree->ComponentCount() + w.form->ComponentCount(), components);
+    // GetGuiResources answers 0 under Wine: the windows are counted instead.
+    EXPECT_EQ(destruction::ControlWindowCount(), windows);
+}
+
+TEST(XcTreeView, TheLastMatchingPageWins) {
+    TreeWindow w;
+    auto* pages = new TXcPageControl(w.form.get());
+    pages->SetParent(w.form.get());
+    std::vector<TTabSheet*> sheets;
+    for (const char* caption : {"Bilans", "Rachunek", "BILANS"}) {
+        auto* sheet = new TTabSheet(w.form.get());
+        sheet->SetCaption(caption);
+        sheet->SetPageControl(pages);
+        sheets.push_back(sheet);
+    }
+    w.tree->SetPageControl(pages);
+    TTabSheet* reported = nullptr;
+    w.tree->OnPageChanged = [&reported](TObject*, TTreeNode*, TTabSheet* page) { reported = page; };
+    TXcTreeNode* bilans = w.Add("bilans");
+    TXcTreeNode* other = w.Add("Informacja");
+    w.Show();
+    w.tree->SetSelected(bilans);
+    EXPECT_EQ(pages->ActivePage(), sheets[2]);
+    EXPECT_EQ(reported, sheets[2]);
+    w.tree->SetSelected(other);
+    EXPECT_EQ(pages->ActivePage(), sheets[2]) << "no page matches";
+    w.tree->OnComparePage = [&](TObject*, TTabSheet* page, TTreeNode*, bool& matches) {
+        matches = page == sheets[1];
+    };
+    w.tree->SetSelected(bilans);
+    EXPECT_EQ(pages->ActivePage(), sheets[1]);
+    pages->Free();
+    EXPECT_EQ(w.tree->PageControl(), nullptr);
+}
+
+TEST(XcTreeView, MenuMirrorStripsAccessKeysAndSkipsLines) {
+    TreeWindow w;
+    auto* menu = new TMainMenu(w.form.get());
+    auto item = [&](TMenuItem* parent, const char* caption) {
+        auto* i = new TMenuItem(w.form.get());
+        i->SetCaption(caption);
+        parent->Add(i);
+        return i;
+    };
+    TMenuItem* file = item(menu->Items(), "&Plik");
+    TMenuItem* open = item(file, "&Otwórz");
+    item(file, "-");
+    item(file, "Zapisz &jako");
+    item(menu->Items(), "-");
+    item(menu->Items(), "");
+    item(menu->Items(), "Po&moc");
+    std::vector<std::string> clicked;
+    open->OnClick = [&clicked](TObject* s) { clicked.push_back(static_cast<TMenuItem*>(s)->Caption()); };
+    w.Show();
+    w.tree->SetMenu(menu);
+    std::vector<std::string> texts;
+    for (TTreeNode* n = w.tree->Items()->GetFirstNode(); n; n = n->GetNext())
+        texts.push_back(std::to_string(n->Level()) + n->Text());
+    EXPECT_EQ(texts, (std::vector<std::string>{"0Plik", "1Otwórz", "1Zapisz jako", "0Pomoc"}));
+    w.tree->SetItemIndex(1);
+    EXPECT_EQ(clicked, std::vector<std::string>{"&Otwórz"}) << "selecting runs the item";
+    item(menu->Items(), "&Okno");
+    EXPECT_EQ(w.tree->Items()->Count(), 5) << "the menu's change rebuilds";
+    menu->Free();
+    EXPECT_EQ(w.tree->Menu(), nullptr);
+}
+
+TEST(XcTreeView, MultiSelectionIsOffUnlessAsked) {
+    TreeWindow w;
+    TXcTreeNode* a = w.Add("a");
+    TXcTreeNode* b = w.Add("b");
+    w.Show();
+    EXPECT_EQ(w.tree->SelectedCount(), -1);
+    w.tree->SelectItem(a);
+    EXPECT_FALSE(w.tree->IsNodeSelected(a));
+    w.tree->SetMultiSelect(true);
+    int changes = 0;
+    w.tree->OnSelectionChange = [&changes](TObject*) { ++changes; };
+    w.tree->SelectItem(a);
+    w.tree->SelectItem(b);
+    EXPECT_EQ(w.tree->SelectedCount(), 2);
+    b->Delete();
+    EXPECT_EQ(w.tree->SelectedCount(), 1);
+    w.tree->ClearSelection();
+    EXPECT_EQ(w.tree->SelectedCount(), 0);
+    EXPECT_EQ(changes, 3);
+    w.tree->SetItemIndex(-1);
+    EXPECT_EQ(w.tree->Selected(), nullptr);
+}
+
+TEST(XcTreeView, DragNearAnEdgeScrollsEvery200Ms) {
+    TreeWindow w;
+    for (int i = 0; i < 60; ++i) w.Add("węzeł " + std::to_string(i));
+    w.tree->SetAutoDragScroll(true);
+    w.Show();
+    HWND wnd = w.tree->Handle();
+    auto top = [wnd] { return SendMessageW(wnd, TVM_GETNEXTITEM, TVGN_FIRSTVISIBLE, 0); };
+    const LRESULT first = top();
+    w.tree->DragOver(10, w.tree->ClientHeight() - 19);
+    EXPECT_TRUE(PumpUntil([&] { return top() != first; }, 2000)) << "scrolls down";
+    w.tree->DragOver(10, 20);
+    const LRESULT stopped = top();
+    Pump(450);
+    EXPECT_EQ(top(), stopped) << "y = 20 stops";
+    w.tree->DragOver(10, 19);
+    EXPECT_TRUE(PumpUntil([&] { return top() != stopped; }, 2000)) << "scrolls up";
+    w.tree->EndDrag();
+}
+
+}  // namespace
+
+namespace cltest {
+namespace {
+
+ControlFactory FilledTree() {
+    return {"TXcTreeView", [](cl::TComponent* owner, cl::TWinControl* host) -> cl::TControl* {
+                auto* tree = new TXcTreeView(owner);
+                tree->SetBounds(8, 8, 120, 60);
+                tree->SetParent(host);
+                cl::TTreeNode* root = tree->Items()->AddChild(nullptr, "korzeń");
+                static_cast<TXcTreeNode*>(tree->Items()->AddChild(root, "liść"))->PopupMenu();
+                root->Expand(false);
+                tree->SetCheckboxes(true);
+                return tree;
+            }};
+}
+
+ControlFactory PagesWithPainter() {
+    return {"TXcPageControl", [](cl::TComponent* owner, cl::TWinControl* host) -> cl::TControl* {
+                auto* pages = new TXcPageControl(owner);
+                pages->SetBounds(8, 8, 200, 120);
+                pages->SetParent(host);
+                auto* sheet = new cl::TTabSheet(owner);
+                sheet->SetCaption("Strona");
+                sheet->SetPageControl(pages);
+                pages->SetTabPainter(new TXcTabDefaultPainter(owner));
+                return pages;
+            }};
+}
+
+INSTANTIATE_TEST_SUITE_P(TreesAndPages, ControlDestruction,
+                         ::testing::Values(FilledTree(), PagesWithPainter()), ControlName);
+
+}  // namespace
+}  // namespace cltest

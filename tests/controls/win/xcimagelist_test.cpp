@@ -147,6 +147,19 @@ TEST(XcImageList, AssignKeepsImagesLoadedAsData) {
     EXPECT_EQ(changes, 1);
 }
 
+TEST(XcImageList, ResourceIdsLoadTheNamedBitmapsAndSkipTheRest) {
+    TXcImageList list(nullptr);
+    list.SetWidth(5);
+    list.SetHeight(3);
+    list.SetMode(imResourceIds);
+    list.ResourceIds()->SetText("XCSPINUP\n  \nNOSUCHBITMAP\n XCSPINDOWN \n");
+    ASSERT_EQ(list.Count(), 2);
+    list.SetTransparentMode(tmNone);
+    EXPECT_EQ(Drawn(list, 0, 2, 0), clBlack) << "the up arrow's tip";
+    EXPECT_EQ(Drawn(list, 0, 0, 0), clWhite);
+    EXPECT_EQ(Drawn(list, 1, 2, 2), clBlack) << "the down arrow's tip";
+}
+
 TEST(XcImageList, ItemsAndTheirKinds) {
     TXcImageList list(nullptr);
     list.SetMode(imItemList);

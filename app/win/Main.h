@@ -19,7 +19,7 @@
 //
 // The components are built in code with the names of the window's stored
 // layout, so that the test driver finds them by name.  Plain class-library
-// controls stand in for the enhanced controls other than the wizard.
+// controls stand in for the enhanced controls not built yet.
 
 #include <windows.h>
 
@@ -46,6 +46,8 @@
 #include "classlib/win/TabSet.h"
 #include "classlib/win/TreeView.h"
 #include "controls/win/XcCheckBox.h"
+#include "controls/win/XcImageList.h"
+#include "controls/win/XcPageControl.h"
 #include "controls/win/XcPanel.h"
 #include "controls/win/XcRadioButton.h"
 #include "controls/win/XcRadioGroup.h"
@@ -53,6 +55,7 @@
 #include "controls/win/XcSplit.h"
 #include "controls/win/XcStaticText.h"
 #include "controls/win/XcTextListBox.h"
+#include "controls/win/XcTreeView.h"
 #include "controls/win/XcWizard.h"
 #include "engine/EngineHost.h"
 #include "engine/ErrorList.h"
@@ -119,8 +122,8 @@ public:
         *Wydruk1, *Twojeformularze1, *Doborformularzy1, *Oprogramie1, *Powiekszenie1, *Pomniejszenie1,
         *Jedendojeden1, *FitToWidth1, *Fittoheight1, *Newfield1, *Newfocfile1;
     TBrowseURL* URL_upgrade;
-    cl::TImageList* XcImageList1;  // the trees' images
-    cl::TImageList* XcImageList2;  // the tool bars' and the actions' images
+    TXcImageList* XcImageList1;  // the trees' images
+    TXcImageList* XcImageList2;  // the tool bars' and the actions' images
     cl::TMainMenu* XcMainMenu1;
     cl::TPopupMenu* XcPopupMenu1;  // the preview's pop-up menu (developer tool)
     cl::TToolBar* XcToolBar1;
@@ -128,16 +131,17 @@ public:
 
     // The left pane: steps, selection status, selected forms.
     TXcPanel* XcPanel2;
-    cl::TTreeView* XcTreeView1;
+    TXcTreeView* XcTreeView1;
     TXcxSplitter* XcxSplitter2;
     TXcStaticText* XcStaticText1;
     TXcPanel* XcPanel6;
-    cl::TTreeView* XcTreeView2;
+    TXcTreeView* XcTreeView2;
     TXcxSplitter* XcxSplitter3;
 
     // The right pane: the two sheets.
     TXcPanel* XcPanel1;
-    cl::TPageControl* XcPageControl1;
+    TXcPageControl* XcPageControl1;  // all tabs hidden: the code switches the sheets
+    TXcTabDefaultPainter* XcTabDefaultPainter1;
     cl::TTabSheet *TabSheet1, *TabSheet2;
     TXcWizard* XcWizard1;
     TXcWizardInteriorPage *Wiz0_1, *Wiz0_2, *Wiz1_0, *Wiz1_1, *Wiz1_2, *Wiz2_1, *Wiz100_1;

@@ -38,7 +38,7 @@ T* Make(TComponent* owner, const char* name, TWinControl* parent = nullptr) {
 
 // An image strip from the program's resources; nothing when it is missing
 // (a test program links the window without them).
-void AddImages(TImageList* list, const char* resource) {
+void AddImages(TCustomImageList* list, const char* resource) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     if (!FindResourceA(instance, resource, MAKEINTRESOURCEA(2))) return;  // RT_BITMAP
     TBitmap strip;
@@ -95,9 +95,9 @@ std::string HintOf(const TCustomAction* action) {
 }
 
 void BuildActions(TMainForm& f) {
-    f.XcImageList1 = Make<TImageList>(&f, "XcImageList1");
+    f.XcImageList1 = Make<TXcImageList>(&f, "XcImageList1");
     AddImages(f.XcImageList1, "TREEGLYPHS");
-    f.XcImageList2 = Make<TImageList>(&f, "XcImageList2");
+    f.XcImageList2 = Make<TXcImageList>(&f, "XcImageList2");
     AddImages(f.XcImageList2, "TOOLGLYPHS");
 
     f.ActionList1 = Make<TActionList>(&f, "ActionList1");
@@ -189,11 +189,15 @@ void BuildLeftPane(TMainForm& f) {
     f.XcPanel2->SetAlign(alLeft);
     f.XcPanel2->SetBevelOuter(bvNone);
 
-    f.XcTreeView1 = Make<TTreeView>(&f, "XcTreeView1", f.XcPanel2);
+    // The trees' lines show the colours of the layout: red by the steps,
+    // green by the forms.
+    f.XcTreeView1 = Make<TXcTreeView>(&f, "XcTreeView1", f.XcPanel2);
     f.XcTreeView1->SetBounds(0, 0, 240, 250);
     f.XcTreeView1->SetAlign(alTop);
     f.XcTreeView1->SetReadOnly(true);
-    f.XcTreeView1->SetShowRoot(false);
+    f.XcTreeView1->SetHotTrack(true);
+    f.XcTreeView1->SetSortType(stBoth);
+    f.XcTreeView1->SetLineColor(clRed);
     f.XcTreeView1->SetHideSelection(false);
     f.XcTreeView1->SetImages(f.XcImageList1);
     f.XcTreeView1->SetColor(kActiveTreeColor);
@@ -217,11 +221,13 @@ void BuildLeftPane(TMainForm& f) {
     f.XcPanel6 = Make<TXcPanel>(&f, "XcPanel6", f.XcPanel2);
     f.XcPanel6->SetAlign(alClient);
     f.XcPanel6->SetBevelOuter(bvNone);
-    f.XcTreeView2 = Make<TTreeView>(&f, "XcTreeView2", f.XcPanel6);
+    f.XcTreeView2 = Make<TXcTreeView>(&f, "XcTreeView2", f.XcPanel6);
     f.XcTreeView2->SetAlign(alClient);
     f.XcTreeView2->SetReadOnly(true);
+    f.XcTreeView2->SetHotTrack(true);
+    f.XcTreeView2->SetSortType(stBoth);
+    f.XcTreeView2->SetLineColor(clGreen);
     f.XcTreeView2->SetShowButtons(false);
-    f.XcTreeView2->SetShowRoot(false);
     f.XcTreeView2->SetHideSelection(false);
     f.XcTreeView2->SetImages(f.XcImageList1);
     f.XcTreeView2->SetColor(clBtnFace);
@@ -236,13 +242,19 @@ void BuildLeftPane(TMainForm& f) {
     f.XcPanel1 = Make<TXcPanel>(&f, "XcPanel1", &f);
     f.XcPanel1->SetAlign(alClient);
     f.XcPanel1->SetBevelOuter(bvNone);
-    f.XcPageControl1 = Make<TPageControl>(&f, "XcPageControl1", f.XcPanel1);
+    // Its painter never shows: every tab is hidden.
+    f.XcTabDefaultPainter1 = Make<TXcTabDefaultPainter>(&f, "XcTabDefaultPainter1");
+    f.XcTabDefaultPainter1->SetActiveColorFrom(clNavy);
+    f.XcTabDefaultPainter1->SetActiveColorTo(static_cast<TColor>(0x00FFF0F0));
+    f.XcTabDefaultPainter1->SetActiveGradientDirection(fdLeftToRight);
+    f.XcPageControl1 = Make<TXcPageControl>(&f, "XcPageControl1", f.XcPanel1);
     f.XcPageControl1->SetAlign(alClient);
+    f.XcPageControl1->SetHideAllTabs(true);
+    f.XcPageControl1->SetTabPainter(f.XcTabDefaultPainter1);
     auto sheet = [&f](const char* name, const char* caption) {
         auto* s = Make<TTabSheet>(&f, name);
         s->SetPageControl(f.XcPageControl1);
         s->SetCaption(caption);
-        s->SetTabVisible(false);
         return s;
     };
     f.TabSheet1 = sheet("TabSheet1", "Ekspert");

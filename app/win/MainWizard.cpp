@@ -74,7 +74,6 @@ void AttachWizardHandlers(TMainForm& f) {
         f.XcWizard1ActivePageChanging(s, to);
     };
     f.XcWizard1->OnActivePageChanged = [&f](TObject* s) { f.XcWizard1ActivePageChanged(s); };
-    f.XcTreeView1->SetSortType(stData);
     f.XcTreeView1->OnChange = [&f](TObject* s, TTreeNode* node) { f.XcTreeView1Change(s, node); };
     f.XcTreeView1->OnChanging = [](TObject*, TTreeNode*, bool& allow) { allow = !OpenEditor.Editor; };
     f.XcTreeView1->OnCollapsing = [](TObject*, TTreeNode*, bool& allow) { allow = false; };

@@ -1,6 +1,7 @@
 #include "controls/win/XcTreeView.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "classlib/Scope.h"
 #include "classlib/StrUtils.h"
@@ -413,7 +414,7 @@ void TXcTreeView::DblClick() {
 }
 
 // ---- Clicks and notifications --------------------------------------------------------
-bool TXcTreeView::SelectAtClick(bool rightClick) {
+bool TXcTreeView::NoteClick(bool rightClick) {
     POINT p = clickPoint_;
     if (!hasClickPoint_) {
         const DWORD pos = GetMessagePos();
@@ -421,19 +422,40 @@ bool TXcTreeView::SelectAtClick(bool rightClick) {
         ::ScreenToClient(WindowHandle(), &p);
     }
     hasClickPoint_ = false;
-    TTreeNode* node = GetNodeAt(p.x, p.y);
-    if (!node && checkboxes_) node = GetNodeAt(p.x + kCheckBoxWidth, p.y);
-    if (!node) return false;
-    SetSelected(node);
-    if (!rightClick) return false;
+    TTreeNode* hit = GetNodeAt(p.x, p.y);
+    TTreeNode* node = hit ? hit : checkboxes_ ? GetNodeAt(p.x + kCheckBoxWidth, p.y) : nullptr;
+    // The control selects a left click's node itself, after this
+    // notification: selecting it here would let the selection's handlers
+    // delete the item the control is about to select.
+    if (!node || (!rightClick && hit)) return false;
+    // Selected once the control's own handling of the click is over.
+    pendingClick_ = {node, node->ItemId(), rightClick, p};
+    PostMessageW(WindowHandle(), ClickMessage(), 0, 0);
     auto* xcNode = dynamic_cast<TXcTreeNode*>(node);
-    if (!xcNode || !xcNode->HasPopupMenu() || xcNode->PopupMenu()->Items()->Count() == 0) return false;
-    POINT screen = p;
+    return rightClick && xcNode && xcNode->HasPopupMenu() && xcNode->PopupMenu()->Items()->Count() > 0;
+}
+
+UINT TXcTreeView::ClickMessage() {
+    static const UINT message = RegisterWindowMessageW(L"TXcTreeView.FinishClick");
+    return message;
+}
+
+void TXcTreeView::FinishClick() {
+    const PendingClick click = std::exchange(pendingClick_, PendingClick{});
+    // The node may have gone meanwhile.
+    TTreeNode* node = nullptr;
+    for (TTreeNode* n = Items()->GetFirstNode(); n && !node; n = n->GetNext())
+        if (n == click.node && n->ItemId() == click.item) node = n;
+    if (!node || !HandleAllocated()) return;
+    if (node != Selected()) SetSelected(node);
+    auto* xcNode = dynamic_cast<TXcTreeNode*>(node);
+    if (!click.right || !xcNode || !xcNode->HasPopupMenu() || xcNode->PopupMenu()->Items()->Count() == 0)
+        return;
+    POINT screen = click.point;
     ::ClientToScreen(WindowHandle(), &screen);
     TPopupMenu* menu = xcNode->PopupMenu();
     menu->SetPopupComponent(this);
     menu->Popup(screen.x, screen.y);
-    return true;
 }
 
 void TXcTreeView::CNNotify(TMessage& m) {
@@ -447,8 +469,8 @@ void TXcTreeView::CNNotify(TMessage& m) {
     switch (hdr->code) {
         case NM_CLICK:
         case NM_RCLICK:
-            // A node's own menu, once shown, is the only context menu.
-            if (HandleAllocated() && SelectAtClick(hdr->code == NM_RCLICK)) m.Result = 1;
+            // A node's own menu, when it shows, is the only context menu.
+            if (HandleAllocated() && NoteClick(hdr->code == NM_RCLICK)) m.Result = 1;
             return;
         case TVN_ENDLABELEDITW:
         case TVN_ENDLABELEDITA:
@@ -529,6 +551,10 @@ void TXcTreeView::SetDragScroll(int direction) {
 
 // ---- Messages ---------------------------------------------------------------------------
 void TXcTreeView::WndProc(TMessage& m) {
+    if (m.Msg == ClickMessage()) {
+        FinishClick();
+        return;
+    }
     switch (m.Msg) {
         case CN_NOTIFY:
             CNNotify(m);

@@ -7,7 +7,8 @@
 //     exists and survive its recreation (a fresh window's CLR_DEFAULT reads
 //     as clDefault);
 //   - clicks that select the node under the pointer (a right click shows
-//     its pop-up menu when that has items), also past a check box;
+//     its pop-up menu when that has items), also past a check box, once the
+//     system control's own handling of the click is over;
 //   - an own multi-selection list (MultiSelect, off by default);
 //   - a page control whose page follows the selected node;
 //   - a menu mirrored as nodes;
@@ -160,8 +161,11 @@ protected:
 private:
     friend class TXcTreeNode;
     void CNNotify(cl::TMessage& m);
-    // Selects the node clicked; true when a right click showed its menu.
-    bool SelectAtClick(bool rightClick);
+    // A click's node is selected (and a right click's menu shown) by the
+    // message posted here; true when a node's menu will show.
+    bool NoteClick(bool rightClick);
+    static UINT ClickMessage();
+    void FinishClick();
     LRESULT CustomDraw(NMTVCUSTOMDRAW& draw);
     // The page of the node becomes the page control's active page.
     void FollowSelection(cl::TTreeNode* node);
@@ -190,6 +194,12 @@ private:
     bool windowCreated_ = false;  // until the new window's first paint
     bool hasClickPoint_ = false;
     POINT clickPoint_{};  // where the last button went down
+    struct PendingClick {
+        cl::TTreeNode* node = nullptr;
+        HTREEITEM item = nullptr;
+        bool right = false;
+        POINT point{};
+    } pendingClick_;
     cl::TCanvas canvas_;
     std::unique_ptr<cl::TFont> hotFont_;
 };

@@ -284,7 +284,7 @@ TEST_F(WizardTest, AddingKeepsEachFormOnceAndNothingHalfAdded) {
     EXPECT_EQ(form_->RemoveSelectedForm("nieznany"), 0);
     const TFrmFeature& rachw = FormCatalogue[8];
     ASSERT_EQ(rachw.Name, "rachw");
-    for (size_t size : {sizeof(TDataValue), sizeof(TTreeNode)}) {
+    for (size_t size : {sizeof(TDataValue), sizeof(TXcTreeNode)}) {
         failingSize = size;
         EXPECT_EQ(form_->AddSelectedForm("rachw"), -1);
         failingSize = 0;

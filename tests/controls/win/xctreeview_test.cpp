@@ -130,6 +130,25 @@ TEST(XcTreeView, ClicksSelectTheNodeUnderThePointer) {
     }
 }
 
+TEST(XcTreeView, ALeftClickLeavesTheSelectionToTheControl) {
+    // The steps tree's handler cuts the clicked step off and turns to
+    // another: the control must not be left selecting an item that went.
+    TreeWindow w;
+    TXcTreeNode* first = w.Add("jeden");
+    w.Add("dwa");
+    TXcTreeNode* cut = w.Add("trzy");
+    w.Show();
+    w.tree->OnChange = [&](TObject*, TTreeNode* node) {
+        if (node != cut) return;
+        cut->Delete();
+        w.tree->SetSelected(first);
+    };
+    PostClick(w.tree->Handle(), LOWORD(w.Center(cut)), HIWORD(w.Center(cut)));
+    Pump();
+    EXPECT_EQ(w.tree->Items()->Count(), 2);
+    EXPECT_EQ(w.tree->Selected(), first);
+}
+
 // Counts the watched components that went.
 class TGoneCounter : public TComponent {
 public:

@@ -8,9 +8,43 @@ if(WIN32)
 endif()
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
+# The Windows tests run side by side in several Wine environments (each
+# its own Xvfb display, wineserver and prefix, see scripts/wine-run).  CTest
+# hands them out as the resource "wine", one slot each, from the spec file
+# this build writes; ctest finds it by itself.  A test never shares its
+# environment's desktop with another test.
+if(WIN32)
+  cmake_host_system_information(RESULT spraw_cores QUERY NUMBER_OF_LOGICAL_CORES)
+  set(spraw_environments 4)
+  if(spraw_cores LESS spraw_environments)
+    set(spraw_environments ${spraw_cores})
+  endif()
+  set(SPRAW_WINE_ENVIRONMENTS ${spraw_environments} CACHE STRING "Wine environments the Windows tests run in at once")
+  set(spraw_slots)
+  math(EXPR spraw_last "${SPRAW_WINE_ENVIRONMENTS} - 1")
+  foreach(id RANGE ${spraw_last})
+    list(APPEND spraw_slots "{\"id\": \"${id}\", \"slots\": 1}")
+  endforeach()
+  list(JOIN spraw_slots ", " spraw_slots)
+  file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/wine-environments.json
+       CONTENT "{\"version\": {\"major\": 1, \"minor\": 0}, \"local\": [{\"wine\": [@spraw_slots@]}]}\n" @ONLY)
+  set(CTEST_RESOURCE_SPEC_FILE ${CMAKE_BINARY_DIR}/wine-environments.json)
+endif()
+
+# spraw_wine_test(TEST [LOCK resource...]): TEST runs under Wine in an
+# environment of its own, holding the named locks (a file or a port that
+# tests in other environments use too).
+function(spraw_wine_test test)
+  cmake_parse_arguments(W "" "" "LOCK" ${ARGN})
+  set_tests_properties(${test} PROPERTIES RESOURCE_GROUPS wine:1 TIMEOUT 300)
+  if(W_LOCK)
+    set_property(TEST ${test} APPEND PROPERTY RESOURCE_LOCK ${W_LOCK})
+  endif()
+endfunction()
+
 # spraw_test(NAME SOURCES... LIBS lib...)
-# One executable, one CTest entry; under Wine it runs through the emulator
-# wrapper.  Windows tests share one display and desktop, so they run serially.
+# One executable, one CTest entry of the same name; under Wine it runs
+# through the emulator wrapper.
 function(spraw_test name)
   cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
@@ -21,7 +55,7 @@ function(spraw_test name)
   target_compile_definitions(${name} PRIVATE SPRAW_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   add_test(NAME ${name} COMMAND ${name})
   if(WIN32)
-    set_tests_properties(${name} PROPERTIES RUN_SERIAL ON TIMEOUT 300)
+    spraw_wine_test(${name})
   else()
     set_tests_properties(${name} PROPERTIES TIMEOUT 300)
   endif()

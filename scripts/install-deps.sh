@@ -5,11 +5,11 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ python3 locales
-  googletest libgtest-dev libbenchmark-dev clang-14 libclang-rt-14-dev
+  googletest libgtest-dev libbenchmark-dev clang-14 libclang-rt-14-dev clang-format-14
   g++-mingw-w64-i686-posix mingw-w64-tools
   wine wine32:i386 wine64
   xvfb xauth x11-utils imagemagick fonts-wine fonts-liberation ghostscript
-  dpkg-dev
+  dpkg-dev git
   libgif-dev
 )
 

@@ -9,6 +9,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -91,6 +92,12 @@ public:
         std::lock_guard<std::mutex> lock(mutex_);
         body_ = std::move(body);
     }
+    // Runs on the server's thread with each request before it is answered,
+    // while the client waits: what the client shows meanwhile.
+    void SetOnRequest(std::function<void()> onRequest) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        onRequest_ = std::move(onRequest);
+    }
     std::string Url(const std::string& path = "/aktualizacja/sprawozdawca/upgr.id_") const {
         return "http://127.0.0.1:" + std::to_string(port_) + path;
     }
@@ -124,11 +131,14 @@ private:
             request.append(buffer, n);
         }
         std::string body;
+        std::function<void()> onRequest;
         {
             std::lock_guard<std::mutex> lock(mutex_);
             requests_.push_back(request.substr(0, request.find("\r\n")));
             body = body_;
+            onRequest = onRequest_;
         }
+        if (onRequest) onRequest();
         const std::string response =
             "HTTP/1.1 " + std::to_string(status_) + (status_ == 200 ? " OK" : " Not Found") +
             "\r\nContent-Type: text/plain\r\nContent-Length: " + std::to_string(body.size()) +
@@ -147,6 +157,7 @@ private:
     std::thread thread_;
     mutable std::mutex mutex_;
     std::vector<std::string> requests_;
+    std::function<void()> onRequest_;
 };
 
 // Holds a loopback port without listening on it, so that connecting to it

@@ -205,7 +205,7 @@ TEST(Messages, ProcessMessagesIsReentrant) {
 TEST(ApplicationInfo, ExeNameIsThisProgram) {
     const std::string name = Application->ExeName();
     ASSERT_GT(name.size(), 4u);
-    EXPECT_EQ(name.substr(name.size() - 12), "app_test.exe");
+    EXPECT_EQ(name.substr(name.size() - 12), "\\win_app.exe");
     EXPECT_EQ(Application->Title().empty(), false);
 }
 

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The two-page job of printer_test read back by Ghostscript from the
+# The two-page job of win_printer read back by Ghostscript from the
 # PostScript the Wine printer wrote: two A4 pages, each with its own text.
 #   printer_ghostscript.sh WINE_RUN WINE_ROOT PRINTER_TEST_EXE
 set -euo pipefail

@@ -8,6 +8,7 @@
 #include <winsock2.h>
 #include <ws2tcpip.h>
 
+#include <atomic>
 #include <string>
 #include <vector>
 
@@ -94,8 +95,12 @@ TEST_F(CheckForUpdateTest, AnAddressWithoutHttpIsTriedAgainWithIt) {
 
 TEST_F(CheckForUpdateTest, ShowsTheHourglassOnlyWhileItRuns) {
     TinyHttpServer server(200, "30007\r\n");
-    cl::Screen->SetCursor(cl::crHourGlass);
+    // Read while the check waits for the answer, so it is the check's own.
+    std::atomic<cl::TCursor> whileAsking = cl::crDefault;
+    server.SetOnRequest([&] { whileAsking = cl::Screen->Cursor(); });
+    ASSERT_EQ(cl::Screen->Cursor(), cl::crDefault);
     CheckForUpdate(server.Url());
+    EXPECT_EQ(whileAsking, cl::crHourGlass);
     EXPECT_EQ(cl::Screen->Cursor(), cl::crDefault);
 }
 

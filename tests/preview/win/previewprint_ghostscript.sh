@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# The preview's two-page job (previewprint_test) read back by Ghostscript
+# The preview's two-page job (preview_previewprint) read back by Ghostscript
 # from the PostScript the Wine printer wrote: two A4 pages, page n with n
 # black squares of 10 mm from (10 mm, 10 mm) along the top.
-#   preview_ghostscript.sh WINE_RUN WINE_ROOT PREVIEWPRINT_TEST_EXE
+#   previewprint_ghostscript.sh WINE_RUN WINE_ROOT PREVIEWPRINT_TEST_EXE
 set -euo pipefail
 wine_run=$1 root=$2 exe=$3
 out="$(dirname "$exe")/preview_print_out"

@@ -31,6 +31,23 @@ if(WIN32)
   set(CTEST_RESOURCE_SPEC_FILE ${CMAKE_BINARY_DIR}/wine-environments.json)
 endif()
 
+# The end-to-end tests play the test copy's update server on a loopback
+# port of the machine.  Each build tree has a port of its own, so checkouts
+# tested at once on one machine never answer each other's programs, below
+# the range the system hands out for port 0 and outgoing connections, so
+# no other socket of the tests takes it.  Tests of one tree share it under
+# the lock spraw_e2e_port.
+if(WIN32)
+  string(MD5 spraw_tree_hash "${CMAKE_BINARY_DIR}")
+  string(SUBSTRING "${spraw_tree_hash}" 0 4 spraw_tree_hash)
+  math(EXPR spraw_e2e_port "20000 + 0x${spraw_tree_hash} % 10000")
+  # A tree configured before kept the one port every checkout shared.
+  if(SPRAW_E2E_PORT STREQUAL "38207")
+    unset(SPRAW_E2E_PORT CACHE)
+  endif()
+  set(SPRAW_E2E_PORT ${spraw_e2e_port} CACHE STRING "Loopback port of the end-to-end tests' update server")
+endif()
+
 # spraw_wine_test(TEST [LOCK resource...]): TEST runs under Wine in an
 # environment of its own, holding the named locks (a file or a port that
 # tests in other environments use too).

@@ -10,7 +10,7 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 
 # The Windows tests run side by side in several Wine environments (each
 # its own Xvfb display, wineserver and prefix, see scripts/wine-run).  CTest
-# hands them out as the resource "wine", one slot each, from the spec file
+# hands them out as the resource "wine", one slot each, from the resource file
 # this build writes; ctest finds it by itself.  A test never shares its
 # environment's desktop with another test.
 if(WIN32)

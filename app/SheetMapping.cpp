@@ -17,3 +17,8 @@ TPlacedRect SheetRectOnPaper(const TPlacedRect& r, int paperWidth, int paperHeig
     return {Scale(r.Left, paperWidth, kSheetWidth), Scale(r.Top, paperHeight, kSheetHeight),
             Scale(r.Right, paperWidth, kSheetWidth), Scale(r.Bottom, paperHeight, kSheetHeight)};
 }
+
+TSheetPoint PaperPointOnSheet(int x, int y, int paperWidth, int paperHeight) {
+    return {static_cast<double>(x) * kSheetWidth / paperWidth,
+            static_cast<double>(y) * kSheetHeight / paperHeight};
+}

@@ -14,3 +14,11 @@ inline constexpr int kSheetHeight = 2970;  // 0.1 mm
 // each edge rounded to the nearest unit (halves away from zero).  On A4 in
 // 0.01 mm this is exactly ten times r.
 TPlacedRect SheetRectOnPaper(const TPlacedRect& r, int paperWidth, int paperHeight);
+
+// A point of the paper (paperWidth x paperHeight in any unit) on the sheet,
+// in 0.1 mm and unrounded: where the hit test looks for a field.  On A4 in
+// 0.01 mm this is exactly a tenth of the point.
+struct TSheetPoint {
+    double X, Y;
+};
+TSheetPoint PaperPointOnSheet(int x, int y, int paperWidth, int paperHeight);

@@ -239,14 +239,6 @@ void TMainForm::Oprogramie1Update(TObject*) {
 }
 
 // ---- The later parts' handlers ----------------------------------------------------------
-void TMainForm::EndFieldEdit(bool) {
-    // No in-place field editor exists yet, so none is ever open.
-}
-
-void TMainForm::PrintPreviewKeyDown(TObject*, WORD&, TShiftState) {
-    // The in-place editing's key handling is not here yet.
-}
-
 void TMainForm::Nowerozliczenie1Execute(TObject*) {
     // The statement commands are not here yet: nothing to start anew.
 }

@@ -15,6 +15,8 @@
 //                     tabs, the paper list, the preview's events
 //   MainWizard.cpp    the wizard's page changes, answers and steps
 //   MainSelection.cpp the selection rules and the selected forms
+//   MainEditing.cpp   typing values on the page: hover, the field editors,
+//                     storing, Tab, Enter and Esc
 // Helpers without a design name stay local to their file.
 //
 // The components are built in code with the names of the window's stored
@@ -179,6 +181,10 @@ public:
     bool UseDirectPrint = false;
     // The answers as the last page change left them ("p.gpi"), made on the first store.
     std::optional<TAnswerSnapshot> Snapshot;
+    // At 1 while a field is framed or an editor opened or closed: that
+    // work is not begun again from the messages it handles meanwhile.
+    int HoverGuard = 0;
+    int EditorGuard = 0;
 
     // ---- The shell (Main.cpp) ---------------------------------------------------------
     void FormCreate(cl::TObject* Sender);
@@ -198,6 +204,17 @@ public:
     void ShowSelectedForm();
     // The preview's OnPaint: the shown form's values over the current page.
     void PrintPreviewPaint(cl::TObject* Sender, cl::TCanvas* Canvas, const cl::TRect& PageRect);
+
+    // ---- In-place editing (MainEditing.cpp) ---------------------------------------------
+    // Opens the editor of an Enabled field of the page shown, committing
+    // the open one first; with Toggle a check box opens flipped.
+    void BeginFieldEdit(int Field, bool Toggle);
+    // Closes the open field editor, storing its value when Commit; a
+    // refused value keeps it open and focused.
+    void EndFieldEdit(bool Commit);
+    // The keys the editors post (WM_USER+100): Tab and Enter to the next
+    // field, with Shift to the previous one; Esc closes without storing.
+    void PrintPreviewKeyDown(cl::TObject* Sender, WORD& Key, cl::TShiftState Shift);
 
     // ---- The wizard (MainWizard.cpp) ---------------------------------------------------
     // Completed when its last step is the end page.
@@ -231,10 +248,6 @@ public:
     void XcTreeView2Deletion(cl::TObject* Sender, cl::TTreeNode* Node);
 
     // ---- The later parts' handlers, for now in Main.cpp -------------------------------
-    // In-place editing (MainEditing.cpp): closes the open field editor,
-    // storing its value when Commit; a refused value keeps it open.
-    void EndFieldEdit(bool Commit);
-    void PrintPreviewKeyDown(cl::TObject* Sender, WORD& Key, cl::TShiftState Shift);
     // The statement commands (MainFile.cpp).
     void Nowerozliczenie1Execute(cl::TObject* Sender);
     void Zapisacrozliczenie1Execute(cl::TObject* Sender);
@@ -245,7 +258,12 @@ void AttachShellHandlers(TMainForm& form);
 void AttachRenderHandlers(TMainForm& form);
 void AttachWizardHandlers(TMainForm& form);
 void AttachSelectionHandlers(TMainForm& form);
+void AttachEditingHandlers(TMainForm& form);
 
 // Commits the open field editor; when it stays open (its value was
 // refused) it gets the focus back and the caller does nothing: false.
 bool CommitOpenEditor(TMainForm& form);
+// The open editor moved over its field again after the sheet's layout changed.
+void PlaceOpenEditor(TMainForm& form);
+// The hover ends without its frame, which a repaint of the page has wiped.
+void ForgetHover(TMainForm& form);

@@ -505,6 +505,7 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
     AttachRenderHandlers(*this);
     AttachWizardHandlers(*this);
     AttachSelectionHandlers(*this);
+    AttachEditingHandlers(*this);
     // As reading the stored layout ends: the first page, through the page
     // change, so that its step exists before the window's creation handler.
     XcWizard1->SelectFirstPage();

@@ -100,9 +100,11 @@ void BeforePageChange(TMainForm& f) {
 }
 
 // A fitted zoom is taken as a fixed one: resizing the window afterwards
-// keeps it.
+// keeps it.  Every layout of the sheet ends here, and an open editor
+// follows its field.
 void ZoomChanged(TMainForm& f) {
     if (f.PrintPreview->ZoomState() != zsZoomOther) f.PrintPreview->SetZoom(f.PrintPreview->Zoom());
+    PlaceOpenEditor(f);
 }
 
 // The preview added or removed a printer form of its own.
@@ -206,6 +208,8 @@ void TMainForm::ShowSelectedForm() {
 void TMainForm::PrintPreviewPaint(TObject*, TCanvas* Canvas, const TRect&) {
     // Inside WM_PAINT no message is handled: input or a page change must
     // not run halfway through a paint.
+    // The page painted anew has wiped the hover's frame.
+    ForgetHover(*this);
     const TemFrm* form = ShownForm;
     if (!form || !Canvas) return;
     const int page = PrintPreview->CurrentPage();

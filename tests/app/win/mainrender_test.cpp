@@ -373,8 +373,11 @@ TEST_F(RenderTest, ATabTurnsThePageUnlessTheOpenEditorKeepsIt) {
     ASSERT_EQ(form_->ErrListBox->Items()->Count(), 1);
     EXPECT_EQ(form_->ErrListBox->Items()->Get(0), "suma");
 
-    // An editor whose value is refused stays open (nothing closes it yet).
-    OpenEditor.Editor = form_->FormComboBox;
+    // An editor whose value the user chose to correct stays open.
+    form_->BeginFieldEdit(157, false);
+    ASSERT_NE(OpenEditor.Editor, nullptr);
+    OpenEditor.Editor->SetText("3-5");
+    answers_.answer = IDYES;
     form_->PageNavigator->SetTabIndex(0);
     EXPECT_EQ(form_->PrintPreview->CurrentPage(), 2);
     EXPECT_EQ(form_->PageNavigator->TabIndex(), 1);

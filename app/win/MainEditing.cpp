@@ -1,0 +1,305 @@
+// Typing values on the shown page: the field under the pointer framed, a
+// click opening the field's editor exactly over it, the value stored when
+// the editor closes, and Tab, Enter and Esc moving from field to field and
+// from page to page.
+#include "app/FieldNavigation.h"
+#include "app/SheetMapping.h"
+#include "app/win/EEdits.h"
+#include "app/win/FieldPlacement.h"
+#include "app/win/Main.h"
+#include "classlib/NumberFormat.h"
+
+using namespace cl;
+
+namespace {
+
+constexpr TColor kTypedFrame = clGreen;   // $008000
+constexpr TColor kComputedFrame = clRed;  // $0000FF
+constexpr uint8_t kCheckBoxEdit = 4;
+
+// What the open editor showed when it opened, and for which form: a text
+// that still reads so was not changed.
+struct TOpening {
+    const TemFrm* form = nullptr;
+    std::string text;
+    bool checked = false;
+};
+TOpening opening;
+
+using TGuard = FlagScope<int>;
+
+bool PreviewIdle(const TMainForm& f) {
+    return f.PrintPreview->State() == psIdle;
+}
+
+// The pointer frames nothing while the preview records or prints, a
+// statement loads, a form is added or pages are rendered.
+bool PointerWorks(const TMainForm& f) {
+    return ShownForm && PreviewIdle(f) && !LoadingStatement && !AddingForm && !f.Rendering;
+}
+
+// A point of the preview's client area on the A4 sheet, in 0.1 mm.
+TSheetPoint SheetPointOf(TMainForm& f, int x, int y) {
+    const TPoint p = f.PrintPreview->ScreenToPaper(Point(x, y));
+    return PaperPointOnSheet(p.x, p.y, f.PrintPreview->PaperWidth(), f.PrintPreview->PaperHeight());
+}
+
+int FieldUnder(TMainForm& f, const TSheetPoint& p) {
+    return FieldAtPoint(*ShownForm, f.PrintPreview->CurrentPage(), p.X, p.Y);
+}
+
+// The field's frame, inverted on the sheet: drawn twice, it is gone.
+void InvertFrame(TMainForm& f, int field) {
+    const TEField& def = TEFieldTable[field];
+    f.PrintPreview->DrawXorRect(FieldPaperRect(*f.PrintPreview, ShownForm->FormNo, def.Page, field),
+                                def.Enabled ? kTypedFrame : kComputedFrame, 0);
+}
+
+// Without a frame: the plain cursor, and the coordinates in black.
+void PlainPointer(TMainForm& f) {
+    f.PrintPreview->PaperPreview()->SetCursor(crDefault);
+    if (f.Label1->Visible()) f.Label1->Font()->SetColor(clBlack);
+}
+
+void Unhover(TMainForm& f) {
+    if (!PreviewIdle(f) || f.HoverGuard >= 1 || HoveredField == 0) return;
+    PlainPointer(f);
+    if (ShownForm) InvertFrame(f, HoveredField);
+    HoveredField = 0;
+}
+
+void Hover(TMainForm& f, int field) {
+    if (field == HoveredField || !PreviewIdle(f) || f.HoverGuard >= 1) return;
+    Unhover(f);
+    const TGuard guard(f.HoverGuard, 1);
+    f.PrintPreview->PaperPreview()->SetCursor(crHandPoint);
+    if (f.Label1->Visible()) f.Label1->Font()->SetColor(clRed);
+    HoveredField = static_cast<uint16_t>(field);
+    InvertFrame(f, field);
+    Application->ProcessMessages();
+}
+
+void PointerMoved(TMainForm& f, int x, int y) {
+    if (!PointerWorks(f)) return;
+    const TSheetPoint p = SheetPointOf(f, x, y);
+    if (f.Label1->Visible()) {
+        auto mm = [](double tenths) {
+            return FloatToStrF(tenths / 10, TFloatFormat::ffFixed, 6, 1, FormatSettings());
+        };
+        f.Label1->SetCaption("X=" + mm(p.X) + "    Y=" + mm(p.Y));
+    }
+    const int field = FieldUnder(f, p);
+    if (field == kNoField)
+        Unhover(f);
+    else
+        Hover(f, field);
+}
+
+// The field under the click itself, not the hovered one: after a page
+// turned by the keyboard the hover may still name a field of the other page.
+void PointerDown(TMainForm& f, int x, int y) {
+    if (!PointerWorks(f)) return;
+    f.BeginFieldEdit(FieldUnder(f, SheetPointOf(f, x, y)), true);
+}
+
+bool AsChecked(const Variant& v) {
+    if (v.IsEmpty() || v.IsNull()) return false;
+    try {
+        return v.ToBool();
+    } catch (const Exception&) {
+        // A value that is no Boolean shows as unticked; ticking stores one.
+        return false;
+    }
+}
+
+// The editor of the field's kind over rect (the preview's pixels) with the
+// field's value; nullptr for a kind without one.
+TWinControl* MakeEditor(TMainForm& f, const TemFrm& form, int field, const TRect& rect, bool toggle) {
+    TPrintPreview* p = f.PrintPreview;
+    const TEField& def = TEFieldTable[field];
+    const std::string text = form.GetValueText(static_cast<uint16_t>(field));
+    switch (def.EditType) {
+        case 1:
+            return new TEEdit(p, p, rect, text);
+        case kCheckBoxEdit: {
+            auto* box = new TEChBox(p, p, rect, "");
+            box->SetTag(field);
+            box->SetChecked(AsChecked(form.GetValue(static_cast<uint16_t>(field))));
+            // Attached after the initial state, so that setting it tells nobody.
+            box->OnClick = [box](TObject* s) { box->ClickNotify(s); };
+            if (toggle) box->SetChecked(!box->Checked());
+            return box;
+        }
+        case 6:
+            return new TEFloatEdit(p, p, rect, text, static_cast<uint8_t>(def.NumPrecision));
+        case 8:
+        case 9:
+            return new TEMaskEdit(p, p, rect, text, std::string(def.EditMask));
+        case 10:
+            return new TEIntEdit(p, p, rect, text);
+        case 11:
+            return new TEMemo(p, p, rect, text);
+        default:
+            return nullptr;
+    }
+}
+
+// A stored value that shows as empty without being empty: text left in an
+// amount field after the user declined to correct it.
+bool HidesItsValue(const TemFrm& form, int field) {
+    const Variant v = form.GetValue(static_cast<uint16_t>(field));
+    return !v.IsEmpty() && !v.IsNull() && form.GetValueText(static_cast<uint16_t>(field)).empty();
+}
+
+// Stores the open editor's value; false when the store was refused.  A
+// value that reads as it did when the editor opened is not stored again
+// (an empty amount or date, an amount over a loaded currency value would
+// otherwise count as changed), unless the field hides what it holds.
+bool WriteBack(TMainForm& f) {
+    TWinControl* editor = OpenEditor.Editor;
+    TemFrm* form = ShownForm;
+    const uint16_t field = OpenEditor.Field;
+    // Only into the form the editor was opened on.
+    if (!editor || !form || form != opening.form) return true;
+    const TGuard guard(f.EditorGuard, 1);
+    if (auto* box = dynamic_cast<TEChBox*>(editor)) {
+        if (box->Checked() == opening.checked) return true;
+        return form->SetValue(field, Variant(box->Checked()));
+    }
+    const std::string text = editor->Text();
+    if (text == opening.text && !HidesItsValue(*form, field)) return true;
+    return form->SetValueAsText(field, text);
+}
+
+// A page turn by Tab or Enter: what the user is told and where it goes.
+struct TPageTurn {
+    const char* message;
+    int page;
+};
+
+TPageTurn TurnFor(bool back, bool fieldLater, int current, int total) {
+    if (!back) {
+        if (fieldLater) return {"Przejście do następnej strony.", current + 1};
+        return {"Przejście do pierwszej strony.", 1};
+    }
+    if (!fieldLater) return {"Przejście do poprzedniej strony.", current - 1};
+    return {"Przejście do ostatniej strony.", total};
+}
+
+void MoveToField(TMainForm& f, bool back) {
+    const TemFrm* form = ShownForm;
+    if (!OpenEditor.Editor || !form) return;
+    const int field = back ? PrevField(*form, OpenEditor.Field) : NextField(*form, OpenEditor.Field);
+    if (field == 0) return;
+    TPrintPreview& preview = *f.PrintPreview;
+    const int page = TEFieldTable[field].Page, current = preview.CurrentPage();
+    if (page != current) {
+        const TPageTurn turn = TurnFor(back, page > current, current, preview.TotalPages());
+        Application->MessageBox(turn.message, "Uwaga", MB_OK);
+        if (ShownForm != form || !OpenEditor.Editor) return;
+        try {
+            // The page change commits the open editor first.
+            preview.SetCurrentPage(turn.page);
+        } catch (const EAbort&) {
+            // The value was refused: the editor keeps its page and the focus.
+            return;
+        }
+    }
+    f.BeginFieldEdit(field, false);
+}
+
+}  // namespace
+
+void AttachEditingHandlers(TMainForm& f) {
+    f.PrintPreview->OnMouseMove = [&f](TObject*, TShiftState, int x, int y) { PointerMoved(f, x, y); };
+    f.PrintPreview->OnMouseDown = [&f](TObject*, TMouseButton, TShiftState, int x, int y) {
+        PointerDown(f, x, y);
+    };
+    f.XcPageControl1->OnChange = [&f](TObject*) {
+        if (f.Label1->Visible()) f.Label1->SetCaption("");
+    };
+}
+
+void ForgetHover(TMainForm& f) {
+    if (HoveredField == 0) return;
+    HoveredField = 0;
+    PlainPointer(f);
+}
+
+void PlaceOpenEditor(TMainForm& f) {
+    TWinControl* editor = OpenEditor.Editor;
+    if (!editor || !ShownForm) return;
+    const int field = OpenEditor.Field;
+    PlaceEditor(*editor,
+                FieldScreenRect(*f.PrintPreview, ShownForm->FormNo, TEFieldTable[field].Page, field, true));
+}
+
+void TMainForm::BeginFieldEdit(int Field, bool Toggle) {
+    Application->ProcessMessages();
+    TemFrm* form = ShownForm;
+    if (!form || !PreviewIdle(*this) || EditorGuard >= 1 || Field <= form->FirstID || Field >= form->LastID ||
+        Field == OpenEditor.Field)
+        return;
+    const TEField& def = TEFieldTable[Field];
+    // Only over a field of the page on screen.
+    if (!def.Enabled || def.Page != PrintPreview->CurrentPage()) return;
+    if (OpenEditor.Editor) EndFieldEdit(true);
+    // A refused value keeps its editor: no second one opens beside it.
+    if (!OpenEditor.Editor && ShownForm == form) {
+        const TGuard guard(EditorGuard, 1);
+        const TRect rect = FieldScreenRect(*PrintPreview, form->FormNo, def.Page, Field, true);
+        if (TWinControl* editor = MakeEditor(*this, *form, Field, rect, Toggle)) {
+            auto* box = dynamic_cast<TEChBox*>(editor);
+            opening = {form, box ? std::string() : editor->Text(),
+                       box ? AsChecked(form->GetValue(static_cast<uint16_t>(Field))) : false};
+            OpenEditor = {editor, static_cast<uint16_t>(Field)};
+            editor->BringToFront();
+            if (editor->CanFocus()) editor->SetFocus();
+        }
+    }
+    Application->ProcessMessages();
+}
+
+void TMainForm::EndFieldEdit(bool Commit) {
+    Application->ProcessMessages();
+    if (!OpenEditor.Editor || EditorGuard >= 1) return;
+    if (Commit && !WriteBack(*this)) {
+        if (OpenEditor.Editor && OpenEditor.Editor->CanFocus()) OpenEditor.Editor->SetFocus();
+        Application->ProcessMessages();
+        return;
+    }
+    if (!PreviewIdle(*this)) return;
+    {
+        const TGuard guard(EditorGuard, 1);
+        try {
+            TWinControl* editor = OpenEditor.Editor;
+            const bool focused = editor->Focused();
+            OpenEditor = {};
+            cl::Free(editor);
+            Application->ProcessMessages();
+            // The keys that were the editor's (arrows, pages) now scroll and turn the sheet.
+            if (focused && PrintPreview->CanFocus()) PrintPreview->SetFocus();
+            PrintPreview->UpdatePreview();
+            Application->ProcessMessages();
+        } catch (const std::exception&) {
+            // The value is stored and the editor gone; what failed is a
+            // repaint or the focus, which the next paint or click mends.
+        }
+    }
+    Application->ProcessMessages();
+}
+
+void TMainForm::PrintPreviewKeyDown(TObject*, WORD& Key, TShiftState Shift) {
+    switch (Key) {
+        case VK_TAB:
+        case VK_RETURN:
+            MoveToField(*this, (Shift & ssShift) != 0);
+            return;
+        case VK_ESCAPE:
+            if (PreviewIdle(*this))
+                EndFieldEdit(false);
+            else
+                Application->ProcessMessages();
+            return;
+    }
+}

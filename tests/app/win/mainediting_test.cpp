@@ -1,0 +1,302 @@
+// Typing on the balance sheet in the main window: an editor opened on a
+// value keeps it when nothing is typed, Tab and Enter go round the form
+// and turn pages with their notice, a refused value keeps its editor and
+// page, Esc stores nothing, a click opens the field under it, and the
+// editor lies on its field whatever the zoom or the scrolling.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "app/win/EEdits.h"
+#include "classlib/FormatSettings.h"
+#include "engine/win/EngineHostWin.h"
+#include "tests/app/win/FormShowing.h"
+#include "tests/app/win/MainFormFixture.h"
+
+namespace {
+
+using namespace cl;
+
+constexpr const char* kNextPage = "Przejście do następnej strony.";
+constexpr const char* kFirstPage = "Przejście do pierwszej strony.";
+constexpr const char* kPrevPage = "Przejście do poprzedniej strony.";
+constexpr const char* kLastPage = "Przejście do ostatniej strony.";
+constexpr const char* kCorrect = "Nieprawidłowa wartość pola. Poprawić?";
+
+class EditingTest : public maintest::MainFormTest {
+protected:
+    void SetUp() override {
+        MainFormTest::SetUp();
+        savedSettings_ = FormatSettings();
+        SetFormatSettings(TFormatSettings::Polish());
+        SetEngineHost(&host_);
+        ProgramFolder = maintest::BuildProgramFolder();
+        bil_ = maintest::ShowForm(*form_, "bil");
+        form_->PrintPreview->SetZoom(100);
+        DataModified = false;
+        cltest::Pump();
+    }
+    void TearDown() override {
+        MainFormTest::TearDown();
+        SetEngineHost(nullptr);
+        SetFormatSettings(savedSettings_);
+    }
+
+    TPrintPreview& Preview() { return *form_->PrintPreview; }
+    TWinControl* Editor() { return OpenEditor.Editor; }
+
+    // Opens the field's editor on its page.
+    void Open(int field) {
+        if (OpenEditor.Editor) form_->EndFieldEdit(false);
+        Preview().SetCurrentPage(TEFieldTable[field].Page);
+        form_->BeginFieldEdit(field, false);
+        ASSERT_EQ(OpenEditor.Field, field);
+    }
+    // A key pressed in the open editor, with a modifier held.
+    void Press(WORD key, int held = 0) {
+        const cltest::HeldKeys keys = held ? cltest::HeldKeys{held} : cltest::HeldKeys{};
+        cltest::PostKey(Editor()->Handle(), key);
+        cltest::Pump();
+    }
+    void Type(const std::string& text) {
+        for (char c : text) PostMessageW(Editor()->Handle(), WM_CHAR, static_cast<unsigned char>(c), 1);
+        cltest::Pump();
+    }
+
+    // The field's rectangle on A4 (0.01 mm: ten times the sheet's 0.1 mm)
+    // in the preview's pixels.
+    TRect FieldRect(int field) {
+        const int page = TEFieldTable[field].Page;
+        return Preview().PaperToScreenRect(
+            Rect(10 * ScreenLeft(1, page, field), 10 * ScreenTop(1, page, field),
+                 10 * ScreenRight(1, page, field), 10 * ScreenBottom(1, page, field)),
+            true);
+    }
+    void ExpectOver(int field) {
+        ASSERT_NE(Editor(), nullptr);
+        const TRect r = FieldRect(field);
+        EXPECT_EQ(Editor()->Left(), r.left);
+        EXPECT_EQ(Editor()->Top(), r.top);
+        EXPECT_EQ(Editor()->Width(), r.right - r.left + 1);
+        EXPECT_GE(Editor()->Height(), r.bottom - r.top);
+    }
+
+    // A mouse message to the sheet at a point of the paper (0.01 mm).
+    void Mouse(UINT msg, const TPoint& paper) {
+        const TPoint p = Preview().PaperToScreen(paper);
+        PostMessageW(Preview().PaperPreview()->Handle(), msg, msg == WM_LBUTTONDOWN ? MK_LBUTTON : 0,
+                     MAKELPARAM(p.x, p.y));
+        cltest::Pump();
+    }
+
+    TWindowEngineHost host_;
+    TFormatSettings savedSettings_;
+    TemFrm* bil_ = nullptr;
+};
+
+TEST_F(EditingTest, AnAmountOpensOnItsValueAndATabWithoutTypingKeepsItAsItWas) {
+    const struct {
+        const char* kind;
+        Variant value;
+    } cases[] = {
+        {"typed", Variant(1234.5)},
+        {"loaded currency", Variant(Currency::FromExtended(1234.5L))},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.kind);
+        bil_->ValueOf(10)->Value = c.value;
+        DataModified = false;
+        Open(10);
+        auto* amount = dynamic_cast<TEFloatEdit*>(Editor());
+        ASSERT_NE(amount, nullptr);
+        EXPECT_EQ(amount->Text(), "1234,50");
+        EXPECT_FALSE(amount->Null());
+        Press(VK_TAB);
+        EXPECT_EQ(OpenEditor.Field, 11);
+        EXPECT_EQ(bil_->GetValue(10).VarType(), c.value.VarType());
+        EXPECT_TRUE(bil_->GetValue(10).SameTypeAndValue(c.value));
+        EXPECT_FALSE(DataModified);
+    }
+}
+
+TEST_F(EditingTest, TabsThroughAnEmptyAmountAndAnEmptyDateStoreNothing) {
+    for (int field : {11, 263}) {
+        SCOPED_TRACE(field);
+        Open(field);
+        Press(VK_TAB);
+        EXPECT_NE(OpenEditor.Field, field);
+        EXPECT_TRUE(bil_->GetValue(static_cast<uint16_t>(field)).IsEmpty());
+    }
+    EXPECT_FALSE(DataModified);
+}
+
+TEST_F(EditingTest, TabAndEnterGoRoundTheFormPassingTotalsAndSayWhereThePageTurns) {
+    const struct {
+        int from;
+        WORD key;
+        int held;
+        int to, page;
+        const char* notice;  // nullptr: none
+    } cases[] = {
+        {154, VK_TAB, 0, 157, 2, kNextPage},        {154, VK_RETURN, 0, 157, 2, kNextPage},
+        {263, VK_TAB, 0, 5, 1, kFirstPage},         {5, VK_TAB, VK_SHIFT, 263, 2, kLastPage},
+        {157, VK_TAB, VK_SHIFT, 154, 1, kPrevPage}, {7, VK_TAB, 0, 10, 1, nullptr},  // 8 and 9 are totals
+        {10, VK_RETURN, VK_SHIFT, 7, 1, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.from << " key " << c.key << " held " << c.held);
+        Open(c.from);
+        answers_.boxes.clear();
+        Press(c.key, c.held);
+        EXPECT_EQ(OpenEditor.Field, c.to);
+        EXPECT_EQ(Preview().CurrentPage(), c.page);
+        ExpectOver(c.to);
+        EXPECT_TRUE(Editor()->Focused());
+        if (c.notice) {
+            ASSERT_EQ(answers_.boxes.size(), 1u);
+            EXPECT_EQ(answers_.boxes[0].text, c.notice);
+            EXPECT_EQ(answers_.boxes[0].caption, "Uwaga");
+        } else {
+            EXPECT_TRUE(answers_.boxes.empty());
+        }
+    }
+    EXPECT_FALSE(DataModified);
+}
+
+// "3-5,00" is no amount: typed 5, "-" (which makes it -5,00), Home, 3.
+class RefusedValueTest : public EditingTest {
+protected:
+    void TypeRefusedAndTab(int answer) {
+        Open(154);
+        Type("5-");
+        Press(VK_HOME);
+        Type("3");
+        ASSERT_EQ(Editor()->Text(), "3-5,00");
+        answers_.boxes.clear();
+        answers_.answer = answer;
+        Press(VK_TAB);
+        ASSERT_EQ(answers_.boxes.size(), 2u);
+        EXPECT_EQ(answers_.boxes[0].text, kNextPage);
+        EXPECT_EQ(answers_.boxes[1].text, kCorrect);
+    }
+};
+
+TEST_F(RefusedValueTest, CorrectingItKeepsTheEditorWithItsTextOnItsFieldAndPage) {
+    TypeRefusedAndTab(IDYES);
+    EXPECT_EQ(Preview().CurrentPage(), 1);
+    EXPECT_EQ(form_->PageNavigator->TabIndex(), 0);
+    EXPECT_EQ(OpenEditor.Field, 154);
+    EXPECT_EQ(Editor()->Text(), "3-5,00");
+    EXPECT_TRUE(Editor()->Focused());
+    ExpectOver(154);
+    EXPECT_TRUE(bil_->GetValue(154).IsEmpty());
+}
+
+TEST_F(RefusedValueTest, KeepingItStoresTheTextTurnsThePageAndEmptiesTheTotalWithAnError) {
+    TypeRefusedAndTab(IDNO);
+    EXPECT_EQ(Preview().CurrentPage(), 2);
+    EXPECT_EQ(OpenEditor.Field, 157);
+    EXPECT_EQ(bil_->GetValue(154).AsRawString(), "3-5,00");
+    EXPECT_TRUE(bil_->GetValue(151).IsEmpty());  // 151 sums 152..154 and more
+    cltest::Pump();
+    ASSERT_GT(ErrorList.Count(), 0);
+    EXPECT_EQ(ErrorList.Items(0).Kind, kRecalcErrorKind);
+    ASSERT_EQ(form_->ErrListBox->Items()->Count(), ErrorList.Count());
+    EXPECT_EQ(form_->ErrListBox->Items()->Get(0), ErrorList.Items(0).Text);
+    EXPECT_TRUE(DataModified);
+}
+
+TEST_F(EditingTest, EscAfterTypingClosesWithoutStoringAndThePreviewTakesTheKeys) {
+    ASSERT_TRUE(bil_->SetValueAsText(10, "1234,5"));
+    DataModified = false;
+    Open(10);
+    Type("99");
+    ASSERT_EQ(Editor()->Text(), "99");
+    Press(VK_ESCAPE);
+    EXPECT_EQ(Editor(), nullptr);
+    EXPECT_TRUE(Preview().Focused());
+    EXPECT_EQ(bil_->GetValueText(10),
+              "1\xA0"
+              "234,50");
+    EXPECT_FALSE(DataModified);
+    Open(10);
+    EXPECT_EQ(Editor()->Text(), "1234,50");
+}
+
+TEST_F(EditingTest, AKeyMessageWithoutTheEditorsMarkerIsIgnored) {
+    Open(10);
+    PostMessageW(form_->Handle(), WM_USER_EDITOR_KEY, 0, VK_TAB | (2 << 16));
+    cltest::Pump();
+    EXPECT_EQ(OpenEditor.Field, 10);
+}
+
+// A typed field of page 2 whose middle (on the paper) lies inside a typed
+// field of page 1.
+struct Overlap {
+    int first, second;
+    TPoint at;
+};
+
+Overlap FindOverlap() {
+    auto paper = [](int field) {
+        const int page = TEFieldTable[field].Page;
+        return Rect(10 * ScreenLeft(1, page, field), 10 * ScreenTop(1, page, field),
+                    10 * ScreenRight(1, page, field), 10 * ScreenBottom(1, page, field));
+    };
+    for (int b = 155; b < 264; ++b) {
+        const TRect rb = paper(b);
+        const TPoint mid = Point((rb.left + rb.right) / 2, (rb.top + rb.bottom) / 2);
+        for (int a = 5; a < 154; ++a) {
+            const TRect ra = paper(a);
+            if (TEFieldTable[a].Enabled && TEFieldTable[b].Enabled && PtInRect(&ra, mid)) return {a, b, mid};
+        }
+    }
+    return {};
+}
+
+TEST_F(EditingTest, AClickAfterAKeyboardPageTurnOpensTheFieldUnderIt) {
+    const Overlap o = FindOverlap();
+    ASSERT_NE(o.first, 0);
+    Mouse(WM_MOUSEMOVE, o.at);
+    ASSERT_EQ(HoveredField, o.first);
+    EXPECT_EQ(Preview().PaperPreview()->Cursor(), crHandPoint);
+
+    Open(154);
+    Press(VK_TAB);
+    ASSERT_EQ(Preview().CurrentPage(), 2);
+    // The turned page has wiped the frame, and the hover with it.
+    EXPECT_EQ(HoveredField, 0);
+    EXPECT_EQ(Preview().PaperPreview()->Cursor(), crDefault);
+    Mouse(WM_LBUTTONDOWN, o.at);
+    Mouse(WM_LBUTTONUP, o.at);
+    EXPECT_EQ(OpenEditor.Field, o.second);
+    ExpectOver(o.second);
+}
+
+TEST_F(EditingTest, TheEditorLiesOnItsFieldAtEachZoomWhenScrolledAndAfterACtrlWheelZoom) {
+    for (int zoom : {100, 150}) {
+        SCOPED_TRACE(zoom);
+        Preview().SetZoom(zoom);
+        Open(10);
+        ExpectOver(10);
+    }
+    TControlScrollBar* bar = Preview().VertScrollBar();
+    ASSERT_TRUE(Preview().CanScrollV());
+    bar->SetPosition(bar->Position() + 120);
+    cltest::Pump();
+    ExpectOver(10);
+
+    // The wheel over the focused editor reaches the preview, which zooms.
+    const int zoom = Preview().Zoom();
+    RECT r;
+    GetWindowRect(Editor()->Handle(), &r);
+    SendMessageW(Editor()->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, WHEEL_DELTA),
+                 MAKELPARAM(r.left + 2, r.top + 2));
+    cltest::Pump();
+    EXPECT_NE(Preview().Zoom(), zoom);
+    EXPECT_EQ(OpenEditor.Field, 10);
+    ExpectOver(10);
+}
+
+}  // namespace

@@ -20,15 +20,20 @@ const bool kNumericShortcutsOff = [] {
 constexpr LPARAM kKeyMarker = 0x10000;
 constexpr int kFontSize = 8;
 
-// Hidden, tooltip-coloured, on its parent at the rectangle's top left and
-// one pixel wider than it.
-void Place(TWinControl& editor, TWinControl* parent, const TRect& r) {
+// Hidden, tooltip-coloured, at the rectangle's top left and one pixel
+// wider than it.  The parent comes last (ShowOn): a control gets its window
+// when it gets a parent, and on Wine every later change of a live window
+// costs a good part of a millisecond.
+void Place(TWinControl& editor, const TRect& r) {
     editor.SetVisible(false);
     editor.SetColor(clInfoBk);
+    editor.SetBounds(r.left, r.top, r.right - r.left + 1, editor.Height());
+}
+
+// Complete: on its parent, and seen.
+void ShowOn(TWinControl& editor, TWinControl* parent) {
     editor.SetParent(parent);
-    editor.SetLeft(r.left);
-    editor.SetTop(r.top);
-    editor.SetWidth(r.right - r.left + 1);
+    editor.SetVisible(true);
 }
 
 // In a field taller than the control the font grows in proportion and the
@@ -103,66 +108,66 @@ CL_CLASS_INFO(TEChBox)
 
 TEEdit::TEEdit(TComponent* AOwner, TWinControl* AParent, const TRect& R, const std::string& AText)
     : TFieldEditor(AOwner) {
-    Place(*this, AParent, R);
+    Place(*this, R);
     SetText(AText);
     InstallHandlers();
     GrowToField(*this, R);
-    SetVisible(true);
+    ShowOn(*this, AParent);
 }
 
 TEMemo::TEMemo(TComponent* AOwner, TWinControl* AParent, const TRect& R, const std::string& AText)
     : TFieldEditor(AOwner) {
-    Place(*this, AParent, R);
+    Place(*this, R);
     SetText(AText);
     InstallHandlers();
     Font()->SetSize(kFontSize);
     SetHeight(R.bottom - R.top);
-    SetVisible(true);
+    ShowOn(*this, AParent);
 }
 
 TEMaskEdit::TEMaskEdit(TComponent* AOwner, TWinControl* AParent, const TRect& R, const std::string& AText,
                        const std::string& AEditMask)
     : TFieldEditor(AOwner) {
-    Place(*this, AParent, R);
+    Place(*this, R);
     SetText(AText);
     InstallHandlers();
     GrowToField(*this, R);
     // After the text and the size: the mask reads the text in.
     SetEditMask(AEditMask);
-    SetVisible(true);
+    ShowOn(*this, AParent);
 }
 
 TEIntEdit::TEIntEdit(TComponent* AOwner, TWinControl* AParent, const TRect& R, const std::string& AText)
     : TFieldEditor(AOwner) {
-    Place(*this, AParent, R);
+    Place(*this, R);
     PrepareNumeric(*this);
     SetAsString(AText);
     InstallHandlers();
     GrowToField(*this, R);
-    SetVisible(true);
+    ShowOn(*this, AParent);
 }
 
 TEFloatEdit::TEFloatEdit(TComponent* AOwner, TWinControl* AParent, const TRect& R, const std::string& AText,
                          uint8_t ADecimals)
     : TFieldEditor(AOwner) {
-    Place(*this, AParent, R);
+    Place(*this, R);
     PrepareNumeric(*this);
     SetDecimalPlaces(ADecimals);
     SetAsString(AText);
     InstallHandlers();
     GrowToField(*this, R);
-    SetVisible(true);
+    ShowOn(*this, AParent);
 }
 
 TEChBox::TEChBox(TComponent* AOwner, TWinControl* AParent, const TRect& R, const std::string& AText)
     : TFieldEditor(AOwner) {
-    Place(*this, AParent, R);
+    Place(*this, R);
     SetCaption(AText);
     OnClick = nullptr;
     InstallHandlers();
     Font()->SetStyle(fsBold);
     GrowToField(*this, R);
-    SetVisible(true);
+    ShowOn(*this, AParent);
 }
 
 void TEChBox::ClickNotify(TObject*) {

@@ -47,18 +47,6 @@ void Report(const char* what, const std::vector<double>& ms) {
                 at(0.9), ms.size());
 }
 
-// Every field the user types gets a value, so every total has one too.
-void FillTypedFields(TemFrm& form) {
-    for (int n = form.FirstID + 1; n < form.LastID; ++n) {
-        const TEField& field = TEFieldTable[n];
-        if (!field.Enabled) continue;
-        const char* text = field.EditType == ie_currency   ? "1 234 567,89"
-                           : field.EditType == ie_maskedit ? "31.12.2004"
-                                                           : "Przykładowa Spółka z o.o.";
-        form.SetValueAsText(static_cast<uint16_t>(n), text);
-    }
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -77,7 +65,7 @@ int main(int argc, char** argv) {
 
     TurnPages(*f, 5);  // warm-up
     Report("template only (no values)", TurnPages(*f, turns));
-    FillTypedFields(*form);
+    maintest::FillTypedFields(*form);
     Application->ProcessMessages();
     Report("every typed field and total filled", TurnPages(*f, turns));
 

@@ -404,6 +404,8 @@ TCanvas* TPrintPreview::GetCanvas() {
 
 // ---- Pages and annotation ---------------------------------------------------------------
 void TPrintPreview::PagesChanged() {
+    playedPage_.reset();
+    playedPageNo_ = 0;
     if (pages_->Count() == 0) {
         currentPage_ = 0;
         if (sheet_) sheet_->Hide();
@@ -419,6 +421,7 @@ void TPrintPreview::PagesChanged() {
 }
 
 void TPrintPreview::PageModified(int index) {
+    if (index == playedPageNo_ - 1) playedPageNo_ = 0;
     if (index == currentPage_ - 1) {
         UpdateAnnotation(currentPage_);
         UpdatePreview();
@@ -449,10 +452,39 @@ void TPrintPreview::PaintPage(TObject*, TCanvas* canvas, const TRect& pageRect) 
     if (currentPage_ >= 1 && currentPage_ <= pages_->Count()) {
         // Drawn inside its own clip region: a page that removes its clip
         // still cannot paint beyond the paper.
-        pages_->LoadPage(currentPage_ - 1)->Draw(*canvas, pageRect);
+        DrawPlayedPage(*canvas, pageRect);
         if (annotationMetafile_) annotationMetafile_->Draw(*canvas, pageRect);
     }
     if (OnPaint) OnPaint(this, canvas, pageRect);
+}
+
+void TPrintPreview::DrawPlayedPage(TCanvas& canvas, const TRect& r) {
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    const TColor paper = sheet_->PaperColor();
+    if (!playedPage_ || playedPageNo_ != currentPage_ || playedPaper_ != paper || playedPage_->Width() != w ||
+        playedPage_->Height() != h) {
+        playedPageNo_ = 0;
+        try {
+            if (!playedPage_) playedPage_ = std::make_unique<TBitmap>();
+            // The old picture is not carried into the new size.
+            if (playedPage_->Width() != w || playedPage_->Height() != h) playedPage_->SetSize(0, 0);
+            playedPage_->SetSize(w, h);
+        } catch (const Exception&) {
+            // No room for a second picture of the page: played straight
+            // onto the sheet, every time.
+            playedPage_.reset();
+            pages_->LoadPage(currentPage_ - 1)->Draw(canvas, r);
+            return;
+        }
+        TCanvas& c = *playedPage_->Canvas();
+        c.Brush()->SetStyle(bsSolid);
+        c.Brush()->SetColor(paper);
+        c.FillRect(Rect(0, 0, w, h));
+        pages_->LoadPage(currentPage_ - 1)->Draw(c, Rect(0, 0, w, h));
+        playedPageNo_ = currentPage_;
+        playedPaper_ = paper;
+    }
+    BitBlt(canvas.Handle(), r.left, r.top, w, h, playedPage_->Canvas()->Handle(), 0, 0, SRCCOPY);
 }
 
 void TPrintPreview::UpdatePreview() {

@@ -240,6 +240,10 @@ private:
     // After a failure inside a document: idle, no canvas, the job dropped.
     void ResetDocument() noexcept;
     void RequirePrinter() const;
+    // The current page onto the sheet's canvas: copied from the page as
+    // last played when page, size and paper are the same, else played
+    // (and kept for the next time).
+    void DrawPlayedPage(cl::TCanvas& canvas, const cl::TRect& pageRect);
     void CNKeyDown(cl::TMessage& m);
     bool HandleKey(WORD key, cl::TShiftState shift);
     void WheelMessage(cl::TMessage& m);
@@ -257,6 +261,11 @@ private:
     std::unique_ptr<cl::TMetafile> pageMetafile_;
     std::unique_ptr<cl::TCanvas> canvas_;
     std::unique_ptr<cl::TMetafile> annotationMetafile_;
+    // The current page as last played for the sheet: a repaint that only
+    // changes what OnPaint draws over it (a value typed) copies it.
+    std::unique_ptr<cl::TBitmap> playedPage_;
+    int playedPageNo_ = 0;  // 0: nothing kept
+    cl::TColor playedPaper_ = cl::clNone;
 
     TPreviewState state_ = psIdle;
     bool aborted_ = false;

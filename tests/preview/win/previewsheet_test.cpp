@@ -511,6 +511,24 @@ TEST_F(SheetTest, TemplateLandsWhereThePaperCoordinatesSay) {
     }
 }
 
+// A repaint copies the page as last played; a changed page or paper is
+// played anew.
+TEST_F(SheetTest, ARepaintShowsThePageAsItIsNowAfterItOrItsPaperChanged) {
+    Record(1);
+    preview->SetZoom(50);
+    const TRect square = preview->PaperToScreenRect(Rect(1000, 1000, 2000, 2000));
+    const int x = (square.left + square.right) / 2, y = (square.top + square.bottom) / 2;
+    auto at = [&](int px, int py) { return Painted(preview->PaperPreview()).At(px, py); };
+    EXPECT_EQ(at(x, y), clBlack);
+    EXPECT_EQ(at(x, y), clBlack);
+
+    preview->MetafileList()->Metafile(0)->Assign(A4Page(PageDrawing{}).get());
+    EXPECT_EQ(at(x, y), clWhite);
+    preview->PaperView()->SetPaperColor(clYellow);
+    EXPECT_EQ(at(x, y), clYellow);
+    EXPECT_EQ(at(x, y), clYellow);
+}
+
 TEST_F(SheetTest, FrameShadowAndPaperArePaintedAroundThePage) {
     Record(1);
     preview->SetZoom(30);

@@ -1,0 +1,94 @@
+// How long a Tab from one typed amount to the next takes in the main
+// window at zoom 100, with bil, rachzsk, rachppp and zestzf selected and
+// filled and bil shown: from posting the editor's key (WM_USER+100) until
+// the next editor has the focus and nothing of the sheet or the editor
+// waits to be painted.  Each timed Tab commits a changed amount, so it
+// stores, recalculates every selected form and repaints the page; a second
+// run Tabs without changing anything.  Prints median, minimum and 90th
+// percentile:
+//
+//   scripts/wine-run --root build/win/wine build/win/benchmarks/tabbing_bench.exe [tabs]
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "classlib/FormatSettings.h"
+#include "engine/win/EngineHostWin.h"
+#include "tests/app/win/FormShowing.h"
+
+namespace {
+
+using namespace cl;
+
+double Now() {
+    LARGE_INTEGER f, t;
+    QueryPerformanceFrequency(&f);
+    QueryPerformanceCounter(&t);
+    return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(f.QuadPart);
+}
+
+bool Waits(HWND wnd) {
+    return GetUpdateRect(wnd, nullptr, FALSE) != 0;
+}
+
+// The next editor is open and focused, and everything is painted.
+bool Settled(TMainForm& f, int from) {
+    TWinControl* editor = OpenEditor.Editor;
+    return editor && OpenEditor.Field != from && editor->Focused() &&
+           !Waits(f.PrintPreview->PaperPreview()->Handle()) && !Waits(editor->Handle());
+}
+
+// Milliseconds per Tab, sorted; with change, each amount is retyped first.
+std::vector<double> Tab(TMainForm& f, int tabs, bool change) {
+    std::vector<double> ms;
+    for (int i = 0; i < tabs; ++i) {
+        const int from = OpenEditor.Field;
+        if (change) OpenEditor.Editor->SetText(std::to_string(1000 + i) + ",25");
+        const double start = Now();
+        PostMessageW(f.Handle(), WM_USER_EDITOR_KEY, 0, VK_TAB | 0x10000);
+        while (!Settled(f, from)) Application->ProcessMessages();
+        ms.push_back(Now() - start);
+    }
+    std::sort(ms.begin(), ms.end());
+    return ms;
+}
+
+void Report(const char* what, const std::vector<double>& ms) {
+    const auto at = [&ms](double q) { return ms[static_cast<size_t>(q * (ms.size() - 1))]; };
+    std::printf("%-36s median %6.2f ms   min %6.2f   p90 %6.2f   (%zu tabs)\n", what, at(0.5), ms.front(),
+                at(0.9), ms.size());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int tabs = argc > 1 ? std::max(3, std::atoi(argv[1])) : 50;
+    SetFormatSettings(TFormatSettings::Polish());
+    TWindowEngineHost host;
+    SetEngineHost(&host);
+    SetMessageBoxHook([](HWND, const std::string&, const std::string&, UINT) { return IDOK; });
+    TMainForm* f = Construct<TMainForm>(Application.Get());
+    f->Show();
+    ProgramFolder = maintest::BuildProgramFolder();
+    for (const char* name : {"rachzsk", "rachppp", "zestzf", "bil"})
+        maintest::FillTypedFields(*maintest::ShowForm(*f, name));
+    f->PrintPreview->SetZoom(100);
+    Application->ProcessMessages();
+    std::printf("bil shown (rachzsk, rachppp, zestzf selected), zoom %d\n", f->PrintPreview->Zoom());
+
+    // From the first amount of page 1; its ~100 amounts keep every Tab on the page.
+    f->BeginFieldEdit(10, false);
+    Tab(*f, 5, true);  // warm-up
+    Report("Tab committing a changed amount", Tab(*f, tabs, true));
+    f->BeginFieldEdit(10, false);
+    Report("Tab over an unchanged amount", Tab(*f, tabs, false));
+
+    f->Free();
+    SetMessageBoxHook(nullptr);
+    SetEngineHost(nullptr);
+    return 0;
+}

@@ -20,13 +20,14 @@ const bool kNumericShortcutsOff = [] {
 constexpr LPARAM kKeyMarker = 0x10000;
 constexpr int kFontSize = 8;
 
-// Hidden, tooltip-coloured, at the rectangle's top left and one pixel
-// wider than it.  The parent comes last (ShowOn): a control gets its window
-// when it gets a parent, and on Wine every later change of a live window
-// costs a good part of a millisecond.
-void Place(TWinControl& editor, const TRect& r) {
+// Hidden, tooltip-coloured, in its parent's font, at the rectangle's top
+// left and one pixel wider than it.  The parent itself comes last
+// (ShowOn): a control gets its window when it gets a parent, and on Wine
+// every later change of a live window costs a good part of a millisecond.
+void Place(TWinControl& editor, const TWinControl& parent, const TRect& r) {
     editor.SetVisible(false);
     editor.SetColor(clInfoBk);
+    editor.Font()->Assign(parent.Font());
     editor.SetBounds(r.left, r.top, r.right - r.left + 1, editor.Height());
 }
 
@@ -108,7 +109,7 @@ CL_CLASS_INFO(TEChBox)
 
 TEEdit::TEEdit(TComponent* AOwner, TWinControl* AParent, const TRect& R, const std::string& AText)
     : TFieldEditor(AOwner) {
-    Place(*this, R);
+    Place(*this, *AParent, R);
     SetText(AText);
     InstallHandlers();
     GrowToField(*this, R);
@@ -117,7 +118,7 @@ TEEdit::TEEdit(TComponent* AOwner, TWinControl* AParent, const TRect& R, const s
 
 TEMemo::TEMemo(TComponent* AOwner, TWinControl* AParent, const TRect& R, const std::string& AText)
     : TFieldEditor(AOwner) {
-    Place(*this, R);
+    Place(*this, *AParent, R);
     SetText(AText);
     InstallHandlers();
     Font()->SetSize(kFontSize);
@@ -128,7 +129,7 @@ TEMemo::TEMemo(TComponent* AOwner, TWinControl* AParent, const TRect& R, const s
 TEMaskEdit::TEMaskEdit(TComponent* AOwner, TWinControl* AParent, const TRect& R, const std::string& AText,
                        const std::string& AEditMask)
     : TFieldEditor(AOwner) {
-    Place(*this, R);
+    Place(*this, *AParent, R);
     SetText(AText);
     InstallHandlers();
     GrowToField(*this, R);
@@ -139,7 +140,7 @@ TEMaskEdit::TEMaskEdit(TComponent* AOwner, TWinControl* AParent, const TRect& R,
 
 TEIntEdit::TEIntEdit(TComponent* AOwner, TWinControl* AParent, const TRect& R, const std::string& AText)
     : TFieldEditor(AOwner) {
-    Place(*this, R);
+    Place(*this, *AParent, R);
     PrepareNumeric(*this);
     SetAsString(AText);
     InstallHandlers();
@@ -150,7 +151,7 @@ TEIntEdit::TEIntEdit(TComponent* AOwner, TWinControl* AParent, const TRect& R, c
 TEFloatEdit::TEFloatEdit(TComponent* AOwner, TWinControl* AParent, const TRect& R, const std::string& AText,
                          uint8_t ADecimals)
     : TFieldEditor(AOwner) {
-    Place(*this, R);
+    Place(*this, *AParent, R);
     PrepareNumeric(*this);
     SetDecimalPlaces(ADecimals);
     SetAsString(AText);
@@ -161,7 +162,7 @@ TEFloatEdit::TEFloatEdit(TComponent* AOwner, TWinControl* AParent, const TRect& 
 
 TEChBox::TEChBox(TComponent* AOwner, TWinControl* AParent, const TRect& R, const std::string& AText)
     : TFieldEditor(AOwner) {
-    Place(*this, R);
+    Place(*this, *AParent, R);
     SetCaption(AText);
     OnClick = nullptr;
     InstallHandlers();

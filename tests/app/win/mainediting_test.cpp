@@ -79,7 +79,6 @@ protected:
         EXPECT_EQ(Editor()->Left(), r.left);
         EXPECT_EQ(Editor()->Top(), r.top);
         EXPECT_EQ(Editor()->Width(), r.right - r.left + 1);
-        EXPECT_GE(Editor()->Height(), r.bottom - r.top);
     }
 
     // A mouse message to the sheet at a point of the paper (0.01 mm).

@@ -499,6 +499,7 @@ void TControl::BringToFront() {
     auto& list = parent_->controls_;
     std::erase(list, this);
     list.push_back(this);
+    RaiseWindow(HWND_TOP);
     Invalidate();
 }
 
@@ -507,7 +508,16 @@ void TControl::SendToBack() {
     auto& list = parent_->controls_;
     std::erase(list, this);
     list.insert(list.begin(), this);
+    RaiseWindow(HWND_BOTTOM);
     Invalidate();
+}
+
+void TControl::RaiseWindow(HWND place) {
+    // A windowed control's window has a place among its siblings' windows
+    // too, which decides which of two overlapping ones is seen.
+    auto* win = dynamic_cast<TWinControl*>(this);
+    if (win && win->HandleAllocated())
+        SetWindowPos(win->WindowHandle(), place, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void TControl::Click() {

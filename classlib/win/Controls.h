@@ -300,6 +300,8 @@ public:
     void Repaint();
     virtual void Update();
     void Refresh() { Repaint(); }
+    // Last (first) among the parent's controls; a windowed control's window
+    // goes over (under) its siblings' windows as well.
     void BringToFront();
     void SendToBack();
 
@@ -341,6 +343,8 @@ protected:
 private:
     friend class TWinControl;
     friend class TControlActionLink;
+    // Puts a windowed control's window at place among its siblings' (HWND_TOP, HWND_BOTTOM).
+    void RaiseWindow(HWND place);
     void ControlTearDown() noexcept;
     void FontChanged();
     void HandleMouseMessage(TMessage& m);

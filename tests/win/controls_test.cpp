@@ -161,6 +161,24 @@ TEST(GraphicControl, MouseArrivesThroughParentInOwnCoordinates) {
     EXPECT_EQ(formClicks, 1);
 }
 
+// Of two overlapping windowed controls, the one brought to the front is
+// seen; sent to the back, the other one is.
+TEST(ZOrder, BringToFrontAndSendToBackMoveTheWindowAmongItsSiblings) {
+    auto form = Make<TForm>(nullptr);
+    form->SetBounds(0, 0, 300, 200);
+    auto* first = new TPanelStub(form.get(), form.get(), alNone, Rect(10, 10, 110, 110));
+    auto* second = new TPanelStub(form.get(), form.get(), alNone, Rect(50, 50, 150, 150));
+    form->Show();
+    for (TWinControl* c : {first, second, first}) {
+        c->BringToFront();
+        EXPECT_EQ(GetWindow(form->Handle(), GW_CHILD), c->Handle());
+        EXPECT_EQ(form->Controls(form->ControlCount() - 1), c);
+    }
+    first->SendToBack();
+    EXPECT_EQ(GetWindow(form->Handle(), GW_CHILD), second->Handle());
+    EXPECT_EQ(form->Controls(0), first);
+}
+
 TEST(CustomControl, BackgroundIsNotErasedBeforePaint) {
     Owned<TForm> form = Make<TForm>(nullptr);
     auto* pad = new TPanelStub(form.get(), form.get(), alNone, Rect(0, 0, 50, 50));

@@ -1,0 +1,180 @@
+// Typing on the balance sheet of Sprawozdawca.exe as a user does: bil
+// chosen through the wizard, the natural size, a click on an amount, typed
+// digits and Tab, the totals drawn, Esc leaving the stored value, and
+// Enter on the last amount of page 1 turning to page 2 with its notice.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "classlib/win/GdiHandles.h"
+#include "engine/FormCatalogue.h"
+#include "preview/Units.h"
+#include "tests/driver/ProgramTest.h"
+#include "tests/driver/RemoteBuffer.h"
+#include "tests/support/TinyHttpServer.h"
+
+namespace {
+
+using namespace e2e;
+
+constexpr int kStartMs = 20000;
+
+// The window with the keyboard focus in the program's thread.
+HWND FocusOf(HWND wnd) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(GetWindowThreadProcessId(wnd, nullptr), &info) ? info.hwndFocus : nullptr;
+}
+
+class EditingE2eTest : public ProgramTest {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(updateServer_.Held());
+        main_ = program_.WaitForName("MainForm", kStartMs);
+        ASSERT_TRUE(main_) << program_.Describe();
+        ASSERT_TRUE(program_.WaitForIdle());
+    }
+    HWND Named(const std::string& name) const {
+        HWND wnd = program_.FindByName(name, false);
+        EXPECT_TRUE(wnd) << name << "\n" << program_.Describe();
+        return wnd;
+    }
+    void Idle() { ASSERT_TRUE(program_.WaitForIdle()); }
+    void Choose(const std::string& name, int item = -1) {
+        HWND target = item < 0 ? Named(name) : GroupItems(Named(name)).at(static_cast<size_t>(item));
+        ASSERT_TRUE(Click(target)) << name << " " << item;
+        Idle();
+    }
+    void PressButton(const std::string& caption) {
+        HWND button = program_.FindButton(caption);
+        ASSERT_TRUE(button) << caption << "\n" << program_.Describe();
+        ASSERT_TRUE(Click(button)) << caption;
+        Idle();
+    }
+
+    // The wizard's way to the balance sheet alone: a business, not audited,
+    // "Bilans"; then its pages.
+    void SelectBalanceSheet() {
+        PressButton("&Dalej >");
+        Choose("rb0_2_1", 0);
+        PressButton("&Dalej >");
+        Choose("cb1_0_2");
+        PressButton("&Dalej >");
+        Choose("cb1_2_1");
+        PressButton("&Dalej >");
+        PressButton("&Formularze");
+        preview_ = Named("PrintPreview");
+        for (HWND w : Descendants(preview_))
+            if (ClassName(w) == "TPaperPreview") sheet_ = w;
+        ASSERT_TRUE(sheet_) << program_.Describe();
+    }
+    // "Wielkość naturalna", the third button of the forms sheet's tool bar.
+    void NaturalSize() {
+        HWND bar = Named("XcToolBar2");
+        TRemoteBuffer remote(bar, sizeof(RECT));
+        ASSERT_TRUE(remote.Valid());
+        ASSERT_TRUE(SendMessageW(bar, TB_GETITEMRECT, 2, remote.Param()));
+        RECT r{};
+        ASSERT_TRUE(remote.Read(0, &r, sizeof r));
+        PostClick(bar, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        Idle();
+    }
+
+    // A field of bil's page in the sheet's pixels at zoom 100, as the
+    // preview maps the A4 paper (0.01 mm) past its one-pixel border.
+    RECT FieldOnSheet(int field) const {
+        const int page = TEFieldTable[field].Page;
+        const int ppi = GetDeviceCaps(screen_.get(), LOGPIXELSY);
+        auto px = [ppi](int tenths) { return ConvertUnit(10 * tenths, ppi, mmHiMetric, mmPixel, ppi) + 1; };
+        return {px(ScreenLeft(1, page, field)), px(ScreenTop(1, page, field)),
+                px(ScreenRight(1, page, field)), px(ScreenBottom(1, page, field))};
+    }
+    void ClickField(int field) {
+        const RECT r = FieldOnSheet(field);
+        const int x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
+        PostMessageW(sheet_, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+        PostClick(sheet_, x, y);
+        Idle();
+    }
+    // The focused window is the editor, and it lies over the field.
+    HWND EditorOver(int field) {
+        HWND editor = FocusOf(main_);
+        EXPECT_TRUE(editor && GetParent(editor) == preview_) << program_.Describe();
+        if (!editor) return nullptr;
+        RECT on{};
+        GetWindowRect(editor, &on);
+        MapWindowPoints(nullptr, sheet_, reinterpret_cast<POINT*>(&on), 2);
+        const RECT r = FieldOnSheet(field);
+        EXPECT_NEAR(on.left, r.left, 1) << field;
+        EXPECT_NEAR(on.top, r.top, 1) << field;
+        EXPECT_NEAR(on.right - on.left, r.right - r.left + 1, 1) << field;
+        return editor;
+    }
+    // Whether the screen shows ink inside the field (its rectangle inset by 2 px).
+    bool Inked(int field) const {
+        RECT r = FieldOnSheet(field);
+        MapWindowPoints(sheet_, nullptr, reinterpret_cast<POINT*>(&r), 2);
+        for (int y = r.top + 2; y < r.bottom - 2; ++y)
+            for (int x = r.left + 2; x < r.right - 2; ++x) {
+                const COLORREF c = GetPixel(screen_.get(), x, y);
+                if (c != CLR_INVALID && GetRValue(c) + GetGValue(c) + GetBValue(c) < 3 * 128) return true;
+            }
+        return false;
+    }
+
+    cltest::ClosedPort updateServer_{SPRAW_E2E_PORT, 60000};
+    TInstalledCopy copy_{WinePath(SPRAW_E2E_DIR), WinePath(SPRAW_BIN_DIR)};
+    TProgram program_{copy_.Exe(), copy_.WorkFolder()};
+    cl::WindowDC screen_{nullptr};
+    HWND main_ = nullptr;
+    HWND preview_ = nullptr;
+    HWND sheet_ = nullptr;
+};
+
+TEST_F(EditingE2eTest, TypingAnAmountFillsItsTotalsEscKeepsItAndEnterTurnsThePage) {
+    SelectBalanceSheet();
+    NaturalSize();
+    for (int total : {8, 9}) EXPECT_FALSE(Inked(total)) << total;
+
+    ClickField(10);
+    HWND editor = EditorOver(10);
+    ASSERT_TRUE(editor);
+    PostText(editor, "1234,5");
+    PostKey(editor, VK_TAB);
+    Idle();
+    EditorOver(11);
+    for (int total : {8, 9}) EXPECT_TRUE(Inked(total)) << total;
+
+    ClickField(10);
+    editor = EditorOver(10);
+    ASSERT_TRUE(editor);
+    EXPECT_EQ(WindowText(editor), "1234,50");
+    PostText(editor, "99");
+    PostKey(editor, VK_ESCAPE);
+    Idle();
+    EXPECT_EQ(FocusOf(main_), preview_);
+    ClickField(10);
+    editor = EditorOver(10);
+    ASSERT_TRUE(editor);
+    EXPECT_EQ(WindowText(editor), "1234,50");
+
+    // The last amount of page 1, at the bottom of the sheet.
+    PostKey(editor, VK_ESCAPE);
+    Idle();
+    program_.PostShortcut(preview_, VK_END, {VK_CONTROL});
+    Idle();
+    ClickField(154);
+    editor = EditorOver(154);
+    ASSERT_TRUE(editor);
+    PostKey(editor, VK_RETURN);
+    HWND box = program_.WaitForMessageBox(5000);
+    ASSERT_TRUE(box) << program_.Describe();
+    const TMessageBoxView notice = ReadMessageBox(box);
+    EXPECT_EQ(notice.Caption, "Uwaga");
+    EXPECT_EQ(notice.Text, "Przejście do następnej strony.");
+    e2e::PressButton(box, IDOK);
+    Idle();
+    EditorOver(157);
+}
+
+}  // namespace

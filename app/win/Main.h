@@ -263,7 +263,3 @@ void AttachEditingHandlers(TMainForm& form);
 // Commits the open field editor; when it stays open (its value was
 // refused) it gets the focus back and the caller does nothing: false.
 bool CommitOpenEditor(TMainForm& form);
-// The open editor moved over its field again after the sheet's layout changed.
-void PlaceOpenEditor(TMainForm& form);
-// The hover ends without its frame, which a repaint of the page has wiped.
-void ForgetHover(TMainForm& form);

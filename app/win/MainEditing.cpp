@@ -5,6 +5,7 @@
 #include "app/FieldNavigation.h"
 #include "app/SheetMapping.h"
 #include "app/win/EEdits.h"
+#include "app/win/EditingOnSheetChange.h"
 #include "app/win/FieldPlacement.h"
 #include "app/win/Main.h"
 #include "classlib/NumberFormat.h"
@@ -15,7 +16,11 @@ namespace {
 
 constexpr TColor kTypedFrame = clGreen;   // $008000
 constexpr TColor kComputedFrame = clRed;  // $0000FF
+// The editor kinds the field table does not name (it uses text, amounts, dates).
 constexpr uint8_t kCheckBoxEdit = 4;
+constexpr uint8_t kCellEdit = 8;
+constexpr uint8_t kIntegerEdit = 10;
+constexpr uint8_t kMemoEdit = 11;
 
 // What the open editor showed when it opened, and for which form: a text
 // that still reads so was not changed.
@@ -119,7 +124,7 @@ TWinControl* MakeEditor(TMainForm& f, const TemFrm& form, int field, const TRect
     const TEField& def = TEFieldTable[field];
     const std::string text = form.GetValueText(static_cast<uint16_t>(field));
     switch (def.EditType) {
-        case 1:
+        case ie_text:
             return new TEEdit(p, p, rect, text);
         case kCheckBoxEdit: {
             auto* box = new TEChBox(p, p, rect, "");
@@ -130,14 +135,14 @@ TWinControl* MakeEditor(TMainForm& f, const TemFrm& form, int field, const TRect
             if (toggle) box->SetChecked(!box->Checked());
             return box;
         }
-        case 6:
+        case ie_currency:
             return new TEFloatEdit(p, p, rect, text, static_cast<uint8_t>(def.NumPrecision));
-        case 8:
-        case 9:
+        case kCellEdit:
+        case ie_maskedit:
             return new TEMaskEdit(p, p, rect, text, std::string(def.EditMask));
-        case 10:
+        case kIntegerEdit:
             return new TEIntEdit(p, p, rect, text);
-        case 11:
+        case kMemoEdit:
             return new TEMemo(p, p, rect, text);
         default:
             return nullptr;

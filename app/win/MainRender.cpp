@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "app/UserFolders.h"
+#include "app/win/EditingOnSheetChange.h"
 #include "app/win/FieldPainter.h"
 #include "app/win/FieldPlacement.h"
 #include "app/win/Main.h"

@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "app/FieldNavigation.h"
 #include "app/win/EEdits.h"
 #include "classlib/FormatSettings.h"
 #include "engine/win/EngineHostWin.h"
@@ -161,6 +162,46 @@ TEST_F(EditingTest, TabAndEnterGoRoundTheFormPassingTotalsAndSayWhereThePageTurn
         }
     }
     EXPECT_FALSE(DataModified);
+}
+
+// Every form of the catalogue, typed field after field with Tab and Enter
+// until the editor is back where it began.
+TEST_F(EditingTest, EveryFormIsFilledByTypingAndGoingOnWithTabAndEnter) {
+    for (const TFrmFeature& row : FormCatalogue) {
+        SCOPED_TRACE(std::string(row.Name));
+        TemFrm* form = row.Name == "bil" ? bil_ : maintest::ShowForm(*form_, row.Name);
+        if (form == bil_) {
+            TEventPause quiet(form_->XcTreeView2->OnChange);
+            form_->XcTreeView2->SetSelected(form_->XcTreeView2->Items()->GetFirstNode());
+            form_->ShowSelectedForm();
+        }
+        answers_.boxes.clear();
+        const int first = NextField(*form, 0);
+        Open(first);
+        int typed = 0;
+        do {
+            const uint8_t kind = TEFieldTable[OpenEditor.Field].EditType;
+            Editor()->SetText(kind == ie_currency ? "12,5" : kind == ie_maskedit ? "31.12.2004" : "Tekst");
+            const int from = OpenEditor.Field;
+            PostMessageW(form_->Handle(), WM_USER_EDITOR_KEY, 0,
+                         (++typed % 2 ? VK_TAB : VK_RETURN) | 0x10000);
+            for (int i = 0; i < 1000 && OpenEditor.Field == from; ++i) Application->ProcessMessages();
+            ASSERT_NE(OpenEditor.Field, from);
+        } while (OpenEditor.Field != first);
+        int enabled = 0;
+        for (int n = form->FirstID + 1; n < form->LastID; ++n) {
+            if (!TEFieldTable[n].Enabled) continue;
+            ++enabled;
+            EXPECT_FALSE(form->GetValueText(static_cast<uint16_t>(n)).empty()) << n;
+        }
+        EXPECT_EQ(typed, enabled);
+        ASSERT_EQ(answers_.boxes.size(), row.PageCount == 2 ? 2u : 0u);
+        if (row.PageCount == 2) {
+            EXPECT_EQ(answers_.boxes[0].text, kNextPage);
+            EXPECT_EQ(answers_.boxes[1].text, kFirstPage);
+        }
+        form_->EndFieldEdit(false);
+    }
 }
 
 // "3-5,00" is no amount: typed 5, "-" (which makes it -5,00), Home, 3.

@@ -31,9 +31,11 @@ void Place(TWinControl& editor, const TWinControl& parent, const TRect& r) {
     editor.SetBounds(r.left, r.top, r.right - r.left + 1, editor.Height());
 }
 
-// Complete: on its parent, and seen.
+// Complete: on its parent over the other controls there (the preview's
+// sheet), and seen.  Raised while still hidden, which costs nothing to redraw.
 void ShowOn(TWinControl& editor, TWinControl* parent) {
     editor.SetParent(parent);
+    editor.BringToFront();
     editor.SetVisible(true);
 }
 

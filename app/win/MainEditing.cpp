@@ -258,7 +258,6 @@ void TMainForm::BeginFieldEdit(int Field, bool Toggle) {
             opening = {form, box ? std::string() : editor->Text(),
                        box ? AsChecked(form->GetValue(static_cast<uint16_t>(Field))) : false};
             OpenEditor = {editor, static_cast<uint16_t>(Field)};
-            editor->BringToFront();
             if (editor->CanFocus()) editor->SetFocus();
         }
     }

@@ -16,24 +16,15 @@ TemFrm Bil() {
                   row.Index, row.FirstID, row.LastID, row.Index);
 }
 
-TEST(NextAndPrevField, GoRoundTheFormPassingComputedFieldsAndTurningPages) {
+// Page turns and totals on the way are the main window's tests; here
+// where the walk starts from when no typed field is open.
+TEST(NextAndPrevField, StartFromTheFormsEndsOrFromAComputedField) {
     const TemFrm bil = Bil();
     ASSERT_EQ(bil.Name, "bil");
-    const struct {
-        int from;
-        bool back;
-        int to;
-    } cases[] = {
-        {154, false, 157},                   // the last of page 1 to the first of page 2 (155, 156 computed)
-        {157, true, 154},  {263, false, 5},  // the last of the form to its first
-        {5, true, 263},    {7, false, 10},   // 8 and 9 are totals
-        {10, true, 7},     {0, false, 5},    // from no field: the first, the last
-        {0, true, 263},    {8, false, 10},   // from a computed field, the next typed one
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.from << (c.back ? " back" : " on"));
-        EXPECT_EQ(c.back ? PrevField(bil, c.from) : NextField(bil, c.from), c.to);
-    }
+    EXPECT_EQ(NextField(bil, 0), 5);
+    EXPECT_EQ(PrevField(bil, 0), 263);
+    EXPECT_EQ(NextField(bil, 8), 10);  // 8 and 9 are totals
+    EXPECT_EQ(PrevField(bil, 9), 7);
 }
 
 TEST(NextAndPrevField, AFormWithNoOtherTypedFieldGivesNone) {

@@ -125,6 +125,16 @@ public:
     virtual bool Editable() = 0;
 };
 
+// An item that does something when the control showing it is clicked.
+class IXcDataItemAction : public virtual IInterface {
+public:
+    static constexpr TGUID IID = {
+        0x65CDCDB8, 0xB9AF, 0x4F1B, {0x8E, 0x24, 0x38, 0x37, 0x44, 0xA5, 0xEA, 0xF1}};
+
+    // True when the click was handled (the control does nothing more).
+    virtual bool Execute() = 0;
+};
+
 class IXcDataItemsSearch : public virtual IInterface {
 public:
     static constexpr TGUID IID = {

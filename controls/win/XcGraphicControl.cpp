@@ -1,0 +1,3 @@
+#include "controls/win/XcGraphicControl.h"
+
+XC_CLASS_INFO(TXcGraphicControl)

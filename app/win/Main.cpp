@@ -4,6 +4,8 @@
 #include "app/win/Main.h"
 
 #include "app/UserFolders.h"
+#include "app/win/About1.h"
+#include "app/win/DialogParts.h"
 #include "classlib/FileUtils.h"
 #include "classlib/StrUtils.h"
 
@@ -58,12 +60,12 @@ void AttachShellHandlers(TMainForm& f) {
     f.Doborformularzy1->OnExecute = [&f](TObject* s) { f.ShowWizardMode(s); };
     f.Twojeformularze1->OnExecute = [&f](TObject* s) { f.Twojeformularze1Execute(s); };
     f.Oprogramie1->OnUpdate = [&f](TObject* s) { f.Oprogramie1Update(s); };
+    f.Oprogramie1->OnExecute = [&f](TObject* s) { f.Oprogramie1Execute(s); };
     f.Nowerozliczenie1->OnExecute = [&f](TObject* s) { f.Nowerozliczenie1Execute(s); };
     f.Zapisacrozliczenie1->OnExecute = [&f](TObject* s) { f.Zapisacrozliczenie1Execute(s); };
-    // Loading, printing, the about box and the developer tool come with
-    // their own parts of the program; until then their commands do nothing.
-    for (TAction* later :
-         {f.Wczytajrozliczenie1, f.Zapiszjako1, f.Wydruk1, f.Oprogramie1, f.Newfield1, f.Newfocfile1})
+    // Loading and printing come with their own parts of the program; until
+    // then their commands do nothing.
+    for (TAction* later : {f.Wczytajrozliczenie1, f.Zapiszjako1, f.Wydruk1})
         later->OnExecute = [](TObject*) {};
     for (TAction* command : {f.Nowerozliczenie1, f.Wczytajrozliczenie1, f.Zapiszjako1})
         command->OnUpdate = [&f, command](TObject*) { command->SetEnabled(IsIdle(f)); };
@@ -170,6 +172,12 @@ void TMainForm::FormDestroy(TObject*) {
     ClearErrors(0, false);
     MainWindowHandle = nullptr;
     MainFormHandle = nullptr;
+}
+
+// ---- The about box --------------------------------------------------------------------
+void TMainForm::Oprogramie1Execute(TObject*) {
+    if (!CommitOpenEditor(*this)) return;
+    RunDialog<TAbout1Dlg>(this, [this](TAbout1Dlg& about) { about.CheckAtStart = Chb_aktualiz->Checked(); });
 }
 
 // ---- The mode switch -------------------------------------------------------------------

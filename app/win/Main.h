@@ -195,6 +195,8 @@ public:
     void Twojeformularze1Execute(cl::TObject* Sender);
     // The idle handler.
     void Oprogramie1Update(cl::TObject* Sender);
+    // The about box, after committing an open field editor.
+    void Oprogramie1Execute(cl::TObject* Sender);
 
     // ---- The message table (MainMessages.cpp) -----------------------------------------
     void WndProc(cl::TMessage& message) override;

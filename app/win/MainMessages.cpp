@@ -4,7 +4,9 @@
 #include "app/win/MainMessages.h"
 
 #include "app/UpdateCheck.h"
+#include "app/win/DialogParts.h"
 #include "app/win/Main.h"
+#include "app/win/k_konc1.h"
 #include "classlib/StrUtils.h"
 #include "engine/win/EngineHostWin.h"
 
@@ -81,8 +83,10 @@ void CloseForUpdate(TMainForm& f) {
     }
 }
 
-void ShowEndOfSelection(TMainForm&) {
-    // The end-of-selection dialog is not here yet.
+// While it is shown the main window is disabled, so the idle rule that
+// posts WM_USER+11 rests until it closes.
+void ShowEndOfSelection(TMainForm& f) {
+    RunDialog<Tk_konc1Dlg>(&f);
 }
 
 }  // namespace

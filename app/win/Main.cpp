@@ -157,7 +157,9 @@ void TMainForm::FormCreate(TObject*) {
     PrintPreview->SetFastPrint(true);
     Application->SetTitle(std::string(kProductName) + " ");
     SetCaption(Application->Title());
-    // (The developer tool's file and its flags come with the tool.)
+    // The developer tool starts with no file open and design mode off.
+    CloseFocFile(*this);
+    PrintPreview->SetNoDragScroll(false);
     PrintPreview->SetTabStop(true);
     // The list outlives the window; what an earlier window left is not ours.
     ClearErrors(0, false);
@@ -169,6 +171,7 @@ void TMainForm::FormShow(TObject*) {
 }
 
 void TMainForm::FormDestroy(TObject*) {
+    CloseFocFile(*this);
     ClearErrors(0, false);
     MainWindowHandle = nullptr;
     MainFormHandle = nullptr;

@@ -17,6 +17,7 @@
 //   MainSelection.cpp the selection rules and the selected forms
 //   MainEditing.cpp   typing values on the page: hover, the field editors,
 //                     storing, Tab, Enter and Esc
+//   MainDevTool.cpp   the developer tool: field definitions to "FocFile.txt"
 // Helpers without a design name stay local to their file.
 //
 // The components are built in code with the names of the window's stored
@@ -26,14 +27,17 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "app/AnswerSnapshot.h"
 #include "app/win/BrowseURL.h"
 #include "app/win/MainMessages.h"
 #include "app/win/PingMachine.h"
+#include "classlib/FileStream.h"
 #include "classlib/Scope.h"
 #include "classlib/win/ActnList.h"
 #include "classlib/win/ComCtrls.h"
@@ -249,6 +253,16 @@ public:
     void XcTreeView2Change(cl::TObject* Sender, cl::TTreeNode* Node);
     void XcTreeView2Deletion(cl::TObject* Sender, cl::TTreeNode* Node);
 
+    // ---- The developer tool (MainDevTool.cpp) ------------------------------------------
+    // "FocFile.txt" in the program folder, open (for appending) from "New
+    // FocFile" or the first field written until the window goes.
+    std::unique_ptr<cl::TFileStream> FocFile;
+    // The definition "New field" made; the drag on the page that follows
+    // places it and writes it to FocFile.
+    std::vector<std::string> PendingDefinition;
+    void Newfocfile1Execute(cl::TObject* Sender);
+    void Newfield1Execute(cl::TObject* Sender);
+
     // ---- The later parts' handlers, for now in Main.cpp -------------------------------
     // The statement commands (MainFile.cpp).
     void Nowerozliczenie1Execute(cl::TObject* Sender);
@@ -261,6 +275,10 @@ void AttachRenderHandlers(TMainForm& form);
 void AttachWizardHandlers(TMainForm& form);
 void AttachSelectionHandlers(TMainForm& form);
 void AttachEditingHandlers(TMainForm& form);
+// After the handlers of the preview's mouse: design mode goes first.
+void AttachDevToolHandlers(TMainForm& form);
+// Closes "FocFile.txt" when it is open.
+void CloseFocFile(TMainForm& form) noexcept;
 
 // Commits the open field editor; when it stays open (its value was
 // refused) it gets the focus back and the caller does nothing: false.

@@ -506,6 +506,7 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
     AttachWizardHandlers(*this);
     AttachSelectionHandlers(*this);
     AttachEditingHandlers(*this);
+    AttachDevToolHandlers(*this);
     // As reading the stored layout ends: the first page, through the page
     // change, so that its step exists before the window's creation handler.
     XcWizard1->SelectFirstPage();

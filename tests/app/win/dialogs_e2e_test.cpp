@@ -11,6 +11,7 @@
 
 #include "app/LicenceText.h"
 #include "tests/driver/ProgramTest.h"
+#include "tests/driver/RemoteBuffer.h"
 #include "tests/support/Files.h"
 #include "tests/support/TinyHttpServer.h"
 
@@ -78,6 +79,18 @@ protected:
         return view;
     }
     bool Shown(const std::string& name) { return program_->FindByName(name) != nullptr; }
+    // The tool bar's save button (exit, a separator, new, load, save) can
+    // be pressed: something is unsaved.
+    bool SaveEnabled() const {
+        HWND bar = program_->FindByName("XcToolBar1");
+        TRemoteBuffer button(bar, sizeof(TBBUTTON));
+        TBBUTTON b{};
+        if (!button.Valid() || !Ask(bar, TB_GETBUTTON, 4, button.Param()) || !button.Read(0, &b, sizeof b)) {
+            ADD_FAILURE() << "no save button";
+            return false;
+        }
+        return Ask(bar, TB_ISBUTTONENABLED, static_cast<WPARAM>(b.idCommand)) != 0;
+    }
 
     TInstalledCopy copy_{WinePath(SPRAW_E2E_DIR), WinePath(SPRAW_BIN_DIR)};
     std::optional<TProgram> program_;
@@ -237,6 +250,19 @@ TEST_F(DialogsE2eTest, EndOfSelectionEndsTheProgramWithoutAskingOrGoesOn) {
     ASSERT_TRUE(program_->WaitForIdle());
     EXPECT_TRUE(program_->Running());
 
+    // "Zacznij od &początku": a new statement without asking, the changed
+    // answers forgotten.
+    EXPECT_TRUE(SaveEnabled());
+    PostMessageW(main_, kEndOfSelection, 0, 0);
+    ASSERT_TRUE(program_->WaitForName("k_konc1Dlg", 5000));
+    ASSERT_TRUE(program_->WaitForIdle());
+    Press("Zacznij od &początku");
+    EXPECT_TRUE(WaitUntil([&] { return !Shown("k_konc1Dlg"); }, 5000));
+    ASSERT_TRUE(program_->WaitForIdle());
+    EXPECT_FALSE(program_->FindMessageBox());
+    EXPECT_FALSE(SaveEnabled());
+
+    Press("&Dalej >");
     PostMessageW(main_, kEndOfSelection, 0, 0);
     ASSERT_TRUE(program_->WaitForName("k_konc1Dlg", 5000));
     ASSERT_TRUE(program_->WaitForIdle());

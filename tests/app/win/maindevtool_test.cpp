@@ -9,6 +9,7 @@
 
 #include "app/UserFolders.h"
 #include "app/win/FocFEdit1.h"
+#include "engine/FormCatalogue.h"
 #include "tests/app/win/FormShowing.h"
 #include "tests/app/win/MainFormFixture.h"
 #include "tests/support/TempFolder.h"
@@ -114,6 +115,23 @@ TEST_F(DevToolTest, OKEntersDesignModeUntilTheDragAndEveryOtherEndLeavesIt) {
     const std::string text = cltest::ReadBytes(folder_.Name("FocFile.txt"));
     EXPECT_EQ(text.rfind("({pole12_3}\r\n", 0), 0u) << "one block, from OK" << text;
     EXPECT_EQ(text.find("({", 1), std::string::npos) << text;
+}
+
+TEST_F(DevToolTest, InDesignModeAPressOnAFieldDrawsTheBandAndOpensNoEditor) {
+    int field = ShownForm->FirstID + 1;
+    while (!TEFieldTable[field].Enabled || TEFieldTable[field].Page != 1) ++field;
+    const TRect r = form_->PrintPreview->PaperToScreenRect(
+        Rect(10 * ScreenLeft(1, 1, field), 10 * ScreenTop(1, 1, field), 10 * ScreenRight(1, 1, field),
+             10 * ScreenBottom(1, 1, field)),
+        true);
+    const int x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
+    NewField(Choose("ie_text", mrOk));
+    Drag(x, y, x + 40, y);
+    EXPECT_EQ(OpenEditor.Editor, nullptr);
+    EXPECT_FALSE(cltest::ReadBytes(folder_.Name("FocFile.txt")).empty());
+    Drag(x, y, x, y);
+    EXPECT_EQ(OpenEditor.Field, field) << "out of design mode the press edits the field";
+    form_->EndFieldEdit(false);
 }
 
 TEST_F(DevToolTest, AFailedWriteIsReportedAndEndsDesignMode) {

@@ -1,0 +1,387 @@
+#include "controls/win/XcRichEdit.h"
+
+#include <richedit.h>
+
+#include <algorithm>
+
+#include "classlib/FileStream.h"
+#include "classlib/Scope.h"
+#include "classlib/win/GdiHandles.h"
+#include "classlib/win/WideText.h"
+#include "controls/win/CoreFileUtils.h"
+#include "controls/win/XcEditPopupMenu.h"
+
+using namespace cl;
+
+namespace {
+
+// Plain text crosses the stream messages in Windows-1250, as the class
+// library's rich edit streams it.
+constexpr WPARAM kPlainFormat = (1250u << 16) | SF_USECODEPAGE | SF_TEXT;
+
+int ReadVersion() {
+    if (RichEditVersion() == 0) return 0;
+    HMODULE riched20 = GetModuleHandleW(L"riched20.dll");
+    if (!riched20) return 1;
+    const std::optional<VS_FIXEDFILEINFO> info = FileVersionInfo(ModuleFileName(riched20));
+    const int minor = info ? static_cast<int>(LOWORD(info->dwFileVersionMS)) / 10 : 0;
+    return minor == 0 ? 2 : minor;
+}
+
+struct StreamCookie {
+    TXcConversion* conversion;
+    bool failed = false;
+};
+
+// The conversion's bytes as they are: the control sees the file.
+DWORD CALLBACK ReadConversion(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* done) {
+    auto* c = reinterpret_cast<StreamCookie*>(cookie);
+    try {
+        const int32_t n = c->conversion->Read(buffer, count);
+        if (n >= 0) {
+            *done = n;
+            return 0;
+        }
+    } catch (...) {
+        // Reported to the control as a read error; the load then fails.
+    }
+    *done = 0;
+    c->failed = true;
+    return 1;
+}
+
+}  // namespace
+
+int XcRichEditVersion() {
+    static const int version = ReadVersion();
+    return version;
+}
+
+// ---- Lines ---------------------------------------------------------------------------------
+TStrings& TXcRichEditStrings::Base() const {
+    return *edit_->BaseLines();
+}
+
+int TXcRichEditStrings::Count() const {
+    return Base().Count();
+}
+
+std::string TXcRichEditStrings::Get(int index) const {
+    return Base().Get(index);
+}
+
+void TXcRichEditStrings::Put(int index, const std::string& s) {
+    Base().Put(index, s);
+}
+
+void TXcRichEditStrings::Insert(int index, const std::string& s) {
+    Base().Insert(index, s);
+}
+
+void TXcRichEditStrings::Delete(int index) {
+    Base().Delete(index);
+}
+
+void TXcRichEditStrings::Clear() {
+    Base().Clear();
+}
+
+std::string TXcRichEditStrings::Text() const {
+    return Base().Text();
+}
+
+void TXcRichEditStrings::SetText(std::string_view text) {
+    Base().SetText(text);
+}
+
+void TXcRichEditStrings::SetUpdateState(bool updating) {
+    if (!edit_->HandleAllocated() || !edit_->Showing()) return;
+    SendMessageW(edit_->WindowHandle(), WM_SETREDRAW, !updating, 0);
+    if (!updating) edit_->Invalidate();
+}
+
+void TXcRichEditStrings::LoadFromFile(const std::string& fileName) {
+    TXcConversion* conversion = ConversionFormats().ForFile(fileName, edit_->DefaultConverter());
+    edit_->LoadThrough(*conversion, [&] { return conversion->OpenFile(fileName, cdImport); });
+}
+
+void TXcRichEditStrings::LoadFromStream(TStream& stream) {
+    edit_->HandleNeeded();
+    TXcConversion* conversion = ConversionFormats().ForStream(stream, edit_->DefaultConverter());
+    edit_->LoadThrough(*conversion, [&] { return conversion->OpenStream(stream, cdImport); });
+}
+
+void TXcRichEditStrings::SaveToFile(const std::string& fileName) const {
+    TFileStream file(fileName, fmCreate);
+    SaveToStream(file);
+}
+
+void TXcRichEditStrings::SaveToStream(TStream& stream) const {
+    const bool plain = edit_->PlainText() || format_ == sfPlainText;
+    edit_->StreamOut(stream, plain);
+}
+
+// ---- Streaming in --------------------------------------------------------------------------
+class TXcCustomRichEdit::StreamTarget : public IXcStreamTarget {
+public:
+    StreamTarget(HWND wnd, TRichStreamModes modes) : wnd_(wnd), modes_(modes) {}
+
+    bool StreamIn(TXcConversion& conversion, bool richText) override {
+        WPARAM format = 0;
+        if (richText)
+            format = SF_RTF | ((modes_ & smPlainRtf) ? SFF_PLAINRTF : 0);
+        else if ((modes_ & smUnicode) && XcRichEditVersion() >= 2)
+            format = SF_TEXT | SF_UNICODE;
+        else
+            format = kPlainFormat;
+        if (modes_ & smSelection) format |= SFF_SELECTION;
+        StreamCookie cookie{&conversion};
+        EDITSTREAM es{reinterpret_cast<DWORD_PTR>(&cookie), 0, ReadConversion};
+        SendMessageW(wnd_, EM_STREAMIN, format, reinterpret_cast<LPARAM>(&es));
+        return es.dwError == 0 && !cookie.failed;
+    }
+
+    bool HoldsText() override { return GetWindowTextLengthW(wnd_) > 0; }
+
+private:
+    HWND wnd_;
+    TRichStreamModes modes_;
+};
+
+void TXcCustomRichEdit::LoadThrough(TXcConversion& conversion, const std::function<bool()>& open) {
+    conversion.OnProgress = [this](TXcConversion&, int percent) {
+        if (OnConversionProgress) OnConversionProgress(this, percent);
+    };
+    const ScopeExit close([&conversion] {
+        conversion.Close();
+        conversion.OnProgress = nullptr;
+    });
+    // Opening first: a file that cannot be read changes nothing.
+    if (!open()) throw EOutOfResources("Failed to Load Stream");
+    HWND wnd = Handle();
+    TMemoryStream previous;
+    StreamOut(previous, false);
+    StreamTarget target(wnd, lines_->Mode());
+    const bool rich = LoadsRichText(PlainText(), lines_->Format(), conversion);
+    if (const std::optional<std::string> error = StreamInWithRetry(target, conversion, rich)) {
+        previous.SetPosition(0);
+        StreamIn(previous, false);
+        throw EOutOfResources(*error);
+    }
+    SendMessageW(wnd, EM_SETSEL, 0, 0);
+    SendMessageW(wnd, EM_SCROLLCARET, 0, 0);
+}
+
+// ---- The control ---------------------------------------------------------------------------
+XC_CLASS_INFO(TXcCustomRichEdit,
+              Prop("AdvancedTypography", &TXcCustomRichEdit::AdvancedTypography,
+                   &TXcCustomRichEdit::SetAdvancedTypography),
+              Prop("AutoURLDetect", &TXcCustomRichEdit::AutoURLDetect, &TXcCustomRichEdit::SetAutoURLDetect),
+              SetOfProp("ClipboardCommands", {"caCopy", "caCut", "caPaste", "caUndo"},
+                        &TXcCustomRichEdit::ClipboardCommands, &TXcCustomRichEdit::SetClipboardCommands),
+              SetOfProp("LangOptions",
+                        {"rlAutoKeyboard", "rlAutoFont", "rlImeCancelComplete", "rlImeAlwaysSendNotify"},
+                        &TXcCustomRichEdit::LangOptions, &TXcCustomRichEdit::SetLangOptions),
+              Prop("OLEDragDrop", &TXcCustomRichEdit::OLEDragDrop, &TXcCustomRichEdit::SetOLEDragDrop),
+              Prop("PlainText", &TXcCustomRichEdit::PlainText, &TXcCustomRichEdit::SetPlainText),
+              Prop("SelectionBar", &TXcCustomRichEdit::SelectionBar, &TXcCustomRichEdit::SetSelectionBar),
+              EnumProp("StreamFormat", {"sfDefault", "sfRichText", "sfPlainText"},
+                       &TXcCustomRichEdit::StreamFormat, &TXcCustomRichEdit::SetStreamFormat),
+              SetOfProp("StreamMode", {"smSelection", "smPlainRtf", "smNoObjects", "smUnicode"},
+                        &TXcCustomRichEdit::StreamMode, &TXcCustomRichEdit::SetStreamMode),
+              Prop("UndoLimit", &TXcCustomRichEdit::UndoLimit, &TXcCustomRichEdit::SetUndoLimit),
+              Prop("UseFixedPopup", &TXcCustomRichEdit::UseFixedPopup, &TXcCustomRichEdit::SetUseFixedPopup),
+              Prop("WordSelection", &TXcCustomRichEdit::WordSelection, &TXcCustomRichEdit::SetWordSelection),
+              Prop("Zoom", &TXcCustomRichEdit::Zoom, &TXcCustomRichEdit::SetZoom))
+CL_CLASS_INFO(TXcRichEdit)
+
+TXcCustomRichEdit::TXcCustomRichEdit(TComponent* owner)
+    : TXcExRichEdit(owner), lines_(std::make_unique<TXcRichEditStrings>(this)) {
+    SetTabStop(true);
+    SetBounds(Left(), Top(), 185, 89);
+    SetAutoSize(false);
+    SetScrollBars(ssBoth);
+    SetControlStyle(ControlStyle() & ~csSetCaption);
+}
+
+TXcCustomRichEdit::~TXcCustomRichEdit() = default;
+
+void TXcCustomRichEdit::CreateParams(TCreateParams& p) {
+    TXcExRichEdit::CreateParams(p);
+    p.Style |= ES_SAVESEL | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+    if (!oleDragDrop_) p.Style |= ES_NOOLEDRAGDROP;
+    if (selectionBar_) p.Style |= ES_SELECTIONBAR;
+}
+
+void TXcCustomRichEdit::CreateWnd() {
+    TXcExRichEdit::CreateWnd();
+    ApplyOptions();
+}
+
+void TXcCustomRichEdit::ApplyOptions() {
+    HWND wnd = WindowHandle();
+    const int version = XcRichEditVersion();
+    LPARAM events = ENM_CHANGE | ENM_SELCHANGE | ENM_PROTECTED | ENM_REQUESTRESIZE | ENM_SCROLL;
+    if (version >= 2) events |= ENM_LINK;
+    SendMessageW(wnd, EM_SETEVENTMASK, 0, events);
+    SendMessageW(wnd, EM_SETOPTIONS, wordSelection_ ? ECOOP_OR : ECOOP_AND,
+                 wordSelection_ ? ECO_AUTOWORDSELECTION : ~static_cast<LPARAM>(ECO_AUTOWORDSELECTION));
+    if (version >= 2) {
+        SendMessageW(wnd, EM_AUTOURLDETECT, autoURLDetect_, 0);
+        undoLimit_ = static_cast<int>(SendMessageW(wnd, EM_SETUNDOLIMIT, static_cast<WPARAM>(undoLimit_), 0));
+        SendMessageW(wnd, EM_SETLANGOPTIONS, 0, langOptions_);
+    }
+    if (version >= 3) {
+        SendMessageW(wnd, EM_SETTYPOGRAPHYOPTIONS, advancedTypography_ ? TO_ADVANCEDTYPOGRAPHY : 0,
+                     TO_ADVANCEDTYPOGRAPHY);
+        if (zoom_ != 100) SendMessageW(wnd, EM_SETZOOM, static_cast<WPARAM>(zoom_), 100);
+    }
+}
+
+void TXcCustomRichEdit::SetAdvancedTypography(bool value) {
+    if (value == advancedTypography_) return;
+    advancedTypography_ = value;
+    if (HandleAllocated() && XcRichEditVersion() >= 3)
+        SendMessageW(WindowHandle(), EM_SETTYPOGRAPHYOPTIONS, value ? TO_ADVANCEDTYPOGRAPHY : 0,
+                     TO_ADVANCEDTYPOGRAPHY);
+}
+
+bool TXcCustomRichEdit::AutoURLDetect() const {
+    if (HandleAllocated() && XcRichEditVersion() >= 2)
+        return SendMessageW(WindowHandle(), EM_GETAUTOURLDETECT, 0, 0) != 0;
+    return autoURLDetect_;
+}
+
+void TXcCustomRichEdit::SetAutoURLDetect(bool value) {
+    autoURLDetect_ = value;
+    if (HandleAllocated() && XcRichEditVersion() >= 2)
+        SendMessageW(WindowHandle(), EM_AUTOURLDETECT, value, 0);
+}
+
+void TXcCustomRichEdit::SetLangOptions(TRichLangOptions value) {
+    langOptions_ = value;
+    if (HandleAllocated() && XcRichEditVersion() >= 2)
+        SendMessageW(WindowHandle(), EM_SETLANGOPTIONS, 0, value);
+}
+
+void TXcCustomRichEdit::SetOLEDragDrop(bool value) {
+    if (value == oleDragDrop_) return;
+    oleDragDrop_ = value;
+    RecreateWnd();
+}
+
+void TXcCustomRichEdit::SetSelectionBar(bool value) {
+    if (value == selectionBar_) return;
+    selectionBar_ = value;
+    RecreateWnd();
+}
+
+void TXcCustomRichEdit::SetPlainText(bool value) {
+    if (value == PlainText()) return;
+    if (!HandleAllocated() || XcRichEditVersion() < 2) {
+        TXcExRichEdit::SetPlainText(value);
+        return;
+    }
+    // The control changes its text mode only while empty.
+    HWND wnd = WindowHandle();
+    TMemoryStream contents;
+    StreamOut(contents, value);
+    SendMessageW(wnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+    const WPARAM undo = undoLimit_ < 2 ? TM_SINGLELEVELUNDO : TM_MULTILEVELUNDO;
+    SendMessageW(wnd, EM_SETTEXTMODE, (value ? TM_PLAINTEXT : TM_RICHTEXT) | undo, 0);
+    TXcExRichEdit::SetPlainText(value);
+    contents.SetPosition(0);
+    StreamIn(contents, value);
+}
+
+void TXcCustomRichEdit::SetUndoLimit(int value) {
+    undoLimit_ = value;
+    if (HandleAllocated() && XcRichEditVersion() >= 2)
+        undoLimit_ =
+            static_cast<int>(SendMessageW(WindowHandle(), EM_SETUNDOLIMIT, static_cast<WPARAM>(value), 0));
+}
+
+bool TXcCustomRichEdit::WordSelection() const {
+    if (HandleAllocated())
+        return (SendMessageW(WindowHandle(), EM_GETOPTIONS, 0, 0) & ECO_AUTOWORDSELECTION) != 0;
+    return wordSelection_;
+}
+
+void TXcCustomRichEdit::SetWordSelection(bool value) {
+    wordSelection_ = value;
+    if (HandleAllocated())
+        SendMessageW(WindowHandle(), EM_SETOPTIONS, value ? ECOOP_OR : ECOOP_AND,
+                     value ? ECO_AUTOWORDSELECTION : ~static_cast<LPARAM>(ECO_AUTOWORDSELECTION));
+}
+
+int TXcCustomRichEdit::Zoom() const {
+    if (!HandleAllocated() || XcRichEditVersion() < 3) return zoom_;
+    WPARAM numerator = 0;
+    LPARAM denominator = 0;
+    SendMessageW(WindowHandle(), EM_GETZOOM, reinterpret_cast<WPARAM>(&numerator),
+                 reinterpret_cast<LPARAM>(&denominator));
+    if (denominator < 1) return 100;
+    return static_cast<int>(100 * static_cast<LPARAM>(numerator) / denominator);
+}
+
+void TXcCustomRichEdit::SetZoom(int value) {
+    zoom_ = value;
+    if (HandleAllocated() && XcRichEditVersion() >= 3)
+        SendMessageW(WindowHandle(), EM_SETZOOM, static_cast<WPARAM>(value), 100);
+}
+
+TPopupMenu* TXcCustomRichEdit::GetPopupMenu() const {
+    if (TPopupMenu* own = PopupMenu()) return own;
+    if (!useFixedPopup_) return nullptr;
+    return SharedEditPopupMenu(const_cast<TXcCustomRichEdit*>(this), true);
+}
+
+void TXcCustomRichEdit::Notify(const NMHDR& header) {
+    switch (header.code) {
+        case EN_LINK: {
+            const auto& link = reinterpret_cast<const ENLINK&>(header);
+            if (link.msg != WM_LBUTTONUP || !OnURLClick) return;
+            std::wstring url(static_cast<size_t>(std::max(0L, link.chrg.cpMax - link.chrg.cpMin)) + 1, L'\0');
+            TEXTRANGEW range{link.chrg, url.data()};
+            url.resize(static_cast<size_t>(std::max<LRESULT>(
+                0, SendMessageW(WindowHandle(), EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&range)))));
+            OnURLClick(this, FromWide(url));
+            return;
+        }
+        case EN_REQUESTRESIZE:
+            if (OnResizeRequest) OnResizeRequest(this, reinterpret_cast<const REQRESIZE&>(header).rc);
+            return;
+    }
+}
+
+void TXcCustomRichEdit::WndProc(TMessage& m) {
+    switch (m.Msg) {
+        case WM_CONTEXTMENU:
+            contextMenuSeen_ = true;
+            break;
+        case WM_RBUTTONUP: {
+            // One menu per click: the window's own handling may already
+            // have asked for it (Wine's rich edit does).
+            contextMenuSeen_ = false;
+            TXcExRichEdit::WndProc(m);
+            if (!contextMenuSeen_ && HandleAllocated()) {
+                POINT p{m.XPos(), m.YPos()};
+                ::ClientToScreen(WindowHandle(), &p);
+                SendMessageW(WindowHandle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(WindowHandle()),
+                             MAKELPARAM(p.x, p.y));
+            }
+            return;
+        }
+        case WM_HSCROLL:
+        case WM_VSCROLL:
+            TXcExRichEdit::WndProc(m);
+            if (m.Msg == WM_HSCROLL ? OnHorizontalScroll : OnVerticalScroll)
+                (m.Msg == WM_HSCROLL ? OnHorizontalScroll : OnVerticalScroll)(this);
+            return;
+        case CN_NOTIFY:
+            TXcExRichEdit::WndProc(m);
+            Notify(*reinterpret_cast<const NMHDR*>(m.LParam));
+            return;
+    }
+    TXcExRichEdit::WndProc(m);
+}

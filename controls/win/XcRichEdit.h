@@ -1,0 +1,178 @@
+#pragma once
+// TXcRichEdit: the rich-text viewer.  The class library's rich edit (its
+// RichEdit20W window, its Windows-1250 streaming and its recreation that
+// keeps the formatted text) with
+//   - loading through the conversions of XcRichEditConversions.h: the
+//     file's extension and first bytes choose rich or plain text, and a
+//     format the control rejects before taking anything in is tried again
+//     in the other one; a file that cannot be opened raises the class
+//     library's file error and the old text stays;
+//   - the rich edit's version from riched20.dll's file version;
+//   - web addresses detected, the undo limit, word selection, zoom, a
+//     selection bar and the language options;
+//   - the shared edit pop-up menu when it has no PopupMenu of its own, one
+//     menu per right click.
+// Embedded objects, printing and find are not offered.
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "classlib/StringList.h"
+#include "classlib/win/RichEdit.h"
+#include "controls/XcEditMenuStates.h"
+#include "controls/XcRichEditConversions.h"
+#include "controls/win/XcEnhancedControl.h"
+
+// 1 with only riched32.dll; otherwise the minor part of riched20.dll's
+// file version divided by 10 (Wine's 5.30 gives 3), 2 when that is 0;
+// 0 without a rich edit library.
+int XcRichEditVersion();
+
+enum TRichStreamMode : uint8_t { smSelection = 1, smPlainRtf = 2, smNoObjects = 4, smUnicode = 8 };
+using TRichStreamModes = uint8_t;  // or'ed TRichStreamMode bits
+
+enum TRichLangOption : uint8_t {
+    rlAutoKeyboard = 1,
+    rlAutoFont = 2,
+    rlImeCancelComplete = 4,
+    rlImeAlwaysSendNotify = 8,
+};
+using TRichLangOptions = uint8_t;
+
+class TXcCustomRichEdit;
+
+// The viewer's lines: the class library's rich edit lines (a line is never
+// cut, however long), loaded and saved through the conversions.
+class TXcRichEditStrings : public cl::TStrings {
+public:
+    explicit TXcRichEditStrings(TXcCustomRichEdit* edit) : edit_(edit) {}
+
+    int Count() const override;
+    std::string Get(int index) const override;
+    void Put(int index, const std::string& s) override;
+    void Insert(int index, const std::string& s) override;
+    void Delete(int index) override;
+    void Clear() override;
+    std::string Text() const override;
+    void SetText(std::string_view text) override;
+
+    // Replaces the whole text (smSelection: the selection) with the file's.
+    void LoadFromFile(const std::string& fileName) override;
+    void LoadFromStream(cl::TStream& stream) override;
+    // "Failed to Save Stream" when the control cannot give its text.
+    void SaveToFile(const std::string& fileName) const override;
+    void SaveToStream(cl::TStream& stream) const override;
+
+    TRichStreamFormat Format() const { return format_; }
+    void SetFormat(TRichStreamFormat value) { format_ = value; }
+    TRichStreamModes Mode() const { return mode_; }
+    void SetMode(TRichStreamModes value) { mode_ = value; }
+
+protected:
+    void SetUpdateState(bool updating) override;
+
+private:
+    cl::TStrings& Base() const;
+
+    TXcCustomRichEdit* edit_;
+    TRichStreamFormat format_ = sfDefault;
+    TRichStreamModes mode_ = 0;
+};
+
+using TXcExRichEdit = TXcEnhanced<cl::TCustomRichEdit>;
+using TRichEditURLClickEvent = std::function<void(cl::TObject* Sender, const std::string& URL)>;
+using TRichEditResizeEvent = std::function<void(cl::TObject* Sender, const cl::TRect& Rect)>;
+using TRichEditProgressEvent = std::function<void(cl::TObject* Sender, int Percent)>;
+
+class TXcCustomRichEdit : public TXcExRichEdit {
+    CL_CLASS(TXcCustomRichEdit, TXcExRichEdit)
+public:
+    explicit TXcCustomRichEdit(cl::TComponent* owner);
+    ~TXcCustomRichEdit() override;
+
+    TXcRichEditStrings* Lines() const { return lines_.get(); }
+    // The class library's lines, which the viewer's lines work through.
+    cl::TStrings* BaseLines() const { return TXcExRichEdit::Lines(); }
+
+    // Version 3 and later: the advanced line breaking.
+    bool AdvancedTypography() const { return advancedTypography_; }
+    void SetAdvancedTypography(bool value);
+    bool AutoURLDetect() const;
+    void SetAutoURLDetect(bool value);
+    TXcClipboardCommands ClipboardCommands() const { return clipboardCommands_; }
+    void SetClipboardCommands(TXcClipboardCommands value) { clipboardCommands_ = value; }
+    TRichLangOptions LangOptions() const { return langOptions_; }
+    void SetLangOptions(TRichLangOptions value);
+    // False forbids dragging objects in and out.
+    bool OLEDragDrop() const { return oleDragDrop_; }
+    void SetOLEDragDrop(bool value);
+    // Switching keeps the text (as plain text when switching to it).
+    bool PlainText() const { return TXcExRichEdit::PlainText(); }
+    void SetPlainText(bool value);
+    // A margin left of each line that selects the line.
+    bool SelectionBar() const { return selectionBar_; }
+    void SetSelectionBar(bool value);
+    TRichStreamFormat StreamFormat() const { return lines_->Format(); }
+    void SetStreamFormat(TRichStreamFormat value) { lines_->SetFormat(value); }
+    TRichStreamModes StreamMode() const { return lines_->Mode(); }
+    void SetStreamMode(TRichStreamModes value) { lines_->SetMode(value); }
+    // The control's answer once it has a window.
+    int UndoLimit() const { return undoLimit_; }
+    void SetUndoLimit(int value);
+    // The shared edit pop-up menu when PopupMenu is not set.
+    bool UseFixedPopup() const { return useFixedPopup_; }
+    void SetUseFixedPopup(bool value) { useFixedPopup_ = value; }
+    bool WordSelection() const;
+    void SetWordSelection(bool value);
+    // Percent; 100 before version 3.
+    int Zoom() const;
+    void SetZoom(int value);
+
+    // Loads and saves go through it instead of the list's choice.
+    TXcConversion* DefaultConverter() const { return defaultConverter_; }
+    void SetDefaultConverter(TXcConversion* value) { defaultConverter_ = value; }
+
+    TRichEditURLClickEvent OnURLClick;
+    TRichEditResizeEvent OnResizeRequest;
+    TRichEditProgressEvent OnConversionProgress;
+    cl::TNotifyEvent OnHorizontalScroll;
+    cl::TNotifyEvent OnVerticalScroll;
+
+    cl::TPopupMenu* GetPopupMenu() const override;
+    void WndProc(cl::TMessage& message) override;
+
+protected:
+    void CreateParams(cl::TCreateParams& params) override;
+    void CreateWnd() override;
+
+private:
+    friend class TXcRichEditStrings;
+    class StreamTarget;
+    // Opens through open(), streams in by the load's format, and puts the
+    // caret at the start; on failure the old text comes back.
+    void LoadThrough(TXcConversion& conversion, const std::function<bool()>& open);
+    void ApplyOptions();
+    void Notify(const NMHDR& header);
+
+    std::unique_ptr<TXcRichEditStrings> lines_;
+    bool advancedTypography_ = false;
+    bool autoURLDetect_ = true;
+    TXcClipboardCommands clipboardCommands_ = kAllClipboardCommands;
+    TRichLangOptions langOptions_ = rlAutoFont;
+    bool oleDragDrop_ = true;
+    bool selectionBar_ = true;
+    int undoLimit_ = 100;
+    bool useFixedPopup_ = true;
+    bool wordSelection_ = true;
+    int zoom_ = 100;
+    TXcConversion* defaultConverter_ = nullptr;
+    // A WM_CONTEXTMENU arrived while a right button's release was handled.
+    bool contextMenuSeen_ = false;
+};
+
+class TXcRichEdit : public TXcCustomRichEdit {
+    CL_CLASS(TXcRichEdit, TXcCustomRichEdit)
+public:
+    using TXcCustomRichEdit::TXcCustomRichEdit;
+};

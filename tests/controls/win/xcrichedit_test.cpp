@@ -1,0 +1,126 @@
+// The rich-text viewer in a test window: files of every kind loaded as the
+// viewer's conversions choose, a missing file's error with the old text
+// kept, long lines whole, the text across a new window, the shared edit
+// menu, the version, and the viewer's destruction.
+#include "controls/win/XcRichEdit.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "classlib/Exceptions.h"
+#include "classlib/win/Forms.h"
+#include "controls/win/XcEditPopupMenu.h"
+#include "tests/support/ControlDestruction.h"
+#include "tests/support/TempFolder.h"
+#include "tests/win/FormsTestSupport.h"
+
+namespace {
+
+using namespace cl;
+using namespace cltest;
+
+struct Viewer {
+    Owned<TForm> form = Make<TForm>(nullptr);
+    TXcRichEdit* edit = new TXcRichEdit(form.get());
+    Viewer() {
+        form->SetBounds(100, 100, 400, 300);
+        edit->SetParent(form.get());
+        edit->SetAlign(alClient);
+        edit->SetReadOnly(true);
+        form->Show();
+    }
+    std::vector<std::string> Lines() const {
+        std::vector<std::string> lines;
+        for (int i = 0; i < edit->Lines()->Count(); ++i) lines.push_back(edit->Lines()->Get(i));
+        return lines;
+    }
+};
+
+using Lines = std::vector<std::string>;
+
+TEST(RichTextLoad, EachKindOfFileReadsAsItsConversionSays) {
+    const std::string longC(5000, 'c');
+    struct Case {
+        const char* name;
+        std::string bytes;
+        Lines lines;
+    };
+    const Case cases[] = {
+        {"rtf", "{\\rtf1\\ansi\\ansicpg1250 Aktywa trwa\\'b3e\\par Pasywa}", {"Aktywa trwałe", "Pasywa"}},
+        // Rejected as rich text before anything went in: read again as plain text.
+        {"rtf", "Aktywa\r\nPasywa\r\n", {"Aktywa", "Pasywa"}},
+        {"txt", "{\\rtf1 Aktywa}", {"{\\rtf1 Aktywa}"}},
+        {"html", "{\\rtf1 Aktywa\\par}", {"Aktywa"}},
+        // Read, then an error for the missing brace: the text stays, not its source.
+        {"rtf", "{\\rtf1\\ansi Aktywa\\par Pasywa", {"Aktywa", "Pasywa"}},
+        // Lone carriage returns that end the control's blocks (2048, 4096),
+        // and a line longer than any buffer.
+        {"txt",
+         std::string(2047, 'a') + "\r" + std::string(2047, 'b') + "\r" + longC,
+         {std::string(2047, 'a'), std::string(2047, 'b'), longC}},
+    };
+    TempFolder folder;
+    Viewer v;
+    // Lines as the text has them, not as the window wraps them.
+    v.edit->SetWordWrap(false);
+    int n = 0;
+    for (const Case& c : cases) {
+        const std::string name = folder.Name("plik" + std::to_string(++n) + "." + c.name);
+        WriteBytes(name, c.bytes);
+        v.edit->Lines()->LoadFromFile(name);
+        EXPECT_EQ(v.Lines(), c.lines) << n;
+    }
+}
+
+TEST(RichTextLoad, AMissingFileRaisesTheFileErrorAndKeepsTheText) {
+    TempFolder folder;
+    Viewer v;
+    WriteBytes(folder.Name("k_s01.rtf"), "{\\rtf1\\ansi\\ansicpg1250 Informacje wst\\'eapne}");
+    v.edit->Lines()->LoadFromFile(folder.Name("k_s01.rtf"));
+    for (const char* missing : {"brak.rtf", "brak.txt"})
+        EXPECT_THROW(v.edit->Lines()->LoadFromFile(folder.Name(missing)), EFOpenError) << missing;
+    EXPECT_EQ(v.Lines(), Lines{"Informacje wstępne"});
+}
+
+TEST(RichTextViewer, KeepsItsTextAcrossANewWindow) {
+    Viewer v;
+    TMemoryStream rtf;
+    const std::string text = "{\\rtf1 {\\b Bilans}\\par Aktywa}";
+    rtf.WriteBuffer(text.data(), static_cast<int32_t>(text.size()));
+    rtf.SetPosition(0);
+    v.edit->Lines()->LoadFromStream(rtf);
+    v.edit->RecreateWnd();
+    EXPECT_EQ(v.Lines(), (Lines{"Bilans", "Aktywa"}));
+}
+
+TEST(RichTextViewer, OffersTheSharedEditMenuUnlessItHasItsOwn) {
+    Viewer v;
+    TPopupMenu* shared = v.edit->GetPopupMenu();
+    ASSERT_TRUE(shared);
+    EXPECT_EQ(SharedEditPopupMenuControl(), v.edit);
+    EXPECT_FALSE(shared->Items()->Items(emiCut)->Enabled()) << "read-only";
+    auto* own = new TPopupMenu(v.form.get());
+    v.edit->SetPopupMenu(own);
+    EXPECT_EQ(v.edit->GetPopupMenu(), own);
+    v.edit->SetPopupMenu(nullptr);
+    v.edit->SetUseFixedPopup(false);
+    EXPECT_EQ(v.edit->GetPopupMenu(), nullptr);
+}
+
+TEST(RichTextViewer, VersionFromTheLibrarysFileVersion) {
+    // Wine's riched20.dll is 5.30.
+    EXPECT_EQ(XcRichEditVersion(), 3);
+    Viewer v;
+    EXPECT_EQ(v.edit->Zoom(), 100);
+    EXPECT_TRUE(v.edit->WordSelection());
+    EXPECT_TRUE(v.edit->AutoURLDetect());
+}
+
+}  // namespace
+
+namespace cltest {
+INSTANTIATE_TEST_SUITE_P(RichText, ControlDestruction,
+                         ::testing::Values(ControlOf<TXcRichEdit>("TXcRichEdit")), ControlName);
+}  // namespace cltest

@@ -186,6 +186,23 @@ TEST(MenuChange, LinksHearInRegistrationOrderBeforeTheClassLibraryAndNothingWhil
     menu->UnRegisterChanges(&first);
 }
 
+TEST(MenuCursor, AHighlightedItemShowsTheMenusCursorAndOthersTheDefault) {
+    MenuForm f;
+    f.menu->SetCursor(crHandPoint);
+    auto select = [&](UINT id, UINT flags, HMENU menu) {
+        SendMessageW(f.form->Handle(), WM_MENUSELECT, MAKEWPARAM(id, flags), reinterpret_cast<LPARAM>(menu));
+        return GetCursor();
+    };
+    HMENU sub = f.file->Handle();
+    EXPECT_EQ(select(f.create->Command(), MF_HILITE, sub), Screen->Cursors(crHandPoint));
+    EXPECT_EQ(select(f.create->Command(), 0, sub), Screen->Cursors(crDefault));
+    // The bar's item that opens a sub-menu keeps the default.
+    EXPECT_EQ(select(0, MF_HILITE | MF_POPUP, f.menu->Handle()), Screen->Cursors(crDefault));
+    f.menu->SetCursor(crDefault);
+    SetCursor(Screen->Cursors(crHourGlass));
+    EXPECT_EQ(select(f.create->Command(), MF_HILITE, sub), Screen->Cursors(crHourGlass)) << "left alone";
+}
+
 // ---- An open pop-up menu with images -----------------------------------------------------
 constexpr COLORREF kImageRed = RGB(200, 0, 0);
 

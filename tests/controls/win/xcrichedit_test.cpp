@@ -11,6 +11,7 @@
 
 #include "classlib/Exceptions.h"
 #include "classlib/win/Forms.h"
+#include "classlib/win/GdiHandles.h"
 #include "controls/win/XcEditPopupMenu.h"
 #include "tests/support/ControlDestruction.h"
 #include "tests/support/TempFolder.h"
@@ -82,6 +83,37 @@ TEST(RichTextLoad, AMissingFileRaisesTheFileErrorAndKeepsTheText) {
     for (const char* missing : {"brak.rtf", "brak.txt"})
         EXPECT_THROW(v.edit->Lines()->LoadFromFile(folder.Name(missing)), EFOpenError) << missing;
     EXPECT_EQ(v.Lines(), Lines{"Informacje wstępne"});
+}
+
+// A converter that opens or not, and whose reading fails.
+class BrokenConversion : public TXcConversion {
+public:
+    explicit BrokenConversion(bool opens) : opens_(opens) {}
+    bool AcceptsExtension(const std::string&, TXcConversionDirection) const override { return false; }
+    bool OpenFile(const std::string&, TXcConversionDirection) override { return opens_; }
+    bool Retry() override { return true; }
+    int32_t Read(void*, int32_t) override { return -1; }
+
+private:
+    bool opens_;
+};
+
+TEST(RichTextLoad, AConversionThatFailsLeavesTheOldText) {
+    TempFolder folder;
+    Viewer v;
+    v.edit->SetText("Bilans");
+    for (bool opens : {false, true}) {
+        BrokenConversion broken(opens);
+        v.edit->SetDefaultConverter(&broken);
+        try {
+            v.edit->Lines()->LoadFromFile(folder.Name("plik.dat"));
+            ADD_FAILURE() << "loaded " << opens;
+        } catch (const EOutOfResources& e) {
+            EXPECT_EQ(e.Message(), "Failed to Load Stream");
+        }
+        EXPECT_EQ(v.Lines(), Lines{"Bilans"}) << opens;
+    }
+    v.edit->SetDefaultConverter(nullptr);
 }
 
 TEST(RichTextViewer, KeepsItsTextAcrossANewWindow) {

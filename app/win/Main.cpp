@@ -30,7 +30,7 @@ bool IsIdle(const TMainForm& f) {
 
 // Loads a rich text of the wizard; a failure is shown in the viewer and
 // the set-up goes on.
-void LoadWizardText(TRichEdit* viewer, const std::string& fileName) {
+void LoadWizardText(TXcRichEdit* viewer, const std::string& fileName) {
     try {
         if (!FileExists(fileName)) throw Exception("brak pliku");
         viewer->Lines()->LoadFromFile(fileName);

@@ -53,14 +53,18 @@
 #include "classlib/win/TreeView.h"
 #include "controls/win/XcCheckBox.h"
 #include "controls/win/XcImageList.h"
+#include "controls/win/XcMenus.h"
 #include "controls/win/XcPageControl.h"
 #include "controls/win/XcPanel.h"
 #include "controls/win/XcRadioButton.h"
 #include "controls/win/XcRadioGroup.h"
+#include "controls/win/XcRichEdit.h"
 #include "controls/win/XcScrollBox.h"
 #include "controls/win/XcSplit.h"
 #include "controls/win/XcStaticText.h"
+#include "controls/win/XcStatusBar.h"
 #include "controls/win/XcTextListBox.h"
+#include "controls/win/XcToolBar.h"
 #include "controls/win/XcTreeView.h"
 #include "controls/win/XcWizard.h"
 #include "engine/EngineHost.h"
@@ -130,10 +134,10 @@ public:
     TBrowseURL* URL_upgrade;
     TXcImageList* XcImageList1;  // the trees' images
     TXcImageList* XcImageList2;  // the tool bars' and the actions' images
-    cl::TMainMenu* XcMainMenu1;
-    cl::TPopupMenu* XcPopupMenu1;  // the preview's pop-up menu (developer tool)
-    cl::TToolBar* XcToolBar1;
-    cl::TStatusBar* XcStatusBar1;
+    TXcMainMenu* XcMainMenu1;
+    TXcPopupMenu* XcPopupMenu1;  // the preview's pop-up menu (developer tool)
+    TXcToolBar* XcToolBar1;
+    TXcStatusBar* XcStatusBar1;
 
     // The left pane: steps, selection status, selected forms.
     TXcPanel* XcPanel2;
@@ -151,14 +155,14 @@ public:
     cl::TTabSheet *TabSheet1, *TabSheet2;
     TXcWizard* XcWizard1;
     TXcWizardInteriorPage *Wiz0_1, *Wiz0_2, *Wiz1_0, *Wiz1_1, *Wiz1_2, *Wiz2_1, *Wiz100_1;
-    cl::TRichEdit *XcRichEdit1, *XcRichEdit2;
+    TXcRichEdit *XcRichEdit1, *XcRichEdit2;
     TXcScrollBox *XcScrollBox1, *XcScrollBox2, *XcScrollBox3, *XcScrollBox4, *XcScrollBox5;
     TXcRadioGroup *rb0_2_1, *rb1_1_2, *rb1_1_3, *rb1_2_2;
     TXcRadioButton *cb1_0_1, *cb1_0_2;
     TXcCheckBox *cb1_1_1, *cb1_1_2, *cb1_1_3, *cb1_1_4, *cb1_2_1, *cb1_2_2, *cb2_1_1, *cb2_1_2;
 
     // The forms sheet.
-    cl::TToolBar* XcToolBar2;
+    TXcToolBar* XcToolBar2;
     TXcPanel* XcPanel5;  // the paper list on the tool bar
     cl::TLabel *Label4, *Label1;
     cl::TComboBox* FormComboBox;

@@ -141,7 +141,8 @@ void BuildActions(TMainForm& f) {
 }
 
 void BuildMenus(TMainForm& f) {
-    f.XcMainMenu1 = Make<TMainMenu>(&f, "XcMainMenu1");
+    f.XcMainMenu1 = Make<TXcMainMenu>(&f, "XcMainMenu1");
+    f.XcMainMenu1->SetStyle(msXP);
     auto item = [&f](TMenuItem* parent, const char* name, TAction* action) {
         auto* i = Make<TMenuItem>(&f, name);
         if (action)
@@ -166,20 +167,19 @@ void BuildMenus(TMainForm& f) {
     item(f.XcMainMenu1->Items(), "Oprogramie2", f.Oprogramie1);
     f.SetMenu(f.XcMainMenu1);
 
-    f.XcPopupMenu1 = Make<TPopupMenu>(&f, "XcPopupMenu1");
+    f.XcPopupMenu1 = Make<TXcPopupMenu>(&f, "XcPopupMenu1");
     item(f.XcPopupMenu1->Items(), "Newfield2", f.Newfield1);
     item(f.XcPopupMenu1->Items(), "N4", nullptr);
     item(f.XcPopupMenu1->Items(), "Newfocfile2", f.Newfocfile1);
 
-    f.XcToolBar1 = Make<TToolBar>(&f, "XcToolBar1", &f);
+    f.XcToolBar1 = Make<TXcToolBar>(&f, "XcToolBar1", &f);
     f.XcToolBar1->SetAlign(alTop);
     f.XcToolBar1->SetFlat(true);
     f.XcToolBar1->SetEdgeBorders(ebTop | ebBottom);
     f.XcToolBar1->SetImages(f.XcImageList2);
     f.XcToolBar1->SetAutoSize(true);
-    f.XcStatusBar1 = Make<TStatusBar>(&f, "XcStatusBar1", &f);
+    f.XcStatusBar1 = Make<TXcStatusBar>(&f, "XcStatusBar1", &f);
     f.XcStatusBar1->SetAlign(alBottom);
-    f.XcStatusBar1->SetSimplePanel(true);
     f.XcStatusBar1->SetAutoHint(true);
 }
 
@@ -289,14 +289,15 @@ void BuildWizard(TMainForm& f) {
         return p;
     };
     const TXcWizardButtonSet backNext{bkBack, bkNext};
-    // A rich-text viewer on a white body that keeps the text off the page's edges.
+    // A rich-text viewer on a body that keeps the text off the page's edges.
     auto viewer = [&f](const char* name, TWinControl* parent) {
         auto* body = Make<TPanel>(&f, (parent->Name() + "Body").c_str(), parent);
         body->SetAlign(alClient);
         body->SetBevelOuter(bvNone);
         body->SetBorderWidth(12);
-        body->SetColor(clWhite);
-        auto* v = Make<TRichEdit>(&f, name, body);
+        body->SetColor(clBtnFace);
+        auto* v = Make<TXcRichEdit>(&f, name, body);
+        v->SetColor(clBtnFace);
         v->SetAlign(alClient);
         v->SetReadOnly(true);
         v->SetBorderStyle(bsNone);
@@ -395,7 +396,7 @@ void BuildFormsSheet(TMainForm& f) {
     // The zoom buttons, and after them on the same bar the paper list and
     // the yellow bar with the form's title.  The bar sits on the sheet,
     // which paints the flat bar's background.
-    f.XcToolBar2 = Make<TToolBar>(&f, "XcToolBar2", f.TabSheet2);
+    f.XcToolBar2 = Make<TXcToolBar>(&f, "XcToolBar2", f.TabSheet2);
     f.XcToolBar2->SetBounds(0, 0, 700, 28);
     f.XcToolBar2->SetAlign(alTop);
     f.XcToolBar2->SetFlat(true);

@@ -210,7 +210,8 @@ void TXcCustomRichEdit::CreateParams(TCreateParams& p) {
     TXcExRichEdit::CreateParams(p);
     p.Style |= ES_SAVESEL | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
     if (!oleDragDrop_) p.Style |= ES_NOOLEDRAGDROP;
-    if (selectionBar_) p.Style |= ES_SELECTIONBAR;
+    // No ES_SELECTIONBAR here: it is WS_MAXIMIZE's bit, and a child window
+    // created with it fills its parent.  The option sets it instead.
 }
 
 void TXcCustomRichEdit::CreateWnd() {
@@ -224,8 +225,8 @@ void TXcCustomRichEdit::ApplyOptions() {
     LPARAM events = ENM_CHANGE | ENM_SELCHANGE | ENM_PROTECTED | ENM_REQUESTRESIZE | ENM_SCROLL;
     if (version >= 2) events |= ENM_LINK;
     SendMessageW(wnd, EM_SETEVENTMASK, 0, events);
-    SendMessageW(wnd, EM_SETOPTIONS, wordSelection_ ? ECOOP_OR : ECOOP_AND,
-                 wordSelection_ ? ECO_AUTOWORDSELECTION : ~static_cast<LPARAM>(ECO_AUTOWORDSELECTION));
+    SetOption(ECO_AUTOWORDSELECTION, wordSelection_);
+    SetOption(ECO_SELECTIONBAR, selectionBar_);
     if (version >= 2) {
         SendMessageW(wnd, EM_AUTOURLDETECT, autoURLDetect_, 0);
         undoLimit_ = static_cast<int>(SendMessageW(wnd, EM_SETUNDOLIMIT, static_cast<WPARAM>(undoLimit_), 0));
@@ -271,9 +272,13 @@ void TXcCustomRichEdit::SetOLEDragDrop(bool value) {
 }
 
 void TXcCustomRichEdit::SetSelectionBar(bool value) {
-    if (value == selectionBar_) return;
     selectionBar_ = value;
-    RecreateWnd();
+    SetOption(ECO_SELECTIONBAR, value);
+}
+
+void TXcCustomRichEdit::SetOption(LPARAM option, bool on) {
+    if (HandleAllocated())
+        SendMessageW(WindowHandle(), EM_SETOPTIONS, on ? ECOOP_OR : ECOOP_AND, on ? option : ~option);
 }
 
 void TXcCustomRichEdit::SetPlainText(bool value) {
@@ -309,9 +314,7 @@ bool TXcCustomRichEdit::WordSelection() const {
 
 void TXcCustomRichEdit::SetWordSelection(bool value) {
     wordSelection_ = value;
-    if (HandleAllocated())
-        SendMessageW(WindowHandle(), EM_SETOPTIONS, value ? ECOOP_OR : ECOOP_AND,
-                     value ? ECO_AUTOWORDSELECTION : ~static_cast<LPARAM>(ECO_AUTOWORDSELECTION));
+    SetOption(ECO_AUTOWORDSELECTION, value);
 }
 
 int TXcCustomRichEdit::Zoom() const {

@@ -153,6 +153,8 @@ private:
     // caret at the start; on failure the old text comes back.
     void LoadThrough(TXcConversion& conversion, const std::function<bool()>& open);
     void ApplyOptions();
+    // An EM_SETOPTIONS option on or off, when there is a window.
+    void SetOption(LPARAM option, bool on);
     void Notify(const NMHDR& header);
 
     std::unique_ptr<TXcRichEditStrings> lines_;

@@ -141,6 +141,20 @@ TEST(RichTextViewer, OffersTheSharedEditMenuUnlessItHasItsOwn) {
     EXPECT_EQ(v.edit->GetPopupMenu(), nullptr);
 }
 
+TEST(RichTextViewer, KeepsItsBoundsWithTheSelectionBar) {
+    Owned<TForm> form = Make<TForm>(nullptr);
+    form->SetBounds(100, 100, 400, 300);
+    auto* edit = new TXcRichEdit(form.get());
+    edit->SetParent(form.get());
+    edit->SetBounds(8, 8, 120, 60);
+    form->Show();
+    RECT r{};
+    GetWindowRect(edit->Handle(), &r);
+    EXPECT_EQ(r.right - r.left, 120);
+    EXPECT_EQ(Bounds(edit), "8,8,120,60");
+    EXPECT_TRUE(SendMessageW(edit->Handle(), EM_GETOPTIONS, 0, 0) & ECO_SELECTIONBAR);
+}
+
 TEST(RichTextViewer, VersionFromTheLibrarysFileVersion) {
     // Wine's riched20.dll is 5.30.
     EXPECT_EQ(XcRichEditVersion(), 3);

@@ -89,3 +89,9 @@ bool TXcToolBar::TrackMenu(TToolButton* button) {
     if (command && *alive && linkedMenu_) linkedMenu_->DispatchCommand(static_cast<WORD>(command));
     return true;
 }
+
+void TXcToolBar::WndProc(TMessage& m) {
+    if (m.Msg == WM_MENUCHAR && linkedMenu_ && linkedMenu_->OwnerDraw() && linkedMenu_->ProcessMenuChar(m))
+        return;
+    TXcExToolBar::WndProc(m);
+}

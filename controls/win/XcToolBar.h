@@ -30,6 +30,9 @@ public:
     // A menu item's sub-menu under its button; the chosen command goes to
     // the menu unless the bar was freed meanwhile.
     bool TrackMenu(cl::TToolButton* button) override;
+    // An access key in an owner-drawn drop-down goes to the menu, as the
+    // form's do (the system knows no access keys of owner-drawn items).
+    void WndProc(cl::TMessage& message) override;
 
 protected:
     // Inherited; with a Menu and no wrapping, the buttons' widths side by side.

@@ -110,6 +110,10 @@ TEST(ToolBarMenu, TheMenuPaintsTheDropDownAndItsCommandReachesTheItem) {
         },
         [&] { b.bar->Buttons(0)->CheckMenuDropdown(); });
     EXPECT_EQ(loads, 1);
+    // The drop-down's access keys through the menu: "W" is the second item's.
+    const LRESULT key = SendMessageW(b.bar->Handle(), WM_MENUCHAR, MAKEWPARAM('w', MF_POPUP),
+                                     reinterpret_cast<LPARAM>(b.file->Handle()));
+    EXPECT_EQ(key, MAKELRESULT(1, MNC_EXECUTE));
     EXPECT_GE(measured, 2);
     EXPECT_GE(drawn, 2);
     EXPECT_EQ(b.file->Count(), 2) << "nothing was moved";

@@ -2,8 +2,9 @@
 // A wizard in outline for the statement file's tests and fuzzer, and one
 // input of the statement reader.  The wizard keeps its answer controls by
 // name; replaying a page applies the answers, runs the form rules of the
-// page being left, and makes the page a step; it owns the forms its rules
-// select, in the order they were added.
+// page being left (the shell's own, app/SelectionRules.h), and makes the
+// page a step; it owns the forms its rules select, in the order they were
+// added.
 
 #include <cstdint>
 #include <map>
@@ -11,6 +12,8 @@
 #include <string_view>
 #include <vector>
 
+#include "app/AnswerSnapshot.h"
+#include "app/SelectionRules.h"
 #include "app/StatementFile.h"
 #include "classlib/Exceptions.h"
 #include "classlib/StrUtils.h"
@@ -18,26 +21,6 @@
 #include "engine/calc1.h"
 
 namespace statementfake {
-
-// The form rules in the order they run: the form is selected when the box
-// is checked and, with a group, the group has the item; else removed.
-struct FormRule {
-    std::string_view Page, Form, Box, Group;
-    int32_t Item;
-};
-inline constexpr FormRule kFormRules[] = {
-    {"Wiz1_1", "bil", "cb1_1_1", "", 0},
-    {"Wiz1_1", "rachzsk", "cb1_1_2", "rb1_1_2", 0},
-    {"Wiz1_1", "rachzsp", "cb1_1_2", "rb1_1_2", 1},
-    {"Wiz1_1", "rachppb", "cb1_1_3", "rb1_1_3", 0},
-    {"Wiz1_1", "rachppp", "cb1_1_3", "rb1_1_3", 1},
-    {"Wiz1_1", "zestzf", "cb1_1_4", "", 0},
-    {"Wiz1_2", "bil", "cb1_2_1", "", 0},
-    {"Wiz1_2", "rachzsk", "cb1_2_2", "rb1_2_2", 0},
-    {"Wiz1_2", "rachzsp", "cb1_2_2", "rb1_2_2", 1},
-    {"Wiz2_1", "bilm", "cb2_1_1", "", 0},
-    {"Wiz2_1", "rachw", "cb2_1_2", "", 0},
-};
 
 struct Replay {
     std::string Page;
@@ -137,16 +120,18 @@ public:
     int FailReplayAt = -1;  // the replay with this index raises
 
 private:
+    // The page's form rules as the wizard runs them on a first pass, on the
+    // answers the controls hold.
     void RunFormRules(std::string_view page) {
-        for (const FormRule& rule : kFormRules) {
-            if (rule.Page != page) continue;
-            const bool wanted = Controls[std::string(rule.Box)].Value != 0 &&
-                                (rule.Group.empty() || Controls[std::string(rule.Group)].Value == rule.Item);
-            if (wanted)
-                Select(rule.Form);
+        TWizardAnswers answers{};
+        for (size_t i = 0; i < AnswerControls.size(); ++i)
+            if (auto it = Controls.find(AnswerControls[i].Name); it != Controls.end())
+                answers[i] = it->second.Value;
+        for (const TFormChange& change : SelectionRulesFor(page, 2, answers).Forms)
+            if (change.Add)
+                Select(change.Form);
             else
-                Remove(rule.Form);
-        }
+                Remove(change.Form);
     }
     void Remove(std::string_view name) {
         for (auto it = Forms.begin(); it != Forms.end(); ++it)

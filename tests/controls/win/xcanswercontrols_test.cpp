@@ -22,6 +22,7 @@
 #include "controls/win/XcTextMeasure.h"
 #include "controls/win/XcThemeServices.h"
 #include "frameworks/data/XcExceptions.h"
+#include "tests/controls/win/PinnedThemes.h"
 #include "tests/support/ControlDestruction.h"
 #include "tests/win/FormsTestSupport.h"
 #include "tests/win/GraphicsSupport.h"
@@ -30,16 +31,6 @@ namespace {
 
 using namespace cl;
 using namespace cltest;
-
-// The system's services with the theme state pinned.
-class PinnedThemes : public TUxThemeServices {
-public:
-    explicit PinnedThemes(bool on) : on_(on) {}
-    bool ThemesEnabled() override { return on_; }
-
-private:
-    bool on_;
-};
 
 struct AnswerWindow {
     AnswerWindow() : form(Make<TForm>(nullptr)) {

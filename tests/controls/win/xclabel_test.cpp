@@ -14,6 +14,7 @@
 #include "classlib/win/WideText.h"
 #include "controls/win/XcThemeServices.h"
 #include "frameworks/data/XcDataItemSelect.h"
+#include "tests/controls/win/PinnedThemes.h"
 #include "tests/frameworks/DataTestSupport.h"
 #include "tests/support/ControlDestruction.h"
 #include "tests/win/FormsTestSupport.h"
@@ -23,15 +24,6 @@ namespace {
 
 using namespace cl;
 using namespace cltest;
-
-class PinnedThemes : public TUxThemeServices {
-public:
-    explicit PinnedThemes(bool on) : on_(on) {}
-    bool ThemesEnabled() override { return on_; }
-
-private:
-    bool on_;
-};
 
 // The text's DrawText measure in the label's font on the screen.
 SIZE Measured(TXcLabel* label, const std::string& text, UINT flags = 0, int width = 0) {

@@ -14,21 +14,13 @@
 #include "controls/win/XcPanel.h"
 #include "controls/win/XcSplit.h"
 #include "controls/win/XcThemeServices.h"
+#include "tests/controls/win/PinnedThemes.h"
 #include "tests/win/FormsTestSupport.h"
 
 namespace {
 
 using namespace cl;
 using namespace cltest;
-
-class PinnedThemes : public TUxThemeServices {
-public:
-    explicit PinnedThemes(bool on) : on_(on) {}
-    bool ThemesEnabled() override { return on_; }
-
-private:
-    bool on_;
-};
 
 // The main window's left pane in small: a left panel, a splitter beside
 // it and the rest, with a focusable edit on the left panel.

@@ -9,6 +9,7 @@
 
 #include "classlib/win/Forms.h"
 #include "controls/win/XcCustomControl.h"
+#include "tests/controls/win/PinnedThemes.h"
 #include "tests/win/FormsTestSupport.h"
 #include "tests/win/GraphicsSupport.h"
 
@@ -17,19 +18,15 @@ namespace {
 using namespace cl;
 using namespace cltest;
 
-// The system's services with the theme state pinned; the parent's themed
-// background is recorded, not drawn.
-class PinnedThemes : public TUxThemeServices {
+// The theme state pinned; the parent's themed background is recorded, not
+// drawn.
+class RecordingThemes : public PinnedThemes {
 public:
-    explicit PinnedThemes(bool on) : on_(on) {}
-    bool ThemesEnabled() override { return on_; }
+    using PinnedThemes::PinnedThemes;
     void DrawParentBackground(HWND wnd, HDC, const TThemedElementDetails*, bool, const RECT*) override {
         parentBackgrounds.push_back(wnd);
     }
     std::vector<HWND> parentBackgrounds;
-
-private:
-    bool on_;
 };
 
 class TSwatch : public TGraphicControl {
@@ -83,7 +80,7 @@ TEST(DrawThemedBackground, TakesTheParentsBackgroundOnlyWhenAllFiveConditionsHol
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        PinnedThemes themes(c.themes);
+        RecordingThemes themes(c.themes);
         const ThemeServicesScope pinned(themes);
         ErasingParent parent;
         TControl* control;
@@ -112,7 +109,7 @@ TEST(DrawThemedBackground, TakesTheParentsBackgroundOnlyWhenAllFiveConditionsHol
 }
 
 TEST(DrawThemedBackground, BrushVariantDecidesByTheBrushColour) {
-    PinnedThemes themes(true);
+    RecordingThemes themes(true);
     const ThemeServicesScope pinned(themes);
     ErasingParent parent;
     auto* control = new TXcCustomControl(parent.form.get());

@@ -1,6 +1,7 @@
 #pragma once
 // A statement for engine tests: forms built from the catalogue, a fake host
-// that records what the engine asks and tells, and clean globals.
+// that records what the engine asks and tells, and clean globals (also for
+// tests with a host of their own).
 
 #include <gtest/gtest.h>
 
@@ -60,14 +61,18 @@ inline bool IsTypedAmount(int field) {
     return row.Enabled && row.DataType == kDataCurrency;
 }
 
+// The engine's globals as a test starts: Polish formats, every value reset,
+// no errors, and host asked and told.
+inline void StartEngine(EngineHost& host) {
+    cl::SetFormatSettings(cl::TFormatSettings::Polish());
+    ResetAll();
+    ClearErrors(0, false);
+    SetEngineHost(&host);
+}
+
 class EngineTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        cl::SetFormatSettings(cl::TFormatSettings::Polish());
-        ResetAll();
-        ClearErrors(0, false);
-        SetEngineHost(&host);
-    }
+    void SetUp() override { StartEngine(host); }
     void TearDown() override {
         for (TemFrm* form : forms) form->Free();
         ClearErrors(0, false);

@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "classlib/FormatSettings.h"
 #include "classlib/StrUtils.h"
 #include "classlib/win/Dialogs.h"
 #include "classlib/win/Forms.h"
@@ -16,6 +15,7 @@
 #include "engine/Recalc.h"
 #include "engine/calc1.h"
 #include "engine/win/EngineHostWin.h"
+#include "tests/support/EngineFixture.h"
 #include "tests/support/MessagePump.h"
 
 namespace {
@@ -58,12 +58,7 @@ struct MainWindowStub {
 
 class EngineHostWin : public ::testing::Test {
 protected:
-    void SetUp() override {
-        cl::SetFormatSettings(cl::TFormatSettings::Polish());
-        ResetAll();
-        ClearErrors(0, false);
-        SetEngineHost(&host);
-    }
+    void SetUp() override { enginetest::StartEngine(host); }
     void TearDown() override {
         SetEngineHost(nullptr);
         cl::SetMessageBoxHook(nullptr);

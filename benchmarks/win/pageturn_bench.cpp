@@ -7,10 +7,13 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
+#include "benchmarks/win/Medians.h"
 #include "classlib/FormatSettings.h"
 #include "engine/win/EngineHostWin.h"
 #include "tests/app/win/FormShowing.h"
@@ -18,33 +21,20 @@
 namespace {
 
 using namespace cl;
-
-double Now() {
-    LARGE_INTEGER f, t;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&t);
-    return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(f.QuadPart);
-}
+using namespace spraw_bench;
 
 // Milliseconds from the page change to the end of the sheet's paint, per turn.
-std::vector<double> TurnPages(TMainForm& f, int turns) {
+TTimes TurnPages(TMainForm& f, int turns) {
     TPrintPreview& preview = *f.PrintPreview;
     std::vector<double> ms;
     for (int i = 0; i < turns; ++i) {
-        const double start = Now();
+        const auto start = std::chrono::steady_clock::now();
         preview.SetCurrentPage(preview.CurrentPage() == 1 ? 2 : 1);
         preview.PaperPreview()->Update();
-        ms.push_back(Now() - start);
+        ms.push_back(MsSince(start));
         Application->ProcessMessages();
     }
-    std::sort(ms.begin(), ms.end());
-    return ms;
-}
-
-void Report(const char* what, const std::vector<double>& ms) {
-    const auto at = [&ms](double q) { return ms[static_cast<size_t>(q * (ms.size() - 1))]; };
-    std::printf("%-44s median %6.2f ms   min %6.2f   p90 %6.2f   (%zu turns)\n", what, at(0.5), ms.front(),
-                at(0.9), ms.size());
+    return Summarize(std::move(ms));
 }
 
 }  // namespace
@@ -64,10 +54,10 @@ int main(int argc, char** argv) {
                 f->PrintPreview->PaperPreview()->Width(), f->PrintPreview->PaperPreview()->Height());
 
     TurnPages(*f, 5);  // warm-up
-    Report("template only (no values)", TurnPages(*f, turns));
+    Print("template only (no values)", TurnPages(*f, turns));
     maintest::FillTypedFields(*form);
     Application->ProcessMessages();
-    Report("every typed field and total filled", TurnPages(*f, turns));
+    Print("every typed field and total filled", TurnPages(*f, turns));
 
     f->Free();
     SetEngineHost(nullptr);

@@ -4,18 +4,21 @@
 // the next editor has the focus and nothing of the sheet or the editor
 // waits to be painted.  Each timed Tab commits a changed amount, so it
 // stores, recalculates every selected form and repaints the page; a second
-// run Tabs without changing anything.  Prints median, minimum and 90th
-// percentile:
+// run Tabs without changing anything.  Prints the median, the fastest and
+// the slowest:
 //
 //   scripts/wine-run --root build/win/wine build/win/benchmarks/tabbing_bench.exe [tabs]
 #include <windows.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "benchmarks/win/Medians.h"
 #include "classlib/FormatSettings.h"
 #include "engine/win/EngineHostWin.h"
 #include "tests/app/win/FormShowing.h"
@@ -23,13 +26,7 @@
 namespace {
 
 using namespace cl;
-
-double Now() {
-    LARGE_INTEGER f, t;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&t);
-    return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(f.QuadPart);
-}
+using namespace spraw_bench;
 
 bool Waits(HWND wnd) {
     return GetUpdateRect(wnd, nullptr, FALSE) != 0;
@@ -42,25 +39,18 @@ bool Settled(TMainForm& f, int from) {
            !Waits(f.PrintPreview->PaperPreview()->Handle()) && !Waits(editor->Handle());
 }
 
-// Milliseconds per Tab, sorted; with change, each amount is retyped first.
-std::vector<double> Tab(TMainForm& f, int tabs, bool change) {
+// Milliseconds per Tab; with change, each amount is retyped first.
+TTimes Tab(TMainForm& f, int tabs, bool change) {
     std::vector<double> ms;
     for (int i = 0; i < tabs; ++i) {
         const int from = OpenEditor.Field;
         if (change) OpenEditor.Editor->SetText(std::to_string(1000 + i) + ",25");
-        const double start = Now();
+        const auto start = std::chrono::steady_clock::now();
         PostMessageW(f.Handle(), WM_USER_EDITOR_KEY, 0, VK_TAB | 0x10000);
         while (!Settled(f, from)) Application->ProcessMessages();
-        ms.push_back(Now() - start);
+        ms.push_back(MsSince(start));
     }
-    std::sort(ms.begin(), ms.end());
-    return ms;
-}
-
-void Report(const char* what, const std::vector<double>& ms) {
-    const auto at = [&ms](double q) { return ms[static_cast<size_t>(q * (ms.size() - 1))]; };
-    std::printf("%-36s median %6.2f ms   min %6.2f   p90 %6.2f   (%zu tabs)\n", what, at(0.5), ms.front(),
-                at(0.9), ms.size());
+    return Summarize(std::move(ms));
 }
 
 }  // namespace
@@ -83,9 +73,9 @@ int main(int argc, char** argv) {
     // From the first amount of page 1; its ~100 amounts keep every Tab on the page.
     f->BeginFieldEdit(10, false);
     Tab(*f, 5, true);  // warm-up
-    Report("Tab committing a changed amount", Tab(*f, tabs, true));
+    Print("Tab committing a changed amount", Tab(*f, tabs, true));
     f->BeginFieldEdit(10, false);
-    Report("Tab over an unchanged amount", Tab(*f, tabs, false));
+    Print("Tab over an unchanged amount", Tab(*f, tabs, false));
 
     f->Free();
     SetMessageBoxHook(nullptr);

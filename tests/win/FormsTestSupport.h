@@ -1,8 +1,8 @@
 #pragma once
 // Helpers of the window-layer tests: owning pointers that Free, screen
-// pixels and bounds of controls, a system EDIT as a control, a popup menu
-// that records where it opens, and answered message boxes; with them the
-// shared message pumping and posted input.
+// pixels and bounds of controls, a system EDIT as a control, menu items
+// made in code, a popup menu that records where it opens, and answered
+// message boxes; with them the shared message pumping and posted input.
 
 #include <windows.h>
 
@@ -45,6 +45,25 @@ inline COLORREF PixelOf(cl::TWinControl* control, int x, int y) {
 inline std::string Bounds(cl::TControl* c) {
     return std::to_string(c->Left()) + "," + std::to_string(c->Top()) + "," + std::to_string(c->Width()) +
            "," + std::to_string(c->Height());
+}
+
+// A menu item with the caption and shortcut, added to parent.
+inline cl::TMenuItem* NewItem(cl::TComponent* owner, cl::TMenuItem* parent, const std::string& caption,
+                              cl::TShortCut shortCut = cl::scNone) {
+    auto* item = new cl::TMenuItem(owner);
+    item->SetCaption(caption);
+    item->SetShortCut(shortCut);
+    parent->Add(item);
+    return item;
+}
+
+// The MFT_ flags of the system menu's entry at position.
+inline UINT EntryType(HMENU menu, UINT position) {
+    MENUITEMINFOW mii{};
+    mii.cbSize = sizeof mii;
+    mii.fMask = MIIM_FTYPE;
+    GetMenuItemInfoW(menu, position, TRUE, &mii);
+    return mii.fType;
 }
 
 // A popup menu that records where it was asked to open instead of opening.

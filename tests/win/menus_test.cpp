@@ -16,27 +16,10 @@ namespace {
 using namespace cl;
 using namespace cltest;
 
-TMenuItem* NewItem(TComponent* owner, TMenuItem* parent, const std::string& caption,
-                   TShortCut shortCut = scNone) {
-    auto* item = new TMenuItem(owner);
-    item->SetCaption(caption);
-    item->SetShortCut(shortCut);
-    parent->Add(item);
-    return item;
-}
-
 std::wstring EntryText(HMENU menu, UINT command) {
     wchar_t text[128] = {};
     GetMenuStringW(menu, command, text, 128, MF_BYCOMMAND);
     return text;
-}
-
-UINT EntryType(HMENU menu, UINT position) {
-    MENUITEMINFOW mii{};
-    mii.cbSize = sizeof mii;
-    mii.fMask = MIIM_FTYPE;
-    GetMenuItemInfoW(menu, position, TRUE, &mii);
-    return mii.fType;
 }
 
 // The main window's menu: "&Sprawozdania" with new, a separator and exit.

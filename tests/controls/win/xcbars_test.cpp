@@ -23,13 +23,6 @@ namespace {
 using namespace cl;
 using namespace cltest;
 
-TMenuItem* NewItem(TComponent* owner, TMenuItem* parent, const std::string& caption) {
-    auto* item = new TMenuItem(owner);
-    item->SetCaption(caption);
-    parent->Add(item);
-    return item;
-}
-
 struct BarWithMenu {
     Owned<TForm> form = Make<TForm>(nullptr);
     TXcMainMenu* menu = new TXcMainMenu(form.get());

@@ -22,15 +22,6 @@ namespace {
 using namespace cl;
 using namespace cltest;
 
-TMenuItem* NewItem(TComponent* owner, TMenuItem* parent, const std::string& caption,
-                   TShortCut shortCut = scNone) {
-    auto* item = new TMenuItem(owner);
-    item->SetCaption(caption);
-    item->SetShortCut(shortCut);
-    parent->Add(item);
-    return item;
-}
-
 // A bar item with a shortcut item, a separator and an item with a sub-menu.
 struct MenuForm {
     Owned<TForm> form = Make<TForm>(nullptr);
@@ -124,14 +115,6 @@ TEST(MenuMeasure, SubMenuArrowAndCheckedSiblings) {
     // The standard painter makes a checked sibling's image column a check mark wide.
     f.create->SetChecked(true);
     EXPECT_EQ(f.Measure(f.exportTo).cx, GetSystemMetrics(SM_CXMENUCHECK) + 2 + captions + t.Width("  "));
-}
-
-UINT EntryType(HMENU menu, UINT position) {
-    MENUITEMINFOW mii{};
-    mii.cbSize = sizeof mii;
-    mii.fMask = MIIM_FTYPE;
-    GetMenuItemInfoW(menu, position, TRUE, &mii);
-    return mii.fType;
 }
 
 TEST(PopupOwnerDraw, FollowsStyleAndImages) {

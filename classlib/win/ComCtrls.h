@@ -11,6 +11,7 @@
 // After windows.h, which it needs.
 #include <commctrl.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -162,6 +163,11 @@ protected:
     virtual void AdjustSize();
     // The button's click; a check button's Down follows the system button.
     virtual void ClickButton(TToolButton* button);
+    // Runs open with the screen point under the button's left edge, the
+    // button pressed meanwhile (a drop-down button shows its own); then
+    // releases it and posts CN_DROPDOWNCLOSED through the window alone, so
+    // open may free the bar.
+    void DropDownUnder(TToolButton* button, const std::function<void(POINT)>& open);
 
 private:
     friend class TToolButton;

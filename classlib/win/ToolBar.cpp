@@ -549,6 +549,21 @@ bool TToolBar::TrackMenu(TToolButton* button) {
     TPopupMenu* popup = button->DropdownMenu();
     TMenuItem* item = button->MenuItem();
     if (!popup && !(item && item->Count() > 0)) return false;
+    DropDownUnder(button, [&](POINT p) {
+        if (popup) {
+            popup->SetPopupComponent(button);
+            popup->Popup(p.x, p.y);
+            return;
+        }
+        // A menu bar's item: its sub-menu owned by the bar, the command back to the menu.
+        const UINT command = TrackPopupMenu(item->Handle(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD, p.x,
+                                            p.y, 0, Handle(), nullptr);
+        if (command && menu_) menu_->DispatchCommand(static_cast<WORD>(command));
+    });
+    return true;
+}
+
+void TToolBar::DropDownUnder(TToolButton* button, const std::function<void(POINT)>& open) {
     const int index = button->Index();
     HWND wnd = Handle();
     RECT r{};
@@ -561,16 +576,7 @@ bool TToolBar::TrackMenu(TToolButton* button) {
         if (press && IsWindow(wnd)) SendMessageW(wnd, TB_PRESSBUTTON, static_cast<WPARAM>(index), FALSE);
         if (IsWindow(wnd)) PostMessageW(wnd, CN_DROPDOWNCLOSED, 0, 0);
     });
-    if (popup) {
-        popup->SetPopupComponent(button);
-        popup->Popup(p.x, p.y);
-        return true;
-    }
-    // A menu bar's item: its sub-menu owned by the bar, the command back to the menu.
-    const UINT command = TrackPopupMenu(item->Handle(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD, p.x,
-                                        p.y, 0, wnd, nullptr);
-    if (command && menu_) menu_->DispatchCommand(static_cast<WORD>(command));
-    return true;
+    open(p);
 }
 
 void TToolBar::SetMenu(TMainMenu* value) {

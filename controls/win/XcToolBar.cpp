@@ -1,7 +1,5 @@
 #include "controls/win/XcToolBar.h"
 
-#include "classlib/Scope.h"
-
 using namespace cl;
 
 namespace {
@@ -70,23 +68,13 @@ bool TXcToolBar::TrackMenu(TToolButton* button) {
     TMenuItem* item = button->MenuItem();
     if (!linkedMenu_ || button->DropdownMenu() || !item || item->Count() == 0)
         return TXcExToolBar::TrackMenu(button);
-    const int index = button->Index();
-    HWND wnd = Handle();
-    RECT r{};
-    SendMessageW(wnd, TB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r));
-    POINT p{r.left, r.bottom};
-    ::ClientToScreen(wnd, &p);
-    const bool press = button->Style() != tbsDropDown;
-    if (press) SendMessageW(wnd, TB_PRESSBUTTON, static_cast<WPARAM>(index), TRUE);
-    const ScopeExit release([wnd, index, press] {
-        if (press && IsWindow(wnd)) SendMessageW(wnd, TB_PRESSBUTTON, static_cast<WPARAM>(index), FALSE);
-        if (IsWindow(wnd)) PostMessageW(wnd, CN_DROPDOWNCLOSED, 0, 0);
-    });
     const std::shared_ptr<bool> alive = alive_;
-    const UINT command = TrackPopupMenu(item->Handle(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD, p.x,
-                                        p.y, 0, wnd, nullptr);
-    // The bar, or its menu, may have gone while the drop-down was open.
-    if (command && *alive && linkedMenu_) linkedMenu_->DispatchCommand(static_cast<WORD>(command));
+    DropDownUnder(button, [&](POINT p) {
+        const UINT command = TrackPopupMenu(item->Handle(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD, p.x,
+                                            p.y, 0, Handle(), nullptr);
+        // The bar, or its menu, may have gone while the drop-down was open.
+        if (command && *alive && linkedMenu_) linkedMenu_->DispatchCommand(static_cast<WORD>(command));
+    });
     return true;
 }
 

@@ -128,7 +128,7 @@ std::string TPropsStorage::GetItemName(const std::string& propName) {
 }
 
 // ---- Entries ------------------------------------------------------------------------
-void TPropsStorage::StoreProperties(TStrings& list) {
+void TPropsStorage::ForEachEntry(TStrings& list, const std::function<void(const TPropInfo&)>& each) {
     for (int i = 0; i < list.Count(); ++i) {
         std::string component, property;
         auto* c = static_cast<TComponent*>(list.Objects(i));
@@ -137,26 +137,23 @@ void TPropsStorage::StoreProperties(TStrings& list) {
         if (!prop) continue;
         AObject = c;
         Prefix = c->Name() + "_";
-        StoreAnyProperty(*prop);
+        each(*prop);
     }
 }
 
+void TPropsStorage::StoreProperties(TStrings& list) {
+    ForEachEntry(list, [this](const TPropInfo& prop) { StoreAnyProperty(prop); });
+}
+
 void TPropsStorage::LoadProperties(TStrings& list) {
-    for (int i = 0; i < list.Count(); ++i) {
-        std::string component, property;
-        auto* c = static_cast<TComponent*>(list.Objects(i));
-        if (!c || !SplitStoredEntry(list.Strings(i), component, property)) continue;
-        const TPropInfo* prop = GetPropInfo(*c, property);
-        if (!prop) continue;
-        AObject = c;
-        Prefix = c->Name() + "_";
+    ForEachEntry(list, [this](const TPropInfo& prop) {
         try {
-            LoadAnyProperty(*prop);
+            LoadAnyProperty(prop);
         } catch (const std::exception&) {
             // A value the property refuses keeps what it had; one bad value
             // must not cost the user every setting after it.
         }
-    }
+    });
 }
 
 // ---- One property ---------------------------------------------------------------------

@@ -87,6 +87,9 @@ class TPropsStorage : public cl::TObject {
     void LoadAnyProperty(const cl::TPropInfo& prop);
 
 private:
+    // each(property) for every entry of list whose component is attached
+    // and has the property, with AObject and Prefix set for it.
+    void ForEachEntry(cl::TStrings& list, const std::function<void(const cl::TPropInfo&)>& each);
     // The text form of the property's value; false for kinds that are not stored.
     bool PropertyText(const cl::TPropInfo& prop, std::string& text);
     void SetPropertyText(const cl::TPropInfo& prop, const std::string& text);

@@ -213,25 +213,24 @@ void TNcCustomEdit::SetFlat(bool value) {
     if (value == flat_) return;
     flat_ = value;
     if (!value) lineEdit_ = false;
-    if (flat_ || lineEdit_) {
-        PaintFlatBorder();
-    } else {
-        // The system frame returns with a new window.
-        RecreateWnd();
-        UpdateColours();
-    }
+    BorderStyleChanged();
 }
 
 void TNcCustomEdit::SetLineEdit(bool value) {
     if (value == lineEdit_) return;
     lineEdit_ = value;
     if (value) flat_ = true;
+    BorderStyleChanged();
+}
+
+void TNcCustomEdit::BorderStyleChanged() {
     if (flat_ || lineEdit_) {
         PaintFlatBorder();
-    } else {
-        RecreateWnd();
-        UpdateColours();
+        return;
     }
+    // The system frame returns with a new window.
+    RecreateWnd();
+    UpdateColours();
 }
 
 void TNcCustomEdit::SetFlatBorder(int value) {

@@ -148,6 +148,8 @@ protected:
 
 private:
     void ColourChanged(cl::TColor& colour, cl::TColor value);
+    // The painted border for Flat or LineEdit, else the system frame.
+    void BorderStyleChanged();
 
     bool storeValue_ = true;
     bool numPadDecimal_ = false;

@@ -61,20 +61,10 @@ void AttachShellHandlers(TMainForm& f) {
     f.Twojeformularze1->OnExecute = [&f](TObject* s) { f.Twojeformularze1Execute(s); };
     f.Oprogramie1->OnUpdate = [&f](TObject* s) { f.Oprogramie1Update(s); };
     f.Oprogramie1->OnExecute = [&f](TObject* s) { f.Oprogramie1Execute(s); };
-    f.Nowerozliczenie1->OnExecute = [&f](TObject* s) { f.Nowerozliczenie1Execute(s); };
-    f.Zapisacrozliczenie1->OnExecute = [&f](TObject* s) { f.Zapisacrozliczenie1Execute(s); };
-    // Loading and printing come with their own parts of the program; until
-    // then their commands do nothing.
-    for (TAction* later : {f.Wczytajrozliczenie1, f.Zapiszjako1, f.Wydruk1})
-        later->OnExecute = [](TObject*) {};
     for (TAction* command : {f.Nowerozliczenie1, f.Wczytajrozliczenie1, f.Zapiszjako1})
         command->OnUpdate = [&f, command](TObject*) { command->SetEnabled(IsIdle(f)); };
     f.Zapisacrozliczenie1->OnUpdate = [&f](TObject*) {
         f.Zapisacrozliczenie1->SetEnabled((AnswersModified || DataModified) && IsIdle(f));
-    };
-    f.Wydruk1->OnUpdate = [&f](TObject*) {
-        f.Wydruk1->SetEnabled(f.XcTreeView2->Items()->Count() > 0 &&
-                              f.XcPageControl1->ActivePage() == f.TabSheet2);
     };
 
     // The view commands: each first commits an open field editor.
@@ -247,14 +237,4 @@ void TMainForm::Oprogramie1Update(TObject*) {
         const std::string wanted = TrimRight(title) + " - " + (file.empty() ? "bez nazwy" : file);
         if (caption != wanted) SetCaption(wanted);
     }
-}
-
-// ---- The later parts' handlers ----------------------------------------------------------
-void TMainForm::Nowerozliczenie1Execute(TObject*) {
-    // The statement commands are not here yet: nothing to start anew.
-}
-
-void TMainForm::Zapisacrozliczenie1Execute(TObject*) {
-    // The statement file is not here yet: nothing is saved, and the
-    // modified flags stay set.
 }

@@ -8,8 +8,7 @@
 // split by concern:
 //   MainCreate.cpp    the components, built as the stored layout builds them
 //   Main.cpp          creation, showing, destruction, the mode switch, the
-//                     idle rules, and (until their own files come) the
-//                     handlers of the later parts
+//                     idle rules, the about box
 //   MainMessages.cpp  the message table (the numbers are in MainMessages.h)
 //   MainRender.cpp    the shown form's pages with their values, the page
 //                     tabs, the paper list, the preview's events
@@ -18,6 +17,8 @@
 //   MainEditing.cpp   typing values on the page: hover, the field editors,
 //                     storing, Tab, Enter and Esc
 //   MainDevTool.cpp   the developer tool: field definitions to "FocFile.txt"
+//   MainFile.cpp      the statement commands: new, load, save, save as, close
+//   MainPrint.cpp     printing the forms with their values
 // Helpers without a design name stay local to their file.
 //
 // The components are built in code with the names of the window's stored
@@ -37,6 +38,7 @@
 #include "app/win/BrowseURL.h"
 #include "app/win/MainMessages.h"
 #include "app/win/PingMachine.h"
+#include "app/win/PrintCorrections.h"
 #include "classlib/FileStream.h"
 #include "classlib/Scope.h"
 #include "classlib/win/ActnList.h"
@@ -92,8 +94,6 @@ struct TOpenEditor {
 };
 extern TOpenEditor OpenEditor;  // the open in-place field editor
 extern uint16_t HoveredField;   // the field under the pointer
-// Print corrections in tenths of a millimetre.
-extern int32_t LeftCorrection, TopCorrection, TextXCorrection, TextYCorrection;
 
 // A busy flag held for a scope (nesting restores the outer value).
 using TBusyFlag = cl::FlagScope<bool>;
@@ -267,10 +267,27 @@ public:
     void Newfocfile1Execute(cl::TObject* Sender);
     void Newfield1Execute(cl::TObject* Sender);
 
-    // ---- The later parts' handlers, for now in Main.cpp -------------------------------
-    // The statement commands (MainFile.cpp).
+    // ---- The statement commands (MainFile.cpp) ----------------------------------------
     void Nowerozliczenie1Execute(cl::TObject* Sender);
+    void Wczytajrozliczenie1Execute(cl::TObject* Sender);
     void Zapisacrozliczenie1Execute(cl::TObject* Sender);
+    void Zapiszjako1Execute(cl::TObject* Sender);
+    // True when the file was written.
+    bool SaveToCurrentFile();
+    bool SaveWithDialog();
+    // The statement file named in Header (app/StatementFile.h results).
+    int SaveStatementToFile(const TRz_NaglRec& Header);
+    int LoadStatementFromFile(const TRz_NaglRec& Header);
+    void FormCloseQuery(cl::TObject* Sender, bool& CanClose);
+
+    // ---- Printing (MainPrint.cpp) -------------------------------------------------------
+    void Wydruk1Execute(cl::TObject* Sender);
+    // One print job of the form's pages (PageNo <= 0: every page); false
+    // when it failed (the user was told).
+    bool BuildPrintPages(TemFrm* Form, int PageNo);
+    // The preview's OnPrintDir: the values of the form pvFA over its page.
+    void PrintPreviewPrinDir(cl::TObject* Sender, cl::TCanvas* Canvas, const cl::TRect& PageRect, int Page,
+                             void* pvFA);
 };
 
 // Each file of the window wires its own handlers; the constructor calls them.
@@ -281,6 +298,8 @@ void AttachSelectionHandlers(TMainForm& form);
 void AttachEditingHandlers(TMainForm& form);
 // After the handlers of the preview's mouse: design mode goes first.
 void AttachDevToolHandlers(TMainForm& form);
+void AttachFileHandlers(TMainForm& form);
+void AttachPrintHandlers(TMainForm& form);
 // Closes "FocFile.txt" when it is open.
 void CloseFocFile(TMainForm& form) noexcept;
 

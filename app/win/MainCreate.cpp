@@ -479,8 +479,16 @@ void BuildHiddenComponents(TMainForm& f) {
     f.Chb_aktualiz->SetBounds(0, 0, 200, 17);
     f.Chb_aktualiz->SetCaption("Sprawdzaj aktualizacje przy uruchomieniu");
     f.Chb_aktualiz->SetChecked(true);
+    // Statement files; saving over one asks first.
+    const char* statements = "Pliki sprawozdań finans. (*.spr)|*.spr|Wszystkie pliki (*.*)|*.*";
     f.OpenDialog1 = Make<TOpenDialog>(&f, "OpenDialog1");
+    f.OpenDialog1->SetDefaultExt("spr");
+    f.OpenDialog1->SetFilter(statements);
+    f.OpenDialog1->SetOptions(ofHideReadOnly | ofPathMustExist | ofFileMustExist | ofEnableSizing);
     f.SaveDialog1 = Make<TSaveDialog>(&f, "SaveDialog1");
+    f.SaveDialog1->SetDefaultExt("spr");
+    f.SaveDialog1->SetFilter(statements);
+    f.SaveDialog1->SetOptions(ofHideReadOnly | ofEnableSizing | ofOverwritePrompt);
     f.PingMachine = Make<TPingMachine>(&f, "PingMachine");
     f.StrHolder1 = Make<TStrHolder>(&f, "StrHolder1");
     f.StrHolder1->SetCapacity(28);
@@ -508,6 +516,8 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
     AttachSelectionHandlers(*this);
     AttachEditingHandlers(*this);
     AttachDevToolHandlers(*this);
+    AttachFileHandlers(*this);
+    AttachPrintHandlers(*this);
     // As reading the stored layout ends: the first page, through the page
     // change, so that its step exists before the window's creation handler.
     XcWizard1->SelectFirstPage();

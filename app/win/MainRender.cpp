@@ -9,6 +9,7 @@
 #include "app/win/FieldPainter.h"
 #include "app/win/FieldPlacement.h"
 #include "app/win/Main.h"
+#include "app/win/PageTemplates.h"
 #include "classlib/FileUtils.h"
 #include "classlib/StrUtils.h"
 #include "engine/Recalc.h"
@@ -33,11 +34,6 @@ struct Hourglass {
     Hourglass(const Hourglass&) = delete;
     Hourglass& operator=(const Hourglass&) = delete;
 };
-
-// The template of a page: program folder + "frm\" + name + "_" + page + ".emf".
-std::string TemplateFile(const std::string& templateName, int page) {
-    return ProgramFolder + "frm\\" + templateName + "_" + std::to_string(page) + ".emf";
-}
 
 // The pages of the form's templates, one after the other; a missing
 // template is left out.  Only the templates are recorded: the values are

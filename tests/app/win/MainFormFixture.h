@@ -1,12 +1,13 @@
 #pragma once
 // The main window in the test's own process, shown, for the tests of each
-// of its concerns: message boxes are answered by the fixture (answers_)
-// and recorded, the data folder is empty before and after, and the shell's
-// flags and statement name are reset after.
+// of its concerns: message boxes and file dialogs are answered by the
+// fixture (answers_, files_) and recorded, the data folder is empty before
+// and after, and the shell's flags and statement name are reset after.
 
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "app/win/Main.h"
 #include "tests/support/DataFolder.h"
@@ -14,6 +15,33 @@
 #include "tests/win/FormsTestSupport.h"
 
 namespace maintest {
+
+// Answers every file dialog with the next name of `names` (a cancel when
+// none is left or the name is empty) and records what each was asked.
+class AnsweredFileDialogs {
+public:
+    struct Asked {
+        bool save;
+        std::string initialDir, fileName;
+    };
+    AnsweredFileDialogs() {
+        cl::SetFileDialogHook([this](cl::TOpenDialog& dialog, bool save) {
+            asked.push_back({save, dialog.InitialDir(), dialog.FileName()});
+            if (names.empty()) return false;
+            const std::string name = names.front();
+            names.erase(names.begin());
+            if (name.empty()) return false;
+            dialog.SetFileName(name);
+            return true;
+        });
+    }
+    ~AnsweredFileDialogs() { cl::SetFileDialogHook(nullptr); }
+    AnsweredFileDialogs(const AnsweredFileDialogs&) = delete;
+    AnsweredFileDialogs& operator=(const AnsweredFileDialogs&) = delete;
+
+    std::vector<std::string> names;
+    std::vector<Asked> asked;
+};
 
 class MainFormTest : public cltest::DataFolderTest {
 protected:
@@ -28,7 +56,7 @@ protected:
     void TearDown() override {
         form_->Free();
         AnswersModified = DataModified = LoadingStatement = AddingForm = false;
-        StatementHeader.FileName.clear();
+        StatementHeader = TRz_NaglRec{};
     }
 
     LRESULT Send(UINT message, LPARAM lParam = 0) {
@@ -42,6 +70,7 @@ protected:
     }
 
     cltest::AnsweredMessageBoxes answers_{IDOK};
+    AnsweredFileDialogs files_;
     TMainForm* form_ = nullptr;
 };
 

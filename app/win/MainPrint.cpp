@@ -1,0 +1,187 @@
+// Printing on the main window: the print command with its dialog, one print
+// job per form in scope with every page template played straight onto the
+// printer, and the values drawn over each page as on the screen.
+#include <cmath>
+#include <vector>
+
+#include "app/SheetMapping.h"
+#include "app/win/BusyCursor.h"
+#include "app/win/FieldPainter.h"
+#include "app/win/Main.h"
+#include "app/win/PageTemplates.h"
+#include "app/win/Print1.h"
+#include "classlib/FileUtils.h"
+#include "classlib/StrUtils.h"
+#include "engine/Recalc.h"
+
+using namespace cl;
+
+namespace {
+
+const char kTemplatesFailed[] =
+    "Wczytanie formularzy nie powiodło się, przyczyną może być nadmierne obciążenie pamięci komputera.";
+
+// A page template that could not be read.
+class ETemplateLoad : public Exception {
+public:
+    using Exception::Exception;
+};
+
+TemFrm* FormOf(const TTreeNode* node) {
+    return node ? static_cast<TemFrm*>(node->Data()) : nullptr;
+}
+
+// The forms a scope prints, in the tree's order.  Scopes 1 and 2 print the
+// selected form; scope 3 the top-level node above it with every item up to
+// that node's next sibling (the forms are top-level nodes, so it is the
+// selected form too); scope 4, and any scope without a selected form,
+// every form.
+std::vector<TemFrm*> FormsInScope(const TMainForm& f, int scope) {
+    std::vector<TemFrm*> forms;
+    TTreeNode* selected = f.XcTreeView2->Selected();
+    TTreeNode* first = f.XcTreeView2->Items()->GetFirstNode();
+    TTreeNode* end = nullptr;
+    if (scope == 1 || scope == 2) {
+        if (selected) return {FormOf(selected)};
+    } else if (scope == 3 && selected) {
+        first = selected;
+        while (first->Parent()) first = first->Parent();
+        end = first->GetNextSibling();
+    }
+    for (TTreeNode* node = first; node && node != end; node = node->GetNext())
+        if (TemFrm* form = FormOf(node)) forms.push_back(form);
+    return forms;
+}
+
+// A length in 0.1 mm in the preview's units.
+int InUnits(const TPrintPreview& preview, int tenths) {
+    return preview.ConvertValue(tenths, mmLoMetric, preview.Units());
+}
+
+// What a printed job left after a failure goes: the job is dropped and
+// the preview idle again.
+void AbandonJob(TPrintPreview& preview) noexcept {
+    try {
+        preview.Abort();
+        preview.EndDoc();
+    } catch (...) {
+        // The preview makes itself idle when its own steps fail.
+    }
+}
+
+}  // namespace
+
+// ---- Handlers ------------------------------------------------------------------------------
+void AttachPrintHandlers(TMainForm& f) {
+    f.Wydruk1->OnExecute = [&f](TObject* s) { f.Wydruk1Execute(s); };
+    f.Wydruk1->OnUpdate = [&f](TObject*) {
+        f.Wydruk1->SetEnabled(f.XcTreeView2->Items()->Count() > 0 &&
+                              f.XcPageControl1->ActivePage() == f.TabSheet2 && PrinterInstalled());
+    };
+    f.PrintPreview->OnPrintDir = [&f](TObject* s, TCanvas* c, const TRect& r, int page, void* form, int, int,
+                                      int, int) { f.PrintPreviewPrinDir(s, c, r, page, form); };
+}
+
+// ---- The command -----------------------------------------------------------------------------
+void TMainForm::Wydruk1Execute(TObject*) {
+    const bool formsSheet = XcPageControl1->ActivePage() == TabSheet2;
+    if (formsSheet && !CommitOpenEditor(*this)) return;
+    if (PrintPreview->State() != psIdle || Rendering || LoadingStatement || AddingForm) return;
+    int scope = 0;
+    {
+        PrintPreview->SetPrinterOptions();
+        auto* dialog = Construct<TPrint1Dlg>(this);
+        const ScopeExit freed([dialog] { dialog->Free(); });
+        if (!formsSheet) dialog->rb1->SetEnabled(false);
+        if (dialog->ShowModal() != mrOk) return;
+        scope = dialog->Scope();
+    }
+    // Every form goes straight to the printer as a job of its own.
+    const int pageNo = scope == 1 ? PrintPreview->CurrentPage() : -1;
+    const std::vector<TemFrm*> forms = FormsInScope(*this, scope);
+    PrintPreview->SetDirectPrint(UseDirectPrint);
+    const ScopeExit direct([this] { PrintPreview->SetDirectPrint(false); });
+    for (TemFrm* form : forms)
+        if (!BuildPrintPages(form, pageNo)) break;  // the next job would fail the same way
+}
+
+bool TMainForm::BuildPrintPages(TemFrm* Form, int PageNo) {
+    if (!Form || Rendering) return false;
+    std::string failure;
+    {
+        const TBusyCursor busy;
+        {
+            // Bringing the totals up to date is no change of the user's.
+            const bool modified = DataModified;
+            const ScopeExit restore([modified] { DataModified = modified; });
+            Recalculate(0);
+        }
+        const TBusyFlag rendering(Rendering);
+        try {
+            if (const int paper = FormComboBox->ItemIndex(); paper >= 0)
+                PrintPreview->SetFormName(FormComboBox->Items()->Get(paper));
+            PrintPreview->BeginDoc();
+            int count = 0;
+            for (int n = 1; n <= Form->PageCount; ++n) {
+                if (PageNo > 0 && n != PageNo) continue;
+                const std::string file = TemplateFile(Form->TemplateName, n);
+                if (!FileExists(file)) continue;
+                TMetafile page;
+                try {
+                    page.LoadFromFile(file);
+                } catch (const std::exception& e) {
+                    throw ETemplateLoad(e.what());
+                }
+                if (++count > 1) PrintPreview->NewPage();
+                TRect paper = PrintPreview->GetPaperRect();
+                OffsetRect(&paper, InUnits(*PrintPreview, LeftCorrection),
+                           InUnits(*PrintPreview, TopCorrection));
+                TRect drawn{};
+                PrintPreview->PaintGraphicEx(paper, &page, drawn, Form, n, true, false, true);
+            }
+            PrintPreview->EndDoc();
+        } catch (const ETemplateLoad&) {
+            AbandonJob(*PrintPreview);
+            failure = kTemplatesFailed;
+        } catch (const Exception& e) {
+            AbandonJob(*PrintPreview);
+            failure = e.Message();
+        } catch (const std::exception& e) {
+            AbandonJob(*PrintPreview);
+            failure = e.what();
+        }
+    }
+    if (failure.empty()) return true;
+    Application->MessageBox(failure, TrimRight(Application->Title()), MB_OK | MB_ICONERROR);
+    return false;
+}
+
+// ---- The values on paper --------------------------------------------------------------------
+void TMainForm::PrintPreviewPrinDir(TObject*, TCanvas* Canvas, const TRect& PageRect, int Page, void* pvFA) {
+    // No message is handled while a page is drawn: the form printed must
+    // stay as it is until its job ends.
+    const auto* form = static_cast<const TemFrm*>(pvFA);
+    if (!form || !Canvas) return;
+    // The template was fitted into PageRect (the paper moved by the
+    // margins): the values go where it put each field, then move by the
+    // text corrections, which are lengths on the paper.
+    const int width = PageRect.right - PageRect.left, height = PageRect.bottom - PageRect.top;
+    const int dx = InUnits(*PrintPreview, TextXCorrection), dy = -InUnits(*PrintPreview, TextYCorrection);
+    const int cell = static_cast<int>(std::nearbyint(PrintScaleX(form->FormNo, Page) * 53.0));
+    const int cellWidth = SheetRectOnPaper({0, 0, cell, 0}, width, height).Right;
+    for (int i = form->FirstID + 1; i < form->LastID; ++i) {
+        if (!TEFieldTable.Contains(i)) continue;
+        const TEField& field = TEFieldTable[i];
+        if (field.Page > Page) break;  // the fields are in page order
+        if (field.Page != Page) continue;
+        const std::string text = form->GetValueText(static_cast<uint16_t>(i));
+        if (text.empty()) continue;
+        const TPlacedRect r =
+            SheetRectOnPaper({PrintLeft(form->FormNo, Page, i), PrintTop(form->FormNo, Page, i),
+                              PrintRight(form->FormNo, Page, i), PrintBottom(form->FormNo, Page, i)},
+                             width, height);
+        const TRect rect = Rect(PageRect.left + r.Left + dx, PageRect.top + r.Top + dy,
+                                PageRect.left + r.Right + dx, PageRect.top + r.Bottom + dy);
+        PaintField(*Canvas, field, text, rect, field.FontSize, cellWidth);
+    }
+}

@@ -1,0 +1,234 @@
+// The statement commands on the main window, with the message boxes and the
+// file dialogs answered by the fixture: new and load after the offer to
+// save, which goes on only when the statement was saved or let go; save and
+// save as, a failed one keeping the old name; a damaged or unreadable file;
+// answers changed but not applied on a revisited page; closing.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/UserFolders.h"
+#include "tests/app/win/MainFormFixture.h"
+#include "tests/app/win/WizardTestSupport.h"
+#include "tests/support/Files.h"
+#include "tests/support/TempFolder.h"
+
+namespace {
+
+using namespace cl;
+using namespace maintest;
+
+const Names kAuditedForms = {"bil", "rachzsp", "rachppb", "zestzf"};
+
+class FileTest : public MainFormTest {
+protected:
+    void SetUp() override {
+        MainFormTest::SetUp();
+        // The golden statement of tools/gen_statement_golden.py: the audited
+        // way with four forms and values, bil's field 5 "Spółka Przykładowa".
+        golden_ = folder_.Name("wzór sprawozdania.spr");
+        cltest::WriteBytes(golden_, cltest::ReadBytes(cltest::SourceFile("tests/app/statement/audited.spr")));
+    }
+    // The way without audit, bil with a name typed, all unsaved.
+    void MakeUnsavedStatement() {
+        ResetWizard(*form_);
+        StatementHeader = TRz_NaglRec{};
+        Walk(*form_,
+             {{}, {{"rb0_2_1", 0}}, {{"cb1_0_2", 1}}, {{"cb1_2_1", 1}, {"cb1_2_2", 1}, {"rb1_2_2", 0}}});
+        ASSERT_EQ(Forms(*form_), (Names{"bil", "rachzsk"}));
+        ASSERT_TRUE(SelectedForm(*form_, "bil")->SetValueAsText(5, "Nowa"));
+        ASSERT_TRUE(AnswersModified && DataModified);
+        answers_.boxes.clear();
+        files_.asked.clear();
+    }
+    std::vector<std::string> Captions() const {
+        std::vector<std::string> captions;
+        for (const auto& box : answers_.boxes) captions.push_back(box.caption);
+        return captions;
+    }
+    bool IsNew() const {
+        return Steps(*form_) == Names{"Wiz0_1", "Wiz0_2"} && ActivePage(*form_) == "Wiz0_2" &&
+               Forms(*form_).empty() && form_->rb0_2_1->ItemIndex() == -1 && !AnswersModified &&
+               !DataModified && StatementHeader.FileName.empty();
+    }
+    bool IsGoldenLoaded() const {
+        const TemFrm* bil = SelectedForm(*form_, "bil");
+        return Forms(*form_) == kAuditedForms && ActivePage(*form_) == "Wiz100_1" && bil &&
+               bil->GetValueText(5) == "Spółka Przykładowa" && StatementHeader.FileName == golden_ &&
+               !AnswersModified && !DataModified;
+    }
+
+    cltest::TempFolder folder_;
+    std::string golden_;
+};
+
+struct PromptCase {
+    const char* what;
+    int answer;
+    std::vector<std::string> names;     // given to the file dialogs in turn ("" cancels)
+    std::vector<std::string> captions;  // of the boxes shown, in order
+    bool goesOn;
+};
+
+TEST_F(FileTest, NewGoesOnOnlyWhenTheStatementWasSavedOrLetGo) {
+    const std::string saved = folder_.Name("zapisane.spr");
+    const PromptCase cases[] = {
+        {"Cancel", IDCANCEL, {}, {"Pytanie"}, false},
+        {"No", IDNO, {}, {"Pytanie"}, true},
+        {"Yes, the dialog cancelled", IDYES, {""}, {"Pytanie", "Błąd"}, false},
+        {"Yes, saved", IDYES, {saved}, {"Pytanie", "Potwierdzenie"}, true},
+    };
+    for (const PromptCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        MakeUnsavedStatement();
+        answers_.answer = c.answer;
+        files_.names = c.names;
+        form_->Nowerozliczenie1->Execute();
+        EXPECT_EQ(Captions(), c.captions);
+        EXPECT_EQ(IsNew(), c.goesOn);
+        if (!c.goesOn) EXPECT_EQ(Forms(*form_), (Names{"bil", "rachzsk"}));
+    }
+    EXPECT_TRUE(cltest::FileExists(saved));
+    EXPECT_EQ(answers_.boxes[0].text, "Czy zapisać aktualne sprawozdanie na dysku?");
+    EXPECT_EQ(answers_.boxes[0].flags & MB_TYPEMASK, static_cast<UINT>(MB_YESNOCANCEL));
+    EXPECT_EQ(answers_.boxes[1].text, "Sprawozdanie zostało zapisane pod nazwą " + saved + ".");
+}
+
+TEST_F(FileTest, LoadGoesOnOnlyWhenTheStatementWasSavedOrLetGoAndReplaysTheFile) {
+    const PromptCase cases[] = {
+        {"Cancel", IDCANCEL, {golden_}, {"Pytanie"}, false},
+        {"No", IDNO, {golden_}, {"Pytanie"}, true},
+        {"Yes, the dialog cancelled", IDYES, {"", golden_}, {"Pytanie", "Błąd"}, false},
+        {"Yes, saved", IDYES, {folder_.Name("zapisane.spr"), golden_}, {"Pytanie", "Potwierdzenie"}, true},
+    };
+    for (const PromptCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        MakeUnsavedStatement();
+        form_->OpenDialog1->SetInitialDir("");
+        answers_.answer = c.answer;
+        files_.names = c.names;
+        const TDateTime before = Now();
+        form_->Wczytajrozliczenie1->Execute();
+        EXPECT_EQ(Captions(), c.captions);
+        EXPECT_EQ(IsGoldenLoaded(), c.goesOn);
+        if (!c.goesOn) continue;
+        EXPECT_FALSE(files_.asked.back().save);
+        EXPECT_EQ(files_.asked.back().initialDir, StatementsFolder);
+        EXPECT_GE(StatementHeader.LoadedAt, before);
+        EXPECT_EQ(StatementHeader.SavedAt, StatementHeader.LoadedAt);
+        std::string folder = folder_.Name("");
+        folder.pop_back();
+        EXPECT_EQ(form_->OpenDialog1->InitialDir(), folder);
+    }
+}
+
+TEST_F(FileTest, SaveAsAdoptsTheNameOnlyWhenWrittenAndSaveWritesToIt) {
+    MakeUnsavedStatement();
+    const std::string first = folder_.Name("pierwsze.spr");
+    files_.names = {first, folder_.Name("brak\\drugie.spr")};
+    form_->Zapiszjako1->Execute();
+    EXPECT_EQ(StatementHeader.FileName, first);
+    EXPECT_EQ(files_.asked[0].fileName, "");  // an unnamed statement is offered no name
+    EXPECT_FALSE(AnswersModified || DataModified);
+
+    SelectedForm(*form_, "bil")->SetValueAsText(5, "Zmieniona");
+    answers_.boxes.clear();
+    form_->Zapiszjako1->Execute();
+    ASSERT_EQ(answers_.boxes.size(), 3u);
+    EXPECT_EQ(answers_.boxes[0].text, "Zapis do pliku dyskowego jest niemożliwy.");
+    EXPECT_EQ(answers_.boxes[1].text, "Zapis nie powiódł się.");
+    EXPECT_EQ(answers_.boxes[2].text, "Zapis nie został dokonany.");
+    EXPECT_EQ(Captions(), (std::vector<std::string>{"Błąd", "Błąd", "Błąd"}));
+    EXPECT_EQ(files_.asked[1].fileName, first);
+    EXPECT_EQ(StatementHeader.FileName, first);
+    EXPECT_TRUE(DataModified);
+
+    // Save writes to the statement's file without a dialog.
+    const std::string before = cltest::ReadBytes(first);
+    answers_.boxes.clear();
+    form_->Zapisacrozliczenie1->Execute();
+    EXPECT_EQ(Captions(), (std::vector<std::string>{"Zapis sprawozdania"}));
+    EXPECT_EQ(files_.asked.size(), 2u);
+    EXPECT_NE(cltest::ReadBytes(first), before);
+    EXPECT_FALSE(DataModified);
+}
+
+TEST_F(FileTest, ADamagedFileLoadsWhatIsSoundWithoutANameAndAnUnreadableOneChangesNothing) {
+    std::string bytes = cltest::ReadBytes(golden_);
+    bytes.resize(bytes.size() - 3);
+    const std::string cut = folder_.Name("ucięte.spr");
+    cltest::WriteBytes(cut, bytes);
+    files_.names = {cut};
+    form_->Wczytajrozliczenie1->Execute();
+    EXPECT_EQ(Captions(), (std::vector<std::string>{"Uwaga"}));
+    EXPECT_EQ(answers_.boxes[0].text.rfind("Plik " + cut + " jest uszkodzony", 0), 0u);
+    ASSERT_EQ(Forms(*form_), kAuditedForms);
+    EXPECT_EQ(SelectedForm(*form_, "bil")->GetValueText(5), "Spółka Przykładowa");
+    EXPECT_EQ(StatementHeader.FileName, "");
+    EXPECT_TRUE(AnswersModified);
+
+    AnswersModified = false;
+    answers_.boxes.clear();
+    files_.names = {folder_.Name("nie ma.spr")};
+    form_->Wczytajrozliczenie1->Execute();
+    EXPECT_EQ(Captions(), (std::vector<std::string>{"Błąd"}));
+    EXPECT_EQ(Forms(*form_), kAuditedForms);
+    EXPECT_EQ(ActivePage(*form_), "Wiz100_1");
+}
+
+TEST_F(FileTest, AnswersChangedButNotAppliedOnARevisitedPageAreStoredAsLastApplied) {
+    files_.names = {golden_};
+    form_->Wczytajrozliczenie1->Execute();
+    ASSERT_TRUE(IsGoldenLoaded());
+    Press(*form_, bkBack);
+    ASSERT_EQ(ActivePage(*form_), "Wiz1_1");
+    Answer(*form_, {{"cb1_1_1", 0}});  // Bilans unticked, the page not left
+    const std::string saved = folder_.Name("bez bilansu.spr");
+    files_.names = {saved, saved};
+    form_->Zapiszjako1->Execute();
+    answers_.answer = IDNO;
+    form_->Wczytajrozliczenie1->Execute();
+    EXPECT_EQ(Forms(*form_), kAuditedForms);
+    const TemFrm* bil = SelectedForm(*form_, "bil");
+    ASSERT_TRUE(bil);
+    EXPECT_EQ(bil->GetValueText(5), "Spółka Przykładowa");
+    EXPECT_TRUE(form_->cb1_1_1->Checked());
+}
+
+TEST_F(FileTest, NewFromAnUnansweredOlderPageStartsAnew) {
+    MakeUnsavedStatement();
+    for (int i = 0; i < 3; ++i) Press(*form_, bkBack);
+    ASSERT_EQ(ActivePage(*form_), "Wiz0_2");
+    SetAnswerValue(form_->rb0_2_1, -1);
+    answers_.answer = IDNO;
+    form_->Nowerozliczenie1->Execute();
+    EXPECT_EQ(Captions(), (std::vector<std::string>{"Pytanie"}));
+    EXPECT_TRUE(IsNew());
+}
+
+TEST_F(FileTest, ClosingGoesOnOnlyWhenTheStatementWasSavedOrLetGoAndNeverWhileBusy) {
+    const PromptCase cases[] = {
+        {"Cancel", IDCANCEL, {}, {"Pytanie"}, false},
+        {"No", IDNO, {}, {"Pytanie"}, true},
+        {"Yes, the dialog cancelled", IDYES, {""}, {"Pytanie"}, false},
+        {"Yes, saved", IDYES, {folder_.Name("przy zamknięciu.spr")}, {"Pytanie", "Zapis sprawozdania"}, true},
+    };
+    for (const PromptCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        MakeUnsavedStatement();
+        answers_.answer = c.answer;
+        files_.names = c.names;
+        EXPECT_EQ(form_->CloseQuery(), c.goesOn);
+        EXPECT_EQ(Captions(), c.captions);
+    }
+    answers_.boxes.clear();
+    AnswersModified = true;
+    for (bool* busy : {&LoadingStatement, &AddingForm, &form_->Rendering}) {
+        const TBusyFlag flag(*busy);
+        EXPECT_FALSE(form_->CloseQuery());
+    }
+    EXPECT_TRUE(answers_.boxes.empty());
+}
+
+}  // namespace

@@ -1,0 +1,206 @@
+// Printing from the main window to Wine's PostScript file printer, with the
+// print dialog answered as a user answers it: the jobs and pages of each
+// scope, the text corrections moving the values and not the template, a
+// failure inside a job or a broken template leaving everything idle, and
+// the command's enabling.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/UserFolders.h"
+#include "app/win/Print1.h"
+#include "engine/win/EngineHostWin.h"
+#include "tests/app/win/DrawnTexts.h"
+#include "tests/app/win/FormShowing.h"
+#include "tests/app/win/MainFormFixture.h"
+#include "tests/app/win/ModalAnswer.h"
+#include "tests/app/win/WizardTestSupport.h"
+#include "tests/support/Files.h"
+#include "tests/support/TempFolder.h"
+
+namespace {
+
+using namespace cl;
+using namespace maintest;
+using Pages = std::vector<std::pair<std::string, int>>;  // form, page
+
+class PrintTest : public MainFormTest {
+protected:
+    void SetUp() override {
+        MainFormTest::SetUp();
+        SetEngineHost(&host_);
+        ProgramFolder = BuildProgramFolder();
+        ASSERT_TRUE(PrinterInstalled());
+        Printer()->SetOutputFile(folder_.Name("job.ps"));
+        // Every job and every page drawn, as the window's handlers see them.
+        TPrintPreview& p = *form_->PrintPreview;
+        p.OnBeginDoc = [&p, shown = p.OnBeginDoc, this](TObject* s) {
+            if (p.DirectPrint()) ++jobs_;
+            shown(s);
+        };
+        p.OnPrintDir = [draw = p.OnPrintDir, this](TObject* s, TCanvas* c, const TRect& r, int page,
+                                                   void* form, int rx, int ry, int ox, int oy) {
+            printed_.emplace_back(static_cast<TemFrm*>(form)->Name, page);
+            pageRects_.push_back(r);
+            if (failOnPage_ == page) throw Exception("Drukarka nie odpowiada.");
+            draw(s, c, r, page, form, rx, ry, ox, oy);
+        };
+    }
+    void TearDown() override {
+        // Never a job without a file: the printer's port would ask for one.
+        Printer()->SetOutputFile(folder_.Name("stray.ps"));
+        LeftCorrection = TopCorrection = TextXCorrection = TextYCorrection = 0;
+        MainFormTest::TearDown();
+        SetEngineHost(nullptr);
+    }
+    // Two forms, bil shown on its second page.
+    void ShowTwoForms() {
+        ShowForm(*form_, "rachzsp");
+        ShowForm(*form_, "bil");
+        form_->PrintPreview->SetCurrentPage(2);
+        answers_.boxes.clear();
+    }
+    // The print command with the dialog confirmed on `scope`.
+    void Print(int scope, double textY = 0) {
+        ModalAnswer<TPrint1Dlg> answer(*form_, [scope, textY](TPrint1Dlg& d) {
+            TXcRadioButton* const scopes[] = {d.rb1, d.rb2, d.rb3, d.rb4};
+            scopes[scope - 1]->SetChecked(true);
+            d.XcSpinEdit4->SetValue(textY);
+            d.OKBtn->Click();
+        });
+        form_->Wydruk1->Execute();
+        EXPECT_EQ(answer.answered, 1);
+    }
+    Pages PagesOf(const std::string& form) const {
+        Pages pages;
+        for (const TFrmFeature& row : FormCatalogue)
+            if (row.Name == form)
+                for (int n = 1; n <= row.PageCount; ++n) pages.emplace_back(form, n);
+        return pages;
+    }
+    void ExpectIdle() {
+        EXPECT_EQ(form_->PrintPreview->State(), psIdle);
+        EXPECT_FALSE(form_->PrintPreview->DirectPrint());
+        EXPECT_FALSE(form_->Rendering);
+        EXPECT_FALSE(Printer()->Printing());
+        form_->Wydruk1->Update();
+        EXPECT_TRUE(form_->Wydruk1->Enabled());
+    }
+
+    TWindowEngineHost host_;
+    cltest::TempFolder folder_;
+    int jobs_ = 0;
+    Pages printed_;
+    std::vector<TRect> pageRects_;
+    int failOnPage_ = 0;
+};
+
+TEST_F(PrintTest, EachScopePrintsItsFormsAsAJobEachWithTheirPages) {
+    ShowTwoForms();
+    Pages bil = PagesOf("bil"), all = PagesOf("rachzsp");
+    all.insert(all.end(), bil.begin(), bil.end());
+    const struct {
+        int scope;
+        int jobs;
+        Pages pages;
+    } cases[] = {
+        {1, 1, {{"bil", 2}}},
+        {2, 1, bil},
+        {3, 1, bil},
+        {4, 2, all},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.scope);
+        jobs_ = 0;
+        printed_.clear();
+        Print(c.scope);
+        EXPECT_EQ(jobs_, c.jobs);
+        EXPECT_EQ(printed_, c.pages);
+        ExpectIdle();
+    }
+    EXPECT_TRUE(answers_.boxes.empty());
+    EXPECT_EQ(cltest::ReadBytes(folder_.Name("job.ps")).rfind("%!PS-Adobe-3.0", 0), 0u);
+}
+
+TEST_F(PrintTest, ATextCorrectionMovesTheValuesAndNotTheTemplate) {
+    ShowTwoForms();
+    TemFrm* bil = SelectedForm(*form_, "bil");
+    ASSERT_TRUE(bil->SetValueAsText(10, "1 234,50"));
+    Print(2);
+    Print(2, 1.0);
+    ASSERT_EQ(pageRects_.size(), 4u);
+    EXPECT_EQ(TextYCorrection, 10);
+    EXPECT_TRUE(EqualRect(&pageRects_[0], &pageRects_[2]));  // the template stays put
+
+    // The values drawn over page 1 with the corrections of each run.
+    auto draw = [&](int textY) {
+        TextYCorrection = textY;
+        TMetafile page;
+        page.SetWidth(2100);
+        page.SetHeight(2970);
+        {
+            TMetafileCanvas canvas(&page, nullptr);
+            form_->PrintPreviewPrinDir(form_->PrintPreview, &canvas, pageRects_[0], 1, bil);
+        }
+        return Read(page.Handle()).texts;
+    };
+    const std::vector<DrawnText> plain = draw(0), raised = draw(10);
+    ASSERT_EQ(plain.size(), raised.size());
+    ASSERT_GE(plain.size(), 3u);  // the amount and its totals
+    for (size_t i = 0; i < plain.size(); ++i) {
+        EXPECT_EQ(raised[i].text, plain[i].text);
+        EXPECT_EQ(raised[i].x, plain[i].x);
+        EXPECT_EQ(raised[i].y, plain[i].y - 100);  // 1 mm in the preview's 0.01 mm
+    }
+}
+
+TEST_F(PrintTest, AFailureInsideAJobIsToldAndLeavesEverythingIdle) {
+    ShowTwoForms();
+    failOnPage_ = 2;
+    Print(4);
+    ASSERT_EQ(answers_.boxes.size(), 1u);  // the second form is not tried
+    EXPECT_EQ(answers_.boxes[0].text, "Drukarka nie odpowiada.");
+    ExpectIdle();
+
+    // A template that cannot be read is told as the templates' failure.
+    failOnPage_ = 0;
+    answers_.boxes.clear();
+    ProgramFolder = folder_.Name("");
+    CreateDirectoryW(cltest::PathOf(folder_.Name("frm")).c_str(), nullptr);
+    cltest::WriteBytes(folder_.Name("frm\\bil_1.emf"), "to nie jest metaplik");
+    Print(2);
+    ASSERT_EQ(answers_.boxes.size(), 1u);
+    EXPECT_EQ(
+        answers_.boxes[0].text,
+        "Wczytanie formularzy nie powiodło się, przyczyną może być nadmierne obciążenie pamięci komputera.");
+    ExpectIdle();
+}
+
+TEST_F(PrintTest, PrintingIsOfferedOnTheFormsSheetAndFromTheWizardTheCurrentPageIsNot) {
+    form_->Wydruk1->Update();
+    EXPECT_FALSE(form_->Wydruk1->Enabled());
+    ShowTwoForms();
+    form_->Wydruk1->Update();
+    EXPECT_TRUE(form_->Wydruk1->Enabled());
+    Print(1);  // stored: the current page
+
+    form_->ShowWizardMode(nullptr);
+    form_->Wydruk1->Update();
+    EXPECT_FALSE(form_->Wydruk1->Enabled());
+    bool rb1Enabled = true, rb2Checked = false;
+    ModalAnswer<TPrint1Dlg> answer(*form_, [&](TPrint1Dlg& d) {
+        rb1Enabled = d.rb1->Enabled();
+        rb2Checked = d.rb2->Checked();
+        d.CancelBtn->Click();
+    });
+    jobs_ = 0;
+    form_->Wydruk1Execute(nullptr);
+    EXPECT_EQ(answer.answered, 1);
+    EXPECT_FALSE(rb1Enabled);
+    EXPECT_TRUE(rb2Checked);
+    EXPECT_EQ(jobs_, 0);
+}
+
+}  // namespace

@@ -10,6 +10,7 @@
 //   TreeViews.h      tree items read and clicked
 //   DriverInput.h    keys and clicks as a user gives them
 //   FileDialogs.h    the standard open and save dialogs answered with a path
+//   Menus.h          items of the main menu chosen by caption
 //
 // Text crosses as Windows-1250, as everywhere in the program.
 
@@ -19,6 +20,7 @@
 
 #include "tests/driver/DriverInput.h"
 #include "tests/driver/FileDialogs.h"
+#include "tests/driver/Menus.h"
 #include "tests/driver/Program.h"
 #include "tests/driver/TreeViews.h"
 #include "tests/driver/WindowReading.h"

@@ -20,6 +20,19 @@ HWND FileNameField(HWND dialog) {
     return GetDlgItem(dialog, edt1);
 }
 
+// The only edit of a dialog; nullptr for none or several.
+HWND OnlyEdit(HWND dialog) {
+    HWND edit = FindWindowExW(dialog, nullptr, L"Edit", nullptr);
+    return edit && !FindWindowExW(dialog, edit, L"Edit", nullptr) ? edit : nullptr;
+}
+
+bool TypeAndConfirm(HWND dialog, HWND field, const std::string& path) {
+    const std::wstring text = cl::ToWide(path);
+    if (!Ask(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()))) return false;
+    PressButton(dialog, IDOK);
+    return true;
+}
+
 }  // namespace
 
 bool IsFileDialog(HWND wnd) {
@@ -33,15 +46,20 @@ std::string FileDialogName(HWND dialog) {
 
 bool AnswerFileDialog(HWND dialog, const std::string& path) {
     HWND field = FileNameField(dialog);
-    if (!field) return false;
-    const std::wstring text = cl::ToWide(path);
-    if (!Ask(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()))) return false;
-    PressButton(dialog, IDOK);
-    return true;
+    return field && TypeAndConfirm(dialog, field, path);
 }
 
 void CancelFileDialog(HWND dialog) {
     PressButton(dialog, IDCANCEL);
+}
+
+bool IsPrintToFilePrompt(HWND wnd) {
+    return HasClass(wnd, L"#32770") && !IsFileDialog(wnd) && OnlyEdit(wnd) != nullptr;
+}
+
+bool AnswerPrintToFile(HWND prompt, const std::string& path) {
+    HWND edit = OnlyEdit(prompt);
+    return edit && TypeAndConfirm(prompt, edit, path);
 }
 
 }  // namespace e2e

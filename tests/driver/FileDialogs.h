@@ -1,7 +1,8 @@
 #pragma once
 // The standard file dialogs (open and save, the system's common dialog)
 // of another process: recognised by their file name field, answered with a
-// path as a user types it, or cancelled.
+// path as a user types it, or cancelled.  And Wine's prompt for the file a
+// printer on the port FILE: writes a job to ("Wydrukuj do pliku").
 
 #include <windows.h>
 
@@ -17,5 +18,11 @@ std::string FileDialogName(HWND dialog);
 // dialog's Open or Save button; false when the dialog has no such field.
 bool AnswerFileDialog(HWND dialog, const std::string& path);
 void CancelFileDialog(HWND dialog);
+
+// A dialog that is no file dialog and has one edit: the file name of a
+// print job (its caption "Wydrukuj do pliku" in the Polish locale).
+bool IsPrintToFilePrompt(HWND wnd);
+// Types path into the prompt's edit and presses OK; false when it has none.
+bool AnswerPrintToFile(HWND prompt, const std::string& path);
 
 }  // namespace e2e

@@ -87,6 +87,25 @@ private:
     TMainForm& f_;
 };
 
+// The steps and the forms trees paint nothing while a statement is cleared
+// and replayed: painting each node as it comes would take most of the time.
+class TTreesUpdate {
+public:
+    explicit TTreesUpdate(TMainForm& f) : f_(f) {
+        f_.XcTreeView1->Items()->BeginUpdate();
+        f_.XcTreeView2->Items()->BeginUpdate();
+    }
+    ~TTreesUpdate() {
+        f_.XcTreeView2->Items()->EndUpdate();
+        f_.XcTreeView1->Items()->EndUpdate();
+    }
+    TTreesUpdate(const TTreesUpdate&) = delete;
+    TTreesUpdate& operator=(const TTreesUpdate&) = delete;
+
+private:
+    TMainForm& f_;
+};
+
 bool IsIdle(const TMainForm& f) {
     return !LoadingStatement && !AddingForm && !f.Rendering;
 }
@@ -152,7 +171,10 @@ void TMainForm::Nowerozliczenie1Execute(TObject*) {
     ShowWizardMode(this);
     // A new statement was never loaded nor saved: no name, no stamps.
     StatementHeader = TRz_NaglRec{};
-    ResetWizard(*this);
+    {
+        const TTreesUpdate quiet(*this);
+        ResetWizard(*this);
+    }
     ResetAll();
     AnswersModified = DataModified = false;
     XcWizard1->SetActivePage(Wiz0_2);
@@ -245,6 +267,7 @@ int TMainForm::SaveStatementToFile(const TRz_NaglRec& Header) {
 int TMainForm::LoadStatementFromFile(const TRz_NaglRec& Header) {
     TMainStatementHost host(*this);
     const TBusyCursor busy;
+    const TTreesUpdate quiet(*this);
     return ReadStatementFile(Header, host);
 }
 

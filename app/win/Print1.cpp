@@ -1,42 +1,30 @@
 #include "app/win/Print1.h"
 
 #include <cmath>
-#include <type_traits>
 
+#include "app/win/DialogParts.h"
 #include "app/win/Print1_help.h"
 #include "app/win/PrintCorrections.h"
-#include "classlib/Scope.h"
 
 using namespace cl;
 
 namespace {
 
-// A part of the dialog named as in its layout, with its parent and bounds;
-// the caption is cleared after naming (a control whose text was its old
-// name takes the new name as its caption).
-template <class T>
-T* Part(TComponent* owner, const char* name, TWinControl* parent, int left, int top, int width, int height) {
-    T* c = new T(owner);
-    c->SetName(name);
-    c->SetCaption("");
-    c->SetBounds(left, top, width, height);
-    c->SetParent(parent);
-    return c;
-}
-
-TFloatSpinEdit* Correction(TComponent* owner, const char* name, TWinControl* parent, int top) {
-    auto* edit = Part<TFloatSpinEdit>(owner, name, parent, 112, top, 64, 21);
+// A correction in millimetres: -50..50 in steps of 0.5, one decimal.
+TXcSpinEdit* Correction(TForm& dialog, const char* name, TWinControl* parent, int top) {
+    auto* edit = MakePart<TXcSpinEdit>(&dialog, name, parent, 112, top, 64, 21);
+    edit->SetValueType(vtFloat);
+    edit->SetDecimal(1);
     edit->SetMinValue(-50);
     edit->SetMaxValue(50);
     edit->SetIncrement(0.5);
-    edit->SetDecimal(1);
     edit->SetValue(0);
     return edit;
 }
 
-TLabel* LabelFor(TComponent* owner, const char* name, TWinControl* parent, int top, const char* text,
+TLabel* LabelFor(TForm& dialog, const char* name, TWinControl* parent, int top, const char* text,
                  TWinControl* focus) {
-    auto* label = Part<TLabel>(owner, name, parent, 12, top + 3, 96, 14);
+    auto* label = MakePart<TLabel>(&dialog, name, parent, 12, top + 3, 96, 14);
     label->SetCaption(text);
     label->SetFocusControl(focus);
     return label;
@@ -52,13 +40,9 @@ int32_t CorrectionOf(Extended millimetres) {
 CL_CLASS_INFO(TPrint1Dlg)
 
 TPrint1Dlg::TPrint1Dlg(TComponent* owner) : TForm(owner) {
-    SetName("Print1Dlg");
-    SetCaption("Wydruk");
-    SetBorderStyle(bsDialog);
-    SetPosition(poScreenCenter);
-    SetClientSize(400, 240);
+    SetUpDialogFrame(*this, "Print1Dlg", "Wydruk", 400, 240);
 
-    XcGroupBox1 = Part<TXcGroupBox>(this, "XcGroupBox1", this, 8, 6, 384, 110);
+    XcGroupBox1 = MakePart<TXcGroupBox>(this, "XcGroupBox1", this, 8, 6, 384, 110);
     XcGroupBox1->SetCaption("Zawartość wydruku:");
     const struct {
         TXcRadioButton* TPrint1Dlg::*field;
@@ -72,48 +56,33 @@ TPrint1Dlg::TPrint1Dlg(TComponent* owner) : TForm(owner) {
     };
     int top = 22;
     for (const auto& s : scopes) {
-        auto* button = Part<TXcRadioButton>(this, s.name, XcGroupBox1, 16, top, 356, 18);
+        auto* button = MakePart<TXcRadioButton>(this, s.name, XcGroupBox1, 16, top, 356, 18);
         button->SetCaption(s.caption);
         this->*s.field = button;
         top += 21;
     }
     rb1->SetChecked(true);
 
-    XcGroupBox2 = Part<TXcGroupBox>(this, "XcGroupBox2", this, 8, 122, 188, 76);
+    XcGroupBox2 = MakePart<TXcGroupBox>(this, "XcGroupBox2", this, 8, 122, 188, 76);
     XcGroupBox2->SetCaption(" Korekta marginesów strony ");
-    XcSpinEdit1 = Correction(this, "XcSpinEdit1", XcGroupBox2, 20);
-    Label1 = LabelFor(this, "Label1", XcGroupBox2, 20, "margines lewy:", XcSpinEdit1);
-    XcSpinEdit2 = Correction(this, "XcSpinEdit2", XcGroupBox2, 46);
-    Label2 = LabelFor(this, "Label2", XcGroupBox2, 46, "margines górny:", XcSpinEdit2);
-    XcGroupBox3 = Part<TXcGroupBox>(this, "XcGroupBox3", this, 204, 122, 188, 76);
+    XcSpinEdit1 = Correction(*this, "XcSpinEdit1", XcGroupBox2, 20);
+    Label1 = LabelFor(*this, "Label1", XcGroupBox2, 20, "margines lewy:", XcSpinEdit1);
+    XcSpinEdit2 = Correction(*this, "XcSpinEdit2", XcGroupBox2, 46);
+    Label2 = LabelFor(*this, "Label2", XcGroupBox2, 46, "margines górny:", XcSpinEdit2);
+    XcGroupBox3 = MakePart<TXcGroupBox>(this, "XcGroupBox3", this, 204, 122, 188, 76);
     XcGroupBox3->SetCaption(" Korekta położenia napisów ");
-    XcSpinEdit3 = Correction(this, "XcSpinEdit3", XcGroupBox3, 20);
-    Label3 = LabelFor(this, "Label3", XcGroupBox3, 20, "poziomo", XcSpinEdit3);
-    XcSpinEdit4 = Correction(this, "XcSpinEdit4", XcGroupBox3, 46);
-    Label4 = LabelFor(this, "Label4", XcGroupBox3, 46, "pionowo", XcSpinEdit4);
+    XcSpinEdit3 = Correction(*this, "XcSpinEdit3", XcGroupBox3, 20);
+    Label3 = LabelFor(*this, "Label3", XcGroupBox3, 20, "poziomo", XcSpinEdit3);
+    XcSpinEdit4 = Correction(*this, "XcSpinEdit4", XcGroupBox3, 46);
+    Label4 = LabelFor(*this, "Label4", XcGroupBox3, 46, "pionowo", XcSpinEdit4);
 
-    const struct {
-        TButton* TPrint1Dlg::*field;
-        const char* name;
-        const char* caption;
-        int left;
-        TModalResult result;
-    } buttons[] = {
-        {&TPrint1Dlg::OKBtn, "OKBtn", "&Wydruk", 8, mrOk},
-        {&TPrint1Dlg::SetupBtn, "SetupBtn", "&Ustawienia", 110, mrNone},
-        {&TPrint1Dlg::CancelBtn, "CancelBtn", "&Porzuć", 212, mrCancel},
-        {&TPrint1Dlg::HelpBtn, "HelpBtn", "&Pomoc", 314, mrNone},
-    };
-    for (const auto& b : buttons) {
-        auto* button = Part<TButton>(this, b.name, this, b.left, 208, 78, 25);
-        button->SetCaption(b.caption);
-        button->SetModalResult(b.result);
-        this->*b.field = button;
-    }
+    OKBtn = MakeButton(*this, "OKBtn", "&Wydruk", 8, 208, 78, mrOk);
+    SetupBtn = MakeButton(*this, "SetupBtn", "&Ustawienia", 110, 208, 78);
+    CancelBtn = MakeButton(*this, "CancelBtn", "&Porzuć", 212, 208, 78, mrCancel);
+    HelpBtn = MakeButton(*this, "HelpBtn", "&Pomoc", 314, 208, 78);
     OKBtn->SetDefault(true);
     CancelBtn->SetCancel(true);
-    PrinterSetupDialog1 = new TPrinterSetupDialog(this);
-    PrinterSetupDialog1->SetName("PrinterSetupDialog1");
+    PrinterSetupDialog1 = MakePart<TPrinterSetupDialog>(this, "PrinterSetupDialog1");
 
     SetupBtn->OnClick = [this](TObject* s) { SetupBtnClick(s); };
     HelpBtn->OnClick = [this](TObject* s) { HelpBtnClick(s); };
@@ -149,9 +118,7 @@ void TPrint1Dlg::SetupBtnClick(TObject*) {
 }
 
 void TPrint1Dlg::HelpBtnClick(TObject*) {
-    auto* help = Construct<TPrint1_hDlg>(this);
-    const ScopeExit freed([help] { help->Free(); });
-    help->ShowModal();
+    RunDialog<TPrint1_hDlg>(this);
 }
 
 int TPrint1Dlg::Scope() const {

@@ -5,12 +5,12 @@
 // it stores the corrections in tenths of a millimetre (PrintCorrections.h);
 // the settings file keeps the choices between runs.
 
-#include "app/win/FloatSpinEdit.h"
 #include "classlib/win/Forms.h"
 #include "classlib/win/PrinterSetupDialog.h"
 #include "classlib/win/StdCtrls.h"
 #include "controls/win/XcGroupBox.h"
 #include "controls/win/XcRadioButton.h"
+#include "controls/win/XcSpinEdit.h"
 #include "persistence/win/Placemnt.h"
 
 class TPrint1Dlg : public cl::TForm {
@@ -23,7 +23,7 @@ public:
     TXcGroupBox* XcGroupBox2;  // the margins
     TXcGroupBox* XcGroupBox3;  // the values' position
     cl::TLabel *Label1, *Label2, *Label3, *Label4;
-    TFloatSpinEdit *XcSpinEdit1, *XcSpinEdit2, *XcSpinEdit3, *XcSpinEdit4;
+    TXcSpinEdit *XcSpinEdit1, *XcSpinEdit2, *XcSpinEdit3, *XcSpinEdit4;
     cl::TButton *OKBtn, *SetupBtn, *CancelBtn, *HelpBtn;
     cl::TPrinterSetupDialog* PrinterSetupDialog1;
     // Keeps rb1..rb4 and the four values.

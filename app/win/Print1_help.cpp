@@ -1,6 +1,7 @@
 #include "app/win/Print1_help.h"
 
 #include "app/UserFolders.h"
+#include "app/win/DialogParts.h"
 
 using namespace cl;
 
@@ -12,30 +13,20 @@ TPrint1_hDlg::TPrint1_hDlg(TComponent* owner) : TForm(owner) {
     SetPosition(poScreenCenter);
     SetClientSize(520, 400);
 
-    Panel1 = new TPanel(this);
-    Panel1->SetName("Panel1");
-    Panel1->SetCaption("");
+    Panel1 = MakePart<TPanel>(this, "Panel1", this, 0, 359, 520, 41);
     Panel1->SetBevelOuter(bvNone);
-    Panel1->SetHeight(41);
     Panel1->SetAlign(alBottom);
-    Panel1->SetParent(this);
-    OKBtn = new TButton(this);
-    OKBtn->SetName("OKBtn");
+    OKBtn = MakePart<TButton>(this, "OKBtn", Panel1, 437, 8, 75, 25);
     OKBtn->SetCaption("OK");
-    OKBtn->SetBounds(437, 8, 75, 25);
     OKBtn->SetAnchors(akTop | akRight);
     OKBtn->SetModalResult(mrOk);
     OKBtn->SetDefault(true);
     OKBtn->SetCancel(true);
-    OKBtn->SetParent(Panel1);
-
-    XcRichEdit1 = new TRichEdit(this);
-    XcRichEdit1->SetName("XcRichEdit1");
+    XcRichEdit1 = MakePart<TXcRichEdit>(this, "XcRichEdit1", this);
     XcRichEdit1->SetAlign(alClient);
     XcRichEdit1->SetReadOnly(true);
     XcRichEdit1->SetColor(clInfoBk);
     XcRichEdit1->SetScrollBars(ssVertical);
-    XcRichEdit1->SetParent(this);
 
     OnCreate = [this](TObject* s) { FormCreate(s); };
     FormPlacement1 = AddFormPlacement(*this, "FormPlacement1");

@@ -5,8 +5,8 @@
 
 #include "classlib/win/Forms.h"
 #include "classlib/win/Panels.h"
-#include "classlib/win/RichEdit.h"
 #include "classlib/win/StdCtrls.h"
+#include "controls/win/XcRichEdit.h"
 #include "persistence/win/Placemnt.h"
 
 class TPrint1_hDlg : public cl::TForm {
@@ -14,7 +14,7 @@ class TPrint1_hDlg : public cl::TForm {
 public:
     explicit TPrint1_hDlg(cl::TComponent* owner);
 
-    cl::TRichEdit* XcRichEdit1;
+    TXcRichEdit* XcRichEdit1;
     cl::TPanel* Panel1;  // the button's strip
     cl::TButton* OKBtn;
     TFormPlacement* FormPlacement1;

@@ -7,10 +7,8 @@
 #include <string>
 
 #include "classlib/win/GdiHandles.h"
-#include "engine/FormCatalogue.h"
-#include "preview/Units.h"
+#include "tests/app/win/SheetFields.h"
 #include "tests/driver/ProgramTest.h"
-#include "tests/driver/RemoteBuffer.h"
 #include "tests/support/TinyHttpServer.h"
 
 namespace {
@@ -18,13 +16,6 @@ namespace {
 using namespace e2e;
 
 constexpr int kStartMs = 20000;
-
-// The window with the keyboard focus in the program's thread.
-HWND FocusOf(HWND wnd) {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    return GetGUIThreadInfo(GetWindowThreadProcessId(wnd, nullptr), &info) ? info.hwndFocus : nullptr;
-}
 
 class EditingE2eTest : public ProgramTest {
 protected:
@@ -64,36 +55,19 @@ protected:
         PressButton("&Dalej >");
         PressButton("&Formularze");
         preview_ = Named("PrintPreview");
-        for (HWND w : Descendants(preview_))
-            if (ClassName(w) == "TPaperPreview") sheet_ = w;
+        sheet_ = SheetOf(preview_);
         ASSERT_TRUE(sheet_) << program_.Describe();
     }
     // "Wielkość naturalna", the third button of the forms sheet's tool bar.
     void NaturalSize() {
-        HWND bar = Named("XcToolBar2");
-        TRemoteBuffer remote(bar, sizeof(RECT));
-        ASSERT_TRUE(remote.Valid());
-        ASSERT_TRUE(SendMessageW(bar, TB_GETITEMRECT, 2, remote.Param()));
-        RECT r{};
-        ASSERT_TRUE(remote.Read(0, &r, sizeof r));
-        PostClick(bar, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        ASSERT_TRUE(ClickNaturalSize(Named("XcToolBar2")));
         Idle();
     }
 
-    // A field of bil's page in the sheet's pixels at zoom 100, as the
-    // preview maps the A4 paper (0.01 mm) past its one-pixel border.
-    RECT FieldOnSheet(int field) const {
-        const int page = TEFieldTable[field].Page;
-        const int ppi = GetDeviceCaps(screen_.get(), LOGPIXELSY);
-        auto px = [ppi](int tenths) { return ConvertUnit(10 * tenths, ppi, mmHiMetric, mmPixel, ppi) + 1; };
-        return {px(ScreenLeft(1, page, field)), px(ScreenTop(1, page, field)),
-                px(ScreenRight(1, page, field)), px(ScreenBottom(1, page, field))};
-    }
+    // A field of bil (form 1) on the sheet at zoom 100.
+    static RECT FieldOnSheet(int field) { return e2e::FieldOnSheet(1, field); }
     void ClickField(int field) {
-        const RECT r = FieldOnSheet(field);
-        const int x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
-        PostMessageW(sheet_, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
-        PostClick(sheet_, x, y);
+        e2e::ClickField(sheet_, 1, field);
         Idle();
     }
     // The focused window is the editor, and it lies over the field.

@@ -54,23 +54,26 @@ protected:
     }
 };
 
-TEST_F(Print1Test, TheNumberEditsKeepTheirLastValidValueWithinTheLimits) {
+TEST_F(Print1Test, TheCorrectionsAreMillimetresWithinFiftyInHalvesWithOneDecimal) {
     auto* dialog = Construct<TPrint1Dlg>(form_);
-    TFloatSpinEdit* edit = dialog->XcSpinEdit1;
-    const struct {
-        const char* typed;
-        double value;
-    } cases[] = {{"1,5", 1.5}, {"abc", 1.5}, {"-7.5", -7.5}, {"99", 50}, {"", 50}, {"-60", -50}};
-    for (const auto& c : cases) {
-        edit->SetText(c.typed);
-        EXPECT_EQ(static_cast<double>(edit->Value()), c.value) << c.typed;
+    for (TXcSpinEdit* edit :
+         {dialog->XcSpinEdit1, dialog->XcSpinEdit2, dialog->XcSpinEdit3, dialog->XcSpinEdit4}) {
+        SCOPED_TRACE(edit->Name());
+        EXPECT_EQ(edit->ValueType(), vtFloat);
+        EXPECT_EQ(static_cast<double>(edit->MinValue()), -50);
+        EXPECT_EQ(static_cast<double>(edit->MaxValue()), 50);
+        EXPECT_EQ(static_cast<double>(edit->Increment()), 0.5);
+        EXPECT_EQ(edit->Decimal(), 1);
+        EXPECT_EQ(static_cast<double>(edit->Value()), 0);
     }
+    TXcSpinEdit* edit = dialog->XcSpinEdit1;
+    edit->SetValue(1.5L);
+    EXPECT_EQ(edit->Text(), "1,5");
+    edit->SetText("abc");  // unreadable: the last valid value
+    EXPECT_EQ(static_cast<double>(edit->Value()), 1.5);
     edit->SetValue(49.8L);
-    edit->Step(true);
+    edit->UpClick(edit);
     EXPECT_EQ(static_cast<double>(edit->Value()), 50);
-    EXPECT_EQ(edit->Text(), "50,0");
-    edit->Step(false);
-    EXPECT_EQ(edit->Text(), "49,5");
     dialog->Free();
 }
 

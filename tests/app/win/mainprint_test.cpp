@@ -5,10 +5,12 @@
 // the command's enabling.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "app/SheetMapping.h"
 #include "app/UserFolders.h"
 #include "app/win/Print1.h"
 #include "engine/win/EngineHostWin.h"
@@ -154,6 +156,29 @@ TEST_F(PrintTest, ATextCorrectionMovesTheValuesAndNotTheTemplate) {
         EXPECT_EQ(raised[i].x, plain[i].x);
         EXPECT_EQ(raised[i].y, plain[i].y - 100);  // 1 mm in the preview's 0.01 mm
     }
+}
+
+TEST_F(PrintTest, OnOtherPaperTheValuesFollowTheTemplateIntoItsRectangle) {
+    ShowTwoForms();
+    TemFrm* bil = SelectedForm(*form_, "bil");
+    ASSERT_TRUE(bil->SetValueAsText(10, "1 234,50"));
+    // A5 paper with margins: the template went into this rectangle.
+    const TRect played = Rect(500, 700, 500 + 14800, 700 + 21000);
+    TMetafile page;
+    page.SetWidth(1480);
+    page.SetHeight(2100);
+    {
+        TMetafileCanvas canvas(&page, nullptr);
+        form_->PrintPreviewPrinDir(form_->PrintPreview, &canvas, played, 1, bil);
+    }
+    const TPlacedRect r = SheetRectOnPaper(
+        {PrintLeft(1, 1, 10), PrintTop(1, 1, 10), PrintRight(1, 1, 10), PrintBottom(1, 1, 10)}, 14800, 21000);
+    // The white box under the amount (a metafile keeps its right and bottom inclusive).
+    const RECT expected{played.left + r.Left, played.top + r.Top, played.left + r.Right - 1,
+                        played.top + r.Bottom - 1};
+    const std::vector<RECT> boxes = Read(page.Handle()).boxes;
+    EXPECT_TRUE(
+        std::any_of(boxes.begin(), boxes.end(), [&](const RECT& b) { return EqualRect(&b, &expected); }));
 }
 
 TEST_F(PrintTest, AFailureInsideAJobIsToldAndLeavesEverythingIdle) {

@@ -2,14 +2,19 @@
 // file dialogs answered by the fixture: new and load after the offer to
 // save, which goes on only when the statement was saved or let go; save and
 // save as, a failed one keeping the old name; a damaged or unreadable file;
-// answers changed but not applied on a revisited page; closing.
+// answers changed but not applied on a revisited page; closing; every
+// command waiting while the open editor holds a refused value.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "app/UserFolders.h"
+#include "app/win/Print1.h"
+#include "engine/win/EngineHostWin.h"
+#include "tests/app/win/FormShowing.h"
 #include "tests/app/win/MainFormFixture.h"
+#include "tests/app/win/ModalAnswer.h"
 #include "tests/app/win/WizardTestSupport.h"
 #include "tests/support/Files.h"
 #include "tests/support/TempFolder.h"
@@ -229,6 +234,34 @@ TEST_F(FileTest, ClosingGoesOnOnlyWhenTheStatementWasSavedOrLetGoAndNeverWhileBu
         EXPECT_FALSE(form_->CloseQuery());
     }
     EXPECT_TRUE(answers_.boxes.empty());
+}
+
+TEST_F(FileTest, EveryCommandWaitsWhileTheOpenEditorHoldsARefusedValue) {
+    TWindowEngineHost host;
+    SetEngineHost(&host);
+    ProgramFolder = BuildProgramFolder();
+    ShowForm(*form_, "bil");
+    AnswersModified = true;
+    form_->BeginFieldEdit(10, false);
+    ASSERT_NE(OpenEditor.Editor, nullptr);
+    OpenEditor.Editor->SetText("3-5");
+    answers_.answer = IDYES;  // "Nieprawidłowa wartość pola. Poprawić?": correct it
+    files_.names = {golden_, golden_};
+    ModalAnswer<TPrint1Dlg> print(*form_, [](TPrint1Dlg& d) { d.CancelBtn->Click(); });
+    for (TAction* command : {form_->Nowerozliczenie1, form_->Wczytajrozliczenie1, form_->Zapisacrozliczenie1,
+                             form_->Zapiszjako1, form_->Wydruk1}) {
+        SCOPED_TRACE(command->Name());
+        command->OnExecute(command);
+        EXPECT_NE(OpenEditor.Editor, nullptr);
+    }
+    EXPECT_FALSE(form_->CloseQuery());
+    EXPECT_TRUE(files_.asked.empty());
+    EXPECT_EQ(print.answered, 0);
+    EXPECT_EQ(Forms(*form_), (Names{"bil"}));
+    for (const auto& box : answers_.boxes) EXPECT_NE(box.caption, "Pytanie");
+    OpenEditor.Editor->SetText("");
+    form_->EndFieldEdit(false);
+    SetEngineHost(nullptr);
 }
 
 }  // namespace

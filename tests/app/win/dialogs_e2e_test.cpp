@@ -12,6 +12,7 @@
 #include "app/LicenceText.h"
 #include "tests/driver/ProgramTest.h"
 #include "tests/driver/RemoteBuffer.h"
+#include "tests/driver/TreeViews.h"
 #include "tests/support/Files.h"
 #include "tests/support/TinyHttpServer.h"
 
@@ -261,7 +262,15 @@ TEST_F(DialogsE2eTest, EndOfSelectionEndsTheProgramWithoutAskingOrGoesOn) {
     ASSERT_TRUE(program_->WaitForIdle());
     EXPECT_FALSE(program_->FindMessageBox());
     EXPECT_FALSE(SaveEnabled());
+    // The wizard starts over on the entity-kind question, with no forms.
+    const HWND steps = program_->FindByName("XcTreeView1");
+    EXPECT_EQ(TreeTexts(steps), (std::vector<std::string>{"Informacje wstępne", "Sposób rozliczenia"}));
+    EXPECT_EQ(TreeSelectedIndex(steps), 1);
+    EXPECT_EQ(TreeCount(program_->FindByName("XcTreeView2", false)), 0);
+    EXPECT_EQ(GroupItemIndex(program_->FindByName("rb0_2_1")), -1);
 
+    // Answers changed again.
+    ASSERT_TRUE(Click(GroupItems(program_->FindByName("rb0_2_1")).at(0)));
     Press("&Dalej >");
     PostMessageW(main_, kEndOfSelection, 0, 0);
     ASSERT_TRUE(program_->WaitForName("k_konc1Dlg", 5000));

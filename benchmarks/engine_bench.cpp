@@ -28,10 +28,7 @@ public:
         cl::SetFormatSettings(cl::TFormatSettings::Polish());
         SetEngineHost(&host_);
         for (const TFrmFeature& f : FormCatalogue) {
-            auto* form = new TemFrm(std::string(f.Name), std::string(f.Title), std::string(f.TemplateName),
-                                    f.PageCount, f.Index, f.FirstID, f.LastID, f.Index);
-            form->Values = CreateDataTab(f, form);
-            forms_.push_back(form);
+            forms_.push_back(NewCatalogueForm(f.Index));
         }
         // As typed: amounts are doubles, texts and dates strings.
         int k = 0;

@@ -111,6 +111,19 @@ std::string TemFrm::GetValueText(uint16_t Field) const {
 
 // ---------------------------------------------------------- free operations
 
+TemFrm* NewCatalogueForm(int Row) {
+    const TFrmFeature& f = FormCatalogue[Row];
+    auto* form = new TemFrm(std::string(f.Name), std::string(f.Title), std::string(f.TemplateName),
+                            f.PageCount, f.Index, f.FirstID, f.LastID, Row);
+    try {
+        form->Values = CreateDataTab(f, form);
+    } catch (...) {
+        cl::Free(form);
+        throw;
+    }
+    return form;
+}
+
 TDataTab CreateDataTab(const TFrmFeature& Feature, TemFrm* Owner) {
     TDataTab tab(Feature.LastID > Feature.FirstID ? Feature.LastID - Feature.FirstID - 1 : 0, nullptr);
     try {

@@ -108,6 +108,9 @@ class TemFrm : public cl::TObject {
 TDataTab CreateDataTab(const TFrmFeature& Feature, TemFrm* Owner);
 // Frees every element and empties Tab.
 void FreeDataTab(TDataTab& Tab);
+// The form of catalogue row Row (1..8) with its value table, as the
+// selection makes it; the caller owns it.  Nothing is left when it raises.
+TemFrm* NewCatalogueForm(int Row);
 // The catalogue title of the form named Name (any letter case), or ''.
 std::string FindFormTitle(std::string_view Name);
 

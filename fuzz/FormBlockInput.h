@@ -19,10 +19,7 @@ inline std::vector<TemFrm*>& Statement() {
     static std::vector<TemFrm*> forms = [] {
         std::vector<TemFrm*> made;
         for (const TFrmFeature& f : FormCatalogue) {
-            auto* form = new TemFrm(std::string(f.Name), std::string(f.Title), std::string(f.TemplateName),
-                                    f.PageCount, f.Index, f.FirstID, f.LastID, f.Index);
-            form->Values = CreateDataTab(f, form);
-            made.push_back(form);
+            made.push_back(NewCatalogueForm(f.Index));
         }
         return made;
     }();

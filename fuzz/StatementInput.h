@@ -82,9 +82,7 @@ public:
         if (TemFrm* form = Find(name)) return form;
         for (const TFrmFeature& f : FormCatalogue) {
             if (!cl::SameText(f.Name, name)) continue;
-            auto* form = new TemFrm(std::string(f.Name), std::string(f.Title), std::string(f.TemplateName),
-                                    f.PageCount, f.Index, f.FirstID, f.LastID, f.Index);
-            form->Values = CreateDataTab(f, form);
+            TemFrm* form = NewCatalogueForm(f.Index);
             Forms.push_back(form);
             return form;
         }

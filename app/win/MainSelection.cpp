@@ -62,12 +62,8 @@ bool DeleteRootsDownTo(TTreeView* tree, const TTreeNode* kept) {
 // A selected form with its values, made from its catalogue row; the tree
 // owns it from the moment a node holds it.
 void AppendForm(TMainForm& f, int row) {
-    const TFrmFeature& feature = FormCatalogue[row];
-    auto* form =
-        new TemFrm(std::string(feature.Name), std::string(feature.Title), std::string(feature.TemplateName),
-                   feature.PageCount, feature.Index, feature.FirstID, feature.LastID, row);
+    TemFrm* form = NewCatalogueForm(row);
     try {
-        form->Values = CreateDataTab(feature, form);
         TTreeNode* node = f.XcTreeView2->Items()->AddObject(nullptr, form->Title, form);
         node->SetImageIndex(2);
         node->SetSelectedIndex(3);

@@ -82,10 +82,7 @@ protected:
 
     // Selects the form: creates it as the shell does and reports it selected.
     TemFrm* AddForm(std::string_view name, bool selected = true) {
-        const TFrmFeature& f = FormCatalogue[FormNoOf(name)];
-        auto* form = new TemFrm(std::string(f.Name), std::string(f.Title), std::string(f.TemplateName),
-                                f.PageCount, f.Index, f.FirstID, f.LastID, f.Index);
-        form->Values = CreateDataTab(f, form);
+        TemFrm* form = NewCatalogueForm(FormNoOf(name));
         forms.push_back(form);
         if (selected) host.Selected.insert(std::string(name));
         return form;

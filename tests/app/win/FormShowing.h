@@ -25,9 +25,7 @@ inline TemFrm* ShowForm(TMainForm& f, std::string_view name) {
     for (const TFrmFeature& r : FormCatalogue)
         if (r.Name == name) row = &r;
     if (!row) throw cl::Exception("no form " + std::string(name));
-    auto* form = new TemFrm(std::string(row->Name), std::string(row->Title), std::string(row->TemplateName),
-                            row->PageCount, row->Index, row->FirstID, row->LastID, row->Index);
-    form->Values = CreateDataTab(*row, form);
+    TemFrm* form = NewCatalogueForm(row->Index);
     {
         TEventPause quiet(f.XcTreeView2->OnChange);
         cl::TTreeNode* node = f.XcTreeView2->Items()->AddObject(nullptr, form->Title, form);

@@ -92,6 +92,9 @@ protected:
     void ShowForms() {
         HWND finish = program_->FindButton("&Formularze");
         ASSERT_TRUE(finish && Click(finish)) << program_->Describe();
+        // A loaded machine may look idle before the click is taken.
+        ASSERT_TRUE(WaitUntil([&] { return !WindowText(Named("XcPanel3")).empty(); }, 10000))
+            << program_->Describe();
         ASSERT_TRUE(program_->WaitForIdle());
     }
     std::string Caption() const { return WindowText(main_); }
@@ -217,7 +220,9 @@ TEST_F(StatementE2eTest, SaveAsOverAnExistingFileAsksFirstAndNoKeepsIt) {
 TEST_F(StatementE2eTest, ClosingWithUnsavedAnswersAsksAndGoesOnlyWhenSavedOrLetGo) {
     auto answerSomething = [this] {
         for (int i = 0; i < 2; ++i) {
-            if (i == 1) ASSERT_TRUE(Click(GroupItems(Named("rb0_2_1")).at(0)));
+            if (i == 1) {
+                ASSERT_TRUE(Click(GroupItems(Named("rb0_2_1")).at(0)));
+            }
             ASSERT_TRUE(program_->WaitForIdle());
             ASSERT_TRUE(Click(program_->FindButton("&Dalej >")));
             ASSERT_TRUE(program_->WaitForIdle());

@@ -4,30 +4,10 @@
 # values and the totals the program computed, each on its own page.
 #   statement_ghostscript.sh WINE_RUN WINE_ROOT STATEMENT_E2E_TEST_EXE
 set -euo pipefail
-wine_run=$1 root=$2 exe=$3
-out="$(dirname "$exe")/statement_print_out"
-ps="$out/bil.ps"
-rm -f "$ps" "$out"/page*.png
-"$wine_run" --root "$root" "$exe" --gtest_filter=StatementE2eTest.BilPrintedToTheFilePrinterAnsweringItsPrompt
-[ -s "$ps" ] || { echo "FAILED: no PostScript in $ps" >&2; exit 1; }
-gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=png16m -r72 -sOutputFile="$out/page%d.png" "$ps"
+source "$(dirname "$0")/../../support/two_a4_pages.sh"
+two_a4_pages "$1" "$2" "$3" statement_print_out bil.ps \
+  StatementE2eTest.BilPrintedToTheFilePrinterAnsweringItsPrompt
 
-failed=0
-fail() { echo "FAILED: $*" >&2; failed=1; }
-png_size() { od -An -tu1 -j16 -N8 "$1" | awk '{ print $1*16777216+$2*65536+$3*256+$4 "x" $5*16777216+$6*65536+$7*256+$8 }'; }
-
-pages=$(find "$out" -name 'page*.png' | wc -l)
-[ "$pages" = 2 ] || fail "Ghostscript found $pages pages, not 2"
-for png in "$out"/page1.png "$out"/page2.png; do
-  size=$(png_size "$png" 2>/dev/null || echo none)
-  [ "$size" = 595x842 ] || fail "$(basename "$png") is $size, not A4 (595x842)"
-done
-
-# A page's text, the amounts' no-break spaces as blanks.
-text_of() {
-  gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=txtwrite -dFirstPage="$1" -dLastPage="$1" -sOutputFile=- "$ps" |
-    sed 's/\xc2\xa0/ /g'
-}
 page1=$(text_of 1)
 page2=$(text_of 2)
 # Typed on page 1: the name, 1 234,50 and 100,25; their total 1 334,75.

@@ -4,24 +4,9 @@
 # black squares of 10 mm from (10 mm, 10 mm) along the top.
 #   previewprint_ghostscript.sh WINE_RUN WINE_ROOT PREVIEWPRINT_TEST_EXE
 set -euo pipefail
-wine_run=$1 root=$2 exe=$3
-out="$(dirname "$exe")/preview_print_out"
-ps="$out/two_pages.ps"
-rm -f "$ps" "$out"/page*.png
-"$wine_run" --root "$root" "$exe" --gtest_filter=PrintTest.TwoPagesAreTwoA4PagesOfPostScript
-[ -s "$ps" ] || { echo "FAILED: no PostScript in $ps" >&2; exit 1; }
-gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=png16m -r72 -sOutputFile="$out/page%d.png" "$ps"
+source "$(dirname "$0")/../../support/two_a4_pages.sh"
+two_a4_pages "$1" "$2" "$3" preview_print_out two_pages.ps PrintTest.TwoPagesAreTwoA4PagesOfPostScript
 
-failed=0
-fail() { echo "FAILED: $*" >&2; failed=1; }
-png_size() { od -An -tu1 -j16 -N8 "$1" | awk '{ print $1*16777216+$2*65536+$3*256+$4 "x" $5*16777216+$6*65536+$7*256+$8 }'; }
-
-pages=$(find "$out" -name 'page*.png' | wc -l)
-[ "$pages" = 2 ] || fail "Ghostscript found $pages pages, not 2"
-for png in "$out"/page1.png "$out"/page2.png; do
-  size=$(png_size "$png" 2>/dev/null || echo none)
-  [ "$size" = 595x842 ] || fail "$(basename "$png") is $size, not A4 (595x842)"
-done
 # The marks of each page: 10 mm is 28.35 points; the squares' row ends at
 # 20 mm (56.7 pt) on page 1 and at 40 mm (113.4 pt) on page 2.
 bbox() {

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "app/FocFieldDefinition.h"
-#include "tests/driver/ProgramTest.h"
+#include "tests/app/win/InstalledProgramTest.h"
 #include "tests/support/Files.h"
 #include "tests/support/TinyHttpServer.h"
 
@@ -20,26 +20,22 @@ namespace {
 
 using namespace e2e;
 
-constexpr int kStartMs = 20000;
 // The pop-up menu's entries: "New field", a separator, "New FocFile".
 constexpr int kNewField = 1, kNewFocFile = 3;
 
-class DevToolE2eTest : public ProgramTest {
+class DevToolE2eTest : public InstalledProgramTest {
 protected:
     void SetUp() override {
         copy_.Remove("pi\\intro.html");
         ASSERT_TRUE(port_.Held());
-        program_.emplace(copy_.Exe(), copy_.WorkFolder());
-        HWND main = program_->WaitForName("MainForm", kStartMs);
-        ASSERT_TRUE(main) << program_->Describe();
-        ASSERT_TRUE(program_->WaitForIdle());
+        Start();
         // The balance sheet of an audited business on the screen.
         Press("&Dalej >");
-        Choose(GroupItems(Named("rb0_2_1")).at(0));
+        Choose("rb0_2_1", 0);
         Press("&Dalej >");
-        Choose(Named("cb1_0_1"));
+        Choose("cb1_0_1");
         Press("&Dalej >");
-        Choose(Named("cb1_1_1"));
+        Choose("cb1_1_1");
         Press("&Dalej >");
         Press("&Formularze");
         preview_ = Named("PrintPreview");
@@ -48,17 +44,6 @@ protected:
         ASSERT_TRUE(program_->WaitForIdle());
     }
 
-    HWND Named(const std::string& name) const { return program_->FindByName(name, false); }
-    void Press(const std::string& caption) {
-        HWND button = program_->WaitForButton(caption, 5000);
-        ASSERT_TRUE(button) << caption << "\n" << program_->Describe();
-        ASSERT_TRUE(Click(button)) << caption;
-        ASSERT_TRUE(program_->WaitForIdle());
-    }
-    void Choose(HWND control) {
-        ASSERT_TRUE(Click(control));
-        ASSERT_TRUE(program_->WaitForIdle());
-    }
     // The preview's pop-up menu opened by the menu key and its entry taken
     // by the arrow keys and Enter, as a user takes it.
     void MenuEntry(int entry) {
@@ -106,8 +91,6 @@ protected:
     std::string FocFile() const { return cltest::ReadBytes(copy_.Folder() + "FocFile.txt"); }
 
     cltest::ClosedPort port_{SPRAW_E2E_PORT, 60000};
-    TInstalledCopy copy_{WinePath(SPRAW_E2E_DIR), WinePath(SPRAW_BIN_DIR)};
-    std::optional<TProgram> program_;
     HWND preview_ = nullptr;
 };
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "app/LicenceText.h"
-#include "tests/driver/ProgramTest.h"
+#include "tests/app/win/InstalledProgramTest.h"
 #include "tests/driver/RemoteBuffer.h"
 #include "tests/driver/TreeViews.h"
 #include "tests/support/Files.h"
@@ -22,7 +22,6 @@ using namespace e2e;
 using cltest::ClosedPort;
 using cltest::TinyHttpServer;
 
-constexpr int kStartMs = 20000;
 constexpr int kPortWaitMs = 60000;
 // Posted by the idle rule when the finished selection holds no form.
 constexpr UINT kEndOfSelection = WM_USER + 11;
@@ -30,19 +29,12 @@ constexpr UINT kEndOfSelection = WM_USER + 11;
 const char* const kNewerBuild = "30008\r\n3.0.0.8\r\nWersja 3.0.0.8\r\n";
 const char* const kSameBuild = "30007\r\n3.0.0.7\r\nWersja 3.0.0.7\r\n";
 
-class DialogsE2eTest : public ProgramTest {
+class DialogsE2eTest : public InstalledProgramTest {
 protected:
     void SetUp() override { copy_.Remove("pi\\intro.html"); }
 
     static std::string SettingsFile() { return cltest::DataFolderName() + "Sprawozdawca.kon"; }
 
-    // Started and idle, its main window found.
-    void Start() {
-        program_.emplace(copy_.Exe(), copy_.WorkFolder());
-        main_ = program_->WaitForName("MainForm", kStartMs);
-        ASSERT_TRUE(main_) << program_->Describe();
-        ASSERT_TRUE(program_->WaitForIdle());
-    }
     void Quit() {
         PostMessageW(main_, WM_CLOSE, 0, 0);
         EXPECT_TRUE(program_->WaitForExit(10000));
@@ -61,12 +53,6 @@ protected:
         EXPECT_TRUE(about) << program_->Describe();
         EXPECT_TRUE(program_->WaitForIdle());
         return about;
-    }
-    void Press(const std::string& caption) {
-        HWND button = program_->WaitForButton(caption, 5000);
-        ASSERT_TRUE(button) << caption << "\n" << program_->Describe();
-        ASSERT_TRUE(Click(button)) << caption;
-        ASSERT_TRUE(program_->WaitForIdle());
     }
     // The message box on the screen, answered with the button id.
     TMessageBoxView Answer(int id) {
@@ -92,10 +78,6 @@ protected:
         }
         return Ask(bar, TB_ISBUTTONENABLED, static_cast<WPARAM>(b.idCommand)) != 0;
     }
-
-    TInstalledCopy copy_{WinePath(SPRAW_E2E_DIR), WinePath(SPRAW_BIN_DIR)};
-    std::optional<TProgram> program_;
-    HWND main_ = nullptr;
 };
 
 TEST_F(DialogsE2eTest, AltOShowsTheAboutBoxWithTheVersionLine) {

@@ -7,56 +7,35 @@
 #include <string>
 
 #include "classlib/win/GdiHandles.h"
+#include "tests/app/win/InstalledProgramTest.h"
 #include "tests/app/win/SheetFields.h"
-#include "tests/driver/ProgramTest.h"
 #include "tests/support/TinyHttpServer.h"
 
 namespace {
 
 using namespace e2e;
 
-constexpr int kStartMs = 20000;
-
-class EditingE2eTest : public ProgramTest {
+class EditingE2eTest : public InstalledProgramTest {
 protected:
     void SetUp() override {
         ASSERT_TRUE(updateServer_.Held());
-        main_ = program_.WaitForName("MainForm", kStartMs);
-        ASSERT_TRUE(main_) << program_.Describe();
-        ASSERT_TRUE(program_.WaitForIdle());
-    }
-    HWND Named(const std::string& name) const {
-        HWND wnd = program_.FindByName(name, false);
-        EXPECT_TRUE(wnd) << name << "\n" << program_.Describe();
-        return wnd;
-    }
-    void Idle() { ASSERT_TRUE(program_.WaitForIdle()); }
-    void Choose(const std::string& name, int item = -1) {
-        HWND target = item < 0 ? Named(name) : GroupItems(Named(name)).at(static_cast<size_t>(item));
-        ASSERT_TRUE(Click(target)) << name << " " << item;
-        Idle();
-    }
-    void PressButton(const std::string& caption) {
-        HWND button = program_.FindButton(caption);
-        ASSERT_TRUE(button) << caption << "\n" << program_.Describe();
-        ASSERT_TRUE(Click(button)) << caption;
-        Idle();
+        Start();
     }
 
     // The wizard's way to the balance sheet alone: a business, not audited,
     // "Bilans"; then its pages.
     void SelectBalanceSheet() {
-        PressButton("&Dalej >");
+        Press("&Dalej >");
         Choose("rb0_2_1", 0);
-        PressButton("&Dalej >");
+        Press("&Dalej >");
         Choose("cb1_0_2");
-        PressButton("&Dalej >");
+        Press("&Dalej >");
         Choose("cb1_2_1");
-        PressButton("&Dalej >");
-        PressButton("&Formularze");
+        Press("&Dalej >");
+        Press("&Formularze");
         preview_ = Named("PrintPreview");
         sheet_ = SheetOf(preview_);
-        ASSERT_TRUE(sheet_) << program_.Describe();
+        ASSERT_TRUE(sheet_) << program_->Describe();
     }
     // "Wielkość naturalna", the third button of the forms sheet's tool bar.
     void NaturalSize() {
@@ -73,7 +52,7 @@ protected:
     // The focused window is the editor, and it lies over the field.
     HWND EditorOver(int field) {
         HWND editor = FocusOf(main_);
-        EXPECT_TRUE(editor && GetParent(editor) == preview_) << program_.Describe();
+        EXPECT_TRUE(editor && GetParent(editor) == preview_) << program_->Describe();
         if (!editor) return nullptr;
         RECT on{};
         GetWindowRect(editor, &on);
@@ -97,10 +76,7 @@ protected:
     }
 
     cltest::ClosedPort updateServer_{SPRAW_E2E_PORT, 60000};
-    TInstalledCopy copy_{WinePath(SPRAW_E2E_DIR), WinePath(SPRAW_BIN_DIR)};
-    TProgram program_{copy_.Exe(), copy_.WorkFolder()};
     cl::WindowDC screen_{nullptr};
-    HWND main_ = nullptr;
     HWND preview_ = nullptr;
     HWND sheet_ = nullptr;
 };
@@ -135,14 +111,14 @@ TEST_F(EditingE2eTest, TypingAnAmountFillsItsTotalsEscKeepsItAndEnterTurnsThePag
     // The last amount of page 1, at the bottom of the sheet.
     PostKey(editor, VK_ESCAPE);
     Idle();
-    program_.PostShortcut(preview_, VK_END, {VK_CONTROL});
+    program_->PostShortcut(preview_, VK_END, {VK_CONTROL});
     Idle();
     ClickField(154);
     editor = EditorOver(154);
     ASSERT_TRUE(editor);
     PostKey(editor, VK_RETURN);
-    HWND box = program_.WaitForMessageBox(5000);
-    ASSERT_TRUE(box) << program_.Describe();
+    HWND box = program_->WaitForMessageBox(5000);
+    ASSERT_TRUE(box) << program_->Describe();
     const TMessageBoxView notice = ReadMessageBox(box);
     EXPECT_EQ(notice.Caption, "Uwaga");
     EXPECT_EQ(notice.Text, "Przejście do następnej strony.");

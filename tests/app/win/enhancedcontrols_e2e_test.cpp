@@ -10,7 +10,7 @@
 #include <optional>
 #include <string>
 
-#include "tests/driver/ProgramTest.h"
+#include "tests/app/win/InstalledProgramTest.h"
 #include "tests/driver/RemoteBuffer.h"
 #include "tests/support/Input.h"
 #include "tests/support/TinyHttpServer.h"
@@ -19,21 +19,11 @@ namespace {
 
 using namespace e2e;
 
-constexpr int kStartMs = 20000;
-
-class EnhancedControlsTest : public ProgramTest {
+class EnhancedControlsTest : public InstalledProgramTest {
 protected:
     void SetUp() override {
         copy_.Remove("pi\\intro.html");
-        program_.emplace(copy_.Exe(), copy_.WorkFolder());
-        main_ = program_->WaitForName("MainForm", kStartMs);
-        ASSERT_TRUE(main_) << program_->Describe();
-        ASSERT_TRUE(program_->WaitForIdle());
-    }
-    HWND Named(const std::string& name) const {
-        HWND wnd = program_->FindByName(name, false);
-        EXPECT_TRUE(wnd) << name << "\n" << program_->Describe();
-        return wnd;
+        Start();
     }
     // A rectangle the other process fills in (the first bytes go in as given).
     static RECT Remote(HWND wnd, UINT message, WPARAM wParam, const RECT& in) {
@@ -46,9 +36,6 @@ protected:
     }
 
     cltest::ClosedPort updateServer_{SPRAW_E2E_PORT, 60000};
-    TInstalledCopy copy_{WinePath(SPRAW_E2E_DIR), WinePath(SPRAW_BIN_DIR)};
-    std::optional<TProgram> program_;
-    HWND main_ = nullptr;
 };
 
 TEST_F(EnhancedControlsTest, PageControlShowsNoTabAndKeepsItsSheet) {

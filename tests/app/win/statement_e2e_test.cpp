@@ -14,8 +14,8 @@
 #include "app/StatementFile.h"
 #include "engine/calc1.h"
 #include "fuzz/StatementInput.h"
+#include "tests/app/win/InstalledProgramTest.h"
 #include "tests/app/win/SheetFields.h"
-#include "tests/driver/ProgramTest.h"
 #include "tests/support/Files.h"
 #include "tests/support/PrinterOutput.h"
 #include "tests/support/TinyHttpServer.h"
@@ -24,9 +24,7 @@ namespace {
 
 using namespace e2e;
 
-constexpr int kStartMs = 20000;
-
-class StatementE2eTest : public ProgramTest {
+class StatementE2eTest : public InstalledProgramTest {
 protected:
     void SetUp() override {
         ASSERT_TRUE(updateServer_.Held());
@@ -36,17 +34,6 @@ protected:
         // way with four forms, bil with a name and two amounts.
         golden_ = statements_ + "wzorcowe.spr";
         cltest::WriteBytes(golden_, cltest::ReadBytes(cltest::SourceFile("tests/app/statement/audited.spr")));
-    }
-    void Start() {
-        program_.emplace(copy_.Exe(), copy_.WorkFolder());
-        main_ = program_->WaitForName("MainForm", kStartMs);
-        ASSERT_TRUE(main_) << program_->Describe();
-        ASSERT_TRUE(program_->WaitForIdle());
-    }
-    HWND Named(const std::string& name) const {
-        HWND wnd = program_->FindByName(name, false);
-        EXPECT_TRUE(wnd) << name << "\n" << program_->Describe();
-        return wnd;
     }
     void Shortcut(WORD key) {
         program_->PostShortcut(main_, key, {VK_CONTROL});
@@ -130,9 +117,6 @@ protected:
 
     // The test copy's update check asks this port, which refuses it here.
     cltest::ClosedPort updateServer_{SPRAW_E2E_PORT, 60000};
-    TInstalledCopy copy_{WinePath(SPRAW_E2E_DIR), WinePath(SPRAW_BIN_DIR)};
-    std::optional<TProgram> program_;
-    HWND main_ = nullptr;
     std::string statements_, golden_;
 };
 

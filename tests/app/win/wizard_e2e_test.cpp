@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "engine/calc1.h"
-#include "tests/driver/ProgramTest.h"
+#include "tests/app/win/InstalledProgramTest.h"
 #include "tests/support/Files.h"
 #include "tests/support/TinyHttpServer.h"
 
@@ -19,68 +19,45 @@ namespace {
 using namespace e2e;
 using Lines = std::vector<std::string>;
 
-constexpr int kStartMs = 20000;
 const char kBusiness[] = "Wybór dokumentów dla jedn. prowadzących dział. gosp.";
 
-class WizardE2eTest : public ProgramTest {
+class WizardE2eTest : public InstalledProgramTest {
 protected:
     void SetUp() override {
         ASSERT_TRUE(updateServer_.Held());
-        main_ = program_.WaitForName("MainForm", kStartMs);
-        ASSERT_TRUE(main_) << program_.Describe();
-        ASSERT_TRUE(program_.WaitForIdle());
-    }
-    HWND Named(const std::string& name) const {
-        HWND wnd = program_.FindByName(name, false);
-        EXPECT_TRUE(wnd) << name << "\n" << program_.Describe();
-        return wnd;
-    }
-    // Clicks a control (by name) or a radio group's item, as the user does.
-    void Choose(const std::string& name, int item = -1) {
-        HWND target = item < 0 ? Named(name) : GroupItems(Named(name)).at(static_cast<size_t>(item));
-        ASSERT_TRUE(Click(target)) << name << " " << item;
-        ASSERT_TRUE(program_.WaitForIdle());
-    }
-    void PressButton(const std::string& caption) {
-        HWND button = program_.FindButton(caption);
-        ASSERT_TRUE(button) << caption << "\n" << program_.Describe();
-        ASSERT_TRUE(Click(button)) << caption;
-        ASSERT_TRUE(program_.WaitForIdle());
+        Start();
     }
     // The message box on the screen, answered with the button `id`.
     TMessageBoxView Answer(int id) {
-        HWND box = program_.WaitForMessageBox(5000);
-        EXPECT_TRUE(box) << program_.Describe();
+        HWND box = program_->WaitForMessageBox(5000);
+        EXPECT_TRUE(box) << program_->Describe();
         if (!box) return {};
         const TMessageBoxView view = ReadMessageBox(box);
         e2e::PressButton(box, id);
-        EXPECT_TRUE(WaitUntil([&] { return !program_.FindMessageBox(); }, 5000));
-        EXPECT_TRUE(program_.WaitForIdle());
+        EXPECT_TRUE(WaitUntil([&] { return !program_->FindMessageBox(); }, 5000));
+        EXPECT_TRUE(program_->WaitForIdle());
         return view;
     }
 
     // The test copy's update check asks this port, which refuses it here.
     cltest::ClosedPort updateServer_{SPRAW_E2E_PORT, 60000};
-    TInstalledCopy copy_{WinePath(SPRAW_E2E_DIR), WinePath(SPRAW_BIN_DIR)};
-    TProgram program_{copy_.Exe(), copy_.WorkFolder()};
-    HWND main_ = nullptr;
 };
 
 TEST_F(WizardE2eTest, TheAuditedWayToTheFormsAndAChangedAuditAnswer) {
-    PressButton("&Dalej >");
-    PressButton("&Dalej >");
+    Press("&Dalej >");
+    Press("&Dalej >");
     const TMessageBoxView refused = Answer(IDOK);
     EXPECT_EQ(refused.Caption, "Błąd");
     EXPECT_EQ(refused.Text, "Odpowiedź nie została sprecyzowana!");
 
     Choose("rb0_2_1", 0);
-    PressButton("&Dalej >");
+    Press("&Dalej >");
     Choose("cb1_0_1");
-    PressButton("&Dalej >");
+    Press("&Dalej >");
     for (const char* box : {"cb1_1_1", "cb1_1_2", "cb1_1_3", "cb1_1_4"}) Choose(box);
     Choose("rb1_1_2", 1);
     Choose("rb1_1_3", 0);
-    PressButton("&Dalej >");
+    Press("&Dalej >");
 
     HWND steps = Named("XcTreeView1");
     EXPECT_EQ(TreeTexts(steps), (Lines{"Informacje wstępne", "Sposób rozliczenia", kBusiness, kBusiness,
@@ -93,16 +70,16 @@ TEST_F(WizardE2eTest, TheAuditedWayToTheFormsAndAChangedAuditAnswer) {
     EXPECT_EQ(std::count(snapshot.begin(), snapshot.end(), '='), 14) << snapshot;
     EXPECT_NE(snapshot.find("rb1_1_2_ItemIndex=1\r\n"), std::string::npos) << snapshot;
 
-    PressButton("&Formularze");
+    Press("&Formularze");
     EXPECT_TRUE(IsWindowVisible(Named("TabSheet2")));
     EXPECT_FALSE(IsWindowVisible(Named("TabSheet1")));
 
     // Back to the audit question through its step, the other answer, Yes.
     ASSERT_TRUE(ClickTreeItem(steps, TreeItems(steps).at(2).Handle));
-    ASSERT_TRUE(program_.WaitForIdle());
+    ASSERT_TRUE(program_->WaitForIdle());
     EXPECT_TRUE(IsWindowVisible(Named("Wiz1_0")));
     Choose("cb1_0_2");
-    PressButton("&Dalej >");
+    Press("&Dalej >");
     const TMessageBoxView warning = Answer(IDYES);
     EXPECT_EQ(warning.Caption, "Ostrzeżenie");
     EXPECT_EQ(TreeCount(Named("XcTreeView2")), 0);
@@ -112,11 +89,11 @@ TEST_F(WizardE2eTest, TheAuditedWayToTheFormsAndAChangedAuditAnswer) {
     // The other entity kind, then a click on the last step, which that
     // answer cuts off: the wizard asks the new way's question instead.
     ASSERT_TRUE(ClickTreeItem(steps, "Sposób rozliczenia"));
-    ASSERT_TRUE(program_.WaitForIdle());
+    ASSERT_TRUE(program_->WaitForIdle());
     Choose("rb0_2_1", 1);
     ASSERT_TRUE(ClickTreeItem(steps, TreeItems(steps).at(3).Handle));
-    ASSERT_TRUE(program_.WaitForIdle());
-    ASSERT_TRUE(program_.Running());
+    ASSERT_TRUE(program_->WaitForIdle());
+    ASSERT_TRUE(program_->Running());
     EXPECT_EQ(TreeTexts(steps), (Lines{"Informacje wstępne", "Sposób rozliczenia",
                                        "Wybór dokumentów dla jedn. nieprowadzących dział. gosp."}));
     EXPECT_EQ(TreeSelectedIndex(steps), 2);

@@ -135,7 +135,9 @@ TEST(AppUtils, RestorePlanTakesOnlyWhatMakesAUsableWindow) {
         SCOPED_TRACE(c.what);
         const TRestorePlan plan = PlanRestore(c.stored, c.form, true, true);
         EXPECT_EQ(plan.setPlacement, corners(c.rect) != corners(none));
-        if (plan.setPlacement) EXPECT_EQ(corners(plan.place.normalPosition), corners(c.rect));
+        if (plan.setPlacement) {
+            EXPECT_EQ(corners(plan.place.normalPosition), corners(c.rect));
+        }
         EXPECT_EQ(plan.toDesigned, c.toDesigned);
         EXPECT_TRUE(plan.setState);
         EXPECT_EQ(plan.state, c.state);

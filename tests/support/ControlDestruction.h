@@ -155,11 +155,14 @@ protected:
     // The control went once, with its window, and nobody keeps it.
     void ExpectGone(const void* control, std::initializer_list<cl::TComponent*> survivors) {
         EXPECT_EQ(watcher_.Heard(control), 1);
-        if (window_) EXPECT_FALSE(IsWindow(window_));
+        if (window_) {
+            EXPECT_FALSE(IsWindow(window_));
+        }
         for (cl::TComponent* s : survivors) {
             EXPECT_FALSE(destruction::Owns(s, control)) << s->Name();
-            if (auto* w = dynamic_cast<cl::TWinControl*>(s))
+            if (auto* w = dynamic_cast<cl::TWinControl*>(s)) {
                 EXPECT_FALSE(destruction::HoldsAnywhere(w, control)) << s->Name();
+            }
         }
         destruction::Pump();
     }
@@ -231,7 +234,9 @@ TEST_P(ControlDestruction, WindowRecreated) {
     form->RecreateWnd();
     destruction::Pump();
     window_ = destruction::WindowOf(control);
-    if (window_) EXPECT_EQ(cl::TWinControl::FindControl(window_), control);
+    if (window_) {
+        EXPECT_EQ(cl::TWinControl::FindControl(window_), control);
+    }
     control->Free();
     ExpectGone(control, {form.get()});
 }

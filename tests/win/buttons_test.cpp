@@ -450,8 +450,12 @@ TEST(BitBtn, LayoutPlacesTheGlyphByMargin) {
                     minX = std::min(minX, x);
                     minY = std::min(minY, y);
                 }
-        if (c.left >= 0) EXPECT_EQ(minX, c.left) << c.layout << " face " << face.left << "," << face.top;
-        if (c.top >= 0) EXPECT_EQ(minY, c.top) << c.layout << " face " << face.left << "," << face.top;
+        if (c.left >= 0) {
+            EXPECT_EQ(minX, c.left) << c.layout << " face " << face.left << "," << face.top;
+        }
+        if (c.top >= 0) {
+            EXPECT_EQ(minY, c.top) << c.layout << " face " << face.left << "," << face.top;
+        }
     }
 }
 

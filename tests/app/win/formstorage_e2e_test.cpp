@@ -120,7 +120,9 @@ TEST_F(MainWindowSettingsTest, TheAboutBoxChoiceDecidesTheCheckAtTheNextStart) {
         TProgram program(copy_.Exe(), copy_.WorkFolder());
         HWND main = MainWindow(program);
         ASSERT_TRUE(main);
-        if (c.requests) EXPECT_TRUE(WaitUntil([&] { return !server.Requests().empty(); }, 10000));
+        if (c.requests) {
+            EXPECT_TRUE(WaitUntil([&] { return !server.Requests().empty(); }, 10000));
+        }
         ASSERT_TRUE(program.WaitForIdle());
         EXPECT_EQ(server.Requests().size(), c.requests);
         CloseProgram(program, main);

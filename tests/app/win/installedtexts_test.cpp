@@ -85,13 +85,14 @@ TEST(InstalledTexts, RichTextsAreWholeRtfInCodePage1250) {
         int depth = 0;
         for (size_t i = 0; i < rtf.size(); ++i) {
             EXPECT_LT(static_cast<unsigned char>(rtf[i]), 0x80) << "byte " << i;
-            if (rtf[i] == '\\')
+            if (rtf[i] == '\\') {
                 ++i;  // an escaped brace or backslash
-            else if (rtf[i] == '{')
+            } else if (rtf[i] == '{') {
                 ++depth;
-            else if (rtf[i] == '}' && --depth == 0)
+            } else if (rtf[i] == '}' && --depth == 0) {
                 EXPECT_EQ(rtf.find_first_not_of("\r\n", i + 1), std::string::npos)
                     << "text after the last brace";
+            }
         }
         EXPECT_EQ(depth, 0);
         const std::string text = RichEditText(rtf);

@@ -92,7 +92,9 @@ TEST_F(FileTest, NewGoesOnOnlyWhenTheStatementWasSavedOrLetGo) {
         form_->Nowerozliczenie1->Execute();
         EXPECT_EQ(Captions(), c.captions);
         EXPECT_EQ(IsNew(), c.goesOn);
-        if (!c.goesOn) EXPECT_EQ(Forms(*form_), (Names{"bil", "rachzsk"}));
+        if (!c.goesOn) {
+            EXPECT_EQ(Forms(*form_), (Names{"bil", "rachzsk"}));
+        }
     }
     EXPECT_TRUE(cltest::FileExists(saved));
     EXPECT_EQ(answers_.boxes[0].text, "Czy zapisać aktualne sprawozdanie na dysku?");

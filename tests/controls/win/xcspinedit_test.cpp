@@ -245,7 +245,9 @@ TEST(XcSpinButton, HoldingRepeatsUntilReleased) {
     Pump(150);
     const auto elapsed = std::chrono::steady_clock::now() - start;
     // The first repeat comes after 400 ms (checked when the machine was quick).
-    if (elapsed < std::chrono::milliseconds(350)) EXPECT_EQ(w.log, "T");
+    if (elapsed < std::chrono::milliseconds(350)) {
+        EXPECT_EQ(w.log, "T");
+    }
     EXPECT_EQ(w.button->Pressed(), shTop);
     ASSERT_TRUE(PumpUntil([&] { return w.log.size() >= 4; }, 3000)) << w.log;
     PostMessageW(wnd, WM_LBUTTONUP, 0, w.At(2, 2));

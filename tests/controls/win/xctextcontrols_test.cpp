@@ -72,7 +72,9 @@ TEST(ErrorListExtent, FollowsTheWidestItem) {
 
     items->Clear();
     EXPECT_EQ(e.Extent(), 0);
-    SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE};
+    SCROLLINFO si{};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_RANGE | SIF_PAGE;
     GetScrollInfo(e.list->Handle(), SB_HORZ, &si);
     EXPECT_LE(si.nMax - si.nMin + 1, static_cast<int>(si.nPage)) << "no horizontal range left";
 

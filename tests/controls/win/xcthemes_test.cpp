@@ -103,7 +103,9 @@ TEST(DrawThemedBackground, TakesTheParentsBackgroundOnlyWhenAllFiveConditionsHol
 
         EXPECT_EQ(themes.parentBackgrounds.size(), c.path == Path::ThemeParent ? 1u : 0u);
         EXPECT_EQ(parent.erased, c.path == Path::EraseByParent ? 1 : 0);
-        if (c.path == Path::Fill) EXPECT_EQ(surface.At(5, 5), ColorToRGB(c.color));
+        if (c.path == Path::Fill) {
+            EXPECT_EQ(surface.At(5, 5), ColorToRGB(c.color));
+        }
         EXPECT_EQ(surface.Canvas().Brush()->Color(), clWhite) << "the brush colour is put back";
     }
 }
@@ -159,7 +161,9 @@ TEST(PerformEraseBackground, LeavesTheContextsOriginAndClipAsTheyWere) {
         const OwnedRegion after(CreateRectRgn(0, 0, 0, 0));
         const int has = GetClipRgn(dc, after.get());
         EXPECT_EQ(has, c.clipped ? 1 : 0);
-        if (c.clipped) EXPECT_TRUE(EqualRgn(after.get(), before.get()));
+        if (c.clipped) {
+            EXPECT_TRUE(EqualRgn(after.get(), before.get()));
+        }
         SelectClipRgn(dc, nullptr);
     }
 }

@@ -191,12 +191,17 @@ TEST_F(Placement, StoredPlacementIsAppliedAsTheFormAllows) {
         EXPECT_TRUE(IsWindowVisible(f.Wnd()));
         EXPECT_FALSE(IsIconic(f.Wnd()));
         EXPECT_EQ(IsZoomed(f.Wnd()) != 0, c.maximised);
-        WINDOWPLACEMENT wp{sizeof wp};
+        WINDOWPLACEMENT wp{};
+        wp.length = sizeof wp;
         GetWindowPlacement(f.Wnd(), &wp);
         EXPECT_EQ(Corners(wp.rcNormalPosition), c.normal);
-        if (!c.maximised) EXPECT_EQ(Corners(WindowRect(f.Wnd())), c.normal);
+        if (!c.maximised) {
+            EXPECT_EQ(Corners(WindowRect(f.Wnd())), c.normal);
+        }
         EXPECT_EQ(f.check->Checked(), c.version > 0);  // a skipped restore leaves the property
-        if (c.position == poScreenCenter) EXPECT_EQ(f.form->Position(), poDesigned);
+        if (c.position == poScreenCenter) {
+            EXPECT_EQ(f.form->Position(), poDesigned);
+        }
     }
 }
 

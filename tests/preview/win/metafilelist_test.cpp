@@ -118,7 +118,9 @@ TEST_P(PageStoreTest, ClearDropsPagesStreamAndTemporaryFile) {
     EXPECT_EQ(store.StreamSize(), 0);
     EXPECT_EQ(store.CachedIndex(), -1);
     EXPECT_EQ(store.TempFileName(), "");
-    if (GetParam()) EXPECT_FALSE(FileExists(file));
+    if (GetParam()) {
+        EXPECT_FALSE(FileExists(file));
+    }
     // The next page starts a new stream.
     auto page = PageWithLines(5);
     store.Add(page.get());

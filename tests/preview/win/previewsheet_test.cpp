@@ -327,8 +327,12 @@ TEST_F(SheetTest, KeysScrollTurnPagesAndZoom) {
         // -3: a client's width or height further on.
         const int hWant = c.hPos == -1 ? hEnd : c.hPos == -3 ? std::min(100 + cw, hEnd) : c.hPos;
         const int vWant = c.vPos == -1 ? vEnd : c.vPos == -3 ? std::min(100 + ch, vEnd) : c.vPos;
-        if (c.hPos != -2) EXPECT_EQ(h->Position(), hWant) << c.what;
-        if (c.vPos != -2) EXPECT_EQ(v->Position(), vWant) << c.what;
+        if (c.hPos != -2) {
+            EXPECT_EQ(h->Position(), hWant) << c.what;
+        }
+        if (c.vPos != -2) {
+            EXPECT_EQ(v->Position(), vWant) << c.what;
+        }
         EXPECT_EQ(preview->CurrentPage(), c.page) << c.what;
         EXPECT_EQ(preview->Zoom(), c.zoom) << c.what;
         EXPECT_EQ(keyEvents, 1) << c.what;
@@ -386,7 +390,9 @@ TEST_F(SheetTest, WheelScrollsZoomsAndTurnsPagesBy120) {
         preview->SetCurrentPage(2);
         v->SetPosition(100);
         for (int d : c.deltas) Wheel(preview, d, c.keys);
-        if (c.vPos >= 0) EXPECT_EQ(v->Position(), c.vPos) << c.what;
+        if (c.vPos >= 0) {
+            EXPECT_EQ(v->Position(), c.vPos) << c.what;
+        }
         EXPECT_EQ(preview->CurrentPage(), c.page) << c.what;
         EXPECT_EQ(preview->Zoom(), c.zoom) << c.what;
     }

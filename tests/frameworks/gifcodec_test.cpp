@@ -148,23 +148,23 @@ TEST(GifLzw, ProgressIsToldTheStartTheShareReadAfterEachCodeAndTheEnd) {
     const TGifFile file = Read(FourPixels());
     ASSERT_EQ(file.frames[0].data->raw.size(), 5u);
     std::vector<std::pair<TGifProgressStage, int>> told;
-    DecodeGifFrame(*file.frames[0].data, false, [&](TGifProgressStage stage, int percent) {
-        told.emplace_back(stage, percent);
-    });
+    DecodeGifFrame(*file.frames[0].data, false,
+                   [&](TGifProgressStage stage, int percent) { told.emplace_back(stage, percent); });
     EXPECT_EQ(told, (std::vector<std::pair<TGifProgressStage, int>>{{gpsStarting, 0},
-                                                                     {gpsRunning, 60},
-                                                                     {gpsRunning, 60},
-                                                                     {gpsRunning, 80},
-                                                                     {gpsRunning, 80},
-                                                                     {gpsRunning, 80},
-                                                                     {gpsEnding, 100}}));
+                                                                    {gpsRunning, 60},
+                                                                    {gpsRunning, 60},
+                                                                    {gpsRunning, 80},
+                                                                    {gpsRunning, 80},
+                                                                    {gpsRunning, 80},
+                                                                    {gpsEnding, 100}}));
     // A failure still ends.
     told.clear();
     StrictReading strict;
     const TGifFile bad = Read(WithRaw({2, 1, 0x04}));
-    EXPECT_THROW(DecodeGifFrame(*bad.frames[0].data, false,
-                                [&](TGifProgressStage stage, int percent) { told.emplace_back(stage, percent); }),
-                 cl::EReadError);
+    EXPECT_THROW(
+        DecodeGifFrame(*bad.frames[0].data, false,
+                       [&](TGifProgressStage stage, int percent) { told.emplace_back(stage, percent); }),
+        cl::EReadError);
     ASSERT_FALSE(told.empty());
     EXPECT_EQ(told.back(), std::make_pair(gpsEnding, 100));
 }

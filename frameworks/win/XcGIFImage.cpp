@@ -151,30 +151,34 @@ void TXcGIFFrame::Encode() {
         format = pf8bit;
     }
     const int depth = format == pf1bit ? 1 : format == pf4bit ? 4 : 8;
+    const int width = source->Width(), height = source->Height();
+    std::vector<uint8_t> pixels(static_cast<size_t>(width) * height);
+    int used = 1;  // the last palette entry a pixel shows, plus one
+    for (int y = 0; y < height; ++y) {
+        const auto* row = static_cast<const uint8_t*>(source->ScanLine(y));
+        for (int x = 0; x < width; ++x) {
+            const uint8_t v = depth == 8   ? row[x]
+                              : depth == 4 ? static_cast<uint8_t>(row[x / 2] >> (x % 2 ? 0 : 4) & 0xF)
+                                           : static_cast<uint8_t>(row[x / 8] >> (7 - x % 8) & 1);
+            pixels[static_cast<size_t>(y) * width + x] = v;
+            used = std::max(used, v + 1);
+        }
+    }
+    // The palette up to the last entry shown, at the fewest bits that hold
+    // it: a reduced palette is padded to 256 entries, a picture of two
+    // colours is still a 1-bit frame.
     RGBQUAD quads[256];
-    const UINT count =
-        std::min<UINT>(GetDIBColorTable(source->Canvas()->Handle(), 0, 256, quads), 1u << depth);
-    // The fewest bits that hold the palette: a bitmap of two colours is a
-    // 1-bit frame whatever its depth.
+    const UINT count = std::min<UINT>(GetDIBColorTable(source->Canvas()->Handle(), 0, 256, quads), used);
     int bits = 1;
     while ((1u << bits) < count) ++bits;
     const uint8_t mask = static_cast<uint8_t>((1 << bits) - 1);
+    for (uint8_t& v : pixels) v &= mask;
     auto data = std::make_shared<TGifFrameData>();
-    data->width = source->Width();
-    data->height = source->Height();
+    data->width = width;
+    data->height = height;
     data->bitsPerPixel = bits;
     for (UINT i = 0; i < count; ++i)
         data->table.push_back({quads[i].rgbRed, quads[i].rgbGreen, quads[i].rgbBlue});
-    std::vector<uint8_t> pixels(static_cast<size_t>(data->width) * data->height);
-    for (int y = 0; y < data->height; ++y) {
-        const auto* row = static_cast<const uint8_t*>(source->ScanLine(y));
-        for (int x = 0; x < data->width; ++x) {
-            uint8_t v = depth == 8   ? row[x]
-                        : depth == 4 ? static_cast<uint8_t>(row[x / 2] >> (x % 2 ? 0 : 4) & 0xF)
-                                     : static_cast<uint8_t>(row[x / 8] >> (7 - x % 8) & 1);
-            pixels[static_cast<size_t>(y) * data->width + x] = v & mask;
-        }
-    }
     data->raw = EncodeGifFrame(pixels.data(), data->width, data->height, bits);
     // The first table becomes the image's global table.
     if (owner_ && owner_->file_.header->globalTable.empty()) {

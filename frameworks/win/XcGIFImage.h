@@ -58,7 +58,8 @@ private:
     friend class TXcGIFImage;
     void Decode();
     // The raw data from the bitmap (1, 4 or 8 bits as they are, others
-    // reduced to 8 bits) at the fewest bits that hold its palette; raises
+    // reduced to 8 bits) at the fewest bits that hold the palette entries
+    // its pixels show; raises
     // "No GIF Data to write" without a bitmap.
     void Encode();
 

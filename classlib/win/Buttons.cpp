@@ -1,5 +1,6 @@
 // Controls over BUTTON windows: TButtonControl, TButton, TCustomCheckBox
 // and TRadioButton.
+#include "classlib/win/DialogKeys.h"
 #include "classlib/win/Forms.h"
 #include "classlib/win/StdCtrls.h"
 
@@ -23,6 +24,14 @@ void TButtonControl::CreateParams(TCreateParams& p) {
 
 void TButtonControl::WndProc(TMessage& m) {
     switch (m.Msg) {
+        case CM_DIALOGCHAR:
+            // A push button clicks without the focus (TButton); a check box
+            // or radio button takes it.
+            if (ClickForAccel(*this, static_cast<WORD>(m.WParam))) {
+                m.Result = 1;
+                return;
+            }
+            break;
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
             // A radio button that gets the focus reports a click; a click

@@ -180,6 +180,9 @@ void TMainForm::ShowSelectedForm() {
             // Copied: recording handles messages, and the form may go meanwhile.
             if (form) RecordPages(*PrintPreview, form->TemplateName, form->PageCount);
             PrintPreview->EndDoc();
+            // Another form opens at its top, not where the last one was scrolled.
+            PrintPreview->HorzScrollBar()->SetPosition(0);
+            PrintPreview->VertScrollBar()->SetPosition(0);
         } catch (...) {
             AbandonDocument(*PrintPreview);
             ShownForm = nullptr;

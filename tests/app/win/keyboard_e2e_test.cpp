@@ -56,6 +56,20 @@ protected:
         return -1;
     }
 
+    // The message box on the screen, answered by Enter on its focused button.
+    TMessageBoxView AnswerByEnter() {
+        HWND box = program_->WaitForMessageBox(5000);
+        EXPECT_TRUE(box) << program_->Describe();
+        if (!box) return {};
+        const TMessageBoxView view = ReadMessageBox(box);
+        pressed_ = GetDlgCtrlID(FocusOf(box));
+        PostKey(FocusOf(box), VK_RETURN);
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }, 5000));
+        Idle();
+        return view;
+    }
+
+    int pressed_ = 0;  // the id of the button Enter pressed
     cltest::ClosedPort updateServer_{SPRAW_E2E_PORT, 60000};
 };
 
@@ -114,6 +128,56 @@ TEST_F(KeyboardE2eTest, TheWizardAnsweredForAnAuditedBusinessWithTheKeyboardAlon
     Lines titles;
     for (const char* form : {"bil", "rachzsp", "rachppb", "zestzf"}) titles.push_back(FindFormTitle(form));
     EXPECT_EQ(TreeTexts(Named("XcTreeView2")), titles);
+
+    // Back to the audit question by its step; the other answer; Enter on
+    // the warning is No: the forms stay and so does the old answer.
+    ASSERT_TRUE(TabTo("XcTreeView1"));
+    Keys({VK_UP, VK_UP});
+    ASSERT_TRUE(Visible("Wiz1_0")) << FocusName();
+    Alt('N');
+    Key(VK_RETURN);
+    const TMessageBoxView warning = AnswerByEnter();
+    EXPECT_EQ(warning.Caption, "Ostrzeżenie");
+    EXPECT_EQ(warning.Text,
+              "Wprowadzone zmiany spowodują modyfikację listy dobranych formularzy!\r"
+              "Czy na pewno akceptujesz te zmiany?");
+    EXPECT_EQ(pressed_, IDNO);
+    EXPECT_EQ(TreeTexts(Named("XcTreeView2")), titles);
+    EXPECT_TRUE(IsChecked(Named("cb1_0_1")));
+    for (int i = 0; i < 3 && !Visible("Wiz100_1"); ++i) Key(VK_RETURN);
+    ASSERT_TRUE(Visible("Wiz100_1")) << FocusName();
+
+    // The forms: the balance sheet shown, the keyboard on its sheet.
+    Alt('F');
+    ASSERT_TRUE(Visible("TabSheet2"));
+    EXPECT_EQ(FocusName(), "PrintPreview");
+    // PageDown turns to page 2; Enter opens its first field; Shift+Tab
+    // goes back over the page's edge to the last amount of page 1.
+    Keys({VK_NEXT, VK_RETURN});
+    Shifted(VK_TAB);
+    EXPECT_EQ(AnswerByEnter().Text, "Przejście do poprzedniej strony.");
+    PostText(Focus(), "1234,5");
+    Key(VK_ESCAPE);
+    EXPECT_EQ(FocusName(), "PrintPreview");
+    // Shift+Enter opens the page's last field: the same amount again.
+    Shifted(VK_RETURN);
+    PostText(Focus(), "1234,5");
+    Key(VK_RETURN);
+    EXPECT_EQ(AnswerByEnter().Text, "Przejście do następnej strony.");
+    Key(VK_ESCAPE);
+
+    // Ctrl+S: the save dialog, the file's name typed, the report's OK by Enter.
+    const std::string path = cltest::DataFolderName() + "sprawozdania\\klawiatura.spr";
+    program_->PostShortcut(Focus(), 'S', {VK_CONTROL});
+    HWND dialog = program_->WaitForFileDialog(10000);
+    ASSERT_TRUE(dialog) << program_->Describe();
+    ASSERT_TRUE(AnswerFileDialog(dialog, path));
+    Idle();
+    EXPECT_EQ(AnswerByEnter().Caption, "Zapis sprawozdania");
+    const std::string saved = cltest::ReadBytes(path);
+    const double amount = 1234.5;
+    EXPECT_NE(saved.find(std::string(reinterpret_cast<const char*>(&amount), sizeof amount)),
+              std::string::npos);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "engine/calc1.h"
 #include "tests/app/win/InstalledProgramTest.h"
 #include "tests/app/win/SheetFields.h"
+#include "tests/driver/TreeViews.h"
 #include "tests/support/Files.h"
 #include "tests/support/TinyHttpServer.h"
 
@@ -67,6 +68,15 @@ protected:
         EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }, 5000));
         Idle();
         return view;
+    }
+
+    // The top of the preview's sheet in the preview's client area: below 0
+    // when the page is scrolled down.
+    static int SheetTop(HWND preview) {
+        RECT r{};
+        GetWindowRect(SheetOf(preview), &r);
+        MapWindowPoints(nullptr, preview, reinterpret_cast<POINT*>(&r), 2);
+        return r.top;
     }
 
     int pressed_ = 0;  // the id of the button Enter pressed
@@ -178,6 +188,36 @@ TEST_F(KeyboardE2eTest, TheWizardAnsweredForAnAuditedBusinessWithTheKeyboardAlon
     const double amount = 1234.5;
     EXPECT_NE(saved.find(std::string(reinterpret_cast<const char*>(&amount), sizeof amount)),
               std::string::npos);
+}
+
+TEST_F(KeyboardE2eTest, AFormChosenWithTheMouseTakesTheKeyboardAndOpensAtItsTop) {
+    Press("&Dalej >");
+    Choose("rb0_2_1", 0);
+    Press("&Dalej >");
+    Choose("cb1_0_2");
+    Press("&Dalej >");
+    Choose("cb1_2_1");
+    Choose("cb1_2_2");
+    Choose("rb1_2_2", 1);
+    Press("&Dalej >");
+    Press("&Formularze");
+    HWND preview = Named("PrintPreview"), forms = Named("XcTreeView2");
+    ASSERT_EQ(TreeCount(forms), 2);
+    // The balance sheet's page 2 scrolled to its bottom with the keyboard.
+    ASSERT_EQ(FocusName(), "PrintPreview");
+    Key(VK_NEXT);
+    program_->PostShortcut(Focus(), VK_END, {VK_CONTROL});
+    Idle();
+    ASSERT_LT(SheetTop(preview), -100) << "a page longer than the view";
+    // The profit and loss account clicked in the list.
+    ASSERT_TRUE(ClickTreeItem(forms, TreeItems(forms).at(1).Handle));
+    Idle();
+    EXPECT_EQ(FocusName(), "PrintPreview");
+    EXPECT_GE(SheetTop(preview), 0);
+    // PageDown is the sheet's, not the list's next form.
+    Key(VK_NEXT);
+    EXPECT_EQ(TreeSelectedIndex(forms), 1);
+    EXPECT_EQ(FocusName(), "PrintPreview");
 }
 
 }  // namespace

@@ -175,14 +175,15 @@ void TMainForm::ShowSelectedForm() {
                 if (const int paper = FormComboBox->ItemIndex(); paper >= 0)
                     PrintPreview->SetFormName(FormComboBox->Items()->Get(paper));
             }
+            // Another form opens at its top: the first page recorded keeps
+            // the scroll bars' place in proportion, which is the last form's.
+            PrintPreview->HorzScrollBar()->SetPosition(0);
+            PrintPreview->VertScrollBar()->SetPosition(0);
             PrintPreview->BeginDoc();
             ShownForm = form;
             // Copied: recording handles messages, and the form may go meanwhile.
             if (form) RecordPages(*PrintPreview, form->TemplateName, form->PageCount);
             PrintPreview->EndDoc();
-            // Another form opens at its top, not where the last one was scrolled.
-            PrintPreview->HorzScrollBar()->SetPosition(0);
-            PrintPreview->VertScrollBar()->SetPosition(0);
         } catch (...) {
             AbandonDocument(*PrintPreview);
             ShownForm = nullptr;

@@ -220,4 +220,81 @@ TEST_F(KeyboardE2eTest, AFormChosenWithTheMouseTakesTheKeyboardAndOpensAtItsTop)
     EXPECT_EQ(FocusName(), "PrintPreview");
 }
 
+TEST_F(KeyboardE2eTest, ThePrintDialogAndItsHelpByKeys) {
+    Press("&Dalej >");
+    Choose("rb0_2_1", 0);
+    Press("&Dalej >");
+    Choose("cb1_0_2");
+    Press("&Dalej >");
+    Choose("cb1_2_1");
+    Press("&Dalej >");
+    Press("&Formularze");
+    program_->PostShortcut(Focus(), 'D', {VK_CONTROL});
+    HWND dialog = program_->WaitForName("Print1Dlg", 5000);
+    ASSERT_TRUE(dialog) << program_->Describe();
+    Idle();
+    // The focus starts on the chosen scope; the arrows choose another.
+    EXPECT_EQ(FocusName(), "rb1");
+    const struct {
+        WORD key;
+        const char* checked;
+    } scopes[] = {{VK_DOWN, "rb2"}, {VK_DOWN, "rb3"}, {VK_DOWN, "rb4"}, {VK_DOWN, "rb1"}, {VK_UP, "rb4"}};
+    for (const auto& s : scopes) {
+        Key(s.key);
+        EXPECT_EQ(FocusName(), s.checked);
+        EXPECT_TRUE(IsChecked(Named(s.checked))) << s.checked;
+    }
+    // Tab leaves the group for the first correction; Shift+Tab comes back
+    // to the chosen scope.
+    Key(VK_TAB);
+    EXPECT_NE(FocusName(), "rb1");
+    Shifted(VK_TAB);
+    EXPECT_EQ(FocusName(), "rb4");
+    // The help by Tab and Space; Esc closes it from its text.
+    ASSERT_TRUE(TabTo("HelpBtn"));
+    Key(VK_SPACE);
+    HWND help = program_->WaitForName("Print1_hDlg", 5000);
+    ASSERT_TRUE(help) << program_->Describe();
+    Idle();
+    ASSERT_TRUE(TabTo("XcRichEdit1"));
+    Key(VK_ESCAPE);
+    EXPECT_TRUE(WaitUntil([&] { return !program_->FindByName("Print1_hDlg"); }, 5000));
+    Idle();
+    // Esc again: the dialog closes with nothing printed.
+    EXPECT_TRUE(program_->FindByName("Print1Dlg"));
+    Key(VK_ESCAPE);
+    EXPECT_TRUE(WaitUntil([&] { return !program_->FindByName("Print1Dlg"); }, 5000));
+    Idle();
+    EXPECT_FALSE(program_->FindMessageBox());
+    EXPECT_FALSE(program_->FindFileDialog());
+}
+
+TEST_F(KeyboardE2eTest, TheAboutBoxStartsOnOkAndEscClosesTheLicenceFromItsText) {
+    PostAltKey(main_, 'O');
+    HWND about = program_->WaitForName("About1Dlg", 5000);
+    ASSERT_TRUE(about) << program_->Describe();
+    Idle();
+    EXPECT_EQ(FocusName(), "OKButton");
+    // Space here is OK's, not the update box's.
+    Shifted(VK_TAB);
+    EXPECT_EQ(FocusName(), "LicButton");
+    Key(VK_SPACE);
+    ASSERT_TRUE(program_->WaitForName("LicDlg", 5000)) << program_->Describe();
+    Idle();
+    ASSERT_TRUE(TabTo("Memo1"));
+    Key(VK_ESCAPE);
+    EXPECT_TRUE(WaitUntil([&] { return !program_->FindByName("LicDlg"); }, 5000));
+    Idle();
+    Key(VK_TAB);
+    Key(VK_SPACE);
+    EXPECT_TRUE(WaitUntil([&] { return !program_->FindByName("About1Dlg"); }, 5000));
+    Idle();
+    // OK closed it; the update box stayed ticked.
+    PostAltKey(main_, 'O');
+    about = program_->WaitForName("About1Dlg", 5000);
+    ASSERT_TRUE(about);
+    Idle();
+    EXPECT_TRUE(IsChecked(Named("XcCheckBox1")));
+}
+
 }  // namespace

@@ -109,30 +109,32 @@ TEST_F(KeyboardE2eTest, TheWizardAnsweredForAnAuditedBusinessWithTheKeyboardAlon
     Key(VK_RETURN);
     ASSERT_TRUE(Visible("Wiz1_1")) << FocusName();
 
-    // The documents: boxes ticked with Space, the variants by Tab and arrows.
+    // The documents: boxes ticked with Space, the variants by Tab and
+    // arrows, and back over a variant group with Shift+Tab to its chosen item.
     ASSERT_TRUE(TabTo("cb1_1_1"));
-    Key(VK_SPACE);
-    Key(VK_TAB);
-    EXPECT_EQ(FocusName(), "cb1_1_2");
-    Key(VK_SPACE);
-    Key(VK_TAB);
-    EXPECT_EQ(FocusedItem("rb1_1_2"), 0) << FocusName();
-    Key(VK_DOWN);
+    const struct {
+        WORD key;
+        bool shift;
+        const char* focus;  // a control, or the group whose item has the focus
+        int item;
+    } steps[] = {
+        {VK_SPACE, false, "cb1_1_1", -1}, {VK_TAB, false, "cb1_1_2", -1}, {VK_SPACE, false, "cb1_1_2", -1},
+        {VK_TAB, false, "rb1_1_2", 0},    {VK_DOWN, false, "rb1_1_2", 1}, {VK_TAB, false, "cb1_1_3", -1},
+        {VK_SPACE, false, "cb1_1_3", -1}, {VK_TAB, false, "rb1_1_3", 0},  {VK_TAB, false, "cb1_1_4", -1},
+        {VK_SPACE, false, "cb1_1_4", -1}, {VK_TAB, true, "rb1_1_3", 0},   {VK_TAB, true, "cb1_1_3", -1},
+        {VK_TAB, true, "rb1_1_2", 1},
+    };
+    for (const auto& s : steps) {
+        if (s.shift)
+            Shifted(s.key);
+        else
+            Key(s.key);
+        if (s.item < 0)
+            EXPECT_EQ(FocusName(), s.focus);
+        else
+            EXPECT_EQ(FocusedItem(s.focus), s.item) << s.focus << " " << FocusName();
+    }
     EXPECT_EQ(GroupItemIndex(Named("rb1_1_2")), 1);
-    Key(VK_TAB);
-    EXPECT_EQ(FocusName(), "cb1_1_3");
-    Key(VK_SPACE);
-    Key(VK_TAB);
-    EXPECT_EQ(FocusedItem("rb1_1_3"), 0) << FocusName();
-    Key(VK_TAB);
-    EXPECT_EQ(FocusName(), "cb1_1_4");
-    Key(VK_SPACE);
-    // Back over the variant group with Shift+Tab, to its chosen item.
-    Shifted(VK_TAB);
-    EXPECT_EQ(FocusedItem("rb1_1_3"), 0) << FocusName();
-    Shifted(VK_TAB);
-    Shifted(VK_TAB);
-    EXPECT_EQ(FocusedItem("rb1_1_2"), 1) << FocusName();
     Key(VK_RETURN);
     ASSERT_TRUE(Visible("Wiz100_1")) << FocusName();
     Lines titles;
@@ -191,16 +193,7 @@ TEST_F(KeyboardE2eTest, TheWizardAnsweredForAnAuditedBusinessWithTheKeyboardAlon
 }
 
 TEST_F(KeyboardE2eTest, AFormChosenWithTheMouseTakesTheKeyboardAndOpensAtItsTop) {
-    Press("&Dalej >");
-    Choose("rb0_2_1", 0);
-    Press("&Dalej >");
-    Choose("cb1_0_2");
-    Press("&Dalej >");
-    Choose("cb1_2_1");
-    Choose("cb1_2_2");
-    Choose("rb1_2_2", 1);
-    Press("&Dalej >");
-    Press("&Formularze");
+    ClickToForms({{"cb1_2_1", -1}, {"cb1_2_2", -1}, {"rb1_2_2", 1}});
     HWND preview = Named("PrintPreview"), forms = Named("XcTreeView2");
     ASSERT_EQ(TreeCount(forms), 2);
     // The balance sheet's page 2 scrolled to its bottom with the keyboard.
@@ -221,14 +214,7 @@ TEST_F(KeyboardE2eTest, AFormChosenWithTheMouseTakesTheKeyboardAndOpensAtItsTop)
 }
 
 TEST_F(KeyboardE2eTest, ThePrintDialogAndItsHelpByKeys) {
-    Press("&Dalej >");
-    Choose("rb0_2_1", 0);
-    Press("&Dalej >");
-    Choose("cb1_0_2");
-    Press("&Dalej >");
-    Choose("cb1_2_1");
-    Press("&Dalej >");
-    Press("&Formularze");
+    ClickToForms({{"cb1_2_1", -1}});
     program_->PostShortcut(Focus(), 'D', {VK_CONTROL});
     HWND dialog = program_->WaitForName("Print1Dlg", 5000);
     ASSERT_TRUE(dialog) << program_->Describe();

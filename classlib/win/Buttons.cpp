@@ -231,9 +231,10 @@ void TRadioButton::WndProc(TMessage& m) {
         // Windows' radio button reports a click when it gets the focus
         // unchecked other than by the mouse (arrow keys check the next
         // radio button); Wine's does not, so the click is made here.  On
-        // Windows the second report finds the button already checked.
+        // Windows the second report finds the button already checked.  A
+        // group with no answer yet is only entered: the focus answers nothing.
         HWND wnd = WindowHandle();
-        if (wnd && !checked_ && GetCapture() != wnd)
+        if (wnd && !checked_ && GetCapture() != wnd && GroupHasChoice(this))
             Perform(CN_COMMAND, MAKEWPARAM(GetDlgCtrlID(wnd), BN_CLICKED), reinterpret_cast<LPARAM>(wnd));
         return;
     }

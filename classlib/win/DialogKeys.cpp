@@ -43,14 +43,6 @@ bool IsTabStopOf(TWinControl* control) {
     return entry == control;
 }
 
-TWinControl* FirstFocusOf(TWinControl* form) {
-    std::vector<TWinControl*> all;
-    form->GetTabOrderList(all);
-    for (TWinControl* c : all)
-        if (c->TabStop() && c->CanFocus()) return c;
-    return nullptr;
-}
-
 TWinControl* NextRadioButton(TWinControl* control, bool forward) {
     if (!IsRadioButton(control)) return nullptr;
     const std::vector<TWinControl*> group = GroupOf(control);
@@ -63,6 +55,12 @@ TWinControl* NextRadioButton(TWinControl* control, bool forward) {
         if (c->CanFocus()) return c;
     }
     return nullptr;
+}
+
+bool GroupHasChoice(TWinControl* button) {
+    for (TWinControl* c : GroupOf(button))
+        if (c != button && static_cast<TRadioButton*>(c)->Checked()) return true;
+    return false;
 }
 
 void SelectRadioButton(TWinControl* button) {

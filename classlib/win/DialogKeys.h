@@ -6,7 +6,8 @@
 //
 // A group of radio buttons is the radio buttons of one parent.  Only its
 // checked button is a tab stop (TRadioButton keeps TabStop so); a group
-// with none checked is entered at its first button that can take the focus.
+// with none checked is entered at its first button that can take the focus,
+// which Tab focuses without checking it.
 
 #include <windows.h>
 
@@ -18,13 +19,13 @@ class TWinControl;
 // Tab stops at control: its TabStop, or the entry of a radio group with no
 // checked button.
 bool IsTabStopOf(TWinControl* control);
-// Where a form shown without an active control puts the focus: its first
-// tab stop, but never a group's unchecked entry, which the focus would check.
-TWinControl* FirstFocusOf(TWinControl* form);
 // From a radio button, the next (or previous) radio button of its group
 // that can take the focus, round the end; nullptr for any other control
 // or a group of one.
 TWinControl* NextRadioButton(TWinControl* control, bool forward);
+// Another radio button of button's group is checked: the focus arriving
+// at button moves the choice to it.
+bool GroupHasChoice(TWinControl* button);
 // Focuses a radio button and checks it, as a user's arrow key does.
 void SelectRadioButton(TWinControl* button);
 // An access key of a check box or radio button (CM_DIALOGCHAR): focuses it

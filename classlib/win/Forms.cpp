@@ -450,7 +450,7 @@ TModalResult TCustomForm::ShowModal() {
 void TCustomForm::SetActive(bool value) {
     active_ = value;
     if (value) {
-        if (!activeControl_) activeControl_ = FirstFocusOf(this);
+        if (!activeControl_) activeControl_ = FindNextControl(nullptr, true, true, false);
         SetWindowFocus();
         Screen->SetActiveForm(this);
         Activate();

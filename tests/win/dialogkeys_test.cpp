@@ -66,17 +66,19 @@ struct DialogForm {
     }
 };
 
-TEST(DialogKeys, TabEntersAGroupWithoutAChoiceAtItsFirstButtonAndLeavesItAfterOneStop) {
+TEST(DialogKeys, TabEntersAGroupWithoutAChoiceAtItsFirstButtonWithoutChoosingAndLeavesAfterOneStop) {
     DialogForm f;
     const std::vector<TWinControl*> forward = {f.Item(0), f.yes, f.check, f.memo, f.ok, f.cancel, f.edit};
     for (TWinControl* expected : forward) {
         f.Press(VK_TAB);
         EXPECT_EQ(f.Focused(), expected) << expected->Caption();
     }
-    // Entering by Tab chooses the first item, as Windows' radio buttons do.
+    // Entering an unanswered group answers nothing; Space on the entry does.
+    EXPECT_EQ(f.group->ItemIndex(), -1);
+    EXPECT_FALSE(f.yes->Checked());
+    f.Press(VK_TAB);
+    f.Press(VK_SPACE);
     EXPECT_EQ(f.group->ItemIndex(), 0);
-    EXPECT_TRUE(f.yes->Checked());
-    EXPECT_FALSE(f.no->Checked());
 }
 
 TEST(DialogKeys, TabAndShiftTabEnterAGroupAtItsCheckedButton) {

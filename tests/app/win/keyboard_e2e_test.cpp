@@ -90,6 +90,7 @@ TEST_F(KeyboardE2eTest, TheWizardAnsweredForAnAuditedBusinessWithTheKeyboardAlon
     // Tab reaches the entity-kind question at its first answer.
     ASSERT_TRUE(TabTo("rb0_2_1") || FocusedItem("rb0_2_1") >= 0) << FocusName();
     EXPECT_EQ(FocusedItem("rb0_2_1"), 0);
+    EXPECT_EQ(GroupItemIndex(Named("rb0_2_1")), -1) << "the focus answers nothing";
     Key(VK_DOWN);
     EXPECT_EQ(FocusedItem("rb0_2_1"), 1);
     EXPECT_EQ(GroupItemIndex(Named("rb0_2_1")), 1);
@@ -118,11 +119,11 @@ TEST_F(KeyboardE2eTest, TheWizardAnsweredForAnAuditedBusinessWithTheKeyboardAlon
         const char* focus;  // a control, or the group whose item has the focus
         int item;
     } steps[] = {
-        {VK_SPACE, false, "cb1_1_1", -1}, {VK_TAB, false, "cb1_1_2", -1}, {VK_SPACE, false, "cb1_1_2", -1},
-        {VK_TAB, false, "rb1_1_2", 0},    {VK_DOWN, false, "rb1_1_2", 1}, {VK_TAB, false, "cb1_1_3", -1},
-        {VK_SPACE, false, "cb1_1_3", -1}, {VK_TAB, false, "rb1_1_3", 0},  {VK_TAB, false, "cb1_1_4", -1},
-        {VK_SPACE, false, "cb1_1_4", -1}, {VK_TAB, true, "rb1_1_3", 0},   {VK_TAB, true, "cb1_1_3", -1},
-        {VK_TAB, true, "rb1_1_2", 1},
+        {VK_SPACE, false, "cb1_1_1", -1}, {VK_TAB, false, "cb1_1_2", -1},   {VK_SPACE, false, "cb1_1_2", -1},
+        {VK_TAB, false, "rb1_1_2", 0},    {VK_DOWN, false, "rb1_1_2", 1},   {VK_TAB, false, "cb1_1_3", -1},
+        {VK_SPACE, false, "cb1_1_3", -1}, {VK_TAB, false, "rb1_1_3", 0},    {VK_SPACE, false, "rb1_1_3", 0},
+        {VK_TAB, false, "cb1_1_4", -1},   {VK_SPACE, false, "cb1_1_4", -1}, {VK_TAB, true, "rb1_1_3", 0},
+        {VK_TAB, true, "cb1_1_3", -1},    {VK_TAB, true, "rb1_1_2", 1},
     };
     for (const auto& s : steps) {
         if (s.shift)

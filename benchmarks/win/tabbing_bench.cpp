@@ -1,8 +1,8 @@
 // How long a Tab from one typed amount to the next takes in the main
 // window at zoom 100, with bil, rachzsk, rachppp and zestzf selected and
 // filled and bil shown: from posting the editor's key (WM_USER+100) until
-// the next editor has the focus and nothing of the sheet or the editor
-// waits to be painted.  Each timed Tab commits a changed amount, so it
+// the next editor has the focus and the queue is drained (a queued paint
+// counts as a message).  Each timed Tab commits a changed amount, so it
 // stores, recalculates every selected form and repaints the page; a second
 // run Tabs without changing anything.  Prints the median, the fastest and
 // the slowest:
@@ -28,15 +28,12 @@ namespace {
 using namespace cl;
 using namespace spraw_bench;
 
-bool Waits(HWND wnd) {
-    return GetUpdateRect(wnd, nullptr, FALSE) != 0;
-}
-
-// The next editor is open and focused, and everything is painted.
-bool Settled(TMainForm& f, int from) {
+// The next editor is open and focused, and nothing is queued.
+bool Settled(int from) {
     TWinControl* editor = OpenEditor.Editor;
+    MSG m;
     return editor && OpenEditor.Field != from && editor->Focused() &&
-           !Waits(f.PrintPreview->PaperPreview()->Handle()) && !Waits(editor->Handle());
+           !PeekMessageW(&m, nullptr, 0, 0, PM_NOREMOVE);
 }
 
 // Milliseconds per Tab; with change, each amount is retyped first.
@@ -47,7 +44,7 @@ TTimes Tab(TMainForm& f, int tabs, bool change) {
         if (change) OpenEditor.Editor->SetText(std::to_string(1000 + i) + ",25");
         const auto start = std::chrono::steady_clock::now();
         PostMessageW(f.Handle(), WM_USER_EDITOR_KEY, 0, VK_TAB | 0x10000);
-        while (!Settled(f, from)) Application->ProcessMessages();
+        while (!Settled(from)) Application->ProcessMessages();
         ms.push_back(MsSince(start));
     }
     return Summarize(std::move(ms));

@@ -1,5 +1,8 @@
 #include "app/win/FieldPainter.h"
 
+#include <functional>
+#include <unordered_map>
+
 #include "classlib/Scope.h"
 
 using namespace cl;
@@ -12,6 +15,11 @@ bool HasWhiteBox(uint8_t editType) {
 }
 
 constexpr uint8_t kCellEdit = 8;  // one character per printed cell
+
+// No value the program keeps is longer: the editors and the statement file
+// stop there.  A longer one can only come from damage, and is painted as
+// far as that, so that fitting it cannot hold the window up.
+constexpr size_t kLongestPainted = 30000;
 
 UINT HorizontalFlag(uint8_t alignment) {
     switch (alignment) {
@@ -48,12 +56,11 @@ bool Fits(TCanvas& canvas, const std::string& text, const TRect& rect, UINT flag
            (height <= rect.bottom - rect.top || height <= canvas.TextHeight(text));
 }
 
-// The largest font height, at most the current one, in which the text fits
-// whole; the smallest height when none does.
-void ShrinkToFit(TCanvas& canvas, const std::string& text, const TRect& rect, UINT flags) {
+// The largest font height, at most full, in which the text fits whole; the
+// smallest height when none does.  The font is left at some height.
+int SearchFit(TCanvas& canvas, const std::string& text, const TRect& rect, UINT flags, int full) {
     TFont& font = *canvas.Font();
-    const int full = font.Height() < 0 ? -font.Height() : font.Height();
-    if (full <= 1 || Fits(canvas, text, rect, flags)) return;
+    if (full <= 1 || Fits(canvas, text, rect, flags)) return full;
     int fits = 1, tooLarge = full;
     while (tooLarge - fits > 1) {
         const int mid = (fits + tooLarge) / 2;
@@ -63,7 +70,71 @@ void ShrinkToFit(TCanvas& canvas, const std::string& text, const TRect& rect, UI
         else
             tooLarge = mid;
     }
-    font.SetHeight(-fits);
+    return fits;
+}
+
+// Fits found on the screen, by text, box size, full height and flags: a
+// value changes far less often than the sheet is painted, and fitting a
+// long text measures all of it several times over.
+struct FitKey {
+    std::string text;
+    int width, height, full;
+    UINT flags;
+    bool operator==(const FitKey&) const = default;
+};
+
+struct FitKeyHash {
+    size_t operator()(const FitKey& k) const {
+        size_t h = std::hash<std::string>()(k.text);
+        for (const size_t part : {static_cast<size_t>(k.width), static_cast<size_t>(k.height),
+                                  static_cast<size_t>(k.full), static_cast<size_t>(k.flags)})
+            h = h * 31 + part;
+        return h;
+    }
+};
+
+class FitMemory {
+public:
+    const int* Find(const FitKey& key) const {
+        const auto it = fits_.find(key);
+        return it == fits_.end() ? nullptr : &it->second;
+    }
+    void Keep(FitKey key, int height) {
+        // Bounded: past the limits it starts afresh.
+        if (fits_.size() >= kMaxFits || textBytes_ + key.text.size() > kMaxTextBytes) {
+            fits_.clear();
+            textBytes_ = 0;
+        }
+        textBytes_ += key.text.size();
+        fits_.emplace(std::move(key), height);
+    }
+
+private:
+    static constexpr size_t kMaxFits = 4096;
+    static constexpr size_t kMaxTextBytes = 8u << 20;
+    std::unordered_map<FitKey, int, FitKeyHash> fits_;
+    size_t textBytes_ = 0;
+};
+
+// The screen measures alike every time; a printer or a recorded page may
+// not, and is fitted each time.
+bool MeasuresAsTheScreen(HDC dc) {
+    return GetDeviceCaps(dc, TECHNOLOGY) == DT_RASDISPLAY && GetMapMode(dc) == MM_TEXT;
+}
+
+// The font at the largest height, at most the current one, in which the
+// text fits whole; the smallest height when none does.
+void ShrinkToFit(TCanvas& canvas, const std::string& text, const TRect& rect, UINT flags) {
+    static FitMemory memory;
+    TFont& font = *canvas.Font();
+    const int full = font.Height() < 0 ? -font.Height() : font.Height();
+    const bool remembered = MeasuresAsTheScreen(canvas.Handle());
+    FitKey key{remembered ? text : std::string(), rect.right - rect.left, rect.bottom - rect.top, full,
+               flags};
+    const int* known = remembered ? memory.Find(key) : nullptr;
+    const int fits = known ? *known : SearchFit(canvas, text, rect, flags, full);
+    if (remembered && !known) memory.Keep(std::move(key), fits);
+    if (fits != full) font.SetHeight(-fits);
 }
 
 // One character per cell along the mask: "0", "9" and "a" take the next
@@ -124,7 +195,9 @@ void PaintField(TCanvas& canvas, const TEField& field, const std::string& text, 
     }
     // Without DT_NOPREFIX an "&" in a company's name would vanish into an underline.
     const UINT flags = HorizontalFlag(field.Alignment) | vertical | DT_WORDBREAK | DT_NOPREFIX;
-    ShrinkToFit(canvas, text, rect, flags);
+    const std::string cut = text.size() > kLongestPainted ? text.substr(0, kLongestPainted) : std::string();
+    const std::string& shown = cut.empty() ? text : cut;
+    ShrinkToFit(canvas, shown, rect, flags);
     TRect box = rect;
-    canvas.DrawText(text, box, flags);
+    canvas.DrawText(shown, box, flags);
 }

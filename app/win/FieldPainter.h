@@ -16,6 +16,9 @@
 // the text; kind 8 puts one character in each cell of cellWidth (canvas
 // units) along its mask.  A text too large for rect is drawn in the
 // largest smaller font in which it fits whole; one that fits is drawn as
-// it is.  The canvas keeps the white pen and brush; its font is restored.
+// it is.  On the screen the fit is measured once per text, box size and
+// font size.  Of a text longer than any value the program keeps (30 000
+// characters) only that much is drawn.  The canvas keeps the white pen and
+// brush; its font is restored.
 void PaintField(cl::TCanvas& canvas, const TEField& field, const std::string& text, const cl::TRect& rect,
                 int fontSize, int cellWidth);

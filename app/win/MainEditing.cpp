@@ -2,6 +2,10 @@
 // click opening the field's editor exactly over it, the value stored when
 // the editor closes, and Tab, Enter and Esc moving from field to field and
 // from page to page.
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "app/FieldNavigation.h"
 #include "app/SheetMapping.h"
 #include "app/win/EEdits.h"
@@ -176,6 +180,54 @@ bool WriteBack(TMainForm& f) {
     return form->SetValueAsText(field, text);
 }
 
+// The texts of the fields of the page shown, to tell after a store which
+// of them changed: the field itself and the totals the recalculation moved.
+struct TPageTexts {
+    const TemFrm* form = nullptr;
+    int page = 0, zoom = 0;
+    std::vector<std::pair<int, std::string>> texts;
+};
+
+// Without a form (or when a text could not be read) the page is painted whole.
+TPageTexts PageTexts(const TMainForm& f) noexcept {
+    try {
+        TPageTexts t{ShownForm, f.PrintPreview->CurrentPage(), f.PrintPreview->Zoom(), {}};
+        for (int i = t.form ? t.form->FirstID + 1 : 0; t.form && i < t.form->LastID; ++i) {
+            if (!TEFieldTable.Contains(i)) continue;
+            if (TEFieldTable[i].Page > t.page) break;  // the fields are in page order
+            if (TEFieldTable[i].Page == t.page)
+                t.texts.emplace_back(i, t.form->GetValueText(static_cast<uint16_t>(i)));
+        }
+        return t;
+    } catch (...) {
+        return {};
+    }
+}
+
+// Paints again the fields whose text differs from before, and where the
+// hovered field's frame is (a paint of the page forgets the hover): the
+// rest of the sheet shows what it showed.  Another page, form or zoom is
+// painted whole.
+void RepaintChangedFields(TMainForm& f, const TPageTexts& before) {
+    TPrintPreview& p = *f.PrintPreview;
+    const TemFrm* form = ShownForm;
+    if (!form || form != before.form || p.CurrentPage() != before.page || p.Zoom() != before.zoom) {
+        p.UpdatePreview();
+        return;
+    }
+    try {
+        TPaperPreview* sheet = p.PaperPreview();
+        for (const auto& [field, text] : before.texts)
+            if (form->GetValueText(static_cast<uint16_t>(field)) != text)
+                sheet->InvalidatePageRect(FieldScreenRect(p, form->FormNo, before.page, field));
+        if (HoveredField != 0)
+            sheet->InvalidatePageRect(
+                FieldScreenRect(p, form->FormNo, TEFieldTable[HoveredField].Page, HoveredField));
+    } catch (const std::exception&) {
+        p.UpdatePreview();
+    }
+}
+
 // A page turn by Tab or Enter: what the user is told and where it goes.
 struct TPageTurn {
     const char* message;
@@ -276,6 +328,7 @@ void TMainForm::BeginFieldEdit(int Field, bool Toggle) {
 void TMainForm::EndFieldEdit(bool Commit) {
     Application->ProcessMessages();
     if (!OpenEditor.Editor || EditorGuard >= 1) return;
+    const TPageTexts before = PageTexts(*this);
     if (Commit && !WriteBack(*this)) {
         if (OpenEditor.Editor && OpenEditor.Editor->CanFocus()) OpenEditor.Editor->SetFocus();
         Application->ProcessMessages();
@@ -292,7 +345,7 @@ void TMainForm::EndFieldEdit(bool Commit) {
             Application->ProcessMessages();
             // The keys that were the editor's (arrows, pages) now scroll and turn the sheet.
             if (focused && PrintPreview->CanFocus()) PrintPreview->SetFocus();
-            PrintPreview->UpdatePreview();
+            RepaintChangedFields(*this, before);
             Application->ProcessMessages();
         } catch (const std::exception&) {
             // The value is stored and the editor gone; what failed is a

@@ -215,6 +215,9 @@ void TMainForm::PrintPreviewPaint(TObject*, TCanvas* Canvas, const TRect&) {
     if (!form || !Canvas) return;
     const int page = PrintPreview->CurrentPage();
     const int zoom = PrintPreview->Zoom();
+    // On the sheet only the fields in the part painted again are drawn.
+    HDC dc = Canvas->Handle();
+    const bool onSheet = GetObjectType(dc) == OBJ_MEMDC;
     for (int i = form->FirstID + 1; i < form->LastID; ++i) {
         if (!TEFieldTable.Contains(i)) continue;
         const TEField& field = TEFieldTable[i];
@@ -224,6 +227,7 @@ void TMainForm::PrintPreviewPaint(TObject*, TCanvas* Canvas, const TRect&) {
             const std::string text = form->GetValueText(static_cast<uint16_t>(i));
             if (text.empty()) continue;
             const TRect rect = FieldScreenRect(*PrintPreview, form->FormNo, page, i);
+            if (onSheet && !RectVisible(dc, &rect)) continue;
             const int cellWidth = SheetWidthOnScreen(
                 *PrintPreview, static_cast<int>(std::nearbyint(PageScaleX(form->FormNo, page) * 53.0)));
             PaintField(*Canvas, field, text, rect, MulDiv(field.FontSize, zoom, 100), cellWidth);

@@ -68,7 +68,19 @@ TRect TPaperPreview::GetPageRect() {
 
 void TPaperPreview::Invalidate() {
     pageValid_ = false;
+    changed_.reset();
     TCustomControl::Invalidate();
+}
+
+void TPaperPreview::InvalidatePageRect(const TRect& r) {
+    if (pageValid_) {
+        const OwnedRegion part(CreateRectRgn(r.left, r.top, r.right, r.bottom));
+        if (!part) return Invalidate();
+        if (!changed_) changed_.reset(CreateRectRgn(0, 0, 0, 0));
+        if (!changed_ || CombineRgn(changed_.get(), changed_.get(), part.get(), RGN_OR) == ERROR)
+            return Invalidate();
+    }
+    if (HandleAllocated()) InvalidateRect(Handle(), &r, FALSE);
 }
 
 void TPaperPreview::Resize() {
@@ -84,6 +96,7 @@ void TPaperPreview::Resize() {
     }
     frameValid_ = false;
     pageValid_ = false;
+    changed_.reset();
     TCustomControl::Resize();
 }
 
@@ -118,16 +131,18 @@ void TPaperPreview::Paint() {
         frameValid_ = true;
         pageValid_ = false;
     }
-    if (!pageValid_) {
+    if (!pageValid_ || changed_) {
         const TRect page = GetPageRect();
         {
             TClipScope clip(c, page);
+            if (pageValid_) ExtSelectClipRgn(c.Handle(), changed_.get(), RGN_AND);
             c.Brush()->SetStyle(bsSolid);
             c.Brush()->SetColor(paperColor_);
             c.FillRect(page);
             if (OnPaint) OnPaint(this, &c, page);
         }
         pageValid_ = true;
+        changed_.reset();
     }
     BitBlt(Canvas()->Handle(), 0, 0, Width(), Height(), c.Handle(), 0, 0, SRCCOPY);
 }

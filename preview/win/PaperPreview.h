@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "classlib/win/Controls.h"
+#include "classlib/win/GdiHandles.h"
 #include "classlib/win/Graphics.h"
 
 namespace cl {
@@ -54,9 +55,13 @@ public:
     virtual void DrawXorRect(const cl::TRect& r, cl::TColor color, int mode);
     // The page is painted again (the frame only when it changed).
     void Invalidate() override;
+    // Only r (the control's pixels) of the page is painted again, the rest
+    // copied as it was: for a change OnPaint draws there alone.
+    void InvalidatePageRect(const cl::TRect& r);
 
     // Paints the page: on the off-screen bitmap's canvas, clipped to the
-    // page rectangle, after the paper was filled.
+    // page rectangle (or to the parts of it asked for again), after the
+    // paper was filled there.
     TPaperPaintEvent OnPaint;
 
 protected:
@@ -67,6 +72,8 @@ private:
     void FrameChanged();
 
     std::unique_ptr<cl::TBitmap> buffer_;
+    // What InvalidatePageRect asked for while the page is valid otherwise.
+    cl::OwnedRegion changed_;
     bool valid_ = false;
     bool frameValid_ = false;
     bool pageValid_ = false;

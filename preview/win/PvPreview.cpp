@@ -404,8 +404,7 @@ TCanvas* TPrintPreview::GetCanvas() {
 
 // ---- Pages and annotation ---------------------------------------------------------------
 void TPrintPreview::PagesChanged() {
-    playedPage_.reset();
-    playedPageNo_ = 0;
+    ForgetPlayedPages();
     if (pages_->Count() == 0) {
         currentPage_ = 0;
         if (sheet_) sheet_->Hide();
@@ -421,7 +420,7 @@ void TPrintPreview::PagesChanged() {
 }
 
 void TPrintPreview::PageModified(int index) {
-    if (index == playedPageNo_ - 1) playedPageNo_ = 0;
+    if (index >= 0 && index < static_cast<int>(playedPages_.size())) playedPages_[index].reset();
     if (index == currentPage_ - 1) {
         UpdateAnnotation(currentPage_);
         UpdatePreview();
@@ -458,33 +457,65 @@ void TPrintPreview::PaintPage(TObject*, TCanvas* canvas, const TRect& pageRect) 
     if (OnPaint) OnPaint(this, canvas, pageRect);
 }
 
-void TPrintPreview::DrawPlayedPage(TCanvas& canvas, const TRect& r) {
-    const int w = r.right - r.left, h = r.bottom - r.top;
-    const TColor paper = sheet_->PaperColor();
-    if (!playedPage_ || playedPageNo_ != currentPage_ || playedPaper_ != paper || playedPage_->Width() != w ||
-        playedPage_->Height() != h) {
-        playedPageNo_ = 0;
-        try {
-            if (!playedPage_) playedPage_ = std::make_unique<TBitmap>();
-            // The old picture is not carried into the new size.
-            if (playedPage_->Width() != w || playedPage_->Height() != h) playedPage_->SetSize(0, 0);
-            playedPage_->SetSize(w, h);
-        } catch (const Exception&) {
-            // No room for a second picture of the page: played straight
-            // onto the sheet, every time.
-            playedPage_.reset();
-            pages_->LoadPage(currentPage_ - 1)->Draw(canvas, r);
-            return;
-        }
-        TCanvas& c = *playedPage_->Canvas();
-        c.Brush()->SetStyle(bsSolid);
-        c.Brush()->SetColor(paper);
-        c.FillRect(Rect(0, 0, w, h));
-        pages_->LoadPage(currentPage_ - 1)->Draw(c, Rect(0, 0, w, h));
-        playedPageNo_ = currentPage_;
+namespace {
+
+// The kept pictures of pages take at most this many pixels together (one
+// A4 page at zoom 100 has about 0.9 million); the current page's is kept
+// even when it alone takes more.
+constexpr int64_t kPlayedPixels = 16 << 20;
+
+}  // namespace
+
+void TPrintPreview::ForgetPlayedPages() noexcept {
+    playedPages_.clear();
+    playedWidth_ = playedHeight_ = 0;
+}
+
+TBitmap* TPrintPreview::PlayedPage(int w, int h, TColor paper) {
+    if (w != playedWidth_ || h != playedHeight_ || paper != playedPaper_) {
+        ForgetPlayedPages();
+        playedWidth_ = w;
+        playedHeight_ = h;
         playedPaper_ = paper;
     }
-    BitBlt(canvas.Handle(), r.left, r.top, w, h, playedPage_->Canvas()->Handle(), 0, 0, SRCCOPY);
+    playedPages_.resize(static_cast<size_t>(pages_->Count()));
+    std::unique_ptr<TBitmap>& page = playedPages_[static_cast<size_t>(currentPage_ - 1)];
+    if (page) return page.get();
+    // Room for this one: the others go when it would pass the limit.
+    const auto kept =
+        std::count_if(playedPages_.begin(), playedPages_.end(), [](const auto& p) { return !!p; });
+    if ((kept + 1) * int64_t{w} * h > kPlayedPixels)
+        for (auto& other : playedPages_) other.reset();
+    try {
+        page = std::make_unique<TBitmap>();
+        page->SetSize(w, h);
+    } catch (const Exception&) {
+        page.reset();
+        return nullptr;
+    }
+    TCanvas& c = *page->Canvas();
+    c.Brush()->SetStyle(bsSolid);
+    c.Brush()->SetColor(paper);
+    c.FillRect(Rect(0, 0, w, h));
+    try {
+        pages_->LoadPage(currentPage_ - 1)->Draw(c, Rect(0, 0, w, h));
+    } catch (...) {
+        page.reset();
+        throw;
+    }
+    return page.get();
+}
+
+void TPrintPreview::DrawPlayedPage(TCanvas& canvas, const TRect& r) {
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    TBitmap* played = PlayedPage(w, h, sheet_->PaperColor());
+    if (!played) {
+        // No room for a picture of the page: played straight onto the
+        // sheet, every time.
+        pages_->LoadPage(currentPage_ - 1)->Draw(canvas, r);
+        return;
+    }
+    BitBlt(canvas.Handle(), r.left, r.top, w, h, played->Canvas()->Handle(), 0, 0, SRCCOPY);
 }
 
 void TPrintPreview::UpdatePreview() {

@@ -13,6 +13,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "classlib/win/Forms.h"
 #include "classlib/win/Printers.h"
@@ -241,9 +242,13 @@ private:
     void ResetDocument() noexcept;
     void RequirePrinter() const;
     // The current page onto the sheet's canvas: copied from the page as
-    // last played when page, size and paper are the same, else played
-    // (and kept for the next time).
+    // last played when size and paper are the same, else played (and kept
+    // for the next time).
     void DrawPlayedPage(cl::TCanvas& canvas, const cl::TRect& pageRect);
+    // The kept picture of the current page, w x h on paper, played now when
+    // there is none; nullptr when there is no room for one.
+    cl::TBitmap* PlayedPage(int w, int h, cl::TColor paper);
+    void ForgetPlayedPages() noexcept;
     void CNKeyDown(cl::TMessage& m);
     bool HandleKey(WORD key, cl::TShiftState shift);
     void WheelMessage(cl::TMessage& m);
@@ -261,10 +266,13 @@ private:
     std::unique_ptr<cl::TMetafile> pageMetafile_;
     std::unique_ptr<cl::TCanvas> canvas_;
     std::unique_ptr<cl::TMetafile> annotationMetafile_;
-    // The current page as last played for the sheet: a repaint that only
-    // changes what OnPaint draws over it (a value typed) copies it.
-    std::unique_ptr<cl::TBitmap> playedPage_;
-    int playedPageNo_ = 0;  // 0: nothing kept
+    // The pages as last played for the sheet, by index (empty: not played
+    // since), all of one size on one paper: a repaint that only changes
+    // what OnPaint draws over a page (a value typed), and turning back to a
+    // page, copy it.  A new document, a page changed, another zoom or paper
+    // play them anew.
+    std::vector<std::unique_ptr<cl::TBitmap>> playedPages_;
+    int playedWidth_ = 0, playedHeight_ = 0;
     cl::TColor playedPaper_ = cl::clNone;
 
     TPreviewState state_ = psIdle;

@@ -7,10 +7,12 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "app/FieldNavigation.h"
 #include "app/win/EEdits.h"
 #include "classlib/FormatSettings.h"
+#include "classlib/win/GdiHandles.h"
 #include "engine/win/EngineHostWin.h"
 #include "tests/app/win/FormShowing.h"
 #include "tests/app/win/MainFormFixture.h"
@@ -117,6 +119,53 @@ TEST_F(EditingTest, AnAmountOpensOnItsValueAndATabWithoutTypingKeepsItAsItWas) {
         EXPECT_EQ(bil_->GetValue(10).VarType(), c.value.VarType());
         EXPECT_TRUE(bil_->GetValue(10).SameTypeAndValue(c.value));
         EXPECT_FALSE(DataModified);
+    }
+}
+
+// The sheet's pixels on the screen, as 32-bit rows.
+std::vector<uint32_t> Shown(TWinControl& sheet) {
+    const int w = sheet.Width(), h = sheet.Height();
+    const WindowDC screen(sheet.Handle());
+    const OwnedDC dc(CreateCompatibleDC(screen.get()));
+    const OwnedBitmap bitmap(CreateCompatibleBitmap(screen.get(), w, h));
+    {
+        const SelectedObject selected(dc.get(), bitmap.get());
+        BitBlt(dc.get(), 0, 0, w, h, screen.get(), 0, 0, SRCCOPY);
+    }
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<uint32_t> pixels(static_cast<size_t>(w) * h);
+    GetDIBits(dc.get(), bitmap.get(), 0, static_cast<UINT>(h), pixels.data(), &info, DIB_RGB_COLORS);
+    return pixels;
+}
+
+// A Tab paints again only what it changed: the sheet then shows what
+// painting it whole shows, with the typed amount, the totals it moved, and
+// no frame of a field hovered before.
+TEST_F(EditingTest, AfterATabTheSheetShowsWhatPaintingItWholeShows) {
+    ASSERT_TRUE(bil_->SetValueAsText(10, "1,00"));
+    Preview().UpdatePreview();
+    cltest::Pump();
+    for (const bool hovered : {false, true}) {
+        SCOPED_TRACE(hovered ? "a field hovered" : "none hovered");
+        Open(10);
+        if (hovered) {
+            Mouse(WM_MOUSEMOVE, Point(10 * (ScreenLeft(1, 1, 12) + 20), 10 * (ScreenTop(1, 1, 12) + 10)));
+            ASSERT_EQ(HoveredField, 12);
+        }
+        Editor()->SetText(hovered ? "3000" : "2000");
+        Press(VK_TAB);
+        ASSERT_EQ(OpenEditor.Field, 11);
+        EXPECT_EQ(bil_->GetValueText(9), hovered ? "3\xA0"
+                                                   "000,00"
+                                                 : "2\xA0"
+                                                   "000,00");
+        EXPECT_EQ(HoveredField, 0);
+        TPaperPreview& sheet = *Preview().PaperPreview();
+        const std::vector<uint32_t> partly = Shown(sheet);
+        sheet.Invalidate();
+        sheet.Update();
+        EXPECT_TRUE(Shown(sheet) == partly);
     }
 }
 

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "app/win/FieldPainter.h"
 #include "classlib/FormatSettings.h"
 #include "classlib/win/GdiHandles.h"
+#include "classlib/win/WideText.h"
 #include "engine/Recalc.h"
 #include "engine/win/EngineHostWin.h"
 #include "tests/app/win/DrawnTexts.h"
@@ -62,6 +64,80 @@ TEST(PaintField, ACellFieldPutsEachCharacterInTheNextCellAlongItsMask) {
         // Centred in its cell, to the pixel DrawText rounds to.
         EXPECT_NEAR(texts[i].x + texts[i].width / 2.0, cells[i] + (i == 2 ? point : 20) / 2.0, 1);
     }
+}
+
+// A white 24-bit picture of the size, and its rows compared.
+struct Picture {
+    Picture(int w, int h) {
+        bitmap.SetPixelFormat(pf24bit);
+        bitmap.SetSize(w, h);
+        bitmap.Canvas()->Brush()->SetColor(clWhite);
+        bitmap.Canvas()->FillRect(Rect(0, 0, w, h));
+    }
+    bool operator==(Picture& other) {
+        const size_t row = static_cast<size_t>(bitmap.Width()) * 3;
+        for (int y = 0; y < bitmap.Height(); ++y)
+            if (std::memcmp(bitmap.ScanLine(y), other.bitmap.ScanLine(y), row) != 0) return false;
+        return true;
+    }
+    TBitmap bitmap;
+};
+
+// On the screen a fit is measured once per text and box: another text in
+// the same box, or the same text in another box, gets its own.  Each is
+// drawn as GDI draws it in the largest bold Arial (from 7 pt down) whose
+// line is no wider than the box, found here one height after the other.
+TEST(PaintField, OnTheScreenEachTextAndBoxSizeIsFittedOnItsOwn) {
+    TEField field{};
+    field.EditType = ie_currency;
+    field.Alignment = ::taRightJustify;
+    field.Layout = ::tlBottom;
+    const UINT flags = DT_RIGHT | DT_BOTTOM | DT_SINGLELINE | DT_WORDBREAK | DT_NOPREFIX;
+    const struct {
+        const wchar_t* text;
+        int width;
+    } cases[] = {{L"-99 999 999 999,99", 70},
+                 {L"1 234,50", 70},
+                 {L"-99 999 999 999,99", 70},
+                 {L"-99 999 999 999,99", 150},
+                 {L"-99 999 999 999,99", 50}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.width);
+        const TRect box = Rect(10, 5, 10 + c.width, 25);
+        Picture painted(200, 30), expected(200, 30);
+        PaintField(*painted.bitmap.Canvas(), field, FromWide(c.text), box, 7, 0);
+
+        HDC dc = expected.bitmap.Canvas()->Handle();
+        SetBkColor(dc, RGB(255, 255, 255));
+        SetTextColor(dc, RGB(0, 0, 0));
+        for (int height = 9; height >= 1; --height) {
+            const OwnedFont font(
+                CreateFontW(-height, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Arial"));
+            const SelectedObject selected(dc, font.get());
+            RECT need = {box.left, box.top, box.right, box.top};
+            DrawTextW(dc, c.text, -1, &need, flags | DT_CALCRECT);
+            if (need.right - need.left > c.width && height > 1) continue;
+            RECT r = box;
+            DrawTextW(dc, c.text, -1, &r, flags);
+            break;
+        }
+        EXPECT_TRUE(painted == expected);
+    }
+}
+
+// A text longer than any value the program keeps can only come from a
+// damaged file: it is drawn as its first 30 000 characters are, and
+// painting it ends.
+TEST(PaintField, ATextLongerThanAnyValueIsDrawnAsItsLongestBeginning) {
+    TEField field{};
+    field.EditType = ie_text;
+    field.Layout = ::tlCenter;
+    std::string text;
+    while (text.size() < (1u << 20)) text += "Przykładowa Spółka z o.o. ";
+    Picture whole(400, 60), beginning(400, 60);
+    PaintField(*whole.bitmap.Canvas(), field, text, Rect(0, 0, 400, 60), 7, 0);
+    PaintField(*beginning.bitmap.Canvas(), field, text.substr(0, 30000), Rect(0, 0, 400, 60), 7, 0);
+    EXPECT_TRUE(whole == beginning);
 }
 
 class RenderTest : public maintest::MainFormTest {

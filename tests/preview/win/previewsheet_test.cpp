@@ -535,6 +535,45 @@ TEST_F(SheetTest, ARepaintShowsThePageAsItIsNowAfterItOrItsPaperChanged) {
     EXPECT_EQ(at(x, y), clYellow);
 }
 
+// Each page played is kept: turning back shows it as it is.  A new
+// document, another zoom or another paper plays the pages anew.
+TEST_F(SheetTest, TurningBackShowsEachPageAndANewDocumentZoomOrPaperPlaysThemAnew) {
+    Record(2);  // page 2 alone has a square at 3000..4000 x 1000..2000
+    preview->SetZoom(50);
+    // The middle of that square on an A4 page scaled to the paper shown.
+    auto square = [&] {
+        const int w = preview->PaperWidth(), h = preview->PaperHeight();
+        const TRect r = preview->PaperToScreenRect(Rect(MulDiv(3000, w, 21000), MulDiv(1000, h, 29700),
+                                                        MulDiv(4000, w, 21000), MulDiv(2000, h, 29700)));
+        return Painted(preview->PaperPreview()).At((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    };
+    const struct Turn {
+        int page;
+        TColor color;
+    } turns[] = {{1, clWhite}, {2, clBlack}, {1, clWhite}, {2, clBlack}};
+    auto turnAll = [&](const char* when, const std::vector<Turn>& pages) {
+        for (const Turn& t : pages) {
+            preview->SetCurrentPage(t.page);
+            EXPECT_EQ(square(), t.color) << when << ", page " << t.page;
+        }
+    };
+    turnAll("recorded", {std::begin(turns), std::end(turns)});
+
+    // Another document of the same size: the square is on its first page.
+    preview->BeginDoc();
+    PageDrawing d;
+    d.black = {Rect(3000, 1000, 4000, 2000)};
+    preview->AddPage(A4Page(d).get());
+    preview->NewPage();
+    preview->AddPage(A4Page(PageDrawing{}).get());
+    preview->EndDoc();
+    turnAll("another document", {{1, clBlack}, {2, clWhite}, {1, clBlack}});
+    preview->SetZoom(70);
+    turnAll("zoom 70", {{1, clBlack}, {2, clWhite}, {1, clBlack}});
+    preview->SetPaperType(pA5);
+    turnAll("A5", {{1, clBlack}, {2, clWhite}, {1, clBlack}});
+}
+
 TEST_F(SheetTest, FrameShadowAndPaperArePaintedAroundThePage) {
     Record(1);
     preview->SetZoom(30);

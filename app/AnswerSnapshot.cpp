@@ -29,11 +29,15 @@ std::string AnswerKey(const TAnswerControl& control) {
     return std::string(control.Name) + (control.Kind == TAnswerKind::Checked ? "_Checked" : "_ItemIndex");
 }
 
-bool TAnswerSnapshot::Store(const TWizardAnswers& answers) {
+void TAnswerSnapshot::Keep(const TWizardAnswers& answers) {
     // Kept as a read of the file would give them: a check box as 1 or 0.
     stored_ = answers;
     for (int i = 0; i < kAnswerCount; ++i)
         if (AnswerControls[i].Kind == TAnswerKind::Checked) (*stored_)[i] = answers[i] != 0;
+}
+
+bool TAnswerSnapshot::Store(const TWizardAnswers& answers) {
+    Keep(answers);
     // Ignored when it fails: a missing file is made by the first write.
     cl::FileSetAttr(fileName_, cl::faArchive);
     cl::TIniFile ini(fileName_);

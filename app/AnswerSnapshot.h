@@ -39,6 +39,9 @@ public:
     // system go; the outcome is ignored) and writes the fourteen keys in
     // order.  False when a write failed; the keys after it are not written.
     bool Store(const TWizardAnswers& answers);
+    // Keeps the answers as Store does, without writing the file (a later
+    // Store writes it).
+    void Keep(const TWizardAnswers& answers);
     // The answers last stored in this run.  Before the first store, check
     // boxes read 0 and radio groups kUnstoredItemIndex for the change check
     // and 0 for the restore.

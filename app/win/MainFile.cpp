@@ -3,6 +3,7 @@
 // The file itself is app/StatementFile; the window reaches it through the
 // host below, which hands it the steps with their answers and the selected
 // forms, and replays a stored step through the wizard.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -66,7 +67,11 @@ public:
         return forms;
     }
 
-    bool ClearStatement() override { return ResetWizard(f_); }
+    bool ClearStatement() override {
+        const bool cleared = ResetWizard(f_);
+        replay_.emplace(f_);
+        return cleared;
+    }
 
     void ReplayStep(const TWizardStep& step) override {
         auto* page = dynamic_cast<TXcWizardCustomPage*>(f_.FindComponent(step.Page));
@@ -80,11 +85,18 @@ public:
             SetAnswerValue(control, step.Answers[k].Value);
         }
         page->SetEnabled(true);
-        f_.XcWizard1->SetActivePage(page);
+        if (!replay_) replay_.emplace(f_);
+        replay_->Activate(page);
+    }
+
+    // The page the replay reached is shown, its answers stored.
+    void EndReplay() {
+        if (replay_) replay_->Finish();
     }
 
 private:
     TMainForm& f_;
+    std::optional<TWizardReplay> replay_;
 };
 
 // The steps and the forms trees paint nothing while a statement is cleared
@@ -268,7 +280,15 @@ int TMainForm::LoadStatementFromFile(const TRz_NaglRec& Header) {
     TMainStatementHost host(*this);
     const TBusyCursor busy;
     const TTreesUpdate quiet(*this);
-    return ReadStatementFile(Header, host);
+    int result = ReadStatementFile(Header, host);
+    try {
+        const TBusyFlag loading(LoadingStatement);
+        host.EndReplay();
+    } catch (const std::exception&) {
+        // Showing the page reached failed as its replay would have.
+        if (result == kStatementRead) result = kStatementDamaged;
+    }
+    return result;
 }
 
 // ---- Closing -----------------------------------------------------------------------------------------

@@ -2,6 +2,8 @@
 // answer check, rules and steps; the steps tree; the answers' check, reset,
 // restore and snapshot; and the wizard's reset for a new or loaded statement.
 #include <memory>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "app/UserFolders.h"
@@ -66,6 +68,68 @@ void MoveFocusOffUncheckedRadio(TMainForm& f, TXcWizardCustomPage* page) {
         f.SetActiveControl(page);
 }
 
+// The page change from the active page towards the requested one: the
+// answers checked, the visit counted, the rules of the page left run, and
+// the page to go to chosen (active to stay), a new one becoming a step.
+TXcWizardCustomPage* PageChangeTarget(TMainForm& f, TXcWizardCustomPage* active,
+                                      TXcWizardCustomPage* requested) {
+    const bool answered = f.IsPageAnswered(active, false);
+    if (!answered) {
+        // Only going back from the newest step may leave a page unanswered.
+        const WizardStepRec* last = StepOf(LastStepNode(f));
+        const bool newest = active && last && last->Page == active;
+        if (!newest || !requested || requested->PageIndex() >= active->PageIndex()) {
+            Application->MessageBox(kNotAnswered, "Błąd", MB_OK);
+            return active;
+        }
+    }
+    // A page without a step (none before the first page) counts no visit
+    // and runs no rules.
+    if (TTreeNode* node = answered ? StepNodeOf(f, active) : nullptr) {
+        ++StepOf(node)->VisitCount;
+        f.ApplySelectionRules(active);
+    }
+
+    // The rules may have cut off the requested page's step: whether it is a
+    // step is asked only now.  Without a fitting page the wizard stays.
+    TXcWizard& wizard = *f.XcWizard1;
+    std::vector<bool> enabled;
+    for (int i = 0; i < wizard.PageCount(); ++i) enabled.push_back(wizard.GetPage(i)->Enabled());
+    const int target =
+        ChooseTargetPage(active ? active->PageIndex() : -1, requested ? requested->PageIndex() : -1,
+                         StepNodeOf(f, requested) != nullptr, enabled);
+    TXcWizardCustomPage* const page = target >= 0 ? wizard.GetPage(target) : active;
+    if (StepNodeOf(f, page)) {
+        // Staying: the answers are stored and the step selected once this change is over.
+        if (page == active) PostMessageW(f.Handle(), WM_USER_WIZARD_STEP, 0, 0);
+    } else if (page) {
+        if (!LoadingStatement && !AddingForm) f.ResetPageAnswers(page);
+        AddStep(f, page);
+    }
+    return page;
+}
+
+void WriteAnswers(TMainForm& f, const TWizardAnswers& answers) {
+    if (!SnapshotOf(f).Store(answers))
+        Application->MessageBox("Zapis do pliku dyskowego jest niemożliwy.", "Błąd", MB_OK);
+}
+
+// The page change's store: the answers (by default as the controls stand)
+// to the snapshot; a failure is told.
+void StoreAnswers(TMainForm& f, const std::optional<TWizardAnswers>& answers = std::nullopt) {
+    try {
+        if (answers)
+            WriteAnswers(f, *answers);
+        else
+            f.StoreWizardAnswers();
+    } catch (const std::exception&) {
+        Application->MessageBox("Wystąpił problem z zapisem danych na dysku w folderze " + DataFolder +
+                                    ".Kontynuacja pracy z programem będzie możliwa po usunięciu przyczyn "
+                                    "występowania tego problemu.",
+                                "Błąd", MB_OK);
+    }
+}
+
 }  // namespace
 
 // ---- Handlers ------------------------------------------------------------------------------
@@ -113,56 +177,51 @@ void AttachWizardHandlers(TMainForm& f) {
 
 // ---- The page change -----------------------------------------------------------------------
 void TMainForm::XcWizard1ActivePageChanging(TObject*, TXcWizardCustomPage*& ToPage) {
-    TXcWizardCustomPage* const active = XcWizard1->ActivePage();
-    TXcWizardCustomPage* const requested = ToPage;
-    const bool answered = IsPageAnswered(active, false);
-    if (!answered) {
-        // Only going back from the newest step may leave a page unanswered.
-        const WizardStepRec* last = StepOf(LastStepNode(*this));
-        const bool newest = active && last && last->Page == active;
-        if (!newest || !requested || requested->PageIndex() >= active->PageIndex()) {
-            ToPage = active;
-            Application->MessageBox(kNotAnswered, "Błąd", MB_OK);
-            return;
-        }
-    }
-    // A page without a step (none before the first page) counts no visit
-    // and runs no rules.
-    if (TTreeNode* node = answered ? StepNodeOf(*this, active) : nullptr) {
-        ++StepOf(node)->VisitCount;
-        ApplySelectionRules(active);
-    }
-
-    // The rules may have cut off the requested page's step: whether it is a
-    // step is asked only now.  Without a fitting page the wizard stays.
-    std::vector<bool> enabled;
-    for (int i = 0; i < XcWizard1->PageCount(); ++i) enabled.push_back(XcWizard1->GetPage(i)->Enabled());
-    const int target =
-        ChooseTargetPage(active ? active->PageIndex() : -1, requested ? requested->PageIndex() : -1,
-                         StepNodeOf(*this, requested) != nullptr, enabled);
-    TXcWizardCustomPage* const page = target >= 0 ? XcWizard1->GetPage(target) : active;
-    if (StepNodeOf(*this, page)) {
-        // Staying: the answers are stored and the step selected once this change is over.
-        if (page == active) PostMessageW(Handle(), WM_USER_WIZARD_STEP, 0, 0);
-    } else if (page) {
-        if (!LoadingStatement && !AddingForm) ResetPageAnswers(page);
-        AddStep(*this, page);
-    }
-    ToPage = page;
+    ToPage = PageChangeTarget(*this, XcWizard1->ActivePage(), ToPage);
 }
 
 void TMainForm::XcWizard1ActivePageChanged(TObject*) {
-    if (XcWizard1->ActivePage() != Wiz0_1) {
-        try {
-            StoreWizardAnswers();
-        } catch (const std::exception&) {
-            Application->MessageBox("Wystąpił problem z zapisem danych na dysku w folderze " + DataFolder +
-                                        ".Kontynuacja pracy z programem będzie możliwa po usunięciu przyczyn "
-                                        "występowania tego problemu.",
-                                    "Błąd", MB_OK);
-        }
-    }
+    if (XcWizard1->ActivePage() != Wiz0_1) StoreAnswers(*this);
     SelectActiveStep(*this);
+}
+
+// ---- A statement's pages replayed -------------------------------------------------------------
+TWizardReplay::TWizardReplay(TMainForm& form) : f_(form), active_(form.XcWizard1->ActivePage()) {}
+
+void TWizardReplay::Activate(TXcWizardCustomPage* page) {
+    // As the wizard makes a page active, without showing it (or hiding the last).
+    TXcWizard& wizard = *f_.XcWizard1;
+    if (!page || page->Wizard() != &wizard || !page->Enabled() || page == active_) return;
+    TXcWizardCustomPage* target = PageChangeTarget(f_, active_, page);
+    if (target == active_ || (target && target->Wizard() != &wizard)) return;
+    if (target && !target->Enabled())
+        target = wizard.FindNextPage(active_ ? active_->PageIndex() : -1,
+                                     wizard.IsForward(active_, target) ? 1 : -1, true);
+    active_ = target;
+    changed_ = true;
+    // The page's OnPage runs when a shown page would take the focus.
+    if (target && target->OnPage && target->Enabled() && f_.Showing() && f_.Enabled() && wizard.CanFocus())
+        target->OnPage(target);
+    // The answers stored by the page change are kept for the change check;
+    // the file is written once, when the replay ends.
+    if (active_ != f_.Wiz0_1) {
+        answers_ = ReadWizardAnswers(f_);
+        SnapshotOf(f_).Keep(*answers_);
+    }
+}
+
+void TWizardReplay::Finish() {
+    if (!std::exchange(changed_, false)) return;
+    TXcWizard& wizard = *f_.XcWizard1;
+    if (active_ != wizard.ActivePage()) {
+        // Shown, without the answer check and the rules it has had; the
+        // page change stores the answers and selects the page's step.
+        TEventPause pause(wizard.OnActivePageChanging);
+        wizard.SetActivePage(active_);
+        if (wizard.ActivePage() == active_ && active_ != f_.Wiz0_1) return;
+    }
+    if (answers_) StoreAnswers(f_, *answers_);
+    SelectActiveStep(f_);
 }
 
 bool TMainForm::IsSelectionFinished() const {
@@ -252,8 +311,7 @@ void TMainForm::RestorePageAnswers(TXcWizardCustomPage* Page) {
 }
 
 void TMainForm::StoreWizardAnswers() {
-    if (!SnapshotOf(*this).Store(ReadWizardAnswers(*this)))
-        Application->MessageBox("Zapis do pliku dyskowego jest niemożliwy.", "Błąd", MB_OK);
+    WriteAnswers(*this, ReadWizardAnswers(*this));
 }
 
 // ---- The reset for a new or loaded statement --------------------------------------------------

@@ -3,7 +3,30 @@
 // page made active without the answer check and the rules of the page left,
 // then every later step and every selected form removed.
 
+#include <optional>
+
+#include "app/AnswerSnapshot.h"
+
 class TMainForm;
+class TXcWizardCustomPage;
 
 // False when a step or a form could not be removed (the user was told).
 bool ResetWizard(TMainForm& form);
+
+// A loaded statement's pages replayed through the wizard's page changes
+// without showing the pages in between: each Activate checks the answers
+// of the page left, runs its rules and adds the new page's step, as making
+// the page active does; Finish shows the page reached and stores the
+// answers once.
+class TWizardReplay {
+public:
+    explicit TWizardReplay(TMainForm& form);
+    void Activate(TXcWizardCustomPage* page);
+    void Finish();
+
+private:
+    TMainForm& f_;
+    TXcWizardCustomPage* active_;  // the page the replay has reached
+    bool changed_ = false;
+    std::optional<TWizardAnswers> answers_;  // as the last page change stored them
+};

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/StatementFile.h"
 #include "app/UserFolders.h"
 #include "app/win/Print1.h"
 #include "engine/win/EngineHostWin.h"
@@ -201,6 +202,106 @@ TEST_F(FileTest, AnswersChangedButNotAppliedOnARevisitedPageAreStoredAsLastAppli
     ASSERT_TRUE(bil);
     EXPECT_EQ(bil->GetValueText(5), "Spółka Przykładowa");
     EXPECT_TRUE(form_->cb1_1_1->Checked());
+}
+
+// The statement's pages replayed by showing each in turn, as the reader
+// describes it: the answers set, the page enabled and made active.
+class ShowingEveryPage final : public TStatementHost {
+public:
+    explicit ShowingEveryPage(TMainForm& f) : f_(f) {}
+    bool& LoadingFlag() override { return LoadingStatement; }
+    std::vector<TWizardStep> Steps() override { return {}; }
+    std::vector<TemFrm*> SelectedForms() override {
+        std::vector<TemFrm*> forms;
+        for (const std::string& name : Forms(f_)) forms.push_back(SelectedForm(f_, name));
+        return forms;
+    }
+    bool ClearStatement() override { return ResetWizard(f_); }
+    void ReplayStep(const TWizardStep& step) override {
+        auto* page = dynamic_cast<TXcWizardCustomPage*>(f_.FindComponent(step.Page));
+        const TStoredPage* stored = FindStoredPage(step.Page);
+        if (!page || !stored) throw Exception("no page " + step.Page);
+        for (size_t k = 0; k < stored->Controls.size() && k < step.Answers.size(); ++k) {
+            TWinControl* control = AnswerControl(f_, stored->Controls[k].Name);
+            if (stored->Controls[k].Kind != TStoredAnswer::ItemIndex)
+                control->SetEnabled(step.Answers[k].Enabled);
+            SetAnswerValue(control, step.Answers[k].Value);
+        }
+        page->SetEnabled(true);
+        f_.XcWizard1->SetActivePage(page);
+    }
+
+private:
+    TMainForm& f_;
+};
+
+// All a load leaves in the wizard, the snapshot file included.
+struct WizardState {
+    Names steps, forms;
+    std::vector<int> stepNumbers, visits, answers;
+    std::vector<bool> enabled;  // the answer controls', then the pages'
+    std::string active, focused, snapshot;
+    bool finish = false;
+    bool operator==(const WizardState&) const = default;
+};
+
+WizardState StateOf(TMainForm& f) {
+    WizardState s{Steps(f), Forms(f), {}, {}, {}, {}, ActivePage(f), "", "", false};
+    for (TTreeNode* node = f.XcTreeView1->Items()->GetFirstNode(); node; node = node->GetNextSibling()) {
+        s.stepNumbers.push_back(StepOf(node)->StepNo);
+        s.visits.push_back(StepOf(node)->VisitCount);
+    }
+    for (const TAnswerControl& c : AnswerControls) {
+        TWinControl* control = AnswerControl(f, c.Name);
+        s.answers.push_back(AnswerValue(control));
+        s.enabled.push_back(control->Enabled());
+    }
+    for (int i = 0; i < f.XcWizard1->PageCount(); ++i)
+        s.enabled.push_back(f.XcWizard1->GetPage(i)->Enabled());
+    s.focused = f.ActiveControl() ? f.ActiveControl()->Name() : "";
+    s.snapshot = cltest::ReadBytes(DataFolder + "p.gpi");
+    s.finish = f.Wiz100_1->EnabledButtons().Contains(bkFinish);
+    return s;
+}
+
+// Loading shows only the page the replay reaches: it ends as showing every
+// stored page in turn ends, for each way through the wizard, an unfinished
+// statement, one cut in its steps and one whose variants are stored
+// disabled.
+TEST_F(FileTest, LoadingEndsWhereShowingEveryStoredPageInTurnEnds) {
+    std::vector<std::string> files;
+    for (const char* name : {"audited", "notaudited", "noactivity", "unfinished"}) {
+        files.push_back(folder_.Name(std::string(name) + ".spr"));
+        cltest::WriteBytes(files.back(), cltest::ReadBytes(cltest::SourceFile("tests/app/statement/" +
+                                                                              std::string(name) + ".spr")));
+    }
+    files.push_back(folder_.Name("cut.spr"));
+    cltest::WriteBytes(files.back(), cltest::ReadBytes(golden_).substr(0, 120));
+    // rb1_1_2 stored disabled beside its ticked box (the page's own step
+    // enables it again): its Enabled byte after the name, two numbers and
+    // four boxes.
+    std::string disabled = cltest::ReadBytes(golden_);
+    const size_t at = disabled.find("Wiz1_1") + 6 + 8 + 8;
+    ASSERT_EQ(disabled[at], '\1');
+    disabled[at] = '\0';
+    files.push_back(folder_.Name("disabled.spr"));
+    cltest::WriteBytes(files.back(), disabled);
+    for (const std::string& file : files) {
+        SCOPED_TRACE(file);
+        ShowingEveryPage showing(*form_);
+        ReadStatementFile(TRz_NaglRec{file, 0, 0}, showing);
+        form_->XcWizard1->SelectNextPage();
+        cltest::Pump();
+        const WizardState expected = StateOf(*form_);
+
+        AnswersModified = DataModified = false;
+        files_.names = {file};
+        form_->Wczytajrozliczenie1->Execute();
+        cltest::Pump();
+        EXPECT_TRUE(StateOf(*form_) == expected);
+        EXPECT_EQ(StateOf(*form_).steps, expected.steps);
+        EXPECT_EQ(StateOf(*form_).forms, expected.forms);
+    }
 }
 
 TEST_F(FileTest, NewFromAnUnansweredOlderPageStartsAnew) {

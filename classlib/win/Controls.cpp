@@ -239,6 +239,11 @@ TComponent* TControl::GetParentComponent() const {
     return parent_;
 }
 
+void TControl::Show() {
+    if (parent_) parent_->ShowControl(this);
+    SetVisible(true);
+}
+
 void TControl::SetBounds(int left, int top, int width, int height) {
     width = std::max(width, 0);
     height = std::max(height, 0);

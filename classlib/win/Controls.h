@@ -237,7 +237,8 @@ public:
 
     bool Visible() const { return visible_; }
     void SetVisible(bool value);
-    void Show() { SetVisible(true); }
+    // Visible, after the parent has brought it into view (ShowControl).
+    void Show();
     void Hide() { SetVisible(false); }
     bool Enabled() const { return enabled_; }
     void SetEnabled(bool value);
@@ -471,6 +472,9 @@ public:
     void DefaultHandler(TMessage& message) override;
 
 protected:
+    // Brings control, a child, into view before it shows; here the parent
+    // brings this control into view.
+    virtual void ShowControl(TControl* control);
     virtual void CreateParams(TCreateParams& params);
     // For a control over a system window class: creates the window of that
     // class (no class of our own is registered) and subclasses it.

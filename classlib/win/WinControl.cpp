@@ -286,6 +286,10 @@ void TWinControl::VisibleChanged() {
     }
 }
 
+void TWinControl::ShowControl(TControl*) {
+    if (parent_) parent_->ShowControl(this);
+}
+
 void TWinControl::EnabledChanged() {
     if (!Enabled()) RemoveFocus(false);
     if (handle_) EnableWindow(handle_, Enabled());

@@ -76,23 +76,14 @@ void TXcWizard::MakeButtons() {
 }
 
 TPersistentClass TXcWizard::GetButtonClass(Kind kind) {
-    switch (kind) {
-        case Kind::bkStart:
-            return ButtonClass<TXcWizardStartButton>();
-        case Kind::bkLast:
-            return ButtonClass<TXcWizardLastButton>();
-        case Kind::bkBack:
-            return ButtonClass<TXcWizardBackButton>();
-        case Kind::bkNext:
-            return ButtonClass<TXcWizardNextButton>();
-        case Kind::bkFinish:
-            return ButtonClass<TXcWizardFinishButton>();
-        case Kind::bkCancel:
-            return ButtonClass<TXcWizardCancelButton>();
-        case Kind::bkHelp:
-            return ButtonClass<TXcWizardHelpButton>();
-    }
-    return ButtonClass<TXcWizardButtonControl>();
+    // In the order of the kinds.
+    static const TPersistentClass classes[kXcWizardButtonKinds] = {
+        ButtonClass<TXcWizardStartButton>(),  ButtonClass<TXcWizardLastButton>(),
+        ButtonClass<TXcWizardBackButton>(),   ButtonClass<TXcWizardNextButton>(),
+        ButtonClass<TXcWizardFinishButton>(), ButtonClass<TXcWizardCancelButton>(),
+        ButtonClass<TXcWizardHelpButton>(),
+    };
+    return kind < kXcWizardButtonKinds ? classes[kind] : ButtonClass<TXcWizardButtonControl>();
 }
 
 void TXcWizard::SetParent(TWinControl* parent) {

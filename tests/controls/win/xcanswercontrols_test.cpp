@@ -309,16 +309,24 @@ TEST(RadioGroupFrame, DrawsOnlyTheChosenSidesWithThemesOnAndOff) {
     }
 }
 
-TEST(GroupBoxFrame, ClassicFrameIsEtchedAndADisabledCaptionEmbossed) {
-    PinnedThemes themes(false);
-    const ThemeServicesScope pinned(themes);
+// A group box "Wydruk" on white, painted without themes.
+struct ClassicGroupBox {
+    ClassicGroupBox() : box(new TXcGroupBox(w.form.get())) {
+        box->SetParent(w.form.get());
+        box->SetBounds(8, 40, 200, 100);
+        box->SetColor(clWhite);
+        box->SetCaption("Wydruk");
+        w.Show();
+    }
+    PinnedThemes themes{false};
+    ThemeServicesScope pinned{themes};
     AnswerWindow w;
-    auto* box = new TXcGroupBox(w.form.get());
-    box->SetParent(w.form.get());
-    box->SetBounds(8, 40, 200, 100);
-    box->SetColor(clWhite);
-    box->SetCaption("Wydruk");
-    w.Show();
+    TXcGroupBox* box;
+};
+
+TEST(GroupBoxFrame, ClassicFrameIsEtchedAndADisabledCaptionEmbossed) {
+    ClassicGroupBox g;
+    TXcGroupBox* box = g.box;
     gfxtest::Surface surface(200, 100);
     PaintInto(box, surface);
     const TColor shadow = ColorToRGB(clBtnShadow), highlight = ColorToRGB(clBtnHighlight);
@@ -341,15 +349,8 @@ TEST(GroupBoxFrame, ClassicFrameIsEtchedAndADisabledCaptionEmbossed) {
 }
 
 TEST(GroupBoxFrame, RightToLeftTheClassicCaptionSitsAtTheRightEnd) {
-    PinnedThemes themes(false);
-    const ThemeServicesScope pinned(themes);
-    AnswerWindow w;
-    auto* box = new TXcGroupBox(w.form.get());
-    box->SetParent(w.form.get());
-    box->SetBounds(8, 40, 200, 100);
-    box->SetColor(clWhite);
-    box->SetCaption("Wydruk");
-    w.Show();
+    ClassicGroupBox g;
+    TXcGroupBox* box = g.box;
     for (bool rtl : {false, true}) {
         SCOPED_TRACE(rtl ? "right to left" : "left to right");
         box->SetBiDiMode(rtl ? bdRightToLeft : bdLeftToRight);

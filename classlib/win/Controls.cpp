@@ -239,6 +239,11 @@ TComponent* TControl::GetParentComponent() const {
     return parent_;
 }
 
+void TControl::Show() {
+    if (parent_) parent_->ShowControl(this);
+    SetVisible(true);
+}
+
 void TControl::SetBounds(int left, int top, int width, int height) {
     width = std::max(width, 0);
     height = std::max(height, 0);
@@ -369,6 +374,42 @@ void TControl::SetParentFont(bool value) {
     if (value == parentFont_) return;
     parentFont_ = value;
     if (value && parent_) Perform(CM_PARENTFONTCHANGED, 0, 0);
+}
+
+TBiDiMode TControl::BiDiMode() const {
+    return parentBiDiMode_ && parent_ ? parent_->BiDiMode() : biDiMode_;
+}
+
+void TControl::SetBiDiMode(TBiDiMode value) {
+    const TBiDiMode before = BiDiMode();
+    biDiMode_ = value;
+    parentBiDiMode_ = false;
+    if (value != before) BiDiModeChanged();
+}
+
+void TControl::SetParentBiDiMode(bool value) {
+    if (value == parentBiDiMode_) return;
+    const TBiDiMode before = BiDiMode();
+    parentBiDiMode_ = value;
+    if (BiDiMode() != before) BiDiModeChanged();
+}
+
+void TControl::BiDiModeChanged() {
+    Invalidate();
+    if (auto* win = dynamic_cast<TWinControl*>(this))
+        for (TControl* c : win->controls_)
+            if (c->parentBiDiMode_) c->BiDiModeChanged();
+}
+
+UINT TControl::DrawTextBiDiModeFlags(UINT flags) const {
+    if (UseRightToLeftAlignment()) {
+        if (flags & DT_RIGHT)
+            flags &= ~DT_RIGHT;
+        else if (!(flags & DT_CENTER))
+            flags |= DT_RIGHT;
+    }
+    if (UseRightToLeftReading()) flags |= DT_RTLREADING;
+    return flags;
 }
 
 void TControl::FontChanged() {

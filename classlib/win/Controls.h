@@ -41,6 +41,10 @@ enum TMouseButton { mbLeft, mbRight, mbMiddle };
 // Horizontal placement of a control's text.
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 
+// Reading order: left to right, or right to left (aligned to the right,
+// reading right to left, or both).
+enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
+
 // Border of a form; windowed controls with a border use the first two.
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 using TBorderStyle = TFormBorderStyle;
@@ -237,7 +241,8 @@ public:
 
     bool Visible() const { return visible_; }
     void SetVisible(bool value);
-    void Show() { SetVisible(true); }
+    // Visible, after the parent has brought it into view (ShowControl).
+    void Show();
     void Hide() { SetVisible(false); }
     bool Enabled() const { return enabled_; }
     void SetEnabled(bool value);
@@ -250,6 +255,18 @@ public:
     void SetFont(TFont* value) { font_->Assign(value); }
     bool ParentFont() const { return parentFont_; }
     void SetParentFont(bool value);
+    // The reading order: the control's own, or with ParentBiDiMode (the
+    // default) its parent's.  A change repaints the controls it reaches.
+    TBiDiMode BiDiMode() const;
+    void SetBiDiMode(TBiDiMode value);
+    bool ParentBiDiMode() const { return parentBiDiMode_; }
+    void SetParentBiDiMode(bool value);
+    bool UseRightToLeftReading() const { return BiDiMode() != bdLeftToRight; }
+    bool UseRightToLeftAlignment() const { return BiDiMode() == bdRightToLeft; }
+    // DrawText flags for the reading order: aligned to the other side
+    // (centre kept) when right-to-left aligned, with DT_RTLREADING when
+    // read right to left.
+    UINT DrawTextBiDiModeFlags(UINT flags) const;
 
     // Caption and Text are one property, in Windows-1250.
     std::string Caption() const { return GetText(); }
@@ -352,6 +369,8 @@ private:
     void HandleContextMenu(TMessage& m);
     void AdoptParentColor(TColor color);
     void AdoptParentFont(TFont* font);
+    // Repaints this control and the children that follow its reading order.
+    void BiDiModeChanged();
     // Moves the control by the anchor rules after its parent resized.
     void Anchor(int parentWidth, int parentHeight);
 
@@ -367,6 +386,8 @@ private:
     bool parentColor_ = true;
     std::unique_ptr<TFont> font_;
     bool parentFont_ = true;
+    TBiDiMode biDiMode_ = bdLeftToRight;
+    bool parentBiDiMode_ = true;
     bool adoptingFont_ = false;
     std::string hint_;
     bool showHint_ = false;
@@ -471,6 +492,9 @@ public:
     void DefaultHandler(TMessage& message) override;
 
 protected:
+    // Brings control, a child, into view before it shows; here the parent
+    // brings this control into view.
+    virtual void ShowControl(TControl* control);
     virtual void CreateParams(TCreateParams& params);
     // For a control over a system window class: creates the window of that
     // class (no class of our own is registered) and subclasses it.

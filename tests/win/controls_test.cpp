@@ -277,6 +277,38 @@ TEST(Notifications, ParentColourAndFontReachChildrenThatFollowTheirParent) {
     EXPECT_EQ(own->Color(), clTeal);
 }
 
+TEST(ReadingOrder, FollowsTheParentUntilSetAndTurnsTheTextFlags) {
+    Owned<TForm> form = Make<TForm>(nullptr);
+    auto* follows = new TPanelStub(form.get(), form.get(), alNone, Rect(0, 0, 20, 20));
+    auto* inner = new TSwatch(form.get(), follows, clRed);
+    auto* own = new TPanelStub(form.get(), form.get(), alNone, Rect(0, 0, 20, 20));
+    own->SetBiDiMode(bdLeftToRight);
+    form->SetBiDiMode(bdRightToLeft);
+    EXPECT_EQ(inner->BiDiMode(), bdRightToLeft);
+    EXPECT_EQ(own->BiDiMode(), bdLeftToRight);
+    EXPECT_FALSE(own->ParentBiDiMode());
+    own->SetParentBiDiMode(true);
+    EXPECT_EQ(own->BiDiMode(), bdRightToLeft);
+    // Aligned to the other side (the centre stays) only fully right to
+    // left; read right to left in every right-to-left mode.
+    const struct {
+        TBiDiMode mode;
+        UINT in, out;
+    } cases[] = {
+        {bdLeftToRight, DT_LEFT | DT_SINGLELINE, DT_LEFT | DT_SINGLELINE},
+        {bdLeftToRight, DT_RIGHT, DT_RIGHT},
+        {bdRightToLeft, DT_LEFT | DT_SINGLELINE, DT_RIGHT | DT_SINGLELINE | DT_RTLREADING},
+        {bdRightToLeft, DT_RIGHT, DT_LEFT | DT_RTLREADING},
+        {bdRightToLeft, DT_CENTER, DT_CENTER | DT_RTLREADING},
+        {bdRightToLeftNoAlign, DT_LEFT, DT_LEFT | DT_RTLREADING},
+        {bdRightToLeftReadingOnly, DT_RIGHT, DT_RIGHT | DT_RTLREADING},
+    };
+    for (const auto& c : cases) {
+        form->SetBiDiMode(c.mode);
+        EXPECT_EQ(inner->DrawTextBiDiModeFlags(c.in), c.out) << c.mode << " " << c.in;
+    }
+}
+
 TEST(Recreate, WindowIsRemadeWithTextBoundsAndChildren) {
     Owned<TForm> form = Make<TForm>(nullptr);
     auto* panel = new TPanelStub(form.get(), form.get(), alNone, Rect(10, 20, 110, 70));

@@ -153,20 +153,29 @@ enum TRichStreamFormat { sfDefault, sfRichText, sfPlainText };
 // conversion's own for sfDefault, else the one asked for.
 bool LoadsRichText(bool plainTextControl, TRichStreamFormat format, const TXcConversion& conversion);
 
+// How one stream-in went.
+struct TXcStreamInResult {
+    // The control reported no error.
+    bool Accepted = false;
+    // The control read until the conversion had nothing more, without a
+    // read error.
+    bool ReadToEnd = false;
+};
+
 // The control a conversion streams into.
 class IXcStreamTarget {
 public:
     virtual ~IXcStreamTarget() = default;
-    // Everything the conversion reads goes in as rich or plain text; true
-    // when the control reported no error.
-    virtual bool StreamIn(TXcConversion& conversion, bool richText) = 0;
+    // Everything the conversion reads goes in as rich or plain text.
+    virtual TXcStreamInResult StreamIn(TXcConversion& conversion, bool richText) = 0;
     // Whether the control took some text in.
     virtual bool HoldsText() = 0;
 };
 
 // Streams in; when the control rejects the format and took nothing in,
-// once more from the start in the other format.  Text the control took in
-// despite an error (rich text missing its last brace) stays.  Nothing on
-// success, else the message of the failure.
+// once more from the start in the other format.  Rich text the control
+// read to its end and took in despite an error (rich text missing its last
+// brace) stays; any other partial read is a failure.  Nothing on success,
+// else the message of the failure.
 std::optional<std::string> StreamInWithRetry(IXcStreamTarget& target, TXcConversion& conversion,
                                              bool richText);

@@ -45,12 +45,14 @@ const Library& RichEditLibrary() {
 struct StreamCookie {
     TStream* stream;
     bool failed = false;
+    bool ended = false;  // a read found nothing more
 };
 
 DWORD CALLBACK ReadCallback(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* done) {
     auto* c = reinterpret_cast<StreamCookie*>(cookie);
     try {
         *done = c->stream->Read(buffer, count);
+        if (*done == 0) c->ended = true;
         return 0;
     } catch (...) {
         // The control gets a read error and stops; StreamIn reports it.
@@ -273,10 +275,13 @@ std::string TCustomRichEdit::SelText() {
 void TCustomRichEdit::StreamIn(TStream& stream, bool plain) {
     HWND wnd = Handle();
     const int64_t start = stream.Position();
+    bool readFailed = false, readToEnd = false;
     auto run = [&](WPARAM format) {
         StreamCookie cookie{&stream};
         EDITSTREAM es{reinterpret_cast<DWORD_PTR>(&cookie), 0, ReadCallback};
         SendMessageW(wnd, EM_STREAMIN, format, reinterpret_cast<LPARAM>(&es));
+        readFailed = cookie.failed;
+        readToEnd = cookie.ended && !cookie.failed;
         return es.dwError == 0 && !cookie.failed;
     };
     bool loaded = false;
@@ -286,9 +291,11 @@ void TCustomRichEdit::StreamIn(TStream& stream, bool plain) {
         const bool rtf = StartsAsRtf(stream);
         loaded = run(SF_RTF);
         // Wine's riched20 reports an error for RTF that lacks its last
-        // brace although it has read the text; such text stays.
-        if (!loaded && rtf && TextLength(wnd) > 0) loaded = true;
-        if (!loaded) {
+        // brace although it has read all of it; such text stays.  Text cut
+        // short by a read error does not.
+        if (!loaded && rtf && readToEnd && TextLength(wnd) > 0) loaded = true;
+        // A stream that failed is not read again as another format.
+        if (!loaded && !readFailed) {
             stream.SetPosition(start);
             loaded = run(kPlainFormat);
         }

@@ -31,6 +31,7 @@ int ReadVersion() {
 struct StreamCookie {
     TXcConversion* conversion;
     bool failed = false;
+    bool ended = false;  // a read found nothing more
 };
 
 // The conversion's bytes as they are: the control sees the file.
@@ -40,6 +41,7 @@ DWORD CALLBACK ReadConversion(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG*
         const int32_t n = c->conversion->Read(buffer, count);
         if (n >= 0) {
             *done = n;
+            if (n == 0) c->ended = true;
             return 0;
         }
     } catch (...) {
@@ -126,7 +128,7 @@ class TXcCustomRichEdit::StreamTarget : public IXcStreamTarget {
 public:
     StreamTarget(HWND wnd, TRichStreamModes modes) : wnd_(wnd), modes_(modes) {}
 
-    bool StreamIn(TXcConversion& conversion, bool richText) override {
+    TXcStreamInResult StreamIn(TXcConversion& conversion, bool richText) override {
         WPARAM format = 0;
         if (richText)
             format = SF_RTF | ((modes_ & smPlainRtf) ? SFF_PLAINRTF : 0);
@@ -138,7 +140,7 @@ public:
         StreamCookie cookie{&conversion};
         EDITSTREAM es{reinterpret_cast<DWORD_PTR>(&cookie), 0, ReadConversion};
         SendMessageW(wnd_, EM_STREAMIN, format, reinterpret_cast<LPARAM>(&es));
-        return es.dwError == 0 && !cookie.failed;
+        return {es.dwError == 0 && !cookie.failed, cookie.ended && !cookie.failed};
     }
 
     bool HoldsText() override { return GetWindowTextLengthW(wnd_) > 0; }

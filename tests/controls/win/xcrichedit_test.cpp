@@ -85,33 +85,53 @@ TEST(RichTextLoad, AMissingFileRaisesTheFileErrorAndKeepsTheText) {
     EXPECT_EQ(v.Lines(), Lines{"Informacje wstępne"});
 }
 
-// A converter that opens or not, and whose reading fails.
+// A converter that opens or not, and whose reading fails after it gave
+// the control its first block of text.
 class BrokenConversion : public TXcConversion {
 public:
-    explicit BrokenConversion(bool opens) : opens_(opens) {}
+    BrokenConversion(bool opens, std::string firstBlock)
+        : opens_(opens), firstBlock_(std::move(firstBlock)) {}
     bool AcceptsExtension(const std::string&, TXcConversionDirection) const override { return false; }
     bool OpenFile(const std::string&, TXcConversionDirection) override { return opens_; }
     bool Retry() override { return true; }
-    int32_t Read(void*, int32_t) override { return -1; }
+    int32_t Read(void* buffer, int32_t count) override {
+        if (firstBlock_.empty() || static_cast<int32_t>(firstBlock_.size()) > count) return -1;
+        const auto n = static_cast<int32_t>(firstBlock_.size());
+        firstBlock_.copy(static_cast<char*>(buffer), firstBlock_.size());
+        firstBlock_.clear();
+        return n;
+    }
 
 private:
     bool opens_;
+    std::string firstBlock_;
 };
 
 TEST(RichTextLoad, AConversionThatFailsLeavesTheOldText) {
     TempFolder folder;
     Viewer v;
     v.edit->SetText("Bilans");
-    for (bool opens : {false, true}) {
-        BrokenConversion broken(opens);
+    struct Case {
+        const char* name;
+        bool opens;
+        std::string firstBlock;
+    };
+    const Case cases[] = {
+        {"does not open", false, ""},
+        {"fails at once", true, ""},
+        // The help text cut short by a read error is not shown as if whole.
+        {"fails after the first block", true, "{\\rtf1\\ansi Aktywa trwałe\\par Pasywa\\par Kapitał "},
+    };
+    for (const Case& c : cases) {
+        BrokenConversion broken(c.opens, c.firstBlock);
         v.edit->SetDefaultConverter(&broken);
         try {
             v.edit->Lines()->LoadFromFile(folder.Name("plik.dat"));
-            ADD_FAILURE() << "loaded " << opens;
+            ADD_FAILURE() << "loaded: " << c.name << " " << v.edit->Text();
         } catch (const EOutOfResources& e) {
-            EXPECT_EQ(e.Message(), "Failed to Load Stream");
+            EXPECT_EQ(e.Message(), "Failed to Load Stream") << c.name;
         }
-        EXPECT_EQ(v.Lines(), Lines{"Bilans"}) << opens;
+        EXPECT_EQ(v.Lines(), Lines{"Bilans"}) << c.name;
     }
     v.edit->SetDefaultConverter(nullptr);
 }

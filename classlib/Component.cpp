@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "classlib/Collection.h"
 #include "classlib/Exceptions.h"
 #include "classlib/StrUtils.h"
 
@@ -27,6 +28,7 @@ void TObject::Free() noexcept {
 }
 
 CL_CLASS_INFO(TPersistent)
+CL_CLASS_INFO(TCollection)
 
 void TPersistent::Assign(TPersistent* source) {
     if (source)

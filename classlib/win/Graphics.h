@@ -439,6 +439,8 @@ public:
     virtual void SaveToStream(TStream& stream) = 0;
     void LoadFromFile(const std::string& fileName);
     void SaveToFile(const std::string& fileName);
+    // The image as the stored property "Data", in the graphic's file form.
+    void DefineProperties(TFiler& filer) override;
 
     // A new graphic of the same class with the same image.
     virtual std::unique_ptr<TGraphic> Clone() const = 0;
@@ -664,9 +666,15 @@ public:
     // first: "All (*.bmp;*.emf)|*.bmp;*.emf|Bitmaps (*.bmp)|*.bmp|...".
     static std::string GraphicFilter();
 
+    // The graphic as the stored property "Data": its class name, then the
+    // graphic in its file form.
+    void DefineProperties(TFiler& filer) override;
+
     TNotifyEvent OnChange;
 
 private:
+    void ReadData(TStream& stream);
+    void WriteData(TStream& stream);
     void Take(std::unique_ptr<TGraphic> graphic);
     void Changed();
 

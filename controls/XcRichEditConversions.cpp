@@ -136,6 +136,14 @@ TXcConversion* TConversionFormatList::ForStream(TStream& stream, TXcConversion* 
     return rich->AcceptsDirection(cdImport) && rich->AcceptsStream(stream) ? rich : PlainText();
 }
 
+TXcConversion* TConversionFormatList::ForSaving(const std::string& fileName,
+                                                TXcConversion* defaultConverter) const {
+    const std::string extension = ConversionExtension(fileName);
+    for (const auto& c : items_)
+        if (c->AcceptsExtension(extension, cdExport) && c->AcceptsDirection(cdExport)) return c.get();
+    return defaultConverter ? defaultConverter : RichText();
+}
+
 TConversionFormatList& ConversionFormats() {
     static TConversionFormatList list;
     return list;
@@ -148,7 +156,7 @@ std::string ConversionExtension(const std::string& fileName) {
     return AnsiLowerCase(std::string_view(fileName).substr(dot + 1));
 }
 
-bool LoadsRichText(bool plainTextControl, TRichStreamFormat format, const TXcConversion& conversion) {
+bool UsesRichText(bool plainTextControl, TRichStreamFormat format, const TXcConversion& conversion) {
     if (plainTextControl) return false;
     switch (format) {
         case sfRichText:

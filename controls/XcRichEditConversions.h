@@ -139,6 +139,9 @@ public:
     // For a stream: defaultConverter, else rich text when the stream starts
     // as rich text, else plain text.
     TXcConversion* ForStream(cl::TStream& stream, TXcConversion* defaultConverter) const;
+    // The conversion a file is written through: the first that takes its
+    // extension for export, else defaultConverter, else rich text.
+    TXcConversion* ForSaving(const std::string& fileName, TXcConversion* defaultConverter) const;
 
 private:
     std::vector<std::unique_ptr<TXcConversion>> items_;
@@ -149,9 +152,9 @@ TConversionFormatList& ConversionFormats();
 std::string ConversionExtension(const std::string& fileName);
 
 enum TRichStreamFormat { sfDefault, sfRichText, sfPlainText };
-// The format of one load: plain text for a plain-text control, the
+// The format of one load or save: plain text for a plain-text control, the
 // conversion's own for sfDefault, else the one asked for.
-bool LoadsRichText(bool plainTextControl, TRichStreamFormat format, const TXcConversion& conversion);
+bool UsesRichText(bool plainTextControl, TRichStreamFormat format, const TXcConversion& conversion);
 
 // How one stream-in went.
 struct TXcStreamInResult {

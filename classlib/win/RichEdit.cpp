@@ -97,10 +97,10 @@ std::wstring TextRange(HWND wnd, LONG start, LONG end) {
     return buffer;
 }
 
-void ReplaceRange(HWND wnd, LONG start, LONG end, const std::wstring& text) {
+void ReplaceRange(HWND wnd, LONG start, LONG end, const std::wstring& text, bool canUndo) {
     CHARRANGE range{start, end};
     SendMessageW(wnd, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
-    SendMessageW(wnd, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageW(wnd, EM_REPLACESEL, canUndo, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 }  // namespace
@@ -133,7 +133,7 @@ public:
     void Put(int index, const std::string& s) override {
         HWND wnd = Checked(index);
         const LONG start = LineStart(wnd, index);
-        ReplaceRange(wnd, start, start + LineLength(wnd, index), ToWide(s));
+        ReplaceRange(wnd, start, start + LineLength(wnd, index), ToWide(s), edit_->UndoableEdits());
     }
 
     void Insert(int index, const std::string& s) override {
@@ -144,14 +144,14 @@ public:
         if (index < 0 || index > count) IndexError(index);
         if (index < count) {
             const LONG start = LineStart(wnd, index);
-            ReplaceRange(wnd, start, start, line + br);
+            ReplaceRange(wnd, start, start, line + br, edit_->UndoableEdits());
             return;
         }
         // After the last line: a break first unless the text is empty or ends in one.
         const LONG end = TextLength(wnd);
         const bool needsBreak =
             end > 0 && LineLength(wnd, static_cast<int>(SendMessageW(wnd, EM_GETLINECOUNT, 0, 0)) - 1) > 0;
-        ReplaceRange(wnd, end, end, needsBreak ? br + line : line);
+        ReplaceRange(wnd, end, end, needsBreak ? br + line : line, edit_->UndoableEdits());
     }
 
     void Delete(int index) override {
@@ -159,7 +159,7 @@ public:
         const LONG start = LineStart(wnd, index);
         LONG end = static_cast<LONG>(SendMessageW(wnd, EM_LINEINDEX, static_cast<WPARAM>(index + 1), 0));
         if (end < 0) end = TextLength(wnd);
-        ReplaceRange(wnd, start, end, L"");
+        ReplaceRange(wnd, start, end, L"", edit_->UndoableEdits());
     }
 
     void Clear() override { SendMessageW(edit_->Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"")); }
@@ -218,10 +218,12 @@ void TCustomRichEdit::CreateParams(TCreateParams& p) {
 
 void TCustomRichEdit::CreateWnd() {
     TCustomMemo::CreateWnd();
+    PrepareWindow();
     if (saved_) {
         std::unique_ptr<TMemoryStream> saved = std::move(saved_);
         saved->SetPosition(0);
-        StreamIn(*saved, false);
+        StreamIn(*saved, plainText_);
+        SendMessageW(WindowHandle(), EM_SETMODIFY, savedModified_, 0);
     }
     ApplySettings();
 }
@@ -237,8 +239,9 @@ void TCustomRichEdit::ApplySettings() {
 
 void TCustomRichEdit::DestroyWnd() {
     auto saved = std::make_unique<TMemoryStream>();
-    StreamOut(*saved, false);
+    StreamOut(*saved, plainText_);
     saved_ = std::move(saved);
+    savedModified_ = SendMessageW(WindowHandle(), EM_GETMODIFY, 0, 0) != 0;
     TCustomMemo::DestroyWnd();
 }
 

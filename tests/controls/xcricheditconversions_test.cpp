@@ -35,6 +35,13 @@ TEST(ConversionChoice, ByExtensionAndFirstBytes) {
     }
     TXcTextConversion fallback;
     EXPECT_EQ(ConversionFormats().ForFile(folder.Name("d.html"), &fallback), &fallback);
+    // Saving goes by the extension alone: the file need not exist.
+    EXPECT_EQ(ConversionFormats().ForSaving(folder.Name("nowy.TXT"), nullptr),
+              ConversionFormats().PlainText());
+    EXPECT_EQ(ConversionFormats().ForSaving(folder.Name("nowy.rtf"), &fallback),
+              ConversionFormats().RichText());
+    EXPECT_EQ(ConversionFormats().ForSaving(folder.Name("nowy.doc"), &fallback), &fallback);
+    EXPECT_EQ(ConversionFormats().ForSaving(folder.Name("nowy"), nullptr), ConversionFormats().RichText());
     EXPECT_EQ(ConversionExtension("C:\\dane.v2\\plik"), "");
     EXPECT_EQ(ConversionExtension("C:\\dane\\Plik.Txt"), "txt");
 }

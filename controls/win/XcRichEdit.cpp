@@ -186,7 +186,8 @@ private:
     TRichStreamModes modes_;
 };
 
-void TXcCustomRichEdit::LoadThrough(TXcConversion& conversion, const std::function<bool()>& open) {
+void TXcCustomRichEdit::WithConversion(TXcConversion& conversion, const std::function<bool()>& open,
+                                       const char* openFailure, const std::function<void(bool)>& body) {
     conversion.OnProgress = [this](TXcConversion&, int percent) {
         if (OnConversionProgress) OnConversionProgress(this, percent);
     };
@@ -194,38 +195,37 @@ void TXcCustomRichEdit::LoadThrough(TXcConversion& conversion, const std::functi
         conversion.Close();
         conversion.OnProgress = nullptr;
     });
+    if (!open()) throw EOutOfResources(openFailure);
+    body(UsesRichText(PlainText(), lines_->Format(), conversion));
+}
+
+void TXcCustomRichEdit::LoadThrough(TXcConversion& conversion, const std::function<bool()>& open) {
     // Opening first: a file that cannot be read changes nothing.
-    if (!open()) throw EOutOfResources("Failed to Load Stream");
-    HWND wnd = Handle();
-    TMemoryStream previous;
-    StreamOut(previous, false);
-    StreamTarget target(wnd, lines_->Mode());
-    const bool rich = UsesRichText(PlainText(), lines_->Format(), conversion);
-    if (const std::optional<std::string> error = StreamInWithRetry(target, conversion, rich)) {
-        previous.SetPosition(0);
-        StreamIn(previous, false);
-        throw EOutOfResources(*error);
-    }
-    SendMessageW(wnd, EM_SETSEL, 0, 0);
-    SendMessageW(wnd, EM_SCROLLCARET, 0, 0);
+    WithConversion(conversion, open, "Failed to Load Stream", [&](bool rich) {
+        HWND wnd = Handle();
+        TMemoryStream previous;
+        StreamOut(previous, false);
+        StreamTarget target(wnd, lines_->Mode());
+        if (const std::optional<std::string> error = StreamInWithRetry(target, conversion, rich)) {
+            previous.SetPosition(0);
+            StreamIn(previous, false);
+            throw EOutOfResources(*error);
+        }
+        SendMessageW(wnd, EM_SETSEL, 0, 0);
+        SendMessageW(wnd, EM_SCROLLCARET, 0, 0);
+    });
 }
 
 void TXcCustomRichEdit::SaveThrough(TXcConversion& conversion, const std::function<bool()>& open) {
-    HWND wnd = Handle();
-    conversion.OnProgress = [this](TXcConversion&, int percent) {
-        if (OnConversionProgress) OnConversionProgress(this, percent);
-    };
-    const ScopeExit close([&conversion] {
-        conversion.Close();
-        conversion.OnProgress = nullptr;
+    WithConversion(conversion, open, "Failed to Save Stream", [&](bool rich) {
+        StreamCookie cookie{&conversion};
+        EDITSTREAM es{reinterpret_cast<DWORD_PTR>(&cookie), 0, WriteConversion};
+        SendMessageW(Handle(), EM_STREAMOUT, StreamFlags(rich, lines_->Mode(), true),
+                     reinterpret_cast<LPARAM>(&es));
+        if (es.dwError != 0 || cookie.failed)
+            throw EOutOfResources(conversion.HasErrorMessage() ? conversion.ErrorMessage()
+                                                               : "Failed to Save Stream");
     });
-    if (!open()) throw EOutOfResources("Failed to Save Stream");
-    const bool rich = UsesRichText(PlainText(), lines_->Format(), conversion);
-    StreamCookie cookie{&conversion};
-    EDITSTREAM es{reinterpret_cast<DWORD_PTR>(&cookie), 0, WriteConversion};
-    SendMessageW(wnd, EM_STREAMOUT, StreamFlags(rich, lines_->Mode(), true), reinterpret_cast<LPARAM>(&es));
-    if (es.dwError == 0 && !cookie.failed) return;
-    throw EOutOfResources(conversion.HasErrorMessage() ? conversion.ErrorMessage() : "Failed to Save Stream");
 }
 
 // ---- The control ---------------------------------------------------------------------------

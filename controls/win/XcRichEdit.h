@@ -242,6 +242,11 @@ private:
         wchar_t replaceWith[kFieldLength] = {};
         HWND dialog = nullptr;
     };
+    // Opens through open() (openFailure when it cannot), reports the
+    // conversion's progress, runs body with the format of the load or save
+    // (true: rich text) and closes the conversion.
+    void WithConversion(TXcConversion& conversion, const std::function<bool()>& open, const char* openFailure,
+                        const std::function<void(bool)>& body);
     // Opens through open(), streams in by the load's format, and puts the
     // caret at the start; on failure the old text comes back.
     void LoadThrough(TXcConversion& conversion, const std::function<bool()>& open);

@@ -1,7 +1,6 @@
 // The rich-text viewer's search, its find and replace dialogs (the
-// system's modeless ones) and its printing.
-#include <commdlg.h>
-
+// system's modeless ones) and its printing.  (windows.h brings the common
+// dialogs' commdlg.h.)
 #include <algorithm>
 #include <vector>
 

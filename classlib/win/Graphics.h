@@ -439,11 +439,11 @@ public:
     virtual void SaveToStream(TStream& stream) = 0;
     void LoadFromFile(const std::string& fileName);
     void SaveToFile(const std::string& fileName);
-    // The image as the stored property "Data", in the graphic's file form.
-    void DefineProperties(TFiler& filer) override;
 
     // A new graphic of the same class with the same image.
     virtual std::unique_ptr<TGraphic> Clone() const = 0;
+    // The image as the stored property "Data", in the graphic's file form.
+    void DefineProperties(TFiler& filer) override;
 
     TNotifyEvent OnChange;
 

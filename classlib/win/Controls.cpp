@@ -207,6 +207,7 @@ void TControl::ControlTearDown() noexcept {
     // The hooks' owners may go before the control: none runs from here on.
     windowHooks_.Close();
     if (TApplication* app = TApplicationRef::Existing()) app->ControlDestroyed(this);
+    ForgetDrag();
     if (g_captureControl == this) SetCaptureControl(nullptr);
     if (parent_) {
         try {
@@ -519,6 +520,8 @@ void TControl::WindowProc(TMessage& m) {
     // go of the handle.
     const bool swallowable = m.Msg != WM_DESTROY && m.Msg != WM_NCDESTROY;
     // The control may be freed inside; the list then stops on its own.
+    // A drag's mouse and keys go to the drag before anything else.
+    if (HandleDragMessage(m)) return;
     windowHooks_.Dispatch(m, swallowable, [this](TMessage& msg) { WndProc(msg); });
 }
 

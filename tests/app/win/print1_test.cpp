@@ -154,6 +154,10 @@ TEST_F(Print1Test, HelpShowsItsTextOnTheHintColourAndKeepsItsPlacement) {
         EXPECT_EQ(h.Caption(), "Pomoc");
         text = h.XcRichEdit1->Text();
         color = h.XcRichEdit1->Color();
+        // Filling the dialog, otherwise as the viewer comes.
+        EXPECT_EQ(h.XcRichEdit1->Align(), alClient);
+        EXPECT_EQ(h.XcRichEdit1->BorderStyle(), bsSingle);
+        EXPECT_EQ(h.XcRichEdit1->ScrollBars(), ssBoth);
         h.SetBounds(40, 30, 600, 450);
         h.OKBtn->Click();
     });

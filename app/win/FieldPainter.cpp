@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <unordered_map>
+#include <vector>
 
 #include "classlib/Scope.h"
 
@@ -161,6 +162,31 @@ void PaintCells(TCanvas& canvas, const std::string& mask, const std::string& tex
     }
 }
 
+// A text on one line is placed here as DrawText would place it, and each
+// glyph goes where the device measured it.  Wine's PostScript driver would
+// otherwise space the glyphs by the font's own widths, wider than the
+// device's, so a right-aligned amount ran past its box and the clip cut its
+// last digit.  False for a text DrawText must break into lines.
+bool DrawOnOneLine(TCanvas& canvas, const std::string& text, const TRect& rect, UINT flags) {
+    if (text.find_first_of("\r\n\t") != std::string::npos) return false;
+    const std::vector<int> advances = canvas.TextAdvances(text);
+    int width = 0;
+    for (int a : advances) width += a;
+    if (advances.size() != text.size() || (!(flags & DT_SINGLELINE) && width > rect.right - rect.left))
+        return false;
+    const int height = canvas.TextHeight(text);
+    const int x = flags & DT_RIGHT    ? rect.right - width
+                  : flags & DT_CENTER ? rect.left + (rect.right - rect.left - width) / 2
+                                      : rect.left;
+    int y = rect.top;  // DrawText centres and bottom-aligns single lines only
+    if (flags & DT_SINGLELINE)
+        y = flags & DT_BOTTOM    ? rect.bottom - height
+            : flags & DT_VCENTER ? rect.top + (rect.bottom - rect.top - height) / 2
+                                 : rect.top;
+    canvas.TextOutPlaced(rect, x, y, text, advances);
+    return true;
+}
+
 }  // namespace
 
 void PaintField(TCanvas& canvas, const TEField& field, const std::string& text, const TRect& rect,
@@ -198,6 +224,7 @@ void PaintField(TCanvas& canvas, const TEField& field, const std::string& text, 
     const std::string cut = text.size() > kLongestPainted ? text.substr(0, kLongestPainted) : std::string();
     const std::string& shown = cut.empty() ? text : cut;
     ShrinkToFit(canvas, shown, rect, flags);
+    if (DrawOnOneLine(canvas, shown, rect, flags)) return;
     TRect box = rect;
     canvas.DrawText(shown, box, flags);
 }

@@ -17,6 +17,7 @@
 
 #include "classlib/win/Forms.h"
 #include "classlib/win/Printers.h"
+#include "preview/PageSmoothing.h"
 #include "preview/PaperSizes.h"
 #include "preview/Units.h"
 #include "preview/ZoomLayout.h"
@@ -249,6 +250,9 @@ private:
     // there is none; nullptr when there is no room for one.
     cl::TBitmap* PlayedPage(int w, int h, cl::TColor paper);
     void ForgetPlayedPages() noexcept;
+    // The current page played onto picture (w x h, filled with paper first),
+    // smoothed when the zoom shows it small.
+    void PlayPage(cl::TBitmap& picture, int w, int h, cl::TColor paper);
     void CNKeyDown(cl::TMessage& m);
     bool HandleKey(WORD key, cl::TShiftState shift);
     void WheelMessage(cl::TMessage& m);

@@ -162,6 +162,8 @@ TEST_F(EditingTest, AfterATabTheSheetShowsWhatPaintingItWholeShows) {
                                                    "000,00");
         EXPECT_EQ(HoveredField, 0);
         TPaperPreview& sheet = *Preview().PaperPreview();
+        // The new editor's blinking caret would tell the two apart.
+        HideCaret(Editor()->Handle());
         const std::vector<uint32_t> partly = Shown(sheet);
         sheet.Invalidate();
         sheet.Update();

@@ -46,15 +46,16 @@ void AddImages(TCustomImageList* list, const char* resource) {
     list->AddMasked(&strip, kMaskColor);
 }
 
-// The answer pages' content joins each page the first time it shows: a
-// window costs Wine a millisecond or two, and the start waits for every
-// window the form has.  Shared by the pages' window hooks, which outlive
-// the building.
+// The answer pages' content joins each page the first time it shows, or
+// before, while the shown window is idle: a window costs Wine a millisecond
+// or two, and the start waits for every window the form has.  Shared by the
+// pages' window hooks, which outlive the building.
 class DeferredContent : public std::enable_shared_from_this<DeferredContent> {
 public:
     // The content placed on page waits for the page's first showing.
     void Defer(TWinControl* page) {
         pending_[page];
+        order_.push_back(page);
         page->WindowHooks().Add(
             [self = shared_from_this(), page](TMessage& m, bool&) {
                 if (m.Msg == CM_VISIBLECHANGED && m.WParam) self->Fill(page);
@@ -79,12 +80,23 @@ public:
         control->SetParent(parent);
     }
 
+    // Fills the first page still waiting, hidden as it is, so that its
+    // first showing costs what a later one does; false when none waits.
+    bool FillNext() {
+        if (order_.empty()) return false;
+        TWinControl* const page = order_.front();
+        order_.erase(order_.begin());
+        Fill(page);
+        return true;
+    }
+
 private:
     void Fill(TWinControl* page) {
         const auto pending = pending_.find(page);
         if (pending == pending_.end()) return;
         const auto content = std::move(pending->second);
         pending_.erase(pending);
+        std::erase(order_, page);
         std::vector<TWinControl*> parents;
         for (const auto& [control, parent] : content) {
             control->SetParent(parent);
@@ -106,7 +118,18 @@ private:
     }
 
     std::map<TWinControl*, std::vector<std::pair<TControl*, TWinControl*>>> pending_;
+    std::vector<TWinControl*> order_;  // the pages waiting, in the wizard's order
 };
+
+// Once the window is shown, each idle moment fills one waiting page (the
+// moments go on meanwhile: input in between is handled first).
+void FillPagesWhenIdle(TMainForm& f, const std::shared_ptr<DeferredContent>& content) {
+    Application->OnIdle = [&f, weak = std::weak_ptr<DeferredContent>(content)](TObject*, bool& done) {
+        // Gone with the window's pages.
+        const auto pages = weak.lock();
+        if (pages && f.Showing() && f.Enabled() && pages->FillNext()) done = false;
+    };
+}
 
 std::string HintOf(const TCustomAction* action) {
     std::string hint = StripHotkey(action->Caption());
@@ -409,6 +432,7 @@ void BuildWizard(TMainForm& f) {
 
     f.Wiz100_1 = page("Wiz100_1", {bkBack, bkFinish}, true);
     f.XcRichEdit2 = viewer("XcRichEdit2", f.Wiz100_1);
+    FillPagesWhenIdle(f, deferred);
 }
 
 void BuildFormsSheet(TMainForm& f) {

@@ -1,6 +1,9 @@
 // The main window's creation: the wizard's answer pages get their controls
-// when they first show, and those finish loading then.
+// when they first show, or one page at each idle moment of the shown
+// window before, and those finish loading then.
 #include <gtest/gtest.h>
+
+#include <iterator>
 
 #include "classlib/win/WideText.h"
 #include "tests/app/win/MainFormFixture.h"
@@ -52,6 +55,33 @@ TEST_F(MainFormTest, AnswerPageHeadingsFitTheirCaptionsOnceTheirPageShows) {
         EXPECT_LT(heading->Width(), 560) << name;
         EXPECT_EQ(heading->ComponentState() & csLoading, 0) << name;
     }
+}
+
+// Idle moments fill the waiting pages one at a time, in the wizard's
+// order, hidden: nothing else of the wizard changes.
+TEST_F(MainFormTest, IdleMomentsFillTheWaitingPagesOneAtATimeLeavingThemHidden) {
+    ASSERT_TRUE(Application->OnIdle);
+    const std::pair<TXcWizardCustomPage*, TControl*> pages[] = {
+        {form_->Wiz0_2, form_->XcScrollBox1}, {form_->Wiz1_0, form_->XcScrollBox2},
+        {form_->Wiz1_1, form_->XcScrollBox3}, {form_->Wiz1_2, form_->XcScrollBox4},
+        {form_->Wiz2_1, form_->XcScrollBox5},
+    };
+    TXcWizardCustomPage* const active = form_->XcWizard1->ActivePage();
+    for (size_t filled = 0; filled <= std::size(pages); ++filled) {
+        SCOPED_TRACE(filled);
+        for (size_t i = 0; i < std::size(pages); ++i) {
+            EXPECT_EQ(pages[i].second->Parent(), i < filled ? pages[i].first : nullptr);
+            EXPECT_FALSE(pages[i].first->Visible());
+        }
+        EXPECT_EQ(form_->XcWizard1->ActivePage(), active);
+        EXPECT_EQ(form_->rb0_2_1->ItemIndex(), -1);
+        bool done = true;
+        Application->OnIdle(Application.Get(), done);
+        EXPECT_EQ(done, filled == std::size(pages)) << "another moment is wanted while a page waits";
+    }
+    EXPECT_EQ(form_->rb1_1_2->Parent(), form_->XcScrollBox3);
+    EXPECT_TRUE(form_->rb1_1_2->HandleAllocated());
+    EXPECT_EQ(form_->rb1_1_2->ComponentState() & csLoading, 0);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "app/win/Main.h"
 #include "app/win/WizardAnswers.h"
 #include "app/win/WizardSteps.h"
+#include "classlib/Scope.h"
 #include "classlib/StrUtils.h"
 
 using namespace cl;
@@ -115,6 +116,13 @@ void TMainForm::ApplySelectionRules(TXcWizardCustomPage* Page) {
     if (!Page || PageAnswers(Page->Name()).empty()) return;
     const int change = CheckPageAnswersChanged(true, Page);
     const TSelectionChange rules = SelectionRulesFor(Page->Name(), change, ReadWizardAnswers(*this));
+    // The forms the rules add and remove show at once, in one repaint:
+    // each change of the tree redraws its scroll bars, which costs Wine dearly.
+    XcTreeView2->Items()->BeginUpdate();
+    const ScopeExit update([this] {
+        XcTreeView2->Items()->EndUpdate();
+        XcTreeView2->Repaint();
+    });
     if (rules.Restore) RestorePageAnswers(Page);
     if (rules.DeleteStepsFrom >= 0) DeleteStepsFrom(rules.DeleteStepsFrom);
     for (const auto& [index, enabled] : rules.PageStates) XcWizard1->GetPage(index)->SetEnabled(enabled);

@@ -12,6 +12,7 @@
 #include "app/win/WizardAnswers.h"
 #include "app/win/WizardReset.h"
 #include "app/win/WizardSteps.h"
+#include "classlib/Scope.h"
 
 using namespace cl;
 
@@ -40,6 +41,10 @@ void AddStep(TMainForm& f, TXcWizardCustomPage* page) {
         if (const WizardStepRec* last = StepOf(LastStepNode(f))) stepNo = last->StepNo + 1;
     }
     auto step = std::make_unique<WizardStepRec>(WizardStepRec{page, stepNo, 0});
+    // Inserted and sorted in one go: each change of the tree redraws its
+    // scroll bars, which costs Wine dearly.
+    f.XcTreeView1->Items()->BeginUpdate();
+    const ScopeExit update([&f] { f.XcTreeView1->Items()->EndUpdate(); });
     TTreeNode* node = f.XcTreeView1->Items()->AddObject(nullptr, text, step.get());
     step.release();
     node->SetImageIndex(0);
@@ -50,11 +55,12 @@ void AddStep(TMainForm& f, TXcWizardCustomPage* page) {
 void SelectActiveStep(TMainForm& f) {
     TEventPause pause(f.XcTreeView1->OnChange);
     if (TTreeNode* node = StepNodeOf(f, f.XcWizard1->ActivePage())) {
-        f.XcTreeView1->SetSelected(node);
+        // What is so already is left alone (see AddStep).
+        if (f.XcTreeView1->Selected() != node) f.XcTreeView1->SetSelected(node);
         node->MakeVisible();
         // Scrolling a long title into view moves it left, past the steps'
         // images: the tree goes back to its left edge.
-        if (f.XcTreeView1->HandleAllocated())
+        if (f.XcTreeView1->HandleAllocated() && GetScrollPos(f.XcTreeView1->Handle(), SB_HORZ) != 0)
             SendMessageW(f.XcTreeView1->Handle(), WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 0), 0);
     }
 }

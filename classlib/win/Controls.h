@@ -45,10 +45,6 @@ enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLe
 // Horizontal placement of a control's text.
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 
-// Reading order: left to right, or right to left (aligned to the right,
-// reading right to left, or both).
-enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
-
 // Border of a form; windowed controls with a border use the first two.
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 using TBorderStyle = TFormBorderStyle;

@@ -74,17 +74,7 @@ public:
     }
 
     void ReplayStep(const TWizardStep& step) override {
-        auto* page = dynamic_cast<TXcWizardCustomPage*>(f_.FindComponent(step.Page));
-        const TStoredPage* stored = FindStoredPage(step.Page);
-        if (!page || !stored) throw Exception("Nieznana strona kreatora " + step.Page);
-        for (size_t k = 0; k < stored->Controls.size() && k < step.Answers.size(); ++k) {
-            TWinControl* control = AnswerControl(f_, stored->Controls[k].Name);
-            if (!control) continue;
-            if (stored->Controls[k].Kind != TStoredAnswer::ItemIndex)
-                control->SetEnabled(step.Answers[k].Enabled);
-            SetAnswerValue(control, step.Answers[k].Value);
-        }
-        page->SetEnabled(true);
+        TXcWizardCustomPage* page = ApplyStepAnswers(f_, step);
         if (!replay_) replay_.emplace(f_);
         replay_->Activate(page);
     }
@@ -98,6 +88,25 @@ private:
     TMainForm& f_;
     std::optional<TWizardReplay> replay_;
 };
+
+}  // namespace
+
+TXcWizardCustomPage* ApplyStepAnswers(TMainForm& f, const TWizardStep& step) {
+    auto* page = dynamic_cast<TXcWizardCustomPage*>(f.FindComponent(step.Page));
+    const TStoredPage* stored = FindStoredPage(step.Page);
+    if (!page || !stored) throw Exception("Nieznana strona kreatora " + step.Page);
+    for (size_t k = 0; k < stored->Controls.size() && k < step.Answers.size(); ++k) {
+        TWinControl* control = AnswerControl(f, stored->Controls[k].Name);
+        if (!control) continue;
+        if (stored->Controls[k].Kind != TStoredAnswer::ItemIndex)
+            control->SetEnabled(step.Answers[k].Enabled);
+        SetAnswerValue(control, step.Answers[k].Value);
+    }
+    page->SetEnabled(true);
+    return page;
+}
+
+namespace {
 
 // The steps and the forms trees paint nothing while a statement is cleared
 // and replayed: painting each node as it comes would take most of the time.

@@ -9,9 +9,15 @@
 
 class TMainForm;
 class TXcWizardCustomPage;
+struct TWizardStep;
 
 // False when a step or a form could not be removed (the user was told).
 bool ResetWizard(TMainForm& form);
+
+// A stored step's answers set on its page's controls, each control's
+// Enabled first (unless its kind stores none), then Checked or ItemIndex,
+// and the page enabled; raises for a page the wizard does not have.
+TXcWizardCustomPage* ApplyStepAnswers(TMainForm& form, const TWizardStep& step);
 
 // A loaded statement's pages replayed through the wizard's page changes
 // without showing the pages in between: each Activate checks the answers

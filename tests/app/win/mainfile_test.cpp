@@ -218,17 +218,7 @@ public:
     }
     bool ClearStatement() override { return ResetWizard(f_); }
     void ReplayStep(const TWizardStep& step) override {
-        auto* page = dynamic_cast<TXcWizardCustomPage*>(f_.FindComponent(step.Page));
-        const TStoredPage* stored = FindStoredPage(step.Page);
-        if (!page || !stored) throw Exception("no page " + step.Page);
-        for (size_t k = 0; k < stored->Controls.size() && k < step.Answers.size(); ++k) {
-            TWinControl* control = AnswerControl(f_, stored->Controls[k].Name);
-            if (stored->Controls[k].Kind != TStoredAnswer::ItemIndex)
-                control->SetEnabled(step.Answers[k].Enabled);
-            SetAnswerValue(control, step.Answers[k].Value);
-        }
-        page->SetEnabled(true);
-        f_.XcWizard1->SetActivePage(page);
+        f_.XcWizard1->SetActivePage(ApplyStepAnswers(f_, step));
     }
 
 private:

@@ -68,9 +68,8 @@ public:
     }
 
     bool ClearStatement() override {
-        const bool cleared = ResetWizard(f_);
         replay_.emplace(f_);
-        return cleared;
+        return replay_->Reset();
     }
 
     void ReplayStep(const TWizardStep& step) override {

@@ -194,6 +194,21 @@ void TMainForm::XcWizard1ActivePageChanged(TObject*) {
 // ---- A statement's pages replayed -------------------------------------------------------------
 TWizardReplay::TWizardReplay(TMainForm& form) : f_(form), active_(form.XcWizard1->ActivePage()) {}
 
+bool TWizardReplay::Reset() {
+    // The end page may stay shown meanwhile: it has no answers to be set
+    // and no rule disables it.  A statement that ends there again (as one
+    // loaded over a finished wizard mostly does) is then shown without a
+    // page shown in between.
+    if (f_.XcWizard1->ActivePage() != f_.Wiz100_1) {
+        const bool cleared = ResetWizard(f_);
+        active_ = f_.XcWizard1->ActivePage();
+        return cleared;
+    }
+    active_ = f_.Wiz0_1;
+    changed_ = true;
+    return f_.DeleteStepsFrom(0);
+}
+
 void TWizardReplay::Activate(TXcWizardCustomPage* page) {
     // As the wizard makes a page active, without showing it (or hiding the last).
     TXcWizard& wizard = *f_.XcWizard1;
@@ -225,6 +240,15 @@ void TWizardReplay::Finish() {
         TEventPause pause(wizard.OnActivePageChanging);
         wizard.SetActivePage(active_);
         if (wizard.ActivePage() == active_ && active_ != f_.Wiz0_1) return;
+    } else if (active_) {
+        // Shown all along: it takes the focus as a page made active does.
+        const bool focusable = f_.Showing() && f_.Enabled();
+        if (focusable && active_->CanFocus())
+            f_.SetActiveControl(active_);
+        else if (focusable && wizard.CanFocus())
+            f_.SetActiveControl(&wizard);
+        if (f_.ActiveControl() == active_) active_->SelectFirst();
+        wizard.UpdateButtonsStatus();
     }
     if (answers_) StoreAnswers(f_, *answers_);
     SelectActiveStep(f_);

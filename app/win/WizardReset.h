@@ -20,13 +20,15 @@ bool ResetWizard(TMainForm& form);
 TXcWizardCustomPage* ApplyStepAnswers(TMainForm& form, const TWizardStep& step);
 
 // A loaded statement's pages replayed through the wizard's page changes
-// without showing the pages in between: each Activate checks the answers
-// of the page left, runs its rules and adds the new page's step, as making
-// the page active does; Finish shows the page reached and stores the
-// answers once.
+// without showing the pages in between: Reset puts the wizard back at its
+// first page as ResetWizard does; each Activate checks the answers of the
+// page left, runs its rules and adds the new page's step, as making the
+// page active does; Finish shows the page reached and stores the answers
+// once.
 class TWizardReplay {
 public:
     explicit TWizardReplay(TMainForm& form);
+    bool Reset();
     void Activate(TXcWizardCustomPage* page);
     void Finish();
 

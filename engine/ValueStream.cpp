@@ -163,6 +163,11 @@ bool ReadVariant(TStream& Stream, Variant& V) {
     if (code == cl::varString) {
         int32_t length = 0;
         whole = ReadGuarded(Stream, length) && whole;
+        if (length > kLongestText) {
+            // Damage, and reading it would only cost memory and time.
+            Stream.Seek(std::min<int64_t>(length, BytesLeft(Stream)), cl::soCurrent);
+            return false;
+        }
         std::string text;
         // A length beyond the stream gets only the bytes that are there.
         if (length > 0) {

@@ -348,6 +348,30 @@ TEST_F(StatementFileTest, EveryCutOfAFullFileIsReportedUnlessItEndsAFormRecord) 
     }
 }
 
+TEST_F(StatementFileTest, ATextLongerThanTheEditorsTakeIsDamageAndWhatCameBeforeStays) {
+    const Golden& g = Goldens()[0];  // bil's field 5 is its first text
+    for (const int32_t length : {30000, 30001}) {
+        SCOPED_TRACE(length);
+        cl::TMemoryStream file;
+        {
+            FakeWizard w;
+            SetUpAsSaved(w, g);
+            w.Find("bil")->ValueOf(5)->Value = Variant(std::string(static_cast<size_t>(length), 'x'));
+            WriteStatement(file, HeaderOf(g), w);
+        }
+        ResetAll();
+        FakeWizard w;
+        file.SetPosition(0);
+        const bool taken = length == 30000;
+        EXPECT_EQ(ReadStatement(file, w), taken ? kStatementRead : kStatementDamaged);
+        EXPECT_EQ(FormNames(w), g.Forms);
+        EXPECT_TRUE(SharedValues[1].SameTypeAndValue(g.Shared1));
+        EXPECT_EQ(w.Find("bil")->GetValue(5).AsRawString().size(), taken ? 30000u : 0u);
+        EXPECT_EQ(w.Find("bil")->GetValue(8).IsEmpty(), !taken);
+        EXPECT_EQ(w.Find("zestzf")->GetValue(992).IsEmpty(), !taken);
+    }
+}
+
 // The system's steps, one of which fails as the system would say.
 class FailingSteps : public TFileReplaceSteps {
 public:

@@ -52,6 +52,7 @@ int RunProgram() {
         splash->Free();
     }
     Application->Run();
+    UnregisterXcGraphicFormats();
     return 0;
 }
 

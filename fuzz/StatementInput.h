@@ -157,7 +157,8 @@ inline bool SameStatement(const std::vector<TWizardStep>& steps, const cl::Varia
     if (againSteps.size() != steps.size()) return false;
     for (size_t i = 0; i < steps.size(); ++i)
         if (againSteps[i].Page != steps[i].Page || againSteps[i].Answers != steps[i].Answers) return false;
-    if (!fuzzinput::SameValue(SharedValues[1], shared[0]) || !fuzzinput::SameValue(SharedValues[2], shared[1]))
+    if (!fuzzinput::SameValue(SharedValues[1], shared[0]) ||
+        !fuzzinput::SameValue(SharedValues[2], shared[1]))
         return false;
     for (const TemFrm* form : read.Forms) {
         const TemFrm* other = again.Find(form->Name);
@@ -165,7 +166,8 @@ inline bool SameStatement(const std::vector<TWizardStep>& steps, const cl::Varia
         if (other->Values.size() != form->Values.size()) return false;
         for (size_t k = 0; k < form->Values.size(); ++k) {
             const TDataValue *a = form->Values[k], *b = other->Values[k];
-            if ((a == nullptr) != (b == nullptr) || (a && !fuzzinput::SameValue(a->Value, b->Value))) return false;
+            if ((a == nullptr) != (b == nullptr) || (a && !fuzzinput::SameValue(a->Value, b->Value)))
+                return false;
         }
     }
     return true;

@@ -4,6 +4,7 @@
 #include <map>
 #include <set>
 
+#include "classlib/Collection.h"
 #include "classlib/Exceptions.h"
 #include "classlib/StrUtils.h"
 
@@ -29,6 +30,7 @@ void TObject::Free() noexcept {
 }
 
 CL_CLASS_INFO(TPersistent)
+CL_CLASS_INFO(TCollection)
 
 void TPersistent::Assign(TPersistent* source) {
     if (source)

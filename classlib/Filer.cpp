@@ -1,6 +1,7 @@
 #include "classlib/Filer.h"
 
 #include "classlib/Exceptions.h"
+#include "classlib/Scope.h"
 #include "classlib/StrUtils.h"
 
 namespace cl {
@@ -41,8 +42,50 @@ void TWriter::WriteIdent(std::string_view ident) {
     WriteName(ident);
 }
 
+void TWriter::WriteBinary(const std::function<void(TStream&)>& write) {
+    TMemoryStream bytes;
+    write(bytes);
+    WriteValue(vaBinary);
+    stream_.WriteValue(static_cast<int32_t>(bytes.Size()));
+    stream_.WriteBuffer(bytes.Memory(), static_cast<int32_t>(bytes.Size()));
+}
+
 void TWriter::WriteProperties(TObject& obj) {
+    std::vector<std::pair<std::string, std::function<void()>>> defined;
+    if (auto* persistent = dynamic_cast<TPersistent*>(&obj)) {
+        auto* outer = defined_;
+        defined_ = &defined;
+        const ScopeExit restore([this, outer] { defined_ = outer; });
+        persistent->DefineProperties(*this);
+    }
     for (const TPropInfo* prop : GetPropList(obj)) WriteProperty(obj, *prop);
+    for (const auto& [name, write] : defined) {
+        WritePropName(name);
+        write();
+    }
+}
+
+void TWriter::DefineProperty(std::string_view name, const std::function<void(TReader&)>&,
+                             const std::function<void(TWriter&)>& write, bool hasData) {
+    if (hasData && defined_) defined_->emplace_back(std::string(name), [this, write] { write(*this); });
+}
+
+void TWriter::DefineBinaryProperty(std::string_view name, const std::function<void(TStream&)>&,
+                                   const std::function<void(TStream&)>& write, bool hasData) {
+    if (hasData && defined_) defined_->emplace_back(std::string(name), [this, write] { WriteBinary(write); });
+}
+
+void TWriter::WriteCollection(TCollection& collection) {
+    WriteValue(vaCollection);
+    const std::string saved = propPath_;
+    const ScopeExit restore([this, &saved] { propPath_ = saved; });
+    propPath_.clear();
+    for (int i = 0; i < collection.Count(); ++i) {
+        WriteListBegin();
+        WriteProperties(*collection.Items(i));
+        WriteListEnd();
+    }
+    WriteListEnd();
 }
 
 void TWriter::WriteProperty(TObject& obj, const TPropInfo& prop) {
@@ -56,6 +99,11 @@ void TWriter::WriteProperty(TObject& obj, const TPropInfo& prop) {
                 WriteIdent(component->Name());
             else
                 WriteValue(vaNil);
+            return;
+        }
+        if (auto* collection = dynamic_cast<TCollection*>(value)) {
+            WritePropName(prop.Name);
+            WriteCollection(*collection);
             return;
         }
         // A nested object: its own properties under this one's name.
@@ -158,6 +206,41 @@ std::string TReader::ReadIdent() {
     return ReadName();
 }
 
+void TReader::ReadBinary(const std::function<void(TStream&)>& read) {
+    if (ReadValue() != vaBinary) InvalidValue();
+    const int32_t length = stream_.ReadValue<int32_t>();
+    if (length < 0 || length > stream_.Size() - stream_.Position()) throw EReadError("Stream read error");
+    TMemoryStream bytes;
+    bytes.SetSize(length);
+    stream_.ReadBuffer(bytes.Memory(), length);
+    bytes.SetPosition(0);
+    read(bytes);
+}
+
+void TReader::DefineProperty(std::string_view name, const std::function<void(TReader&)>& read,
+                             const std::function<void(TWriter&)>&, bool) {
+    if (found_ || !SameText(name, wanted_)) return;
+    found_ = true;
+    read(*this);
+}
+
+void TReader::DefineBinaryProperty(std::string_view name, const std::function<void(TStream&)>& read,
+                                   const std::function<void(TStream&)>&, bool) {
+    if (found_ || !SameText(name, wanted_)) return;
+    found_ = true;
+    ReadBinary(read);
+}
+
+void TReader::ReadCollection(TCollection& collection) {
+    if (ReadValue() != vaCollection) InvalidValue();
+    collection.Clear();
+    while (!EndOfList()) {
+        ReadListBegin();
+        ReadProperties(*collection.Add());
+    }
+    ReadListEnd();
+}
+
 void TReader::ReadPropValue(TObject& obj, std::string_view name) {
     TObject* target = &obj;
     std::string_view rest = name;
@@ -169,7 +252,29 @@ void TReader::ReadPropValue(TObject& obj, std::string_view name) {
         target = inner;
     }
     const TPropInfo* prop = GetPropInfo(*target, rest);
-    if (!prop || prop->IsReadOnly()) throw EReadError("Property " + std::string(name) + " does not exist");
+    if (!prop) {
+        // One the object defines itself.  A defined property may read
+        // nested objects in turn: the search is put back afterwards.
+        auto* persistent = dynamic_cast<TPersistent*>(target);
+        const std::string_view outerWanted = wanted_;
+        const bool outerFound = found_;
+        const ScopeExit restore([&] {
+            wanted_ = outerWanted;
+            found_ = outerFound;
+        });
+        wanted_ = rest;
+        found_ = false;
+        if (persistent) persistent->DefineProperties(*this);
+        if (found_) return;
+        throw EReadError("Property " + std::string(name) + " does not exist");
+    }
+    if (prop->Kind == tkClass && NextValue() == vaCollection) {
+        auto* collection = dynamic_cast<TCollection*>(prop->GetObject(*target));
+        if (!collection) InvalidValue();
+        ReadCollection(*collection);
+        return;
+    }
+    if (prop->IsReadOnly()) throw EReadError("Property " + std::string(name) + " does not exist");
     switch (prop->Kind) {
         case tkInteger:
             prop->SetOrd(*target, ReadInteger());

@@ -4,6 +4,7 @@
 
 #include "classlib/Exceptions.h"
 #include "classlib/FileStream.h"
+#include "classlib/Filer.h"
 #include "classlib/StrUtils.h"
 
 namespace cl {
@@ -24,6 +25,9 @@ void Updating(TStrings& strings, Body body) {
 }
 
 }  // namespace
+
+CL_CLASS_INFO(TStrings)
+CL_CLASS_INFO(TStringList)
 
 void TStrings::IndexError(int index) {
     throw EStringListError("List index out of bounds (" + std::to_string(index) + ")");
@@ -74,6 +78,11 @@ void TStrings::Assign(const TStrings& source) {
         Clear();
         AddStrings(source);
     });
+}
+
+void TStrings::Assign(TPersistent* source) {
+    if (auto* lines = dynamic_cast<TStrings*>(source)) return Assign(*lines);
+    TPersistent::Assign(source);
 }
 
 int TStrings::IndexOf(std::string_view s) const {
@@ -144,6 +153,25 @@ void TStrings::SetText(std::string_view text) {
             if (start < text.size() && text[start] == '\n') ++start;
         }
     });
+}
+
+void TStrings::DefineProperties(TFiler& filer) {
+    filer.DefineProperty(
+        "Strings",
+        [this](TReader& reader) {
+            Updating(*this, [&] {
+                Clear();
+                reader.ReadListBegin();
+                while (!reader.EndOfList()) Add(reader.ReadString());
+                reader.ReadListEnd();
+            });
+        },
+        [this](TWriter& writer) {
+            writer.WriteListBegin();
+            for (int i = 0; i < Count(); ++i) writer.WriteString(Get(i));
+            writer.WriteListEnd();
+        },
+        Count() > 0);
 }
 
 void TStrings::LoadFromStream(TStream& stream) {

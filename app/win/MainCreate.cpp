@@ -85,8 +85,24 @@ private:
         if (pending == pending_.end()) return;
         const auto content = std::move(pending->second);
         pending_.erase(pending);
-        for (const auto& [control, parent] : content) control->SetParent(parent);
+        std::vector<TWinControl*> parents;
+        for (const auto& [control, parent] : content) {
+            control->SetParent(parent);
+            if (std::find(parents.begin(), parents.end(), parent) == parents.end()) parents.push_back(parent);
+        }
+        for (TWinControl* parent : parents) TabInPlaceOrder(parent);
         for (const auto& placed : content) FinishLoading(*placed.first);
+    }
+    // Late arrivals would come last in the tab order: the order is the
+    // page's, top to bottom, as the layout lists them.
+    static void TabInPlaceOrder(TWinControl* parent) {
+        std::vector<TWinControl*> children;
+        for (int i = 0; i < parent->ControlCount(); ++i)
+            if (auto* c = dynamic_cast<TWinControl*>(parent->Controls(i))) children.push_back(c);
+        std::stable_sort(children.begin(), children.end(), [](TWinControl* a, TWinControl* b) {
+            return a->Top() != b->Top() ? a->Top() < b->Top() : a->Left() < b->Left();
+        });
+        for (size_t i = 0; i < children.size(); ++i) children[i]->SetTabOrder(static_cast<int>(i));
     }
 
     std::map<TWinControl*, std::vector<std::pair<TControl*, TWinControl*>>> pending_;
@@ -293,7 +309,8 @@ void BuildWizard(TMainForm& f) {
         return p;
     };
     const TXcWizardButtonSet backNext{bkBack, bkNext};
-    // A rich-text viewer on a body that keeps the text off the page's edges.
+    // A rich-text viewer of 265 x 137 on a body that keeps it off the
+    // page's edges; its other properties are the viewer's defaults.
     auto viewer = [&f](const char* name, TWinControl* parent) {
         auto* body = Make<TPanel>(&f, (parent->Name() + "Body").c_str(), parent);
         body->SetAlign(alClient);
@@ -301,11 +318,9 @@ void BuildWizard(TMainForm& f) {
         body->SetBorderWidth(12);
         body->SetColor(clBtnFace);
         auto* v = Make<TXcRichEdit>(&f, name, body);
+        v->SetBounds(12, 12, 265, 137);
         v->SetColor(clBtnFace);
-        v->SetAlign(alClient);
         v->SetReadOnly(true);
-        v->SetBorderStyle(bsNone);
-        v->SetScrollBars(ssVertical);
         return v;
     };
     auto box = [&f, deferred](const char* name, TWinControl* parent) {

@@ -46,6 +46,22 @@ TCanvas::~TCanvas() {
     DeselectHandles();
 }
 
+void TCanvas::Lock() {
+    lock_.lock();
+    ++lockCount_;
+}
+
+bool TCanvas::TryLock() {
+    if (!lock_.try_lock()) return false;
+    ++lockCount_;
+    return true;
+}
+
+void TCanvas::Unlock() {
+    --lockCount_;
+    lock_.unlock();
+}
+
 HDC TCanvas::Handle() {
     RequiredState(csHandleValid);
     return dc_;
@@ -200,6 +216,27 @@ SIZE TCanvas::TextExtent(const std::string& text) {
     SIZE size{};
     GetTextExtentPoint32W(dc_, w.c_str(), Len(w), &size);
     return size;
+}
+
+std::vector<int> TCanvas::TextAdvances(const std::string& text) {
+    RequiredState(csHandleValid | csFontValid);
+    const std::wstring w = ToWide(text);
+    std::vector<int> ends(w.size());
+    SIZE size{};
+    if (w.empty() || !GetTextExtentExPointW(dc_, w.c_str(), Len(w), 0, nullptr, ends.data(), &size))
+        return {};
+    for (size_t i = ends.size(); i-- > 1;) ends[i] -= ends[i - 1];
+    return ends;
+}
+
+void TCanvas::TextOutPlaced(const TRect& r, int x, int y, const std::string& text,
+                            std::span<const int> advances) {
+    RequiredState(kFontBrush);
+    const std::wstring w = ToWide(text);
+    if (advances.size() != w.size()) throw EInvalidOperation("Text and advances differ in length");
+    const UINT align = SetTextAlign(dc_, TA_LEFT | TA_TOP | TA_NOUPDATECP);
+    ExtTextOutW(dc_, x, y, ETO_CLIPPED, &r, w.c_str(), Len(w), advances.data());
+    SetTextAlign(dc_, align);
 }
 
 void TCanvas::Draw(int x, int y, TGraphic* graphic) {

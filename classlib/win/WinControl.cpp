@@ -7,6 +7,7 @@
 #include "classlib/Scope.h"
 #include "classlib/StrUtils.h"
 #include "classlib/win/Controls.h"
+#include "classlib/win/DialogKeys.h"
 #include "classlib/win/Forms.h"
 #include "classlib/win/Menus.h"
 #include "classlib/win/WideText.h"
@@ -140,9 +141,17 @@ void TWinControl::CreateParams(TCreateParams& p) {
     p.WinClassName = ToWide(ClassName());
 }
 
+namespace {
+
+bool SystemClassInfo(const wchar_t* className, WNDCLASSW& wc) {
+    return GetClassInfoW(nullptr, className, &wc) || GetClassInfoW(GetModuleHandleW(nullptr), className, &wc);
+}
+
+}  // namespace
+
 void TWinControl::CreateSubClass(TCreateParams& params, const wchar_t* className) {
     WNDCLASSW wc{};
-    if (!GetClassInfoW(nullptr, className, &wc) && !GetClassInfoW(GetModuleHandleW(nullptr), className, &wc))
+    if (!SystemClassInfo(className, wc))
         throw EOSError("Window class " + FromWide(className) + " is not registered");
     params.WindowClass = wc;
     params.WinClassName = className;
@@ -153,7 +162,17 @@ void TWinControl::CreateWnd() {
     systemClass_ = false;
     TCreateParams p;
     CreateParams(p);
-    if (!systemClass_) {
+    WNDCLASSW system{};
+    const bool ownStyle = systemClass_ && SystemClassInfo(p.WinClassName.c_str(), system) &&
+                          system.style != p.WindowClass.style;
+    if (ownStyle) {
+        // A window has its class's style: a system class with a style of the
+        // control's own (a redraw style dropped) is registered again under
+        // a name of ours, with the system class's window procedure.
+        p.WinClassName += L"." + std::to_wstring(p.WindowClass.style);
+        p.WindowClass.hInstance = GetModuleHandleW(nullptr);
+    }
+    if (!systemClass_ || ownStyle) {
         WNDCLASSW existing{};
         if (!GetClassInfoW(p.WindowClass.hInstance, p.WinClassName.c_str(), &existing)) {
             p.WindowClass.lpszClassName = p.WinClassName.c_str();
@@ -284,6 +303,10 @@ void TWinControl::VisibleChanged() {
     } else if (Visible() && parent_ && parent_->handle_) {
         CreateHandle();
     }
+}
+
+void TWinControl::ShowControl(TControl*) {
+    if (parent_) parent_->ShowControl(this);
 }
 
 void TWinControl::EnabledChanged() {
@@ -598,7 +621,7 @@ TWinControl* TWinControl::FindNextControl(TWinControl* current, bool goForward, 
     do {
         i = goForward ? (i + 1) % count : (i + count - 1) % count;
         TWinControl* c = list[static_cast<size_t>(i)];
-        if (c->CanFocus() && (!checkTabStop || c->TabStop()) && (!checkParent || c->Parent() == this))
+        if (c->CanFocus() && (!checkTabStop || IsTabStopOf(c)) && (!checkParent || c->Parent() == this))
             return c;
     } while (i != start);
     return nullptr;
@@ -711,7 +734,8 @@ void TWinControl::CNKeyDown(TMessage& m) {
     }
     // A dialog key the control does not want goes to the form: Tab moves
     // the focus, Enter and Esc press the default and cancel buttons.
-    if (mask && Perform(CM_WANTSPECIALKEY, m.WParam, 0) == 0 && (Perform(WM_GETDLGCODE, 0, 0) & mask) == 0) {
+    if (mask && Perform(CM_WANTSPECIALKEY, m.WParam, 0) == 0 &&
+        (DialogCodeFor(this, static_cast<WORD>(m.WParam)) & mask) == 0) {
         TCustomForm* form = GetParentForm(this);
         if (form && form->Perform(CM_DIALOGKEY, m.WParam, m.LParam) != 0) return;
     }

@@ -6,6 +6,7 @@
 // surrounding quotes (" or ') is stripped.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -52,6 +53,11 @@ private:
     [[noreturn]] void WriteError() const;
 
     std::string fileName_;
+    // The native build keeps the file's lines parsed for as long as its
+    // bytes stay the same (IniFilesPosix.cpp); the system caches its own.
+    struct TParsedFile;
+    const TParsedFile& Parsed() const;
+    mutable std::shared_ptr<TParsedFile> parsed_;
 };
 
 }  // namespace cl

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "classlib/Scope.h"
+#include "engine/calc1.h"
 
 using namespace cl;
 
@@ -17,10 +18,10 @@ bool HasWhiteBox(uint8_t editType) {
 
 constexpr uint8_t kCellEdit = 8;  // one character per printed cell
 
-// No value the program keeps is longer: the editors and the statement file
-// stop there.  A longer one can only come from damage, and is painted as
-// far as that, so that fitting it cannot hold the window up.
-constexpr size_t kLongestPainted = 30000;
+// No value the program keeps is longer than kLongestText: the editors and
+// the statement file stop there.  A longer one can only come from damage,
+// and is painted as far as that, so that fitting it cannot hold the window up.
+constexpr size_t kLongestPainted = kLongestText;
 
 UINT HorizontalFlag(uint8_t alignment) {
     switch (alignment) {

@@ -267,7 +267,7 @@ WizardState StateOf(TMainForm& f) {
 // Loading shows only the page the replay reaches: it ends as showing every
 // stored page in turn ends, for each way through the wizard, an unfinished
 // statement, one cut in its steps and one whose variants are stored
-// disabled.
+// disabled, each loaded over a new statement and over a finished one.
 TEST_F(FileTest, LoadingEndsWhereShowingEveryStoredPageInTurnEnds) {
     std::vector<std::string> files;
     for (const char* name : {"audited", "notaudited", "noactivity", "unfinished"}) {
@@ -286,21 +286,35 @@ TEST_F(FileTest, LoadingEndsWhereShowingEveryStoredPageInTurnEnds) {
     disabled[at] = '\0';
     files.push_back(folder_.Name("disabled.spr"));
     cltest::WriteBytes(files.back(), disabled);
-    for (const std::string& file : files) {
-        SCOPED_TRACE(file);
-        ShowingEveryPage showing(*form_);
-        ReadStatementFile(TRz_NaglRec{file, 0, 0}, showing);
-        form_->XcWizard1->SelectNextPage();
-        cltest::Pump();
-        const WizardState expected = StateOf(*form_);
-
+    // Loaded over a new statement and over a finished one.
+    auto start = [this](bool finished) {
         AnswersModified = DataModified = false;
-        files_.names = {file};
-        form_->Wczytajrozliczenie1->Execute();
+        if (finished) {
+            files_.names = {golden_};
+            form_->Wczytajrozliczenie1->Execute();
+        } else {
+            form_->Nowerozliczenie1->Execute();
+        }
         cltest::Pump();
-        EXPECT_TRUE(StateOf(*form_) == expected);
-        EXPECT_EQ(StateOf(*form_).steps, expected.steps);
-        EXPECT_EQ(StateOf(*form_).forms, expected.forms);
+    };
+    for (const bool finished : {false, true}) {
+        for (const std::string& file : files) {
+            SCOPED_TRACE(file + (finished ? " over a finished statement" : " over a new one"));
+            start(finished);
+            ShowingEveryPage showing(*form_);
+            ReadStatementFile(TRz_NaglRec{file, 0, 0}, showing);
+            form_->XcWizard1->SelectNextPage();
+            cltest::Pump();
+            const WizardState expected = StateOf(*form_);
+
+            start(finished);
+            files_.names = {file};
+            form_->Wczytajrozliczenie1->Execute();
+            cltest::Pump();
+            EXPECT_TRUE(StateOf(*form_) == expected);
+            EXPECT_EQ(StateOf(*form_).steps, expected.steps);
+            EXPECT_EQ(StateOf(*form_).forms, expected.forms);
+        }
     }
 }
 

@@ -121,13 +121,16 @@ private:
     std::vector<TWinControl*> order_;  // the pages waiting, in the wizard's order
 };
 
-// Once the window is shown, each idle moment fills one waiting page (the
-// moments go on meanwhile: input in between is handled first).
+// Once the window is shown and has been idle once (the start ends there),
+// each idle moment fills one waiting page; the moments go on meanwhile,
+// input in between handled first.
 void FillPagesWhenIdle(TMainForm& f, const std::shared_ptr<DeferredContent>& content) {
-    Application->OnIdle = [&f, weak = std::weak_ptr<DeferredContent>(content)](TObject*, bool& done) {
+    Application->OnIdle = [&f, weak = std::weak_ptr<DeferredContent>(content), started = false](
+                              TObject*, bool& done) mutable {
         // Gone with the window's pages.
         const auto pages = weak.lock();
-        if (pages && f.Showing() && f.Enabled() && pages->FillNext()) done = false;
+        if (!pages || !f.Showing() || !f.Enabled()) return;
+        if (std::exchange(started, true) && pages->FillNext()) done = false;
     };
 }
 

@@ -1,5 +1,6 @@
 #pragma once
-// Times a body run again and again and prints the median with the spread:
+// Times a body run again and again and prints the median, the 90th
+// percentile and the spread:
 // the measuring programs under Wine report figures and never judge them.
 
 #include <algorithm>
@@ -12,7 +13,7 @@
 namespace spraw_bench {
 
 struct TTimes {
-    double Median = 0, Fastest = 0, Slowest = 0;
+    double Median = 0, P90 = 0, Fastest = 0, Slowest = 0;
     size_t Runs = 0;
 };
 
@@ -23,7 +24,9 @@ inline double MsSince(std::chrono::steady_clock::time_point start) {
 // At least one time, in milliseconds.
 inline TTimes Summarize(std::vector<double> ms) {
     std::sort(ms.begin(), ms.end());
-    return {ms[ms.size() / 2], ms.front(), ms.back(), ms.size()};
+    // The nearest rank: the smallest time at least 90% of the runs reach.
+    const size_t p90 = (ms.size() * 9 + 9) / 10 - 1;
+    return {ms[ms.size() / 2], ms[p90], ms.front(), ms.back(), ms.size()};
 }
 
 // body(i) for i in [0, runs), each run timed on its own.
@@ -39,8 +42,8 @@ inline TTimes Measure(int runs, const std::function<void(int)>& body) {
 
 // One line per figure; a target, when given, is what the program aims at.
 inline void Print(const char* what, const TTimes& t, double targetMs = 0) {
-    std::printf("%-44s median %8.2f ms  (%.2f .. %.2f ms, %zu runs", what, t.Median, t.Fastest, t.Slowest,
-                t.Runs);
+    std::printf("%-44s median %8.2f ms  p90 %8.2f ms  (%.2f .. %.2f ms, %zu runs", what, t.Median, t.P90,
+                t.Fastest, t.Slowest, t.Runs);
     if (targetMs > 0) std::printf("; target %.0f ms", targetMs);
     std::printf(")\n");
     std::fflush(stdout);

@@ -1,8 +1,15 @@
 // The main window's creation: the wizard's answer pages get their controls
-// when they first show.
+// when they first show; the user's files lose their read-only and hidden
+// attributes.
 #include <gtest/gtest.h>
 
+#include <string>
+
+#include "app/UserFolders.h"
+#include "classlib/win/WideText.h"
+#include "engine/calc1.h"
 #include "tests/app/win/MainFormFixture.h"
+#include "tests/support/Files.h"
 
 namespace {
 
@@ -23,6 +30,24 @@ TEST_F(MainFormTest, AnswerPagesGetTheirControlsWhenTheyFirstShow) {
     for (TControl* group : {form_->rb1_1_2, form_->rb1_1_3}) EXPECT_EQ(group->Parent(), form_->XcScrollBox3);
     EXPECT_TRUE(form_->rb1_1_2->HandleAllocated());
     EXPECT_EQ(form_->rb0_2_1->Parent(), nullptr) << "another page's";
+}
+
+using MainCreateFiles = cltest::DataFolderTest;
+
+TEST_F(MainCreateFiles, TheSettingsRznAndTheAnswerSnapshotAreMadeWritableAndVisible) {
+    InitFolders();
+    SetSettingsLocation(DataFolder, Application->ExeName());
+    const std::string files[] = {GetSettingsFileName(), DataFolder + "rzn.ini", DataFolder + "p.gpi"};
+    constexpr DWORD kLocked = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN;
+    for (const std::string& name : files) {
+        cltest::WriteBytes(name, "");
+        ASSERT_TRUE(SetFileAttributesW(ToWide(name).c_str(), kLocked)) << name;
+    }
+    cltest::AnsweredMessageBoxes answers;
+    auto* form = Construct<TMainForm>(Application.Get());
+    for (const std::string& name : files)
+        EXPECT_EQ(GetFileAttributesW(ToWide(name).c_str()) & kLocked, 0u) << name;
+    form->Free();
 }
 
 }  // namespace

@@ -153,6 +153,24 @@ TEST_F(Placement, RestoreComesBeforeTheFormsOwnOnShowAndABadValueKeepsItsPropert
     EXPECT_EQ(f.checkedAtShow, (std::vector<bool>{false, false}));
 }
 
+TEST_F(Placement, AFailedRestoreOrSaveIsReportedAndTheWindowStillOpensAndCloses) {
+    AnsweredMessageBoxes answers;
+    TestForm f;
+    f.storage->OnRestorePlacement = [](TObject*) { throw EIniFileException("Brak ustawień"); };
+    f.form->Show();
+    EXPECT_TRUE(IsWindowVisible(f.Wnd()));
+    EXPECT_EQ(f.checkedAtShow.size(), 1u) << "the form's own OnShow ran";
+    ASSERT_EQ(answers.boxes.size(), 1u);
+    EXPECT_EQ(answers.boxes[0].text, "Brak ustawień");
+
+    g_settings = g_settings + "\\brak\\Sprawozdawca.kon";  // a folder that is not there
+    f.form->Close();
+    EXPECT_FALSE(IsWindowVisible(f.Wnd()));
+    EXPECT_EQ(f.closeQueries, 1);
+    ASSERT_EQ(answers.boxes.size(), 2u);
+    EXPECT_NE(answers.boxes[1].text.find("Sprawozdawca.kon"), std::string::npos) << answers.boxes[1].text;
+}
+
 TEST_F(Placement, StoredPlacementIsAppliedAsTheFormAllows) {
     const std::string screen = "(" + std::to_string(GetSystemMetrics(SM_CXSCREEN)) + "x" +
                                std::to_string(GetSystemMetrics(SM_CYSCREEN)) + ")";

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "classlib/Collection.h"
 #include "classlib/Exceptions.h"
 #include "classlib/StrUtils.h"
 
@@ -27,6 +28,7 @@ void TObject::Free() noexcept {
 }
 
 CL_CLASS_INFO(TPersistent)
+CL_CLASS_INFO(TCollection)
 
 void TPersistent::Assign(TPersistent* source) {
     if (source)
@@ -227,6 +229,33 @@ void LoadComponentTree(TComponent& root, const std::function<void()>& build) {
     root.state_ &= ~csReading;
     for (TComponent* c : loading) c->Loaded();
     root.Loaded();
+}
+
+// ---- Global components ------------------------------------------------------------
+
+namespace {
+
+std::vector<TFindGlobalComponent>& GlobalFinders() {
+    static std::vector<TFindGlobalComponent> finders;
+    return finders;
+}
+
+}  // namespace
+
+void RegisterFindGlobalComponentProc(TFindGlobalComponent proc) {
+    std::vector<TFindGlobalComponent>& finders = GlobalFinders();
+    if (std::find(finders.begin(), finders.end(), proc) == finders.end()) finders.push_back(proc);
+}
+
+void UnregisterFindGlobalComponentProc(TFindGlobalComponent proc) {
+    std::vector<TFindGlobalComponent>& finders = GlobalFinders();
+    finders.erase(std::remove(finders.begin(), finders.end(), proc), finders.end());
+}
+
+TComponent* FindGlobalComponent(std::string_view name) {
+    for (TFindGlobalComponent find : GlobalFinders())
+        if (TComponent* found = find(name)) return found;
+    return nullptr;
 }
 
 }  // namespace cl

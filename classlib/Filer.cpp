@@ -1,9 +1,20 @@
 #include "classlib/Filer.h"
 
+#include <cstring>
+#include <limits>
+
 #include "classlib/Exceptions.h"
 #include "classlib/StrUtils.h"
 
 namespace cl {
+
+namespace {
+
+// The stream holds the 80-bit float both builds have as long double.
+static_assert(std::numeric_limits<long double>::digits == 64, "an 80-bit long double");
+constexpr int32_t kExtendedSize = 10;
+
+}  // namespace
 
 // ---- TWriter -------------------------------------------------------------
 
@@ -28,6 +39,13 @@ void TWriter::WriteInteger(int32_t value) {
 
 void TWriter::WriteBoolean(bool value) {
     WriteValue(value ? vaTrue : vaFalse);
+}
+
+void TWriter::WriteFloat(long double value) {
+    WriteValue(vaExtended);
+    unsigned char bytes[sizeof(long double)] = {};
+    std::memcpy(bytes, &value, sizeof value);
+    stream_.WriteBuffer(bytes, kExtendedSize);
 }
 
 void TWriter::WriteString(std::string_view value) {
@@ -82,6 +100,14 @@ void TWriter::WriteProperty(TObject& obj, const TPropInfo& prop) {
                 WriteBoolean(prop.GetOrd(obj) != 0);
             else
                 WriteIdent(prop.EnumName(prop.GetOrd(obj)));
+            break;
+        case tkChar:
+            WritePropName(prop.Name);
+            WriteString(std::string(1, static_cast<char>(prop.GetOrd(obj))));
+            break;
+        case tkFloat:
+            WritePropName(prop.Name);
+            WriteFloat(prop.GetFloat(obj));
             break;
         case tkString:
             WritePropName(prop.Name);
@@ -142,6 +168,22 @@ bool TReader::ReadBoolean() {
     }
 }
 
+long double TReader::ReadFloat() {
+    switch (ReadValue()) {
+        case vaExtended: {
+            unsigned char bytes[sizeof(long double)] = {};
+            stream_.ReadBuffer(bytes, kExtendedSize);
+            long double value;
+            std::memcpy(&value, bytes, sizeof value);
+            return value;
+        }
+        case vaInt32:
+            return stream_.ReadValue<int32_t>();
+        default:
+            InvalidValue();
+    }
+}
+
 std::string TReader::ReadString() {
     if (ReadValue() != vaLString) InvalidValue();
     const int32_t length = stream_.ReadValue<int32_t>();
@@ -182,6 +224,15 @@ void TReader::ReadPropValue(TObject& obj, std::string_view name) {
             } else {
                 prop->SetOrd(*target, ReadBoolean() ? 1 : 0);
             }
+            break;
+        case tkChar: {
+            const std::string text = ReadString();
+            if (text.size() != 1) InvalidValue();
+            prop->SetOrd(*target, static_cast<unsigned char>(text[0]));
+            break;
+        }
+        case tkFloat:
+            prop->SetFloat(*target, ReadFloat());
             break;
         case tkString:
             prop->SetStr(*target, ReadString());

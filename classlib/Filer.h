@@ -4,12 +4,14 @@
 // properties through these and add properties of their own by writing the
 // name and the value themselves.  The byte form is this program's own:
 //   name   = length byte, then the bytes
-//   value  = type byte, then Int32 (4 bytes, little-endian), LString (Int32
+//   value  = type byte, then Int32 (4 bytes, little-endian), Extended (the
+//            10 bytes of an 80-bit float, little-endian), LString (Int32
 //            length, then the bytes), Ident (a name); False, True, Nil, Null
 //            (end of a list) carry nothing; List and Collection are followed
 //            by their contents and a Null.
 // Only the value kinds its users need are here: integers, Booleans,
-// enumerations, strings, references to components, nested objects.
+// enumerations, characters (a string of one), floats, strings, references
+// to components, nested objects.
 
 #include <cstdint>
 #include <string>
@@ -24,6 +26,7 @@ enum TValueType : uint8_t {
     vaNull = 0,
     vaList = 1,
     vaInt32 = 4,
+    vaExtended = 5,
     vaIdent = 7,
     vaFalse = 8,
     vaTrue = 9,
@@ -51,13 +54,14 @@ public:
     void WritePropName(std::string_view name);
     void WriteInteger(int32_t value);
     void WriteBoolean(bool value);
+    void WriteFloat(long double value);
     void WriteString(std::string_view value);
     void WriteIdent(std::string_view ident);
 
     // Every published property that has a setter and is stored: integers, Booleans,
-    // enumerations, strings, component references (by name) and the
-    // properties of nested objects (under "Name.").  A published property of
-    // another kind raises EWriteError.
+    // enumerations, characters, floats, strings, component references (by
+    // name) and the properties of nested objects (under "Name.").  A
+    // published property of another kind raises EWriteError.
     void WriteProperties(TObject& obj);
 
 private:
@@ -89,6 +93,8 @@ public:
     // Each raises EReadError "Invalid property value" on another value type.
     int32_t ReadInteger();
     bool ReadBoolean();
+    // An Extended, or an Int32 as the float of its value.
+    long double ReadFloat();
     std::string ReadString();
     std::string ReadIdent();
 

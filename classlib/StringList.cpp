@@ -25,6 +25,9 @@ void Updating(TStrings& strings, Body body) {
 
 }  // namespace
 
+CL_CLASS_INFO(TStrings)
+CL_CLASS_INFO(TStringList)
+
 void TStrings::IndexError(int index) {
     throw EStringListError("List index out of bounds (" + std::to_string(index) + ")");
 }
@@ -74,6 +77,11 @@ void TStrings::Assign(const TStrings& source) {
         Clear();
         AddStrings(source);
     });
+}
+
+void TStrings::Assign(TPersistent* source) {
+    if (auto* lines = dynamic_cast<TStrings*>(source)) return Assign(*lines);
+    TPersistent::Assign(source);
 }
 
 int TStrings::IndexOf(std::string_view s) const {

@@ -1,22 +1,23 @@
 #pragma once
 // TStrings, the abstract list of text lines with an object pointer per
-// line, and TStringList, its stand-alone implementation.
+// line, and TStringList, its stand-alone implementation.  A list is a
+// persistent object, so a class may publish one as a property.
 
 #include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "classlib/Component.h"
+
 namespace cl {
 
 class TStream;
 
-class TStrings {
-public:
+class TStrings : public TPersistent {
+    CL_CLASS(TStrings, TPersistent)
+
     TStrings() = default;
-    TStrings(const TStrings&) = delete;
-    TStrings& operator=(const TStrings&) = delete;
-    virtual ~TStrings() = default;
 
     // The core a descendant provides.  Index errors raise
     // EStringListError("List index out of bounds (%d)").
@@ -36,6 +37,9 @@ public:
     void AddStrings(const TStrings& strings);
     // Copies lines and objects.
     virtual void Assign(const TStrings& source);
+    // Another list's lines and objects; any other source as TPersistent
+    // says (it may copy itself into the list).
+    void Assign(TPersistent* source) override;
 
     // Case-insensitive (Polish letters included) unless a descendant says otherwise.
     virtual int IndexOf(std::string_view s) const;
@@ -81,7 +85,8 @@ private:
 enum TDuplicates { dupIgnore, dupAccept, dupError };
 
 class TStringList : public TStrings {
-public:
+    CL_CLASS(TStringList, TStrings)
+
     using TStringListEvent = std::function<void(TStringList& sender)>;
 
     int Count() const override { return static_cast<int>(items_.size()); }

@@ -383,6 +383,9 @@ void TNcCustomEdit::WMCut(cl::TMessage& m) {
 void TNcCustomEdit::DoEnter() {
     hasFocus_ = true;
     UpdateColours();
+    // Entered by a click, the whole text is selected once the click is
+    // over (the press itself places the caret).
+    selectOnClick_ = AutoSelect() && (controlState_ & cl::csLButtonDown);
     TCustomEdit::DoEnter();
 }
 
@@ -394,6 +397,7 @@ void TNcCustomEdit::DoExit() {
 
 void TNcCustomEdit::MouseUp(cl::TMouseButton button, cl::TShiftState shift, int x, int y) {
     TCustomEdit::MouseUp(button, shift, x, y);
+    if (button == cl::mbLeft && std::exchange(selectOnClick_, false)) SelectAll();
     if (button != cl::mbRight) return;
     hasFocus_ = false;
     mouseInside_ = false;

@@ -172,6 +172,8 @@ private:
     TNcCharSet savedValidChars_;
     bool hasFocus_ = false;
     bool mouseInside_ = false;
+    // Entered by a left click: the release selects the whole text.
+    bool selectOnClick_ = false;
 };
 
 class TNcBaseEdit : public TNcCustomEdit {

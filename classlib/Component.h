@@ -153,14 +153,6 @@ class TComponent : public TPersistent {
     // and root last.
     friend void LoadComponentTree(TComponent& root, const std::function<void()>& build);
 
-    // Components known by name across the program (the screen's forms): each
-    // registered finder is asked in turn for a component of that name, without
-    // regard to case; nullptr when none has one.
-    using TFindGlobalComponent = TComponent* (*)(std::string_view name);
-    void RegisterFindGlobalComponentProc(TFindGlobalComponent proc);
-    void UnregisterFindGlobalComponentProc(TFindGlobalComponent proc);
-    TComponent* FindGlobalComponent(std::string_view name);
-
 protected:
     // Passes the news to every owned component; a removed component's free
     // notification link with this one is dropped.

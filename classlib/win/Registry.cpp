@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "classlib/Exceptions.h"
-#include "classlib/NumberFormat.h"
+#include "classlib/StrUtils.h"
 #include "classlib/StringList.h"
 #include "classlib/win/WideText.h"
 

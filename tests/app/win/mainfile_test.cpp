@@ -131,7 +131,7 @@ TEST_F(FileTest, LoadGoesOnOnlyWhenTheStatementWasSavedOrLetGoAndReplaysTheFile)
 }
 
 TEST_F(FileTest, TheDialogsOfferStatementFilesAndOpenOnlyAFileThatExists) {
-    for (TOpenDialog* dialog : {form_->OpenDialog1, form_->SaveDialog1}) {
+    for (TOpenDialog* dialog : {form_->OpenDialog1, static_cast<TOpenDialog*>(form_->SaveDialog1)}) {
         SCOPED_TRACE(dialog->Name());
         EXPECT_EQ(dialog->DefaultExt(), "spr");
         EXPECT_EQ(dialog->Filter(), "Pliki sprawozdań finans. (*.spr)|*.spr|Wszystkie pliki (*.*)|*.*");

@@ -223,7 +223,7 @@ TEST_F(WizardTest, ClickingAnOlderStepChecksTheAnswersOfThePageLeft) {
 
 TEST_F(WizardTest, AStepClickedWhileBusyGivesTheHighlightBackToThePageInForce) {
     Finish();
-    for (bool* busy : {&LoadingStatement, &AddingForm, &Rendering}) {
+    for (bool* busy : {&LoadingStatement, &AddingForm, &form_->Rendering}) {
         const FlagScope flag(*busy);
         form_->XcTreeView1->SetSelected(StepNode(form_->Wiz0_2));
         cltest::Pump();

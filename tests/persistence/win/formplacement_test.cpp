@@ -163,7 +163,7 @@ TEST_F(Placement, AFailedRestoreOrSaveIsReportedAndTheWindowStillOpensAndCloses)
     EXPECT_TRUE(IsWindowVisible(f.Wnd()));
     EXPECT_EQ(f.checkedAtShow.size(), 1u) << "the form's own OnShow ran";
     ASSERT_EQ(answers.boxes.size(), 1u);
-    EXPECT_EQ(answers.boxes[0].text, "Brak ustawień");
+    EXPECT_EQ(answers.boxes[0].text, "Brak ustawień.");
 
     g_settings = g_settings + "\\brak\\Sprawozdawca.kon";  // a folder that is not there
     f.form->Close();

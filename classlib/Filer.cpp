@@ -37,6 +37,11 @@ void TWriter::WriteInteger(int32_t value) {
     stream_.WriteValue(value);
 }
 
+void TWriter::WriteInt64(int64_t value) {
+    WriteValue(vaInt64);
+    stream_.WriteValue(value);
+}
+
 void TWriter::WriteBoolean(bool value) {
     WriteValue(value ? vaTrue : vaFalse);
 }
@@ -94,6 +99,19 @@ void TWriter::WriteProperty(TObject& obj, const TPropInfo& prop) {
             WritePropName(prop.Name);
             WriteInteger(static_cast<int32_t>(prop.GetOrd(obj)));
             break;
+        case tkInt64:
+            WritePropName(prop.Name);
+            WriteInt64(prop.GetOrd(obj));
+            break;
+        case tkSet: {
+            WritePropName(prop.Name);
+            WriteValue(vaSet);
+            const int64_t members = prop.GetOrd(obj);
+            for (size_t bit = 0; bit < prop.EnumNames.size() && bit < 64; ++bit)
+                if (members & (int64_t{1} << bit)) WriteName(prop.EnumNames[bit]);
+            WriteName("");
+            break;
+        }
         case tkEnumeration:
             WritePropName(prop.Name);
             if (prop.EnumNames.size() == 2 && prop.EnumNames[0] == "False")
@@ -157,6 +175,17 @@ int32_t TReader::ReadInteger() {
     return stream_.ReadValue<int32_t>();
 }
 
+int64_t TReader::ReadInt64() {
+    switch (ReadValue()) {
+        case vaInt64:
+            return stream_.ReadValue<int64_t>();
+        case vaInt32:
+            return stream_.ReadValue<int32_t>();
+        default:
+            InvalidValue();
+    }
+}
+
 bool TReader::ReadBoolean() {
     switch (ReadValue()) {
         case vaFalse:
@@ -216,6 +245,20 @@ void TReader::ReadPropValue(TObject& obj, std::string_view name) {
         case tkInteger:
             prop->SetOrd(*target, ReadInteger());
             break;
+        case tkInt64:
+            prop->SetOrd(*target, ReadInt64());
+            break;
+        case tkSet: {
+            if (ReadValue() != vaSet) InvalidValue();
+            int64_t members = 0;
+            for (std::string member; !(member = ReadName()).empty();) {
+                const int bit = prop->EnumValue(member);
+                if (bit < 0 || bit >= 64) InvalidValue();
+                members |= int64_t{1} << bit;
+            }
+            prop->SetOrd(*target, members);
+            break;
+        }
         case tkEnumeration:
             if (NextValue() == vaIdent) {
                 const int value = prop->EnumValue(ReadIdent());

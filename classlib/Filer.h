@@ -4,14 +4,15 @@
 // properties through these and add properties of their own by writing the
 // name and the value themselves.  The byte form is this program's own:
 //   name   = length byte, then the bytes
-//   value  = type byte, then Int32 (4 bytes, little-endian), Extended (the
-//            10 bytes of an 80-bit float, little-endian), LString (Int32
-//            length, then the bytes), Ident (a name); False, True, Nil, Null
-//            (end of a list) carry nothing; List and Collection are followed
-//            by their contents and a Null.
+//   value  = type byte, then Int32 (4 bytes, little-endian), Int64 (8
+//            bytes), Extended (the 10 bytes of an 80-bit float,
+//            little-endian), LString (Int32 length, then the bytes), Ident (a
+//            name), Set (the members' names, then an empty name); False,
+//            True, Nil, Null (end of a list) carry nothing; List and
+//            Collection are followed by their contents and a Null.
 // Only the value kinds its users need are here: integers, Booleans,
-// enumerations, characters (a string of one), floats, strings, references
-// to components, nested objects.
+// enumerations, sets, characters (a string of one), floats, strings,
+// references to components, nested objects.
 
 #include <cstdint>
 #include <string>
@@ -30,9 +31,11 @@ enum TValueType : uint8_t {
     vaIdent = 7,
     vaFalse = 8,
     vaTrue = 9,
+    vaSet = 11,
     vaLString = 12,
     vaNil = 13,
     vaCollection = 14,
+    vaInt64 = 19,
 };
 
 class TWriter {
@@ -53,14 +56,15 @@ public:
     // PropPath + name; a name longer than 255 bytes raises EWriteError.
     void WritePropName(std::string_view name);
     void WriteInteger(int32_t value);
+    void WriteInt64(int64_t value);
     void WriteBoolean(bool value);
     void WriteFloat(long double value);
     void WriteString(std::string_view value);
     void WriteIdent(std::string_view ident);
 
     // Every published property that has a setter and is stored: integers, Booleans,
-    // enumerations, characters, floats, strings, component references (by
-    // name) and the properties of nested objects (under "Name.").  A
+    // enumerations, sets, characters, floats, strings, component references
+    // (by name) and the properties of nested objects (under "Name.").  A
     // published property of another kind raises EWriteError.
     void WriteProperties(TObject& obj);
 
@@ -92,6 +96,8 @@ public:
     std::string ReadPropName();
     // Each raises EReadError "Invalid property value" on another value type.
     int32_t ReadInteger();
+    // An Int64, or an Int32.
+    int64_t ReadInt64();
     bool ReadBoolean();
     // An Extended, or an Int32 as the float of its value.
     long double ReadFloat();

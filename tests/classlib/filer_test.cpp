@@ -32,6 +32,8 @@ class TPart : public TComponent {
     long double Ratio = 0;
     char Mark = 'a';
     int Hidden = 0;
+    uint8_t Styles = 0;
+    int64_t Big = 0;
     TMargins* GetMargins() const { return const_cast<TMargins*>(&Margins); }
     bool HiddenStored() const { return Hidden != 0; }
 };
@@ -40,7 +42,9 @@ CL_CLASS_INFO(TPart, Prop("Width", &TPart::Width, &TPart::Width), Prop("Shown", 
               Prop("Text", &TPart::Text, &TPart::Text), Prop("Buddy", &TPart::Buddy, &TPart::Buddy),
               Prop("Margins", &TPart::GetMargins), Prop("Ratio", &TPart::Ratio, &TPart::Ratio),
               Prop("Mark", &TPart::Mark, &TPart::Mark),
-              StoredWhen(Prop("Hidden", &TPart::Hidden, &TPart::Hidden), &TPart::HiddenStored))
+              StoredWhen(Prop("Hidden", &TPart::Hidden, &TPart::Hidden), &TPart::HiddenStored),
+              SetOfProp("Styles", {"psBold", "psItalic", "psUnderline"}, &TPart::Styles, &TPart::Styles),
+              Prop("Big", &TPart::Big, &TPart::Big))
 
 std::string Written(TObject& obj) {
     TMemoryStream stream;
@@ -72,6 +76,8 @@ TEST(Filer, PublishedPropertiesReadBackWithNestedNamesAndReferences) {
     a.Margins.Left = 3;
     a.Ratio = 1.0L / 3;
     a.Mark = 'Z';
+    a.Styles = 5;
+    a.Big = -9000000000;
     TPart& copy = *new TPart(&root);
     ReadInto(root, copy, Written(a));
     EXPECT_EQ(copy.Width, -7);
@@ -82,6 +88,8 @@ TEST(Filer, PublishedPropertiesReadBackWithNestedNamesAndReferences) {
     EXPECT_EQ(copy.Margins.Left, 3);
     EXPECT_EQ(copy.Ratio, 1.0L / 3) << "all 64 bits of the mantissa";
     EXPECT_EQ(copy.Mark, 'Z');
+    EXPECT_EQ(copy.Styles, 5);
+    EXPECT_EQ(copy.Big, -9000000000);
 }
 
 TEST(Filer, TheBytesAreNameThenTypedValue) {
@@ -101,6 +109,9 @@ TEST(Filer, TheBytesAreNameThenTypedValue) {
     EXPECT_NE(Written(part).find(std::string("\x05Ratio\x05\0\0\0\0\0\0\0\xC0\xFF\x3F", 17)),
               std::string::npos);
     EXPECT_NE(bytes.find(std::string("\x04Mark\x0C\x01\0\0\0a", 11)), std::string::npos);
+    part.Styles = 6;
+    EXPECT_NE(Written(part).find(std::string("\x06Styles\x0B\x08psItalic\x0BpsUnderline\0", 30)),
+              std::string::npos);
     // Stored only while it is not 0.
     EXPECT_EQ(bytes.find("Hidden"), std::string::npos);
     part.Hidden = 2;

@@ -136,7 +136,8 @@ TEST_F(FileTest, TheDialogsOfferStatementFilesAndOpenOnlyAFileThatExists) {
         EXPECT_EQ(dialog->DefaultExt(), "spr");
         EXPECT_EQ(dialog->Filter(), "Pliki sprawozdań finans. (*.spr)|*.spr|Wszystkie pliki (*.*)|*.*");
     }
-    EXPECT_EQ(form_->OpenDialog1->Options(), ofHideReadOnly | ofPathMustExist | ofFileMustExist | ofEnableSizing);
+    EXPECT_EQ(form_->OpenDialog1->Options(),
+              ofHideReadOnly | ofPathMustExist | ofFileMustExist | ofEnableSizing);
     // The class library's default options, and the question before a file is replaced.
     EXPECT_EQ(form_->SaveDialog1->Options(), ofHideReadOnly | ofEnableSizing | ofOverwritePrompt);
 }

@@ -1,6 +1,8 @@
 #include "classlib/Component.h"
 
 #include <algorithm>
+#include <map>
+#include <set>
 
 #include "classlib/Collection.h"
 #include "classlib/Exceptions.h"
@@ -215,6 +217,46 @@ void TComponent::MarkReading() {
     for (TComponent* c : components_) c->MarkReading();
 }
 
+namespace {
+
+// The component c is laid out in, for the order of the after-load steps.
+TComponent* LoadParent(const TComponent* c) {
+    TComponent* parent = c->GetParentComponent();
+    return parent ? parent : c->Owner();
+}
+
+}  // namespace
+
+void TComponent::RunLoaded(const std::vector<TComponent*>& components) {
+    std::map<const TComponent*, std::vector<TComponent*>> children;
+    std::vector<TComponent*> tops;
+    const std::set<const TComponent*> listed(components.begin(), components.end());
+    for (TComponent* c : components) {
+        TComponent* parent = LoadParent(c);
+        while (parent && !listed.contains(parent)) parent = LoadParent(parent);
+        (parent ? children[parent] : tops).push_back(c);
+    }
+    const std::function<void(TComponent*)> load = [&](TComponent* c) {
+        if (const auto inner = children.find(c); inner != children.end())
+            for (TComponent* child : inner->second) load(child);
+        c->Loaded();
+    };
+    for (TComponent* c : tops) load(c);
+}
+
+bool TComponent::LoadDeferred() const {
+    for (const TComponent* c = this; c; c = LoadParent(c))
+        if (c->loadDeferred_) return true;
+    return false;
+}
+
+void TComponent::CollectLoading(std::vector<TComponent*>& out) {
+    for (TComponent* c : components_) {
+        if ((c->state_ & (csLoading | csReading)) == csLoading) out.push_back(c);
+        c->CollectLoading(out);
+    }
+}
+
 void LoadComponentTree(TComponent& root, const std::function<void()>& build) {
     root.MarkReading();
     std::vector<TComponent*> loading;
@@ -227,8 +269,28 @@ void LoadComponentTree(TComponent& root, const std::function<void()>& build) {
     }
     root.CollectReading(loading);
     root.state_ &= ~csReading;
-    for (TComponent* c : loading) c->Loaded();
+    std::erase_if(loading, [](const TComponent* c) { return c->LoadDeferred(); });
+    TComponent::RunLoaded(loading);
     root.Loaded();
+}
+
+void DeferLoaded(TComponent& component) {
+    if (component.state_ & csReading) component.loadDeferred_ = true;
+}
+
+void FinishLoading(TComponent& component) {
+    if (!component.loadDeferred_) return;
+    TComponent* top = &component;
+    while (top->Owner()) top = top->Owner();
+    std::vector<TComponent*> loading;
+    top->CollectLoading(loading);
+    std::erase_if(loading, [&component](const TComponent* c) {
+        for (const TComponent* p = c; p; p = LoadParent(p))
+            if (p == &component) return false;
+        return true;
+    });
+    for (TComponent* c : loading) c->loadDeferred_ = false;
+    TComponent::RunLoaded(loading);
 }
 
 // ---- Global components ------------------------------------------------------------

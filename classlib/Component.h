@@ -146,12 +146,13 @@ class TComponent : public TPersistent {
 
     std::string GetNamePath() const override { return name_; }
     void BeforeDestruction() override;
+    // The component this one sits in when its tree is laid out (a
+    // control's parent window); nullptr when none.
+    virtual TComponent* GetParentComponent() const { return nullptr; }
 
-    // Builds an owner tree as a window layout is read: root, and every
-    // component created under a component of the tree while build runs, is
-    // loading; afterwards each of them gets Loaded() in creation order,
-    // and root last.
     friend void LoadComponentTree(TComponent& root, const std::function<void()>& build);
+    friend void DeferLoaded(TComponent& component);
+    friend void FinishLoading(TComponent& component);
 
 protected:
     // Passes the news to every owned component; a removed component's free
@@ -168,11 +169,19 @@ private:
     void MarkReading();
     // Clears csReading in the tree below, listing those that had it.
     void CollectReading(std::vector<TComponent*>& out);
+    // Every component below that is loading, not reading, in reading order.
+    void CollectLoading(std::vector<TComponent*>& out);
+    // This component or one it sits in waits for FinishLoading.
+    bool LoadDeferred() const;
+    // Loaded() of each (all loading, in reading order) after those it is
+    // the nearest listed load parent of.
+    static void RunLoaded(const std::vector<TComponent*>& components);
     // Everything destruction does while the memory is still there; safe to
     // run again, never throws.
     void TearDown() noexcept;
 
     TComponent* owner_ = nullptr;
+    bool loadDeferred_ = false;
     std::string name_;
     int tag_ = 0;
     TComponentState state_ = 0;
@@ -180,7 +189,20 @@ private:
     std::vector<TComponent*> freeNotifies_;
 };
 
+// The after-load step of a window built in code, as reading its stored
+// layout would run it.  Builds an owner tree: root, and every component
+// created under a component of the tree while build runs, is loading;
+// afterwards each of them gets Loaded() once, children before parents (a
+// component's parent is its GetParentComponent(), else its owner; siblings
+// in creation order), and root last.
 void LoadComponentTree(TComponent& root, const std::function<void()>& build);
+// Called while build runs: component, and every component inside it,
+// stays loading when the tree's step ends, for content that gets its
+// windows later.  FinishLoading then runs their Loaded() in the same order
+// (content deferred again inside it included); nothing when the component
+// was not deferred or has finished.
+void DeferLoaded(TComponent& component);
+void FinishLoading(TComponent& component);
 
 // Components known by name across the program (the screen's forms): each
 // registered finder is asked in turn for a component of that name, without

@@ -90,64 +90,66 @@ void PostToMainWindow(UINT message, LPARAM lParam) {
 CL_CLASS_INFO(TAbout1Dlg)
 
 TAbout1Dlg::TAbout1Dlg(TComponent* owner) : TForm(owner) {
-    SetUpDialogFrame(*this, "About1Dlg", "O programie", 422, 212);
+    LoadComponentTree(*this, [this] {
+        SetUpDialogFrame(*this, "About1Dlg", "O programie", 422, 212);
 
-    ActionList1 = MakePart<TActionList>(this, "ActionList1");
-    Aktualizacja1 = MakePart<TAction>(this, "Aktualizacja1");
-    Aktualizacja1->SetCaption("Sprawdź &aktualizację teraz");
-    ActionList1->AddAction(Aktualizacja1);
-    MakerSite1 = MakePart<TBrowseURL>(this, "MakerSite1");
-    MakerSite1->SetURL(MakerSiteUrl());
-    ActionList1->AddAction(MakerSite1);
-    AuthorsSite1 = MakePart<TBrowseURL>(this, "AuthorsSite1");
-    AuthorsSite1->SetURL(AuthorsSiteUrl());
-    ActionList1->AddAction(AuthorsSite1);
+        ActionList1 = MakePart<TActionList>(this, "ActionList1");
+        Aktualizacja1 = MakePart<TAction>(this, "Aktualizacja1");
+        Aktualizacja1->SetCaption("Sprawdź &aktualizację teraz");
+        ActionList1->AddAction(Aktualizacja1);
+        MakerSite1 = MakePart<TBrowseURL>(this, "MakerSite1");
+        MakerSite1->SetURL(MakerSiteUrl());
+        ActionList1->AddAction(MakerSite1);
+        AuthorsSite1 = MakePart<TBrowseURL>(this, "AuthorsSite1");
+        AuthorsSite1->SetURL(AuthorsSiteUrl());
+        ActionList1->AddAction(AuthorsSite1);
 
-    Image1 = MakePart<TImage>(this, "Image1", this, 16, 16, 64, 64);
-    Image1->SetCenter(true);
-    Image1->SetProportional(true);
-    LoadLogo(Image1, L"ABOUTLOGO1");
-    Image2 = MakePart<TImage>(this, "Image2", this, 310, 64, 96, 48);
-    Image2->SetCenter(true);
-    Image2->SetProportional(true);
-    Image2->SetCursor(crHandPoint);
-    LoadLogo(Image2, L"ABOUTLOGO2");
+        Image1 = MakePart<TImage>(this, "Image1", this, 16, 16, 64, 64);
+        Image1->SetCenter(true);
+        Image1->SetProportional(true);
+        LoadLogo(Image1, L"ABOUTLOGO1");
+        Image2 = MakePart<TImage>(this, "Image2", this, 310, 64, 96, 48);
+        Image2->SetCenter(true);
+        Image2->SetProportional(true);
+        Image2->SetCursor(crHandPoint);
+        LoadLogo(Image2, L"ABOUTLOGO2");
 
-    Label1 = MakePart<TStaticText>(this, "Label1");
-    Label1->SetAutoSize(false);
-    Label1->SetBounds(96, 16, 310, 30);
-    Label1->SetParent(this);
-    auto* line = MakePart<TBevel>(this, "Bevel1", this, 96, 54, 310, 2);
-    line->SetShape(bsTopLine);
-    XcLabel1 = MakePart<TXcLabel>(this, "XcLabel1", this, 96, 66, 200, 14);
-    MakeLink(XcLabel1, "Autorzy programu Sprawozdawca");
-    Label2 = MakePart<TLabel>(this, "Label2", this, 96, 84, 200, 14);
-    Label2->SetCaption(ShownAddress(MakerSiteUrl()));
-    XcLabel2 = MakePart<TXcLabel>(this, "XcLabel2", this, 96, 104, 200, 14);
-    MakeLink(XcLabel2, "Opracowanie: zespół autorów programu");
+        Label1 = MakePart<TStaticText>(this, "Label1");
+        Label1->SetAutoSize(false);
+        Label1->SetBounds(96, 16, 310, 30);
+        Label1->SetParent(this);
+        auto* line = MakePart<TBevel>(this, "Bevel1", this, 96, 54, 310, 2);
+        line->SetShape(bsTopLine);
+        XcLabel1 = MakePart<TXcLabel>(this, "XcLabel1", this, 96, 66, 200, 14);
+        MakeLink(XcLabel1, "Autorzy programu Sprawozdawca");
+        Label2 = MakePart<TLabel>(this, "Label2", this, 96, 84, 200, 14);
+        Label2->SetCaption(ShownAddress(MakerSiteUrl()));
+        XcLabel2 = MakePart<TXcLabel>(this, "XcLabel2", this, 96, 104, 200, 14);
+        MakeLink(XcLabel2, "Opracowanie: zespół autorów programu");
 
-    XcCheckBox1 = MakePart<TXcCheckBox>(this, "XcCheckBox1", this, 16, 140, 390, 17);
-    XcCheckBox1->SetCaption("Automatyczne sprawdzanie aktualizacji programu w trakcie uruchamiania");
-    XcCheckBox1->SetChecked(true);
+        XcCheckBox1 = MakePart<TXcCheckBox>(this, "XcCheckBox1", this, 16, 140, 390, 17);
+        XcCheckBox1->SetCaption("Automatyczne sprawdzanie aktualizacji programu w trakcie uruchamiania");
+        XcCheckBox1->SetChecked(true);
 
-    UpdateButton = MakeButton(*this, "UpdateButton", "", 16, 174, 170);
-    UpdateButton->SetAction(Aktualizacja1);
-    LicButton = MakeButton(*this, "LicButton", "Licencja", 250, 174, 75);
-    OKButton = MakeButton(*this, "OKButton", "OK", 331, 174, 75, mrOk);
-    OKButton->SetDefault(true);
-    OKButton->SetCancel(true);
+        UpdateButton = MakeButton(*this, "UpdateButton", "", 16, 174, 170);
+        UpdateButton->SetAction(Aktualizacja1);
+        LicButton = MakeButton(*this, "LicButton", "Licencja", 250, 174, 75);
+        OKButton = MakeButton(*this, "OKButton", "OK", 331, 174, 75, mrOk);
+        OKButton->SetDefault(true);
+        OKButton->SetCancel(true);
 
-    auto openMakerSite = [this](TObject*) { MakerSite1->Execute(); };
-    Image2->OnClick = openMakerSite;
-    XcLabel1->OnClick = openMakerSite;
-    XcLabel2->OnClick = [this](TObject*) { AuthorsSite1->Execute(); };
-    LicButton->OnClick = [this](TObject* s) { LicButtonClick(s); };
-    Aktualizacja1->OnExecute = [this](TObject* s) { Aktualizacja1Execute(s); };
-    OnCreate = [this](TObject* s) { FormCreate(s); };
-    OnShow = [this](TObject* s) { FormShow(s); };
-    OnClose = [this](TObject* s, TCloseAction& action) { FormClose(s, action); };
-    // Last: it takes over the OnShow set above and calls it after its restore.
-    FormStorage1 = AddFormStorage(*this, "FormStorage1", {"XcCheckBox1.Checked"});
+        auto openMakerSite = [this](TObject*) { MakerSite1->Execute(); };
+        Image2->OnClick = openMakerSite;
+        XcLabel1->OnClick = openMakerSite;
+        XcLabel2->OnClick = [this](TObject*) { AuthorsSite1->Execute(); };
+        LicButton->OnClick = [this](TObject* s) { LicButtonClick(s); };
+        Aktualizacja1->OnExecute = [this](TObject* s) { Aktualizacja1Execute(s); };
+        OnCreate = [this](TObject* s) { FormCreate(s); };
+        OnShow = [this](TObject* s) { FormShow(s); };
+        OnClose = [this](TObject* s, TCloseAction& action) { FormClose(s, action); };
+        // Last: it takes over the OnShow set above and calls it after its restore.
+        FormStorage1 = AddFormStorage(*this, "FormStorage1", {"XcCheckBox1.Checked"});
+    });
 }
 
 std::string TAbout1Dlg::Description() {

@@ -44,38 +44,41 @@ int AsInteger(TXcSpinEdit* spin) {
 CL_CLASS_INFO(TFocFEdit)
 
 TFocFEdit::TFocFEdit(TComponent* owner) : TForm(owner) {
-    SetUpDialogFrame(*this, "FocFEdit", "FocFEdit", 324, 268);
-    XcSpinEdit1 = SpinRow(*this, "XcSpinEdit1", 0, 0);
-    RowCaption(*this, "Label1", 0, "Num. główny", XcSpinEdit1);
-    XcSpinEdit2 = SpinRow(*this, "XcSpinEdit2", 1, 0);
-    RowCaption(*this, "Label2", 1, "Num. pomocniczy", XcSpinEdit2);
-    ComboBox1 = ComboRow(*this, "ComboBox1", 2, csDropDownList, kFocFieldKinds);
-    RowCaption(*this, "Label3", 2, "Typ edycji:", ComboBox1);
-    XcSpinEdit3 = SpinRow(*this, "XcSpinEdit3", 3, 1);
-    RowCaption(*this, "Label4", 3, "Num str.", XcSpinEdit3);
-    Edit1 = MakePart<TEdit>(this, "Edit1", this, kFieldLeft, 12 + 4 * kRowHeight, kFieldWidth, 21);
-    Edit1->SetText(kFocDefaultPrefix);
-    RowCaption(*this, "Label5", 4, "Przedrostek", Edit1);
-    // A mask may be typed as well as chosen.
-    ComboBox2 = ComboRow(*this, "ComboBox2", 5, csDropDown, kFocFieldMasks);
-    RowCaption(*this, "Label6", 5, "Maska:", ComboBox2);
-    ComboBox3 = ComboRow(*this, "ComboBox3", 6, csDropDownList, kFocSharedIds);
-    RowCaption(*this, "Label7", 6, "Shared ID", ComboBox3);
-    XcSpinEdit4 = SpinRow(*this, "XcSpinEdit4", 7, 9);
-    RowCaption(*this, "Label8", 7, "Wielk. czcionki:", XcSpinEdit4);
+    LoadComponentTree(*this, [this] {
+        SetUpDialogFrame(*this, "FocFEdit", "FocFEdit", 324, 268);
+        XcSpinEdit1 = SpinRow(*this, "XcSpinEdit1", 0, 0);
+        RowCaption(*this, "Label1", 0, "Num. główny", XcSpinEdit1);
+        XcSpinEdit2 = SpinRow(*this, "XcSpinEdit2", 1, 0);
+        RowCaption(*this, "Label2", 1, "Num. pomocniczy", XcSpinEdit2);
+        ComboBox1 = ComboRow(*this, "ComboBox1", 2, csDropDownList, kFocFieldKinds);
+        RowCaption(*this, "Label3", 2, "Typ edycji:", ComboBox1);
+        XcSpinEdit3 = SpinRow(*this, "XcSpinEdit3", 3, 1);
+        RowCaption(*this, "Label4", 3, "Num str.", XcSpinEdit3);
+        Edit1 = MakePart<TEdit>(this, "Edit1", this, kFieldLeft, 12 + 4 * kRowHeight, kFieldWidth, 21);
+        Edit1->SetText(kFocDefaultPrefix);
+        RowCaption(*this, "Label5", 4, "Przedrostek", Edit1);
+        // A mask may be typed as well as chosen.
+        ComboBox2 = ComboRow(*this, "ComboBox2", 5, csDropDown, kFocFieldMasks);
+        RowCaption(*this, "Label6", 5, "Maska:", ComboBox2);
+        ComboBox3 = ComboRow(*this, "ComboBox3", 6, csDropDownList, kFocSharedIds);
+        RowCaption(*this, "Label7", 6, "Shared ID", ComboBox3);
+        XcSpinEdit4 = SpinRow(*this, "XcSpinEdit4", 7, 9);
+        RowCaption(*this, "Label8", 7, "Wielk. czcionki:", XcSpinEdit4);
 
-    OKBtn = MakeButton(*this, "OKBtn", "OK", 156, 234, 75, mrOk);
-    OKBtn->SetDefault(true);
-    CancelBtn = MakeButton(*this, "CancelBtn", "Anuluj", 237, 234, 75, mrCancel);
-    CancelBtn->SetCancel(true);
+        OKBtn = MakeButton(*this, "OKBtn", "OK", 156, 234, 75, mrOk);
+        OKBtn->SetDefault(true);
+        CancelBtn = MakeButton(*this, "CancelBtn", "Anuluj", 237, 234, 75, mrCancel);
+        CancelBtn->SetCancel(true);
 
-    OnCreate = [this](TObject* s) { FormCreate(s); };
-    OnClose = [this](TObject* s, TCloseAction& action) { FormClose(s, action); };
-    FormStorage1 = AddFormStorage(
-        *this, "FormStorage1",
-        {"XcSpinEdit1.Value", "XcSpinEdit2.Value", "ComboBox1.ItemIndex", "ComboBox2.ItemIndex",
-         // A mask typed by hand has no list position: its text is kept too.
-         "ComboBox2.Text", "ComboBox3.ItemIndex", "Edit1.Text", "XcSpinEdit3.Value", "XcSpinEdit4.Value"});
+        OnCreate = [this](TObject* s) { FormCreate(s); };
+        OnClose = [this](TObject* s, TCloseAction& action) { FormClose(s, action); };
+        FormStorage1 = AddFormStorage(
+            *this, "FormStorage1",
+            {"XcSpinEdit1.Value", "XcSpinEdit2.Value", "ComboBox1.ItemIndex", "ComboBox2.ItemIndex",
+             // A mask typed by hand has no list position: its text is kept too.
+             "ComboBox2.Text", "ComboBox3.ItemIndex", "Edit1.Text", "XcSpinEdit3.Value",
+             "XcSpinEdit4.Value"});
+    });
 }
 
 void TFocFEdit::FormCreate(TObject*) {

@@ -8,14 +8,16 @@ using namespace cl;
 CL_CLASS_INFO(TLicDlg)
 
 TLicDlg::TLicDlg(TComponent* owner) : TForm(owner) {
-    SetUpDialogFrame(*this, "LicDlg", "Umowa licencyjna", 560, 400);
-    Memo1 = MakePart<TMemo>(this, "Memo1", this, 8, 8, 544, 346);
-    Memo1->SetReadOnly(true);
-    Memo1->SetScrollBars(ssVertical);
-    OKBtn = MakeButton(*this, "OKBtn", "OK", 477, 366, 75, mrOk);
-    OKBtn->SetDefault(true);
-    OKBtn->SetCancel(true);
-    OnCreate = [this](TObject* s) { FormCreate(s); };
+    LoadComponentTree(*this, [this] {
+        SetUpDialogFrame(*this, "LicDlg", "Umowa licencyjna", 560, 400);
+        Memo1 = MakePart<TMemo>(this, "Memo1", this, 8, 8, 544, 346);
+        Memo1->SetReadOnly(true);
+        Memo1->SetScrollBars(ssVertical);
+        OKBtn = MakeButton(*this, "OKBtn", "OK", 477, 366, 75, mrOk);
+        OKBtn->SetDefault(true);
+        OKBtn->SetCancel(true);
+        OnCreate = [this](TObject* s) { FormCreate(s); };
+    });
 }
 
 void TLicDlg::FormCreate(TObject*) {

@@ -62,7 +62,9 @@ public:
             hpAfter);
     }
     // Puts control on parent now, or, when parent is a deferred page or
-    // deferred content, when that page first shows (after parent).
+    // deferred content, when that page first shows (after parent).  The
+    // content, and what it holds, finishes loading once it is in place, so
+    // its after-load step sees its windows.
     void Place(TControl* control, TWinControl* parent) {
         for (auto& [page, content] : pending_) {
             const bool waiting =
@@ -70,6 +72,7 @@ public:
                                               [parent](const auto& c) { return c.first == parent; });
             if (waiting) {
                 content.emplace_back(control, parent);
+                DeferLoaded(*control);
                 return;
             }
         }
@@ -83,6 +86,7 @@ private:
         const auto content = std::move(pending->second);
         pending_.erase(pending);
         for (const auto& [control, parent] : content) control->SetParent(parent);
+        for (const auto& placed : content) FinishLoading(*placed.first);
     }
 
     std::map<TWinControl*, std::vector<std::pair<TControl*, TWinControl*>>> pending_;
@@ -504,27 +508,29 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
     SetPosition(poDefault);
     SetWindowState(wsMaximized);
     SetShowHint(true);
-    BuildActions(*this);
-    BuildMenus(*this);
-    BuildLeftPane(*this);
-    BuildWizard(*this);
-    BuildFormsSheet(*this);
-    BuildHiddenComponents(*this);
-    AttachShellHandlers(*this);
-    AttachRenderHandlers(*this);
-    AttachWizardHandlers(*this);
-    AttachSelectionHandlers(*this);
-    AttachEditingHandlers(*this);
-    AttachDevToolHandlers(*this);
-    AttachFileHandlers(*this);
-    AttachPrintHandlers(*this);
-    // As reading the stored layout ends: the first page, through the page
-    // change, so that its step exists before the window's creation handler.
-    XcWizard1->SelectFirstPage();
-    // Last: it takes over the OnShow, OnCloseQuery and OnDestroy set above and calls them.
-    FormStorage1 = AddFormStorage(*this, "FormStorage1",
-                                  {"XcPanel2.Width", "XcTreeView1.Height", "Chb_aktualiz.Checked",
-                                   "OpenDialog1.InitialDir", "SaveDialog1.InitialDir"});
+    // When the build ends, the wizard's after-load step shows its first page
+    // through the page change, so that its step exists before the window's
+    // creation handler.
+    LoadComponentTree(*this, [this] {
+        BuildActions(*this);
+        BuildMenus(*this);
+        BuildLeftPane(*this);
+        BuildWizard(*this);
+        BuildFormsSheet(*this);
+        BuildHiddenComponents(*this);
+        AttachShellHandlers(*this);
+        AttachRenderHandlers(*this);
+        AttachWizardHandlers(*this);
+        AttachSelectionHandlers(*this);
+        AttachEditingHandlers(*this);
+        AttachDevToolHandlers(*this);
+        AttachFileHandlers(*this);
+        AttachPrintHandlers(*this);
+        // Last: it takes over the OnShow, OnCloseQuery and OnDestroy set above and calls them.
+        FormStorage1 = AddFormStorage(*this, "FormStorage1",
+                                      {"XcPanel2.Width", "XcTreeView1.Height", "Chb_aktualiz.Checked",
+                                       "OpenDialog1.InitialDir", "SaveDialog1.InitialDir"});
+    });
 }
 
 TMainForm::~TMainForm() = default;

@@ -40,60 +40,62 @@ int32_t CorrectionOf(Extended millimetres) {
 CL_CLASS_INFO(TPrint1Dlg)
 
 TPrint1Dlg::TPrint1Dlg(TComponent* owner) : TForm(owner) {
-    SetUpDialogFrame(*this, "Print1Dlg", "Wydruk", 400, 240);
+    LoadComponentTree(*this, [this] {
+        SetUpDialogFrame(*this, "Print1Dlg", "Wydruk", 400, 240);
 
-    XcGroupBox1 = MakePart<TXcGroupBox>(this, "XcGroupBox1", this, 8, 6, 384, 110);
-    XcGroupBox1->SetCaption("Zawartość wydruku:");
-    const struct {
-        TXcRadioButton* TPrint1Dlg::*field;
-        const char* name;
-        const char* caption;
-    } scopes[] = {
-        {&TPrint1Dlg::rb1, "rb1", "bieżąca strona formularza"},
-        {&TPrint1Dlg::rb2, "rb2", "wszystkie strony formularza"},
-        {&TPrint1Dlg::rb3, "rb3", "zeznanie wraz z załącznikami"},
-        {&TPrint1Dlg::rb4, "rb4", "wszystkie zeznania i załączniki bieżącego rozliczenia"},
-    };
-    int top = 22;
-    for (const auto& s : scopes) {
-        auto* button = MakePart<TXcRadioButton>(this, s.name, XcGroupBox1, 16, top, 356, 18);
-        button->SetCaption(s.caption);
-        this->*s.field = button;
-        top += 21;
-    }
-    rb1->SetChecked(true);
+        XcGroupBox1 = MakePart<TXcGroupBox>(this, "XcGroupBox1", this, 8, 6, 384, 110);
+        XcGroupBox1->SetCaption("Zawartość wydruku:");
+        const struct {
+            TXcRadioButton* TPrint1Dlg::*field;
+            const char* name;
+            const char* caption;
+        } scopes[] = {
+            {&TPrint1Dlg::rb1, "rb1", "bieżąca strona formularza"},
+            {&TPrint1Dlg::rb2, "rb2", "wszystkie strony formularza"},
+            {&TPrint1Dlg::rb3, "rb3", "zeznanie wraz z załącznikami"},
+            {&TPrint1Dlg::rb4, "rb4", "wszystkie zeznania i załączniki bieżącego rozliczenia"},
+        };
+        int top = 22;
+        for (const auto& s : scopes) {
+            auto* button = MakePart<TXcRadioButton>(this, s.name, XcGroupBox1, 16, top, 356, 18);
+            button->SetCaption(s.caption);
+            this->*s.field = button;
+            top += 21;
+        }
+        rb1->SetChecked(true);
 
-    XcGroupBox2 = MakePart<TXcGroupBox>(this, "XcGroupBox2", this, 8, 122, 188, 76);
-    XcGroupBox2->SetCaption(" Korekta marginesów strony ");
-    XcSpinEdit1 = Correction(*this, "XcSpinEdit1", XcGroupBox2, 20);
-    Label1 = LabelFor(*this, "Label1", XcGroupBox2, 20, "margines lewy:", XcSpinEdit1);
-    XcSpinEdit2 = Correction(*this, "XcSpinEdit2", XcGroupBox2, 46);
-    Label2 = LabelFor(*this, "Label2", XcGroupBox2, 46, "margines górny:", XcSpinEdit2);
-    XcGroupBox3 = MakePart<TXcGroupBox>(this, "XcGroupBox3", this, 204, 122, 188, 76);
-    XcGroupBox3->SetCaption(" Korekta położenia napisów ");
-    XcSpinEdit3 = Correction(*this, "XcSpinEdit3", XcGroupBox3, 20);
-    Label3 = LabelFor(*this, "Label3", XcGroupBox3, 20, "poziomo", XcSpinEdit3);
-    XcSpinEdit4 = Correction(*this, "XcSpinEdit4", XcGroupBox3, 46);
-    Label4 = LabelFor(*this, "Label4", XcGroupBox3, 46, "pionowo", XcSpinEdit4);
+        XcGroupBox2 = MakePart<TXcGroupBox>(this, "XcGroupBox2", this, 8, 122, 188, 76);
+        XcGroupBox2->SetCaption(" Korekta marginesów strony ");
+        XcSpinEdit1 = Correction(*this, "XcSpinEdit1", XcGroupBox2, 20);
+        Label1 = LabelFor(*this, "Label1", XcGroupBox2, 20, "margines lewy:", XcSpinEdit1);
+        XcSpinEdit2 = Correction(*this, "XcSpinEdit2", XcGroupBox2, 46);
+        Label2 = LabelFor(*this, "Label2", XcGroupBox2, 46, "margines górny:", XcSpinEdit2);
+        XcGroupBox3 = MakePart<TXcGroupBox>(this, "XcGroupBox3", this, 204, 122, 188, 76);
+        XcGroupBox3->SetCaption(" Korekta położenia napisów ");
+        XcSpinEdit3 = Correction(*this, "XcSpinEdit3", XcGroupBox3, 20);
+        Label3 = LabelFor(*this, "Label3", XcGroupBox3, 20, "poziomo", XcSpinEdit3);
+        XcSpinEdit4 = Correction(*this, "XcSpinEdit4", XcGroupBox3, 46);
+        Label4 = LabelFor(*this, "Label4", XcGroupBox3, 46, "pionowo", XcSpinEdit4);
 
-    OKBtn = MakeButton(*this, "OKBtn", "&Wydruk", 8, 208, 78, mrOk);
-    SetupBtn = MakeButton(*this, "SetupBtn", "&Ustawienia", 110, 208, 78);
-    CancelBtn = MakeButton(*this, "CancelBtn", "&Porzuć", 212, 208, 78, mrCancel);
-    HelpBtn = MakeButton(*this, "HelpBtn", "&Pomoc", 314, 208, 78);
-    OKBtn->SetDefault(true);
-    CancelBtn->SetCancel(true);
-    PrinterSetupDialog1 = MakePart<TPrinterSetupDialog>(this, "PrinterSetupDialog1");
+        OKBtn = MakeButton(*this, "OKBtn", "&Wydruk", 8, 208, 78, mrOk);
+        SetupBtn = MakeButton(*this, "SetupBtn", "&Ustawienia", 110, 208, 78);
+        CancelBtn = MakeButton(*this, "CancelBtn", "&Porzuć", 212, 208, 78, mrCancel);
+        HelpBtn = MakeButton(*this, "HelpBtn", "&Pomoc", 314, 208, 78);
+        OKBtn->SetDefault(true);
+        CancelBtn->SetCancel(true);
+        PrinterSetupDialog1 = MakePart<TPrinterSetupDialog>(this, "PrinterSetupDialog1");
 
-    SetupBtn->OnClick = [this](TObject* s) { SetupBtnClick(s); };
-    HelpBtn->OnClick = [this](TObject* s) { HelpBtnClick(s); };
-    OnCreate = [this](TObject* s) { FormCreate(s); };
-    OnCloseQuery = [this](TObject* s, bool& canClose) { FormCloseQuery(s, canClose); };
-    // Last: it takes over the OnCloseQuery set above and saves after it.
-    FormStorage1 =
-        AddFormStorage(*this, "FormStorage1",
-                       {"rb1.Checked", "rb2.Checked", "rb3.Checked", "rb4.Checked", "XcSpinEdit1.Value",
-                        "XcSpinEdit2.Value", "XcSpinEdit3.Value", "XcSpinEdit4.Value"});
-    FormStorage1->OnRestorePlacement = [this](TObject* s) { FormStorage1RestorePlacement(s); };
+        SetupBtn->OnClick = [this](TObject* s) { SetupBtnClick(s); };
+        HelpBtn->OnClick = [this](TObject* s) { HelpBtnClick(s); };
+        OnCreate = [this](TObject* s) { FormCreate(s); };
+        OnCloseQuery = [this](TObject* s, bool& canClose) { FormCloseQuery(s, canClose); };
+        // Last: it takes over the OnCloseQuery set above and saves after it.
+        FormStorage1 =
+            AddFormStorage(*this, "FormStorage1",
+                           {"rb1.Checked", "rb2.Checked", "rb3.Checked", "rb4.Checked", "XcSpinEdit1.Value",
+                            "XcSpinEdit2.Value", "XcSpinEdit3.Value", "XcSpinEdit4.Value"});
+        FormStorage1->OnRestorePlacement = [this](TObject* s) { FormStorage1RestorePlacement(s); };
+    });
 }
 
 void TPrint1Dlg::FormCreate(TObject*) {

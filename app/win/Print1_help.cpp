@@ -8,28 +8,30 @@ using namespace cl;
 CL_CLASS_INFO(TPrint1_hDlg)
 
 TPrint1_hDlg::TPrint1_hDlg(TComponent* owner) : TForm(owner) {
-    SetName("Print1_hDlg");
-    SetCaption("Pomoc");
-    SetPosition(poScreenCenter);
-    SetClientSize(520, 400);
+    LoadComponentTree(*this, [this] {
+        SetName("Print1_hDlg");
+        SetCaption("Pomoc");
+        SetPosition(poScreenCenter);
+        SetClientSize(520, 400);
 
-    Panel1 = MakePart<TPanel>(this, "Panel1", this, 0, 359, 520, 41);
-    Panel1->SetBevelOuter(bvNone);
-    Panel1->SetAlign(alBottom);
-    OKBtn = MakePart<TButton>(this, "OKBtn", Panel1, 437, 8, 75, 25);
-    OKBtn->SetCaption("OK");
-    OKBtn->SetAnchors(akTop | akRight);
-    OKBtn->SetModalResult(mrOk);
-    OKBtn->SetDefault(true);
-    OKBtn->SetCancel(true);
-    XcRichEdit1 = MakePart<TXcRichEdit>(this, "XcRichEdit1", this);
-    XcRichEdit1->SetAlign(alClient);
-    XcRichEdit1->SetReadOnly(true);
-    XcRichEdit1->SetColor(clInfoBk);
-    XcRichEdit1->SetScrollBars(ssVertical);
+        Panel1 = MakePart<TPanel>(this, "Panel1", this, 0, 359, 520, 41);
+        Panel1->SetBevelOuter(bvNone);
+        Panel1->SetAlign(alBottom);
+        OKBtn = MakePart<TButton>(this, "OKBtn", Panel1, 437, 8, 75, 25);
+        OKBtn->SetCaption("OK");
+        OKBtn->SetAnchors(akTop | akRight);
+        OKBtn->SetModalResult(mrOk);
+        OKBtn->SetDefault(true);
+        OKBtn->SetCancel(true);
+        XcRichEdit1 = MakePart<TXcRichEdit>(this, "XcRichEdit1", this);
+        XcRichEdit1->SetAlign(alClient);
+        XcRichEdit1->SetReadOnly(true);
+        XcRichEdit1->SetColor(clInfoBk);
+        XcRichEdit1->SetScrollBars(ssVertical);
 
-    OnCreate = [this](TObject* s) { FormCreate(s); };
-    FormPlacement1 = AddFormPlacement(*this, "FormPlacement1");
+        OnCreate = [this](TObject* s) { FormCreate(s); };
+        FormPlacement1 = AddFormPlacement(*this, "FormPlacement1");
+    });
 }
 
 void TPrint1_hDlg::FormCreate(TObject*) {

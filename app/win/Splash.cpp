@@ -124,22 +124,24 @@ void THtmlView::Paint() {
 CL_CLASS_INFO(TSplashForm)
 
 TSplashForm::TSplashForm(TComponent* owner) : TForm(owner) {
-    SetName("SplashForm");
-    SetCaption("");
-    SetBorderStyle(bsNone);
-    SetFormStyle(fsStayOnTop);
-    SetPosition(poScreenCenter);
-    SetBounds(0, 0, 480, 260);
-    Font()->SetHeight(-11);
-    WebBrowser1 = new THtmlView(this);
-    WebBrowser1->SetName("WebBrowser1");
-    WebBrowser1->SetParent(this);
-    WebBrowser1->SetAlign(alClient);
-    Timer1 = new TTimer(this);
-    Timer1->SetName("Timer1");
-    Timer1->SetInterval(1000);
-    Timer1->SetOnTimer([this](TObject*) { ++ticks_; });
-    OnShow = [this](TObject*) { WebBrowser1->LoadFromFile(IntroPageName()); };
+    LoadComponentTree(*this, [this] {
+        SetName("SplashForm");
+        SetCaption("");
+        SetBorderStyle(bsNone);
+        SetFormStyle(fsStayOnTop);
+        SetPosition(poScreenCenter);
+        SetBounds(0, 0, 480, 260);
+        Font()->SetHeight(-11);
+        WebBrowser1 = new THtmlView(this);
+        WebBrowser1->SetName("WebBrowser1");
+        WebBrowser1->SetParent(this);
+        WebBrowser1->SetAlign(alClient);
+        Timer1 = new TTimer(this);
+        Timer1->SetName("Timer1");
+        Timer1->SetInterval(1000);
+        Timer1->SetOnTimer([this](TObject*) { ++ticks_; });
+        OnShow = [this](TObject*) { WebBrowser1->LoadFromFile(IntroPageName()); };
+    });
 }
 
 void TSplashForm::WaitForFiveTicks() {

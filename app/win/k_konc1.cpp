@@ -16,24 +16,21 @@ void PostToMainWindow(UINT message) {
 CL_CLASS_INFO(Tk_konc1Dlg)
 
 Tk_konc1Dlg::Tk_konc1Dlg(TComponent* owner) : TForm(owner) {
-    SetUpDialogFrame(*this, "k_konc1Dlg", "Uwaga", 360, 132);
-    // Measured once it has its width, caption and wrapping, as a stored
-    // layout sets them before its label adjusts its bounds.
-    XcLabel1 = MakePart<TXcLabel>(this, "XcLabel1");
-    XcLabel1->SetAutoSize(false);
-    XcLabel1->SetBounds(16, 14, 328, 70);
-    XcLabel1->SetWordWrap(true);
-    XcLabel1->SetCaption(
-        "Na podstawie udzielonych odpowiedzi nie jest możliwe dobranie żadnego formularza.\r\n\r\n"
-        "Spróbuj zacząć dobór od początku lub zakończ program.");
-    XcLabel1->SetParent(this);
-    XcLabel1->SetAutoSize(true);
-    Button1 = MakeButton(*this, "Button1", "Zacznij od &początku", 56, 96, 140);
-    Button1->SetDefault(true);
-    Button2 = MakeButton(*this, "Button2", "Za&kończ program", 204, 96, 100);
-    Button1->OnClick = [this](TObject* s) { Button1Click(s); };
-    Button2->OnClick = [this](TObject* s) { Button2Click(s); };
-    OnCreate = [this](TObject* s) { FormCreate(s); };
+    LoadComponentTree(*this, [this] {
+        SetUpDialogFrame(*this, "k_konc1Dlg", "Uwaga", 360, 132);
+        // Fits its wrapped caption into its width when the build ends.
+        XcLabel1 = MakePart<TXcLabel>(this, "XcLabel1", this, 16, 14, 328, 70);
+        XcLabel1->SetWordWrap(true);
+        XcLabel1->SetCaption(
+            "Na podstawie udzielonych odpowiedzi nie jest możliwe dobranie żadnego formularza.\r\n\r\n"
+            "Spróbuj zacząć dobór od początku lub zakończ program.");
+        Button1 = MakeButton(*this, "Button1", "Zacznij od &początku", 56, 96, 140);
+        Button1->SetDefault(true);
+        Button2 = MakeButton(*this, "Button2", "Za&kończ program", 204, 96, 100);
+        Button1->OnClick = [this](TObject* s) { Button1Click(s); };
+        Button2->OnClick = [this](TObject* s) { Button2Click(s); };
+        OnCreate = [this](TObject* s) { FormCreate(s); };
+    });
 }
 
 void Tk_konc1Dlg::FormCreate(TObject*) {

@@ -281,6 +281,10 @@ void TControl::SetParent(TWinControl* parent) {
     if (parent) parent->InsertControl(this);
 }
 
+TComponent* TControl::GetParentComponent() const {
+    return parent_;
+}
+
 void TControl::SetBounds(int left, int top, int width, int height) {
     width = std::max(constraints_->ConstrainWidth(width), 0);
     height = std::max(constraints_->ConstrainHeight(height), 0);

@@ -247,6 +247,7 @@ public:
 
     TWinControl* Parent() const { return parent_; }
     virtual void SetParent(TWinControl* parent);
+    TComponent* GetParentComponent() const override;
 
     // Bounds in the parent's client coordinates (a form: the screen's).
     int Left() const { return left_; }

@@ -25,6 +25,9 @@ class TRecorder : public TComponent {
     ~TRecorder() override { log_.push_back("~" + Name()); }
     bool WasLoading() const { return wasLoading_; }
     void Remember() { wasLoading_ = ComponentState() & csLoading; }
+    // Laid out inside parent, as a control in its parent window.
+    TComponent* parent = nullptr;
+    TComponent* GetParentComponent() const override { return parent; }
 
 protected:
     void Notification(TComponent* component, TOperation operation) override {
@@ -302,32 +305,77 @@ TEST(Component, InsertingADuplicateNameFailsAndLeavesTheComponentWhereItWas) {
     EXPECT_EQ(x.Name(), y.Name());
 }
 
-TEST(Component, LoadedRunsForOwnedComponentsInCreationOrderThenTheRoot) {
+// The "Loaded ..." lines of a log.
+Log LoadedLines(const Log& log) {
+    Log loaded;
+    for (const std::string& line : log)
+        if (line.rfind("Loaded", 0) == 0) loaded.push_back(line);
+    return loaded;
+}
+
+TEST(Component, LoadedRunsOnceForEachComponentChildrenBeforeParentsThenTheRoot) {
     Log log;
     TRecorder form(nullptr, "Form", log);
     auto* early = new TRecorder(&form, "Early", log);
     std::vector<TRecorder*> built;
     LoadComponentTree(form, [&] {
-        auto* a = new TRecorder(&form, "A", log);
+        auto* panel = new TRecorder(&form, "Panel", log);
         auto* b = new TRecorder(&form, "B", log);
-        auto* b1 = new TRecorder(b, "B1", log);
-        built = {early, a, b, b1};
+        auto* b1 = new TRecorder(b, "B1", log);  // owned by B
+        auto* edit = new TRecorder(&form, "Edit", log);
+        edit->parent = panel;  // owned by the form, laid out in Panel
+        auto* label = new TRecorder(&form, "Label", log);
+        label->parent = edit;
+        built = {early, panel, b, b1, edit, label};
         for (TRecorder* r : built) r->Remember();
         form.Remember();
     });
     for (TRecorder* r : built) EXPECT_TRUE(r->WasLoading()) << r->Name();
     EXPECT_TRUE(form.WasLoading());
-    const Log expected = {"Loaded Early", "Loaded A", "Loaded B", "Loaded B1", "Loaded Form"};
-    Log loaded;
-    for (const std::string& line : log)
-        if (line.rfind("Loaded", 0) == 0) loaded.push_back(line);
-    EXPECT_EQ(loaded, expected);
-    for (TComponent* c : {static_cast<TComponent*>(&form), static_cast<TComponent*>(built[3])})
+    const Log expected = {"Loaded Early", "Loaded Label", "Loaded Edit", "Loaded Panel",
+                          "Loaded B1",    "Loaded B",     "Loaded Form"};
+    EXPECT_EQ(LoadedLines(log), expected);
+    for (TComponent* c : {static_cast<TComponent*>(&form), static_cast<TComponent*>(built[5])})
         EXPECT_EQ(c->ComponentState() & (csLoading | csReading), 0) << c->Name();
     // Made after the tree was built: not loading.
     TRecorder later(&form, "Later", log);
     EXPECT_EQ(later.ComponentState() & csLoading, 0);
     form.RemoveComponent(&later);
+}
+
+TEST(Component, DeferredContentStaysLoadingUntilItsLoadingIsFinished) {
+    Log log;
+    TRecorder form(nullptr, "Form", log);
+    TRecorder *page = nullptr, *box = nullptr, *heading = nullptr, *group = nullptr;
+    LoadComponentTree(form, [&] {
+        page = new TRecorder(&form, "Page", log);
+        box = new TRecorder(&form, "Box", log);  // no parent yet
+        heading = new TRecorder(&form, "Heading", log);
+        heading->parent = box;
+        group = new TRecorder(&form, "Group", log);  // joins the box later
+        DeferLoaded(*box);
+        DeferLoaded(*group);
+    });
+    EXPECT_EQ(LoadedLines(log), (Log{"Loaded Page", "Loaded Form"}));
+    for (TRecorder* r : {box, heading, group}) EXPECT_NE(r->ComponentState() & csLoading, 0) << r->Name();
+    log.clear();
+    FinishLoading(*page);  // never deferred
+    EXPECT_TRUE(LoadedLines(log).empty());
+    box->parent = page;
+    group->parent = box;
+    FinishLoading(*box);
+    EXPECT_EQ(LoadedLines(log), (Log{"Loaded Heading", "Loaded Group", "Loaded Box"}));
+    for (TRecorder* r : {box, heading, group}) EXPECT_EQ(r->ComponentState() & csLoading, 0) << r->Name();
+    log.clear();
+    FinishLoading(*box);
+    FinishLoading(*group);
+    EXPECT_TRUE(LoadedLines(log).empty()) << "once";
+    // Outside a reading there is nothing to defer.
+    TRecorder late(&form, "Late", log);
+    DeferLoaded(late);
+    FinishLoading(late);
+    EXPECT_TRUE(LoadedLines(log).empty());
+    form.RemoveComponent(&late);
 }
 
 TEST(Component, ComponentsOutOfRangeRaisesListError) {

@@ -1,6 +1,6 @@
 // The main window's creation: the wizard's answer pages get their controls
-// when they first show; the user's files lose their read-only and hidden
-// attributes.
+// when they first show, and those finish loading then; the user's files
+// lose their read-only and hidden attributes.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -30,6 +30,34 @@ TEST_F(MainFormTest, AnswerPagesGetTheirControlsWhenTheyFirstShow) {
     for (TControl* group : {form_->rb1_1_2, form_->rb1_1_3}) EXPECT_EQ(group->Parent(), form_->XcScrollBox3);
     EXPECT_TRUE(form_->rb1_1_2->HandleAllocated());
     EXPECT_EQ(form_->rb0_2_1->Parent(), nullptr) << "another page's";
+}
+
+TEST_F(MainFormTest, AnswerPageHeadingsFitTheirCaptionsOnceTheirPageShows) {
+    const std::pair<TXcWizardCustomPage*, const char*> headings[] = {
+        {form_->Wiz0_2, "XcStaticText2"}, {form_->Wiz1_0, "XcStaticText3"}, {form_->Wiz1_1, "XcStaticText4"},
+        {form_->Wiz1_2, "XcStaticText5"}, {form_->Wiz2_1, "XcStaticText6"},
+    };
+    for (const auto& [page, name] : headings) {
+        auto* heading = dynamic_cast<TControl*>(form_->FindComponent(name));
+        ASSERT_NE(heading, nullptr) << name;
+        EXPECT_EQ(heading->Width(), 560) << name << ": as built, until its page shows";
+        {
+            TEventPause pause(form_->XcWizard1->OnActivePageChanging);
+            form_->XcWizard1->SetActivePage(page);
+        }
+        cltest::Pump();
+        // The caption's extent in the heading's bold font, and two border
+        // widths on either side.
+        const ScreenDC screen;
+        const SelectedObject font(screen.get(), heading->Font()->Handle());
+        const std::wstring caption = ToWide(heading->Caption());
+        SIZE extent{};
+        GetTextExtentPoint32W(screen.get(), caption.c_str(), static_cast<int>(caption.size()), &extent);
+        EXPECT_EQ(heading->Width(), extent.cx + 4 * GetSystemMetrics(SM_CXBORDER)) << name;
+        EXPECT_EQ(heading->Height(), extent.cy + 4 * GetSystemMetrics(SM_CYBORDER)) << name;
+        EXPECT_LT(heading->Width(), 560) << name;
+        EXPECT_EQ(heading->ComponentState() & csLoading, 0) << name;
+    }
 }
 
 using MainCreateFiles = cltest::DataFolderTest;

@@ -22,11 +22,18 @@ struct TAniHeader {
     uint32_t flags = 0;  // bit 0: the frames are icon resources
 };
 
+// One image of an icon or cursor resource, from its directory entry.
+struct TAniIconEntry {
+    int width = 0;         // 1 to 256
+    int bits = 0;          // the image's own depth; 32 for a PNG image
+    int32_t hotspotX = 0;  // a cursor's; an icon's entry has none
+    int32_t hotspotY = 0;
+};
+
 struct TAniIcon {
     std::vector<uint8_t> bytes;  // the resource file as stored
     bool isIcon = true;          // false: stored as a cursor
-    int32_t hotspotX = 0;        // a cursor's, from its first entry
-    int32_t hotspotY = 0;
+    std::vector<TAniIconEntry> entries;
 };
 
 struct TAniFile {
@@ -40,6 +47,9 @@ struct TAniFile {
     int64_t stepCount = 0;
     std::vector<TAniIcon> icons;
 };
+
+// The first 12 bytes are a RIFF header of form "ACON".
+bool IsAniFile(const uint8_t* data, size_t size);
 
 // Reads the file into ani (cleared first); nothing for no bytes.  A bad
 // RIFF form, an "anih" under 36 bytes or without flag bit 0 or frames, and
@@ -65,5 +75,8 @@ std::optional<TAniStep> AniStepAt(const TAniFile& ani, int64_t step);
 // A step's display time: rate * 100 div 6 ms, 100 ms for 0, at most 2^31 - 1.
 uint32_t AniIntervalMs(uint32_t rate);
 
-// A copy of an icon or cursor resource with its type set to icon (1).
-std::vector<uint8_t> AniIconAsIconFile(const TAniIcon& icon);
+// The entry a system icon of that width shows: the nearest width, the
+// deepest of those.
+size_t AniIconEntryFor(const TAniIcon& icon, int width);
+// That entry's image alone as an icon file (type 1, one entry).
+std::vector<uint8_t> AniIconImageFile(const TAniIcon& icon, size_t entry);

@@ -1,6 +1,7 @@
 // Walking the RIFF chunks of an animated cursor; every size is checked
 // against what is left of the file or of its list before use.
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 #include "classlib/Exceptions.h"
@@ -44,13 +45,13 @@ bool ReadIconResource(const uint8_t* p, size_t n, TAniFile& ani) {
         } catch (const cl::EInvalidGraphic&) {
             return false;
         }
-        const int bits = bytes >= 16 ? Le16(p + offset + 14) : 0;
+        const bool png = bytes >= 4 && std::memcmp(p + offset, "\x89PNG", 4) == 0;
+        const int bits = png ? 32 : bytes >= 16 ? Le16(p + offset + 14) : 0;
         colors = std::max<uint16_t>(colors, bits == 1 ? 2 : bits == 4 ? 16 : bits == 8 ? 256 : 0);
         trueColor = trueColor || bits > 8 || bytes < 16;
-        if (i == 0 && !icon.isIcon) {
-            icon.hotspotX = Le16(e + 4);
-            icon.hotspotY = Le16(e + 6);
-        }
+        TAniIconEntry entry{e[0] ? e[0] : 256, bits};
+        if (!icon.isIcon) entry.hotspotX = Le16(e + 4), entry.hotspotY = Le16(e + 6);
+        icon.entries.push_back(entry);
     }
     icon.bytes.assign(p, p + n);
     ani.icons.push_back(std::move(icon));
@@ -87,14 +88,17 @@ void WalkList(const uint8_t* p, size_t size, Visit visit) {
 
 }  // namespace
 
+bool IsAniFile(const uint8_t* data, size_t size) {
+    return size >= kChunkHeader + 4 && Is(data, "RIFF") && Is(data + kChunkHeader, "ACON");
+}
+
 void ReadAni(const uint8_t* data, size_t size, TAniFile& ani) {
     ani = TAniFile{};
     if (size == 0) return;
-    TByteCursor riff(data, size);
-    if (!Is(riff.Take(kChunkHeader), "RIFF") || !Is(riff.Take(4), "ACON")) StreamReadError();
+    if (!IsAniFile(data, size)) StreamReadError();
 
     bool sequenceRead = false;
-    size_t pos = riff.Position();
+    size_t pos = kChunkHeader + 4;
     while (size - pos >= kChunkHeader) {
         const uint8_t* id = data + pos;
         const uint32_t chunk = Le32(data + pos + 4);
@@ -151,8 +155,26 @@ uint32_t AniIntervalMs(uint32_t rate) {
     return ms == 0 ? 100 : static_cast<uint32_t>(std::min<uint64_t>(ms, 0x7FFFFFFF));
 }
 
-std::vector<uint8_t> AniIconAsIconFile(const TAniIcon& icon) {
-    std::vector<uint8_t> bytes = icon.bytes;
-    if (bytes.size() >= 4) bytes[2] = 1, bytes[3] = 0;
-    return bytes;
+size_t AniIconEntryFor(const TAniIcon& icon, int width) {
+    size_t best = 0;
+    for (size_t i = 1; i < icon.entries.size(); ++i) {
+        const TAniIconEntry &e = icon.entries[i], &b = icon.entries[best];
+        const int d = std::abs(e.width - width), bestD = std::abs(b.width - width);
+        if (d < bestD || (d == bestD && e.bits > b.bits)) best = i;
+    }
+    return best;
+}
+
+std::vector<uint8_t> AniIconImageFile(const TAniIcon& icon, size_t entry) {
+    // The reader checked the directory and the image's place.
+    const uint8_t* e = icon.bytes.data() + 6 + 16 * entry;
+    const uint32_t bytes = Le32(e + 8), offset = Le32(e + 12);
+    std::vector<uint8_t> file{0, 0, 1, 0, 1, 0, e[0], e[1], e[2], e[3], 1, 0};
+    const int bits = icon.entries[entry].bits;
+    file.push_back(static_cast<uint8_t>(bits));
+    file.push_back(static_cast<uint8_t>(bits >> 8));
+    for (uint32_t v : {bytes, uint32_t{22}})
+        for (int i = 0; i < 4; ++i) file.push_back(static_cast<uint8_t>(v >> (8 * i)));
+    file.insert(file.end(), icon.bytes.begin() + offset, icon.bytes.begin() + offset + bytes);
+    return file;
 }

@@ -76,9 +76,14 @@ struct TGifFile {
     uint16_t repeatCount = 1;
 };
 
+// On (the default): damaged frame data is read and decoded as far as it
+// goes and the frame marked corrupted.  Off: the damage raises.
+extern bool GifTolerantReading;
+
 // Reads a whole GIF into file (cleared first).  A short file raises
 // EReadError "Stream read error"; short frame data marks the frame
-// corrupted instead; an unknown extension raises EInvalidGraphicOperation
+// corrupted instead (raises too without tolerant reading, the frame left
+// out); an unknown extension raises EInvalidGraphicOperation
 // "Unrecognized extension block: %.2x" and a bad signature "Unknown GIF
 // version".  After an exception file holds what was read.
 void ReadGif(const uint8_t* data, size_t size, TGifFile& file);

@@ -33,6 +33,8 @@ public:
         bits_ -= width;
         return code;
     }
+    // The share of the raw data read, 0 to 100.
+    int Percent() const { return static_cast<int>(uint64_t{pos_} * 100 / raw_.size()); }
 
 private:
     const std::vector<uint8_t>& raw_;
@@ -122,14 +124,24 @@ std::vector<int> GifInterlacedRows(int height) {
     return rows;
 }
 
-TGifRaster DecodeGifFrame(const TGifFrameData& data, bool interlaced) {
+namespace {
+
+// Tolerant reading marks the raster; strict reading raises.
+void Corrupt(TGifRaster& out, bool readError) {
+    if (!GifTolerantReading) {
+        if (readError) throw cl::EReadError("Stream read error");
+        throw cl::EInvalidGraphicOperation("GIF encoded data is corrupt");
+    }
+    out.corrupted = true;
+}
+
+TGifRaster Decode(const TGifFrameData& data, bool interlaced, const TGifProgress& progress) {
     const int64_t w = std::max(data.width, 0), h = std::max(data.height, 0);
-    if (w * h > kGifMaxFramePixels) throw cl::EOutOfMemory("Out of memory");
     TGifRaster out;
     out.pixels.assign(static_cast<size_t>(w * h), 0);
     if (w * h == 0) return out;
     if (data.raw.empty()) {
-        out.corrupted = true;
+        Corrupt(out, true);
         return out;
     }
     std::vector<int> rows;
@@ -146,6 +158,7 @@ TGifRaster DecodeGifFrame(const TGifFrameData& data, bool interlaced) {
 
     int codeSize = data.raw[0];
     if (codeSize < 2 || codeSize > 9) {
+        if (!GifTolerantReading) throw cl::EInvalidGraphicOperation("GIF code size not in range 2 to 9");
         codeSize = std::clamp(codeSize, 2, 9);
         out.corrupted = true;
     }
@@ -158,9 +171,10 @@ TGifRaster DecodeGifFrame(const TGifFrameData& data, bool interlaced) {
     while (row < h) {
         const int code = reader.Read(width);
         if (code < 0) {
-            out.corrupted = true;
+            Corrupt(out, true);
             break;
         }
+        if (progress) progress(gpsRunning, reader.Percent());
         if (code == clear) {
             next = clear + 2;
             width = codeSize + 1;
@@ -171,7 +185,7 @@ TGifRaster DecodeGifFrame(const TGifFrameData& data, bool interlaced) {
         // A code beyond the table, or one that needs a previous string
         // where there is none, is corruption.
         if (code > next || (prev < 0 && code >= clear)) {
-            out.corrupted = true;
+            Corrupt(out, false);
             break;
         }
         if (prev < 0) {
@@ -201,6 +215,24 @@ TGifRaster DecodeGifFrame(const TGifFrameData& data, bool interlaced) {
         }
         prev = code;
     }
+    return out;
+}
+
+}  // namespace
+
+TGifRaster DecodeGifFrame(const TGifFrameData& data, bool interlaced, const TGifProgress& progress) {
+    if (int64_t{std::max(data.width, 0)} * std::max(data.height, 0) > kGifMaxFramePixels)
+        throw cl::EOutOfMemory("Out of memory");
+    if (!progress) return Decode(data, interlaced, progress);
+    progress(gpsStarting, 0);
+    TGifRaster out;
+    try {
+        out = Decode(data, interlaced, progress);
+    } catch (...) {
+        progress(gpsEnding, 100);
+        throw;
+    }
+    progress(gpsEnding, 100);
     return out;
 }
 

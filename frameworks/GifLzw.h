@@ -2,6 +2,7 @@
 // LZW coding of GIF frame data with the standard code-width rules.
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "frameworks/GifFile.h"
@@ -14,11 +15,19 @@ struct TGifRaster {
     bool corrupted = false;
 };
 
+enum TGifProgressStage { gpsStarting, gpsRunning, gpsEnding };
+// Told the start (0), the share of the data read after each code (0 to
+// 100) and the end (100).
+using TGifProgress = std::function<void(TGifProgressStage stage, int percent)>;
+
 // Decodes the frame's raw data, masking each index to its bits per pixel.
-// Bad or missing data marks the raster corrupted and keeps what was
-// decoded; a code size outside 2..9 is clamped and marks it corrupted.  A
-// frame above kGifMaxFramePixels raises EOutOfMemory.
-TGifRaster DecodeGifFrame(const TGifFrameData& data, bool interlaced);
+// With tolerant reading (GifTolerantReading) bad or missing data marks the
+// raster corrupted and keeps what was decoded, and a code size outside
+// 2..9 is clamped and marks it corrupted.  Without it they raise
+// EReadError "Stream read error", EInvalidGraphicOperation "GIF encoded
+// data is corrupt" and "GIF code size not in range 2 to 9".  A frame
+// above kGifMaxFramePixels raises EOutOfMemory.
+TGifRaster DecodeGifFrame(const TGifFrameData& data, bool interlaced, const TGifProgress& progress = {});
 
 // The row order of an interlaced image: every 8th row from 0, every 8th
 // from 4, every 4th from 2, every 2nd from 1.

@@ -7,6 +7,8 @@
 #include "frameworks/ByteCursor.h"
 #include "frameworks/GifFile.h"
 
+bool GifTolerantReading = true;
+
 namespace {
 
 constexpr uint8_t kExtensionIntroducer = '!';
@@ -191,6 +193,7 @@ private:
         frame.extensions = std::move(collected_);
         collected_.clear();
         frame.corrupted = !ReadRawData(data->raw);
+        if (frame.corrupted && !GifTolerantReading) StreamReadError();
         if (data->width == 0) data->width = file_.screenWidth;
         if (data->height == 0) data->height = file_.screenHeight;
         for (const TGifExtension& e : frame.extensions) {

@@ -51,6 +51,7 @@ int RunProgram() {
         splash->Free();
     }
     Application->Run();
+    UnregisterXcGraphicFormats();
     return 0;
 }
 

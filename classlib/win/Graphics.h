@@ -403,8 +403,11 @@ public:
     virtual void SetWidth(int width) = 0;
     virtual void SetHeight(int height) = 0;
     virtual bool Empty() const = 0;
-    bool Transparent() const { return transparent_; }
+    // The flag as set; a graphic may draw opaque all the same and say so.
+    virtual bool Transparent() const { return transparent_; }
     virtual void SetTransparent(bool value);
+    // The palette to realise before drawing (the graphic keeps it); none here.
+    virtual HPALETTE Palette() { return nullptr; }
     bool Modified() const { return modified_; }
     void SetModified(bool value);
 
@@ -416,6 +419,10 @@ public:
     virtual void SaveToStream(TStream& stream) = 0;
     void LoadFromFile(const std::string& fileName);
     void SaveToFile(const std::string& fileName);
+    // With the clipboard open.  Here EInvalidGraphic "Unsupported clipboard
+    // format": a graphic with a clipboard form overrides both.
+    virtual void LoadFromClipboardFormat(UINT format, HANDLE data, HPALETTE palette);
+    virtual void SaveToClipboardFormat(UINT& format, HANDLE& data, HPALETTE& palette);
 
     // A new graphic of the same class with the same image.
     virtual std::unique_ptr<TGraphic> Clone() const = 0;
@@ -632,11 +639,20 @@ public:
     // EInvalidGraphic "Unknown picture file extension (.xyz)".
     void LoadFromFile(const std::string& fileName);
     void SaveToFile(const std::string& fileName);
+    // A graphic of the class registered for the format reads the data; an
+    // unknown format raises EInvalidGraphic "Unsupported clipboard format".
+    void LoadFromClipboardFormat(UINT format, HANDLE data, HPALETTE palette);
 
     // Extension without the dot, case-insensitive; a second registration
-    // of an extension replaces the first.
+    // of an extension replaces the first.  factory makes graphics of
+    // graphicClass.
     static void RegisterFileFormat(const std::string& extension, const std::string& description,
-                                   TGraphicFactory factory);
+                                   const TClassInfo& graphicClass, TGraphicFactory factory);
+    static void RegisterClipboardFormat(UINT format, const TClassInfo& graphicClass, TGraphicFactory factory);
+    static bool SupportsClipboardFormat(UINT format);
+    // Forgets the file and clipboard formats of the class and of classes
+    // derived from it.
+    static void UnregisterGraphicClass(const TClassInfo& graphicClass);
     // The file dialogs' filter of every registered format, all of them
     // first: "All (*.bmp;*.emf)|*.bmp;*.emf|Bitmaps (*.bmp)|*.bmp|...".
     static std::string GraphicFilter();

@@ -510,7 +510,17 @@ bool ReplaceImageList(TComponent* owner, TCustomImageList*& field, TCustomImageL
     return true;
 }
 
+void TCustomImageList::EndUpdate() {
+    if (updateCount_ == 0 || --updateCount_ > 0 || !changedInUpdate_) return;
+    changedInUpdate_ = false;
+    Change();
+}
+
 void TCustomImageList::Change() {
+    if (updateCount_ > 0) {
+        changedInUpdate_ = true;
+        return;
+    }
     // A link may unregister itself while it is told.
     const std::vector<TChangeLink*> links = links_;
     for (TChangeLink* link : links) {

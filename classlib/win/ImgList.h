@@ -142,6 +142,11 @@ public:
     void RegisterChanges(TChangeLink* link);
     void UnRegisterChanges(TChangeLink* link);
 
+    // Changes between these are told once, at the end of the outermost
+    // bracket, when there were any.
+    void BeginUpdate() { ++updateCount_; }
+    void EndUpdate();
+
     TNotifyEvent OnChange;
 
 protected:
@@ -175,6 +180,8 @@ private:
     TDrawingStyle drawingStyle_ = dsNormal;
     TImageType imageType_ = itImage;
     std::vector<TChangeLink*> links_;
+    int updateCount_ = 0;
+    bool changedInUpdate_ = false;
 };
 
 class TImageList : public TCustomImageList {

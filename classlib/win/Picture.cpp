@@ -42,26 +42,45 @@ void TGraphic::SaveToFile(const std::string& fileName) {
     SaveToStream(stream);
 }
 
+void TGraphic::LoadFromClipboardFormat(UINT, HANDLE, HPALETTE) {
+    throw EInvalidGraphic("Unsupported clipboard format");
+}
+
+void TGraphic::SaveToClipboardFormat(UINT&, HANDLE&, HPALETTE&) {
+    throw EInvalidGraphic("Unsupported clipboard format");
+}
+
 // ---- File formats ---------------------------------------------------------
 
 namespace {
 
 struct FileFormat {
     std::string description;
+    const TClassInfo* graphicClass;
     TGraphicFactory factory;
 };
+
+template <class G>
+FileFormat Format(const char* description) {
+    return {description, &G::StaticClassInfo(), [] { return std::make_unique<G>(); }};
+}
 
 // Keyed by the lower-case extension without the dot.
 std::map<std::string, FileFormat>& Formats() {
     static std::map<std::string, FileFormat> formats = [] {
         std::map<std::string, FileFormat> f;
-        f["bmp"] = {"Bitmaps", [] { return std::make_unique<TBitmap>(); }};
-        f["ico"] = {"Icons", [] { return std::make_unique<TIcon>(); }};
-        f["emf"] = {"Enhanced Metafiles", [] { return std::make_unique<TMetafile>(); }};
-        f["jpg"] = {"JPEG Image File", [] { return std::make_unique<TJPEGImage>(); }};
-        f["jpeg"] = {"JPEG Image File", [] { return std::make_unique<TJPEGImage>(); }};
+        f["bmp"] = Format<TBitmap>("Bitmaps");
+        f["ico"] = Format<TIcon>("Icons");
+        f["emf"] = Format<TMetafile>("Enhanced Metafiles");
+        f["jpg"] = Format<TJPEGImage>("JPEG Image File");
+        f["jpeg"] = Format<TJPEGImage>("JPEG Image File");
         return f;
     }();
+    return formats;
+}
+
+std::map<UINT, FileFormat>& ClipboardFormats() {
+    static std::map<UINT, FileFormat> formats;
     return formats;
 }
 
@@ -82,8 +101,24 @@ std::string ExtensionOf(const std::string& fileName) {
 }  // namespace
 
 void TPicture::RegisterFileFormat(const std::string& extension, const std::string& description,
-                                  TGraphicFactory factory) {
-    Formats()[LowerAscii(extension)] = {description, std::move(factory)};
+                                  const TClassInfo& graphicClass, TGraphicFactory factory) {
+    Formats()[LowerAscii(extension)] = {description, &graphicClass, std::move(factory)};
+}
+
+void TPicture::RegisterClipboardFormat(UINT format, const TClassInfo& graphicClass, TGraphicFactory factory) {
+    ClipboardFormats()[format] = {"", &graphicClass, std::move(factory)};
+}
+
+bool TPicture::SupportsClipboardFormat(UINT format) {
+    return ClipboardFormats().contains(format);
+}
+
+void TPicture::UnregisterGraphicClass(const TClassInfo& graphicClass) {
+    const auto ofClass = [&](const auto& entry) {
+        return entry.second.graphicClass->InheritsFrom(graphicClass);
+    };
+    std::erase_if(Formats(), ofClass);
+    std::erase_if(ClipboardFormats(), ofClass);
 }
 
 std::string TPicture::GraphicFilter() {
@@ -150,6 +185,14 @@ void TPicture::LoadFromFile(const std::string& fileName) {
     if (it == Formats().end()) throw EInvalidGraphic("Unknown picture file extension (." + ext + ")");
     std::unique_ptr<TGraphic> graphic = it->second.factory();
     graphic->LoadFromFile(fileName);
+    Take(std::move(graphic));
+}
+
+void TPicture::LoadFromClipboardFormat(UINT format, HANDLE data, HPALETTE palette) {
+    const auto it = ClipboardFormats().find(format);
+    if (it == ClipboardFormats().end()) throw EInvalidGraphic("Unsupported clipboard format");
+    std::unique_ptr<TGraphic> graphic = it->second.factory();
+    graphic->LoadFromClipboardFormat(format, data, palette);
     Take(std::move(graphic));
 }
 

@@ -86,7 +86,7 @@ void TXcDataConsumer::SetProvider(IXcDataProvider* provider) {
     if (provider_) provider_->UnregisterChangeNotify(this);
     ForEachExtension([](TXcDataConsumerAggregatedObject& ext) { ext.ProviderGoing(); });
     provider_ = provider;
-    context_ = nullptr;
+    context_.Set(nullptr);
     if (provider_) provider_->RegisterChangeNotify(this);
     if (context) SelectContext(context);
     ExtensionsFixup();
@@ -97,7 +97,7 @@ void TXcDataConsumer::SetProvider(IXcDataProvider* provider) {
 
 std::string TXcDataConsumer::Context() const {
     if (contextPending_) return pendingContext_;
-    return context_ ? context_->Name() : std::string();
+    return context_.Get() ? context_.Get()->Name() : std::string();
 }
 
 void TXcDataConsumer::SetContext(const std::string& name) {
@@ -128,7 +128,7 @@ void TXcDataConsumer::SelectContext(TIntfPtr<IXcDataContext> context) {
     TIntfPtr<TXcDataConsumer> hold(this);
     Changing(xccContext);
     ForEachExtension([](TXcDataConsumerAggregatedObject& ext) { ext.ContextChanging(); });
-    context_ = std::move(context);
+    context_.Set(std::move(context));
     ForEachExtension([](TXcDataConsumerAggregatedObject& ext) { ext.ContextChanged(); });
     Changed(xccContext);
 }
@@ -137,7 +137,7 @@ void TXcDataConsumer::Enter() {
     if (!provider_) return;
     provider_->PushConsumer(this);
     try {
-        provider_->SelectContext(context_.get());
+        provider_->SelectContext(context_.Get().get());
     } catch (...) {
         provider_->PopConsumer();
         throw;

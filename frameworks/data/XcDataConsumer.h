@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "frameworks/data/XcDataConsumerInterfaces.h"
+#include "frameworks/data/XcDataContexts.h"
 #include "frameworks/data/XcExtensible.h"
 
 class TXcDataConsumer;
@@ -76,7 +77,7 @@ class TXcDataConsumer : public TExtensibleInterfacedPersistent,
     // The selected context's name (the pending one while loading).
     std::string Context() const;
     void SetContext(const std::string& name);
-    TIntfPtr<IXcDataContext> ContextObject() const { return context_; }
+    TIntfPtr<IXcDataContext> ContextObject() const { return context_.Get(); }
     // Context is worth storing only when it is not the provider's first.
     bool IsContextStored() const;
 
@@ -149,7 +150,7 @@ private:
     cl::TComponent* owner_;
     std::vector<int32_t> attributes_;
     IXcDataProvider* provider_ = nullptr;
-    TIntfPtr<IXcDataContext> context_;
+    TXcContextSelection context_;
     TRepaint repaint_;
     std::string pendingContext_;
     bool contextPending_ = false;

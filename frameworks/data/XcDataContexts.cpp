@@ -1,5 +1,7 @@
 #include "frameworks/data/XcDataContexts.h"
 
+#include <algorithm>
+
 #include "classlib/StrUtils.h"
 #include "frameworks/data/XcDataItems.h"
 #include "frameworks/data/XcExceptions.h"
@@ -105,12 +107,17 @@ void TXcDataContexts::Add(TXcBaseDataContext& context) {
 
 void TXcDataContexts::Delete(int index) {
     TIntfPtr<IXcDataContext> context = GetContext(index);
+    if (!contexts_[index]->MayBeDeleted()) throw EXCLDataContexts("Context cannot be deleted");
     NotifyChanging(Provider(), xcrContextRemoved, context.get());
     if (const int now = IndexOf(context.get()); now >= 0) {
         contexts_[now]->SetOwnerContexts(nullptr);
         contexts_.erase(contexts_.begin() + now);
     }
     NotifyChanged(Provider(), xcrContextRemoved, context.get());
+}
+
+bool TXcDataContexts::NoneSelected() const {
+    return std::all_of(contexts_.begin(), contexts_.end(), [](const auto& c) { return c->MayBeDeleted(); });
 }
 
 // ---- Contexts -----------------------------------------------------------
@@ -142,6 +149,10 @@ void TXcDataContext::SetName(const std::string& name) {
     name_ = name;
 }
 
+bool TXcDataContext::MayBeDeleted() const {
+    return TXcBaseDataContext::MayBeDeleted() && (!subContexts_ || subContexts_->NoneSelected());
+}
+
 TXcDataContexts& TXcDataContext::SubContexts() {
     if (!subContexts_) subContexts_ = New<TXcDataContexts>(static_cast<IXcDataContext*>(this));
     return *subContexts_;
@@ -165,3 +176,12 @@ bool TXcManagedDataContext::GetInterface(const TGUID& iid, void** obj) {
 }
 
 CL_CLASS_INFO(TXcFixedDataContext)
+
+// ---- TXcContextSelection ------------------------------------------------
+
+void TXcContextSelection::Set(TIntfPtr<IXcDataContext> context) {
+    // Contexts of other kinds are not counted.
+    if (auto* old = dynamic_cast<TXcBaseDataContext*>(context_.get())) --old->selections_;
+    context_ = std::move(context);
+    if (auto* now = dynamic_cast<TXcBaseDataContext*>(context_.get())) ++now->selections_;
+}

@@ -54,8 +54,11 @@ class TXcDataContexts : public TXcBaseDataContexts {
     // with that name already exists"; the same context again does nothing;
     // otherwise it is appended between broadcasts of a context added.
     void Add(TXcBaseDataContext& context);
-    // Removed between broadcasts of a context removed.
+    // Removed between broadcasts of a context removed, when it may be
+    // deleted; else EXCLDataContexts "Context cannot be deleted".
     void Delete(int index);
+    // No context of the list is held by a selection (at any depth).
+    bool NoneSelected() const;
 
 protected:
     ~TXcDataContexts() override;
@@ -75,13 +78,19 @@ class TXcBaseDataContext : public TExtensibleInterfacedPersistent, public IXcDat
     // Lists set it when they take the context and clear it when they let go.
     void SetOwnerContexts(IXcDataContexts* owner) { owner_ = owner; }
 
+    // Not while a consumer has it, or a context below it, selected: the
+    // consumer would be left reading a context its provider no longer has.
+    virtual bool MayBeDeleted() const { return selections_ == 0; }
+
     bool GetInterface(const TGUID& iid, void** obj) override;
 
 protected:
     ~TXcBaseDataContext() override = default;
 
 private:
+    friend class TXcContextSelection;
     IXcDataContexts* owner_;
+    int selections_ = 0;
 };
 
 class TXcDataContext : public TXcBaseDataContext {
@@ -96,6 +105,7 @@ class TXcDataContext : public TXcBaseDataContext {
 
     // Made on first use; the context answers IXcDataContexts with them.
     TXcDataContexts& SubContexts();
+    bool MayBeDeleted() const override;
 
     bool GetInterface(const TGUID& iid, void** obj) override;
 
@@ -126,6 +136,21 @@ class TXcFixedDataContext : public TXcDataContext {
 
 protected:
     ~TXcFixedDataContext() override = default;
+};
+
+// A consumer's selected context, counted on the context while it is held.
+class TXcContextSelection {
+public:
+    TXcContextSelection() = default;
+    ~TXcContextSelection() { Set(nullptr); }
+    TXcContextSelection(const TXcContextSelection&) = delete;
+    TXcContextSelection& operator=(const TXcContextSelection&) = delete;
+
+    void Set(TIntfPtr<IXcDataContext> context);
+    const TIntfPtr<IXcDataContext>& Get() const { return context_; }
+
+private:
+    TIntfPtr<IXcDataContext> context_;
 };
 
 // Registry entries.  A context class's factory makes a context for the owner

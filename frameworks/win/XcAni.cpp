@@ -64,7 +64,10 @@ void TXcAni::LoadImages() {
     for (; loaded < ani_.icons.size(); ++loaded) {
         const TAniIcon& source = ani_.icons[loaded];
         auto frame = std::make_unique<TXcIconFrame>();
-        const std::vector<uint8_t> bytes = AniIconAsIconFile(source);
+        // The image the system would show, with its own hotspot.
+        const size_t entry =
+            AniIconEntryFor(source, GetSystemMetrics(source.isIcon ? SM_CXICON : SM_CXCURSOR));
+        const std::vector<uint8_t> bytes = AniIconImageFile(source, entry);
         TMemoryStream stream;
         stream.WriteBuffer(bytes.data(), static_cast<int32_t>(bytes.size()));
         stream.SetPosition(0);
@@ -76,8 +79,9 @@ void TXcAni::LoadImages() {
             break;
         }
         frame->SetIsIcon(source.isIcon);
-        frame->SetHotspot(source.isIcon ? POINT{frame->Icon()->Width() / 2, frame->Icon()->Height() / 2}
-                                        : POINT{source.hotspotX, source.hotspotY});
+        frame->SetHotspot(source.isIcon
+                              ? POINT{frame->Icon()->Width() / 2, frame->Icon()->Height() / 2}
+                              : POINT{source.entries[entry].hotspotX, source.entries[entry].hotspotY});
         frame->SetRate(ani_.header.rate);
         icons_.push_back(std::move(frame));
     }
@@ -90,6 +94,8 @@ void TXcAni::LoadFromStream(TStream& stream) {
     std::vector<uint8_t> bytes(static_cast<size_t>(count));
     if (count > 0) stream.ReadBuffer(bytes.data(), static_cast<int32_t>(count));
     if (bytes.empty()) return;
+    // Another kind of file leaves the animation as it is.
+    if (!IsAniFile(bytes.data(), bytes.size())) StreamReadError();
     Clear();
     TAniFile file;
     try {
@@ -225,11 +231,19 @@ void TXcAni::AssignTo(TPersistent* dest) {
         return;
     }
     if (auto* list = dynamic_cast<TCustomImageList*>(dest)) {
-        list->Clear();
-        for (int step = 0; step < FrameCount(); ++step) {
-            const auto at = AniStepAt(ani_, step);
-            if (at) list->AddIcon(icons_[at->icon]->Icon());
+        // The list's users hear of the copy once.
+        list->BeginUpdate();
+        try {
+            list->Clear();
+            for (int step = 0; step < FrameCount(); ++step) {
+                const auto at = AniStepAt(ani_, step);
+                if (at) list->AddIcon(icons_[at->icon]->Icon());
+            }
+        } catch (...) {
+            list->EndUpdate();
+            throw;
         }
+        list->EndUpdate();
         return;
     }
     TGraphic::AssignTo(dest);

@@ -78,13 +78,18 @@ public:
 
     // The current step's image at r's top-left corner in its own size.
     void Draw(cl::TCanvas& canvas, const cl::TRect& r) override;
-    // The rest of the stream; a format error raises EReadError "Stream read
-    // error" and keeps the icons read.
+    // The rest of the stream.  Bytes that are no animated cursor raise
+    // EReadError "Stream read error" and leave the animation as it was;
+    // a format error further on raises it and keeps the icons read.
     void LoadFromStream(cl::TStream& stream) override;
     void SaveToStream(cl::TStream& stream) override;
     // Icons have no clipboard format: EInvalidGraphicOperation.
-    void SaveToClipboardFormat(UINT& format, HANDLE& data, HPALETTE& palette);
-    void LoadFromClipboardFormat(UINT format, HANDLE data, HPALETTE palette);
+    void SaveToClipboardFormat(UINT& format, HANDLE& data, HPALETTE& palette) override;
+    void LoadFromClipboardFormat(UINT format, HANDLE data, HPALETTE palette) override;
+
+protected:
+    // Each tick shows the next step for that step's time.
+    cl::TTimer& AnimationTimer() const { return *timer_; }
 
 private:
     void Clear();

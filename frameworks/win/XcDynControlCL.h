@@ -227,6 +227,8 @@ class TXcDynControlCLCheckListBox : public cl::TCheckListBox,
 public:
     explicit TXcDynControlCLCheckListBox(cl::TComponent* owner);
     void ControlSetAllowGrayed(bool value) override { SetAllowGrayed(value); }
+    bool ControlGetAllowGrayed() override { return AllowGrayed(); }
+    void ControlSetOnClickCheck(cl::TNotifyEvent value) override { OnClickCheck = std::move(value); }
     void ControlSetChecked(int index, bool value) override { SetChecked(index, value); }
     bool ControlGetChecked(int index) override { return Checked(index); }
     void ControlSetItemEnabled(int index, bool value) override { SetItemEnabled(index, value); }
@@ -292,8 +294,8 @@ public:
     void ControlSetFormat(const std::string& value) override { SetFormat(value); }
 };
 
-// A borderless panel holding a date picker (the left half) and a time
-// picker (the rest).  Its value is the date picker's day joined with the
+// A borderless panel holding a date picker (the left half, half as high)
+// and a time picker (the rest, as high as the panel).  Its value is the date picker's day joined with the
 // time picker's time of day (a date Variant).
 class TXcDynControlCLDateTimeEdit : public cl::TPanel,
                                     public TXcDynControlCLBase<TXcDynControlCLDateTimeEdit>,

@@ -39,7 +39,7 @@ TXcDynControlCLDateTimeEdit::TXcDynControlCLDateTimeEdit(cl::TComponent* owner)
 void TXcDynControlCLDateTimeEdit::Resize() {
     TPanel::Resize();
     const int half = static_cast<int>(std::lround(Width() / 2.0));
-    date_->SetBounds(0, 0, half, Height());
+    date_->SetBounds(0, 0, half, static_cast<int>(std::lround(Height() / 2.0)));
     time_->SetBounds(half, 0, Width() - half, Height());
 }
 

@@ -199,11 +199,15 @@ protected:
     ~IXcDynControlDblClick() = default;
 };
 
-// Check marks, states and enabling of the items by index.
+// Check marks, states and enabling of the items by index.  An index
+// outside the items raises EListError.
 class IXcDynControlCheckListBox {
 public:
     static constexpr const TGUID& IID = IID_IXcDynControlCheckListBox;
     virtual void ControlSetAllowGrayed(bool value) = 0;
+    virtual bool ControlGetAllowGrayed() = 0;
+    // Fired when the user changes an item's check mark.
+    virtual void ControlSetOnClickCheck(cl::TNotifyEvent value) = 0;
     virtual void ControlSetChecked(int index, bool value) = 0;
     virtual bool ControlGetChecked(int index) = 0;
     virtual void ControlSetItemEnabled(int index, bool value) = 0;

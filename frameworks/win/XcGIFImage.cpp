@@ -91,7 +91,12 @@ TBitmap* TXcGIFFrame::Bitmap() {
 void TXcGIFFrame::Decode() {
     if (!frame_.data) return;
     const TGifFrameData& d = *frame_.data;
-    const TGifRaster raster = DecodeGifFrame(d, frame_.interlaced);
+    TGifProgress progress;
+    if (owner_ && owner_->OnProgress)
+        progress = [owner = owner_](TGifProgressStage stage, int percent) {
+            owner->OnProgress(owner, stage, percent);
+        };
+    const TGifRaster raster = DecodeGifFrame(d, frame_.interlaced, progress);
     if (raster.corrupted) frame_.corrupted = true;
     auto bitmap = std::make_unique<TBitmap>();
     if (d.width > 0 && d.height > 0) {
@@ -145,26 +150,35 @@ void TXcGIFFrame::Encode() {
         source = &reduced;
         format = pf8bit;
     }
-    const int bits = format == pf1bit ? 1 : format == pf4bit ? 4 : 8;
+    const int depth = format == pf1bit ? 1 : format == pf4bit ? 4 : 8;
+    const int width = source->Width(), height = source->Height();
+    std::vector<uint8_t> pixels(static_cast<size_t>(width) * height);
+    int used = 1;  // the last palette entry a pixel shows, plus one
+    for (int y = 0; y < height; ++y) {
+        const auto* row = static_cast<const uint8_t*>(source->ScanLine(y));
+        for (int x = 0; x < width; ++x) {
+            const uint8_t v = depth == 8   ? row[x]
+                              : depth == 4 ? static_cast<uint8_t>(row[x / 2] >> (x % 2 ? 0 : 4) & 0xF)
+                                           : static_cast<uint8_t>(row[x / 8] >> (7 - x % 8) & 1);
+            pixels[static_cast<size_t>(y) * width + x] = v;
+            used = std::max(used, v + 1);
+        }
+    }
+    // The palette up to the last entry shown, at the fewest bits that hold
+    // it: a reduced palette is padded to 256 entries, a picture of two
+    // colours is still a 1-bit frame.
     RGBQUAD quads[256];
-    const UINT count =
-        std::min<UINT>(GetDIBColorTable(source->Canvas()->Handle(), 0, 256, quads), 1u << bits);
+    const UINT count = std::min<UINT>(GetDIBColorTable(source->Canvas()->Handle(), 0, 256, quads), used);
+    int bits = 1;
+    while ((1u << bits) < count) ++bits;
+    const uint8_t mask = static_cast<uint8_t>((1 << bits) - 1);
+    for (uint8_t& v : pixels) v &= mask;
     auto data = std::make_shared<TGifFrameData>();
-    data->width = source->Width();
-    data->height = source->Height();
+    data->width = width;
+    data->height = height;
     data->bitsPerPixel = bits;
     for (UINT i = 0; i < count; ++i)
         data->table.push_back({quads[i].rgbRed, quads[i].rgbGreen, quads[i].rgbBlue});
-    std::vector<uint8_t> pixels(static_cast<size_t>(data->width) * data->height);
-    for (int y = 0; y < data->height; ++y) {
-        const auto* row = static_cast<const uint8_t*>(source->ScanLine(y));
-        for (int x = 0; x < data->width; ++x) {
-            uint8_t v = bits == 8   ? row[x]
-                        : bits == 4 ? static_cast<uint8_t>(row[x / 2] >> (x % 2 ? 0 : 4) & 0xF)
-                                    : static_cast<uint8_t>(row[x / 8] >> (7 - x % 8) & 1);
-            pixels[static_cast<size_t>(y) * data->width + x] = v;
-        }
-    }
     data->raw = EncodeGifFrame(pixels.data(), data->width, data->height, bits);
     // The first table becomes the image's global table.
     if (owner_ && owner_->file_.header->globalTable.empty()) {
@@ -208,6 +222,39 @@ void TXcGIFImage::SetWidth(int) {
 
 void TXcGIFImage::SetHeight(int) {
     throw EInvalidGraphicOperation("Cannot change the Size of a GIF image");
+}
+
+bool TXcGIFImage::Transparent() const {
+    return TGraphic::Transparent() && std::any_of(frames_.begin(), frames_.end(), [](const auto& f) {
+               return f->frame_.transparentColor != kGifNoColor;
+           });
+}
+
+void TXcGIFImage::Changed() {
+    palette_.reset();
+    TGraphic::Changed();
+}
+
+HPALETTE TXcGIFImage::Palette() {
+    if (palette_ || frameIndex_ < 0) return palette_.get();
+    const TXcGIFFrame& frame = *frames_[frameIndex_];
+    TGifColorTable table;
+    if (frame.frame_.data) {
+        table = frame.frame_.data->table;
+    } else if (frame.bitmap_ && !frame.bitmap_->Empty()) {
+        RGBQUAD quads[256];
+        const UINT n = GetDIBColorTable(frame.bitmap_->Canvas()->Handle(), 0, 256, quads);
+        for (UINT i = 0; i < n; ++i) table.push_back({quads[i].rgbRed, quads[i].rgbGreen, quads[i].rgbBlue});
+    }
+    if (table.empty()) return nullptr;
+    struct {
+        WORD version, count;
+        PALETTEENTRY entries[256];
+    } logical{0x300, static_cast<WORD>(table.size()), {}};
+    for (size_t i = 0; i < table.size(); ++i)
+        logical.entries[i] = {table[i].red, table[i].green, table[i].blue, 0};
+    palette_.reset(CreatePalette(reinterpret_cast<LOGPALETTE*>(&logical)));
+    return palette_.get();
 }
 
 void TXcGIFImage::SetFrameIndex(int index) {

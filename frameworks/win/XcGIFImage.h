@@ -5,17 +5,23 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "classlib/Streams.h"
+#include "classlib/win/GdiHandles.h"
 #include "classlib/win/Graphics.h"
 #include "controls/XcColorReduction.h"
 #include "frameworks/GifFile.h"
+#include "frameworks/GifLzw.h"
 
 class TXcGIFImage;
 class TXcAni;
+
+// Told while a frame decodes: the start, the share of its data read and the end.
+using TXcGIFProgressEvent = std::function<void(cl::TObject* sender, TGifProgressStage stage, int percent)>;
 
 class TXcGIFFrame : public cl::TPersistent {
     CL_CLASS(TXcGIFFrame, cl::TPersistent)
@@ -52,7 +58,9 @@ private:
     friend class TXcGIFImage;
     void Decode();
     // The raw data from the bitmap (1, 4 or 8 bits as they are, others
-    // reduced to 8 bits); raises "No GIF Data to write" without a bitmap.
+    // reduced to 8 bits) at the fewest bits that hold the palette entries
+    // its pixels show; raises
+    // "No GIF Data to write" without a bitmap.
     void Encode();
 
     TXcGIFImage* owner_;
@@ -78,6 +86,10 @@ public:
     void SetWidth(int width) override;
     void SetHeight(int height) override;
     bool Empty() const override { return frames_.empty(); }
+    // The flag, and only while some frame has a transparent colour.
+    bool Transparent() const override;
+    // The current frame's colour table; nullptr without one.
+    HPALETTE Palette() override;
 
     // The current frame stretched into r; a frame that cannot be decoded
     // draws nothing (this never raises).
@@ -90,10 +102,10 @@ public:
     void WriteData(cl::TStream& stream);
     // With the clipboard open: frame 0's bitmap as CF_BITMAP, and the GIF in
     // the "GIF Image" format when every frame has its data.
-    void SaveToClipboardFormat(UINT& format, HANDLE& data, HPALETTE& palette);
+    void SaveToClipboardFormat(UINT& format, HANDLE& data, HPALETTE& palette) override;
     // The "GIF Image" format when the clipboard has it (the bitmap given
     // becomes frame 0's image), else the bitmap given as the only frame.
-    void LoadFromClipboardFormat(UINT format, HANDLE data, HPALETTE palette);
+    void LoadFromClipboardFormat(UINT format, HANDLE data, HPALETTE palette) override;
 
     // A copy of the graphic as a new current frame; returns its index.
     virtual int AddFrame(cl::TGraphic* graphic);
@@ -117,6 +129,13 @@ public:
     // The reduction for frames made from bitmaps of more than 8 bits.
     static TColorReduction DefaultReduction;
 
+    // Frame 0 decodes as a file loads, the others on first use.
+    TXcGIFProgressEvent OnProgress;
+
+protected:
+    // A change of frames or of the current one makes a new palette.
+    void Changed() override;
+
 private:
     friend class TXcGIFFrame;
     void Take(const TGifFile& file);
@@ -130,4 +149,5 @@ private:
     TGifFile file_;  // the image's own fields; the frames live in frames_
     std::vector<std::unique_ptr<TXcGIFFrame>> frames_;
     int frameIndex_ = -1;
+    cl::OwnedGdiObject<HPALETTE> palette_;
 };

@@ -38,6 +38,22 @@ inline Bytes IconResource(int type, int size, int bits, int hotX = 0, int hotY =
     return b;
 }
 
+// One resource of the images of one-image resources (all of one type),
+// the directory entries in that order.
+inline Bytes Resource(std::initializer_list<Bytes> singles) {
+    const uint32_t count = static_cast<uint32_t>(singles.size());
+    Bytes b(singles.begin()->begin(), singles.begin()->begin() + 4), images;
+    Put16(b, count);
+    for (const Bytes& one : singles) {
+        b.insert(b.end(), one.begin() + 6, one.begin() + 14);
+        Put32(b, static_cast<uint32_t>(one.size() - 22));
+        Put32(b, 6 + 16 * count + static_cast<uint32_t>(images.size()));
+        images.insert(images.end(), one.begin() + 22, one.end());
+    }
+    b.insert(b.end(), images.begin(), images.end());
+    return b;
+}
+
 // A chunk with a given size field (the real data may be shorter or longer).
 inline Bytes Chunk(const char* id, const Bytes& data, int64_t size = -1) {
     Bytes b(id, id + 4);

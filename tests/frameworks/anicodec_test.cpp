@@ -83,8 +83,8 @@ TEST(AniReader, StepsTakeTheirIconAndRate) {
         EXPECT_EQ(got ? got->icon : -1, s.icon) << s.step;
         EXPECT_EQ(got ? got->rate : 0, s.rate) << s.step;
     }
-    EXPECT_EQ(ani.icons[0].hotspotX, 3);
-    EXPECT_EQ(ani.icons[0].hotspotY, 5);
+    EXPECT_EQ(ani.icons[0].entries[0].hotspotX, 3);
+    EXPECT_EQ(ani.icons[0].entries[0].hotspotY, 5);
     EXPECT_FALSE(ani.icons[0].isIcon);
     EXPECT_EQ(ani.maxColors, 16);
 }
@@ -125,8 +125,8 @@ TEST(AniWriter, RoundTripIsByteExactAndKeepsTheCursor) {
     EXPECT_EQ(back.rates, (std::vector<int32_t>{1, 2, 3}));
     EXPECT_EQ(back.sequence, (std::vector<int32_t>{1, 0, 1}));
     EXPECT_EQ(back.header.rate, 7u);
-    EXPECT_EQ(back.icons[1].hotspotX, 3);
-    EXPECT_EQ(back.icons[1].hotspotY, 5);
+    EXPECT_EQ(back.icons[1].entries[0].hotspotX, 3);
+    EXPECT_EQ(back.icons[1].entries[0].hotspotY, 5);
 }
 
 TEST(AniWriter, AFileWithoutHeaderIsWrittenSoItLoadsAgain) {
@@ -141,6 +141,33 @@ TEST(AniWriter, AFileWithoutHeaderIsWrittenSoItLoadsAgain) {
     EXPECT_EQ(back.header.flags & 1, 1u);
     EXPECT_EQ(back.header.steps, 3u);
     EXPECT_THROW(WriteAni(TAniFile{}), cl::EInvalidGraphicOperation);
+}
+
+TEST(AniIcons, TheImageShownIsTheNearestInWidthThenTheDeepestWithItsOwnHotspot) {
+    const Bytes images[] = {IconResource(2, 16, 4, 1, 2), IconResource(2, 32, 4, 7, 9),
+                            IconResource(2, 32, 8, 11, 13), IconResource(2, 48, 8, 20, 21)};
+    const Bytes cursor = Resource({images[0], images[1], images[2], images[3]});
+    TAniFile ani;
+    ASSERT_EQ(Outcome(Riff({List("fram", {Chunk("icon", cursor)})}), &ani), "1 icons");
+    const TAniIcon& icon = ani.icons[0];
+    ASSERT_EQ(icon.entries.size(), 4u);
+    const struct {
+        int want;
+        size_t entry;
+        int32_t hotX, hotY;
+    } cases[] = {{32, 2, 11, 13}, {16, 0, 1, 2}, {8, 0, 1, 2}, {44, 3, 20, 21}, {40, 2, 11, 13}};
+    for (const auto& c : cases) {
+        const size_t entry = AniIconEntryFor(icon, c.want);
+        EXPECT_EQ(entry, c.entry) << c.want;
+        EXPECT_EQ(icon.entries[entry].hotspotX, c.hotX) << c.want;
+        EXPECT_EQ(icon.entries[entry].hotspotY, c.hotY) << c.want;
+    }
+    // The shown image alone, as an icon of one entry: planes 1 and its depth.
+    Bytes alone{0, 0, 1, 0, 1, 0, 32, 32, 0, 0, 1, 0, 8, 0};
+    Put32(alone, static_cast<uint32_t>(images[2].size() - 22));
+    Put32(alone, 22);
+    alone.insert(alone.end(), images[2].begin() + 22, images[2].end());
+    EXPECT_EQ(AniIconImageFile(icon, 2), alone);
 }
 
 TEST(AniTiming, IntervalsInMilliseconds) {

@@ -90,4 +90,35 @@ TEST(Contexts, AddingAndDeletingBroadcastAroundTheChange) {
               "List index out of bounds (0)");
 }
 
+TEST(Contexts, AContextIsNotDeletedWhileAConsumerHasItOrOneBelowItSelected) {
+    const char* const kRefused = "Context cannot be deleted";
+    TFakeProvider provider;
+    TXcDataContexts& top = provider.Contexts();
+    TIntfPtr<TXcDataContext> a = MakeContext(top, "a");
+    MakeContext(top, "b");
+    MakeContext(a->SubContexts(), "a1");
+    TIntfPtr<TXcDataConsumer> consumer = New<TXcDataConsumer>(nullptr, std::vector<int32_t>{});
+    consumer->SetProvider(&provider);
+    consumer->SetContext("a/a1");
+    provider.log.clear();
+    EXPECT_EQ(MessageOf<EXCLDataContexts>([&] { top.Delete(0); }), kRefused);
+    EXPECT_EQ(MessageOf<EXCLDataContexts>([&] { a->SubContexts().Delete(0); }), kRefused);
+    EXPECT_TRUE(provider.log.empty());  // nothing announced
+    EXPECT_EQ(top.GetCount(), 2);
+
+    consumer->SetContext("b");
+    a->SubContexts().Delete(0);
+    EXPECT_EQ(MessageOf<EXCLDataContexts>([&] { top.Delete(1); }), kRefused);
+    // A second consumer of the same context: both must let go.
+    TIntfPtr<TXcDataConsumer> other = New<TXcDataConsumer>(nullptr, std::vector<int32_t>{});
+    other->SetProvider(&provider);
+    other->SetContext("b");
+    consumer->SetProvider(nullptr);
+    EXPECT_EQ(MessageOf<EXCLDataContexts>([&] { top.Delete(1); }), kRefused);
+    other->SetProvider(nullptr);
+    top.Delete(1);
+    top.Delete(0);
+    EXPECT_EQ(top.GetCount(), 0);
+}
+
 }  // namespace

@@ -927,7 +927,7 @@ TEST(Picture, RegisteredFormatsCreateTheirGraphic) {
     b.SetSize(7, 1);
     b.SaveToFile(folder.Name("a.dib"));
     int made = 0;
-    TPicture::RegisterFileFormat("DIB", "Device-independent bitmaps", [&] {
+    TPicture::RegisterFileFormat("DIB", "Device-independent bitmaps", TBitmap::StaticClassInfo(), [&] {
         ++made;
         return std::make_unique<TBitmap>();
     });

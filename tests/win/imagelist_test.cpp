@@ -272,9 +272,26 @@ TEST(ImageList, ChangeLinksHearOfChangesAndOutliveEitherSide) {
     EXPECT_EQ(3, heard);
     EXPECT_EQ(3, events);
 
+    // Nested brackets: one notice at the end of the outer one, none for
+    // a bracket without changes.
+    list->BeginUpdate();
+    list->Add(t.get(), nullptr);
+    list->BeginUpdate();
+    list->Add(t.get(), nullptr);
+    list->EndUpdate();
+    list->Clear();
+    EXPECT_EQ(3, heard);
+    list->EndUpdate();
+    EXPECT_EQ(4, heard);
+    EXPECT_EQ(4, events);
+    list->BeginUpdate();
+    list->EndUpdate();
+    list->EndUpdate();  // unbalanced: nothing
+    EXPECT_EQ(4, heard);
+
     link.reset();  // unregisters itself
     list->Add(t.get(), nullptr);
-    EXPECT_EQ(3, heard);
+    EXPECT_EQ(4, heard);
 
     auto second = std::make_unique<TChangeLink>();
     list->RegisterChanges(second.get());

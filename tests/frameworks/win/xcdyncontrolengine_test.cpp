@@ -303,15 +303,53 @@ TEST_F(EngineTest, ClicksAndChangesBothReachAControlChangedByClicks) {
 
 TEST_F(EngineTest, PanelsShareTheirWidthAmongTheirParts) {
     auto* dates = static_cast<TXcDynControlCLDateTimeEdit*>(MakeKind("DateTimeEdit"));
-    dates->SetBounds(0, 0, 201, 30);
-    EXPECT_EQ(Bounds(dates->DatePicker()), "0,0,101,30");
-    EXPECT_EQ(Bounds(dates->TimePicker()), "101,0,100,30");
+    // The date picker half the width and half the height, rounded.
+    dates->SetBounds(0, 0, 201, 31);
+    EXPECT_EQ(Bounds(dates->DatePicker()), "0,0,101,16");
+    EXPECT_EQ(Bounds(dates->TimePicker()), "101,0,100,31");
     auto* file = static_cast<TXcDynControlCLEditPanel*>(MakeKind("FileNameEdit"));
     Owned<TMaskEdit> plain = cltest::Make<TMaskEdit>(nullptr);
     EXPECT_EQ(file->Height(), plain->Height());
     file->SetBounds(0, 40, 200, 25);
     EXPECT_EQ(Bounds(file->Button()), "175,0,25,25");
     EXPECT_EQ(Bounds(file->Edit()), "0,0,175,25");
+}
+
+TEST_F(EngineTest, ACheckListBoxIsDrivenThroughItsNineOperations) {
+    form->Show();
+    TControl* control = MakeKind("CheckListBox");
+    TStringList items;
+    items.SetText("a\r\nb\r\nc\r\n");
+    XcIntf<IXcDynControlItems>(control).ControlSetItems(items);
+    auto& box = XcIntf<IXcDynControlCheckListBox>(control);
+    box.ControlSetAllowGrayed(true);
+    EXPECT_TRUE(box.ControlGetAllowGrayed());
+    box.ControlSetChecked(1, true);
+    box.ControlSetState(2, cbGrayed);
+    box.ControlSetItemEnabled(0, false);
+    const struct {
+        bool checked;
+        TCheckBoxState state;
+        bool enabled;
+    } expected[] = {{false, cbUnchecked, false}, {true, cbChecked, true}, {false, cbGrayed, true}};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(box.ControlGetChecked(i), expected[i].checked) << i;
+        EXPECT_EQ(box.ControlGetState(i), expected[i].state) << i;
+        EXPECT_EQ(box.ControlGetItemEnabled(i), expected[i].enabled) << i;
+    }
+    EXPECT_THROW(box.ControlGetChecked(3), EListError);
+
+    // The space bar steps the current item; a disabled one stays.
+    int clicks = 0;
+    box.ControlSetOnClickCheck([&](TObject*) { ++clicks; });
+    auto* list = static_cast<TCheckListBox*>(control);
+    for (int index : {0, 2}) {
+        list->SetItemIndex(index);
+        SendMessageW(list->Handle(), WM_CHAR, ' ', 0);
+    }
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(box.ControlGetState(0), cbUnchecked);
+    EXPECT_EQ(box.ControlGetState(2), cbChecked);
 }
 
 TEST_F(EngineTest, TheDirectoryButtonStartsFromTheValueOrTheInitialFolder) {

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
+#include "classlib/ClassRegistry.h"
 #include "classlib/win/ImgList.h"
 #include "frameworks/win/XcAni.h"
 #include "frameworks/win/XcGIFImage.h"
@@ -66,6 +69,19 @@ TEST(PictureFormats, TheLoaderOpensGifAndAni) {
         EXPECT_GT(picture.Width(), 0) << f.name;
     }
     EXPECT_NE(GifClipboardFormat(), 0u);
+    for (const char* name : {"TXcGIFImage", "TXcGIFFrame", "TXcAni"}) EXPECT_TRUE(GetClass(name)) << name;
+
+    EXPECT_TRUE(TPicture::SupportsClipboardFormat(GifClipboardFormat()));
+
+    // At the end the loader forgets the two formats and keeps its own.
+    UnregisterXcGraphicFormats();
+    EXPECT_FALSE(TPicture::SupportsClipboardFormat(GifClipboardFormat()));
+    for (const auto& f : files) {
+        TPicture picture;
+        EXPECT_THROW(picture.LoadFromFile(folder.Name(f.name)), EInvalidGraphic) << f.name;
+    }
+    EXPECT_NE(TPicture::GraphicFilter().find("*.bmp"), std::string::npos);
+    RegisterXcGraphicFormats();
 }
 
 TEST(GifImage, AThreeBitFrameIsAFourBitDibWithGreyBeyondItsTable) {
@@ -85,7 +101,36 @@ TEST(GifImage, AThreeBitFrameIsAFourBitDibWithGreyBeyondItsTable) {
     EXPECT_THROW(gif.SetWidth(3), EInvalidGraphicOperation);
 }
 
+TEST(GifImage, TransparentOnlyWithATransparentFramePaletteOfTheCurrentFrameProgressPerDecoding) {
+    TXcGIFImage gif;
+    LoadBytes(gif, TwoFrameGif());
+    EXPECT_FALSE(gif.Transparent());
+    gif.SetTransparent(true);
+    EXPECT_TRUE(gif.Transparent());  // frame 0 has a transparent colour
+    gif.Frames(0)->SetTransparentColor(clNone);
+    EXPECT_FALSE(gif.Transparent());
+
+    PALETTEENTRY entries[8]{};
+    ASSERT_EQ(GetPaletteEntries(gif.Palette(), 0, 8, entries), 8u);  // the 3-bit grey table
+    EXPECT_EQ(entries[5].peRed, 5);
+    EXPECT_EQ(entries[5].peBlue, 5);
+    EXPECT_EQ(TXcGIFImage().Palette(), nullptr);
+
+    std::vector<TGifProgressStage> stages;
+    TXcGIFImage watched;
+    watched.OnProgress = [&](TObject* sender, TGifProgressStage stage, int percent) {
+        EXPECT_EQ(sender, &watched);
+        EXPECT_TRUE(percent >= 0 && percent <= 100);
+        if (stages.empty() || stages.back() != stage) stages.push_back(stage);
+    };
+    LoadBytes(watched, TwoFrameGif());  // frame 0 decodes now, frame 1 when it is drawn
+    EXPECT_EQ(stages, (std::vector<TGifProgressStage>{gpsStarting, gpsRunning, gpsEnding}));
+    watched.Frames(1)->Bitmap();
+    EXPECT_EQ(stages.size(), 6u);
+}
+
 TEST(GifImage, ClipboardRoundTripKeepsTheFrames) {
+    RegisterXcGraphicFormats();
     TXcGIFImage gif;
     LoadBytes(gif, TwoFrameGif());
     ASSERT_TRUE(OpenClipboard(nullptr));
@@ -101,7 +146,13 @@ TEST(GifImage, ClipboardRoundTripKeepsTheFrames) {
     ASSERT_TRUE(OpenClipboard(nullptr));
     TXcGIFImage back;
     back.LoadFromClipboardFormat(CF_BITMAP, GetClipboardData(CF_BITMAP), nullptr);
+    // A picture pasting "GIF Image" takes a GIF.
+    TPicture pasted;
+    pasted.LoadFromClipboardFormat(GifClipboardFormat(), GetClipboardData(GifClipboardFormat()), nullptr);
     CloseClipboard();
+    ASSERT_NE(pasted.Graphic(), nullptr);
+    ASSERT_EQ(pasted.Graphic()->ClassName(), "TXcGIFImage");
+    EXPECT_EQ(static_cast<TXcGIFImage*>(pasted.Graphic())->FrameCount(), 2);
     ASSERT_EQ(back.FrameCount(), 2);
     EXPECT_EQ(back.Frames(1)->Data().data->raw, gif.Frames(1)->Data().data->raw);
     EXPECT_EQ(back.Frames(0)->Bitmap()->Canvas()->Pixels(1, 0), 0x010101);
@@ -129,6 +180,30 @@ TEST(GifImage, BitmapFramesAreEncodedAndReadBack) {
     TBitmap* frame = back.Frames(0)->Bitmap();
     EXPECT_EQ(frame->Canvas()->Pixels(0, 0), clRed);
     EXPECT_EQ(frame->Canvas()->Pixels(3, 2), clNavy);
+}
+
+TEST(GifImage, ABitmapFrameTakesTheFewestBitsThatHoldItsColours) {
+    // n colours need the smallest b with 2^b >= n; the code size is b, but 2 for 1 bit.
+    const struct { int colors, bits; } cases[] = {{2, 1}, {3, 2}, {5, 3}, {16, 4}, {17, 5}, {200, 8}};
+    for (const auto& c : cases) {
+        TBitmap picture;
+        picture.SetPixelFormat(pf24bit);
+        picture.SetSize(c.colors, 2);
+        for (int x = 0; x < c.colors; ++x) {
+            picture.Canvas()->SetPixels(x, 0, static_cast<TColor>(RGB(x, 255 - x, 7)));
+            picture.Canvas()->SetPixels(x, 1, static_cast<TColor>(RGB(x, 255 - x, 7)));
+        }
+        TXcGIFImage gif;
+        gif.Assign(&picture);
+        TXcGIFImage back;
+        LoadBytes(back, SaveBytes(gif));
+        const TGifFrameData& data = *back.Frames(0)->Data().data;
+        EXPECT_EQ(data.bitsPerPixel, c.bits) << c.colors;
+        EXPECT_EQ(data.raw[0], std::max(c.bits, 2)) << c.colors;
+        EXPECT_EQ(back.Frames(0)->Bitmap()->Canvas()->Pixels(c.colors - 1, 1),
+                  static_cast<TColor>(RGB(c.colors - 1, 256 - c.colors, 7)))
+            << c.colors;
+    }
 }
 
 TEST(GifImage, DamagedFramesDrawWithoutRaising) {
@@ -210,11 +285,114 @@ TEST(AniImage, LoadsStepsHotspotsAndSavesTheSameBytes) {
     icon.Assign(&ani);
     EXPECT_EQ(icon.Width(), 32);
     TImageList list(nullptr, 32, 32);
+    int told = 0;
+    list.OnChange = [&](TObject*) { ++told; };
+    ani.AssignTo(&list);
     ani.AssignTo(&list);
     EXPECT_EQ(list.Count(), 3);
+    EXPECT_EQ(told, 2);  // once per copy
     TXcAni copy;
     copy.Assign(&ani);
     EXPECT_EQ(SaveBytes(copy), original);
+}
+
+// Ticks counted by hand instead of the timer's own.
+class TTickedAni : public TXcAni {
+public:
+    void Tick() { AnimationTimer().OnTimer()(nullptr); }
+    unsigned Interval() const { return AnimationTimer().Interval(); }
+};
+
+TEST(AniImage, EachTickShowsTheNextStepForThatStepsRate) {
+    TTickedAni ani;
+    LoadBytes(ani, Cursor());  // steps show icons 0, 1, 1 at 0, 6 and 1 jiffies
+    int changes = 0;
+    ani.OnChange = [&](TObject*) { ++changes; };
+    ani.SetAnimated(true);
+    const struct {
+        int step;
+        unsigned interval;
+    } ticks[] = {{1, 100}, {2, 16}, {0, 100}, {1, 100}};
+    for (const auto& t : ticks) {
+        ani.Tick();
+        EXPECT_EQ(ani.CurrentStep(), t.step);
+        EXPECT_EQ(ani.Interval(), t.interval) << t.step;
+        EXPECT_TRUE(ani.Animated());
+    }
+    EXPECT_EQ(changes, 4);
+    ani.Assign(nullptr);
+    ani.SetAnimated(true);
+    ani.Tick();  // nothing to show: the timer stops
+    EXPECT_FALSE(ani.Animated());
+}
+
+TEST(AniImage, AnotherKindOfFileLeavesTheAnimationAsItWas) {
+    TXcAni ani;
+    LoadBytes(ani, Cursor());
+    const Bytes before = SaveBytes(ani);
+    const Bytes others[] = {
+        TwoFrameGif(), {'R', 'I', 'F', 'F', 4, 0, 0, 0, 'A', 'V', 'I', ' '}, {'R', 'I', 'F'}};
+    for (const Bytes& other : others) {
+        EXPECT_THROW(LoadBytes(ani, other), EReadError);
+        EXPECT_EQ(ani.FrameCount(), 3);
+        EXPECT_EQ(SaveBytes(ani), before);
+    }
+    // A cursor refused further on has been read over.
+    EXPECT_THROW(LoadBytes(ani, anitest::Riff({anitest::Anih(1, 1, 6, 0)})), EReadError);
+    EXPECT_EQ(ani.FrameCount(), 0);
+}
+
+TEST(AniImage, ACursorShowsTheImageOfTheSystemsSizeWithThatImagesHotspot) {
+    using namespace anitest;
+    ASSERT_EQ(GetSystemMetrics(SM_CXCURSOR), 32);
+    const Bytes cursor = Resource({IconResource(2, 16, 4, 1, 2), IconResource(2, 32, 4, 7, 9)});
+    TXcAni ani;
+    LoadBytes(ani, Riff({List("fram", {Chunk("icon", cursor)})}));
+    const auto frame = ani.GetFrame(0);
+    ASSERT_TRUE(frame.has_value());
+    EXPECT_EQ(frame->Icon()->Width(), 32);
+    EXPECT_EQ(frame->Hotspot().x, 7);
+    EXPECT_EQ(frame->Hotspot().y, 9);
+}
+
+TEST(AniImage, AStripKeepsTrueColourAndStopsAtTheWidthBound) {
+    using namespace anitest;
+    // 256 colours in a 16 x 16 true-colour icon: more than the 16 a strip
+    // of paletted images is cut to.
+    Bytes icon = IconResource(1, 16, 32);
+    for (int i = 0; i < 256; ++i) {
+        const uint8_t bgra[] = {static_cast<uint8_t>(i), static_cast<uint8_t>(255 - i),
+                                static_cast<uint8_t>(i * 7), 0};
+        std::copy(bgra, bgra + 4, icon.begin() + 62 + 4 * i);
+    }
+    TXcAni ani;
+    LoadBytes(ani, Riff({List("fram", {Chunk("icon", icon)})}));
+    TBitmap strip;
+    ani.AssignTo(&strip);
+    ASSERT_EQ(strip.Width(), 16);
+    std::set<TColor> colors;
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) colors.insert(strip.Canvas()->Pixels(x, y));
+    EXPECT_EQ(colors.size(), 256u);
+    EXPECT_EQ(strip.Canvas()->Pixels(0, 15),
+              static_cast<TColor>(RGB(0, 255, 0)));  // the bottom row comes first
+
+    // Steps of 32 pixels side by side up to 32767 pixels.
+    for (const int steps : {1023, 1024}) {
+        Bytes seq;
+        for (int i = 0; i < steps; ++i) Put32(seq, 0);
+        TXcAni many;
+        LoadBytes(many, Riff({Chunk("seq ", seq), List("fram", {Chunk("icon", IconResource(1, 32, 4))})}));
+        TBitmap wide;
+        wide.SetSize(5, 5);
+        if (steps * 32 <= 32767) {
+            many.AssignTo(&wide);
+            EXPECT_EQ(wide.Width(), steps * 32);
+        } else {
+            EXPECT_THROW(many.AssignTo(&wide), EOutOfResources);
+            EXPECT_EQ(wide.Width(), 5);
+        }
+    }
 }
 
 }  // namespace

@@ -52,3 +52,15 @@ int NextField(const TemFrm& form, int current) {
 int PrevField(const TemFrm& form, int current) {
     return StepToEnabled(form, current, -1);
 }
+
+int FirstFieldOnPage(const TemFrm& form, int page, bool last) {
+    int found = 0;
+    for (int i = FirstField(form); i <= LastField(form); ++i) {
+        const TEField& field = TEFieldTable[i];
+        if (field.Page > page) break;  // the fields are in page order
+        if (field.Page != page || !field.Enabled) continue;
+        found = i;
+        if (!last) break;
+    }
+    return found;
+}

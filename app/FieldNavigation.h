@@ -19,3 +19,8 @@ int FieldAtPoint(const TemFrm& form, int page, double x, double y);
 // sentinels are passed over.  0 when there is no other such field.
 int NextField(const TemFrm& form, int current);
 int PrevField(const TemFrm& form, int current);
+
+// The first (last) Enabled field of form's page: where Enter on the sheet
+// begins typing, the keyboard's way to the click on a field.  0 when the
+// page has none.
+int FirstFieldOnPage(const TemFrm& form, int page, bool last);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "classlib/Currency.h"
+#include "classlib/DateTime.h"
 #include "classlib/Exceptions.h"
 #include "classlib/NumberFormat.h"
 
@@ -56,8 +57,13 @@ void DataUr_ValChange(cl::Variant& V, bool& OK) {
         V = cl::Variant(std::string());
         return;
     }
-    // "dd.mm.yyyy" by shape only; characters after the tenth are not looked at.
+    // "dd.mm.yyyy"; characters after the tenth are not looked at.
     static constexpr char kShape[] = "99.99.9999";
     OK = s.size() >= 10;
     for (size_t i = 0; OK && i < 10; ++i) OK = kShape[i] == '.' ? s[i] == '.' : IsDigit(s[i]);
+    if (!OK) return;
+    // A day the calendar does not have (31.02.2020) is no date either.
+    auto number = [&s](size_t at, size_t digits) { return std::stoi(s.substr(at, digits)); };
+    cl::TDateTime date{};
+    OK = cl::TryEncodeDate(number(6, 4), number(3, 2), number(0, 2), date);
 }

@@ -9,5 +9,5 @@ using TFieldValidator = void (*)(cl::Variant& V, bool& OK);
 
 // Amounts: empty, or text or a value that converts to a number.
 void Kwota2_ValChange(cl::Variant& V, bool& OK);
-// Dates: "dd.mm.yyyy" by shape; the empty date mask becomes "".
+// Dates: "dd.mm.yyyy" of a day the calendar has; the empty date mask becomes "".
 void DataUr_ValChange(cl::Variant& V, bool& OK);

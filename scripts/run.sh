@@ -12,9 +12,11 @@ scripts/install-deps.sh
 jpeg_dir=$(scripts/build-libjpeg.sh)
 cmake -S . -B build/win -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSPRAW_JPEG_DIR="$jpeg_dir" >/dev/null
-cmake --build build/win -j "$(nproc)" --target Sprawozdawca
+# With the set-up program of the print-to-file printer, so that "Drukuj"
+# works on a machine without printers (the job goes to a file the user names).
+cmake --build build/win -j "$(nproc)" --target Sprawozdawca wineprinter
 
 exe=build/win/bin/Sprawozdawca.exe
 display_flag=()
 [ -n "${DISPLAY:-}" ] && display_flag=(--display)
-exec scripts/wine-run --root build/win/wine-app "${display_flag[@]}" "$exe"
+exec scripts/wine-run --root build/win/wine-app --printer build/win/wine/wineprinter.exe "${display_flag[@]}" "$exe"

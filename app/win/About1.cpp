@@ -137,6 +137,8 @@ TAbout1Dlg::TAbout1Dlg(TComponent* owner) : TForm(owner) {
         OKButton = MakeButton(*this, "OKButton", "OK", 331, 174, 75, mrOk);
         OKButton->SetDefault(true);
         OKButton->SetCancel(true);
+        // The focus starts on the default button, not on the box a Space would untick.
+        SetActiveControl(OKButton);
 
         auto openMakerSite = [this](TObject*) { MakerSite1->Execute(); };
         Image2->OnClick = openMakerSite;

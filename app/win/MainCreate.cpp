@@ -85,8 +85,24 @@ private:
         if (pending == pending_.end()) return;
         const auto content = std::move(pending->second);
         pending_.erase(pending);
-        for (const auto& [control, parent] : content) control->SetParent(parent);
+        std::vector<TWinControl*> parents;
+        for (const auto& [control, parent] : content) {
+            control->SetParent(parent);
+            if (std::find(parents.begin(), parents.end(), parent) == parents.end()) parents.push_back(parent);
+        }
+        for (TWinControl* parent : parents) TabInPlaceOrder(parent);
         for (const auto& placed : content) FinishLoading(*placed.first);
+    }
+    // Late arrivals would come last in the tab order: the order is the
+    // page's, top to bottom, as the layout lists them.
+    static void TabInPlaceOrder(TWinControl* parent) {
+        std::vector<TWinControl*> children;
+        for (int i = 0; i < parent->ControlCount(); ++i)
+            if (auto* c = dynamic_cast<TWinControl*>(parent->Controls(i))) children.push_back(c);
+        std::stable_sort(children.begin(), children.end(), [](TWinControl* a, TWinControl* b) {
+            return a->Top() != b->Top() ? a->Top() < b->Top() : a->Left() < b->Left();
+        });
+        for (size_t i = 0; i < children.size(); ++i) children[i]->SetTabOrder(static_cast<int>(i));
     }
 
     std::map<TWinControl*, std::vector<std::pair<TControl*, TWinControl*>>> pending_;

@@ -213,9 +213,18 @@ void MoveToField(TMainForm& f, bool back) {
     f.BeginFieldEdit(field, false);
 }
 
+// Enter on the sheet opens the first field typed on the page shown
+// (Shift+Enter the last): without a mouse, the way to begin typing.
+void EnterOnSheet(TMainForm& f, WORD key, TShiftState shift) {
+    if (key != VK_RETURN || OpenEditor.Editor || !PointerWorks(f) || !f.PrintPreview->Focused()) return;
+    const int field = FirstFieldOnPage(*ShownForm, f.PrintPreview->CurrentPage(), (shift & ssShift) != 0);
+    if (field != 0) f.BeginFieldEdit(field, false);
+}
+
 }  // namespace
 
 void AttachEditingHandlers(TMainForm& f) {
+    f.PrintPreview->OnKeyDown = [&f](TObject*, WORD& key, TShiftState shift) { EnterOnSheet(f, key, shift); };
     f.PrintPreview->OnMouseMove = [&f](TObject*, TShiftState, int x, int y) { PointerMoved(f, x, y); };
     f.PrintPreview->OnMouseDown = [&f](TObject*, TMouseButton, TShiftState, int x, int y) {
         PointerDown(f, x, y);

@@ -178,6 +178,10 @@ void TMainForm::ShowSelectedForm() {
                 if (const int paper = FormComboBox->ItemIndex(); paper >= 0)
                     PrintPreview->SetFormName(FormComboBox->Items()->Get(paper));
             }
+            // Another form opens at its top: the first page recorded keeps
+            // the scroll bars' place in proportion, which is the last form's.
+            PrintPreview->HorzScrollBar()->SetPosition(0);
+            PrintPreview->VertScrollBar()->SetPosition(0);
             PrintPreview->BeginDoc();
             ShownForm = form;
             // Copied: recording handles messages, and the form may go meanwhile.

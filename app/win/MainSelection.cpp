@@ -3,6 +3,7 @@
 // and cuts off later steps; the forms tree owns the selected forms with
 // their values; a click on a form shows it.
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "app/SelectionRules.h"
@@ -21,6 +22,13 @@ constexpr const char* kStepsNotDeleted =
     "nowa.";
 constexpr const char* kFormsNotDeleted =
     "Błąd usuwania pozycji z listy dobranych formularzy. Proszę wyłączyć program i rozpocząć pracę od nowa.";
+
+// The change handler focused the preview during a click on the list.
+bool previewFocusPending = false;
+
+bool IsClick(const TMessage& m) {
+    return m.Msg == WM_LBUTTONDOWN || m.Msg == WM_LBUTTONDBLCLK;
+}
 
 TemFrm* FormOf(const TTreeNode* node) {
     return static_cast<TemFrm*>(node->Data());
@@ -82,6 +90,20 @@ void AppendForm(TMainForm& f, int row) {
 
 // ---- Handlers ------------------------------------------------------------------------------
 void AttachSelectionHandlers(TMainForm& f) {
+    // The list's own handling of a click ends by focusing the list, after
+    // the change handler gave the focus to the preview: it goes back there.
+    f.XcTreeView2->WindowHooks().Add(
+        [](TMessage& m, bool&) {
+            if (IsClick(m)) previewFocusPending = false;
+        },
+        hpBefore);
+    f.XcTreeView2->WindowHooks().Add(
+        [&f](TMessage& m, bool&) {
+            if (IsClick(m) && std::exchange(previewFocusPending, false) && f.PrintPreview->CanFocus() &&
+                !f.PrintPreview->Focused())
+                f.PrintPreview->SetFocus();
+        },
+        hpAfter);
     f.XcTreeView2->OnChange = [&f](TObject* s, TTreeNode* node) { f.XcTreeView2Change(s, node); };
     f.XcTreeView2->OnChanging = [](TObject*, TTreeNode*, bool& allow) { allow = !OpenEditor.Editor; };
     f.XcTreeView2->OnCollapsing = [](TObject*, TTreeNode*, bool& allow) { allow = false; };
@@ -198,7 +220,10 @@ void TMainForm::XcTreeView2Change(TObject*, TTreeNode*) {
         Repaint();
     }
     ShowSelectedForm();
-    if (PrintPreview->CanFocus()) PrintPreview->SetFocus();
+    if (PrintPreview->CanFocus()) {
+        PrintPreview->SetFocus();
+        previewFocusPending = true;
+    }
 }
 
 void TMainForm::XcTreeView2Deletion(TObject*, TTreeNode* Node) {

@@ -229,10 +229,11 @@ int TMainForm::CheckPageAnswersChanged(bool Warn, TXcWizardCustomPage* Page) {
     int result =
         PageAnswersDiffer(Page->Name(), SnapshotOf(*this).ForChangeCheck(), ReadWizardAnswers(*this)) ? 1 : 0;
     if (result == 1 && Warn && XcTreeView2->Items()->Count() > 0) {
+        // No by default: an Enter pressed by habit must not drop every form and its values.
         const int answer = Application->MessageBox(
             "Wprowadzone zmiany spowodują modyfikację listy dobranych formularzy!\r"
             "Czy na pewno akceptujesz te zmiany?",
-            "Ostrzeżenie", MB_YESNO);
+            "Ostrzeżenie", MB_YESNO | MB_DEFBUTTON2);
         if (answer != IDYES) result = 0;
     }
     AnswersModified = AnswersModified || result > 0;

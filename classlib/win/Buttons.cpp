@@ -1,5 +1,6 @@
 // Controls over BUTTON windows: TButtonControl, TButton, TCustomCheckBox
 // and TRadioButton.
+#include "classlib/win/DialogKeys.h"
 #include "classlib/win/Forms.h"
 #include "classlib/win/StdCtrls.h"
 
@@ -23,6 +24,14 @@ void TButtonControl::CreateParams(TCreateParams& p) {
 
 void TButtonControl::WndProc(TMessage& m) {
     switch (m.Msg) {
+        case CM_DIALOGCHAR:
+            // A push button clicks without the focus (TButton); a check box
+            // or radio button takes it.
+            if (ClickForAccel(*this, static_cast<WORD>(m.WParam))) {
+                m.Result = 1;
+                return;
+            }
+            break;
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
             // A radio button that gets the focus reports a click; a click
@@ -222,9 +231,10 @@ void TRadioButton::WndProc(TMessage& m) {
         // Windows' radio button reports a click when it gets the focus
         // unchecked other than by the mouse (arrow keys check the next
         // radio button); Wine's does not, so the click is made here.  On
-        // Windows the second report finds the button already checked.
+        // Windows the second report finds the button already checked.  A
+        // group with no answer yet is only entered: the focus answers nothing.
         HWND wnd = WindowHandle();
-        if (wnd && !checked_ && GetCapture() != wnd)
+        if (wnd && !checked_ && GetCapture() != wnd && GroupHasChoice(this))
             Perform(CN_COMMAND, MAKEWPARAM(GetDlgCtrlID(wnd), BN_CLICKED), reinterpret_cast<LPARAM>(wnd));
         return;
     }

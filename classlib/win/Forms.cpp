@@ -6,7 +6,9 @@
 #include <algorithm>
 
 #include "classlib/Scope.h"
+#include "classlib/win/DialogKeys.h"
 #include "classlib/win/Menus.h"
+#include "classlib/win/StdCtrls.h"
 #include "classlib/win/WideText.h"
 
 namespace cl {
@@ -563,8 +565,12 @@ void TCustomForm::HandleDialogKey(TMessage& m) {
             case VK_UP:
             case VK_DOWN:
                 if (activeControl_ && activeControl_->Parent()) {
-                    activeControl_->Parent()->SelectNext(activeControl_,
-                                                         m.WParam == VK_RIGHT || m.WParam == VK_DOWN, false);
+                    const bool forward = m.WParam == VK_RIGHT || m.WParam == VK_DOWN;
+                    // Within a radio group the arrows choose too.
+                    if (TWinControl* radio = NextRadioButton(activeControl_, forward))
+                        SelectRadioButton(radio);
+                    else if (!dynamic_cast<TRadioButton*>(activeControl_))
+                        activeControl_->Parent()->SelectNext(activeControl_, forward, false);
                     m.Result = 1;
                 }
                 return;

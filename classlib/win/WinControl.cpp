@@ -7,6 +7,7 @@
 #include "classlib/Scope.h"
 #include "classlib/StrUtils.h"
 #include "classlib/win/Controls.h"
+#include "classlib/win/DialogKeys.h"
 #include "classlib/win/Forms.h"
 #include "classlib/win/Menus.h"
 #include "classlib/win/WideText.h"
@@ -629,7 +630,7 @@ TWinControl* TWinControl::FindNextControl(TWinControl* current, bool goForward, 
     do {
         i = goForward ? (i + 1) % count : (i + count - 1) % count;
         TWinControl* c = list[static_cast<size_t>(i)];
-        if (c->CanFocus() && (!checkTabStop || c->TabStop()) && (!checkParent || c->Parent() == this))
+        if (c->CanFocus() && (!checkTabStop || IsTabStopOf(c)) && (!checkParent || c->Parent() == this))
             return c;
     } while (i != start);
     return nullptr;
@@ -742,7 +743,8 @@ void TWinControl::CNKeyDown(TMessage& m) {
     }
     // A dialog key the control does not want goes to the form: Tab moves
     // the focus, Enter and Esc press the default and cancel buttons.
-    if (mask && Perform(CM_WANTSPECIALKEY, m.WParam, 0) == 0 && (Perform(WM_GETDLGCODE, 0, 0) & mask) == 0) {
+    if (mask && Perform(CM_WANTSPECIALKEY, m.WParam, 0) == 0 &&
+        (DialogCodeFor(this, static_cast<WORD>(m.WParam)) & mask) == 0) {
         TCustomForm* form = GetParentForm(this);
         if (form && form->Perform(CM_DIALOGKEY, m.WParam, m.LParam) != 0) return;
     }

@@ -4,6 +4,7 @@
 
 #include "classlib/Exceptions.h"
 #include "classlib/win/GdiHandles.h"
+#include "controls/win/XcAccelText.h"
 #include "controls/win/XcXCLUtils.h"
 
 using namespace cl;
@@ -262,17 +263,17 @@ void TXcCustomMenuItemPainter::DrawItemText(TRect r, const std::string& text, UI
             break;
     }
     if (!Disabled()) {
-        canvas_->DrawText(text, r, flags);
+        DrawAccelText(*canvas_, text, r, flags);
         return;
     }
     if (UseDisabledShadow()) {
         TRect shadow = r;
         OffsetRect(&shadow, 1, 1);
         canvas_->Font()->SetColor(clBtnHighlight);
-        canvas_->DrawText(text, shadow, flags);
+        DrawAccelText(*canvas_, text, shadow, flags);
     }
     canvas_->Font()->SetColor(DisabledTextColor());
-    canvas_->DrawText(text, r, flags);
+    DrawAccelText(*canvas_, text, r, flags);
 }
 
 void TXcCustomMenuItemPainter::DrawSeparator(const TRect& r) {

@@ -98,18 +98,21 @@ void DrawThemed(TCanvas& canvas, int w, int h, bool diagonal, int upState, int d
         themes.DrawElement(dc, themes.GetElementDetails(L"SPIN", kSpinDown, downState), bottom);
         return;
     }
-    // Each part over the whole button, clipped to its triangle.
+    // Each part over its half, clipped to its triangle: over the whole
+    // button both arrows would meet on the diagonal and neither show.
     const POINT upper[] = {{0, 0}, {w, 0}, {0, h}};
     const POINT lower[] = {{w, 0}, {w, h}, {0, h}};
     const struct {
         const POINT* corners;
         int part, state;
-    } parts[] = {{upper, kSpinUp, upState}, {lower, kSpinDown, downState}};
+        TRect half;
+    } parts[] = {{upper, kSpinUp, upState, Rect(0, 0, w, h / 2)},
+                 {lower, kSpinDown, downState, Rect(0, h / 2, w, h)}};
     for (const auto& p : parts) {
         const OwnedRegion triangle(CreatePolygonRgn(p.corners, 3, WINDING));
         const int saved = SaveDC(dc);
         SelectClipRgn(dc, triangle.get());
-        themes.DrawElement(dc, themes.GetElementDetails(L"SPIN", p.part, p.state), whole);
+        themes.DrawElement(dc, themes.GetElementDetails(L"SPIN", p.part, p.state), p.half);
         RestoreDC(dc, saved);
     }
 }

@@ -38,6 +38,18 @@ TEST(NextAndPrevField, AFormWithNoOtherTypedFieldGivesNone) {
     EXPECT_EQ(NextField(one, 0), 10);
 }
 
+TEST(FirstFieldOnPage, TheFirstAndLastTypedFieldOfEachPage) {
+    const TemFrm bil = Bil();
+    const struct {
+        int page;
+        bool last;
+        int field;
+    } cases[] = {{1, false, 5}, {1, true, 154}, {2, false, 157}, {2, true, 263}, {3, false, 0}};
+    for (const auto& c : cases) EXPECT_EQ(FirstFieldOnPage(bil, c.page, c.last), c.field) << c.page << c.last;
+    // Only the totals 8 and 9 between the sentinels: nothing to type.
+    EXPECT_EQ(FirstFieldOnPage(TemFrm("t", "t", "t", 1, 1, 7, 10, 1), 1, false), 0);
+}
+
 TEST(FieldAtPoint, FindsTheFieldOfThePageEdgesIncluded) {
     const TemFrm bil = Bil();
     const double left = ScreenLeft(1, 1, 10), top = ScreenTop(1, 1, 10);

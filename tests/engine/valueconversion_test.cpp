@@ -89,6 +89,34 @@ TEST(DisplayText, ShowsEachTypeInTheLocalesForm) {
             << c.value.VarType() << " " << c.type;
 }
 
+TEST(DataUr_ValChange, TakesADayOfTheCalendarInItsShapeAndRefusesAnyOther) {
+    const struct {
+        const char* text;
+        bool ok;
+    } cases[] = {
+        {"31.12.2004", true},    {"29.02.2020", true},  // a leap year
+        {"29.02.2000", true},                           // divisible by 400
+        {"29.02.1900", false},                          // by 100, not by 400
+        {"29.02.2019", false},   {"31.02.2020", false}, {"31.04.2021", false},
+        {"31.05.2021", true},    {"00.01.2020", false}, {"15.13.2020", false},
+        {"15.00.2020", false},   {"01.01.0000", false},  // there is no year 0
+        {"12.05.2008 r.", true}, {"1a.05.2008", false}, {"12-05-2008", false},
+        {"1.05.2008", false},
+    };
+    for (const auto& c : cases) {
+        Variant v(std::string(c.text));
+        bool ok = true;
+        DataUr_ValChange(v, ok);
+        EXPECT_EQ(ok, c.ok) << c.text;
+        EXPECT_EQ(v.AsRawString(), c.text) << "the value is left as typed";
+    }
+    Variant empty(std::string("  .  .    "));
+    bool ok = true;
+    DataUr_ValChange(empty, ok);
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(empty.AsRawString(), "");
+}
+
 TEST(Kwota2_ValChange, RefusesAmountsBeyondTheCurrencyRangeAndTakesGroupedText) {
     cl::SetFormatSettings(kPolish);
     struct Case {

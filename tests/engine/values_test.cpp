@@ -131,7 +131,7 @@ TEST_F(ValuesTest, EmptyIsStoredAndRecalculatedEveryTime) {
     EXPECT_EQ(bil->GetValueText(kTotal9), "");
 }
 
-TEST_F(ValuesTest, DateFieldsAreCheckedByShape) {
+TEST_F(ValuesTest, DateFieldsTakeDaysOfTheCalendarInTheirShape) {
     TemFrm* bil = AddForm("bil");
     host.AnswerYes = true;
     struct Case {
@@ -140,8 +140,9 @@ TEST_F(ValuesTest, DateFieldsAreCheckedByShape) {
         const char* stored;
     };
     const Case cases[] = {
-        {"12.05.2008", true, "12.05.2008"}, {"31.02.2008", true, "31.02.2008"},
-        {"  .  .    ", true, ""},  // the empty mask
+        {"12.05.2008", true, "12.05.2008"}, {"29.02.2008", true, "29.02.2008"},
+        {"31.02.2008", false, ""},  // no such day: refused as a malformed date is
+        {"  .  .    ", true, ""},   // the empty mask
         {"12-05-2008", false, ""},          {"1.5.2008", false, ""},
         {"12.05.200x", false, ""},
     };

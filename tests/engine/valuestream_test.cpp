@@ -217,6 +217,21 @@ TEST_F(StreamTest, FormBlockRoundTripsEveryValueWithItsType) {
     ExpectRegistryIntact();
 }
 
+TEST_F(StreamTest, AStoredDateIsLoadedAsItWasWithoutTheTypedDateCheck) {
+    constexpr uint16_t kDate = 263;  // bil's date field
+    TemFrm* bil = AddForm("bil");
+    bil->ValueOf(kDate)->Value = Variant("31.02.2020");
+    cl::TMemoryStream s;
+    bil->SaveToStream(s);
+    forms.clear();
+    bil->Free();
+    TemFrm* fresh = AddForm("bil");
+    s.SetPosition(0);
+    fresh->LoadFromStream(s);
+    EXPECT_EQ(fresh->GetValue(kDate).AsRawString(), "31.02.2020");
+    EXPECT_TRUE(host.Questions.empty());
+}
+
 TEST_F(StreamTest, FormBlockOfEmptyValuesHasTheFixedSize) {
     TemFrm* rachw = AddForm("rachw");
     cl::TMemoryStream s;

@@ -1,11 +1,16 @@
 // Sets up, once per Wine prefix, a printer that writes PostScript to a file:
 // Wine's PostScript driver with its generic PPD, on the port FILE:.  The
 // print tests (and the program under test) print to it with StartDoc's
-// lpszOutput.  Does nothing when the printer already exists.
+// lpszOutput; a person's run asks for the file's name.  Does nothing when
+// the printer already exists.
+//
+//   wineprinter                  the file printer becomes the default (the tests)
+//   wineprinter --keep-default   an installed printer Wine found stays the default
 #include <windows.h>
 #include <winspool.h>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -76,7 +81,13 @@ bool AddDrivers(const std::wstring& ppd) {
     return true;
 }
 
-bool AddFilePrinter() {
+bool HasDefaultPrinter() {
+    DWORD size = 0;
+    // Asked with no buffer: a default printer makes the call ask for one.
+    return !GetDefaultPrinterW(nullptr, &size) && GetLastError() == ERROR_INSUFFICIENT_BUFFER;
+}
+
+bool AddFilePrinter(bool keepDefault) {
     PRINTER_INFO_2W info{};
     info.pPrinterName = const_cast<wchar_t*>(kPrinter);
     info.pPortName = const_cast<wchar_t*>(L"FILE:");
@@ -88,12 +99,14 @@ bool AddFilePrinter() {
     HANDLE printer = AddPrinterW(nullptr, 2, reinterpret_cast<BYTE*>(&info));
     if (!printer) return Fail("AddPrinter");
     ClosePrinter(printer);
+    if (keepDefault && HasDefaultPrinter()) return true;
     return SetDefaultPrinterW(kPrinter) || Fail("SetDefaultPrinter");
 }
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    const bool keepDefault = argc > 1 && std::strcmp(argv[1], "--keep-default") == 0;
     if (PrinterExists()) return 0;
     wchar_t temp[MAX_PATH];
     const DWORD n = GetTempPathW(MAX_PATH, temp);
@@ -102,7 +115,7 @@ int main() {
         return 1;
     }
     const std::wstring ppd = std::wstring(temp) + L"wineps_generic.ppd";
-    const bool ok = WritePpd(ppd) && AddDrivers(ppd) && AddFilePrinter();
+    const bool ok = WritePpd(ppd) && AddDrivers(ppd) && AddFilePrinter(keepDefault);
     DeleteFileW(ppd.c_str());
     return ok ? 0 : 1;
 }

@@ -5,8 +5,10 @@
 // caption, a control or a radio group's item clicked.  The update server's
 // port is each test's own business.
 
+#include <initializer_list>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "tests/driver/ProgramTest.h"
 
@@ -40,6 +42,20 @@ protected:
         HWND target = item < 0 ? Named(name) : GroupItems(Named(name)).at(static_cast<size_t>(item));
         ASSERT_TRUE(Click(target)) << name << " " << item;
         Idle();
+    }
+
+    // The wizard clicked through for a business not subject to audit, its
+    // documents page answered by these clicks (a control, or a group and
+    // its item), to the forms.
+    void ClickToForms(std::initializer_list<std::pair<const char*, int>> documents) {
+        Press("&Dalej >");
+        Choose("rb0_2_1", 0);
+        Press("&Dalej >");
+        Choose("cb1_0_2");
+        Press("&Dalej >");
+        for (const auto& [name, item] : documents) Choose(name, item);
+        Press("&Dalej >");
+        Press("&Formularze");
     }
 
     TInstalledCopy copy_{WinePath(SPRAW_E2E_DIR), WinePath(SPRAW_BIN_DIR)};

@@ -25,14 +25,7 @@ protected:
     // The wizard's way to the balance sheet alone: a business, not audited,
     // "Bilans"; then its pages.
     void SelectBalanceSheet() {
-        Press("&Dalej >");
-        Choose("rb0_2_1", 0);
-        Press("&Dalej >");
-        Choose("cb1_0_2");
-        Press("&Dalej >");
-        Choose("cb1_2_1");
-        Press("&Dalej >");
-        Press("&Formularze");
+        ClickToForms({{"cb1_2_1", -1}});
         preview_ = Named("PrintPreview");
         sheet_ = SheetOf(preview_);
         ASSERT_TRUE(sheet_) << program_->Describe();

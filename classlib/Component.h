@@ -48,6 +48,7 @@
 
 namespace cl {
 
+class TFiler;
 using TNotifyEvent = std::function<void(TObject* Sender)>;
 
 class TObject {
@@ -87,6 +88,11 @@ class TPersistent : public TObject {
     virtual void Assign(TPersistent* source);
     // The dotted path of owners' names ending in this object's class name.
     virtual std::string GetNamePath() const;
+    // Properties the object stores itself, beside its published ones: a
+    // writer asks before it writes the object (so the object may bring
+    // itself up to date here), a reader when it meets a name the object
+    // does not publish.
+    virtual void DefineProperties(TFiler& filer) {}
 
 protected:
     // Lets the source copy itself into dest; the default raises.

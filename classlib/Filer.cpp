@@ -1,9 +1,11 @@
 #include "classlib/Filer.h"
 
+#include <climits>
 #include <cstring>
 #include <limits>
 
 #include "classlib/Exceptions.h"
+#include "classlib/Scope.h"
 #include "classlib/StrUtils.h"
 
 namespace cl {
@@ -64,8 +66,76 @@ void TWriter::WriteIdent(std::string_view ident) {
     WriteName(ident);
 }
 
+void TWriter::WriteVariant(const Variant& value) {
+    switch (value.VarType()) {
+        case varEmpty:
+            return WriteValue(vaNil);
+        case varNull:
+            return WriteValue(vaNull);
+        case varBoolean:
+            return WriteBoolean(value.AsRawBool());
+        case varCurrency:
+            WriteValue(vaCurrency);
+            stream_.WriteValue(value.AsRawCurrency().Raw());
+            return;
+        case varSingle:
+        case varDouble:
+        case varDate:
+            return WriteFloat(value.AsRawDouble());
+    }
+    if (value.IsString()) return WriteString(value.AsRawString());
+    if (value.IsNumeric()) {
+        const int64_t number = value.AsRawInt();
+        if (number >= INT32_MIN && number <= INT32_MAX) return WriteInteger(static_cast<int32_t>(number));
+        return WriteInt64(number);
+    }
+    throw EWriteError("Cannot write a variant of type " + std::to_string(value.VarType()));
+}
+
+void TWriter::WriteBinary(const std::function<void(TStream&)>& write) {
+    TMemoryStream bytes;
+    write(bytes);
+    WriteValue(vaBinary);
+    stream_.WriteValue(static_cast<int32_t>(bytes.Size()));
+    stream_.WriteBuffer(bytes.Memory(), static_cast<int32_t>(bytes.Size()));
+}
+
 void TWriter::WriteProperties(TObject& obj) {
+    std::vector<std::pair<std::string, std::function<void()>>> defined;
+    if (auto* persistent = dynamic_cast<TPersistent*>(&obj)) {
+        auto* outer = defined_;
+        defined_ = &defined;
+        const ScopeExit restore([this, outer] { defined_ = outer; });
+        persistent->DefineProperties(*this);
+    }
     for (const TPropInfo* prop : GetPropList(obj)) WriteProperty(obj, *prop);
+    for (const auto& [name, write] : defined) {
+        WritePropName(name);
+        write();
+    }
+}
+
+void TWriter::DefineProperty(std::string_view name, const std::function<void(TReader&)>&,
+                             const std::function<void(TWriter&)>& write, bool hasData) {
+    if (hasData && defined_) defined_->emplace_back(std::string(name), [this, write] { write(*this); });
+}
+
+void TWriter::DefineBinaryProperty(std::string_view name, const std::function<void(TStream&)>&,
+                                   const std::function<void(TStream&)>& write, bool hasData) {
+    if (hasData && defined_) defined_->emplace_back(std::string(name), [this, write] { WriteBinary(write); });
+}
+
+void TWriter::WriteCollection(TCollection& collection) {
+    WriteValue(vaCollection);
+    const std::string saved = propPath_;
+    const ScopeExit restore([this, &saved] { propPath_ = saved; });
+    propPath_.clear();
+    for (int i = 0; i < collection.Count(); ++i) {
+        WriteListBegin();
+        WriteProperties(*collection.Items(i));
+        WriteListEnd();
+    }
+    WriteListEnd();
 }
 
 void TWriter::WriteProperty(TObject& obj, const TPropInfo& prop) {
@@ -79,6 +149,11 @@ void TWriter::WriteProperty(TObject& obj, const TPropInfo& prop) {
                 WriteIdent(component->Name());
             else
                 WriteValue(vaNil);
+            return;
+        }
+        if (auto* collection = dynamic_cast<TCollection*>(value)) {
+            WritePropName(prop.Name);
+            WriteCollection(*collection);
             return;
         }
         // A nested object: its own properties under this one's name.
@@ -130,6 +205,10 @@ void TWriter::WriteProperty(TObject& obj, const TPropInfo& prop) {
         case tkString:
             WritePropName(prop.Name);
             WriteString(prop.GetStr(obj));
+            break;
+        case tkVariant:
+            WritePropName(prop.Name);
+            WriteVariant(prop.GetVariant(obj));
             break;
         default:
             throw EWriteError("Cannot write property " + prop.Name);
@@ -229,6 +308,68 @@ std::string TReader::ReadIdent() {
     return ReadName();
 }
 
+Variant TReader::ReadVariant() {
+    switch (NextValue()) {
+        case vaNil:
+            ReadValue();
+            return Variant();
+        case vaNull:
+            ReadValue();
+            return Variant::Null();
+        case vaFalse:
+        case vaTrue:
+            return Variant(ReadBoolean());
+        case vaInt32:
+            return Variant(ReadInteger());
+        case vaInt64:
+            return Variant::FromInt64(ReadInt64());
+        case vaCurrency:
+            ReadValue();
+            return Variant(Currency::FromRaw(stream_.ReadValue<int64_t>()));
+        case vaExtended:
+            return Variant(static_cast<double>(ReadFloat()));
+        case vaLString:
+            return Variant(ReadString());
+        default:
+            InvalidValue();
+    }
+}
+
+void TReader::ReadBinary(const std::function<void(TStream&)>& read) {
+    if (ReadValue() != vaBinary) InvalidValue();
+    const int32_t length = stream_.ReadValue<int32_t>();
+    if (length < 0 || length > stream_.Size() - stream_.Position()) throw EReadError("Stream read error");
+    TMemoryStream bytes;
+    bytes.SetSize(length);
+    stream_.ReadBuffer(bytes.Memory(), length);
+    bytes.SetPosition(0);
+    read(bytes);
+}
+
+void TReader::DefineProperty(std::string_view name, const std::function<void(TReader&)>& read,
+                             const std::function<void(TWriter&)>&, bool) {
+    if (found_ || !SameText(name, wanted_)) return;
+    found_ = true;
+    read(*this);
+}
+
+void TReader::DefineBinaryProperty(std::string_view name, const std::function<void(TStream&)>& read,
+                                   const std::function<void(TStream&)>&, bool) {
+    if (found_ || !SameText(name, wanted_)) return;
+    found_ = true;
+    ReadBinary(read);
+}
+
+void TReader::ReadCollection(TCollection& collection) {
+    if (ReadValue() != vaCollection) InvalidValue();
+    collection.Clear();
+    while (!EndOfList()) {
+        ReadListBegin();
+        ReadProperties(*collection.Add());
+    }
+    ReadListEnd();
+}
+
 void TReader::ReadPropValue(TObject& obj, std::string_view name) {
     TObject* target = &obj;
     std::string_view rest = name;
@@ -240,7 +381,29 @@ void TReader::ReadPropValue(TObject& obj, std::string_view name) {
         target = inner;
     }
     const TPropInfo* prop = GetPropInfo(*target, rest);
-    if (!prop || prop->IsReadOnly()) throw EReadError("Property " + std::string(name) + " does not exist");
+    if (!prop) {
+        // One the object defines itself.  A defined property may read
+        // nested objects in turn: the search is put back afterwards.
+        auto* persistent = dynamic_cast<TPersistent*>(target);
+        const std::string_view outerWanted = wanted_;
+        const bool outerFound = found_;
+        const ScopeExit restore([&] {
+            wanted_ = outerWanted;
+            found_ = outerFound;
+        });
+        wanted_ = rest;
+        found_ = false;
+        if (persistent) persistent->DefineProperties(*this);
+        if (found_) return;
+        throw EReadError("Property " + std::string(name) + " does not exist");
+    }
+    if (prop->Kind == tkClass && NextValue() == vaCollection) {
+        auto* collection = dynamic_cast<TCollection*>(prop->GetObject(*target));
+        if (!collection) InvalidValue();
+        ReadCollection(*collection);
+        return;
+    }
+    if (prop->IsReadOnly()) throw EReadError("Property " + std::string(name) + " does not exist");
     switch (prop->Kind) {
         case tkInteger:
             prop->SetOrd(*target, ReadInteger());
@@ -279,6 +442,9 @@ void TReader::ReadPropValue(TObject& obj, std::string_view name) {
             break;
         case tkString:
             prop->SetStr(*target, ReadString());
+            break;
+        case tkVariant:
+            prop->SetVariant(*target, ReadVariant());
             break;
         case tkClass:
             if (NextValue() == vaNil) {

@@ -5,19 +5,24 @@
 // name and the value themselves.  The byte form is this program's own:
 //   name   = length byte, then the bytes
 //   value  = type byte, then Int32 (4 bytes, little-endian), Int64 (8
-//            bytes), Extended (the 10 bytes of an 80-bit float,
-//            little-endian), LString (Int32 length, then the bytes), Ident (a
-//            name), Set (the members' names, then an empty name); False,
-//            True, Nil, Null (end of a list) carry nothing; List and
-//            Collection are followed by their contents and a Null.
+//            bytes), Currency (its 8-byte count of ten-thousandths),
+//            Extended (the 10 bytes of an 80-bit float, little-endian),
+//            LString (Int32 length, then the bytes), Ident (a name), Set (the
+//            members' names, then an empty name); False, True, Nil, Null
+//            (end of a list) carry nothing; List and Collection are followed
+//            by their contents and a Null.  A variant is the value of its
+//            kind, Nil when empty and Null when null.
 // Only the value kinds its users need are here: integers, Booleans,
 // enumerations, sets, characters (a string of one), floats, strings,
-// references to components, nested objects.
+// variants, references to components, nested objects.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "classlib/Collection.h"
 #include "classlib/Component.h"
 #include "classlib/Streams.h"
 
@@ -31,14 +36,33 @@ enum TValueType : uint8_t {
     vaIdent = 7,
     vaFalse = 8,
     vaTrue = 9,
+    vaBinary = 10,
     vaSet = 11,
     vaLString = 12,
     vaNil = 13,
     vaCollection = 14,
     vaInt64 = 19,
+    vaCurrency = 20,
 };
 
-class TWriter {
+class TReader;
+class TWriter;
+
+// What DefineProperties is handed: the writer or the reader at work.
+class TFiler {
+public:
+    virtual ~TFiler() = default;
+    // A property read with read and written with write; a writer leaves it
+    // out when it has no data.
+    virtual void DefineProperty(std::string_view name, const std::function<void(TReader&)>& read,
+                                const std::function<void(TWriter&)>& write, bool hasData) = 0;
+    // The same with a Binary value: read gets the bytes in a stream, write
+    // puts them into one.
+    virtual void DefineBinaryProperty(std::string_view name, const std::function<void(TStream&)>& read,
+                                      const std::function<void(TStream&)>& write, bool hasData) = 0;
+};
+
+class TWriter : public TFiler {
 public:
     explicit TWriter(TStream& stream) : stream_(stream) {}
     TWriter(const TWriter&) = delete;
@@ -61,22 +85,40 @@ public:
     void WriteFloat(long double value);
     void WriteString(std::string_view value);
     void WriteIdent(std::string_view ident);
+    // Strings, Booleans, integers, floats and currencies by their kind; a
+    // value of another kind raises EWriteError.
+    void WriteVariant(const Variant& value);
+    // A Binary value (Int32 length, then the bytes): the bytes write puts
+    // into a stream.
+    void WriteBinary(const std::function<void(TStream&)>& write);
 
     // Every published property that has a setter and is stored: integers, Booleans,
-    // enumerations, sets, characters, floats, strings, component references
-    // (by name) and the properties of nested objects (under "Name.").  A
-    // published property of another kind raises EWriteError.
+    // enumerations, sets, characters, floats, strings, variants, component
+    // references (by name) and the properties of nested objects (under
+    // "Name.").  A published property of another kind raises EWriteError.
     void WriteProperties(TObject& obj);
+
+    // Also written by WriteProperties: a published collection (a Collection
+    // value: a List of each item's properties, then a Null) and, after the
+    // published properties, those the object defines that have data.
+    void DefineProperty(std::string_view name, const std::function<void(TReader&)>& read,
+                        const std::function<void(TWriter&)>& write, bool hasData) override;
+    void DefineBinaryProperty(std::string_view name, const std::function<void(TStream&)>& read,
+                              const std::function<void(TStream&)>& write, bool hasData) override;
 
 private:
     void WriteProperty(TObject& obj, const TPropInfo& prop);
+    void WriteCollection(TCollection& collection);
     void WriteName(std::string_view name);
 
     TStream& stream_;
     std::string propPath_;
+    // What the object being written defines, written after its published
+    // properties.
+    std::vector<std::pair<std::string, std::function<void()>>>* defined_ = nullptr;
 };
 
-class TReader {
+class TReader : public TFiler {
 public:
     explicit TReader(TStream& stream) : stream_(stream) {}
     TReader(const TReader&) = delete;
@@ -103,21 +145,33 @@ public:
     long double ReadFloat();
     std::string ReadString();
     std::string ReadIdent();
+    Variant ReadVariant();
+    // The bytes of a Binary value handed to read in a stream.
+    void ReadBinary(const std::function<void(TStream&)>& read);
 
-    // Reads a value into obj's published property of that name; a dotted
-    // name reaches into a nested object.  A name obj does not publish
-    // raises EReadError "Property %s does not exist".
+    // Reads a value into obj's published property of that name, or one it
+    // defines; a dotted name reaches into a nested object.  A name obj has
+    // not raises EReadError "Property %s does not exist".
     void ReadPropValue(TObject& obj, std::string_view name);
-    // Named values into obj's published properties up to the end of the
-    // list, which it reads too.
+    // Named values into obj's properties up to the end of the list, which
+    // it reads too.
     void ReadProperties(TObject& obj);
+
+    void DefineProperty(std::string_view name, const std::function<void(TReader&)>& read,
+                        const std::function<void(TWriter&)>& write, bool hasData) override;
+    void DefineBinaryProperty(std::string_view name, const std::function<void(TStream&)>& read,
+                              const std::function<void(TStream&)>& write, bool hasData) override;
 
 private:
     [[noreturn]] static void InvalidValue();
     std::string ReadName();
+    void ReadCollection(TCollection& collection);
 
     TStream& stream_;
     TComponent* root_ = nullptr;
+    // The defined property being looked for, and whether it was found.
+    std::string_view wanted_;
+    bool found_ = false;
 };
 
 }  // namespace cl

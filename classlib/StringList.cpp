@@ -4,6 +4,7 @@
 
 #include "classlib/Exceptions.h"
 #include "classlib/FileStream.h"
+#include "classlib/Filer.h"
 #include "classlib/StrUtils.h"
 
 namespace cl {
@@ -152,6 +153,25 @@ void TStrings::SetText(std::string_view text) {
             if (start < text.size() && text[start] == '\n') ++start;
         }
     });
+}
+
+void TStrings::DefineProperties(TFiler& filer) {
+    filer.DefineProperty(
+        "Strings",
+        [this](TReader& reader) {
+            Updating(*this, [&] {
+                Clear();
+                reader.ReadListBegin();
+                while (!reader.EndOfList()) Add(reader.ReadString());
+                reader.ReadListEnd();
+            });
+        },
+        [this](TWriter& writer) {
+            writer.WriteListBegin();
+            for (int i = 0; i < Count(); ++i) writer.WriteString(Get(i));
+            writer.WriteListEnd();
+        },
+        Count() > 0);
 }
 
 void TStrings::LoadFromStream(TStream& stream) {

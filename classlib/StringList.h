@@ -62,6 +62,9 @@ class TStrings : public TPersistent {
     virtual std::string Text() const;
     virtual void SetText(std::string_view text);
 
+    // The lines as the stored property "Strings", a list of strings.
+    void DefineProperties(TFiler& filer) override;
+
     // The stream is read from its position to its end.
     virtual void LoadFromStream(TStream& stream);
     virtual void SaveToStream(TStream& stream) const;

@@ -17,6 +17,15 @@ TXcDropDownColumns DropDownColumns(const TXcBox& item, const TXcMenuItemMetrics&
     return c;
 }
 
+TXcBox Mirrored(const TXcBox& box, int left, int right) {
+    return {left + right - box.Right, box.Top, left + right - box.Left, box.Bottom};
+}
+
+TXcDropDownColumns MirroredColumns(const TXcDropDownColumns& c, const TXcBox& item) {
+    return {Mirrored(c.Check, item.Left, item.Right), Mirrored(c.ImageColumn, item.Left, item.Right),
+            Mirrored(c.Image, item.Left, item.Right), Mirrored(c.Text, item.Left, item.Right)};
+}
+
 int DropDownWidth(const TXcMenuItemMetrics& m, const TXcSiblingTexts& t) {
     int width = ImageColumnEnd(m) + m.TextMargin + t.WidestCaption;
     if (t.AnyShortCut)
@@ -40,7 +49,14 @@ int ShortCutColumn(const TXcMenuItemMetrics& m, const TXcSiblingTexts& t) {
 }
 
 std::vector<TXcFrameStroke> XPDropDownFrame(int w, int h, const TXcBox& item, int imageColumnEnd,
-                                            bool itemStartsAtEdge, bool selected) {
+                                            bool itemStartsAtEdge, bool selected, bool rightToLeft) {
+    if (rightToLeft) {
+        // Drawn left to right for the item seen in the mirror, then mirrored back.
+        std::vector<TXcFrameStroke> s =
+            XPDropDownFrame(w, h, Mirrored(item, 0, w), imageColumnEnd, itemStartsAtEdge, selected);
+        for (TXcFrameStroke& stroke : s) stroke.Box = Mirrored(stroke.Box, 0, w);
+        return s;
+    }
     const int top = item.Top, bottom = item.Bottom;
     // Past the border, the image column's stripe reaches the window's edge.
     const int stripeEnd = imageColumnEnd + (itemStartsAtEdge ? 0 : 1);

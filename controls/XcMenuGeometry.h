@@ -34,6 +34,11 @@ struct TXcDropDownColumns {
     TXcBox Check, ImageColumn, Image, Text;
 };
 TXcDropDownColumns DropDownColumns(const TXcBox& item, const TXcMenuItemMetrics& m);
+// The box seen in a mirror between left and right (a right-to-left menu's
+// item in its rectangle, or its window's frame in the window).
+TXcBox Mirrored(const TXcBox& box, int left, int right);
+// The columns of a right-to-left item: right to left from its right edge.
+TXcDropDownColumns MirroredColumns(const TXcDropDownColumns& columns, const TXcBox& item);
 // Where the image column ends, from the item's left edge.
 int ImageColumnEnd(const TXcMenuItemMetrics& m);
 
@@ -70,5 +75,8 @@ struct TXcFrameStroke {
 // item: the item's rectangle in window pixels; imageColumnEnd likewise.
 // An item that does not start at the window's client edge (Wine counts the
 // border into the item rectangles) also gets its first column coloured.
+// A right-to-left menu's frame is the mirror image, the image column at the
+// right (imageColumnEnd then counts from the window's right edge).
 std::vector<TXcFrameStroke> XPDropDownFrame(int windowWidth, int windowHeight, const TXcBox& item,
-                                            int imageColumnEnd, bool itemStartsAtEdge, bool selected);
+                                            int imageColumnEnd, bool itemStartsAtEdge, bool selected,
+                                            bool rightToLeft = false);

@@ -136,6 +136,14 @@ TXcConversion* TConversionFormatList::ForStream(TStream& stream, TXcConversion* 
     return rich->AcceptsDirection(cdImport) && rich->AcceptsStream(stream) ? rich : PlainText();
 }
 
+TXcConversion* TConversionFormatList::ForSaving(const std::string& fileName,
+                                                TXcConversion* defaultConverter) const {
+    const std::string extension = ConversionExtension(fileName);
+    for (const auto& c : items_)
+        if (c->AcceptsExtension(extension, cdExport) && c->AcceptsDirection(cdExport)) return c.get();
+    return defaultConverter ? defaultConverter : RichText();
+}
+
 TConversionFormatList& ConversionFormats() {
     static TConversionFormatList list;
     return list;
@@ -148,7 +156,7 @@ std::string ConversionExtension(const std::string& fileName) {
     return AnsiLowerCase(std::string_view(fileName).substr(dot + 1));
 }
 
-bool LoadsRichText(bool plainTextControl, TRichStreamFormat format, const TXcConversion& conversion) {
+bool UsesRichText(bool plainTextControl, TRichStreamFormat format, const TXcConversion& conversion) {
     if (plainTextControl) return false;
     switch (format) {
         case sfRichText:
@@ -163,10 +171,16 @@ bool LoadsRichText(bool plainTextControl, TRichStreamFormat format, const TXcCon
 
 std::optional<std::string> StreamInWithRetry(IXcStreamTarget& target, TXcConversion& conversion,
                                              bool richText) {
-    bool loaded = target.StreamIn(conversion, richText);
+    TXcStreamInResult result = target.StreamIn(conversion, richText);
     // Only when nothing went in: a retry would replace what the control
     // read (the source of rich text that lacks its last brace).
-    if (!loaded && !target.HoldsText() && conversion.Retry()) loaded = target.StreamIn(conversion, !richText);
-    if (loaded || target.HoldsText()) return std::nullopt;
+    if (!result.Accepted && !target.HoldsText() && conversion.Retry()) {
+        richText = !richText;
+        result = target.StreamIn(conversion, richText);
+    }
+    // Rich text read to its end and taken in, though the control found
+    // fault with it at the end; text cut short by a read error is not it.
+    const bool missingLastBrace = richText && result.ReadToEnd && target.HoldsText();
+    if (result.Accepted || missingLastBrace) return std::nullopt;
     return conversion.HasErrorMessage() ? conversion.ErrorMessage() : std::string("Failed to Load Stream");
 }

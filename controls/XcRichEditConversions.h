@@ -139,6 +139,9 @@ public:
     // For a stream: defaultConverter, else rich text when the stream starts
     // as rich text, else plain text.
     TXcConversion* ForStream(cl::TStream& stream, TXcConversion* defaultConverter) const;
+    // The conversion a file is written through: the first that takes its
+    // extension for export, else defaultConverter, else rich text.
+    TXcConversion* ForSaving(const std::string& fileName, TXcConversion* defaultConverter) const;
 
 private:
     std::vector<std::unique_ptr<TXcConversion>> items_;
@@ -149,24 +152,33 @@ TConversionFormatList& ConversionFormats();
 std::string ConversionExtension(const std::string& fileName);
 
 enum TRichStreamFormat { sfDefault, sfRichText, sfPlainText };
-// The format of one load: plain text for a plain-text control, the
+// The format of one load or save: plain text for a plain-text control, the
 // conversion's own for sfDefault, else the one asked for.
-bool LoadsRichText(bool plainTextControl, TRichStreamFormat format, const TXcConversion& conversion);
+bool UsesRichText(bool plainTextControl, TRichStreamFormat format, const TXcConversion& conversion);
+
+// How one stream-in went.
+struct TXcStreamInResult {
+    // The control reported no error.
+    bool Accepted = false;
+    // The control read until the conversion had nothing more, without a
+    // read error.
+    bool ReadToEnd = false;
+};
 
 // The control a conversion streams into.
 class IXcStreamTarget {
 public:
     virtual ~IXcStreamTarget() = default;
-    // Everything the conversion reads goes in as rich or plain text; true
-    // when the control reported no error.
-    virtual bool StreamIn(TXcConversion& conversion, bool richText) = 0;
+    // Everything the conversion reads goes in as rich or plain text.
+    virtual TXcStreamInResult StreamIn(TXcConversion& conversion, bool richText) = 0;
     // Whether the control took some text in.
     virtual bool HoldsText() = 0;
 };
 
 // Streams in; when the control rejects the format and took nothing in,
-// once more from the start in the other format.  Text the control took in
-// despite an error (rich text missing its last brace) stays.  Nothing on
-// success, else the message of the failure.
+// once more from the start in the other format.  Rich text the control
+// read to its end and took in despite an error (rich text missing its last
+// brace) stays; any other partial read is a failure.  Nothing on success,
+// else the message of the failure.
 std::optional<std::string> StreamInWithRetry(IXcStreamTarget& target, TXcConversion& conversion,
                                              bool richText);

@@ -34,6 +34,18 @@ std::string FormatGeneral(Extended value, const cl::TFormatSettings& fs) {
     return cl::FloatToStrF(value, cl::TFloatFormat::ffGeneral, 15, 0, fs);
 }
 
+// The value as the plain format shows it, Decimal places rounded half away
+// from zero.
+Extended RoundedAsShown(Extended value, int decimal, const cl::TFormatSettings& fs) {
+    cl::TFormatSettings plain = fs;
+    plain.ThousandSeparator = '\0';
+    Extended rounded = value;
+    if (!cl::TryStrToFloat(cl::FloatToStrF(value, cl::TFloatFormat::ffFixed, 15, decimal, plain), rounded,
+                           plain))
+        return value;
+    return rounded;
+}
+
 }  // namespace
 
 std::optional<Extended> ParseSpinText(std::string_view text, const TSpinTextFormat& format,
@@ -43,7 +55,8 @@ std::optional<Extended> ParseSpinText(std::string_view text, const TSpinTextForm
             const std::string plain =
                 format.DisplayFormat.empty() ? WithoutThousands(text, fs) : NormalizeNumberText(text, fs);
             Extended value = 0;
-            if (cl::TryStrToFloat(plain, value, fs) && std::isfinite(value)) return value;
+            if (cl::TryStrToFloat(plain, value, fs) && std::isfinite(value))
+                return RoundedAsShown(value, format.Decimal, fs);
             return std::nullopt;
         }
         case vtHex: {

@@ -31,7 +31,9 @@ struct TSpinTextFormat {
 
 // The number the text holds, or nothing when it holds none: a decimal
 // (thousand separators left out; through NormalizeNumberText under a
-// display format), a hexadecimal number without its "$", or an integer.
+// display format) rounded to Decimal places as the plain format shows it,
+// so a value taken from the text is the value shown; a hexadecimal number
+// without its "$", or an integer.
 std::optional<cl::Extended> ParseSpinText(std::string_view text, const TSpinTextFormat& format,
                                           const cl::TFormatSettings& fs = cl::FormatSettings());
 

@@ -11,7 +11,7 @@
 using namespace cl;
 
 CL_CLASS_INFO(TMacro, Prop("Name", &TMacro::Name, &TMacro::SetName),
-              Prop("Value", &TMacro::Value, &TMacro::SetValue))
+              StoredWhen(Prop("Value", &TMacro::Value, &TMacro::SetValue), &TMacro::IsValueStored))
 
 CL_CLASS_INFO(TMacros)
 
@@ -260,37 +260,26 @@ bool TStrHolder::StrDataStored(const TStrHolder* ancestor) const {
     return false;
 }
 
-void TStrHolder::WriteState(TWriter& writer, const TStrHolder* ancestor) {
-    writer.WriteProperties(*this);
-    if (StrDataStored(ancestor)) {
-        writer.WritePropName("InternalVer");
-        writer.WriteInteger(kInternalVer);
-        TStringList data;
-        WriteStrData(data);
-        writer.WritePropName("StrData");
-        writer.WriteListBegin();
-        for (int i = 0; i < data.Count(); ++i) writer.WriteString(data.Get(i));
-        writer.WriteListEnd();
-    }
-    writer.WriteListEnd();
-}
-
-void TStrHolder::ReadState(TReader& reader) {
-    FlagScope reading(reading_);
-    int internalVer = 0;
-    while (!reader.EndOfList()) {
-        const std::string name = reader.ReadPropName();
-        if (SameText(name, "InternalVer")) {
-            internalVer = reader.ReadInteger();
-        } else if (SameText(name, "StrData")) {
+void TStrHolder::DefineProperties(TFiler& filer) {
+    TComponent::DefineProperties(filer);
+    filer.DefineProperty(
+        "InternalVer", [this](TReader& reader) { streamVer_ = reader.ReadInteger(); },
+        [](TWriter& writer) { writer.WriteInteger(kInternalVer); }, StrDataStored(nullptr));
+    filer.DefineProperty(
+        "StrData",
+        [this](TReader& reader) {
             TStringList data;
             reader.ReadListBegin();
             while (!reader.EndOfList()) data.Add(reader.ReadString());
             reader.ReadListEnd();
-            ReadStrData(data, internalVer);
-        } else {
-            reader.ReadPropValue(*this, name);
-        }
-    }
-    reader.ReadListEnd();
+            ReadStrData(data, streamVer_);
+        },
+        [this](TWriter& writer) {
+            TStringList data;
+            WriteStrData(data);
+            writer.WriteListBegin();
+            for (int i = 0; i < data.Count(); ++i) writer.WriteString(data.Get(i));
+            writer.WriteListEnd();
+        },
+        StrDataStored(nullptr));
 }

@@ -5,11 +5,11 @@
 // main window and never reads it.
 //
 // The stored form: the published properties (KeyString and Strings are
-// never stored as such), then two values of its own: "InternalVer" (always
-// written as 1) and "StrData" (the key, then every line encoded under it),
-// through the class library's component writer and reader (WriteState,
-// ReadState).  WriteStrData and ReadStrData build and take the "StrData"
-// list; StrDataStored says whether a writer writes it.
+// never stored as such), then two properties it defines: "InternalVer"
+// (always written as 1) and "StrData" (the key, then every line encoded
+// under it), through the class library's component writer and reader.
+// WriteStrData and ReadStrData build and take the "StrData" list;
+// StrDataStored says whether a writer writes it.
 
 #include <memory>
 #include <string>
@@ -146,12 +146,9 @@ class TStrHolder : public cl::TComponent {
     // Whether a writer writes "StrData": the lines or the key differ from
     // the ancestor's; without an ancestor, when there is either.
     bool StrDataStored(const TStrHolder* ancestor) const;
-    // The published properties, "InternalVer" and "StrData" (when stored
-    // against ancestor), then the end of the list.
-    void WriteState(cl::TWriter& writer, const TStrHolder* ancestor = nullptr);
-    // Reads what WriteState wrote, through the end of the list; the macros
-    // stay as they were read.
-    void ReadState(cl::TReader& reader);
+    // "InternalVer" and "StrData" (when there are lines or a key); the
+    // macros stay as they were read.
+    void DefineProperties(cl::TFiler& filer) override;
 
     cl::TNotifyEvent OnChange;
     cl::TNotifyEvent OnChanging;
@@ -173,4 +170,6 @@ private:
     cl::TStringList strings_;
     std::unique_ptr<TMacros> macros_;
     bool reading_ = false;
+    // The "InternalVer" of the stream being read (0 for one without it).
+    int streamVer_ = 0;
 };

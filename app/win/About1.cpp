@@ -9,7 +9,6 @@
 #include "app/win/MainMessages.h"
 #include "classlib/StrUtils.h"
 #include "classlib/win/Jpeg.h"
-#include "classlib/win/Panels.h"
 #include "classlib/win/WideText.h"
 #include "controls/win/CoreFileUtils.h"
 
@@ -118,8 +117,8 @@ TAbout1Dlg::TAbout1Dlg(TComponent* owner) : TForm(owner) {
         Label1->SetAutoSize(false);
         Label1->SetBounds(96, 16, 310, 30);
         Label1->SetParent(this);
-        auto* line = MakePart<TBevel>(this, "Bevel1", this, 96, 54, 310, 2);
-        line->SetShape(bsTopLine);
+        Bevel1 = MakePart<TXcBevel>(this, "Bevel1", this, 96, 54, 310, 2);
+        Bevel1->SetShape(bsTopLine);
         XcLabel1 = MakePart<TXcLabel>(this, "XcLabel1", this, 96, 66, 200, 14);
         MakeLink(XcLabel1, "Autorzy programu Sprawozdawca");
         Label2 = MakePart<TLabel>(this, "Label2", this, 96, 84, 200, 14);

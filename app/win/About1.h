@@ -11,6 +11,7 @@
 #include "classlib/win/ExtCtrls.h"
 #include "classlib/win/Forms.h"
 #include "classlib/win/StdCtrls.h"
+#include "controls/win/XcBevel.h"
 #include "controls/win/XcCheckBox.h"
 #include "controls/win/XcLabel.h"
 #include "persistence/win/Placemnt.h"
@@ -23,6 +24,7 @@ public:
     cl::TImage* Image1;        // the program's logo
     cl::TImage* Image2;        // the maker's logo: a click opens the maker's site
     cl::TStaticText* Label1;   // the description and the version
+    TXcBevel* Bevel1;          // the line under it
     TXcLabel* XcLabel1;        // the maker's name: a link to the maker's site
     cl::TLabel* Label2;        // the maker's address
     TXcLabel* XcLabel2;        // the authors' firm: a link to the authors' site

@@ -309,7 +309,8 @@ void BuildWizard(TMainForm& f) {
         return p;
     };
     const TXcWizardButtonSet backNext{bkBack, bkNext};
-    // A rich-text viewer on a body that keeps the text off the page's edges.
+    // A rich-text viewer of 265 x 137 on a body that keeps it off the
+    // page's edges; its other properties are the viewer's defaults.
     auto viewer = [&f](const char* name, TWinControl* parent) {
         auto* body = Make<TPanel>(&f, (parent->Name() + "Body").c_str(), parent);
         body->SetAlign(alClient);
@@ -317,11 +318,9 @@ void BuildWizard(TMainForm& f) {
         body->SetBorderWidth(12);
         body->SetColor(clBtnFace);
         auto* v = Make<TXcRichEdit>(&f, name, body);
+        v->SetBounds(12, 12, 265, 137);
         v->SetColor(clBtnFace);
-        v->SetAlign(alClient);
         v->SetReadOnly(true);
-        v->SetBorderStyle(bsNone);
-        v->SetScrollBars(ssVertical);
         return v;
     };
     auto box = [&f, deferred](const char* name, TWinControl* parent) {

@@ -27,7 +27,6 @@ TPrint1_hDlg::TPrint1_hDlg(TComponent* owner) : TForm(owner) {
         XcRichEdit1->SetAlign(alClient);
         XcRichEdit1->SetReadOnly(true);
         XcRichEdit1->SetColor(clInfoBk);
-        XcRichEdit1->SetScrollBars(ssVertical);
 
         OnCreate = [this](TObject* s) { FormCreate(s); };
         FormPlacement1 = AddFormPlacement(*this, "FormPlacement1");

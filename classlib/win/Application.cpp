@@ -174,6 +174,16 @@ void TApplication::SetTitle(const std::string& value) {
     if (handle_) SetWindowTextW(handle_, ToWide(title_).c_str());
 }
 
+bool TApplication::HelpCommand(UINT command, ULONG_PTR data) {
+    bool callHelp = true;
+    bool shown = false;
+    if (OnHelp) shown = OnHelp(command, data, callHelp);
+    if (!callHelp) return shown;
+    if (helpFile_.empty()) return false;
+    HWND owner = mainForm_ && mainForm_->HandleAllocated() ? mainForm_->WindowHandle() : Handle();
+    return WinHelpW(owner, ToWide(helpFile_).c_str(), command, data) != 0;
+}
+
 std::string TApplication::ExeName() const {
     std::wstring buf(MAX_PATH, L'\0');
     for (;;) {

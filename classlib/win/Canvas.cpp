@@ -46,6 +46,22 @@ TCanvas::~TCanvas() {
     DeselectHandles();
 }
 
+void TCanvas::Lock() {
+    lock_.lock();
+    ++lockCount_;
+}
+
+bool TCanvas::TryLock() {
+    if (!lock_.try_lock()) return false;
+    ++lockCount_;
+    return true;
+}
+
+void TCanvas::Unlock() {
+    --lockCount_;
+    lock_.unlock();
+}
+
 HDC TCanvas::Handle() {
     RequiredState(csHandleValid);
     return dc_;

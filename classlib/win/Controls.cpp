@@ -253,6 +253,7 @@ void TControl::ControlTearDown() noexcept {
     // The hooks' owners may go before the control: none runs from here on.
     windowHooks_.Close();
     if (TApplication* app = TApplicationRef::Existing()) app->ControlDestroyed(this);
+    ForgetDrag();
     if (g_captureControl == this) SetCaptureControl(nullptr);
     if (parent_) {
         try {
@@ -283,6 +284,11 @@ void TControl::SetParent(TWinControl* parent) {
 
 TComponent* TControl::GetParentComponent() const {
     return parent_;
+}
+
+void TControl::Show() {
+    if (parent_) parent_->ShowControl(this);
+    SetVisible(true);
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
@@ -417,6 +423,42 @@ void TControl::SetParentFont(bool value) {
     if (value && parent_) Perform(CM_PARENTFONTCHANGED, 0, 0);
 }
 
+TBiDiMode TControl::BiDiMode() const {
+    return parentBiDiMode_ && parent_ ? parent_->BiDiMode() : biDiMode_;
+}
+
+void TControl::SetBiDiMode(TBiDiMode value) {
+    const TBiDiMode before = BiDiMode();
+    biDiMode_ = value;
+    parentBiDiMode_ = false;
+    if (value != before) BiDiModeChanged();
+}
+
+void TControl::SetParentBiDiMode(bool value) {
+    if (value == parentBiDiMode_) return;
+    const TBiDiMode before = BiDiMode();
+    parentBiDiMode_ = value;
+    if (BiDiMode() != before) BiDiModeChanged();
+}
+
+void TControl::BiDiModeChanged() {
+    Invalidate();
+    if (auto* win = dynamic_cast<TWinControl*>(this))
+        for (TControl* c : win->controls_)
+            if (c->parentBiDiMode_) c->BiDiModeChanged();
+}
+
+UINT TControl::DrawTextBiDiModeFlags(UINT flags) const {
+    if (UseRightToLeftAlignment()) {
+        if (flags & DT_RIGHT)
+            flags &= ~DT_RIGHT;
+        else if (!(flags & DT_CENTER))
+            flags |= DT_RIGHT;
+    }
+    if (UseRightToLeftReading()) flags |= DT_RTLREADING;
+    return flags;
+}
+
 void TControl::FontChanged() {
     if (!adoptingFont_) parentFont_ = false;
     Perform(CM_FONTCHANGED, 0, 0);
@@ -524,6 +566,8 @@ void TControl::WindowProc(TMessage& m) {
     // go of the handle.
     const bool swallowable = m.Msg != WM_DESTROY && m.Msg != WM_NCDESTROY;
     // The control may be freed inside; the list then stops on its own.
+    // A drag's mouse and keys go to the drag before anything else.
+    if (HandleDragMessage(m)) return;
     windowHooks_.Dispatch(m, swallowable, [this](TMessage& msg) { WndProc(msg); });
 }
 

@@ -38,6 +38,10 @@ using TAnchors = uint8_t;
 
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
 
+// Reading order: left to right, or right to left (aligned to the right,
+// reading right to left, or both).
+enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
+
 // Horizontal placement of a control's text.
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 
@@ -134,8 +138,17 @@ enum TControlStateFlag : uint32_t {
 };
 using TControlState = uint32_t;
 
+// A drag comes over a control (enter), moves on it, or leaves it (also
+// when the drag ends over it).
+enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
+
 using TMouseEvent =
     std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+using TDragOverEvent =
+    std::function<void(TObject* Sender, TObject* Source, int X, int Y, TDragState State, bool& Accept)>;
+using TDragDropEvent = std::function<void(TObject* Sender, TObject* Source, int X, int Y)>;
+// Target: the control that took the drop; nullptr when none did.
+using TEndDragEvent = std::function<void(TObject* Sender, TObject* Target, int X, int Y)>;
 using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
 using TKeyEvent = std::function<void(TObject* Sender, WORD& Key, TShiftState Shift)>;
 // Key is the Windows-1250 character.
@@ -281,7 +294,8 @@ public:
 
     bool Visible() const { return visible_; }
     void SetVisible(bool value);
-    void Show() { SetVisible(true); }
+    // Visible, after the parent has brought it into view (ShowControl).
+    void Show();
     void Hide() { SetVisible(false); }
     bool Enabled() const { return enabled_; }
     void SetEnabled(bool value);
@@ -294,6 +308,18 @@ public:
     void SetFont(TFont* value) { font_->Assign(value); }
     bool ParentFont() const { return parentFont_; }
     void SetParentFont(bool value);
+    // The reading order: the control's own, or with ParentBiDiMode (the
+    // default) its parent's.  A change repaints the controls it reaches.
+    TBiDiMode BiDiMode() const;
+    void SetBiDiMode(TBiDiMode value);
+    bool ParentBiDiMode() const { return parentBiDiMode_; }
+    void SetParentBiDiMode(bool value);
+    bool UseRightToLeftReading() const { return BiDiMode() != bdLeftToRight; }
+    bool UseRightToLeftAlignment() const { return BiDiMode() == bdRightToLeft; }
+    // DrawText flags for the reading order: aligned to the other side
+    // (centre kept) when right-to-left aligned, with DT_RTLREADING when
+    // read right to left.
+    UINT DrawTextBiDiModeFlags(UINT flags) const;
 
     // Caption and Text are one property, in Windows-1250.
     std::string Caption() const { return GetText(); }
@@ -353,12 +379,32 @@ public:
     virtual void Click();
     virtual void DblClick();
 
+    // Drag and drop, begun in code (from OnMouseDown, say).  The control
+    // takes the mouse; once the pointer has moved more than threshold
+    // pixels (-1: the system's drag distance), or at once when immediate,
+    // the control under the pointer hears of the drag through DragOver and
+    // the cursor shows DragCursor where it is accepted, crNoDrop elsewhere.
+    // Releasing the left button drops on an accepting control (DragDrop);
+    // Esc, the right button or losing the mouse cancels.  Either way the
+    // control under the pointer hears dsDragLeave, and this one DoEndDrag.
+    void BeginDrag(bool immediate, int threshold = -1);
+    // Ends the drag this control began, dropping (when accepted) or not.
+    void EndDrag(bool drop);
+    bool Dragging() const;
+    TCursor DragCursor() const { return dragCursor_; }
+    void SetDragCursor(TCursor value) { dragCursor_ = value; }
+    // The drop: OnDragDrop.
+    virtual void DragDrop(TObject* source, int x, int y);
+
     TNotifyEvent OnClick;
     TNotifyEvent OnDblClick;
     TMouseEvent OnMouseDown;
     TMouseEvent OnMouseUp;
     TMouseMoveEvent OnMouseMove;
     TNotifyEvent OnResize;
+    TDragOverEvent OnDragOver;
+    TDragDropEvent OnDragDrop;
+    TEndDragEvent OnEndDrag;
 
 protected:
     virtual std::string GetText() const { return text_; }
@@ -367,6 +413,11 @@ protected:
     virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
     virtual void MouseMove(TShiftState shift, int x, int y);
     virtual void Resize();
+    // A drag over the control: Accept is what OnDragOver answers (it starts
+    // true), false without OnDragOver.
+    virtual void DragOver(TObject* source, int x, int y, TDragState state, bool& accept);
+    // The drag this control began ended: OnEndDrag.
+    virtual void DoEndDrag(TObject* target, int x, int y);
     // The pop-up menu a right click shows: PopupMenu here.
     virtual TPopupMenu* GetPopupMenu() const { return popupMenu_; }
     // The action's properties arrive (all of them when it is linked).
@@ -394,8 +445,17 @@ private:
     void FontChanged();
     void HandleMouseMessage(TMessage& m);
     void HandleContextMenu(TMessage& m);
+    // A message of the drag this control began; false when it is not one.
+    bool HandleDragMessage(TMessage& m);
+    // A control that goes takes no further part in a drag.
+    void ForgetDrag() noexcept;
+    // The drag comes to a screen point; it ends, dropping or not.
+    static void DragTo(TPoint p);
+    static void FinishDrag(bool drop);
     void AdoptParentColor(TColor color);
     void AdoptParentFont(TFont* font);
+    // Repaints this control and the children that follow its reading order.
+    void BiDiModeChanged();
     // Moves the control by the anchor rules after its parent resized.
     void Anchor(int parentWidth, int parentHeight);
 
@@ -412,11 +472,14 @@ private:
     bool parentColor_ = true;
     std::unique_ptr<TFont> font_;
     bool parentFont_ = true;
+    TBiDiMode biDiMode_ = bdLeftToRight;
+    bool parentBiDiMode_ = true;
     bool adoptingFont_ = false;
     std::string hint_;
     bool showHint_ = false;
     bool parentShowHint_ = true;
     TCursor cursor_ = crDefault;
+    TCursor dragCursor_ = crDrag;
     TPopupMenu* popupMenu_ = nullptr;
     std::unique_ptr<TControlActionLink> actionLink_;
     TWndProcHooks<TMessage> windowHooks_;
@@ -528,6 +591,9 @@ public:
     void DefaultHandler(TMessage& message) override;
 
 protected:
+    // Brings control, a child, into view before it shows; here the parent
+    // brings this control into view.
+    virtual void ShowControl(TControl* control);
     virtual void CreateParams(TCreateParams& params);
     // For a control over a system window class: creates the window of that
     // class (no class of our own is registered) and subclasses it.

@@ -24,7 +24,7 @@ TTimer::TTimer(TComponent* owner) : TComponent(owner) {
 }
 
 TTimer::~TTimer() {
-    KillTimer(window_, kTimerId);
+    WindowTimers().Kill(window_, kTimerId);
     DeallocateHWnd(window_);
 }
 
@@ -46,9 +46,9 @@ void TTimer::SetOnTimer(TNotifyEvent handler) {
 }
 
 void TTimer::UpdateTimer() {
-    KillTimer(window_, kTimerId);
+    WindowTimers().Kill(window_, kTimerId);
     if (interval_ != 0 && enabled_ && onTimer_) {
-        if (!SetTimer(window_, kTimerId, interval_, nullptr))
+        if (!WindowTimers().Set(window_, kTimerId, interval_))
             throw EOutOfResources("Not enough timers available");
     }
 }

@@ -385,6 +385,16 @@ public:
     // The shortcut reached no form: OnShortCut, then the main form.
     bool IsShortCut(TMessage& keyMessage);
 
+    // Help: a HELP_xxx command with its data (HELP_CONTEXT and
+    // HELP_CONTEXTPOPUP take a context number).  OnHelp answers first;
+    // unless it clears CallHelp, the system's help shows HelpFile (nothing
+    // without one).  True when the help was shown.
+    bool HelpCommand(UINT command, ULONG_PTR data);
+    bool HelpContext(int context) { return HelpCommand(HELP_CONTEXT, static_cast<ULONG_PTR>(context)); }
+    const std::string& HelpFile() const { return helpFile_; }
+    void SetHelpFile(const std::string& value) { helpFile_ = value; }
+    std::function<bool(UINT Command, ULONG_PTR Data, bool& CallHelp)> OnHelp;
+
     TExceptionEvent OnException;
     TIdleEvent OnIdle;
     TNotifyEvent OnHint;
@@ -418,6 +428,7 @@ private:
     int hintPause_ = 500;
     int hintHidePause_ = 2500;
     TColor hintColor_ = clInfoBk;
+    std::string helpFile_;
     TControl* mouseControl_ = nullptr;
     TControl* hintControl_ = nullptr;
     TRect hintCursorRect_{};

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <span>
 #include <string>
 #include <vector>
@@ -333,6 +334,14 @@ public:
     TColor Pixels(int x, int y);
     void SetPixels(int x, int y, TColor color);
 
+    // While a thread holds the lock another thread's Lock waits; a thread
+    // may lock again (LockCount counts its locks).  Drawing that takes
+    // several steps locks the canvas around them.
+    void Lock();
+    bool TryLock();
+    void Unlock();
+    int LockCount() const { return lockCount_; }
+
     // The clip box in logical units.
     TRect ClipRect();
     // Replace the clip region with a rectangle in logical units, or remove it.
@@ -361,6 +370,20 @@ private:
     std::unique_ptr<TFont> font_;
     std::unique_ptr<TPen> pen_;
     std::unique_ptr<TBrush> brush_;
+    std::recursive_mutex lock_;
+    int lockCount_ = 0;  // changed only by the thread holding lock_
+};
+
+// Holds a canvas's lock for the scope.
+class TCanvasLock {
+public:
+    explicit TCanvasLock(TCanvas& canvas) : canvas_(canvas) { canvas.Lock(); }
+    ~TCanvasLock() { canvas_.Unlock(); }
+    TCanvasLock(const TCanvasLock&) = delete;
+    TCanvasLock& operator=(const TCanvasLock&) = delete;
+
+private:
+    TCanvas& canvas_;
 };
 
 // Draws the 0 pixels of a monochrome mask (width x height from the origin of
@@ -426,6 +449,8 @@ public:
 
     // A new graphic of the same class with the same image.
     virtual std::unique_ptr<TGraphic> Clone() const = 0;
+    // The image as the stored property "Data", in the graphic's file form.
+    void DefineProperties(TFiler& filer) override;
 
     TNotifyEvent OnChange;
 
@@ -657,9 +682,15 @@ public:
     // first: "All (*.bmp;*.emf)|*.bmp;*.emf|Bitmaps (*.bmp)|*.bmp|...".
     static std::string GraphicFilter();
 
+    // The graphic as the stored property "Data": its class name, then the
+    // graphic in its file form.
+    void DefineProperties(TFiler& filer) override;
+
     TNotifyEvent OnChange;
 
 private:
+    void ReadData(TStream& stream);
+    void WriteData(TStream& stream);
     void Take(std::unique_ptr<TGraphic> graphic);
     void Changed();
 

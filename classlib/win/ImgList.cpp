@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "classlib/Filer.h"
 #include "classlib/win/GdiHandles.h"
 
 namespace cl {
@@ -470,6 +471,12 @@ void TCustomImageList::GetIcon(int index, TIcon* image) {
     HICON icon = ImageList_GetIcon(handle_, index, ILD_NORMAL);
     if (!icon) throw EInvalidOperation("Invalid ImageList");
     image->SetHandle(icon);
+}
+
+void TCustomImageList::DefineProperties(TFiler& filer) {
+    filer.DefineBinaryProperty(
+        "Bitmap", [this](TStream& stream) { ReadData(stream); },
+        [this](TStream& stream) { WriteData(stream); }, Count() > 0);
 }
 
 void TCustomImageList::ReadData(TStream& stream) {

@@ -138,6 +138,8 @@ public:
     // The images in the system's stored image-list format.
     virtual void ReadData(TStream& stream);
     virtual void WriteData(TStream& stream);
+    // The images as the stored property "Bitmap", when there are any.
+    void DefineProperties(TFiler& filer) override;
 
     void RegisterChanges(TChangeLink* link);
     void UnRegisterChanges(TChangeLink* link);

@@ -38,6 +38,25 @@ void ReleaseCommand(WORD command) noexcept {
 std::vector<TPopupMenu*> g_popupMenus;
 HWND g_popupListWindow = nullptr;
 
+// F1 on a pop-up menu's item: its help context, as a pop-up when the
+// active form shows the help button in its caption.
+bool PopupMenuHelp(const std::vector<TPopupMenu*>& menus, const HELPINFO& info) {
+    if (info.iContextType != HELPINFO_MENUITEM) return false;
+    const auto handle = reinterpret_cast<UINT_PTR>(info.hItemHandle);
+    for (TPopupMenu* menu : menus) {
+        if (!menu->FindItem(handle, fkHandle)) continue;
+        TMenuItem* item = menu->FindItem(static_cast<UINT_PTR>(info.iCtrlId), fkCommand);
+        if (!item) item = menu->FindItem(handle, fkHandle);
+        if (!item) return false;
+        const TCustomForm* active = Screen->ActiveForm();
+        const bool popup = active && (active->BorderIcons() & biHelp);
+        Application->HelpCommand(popup ? HELP_CONTEXTPOPUP : HELP_CONTEXT,
+                                 static_cast<ULONG_PTR>(item->HelpContext()));
+        return true;
+    }
+    return false;
+}
+
 void PopupListWndProc(TMessage& m) {
     const std::vector<TPopupMenu*> menus = g_popupMenus;
     switch (m.Msg) {
@@ -83,6 +102,12 @@ void PopupListWndProc(TMessage& m) {
             Application->SetHint(item ? GetLongHint(item->Hint()) : "");
             return;
         }
+        case WM_HELP:
+            if (PopupMenuHelp(menus, *reinterpret_cast<const HELPINFO*>(m.LParam))) {
+                m.Result = TRUE;
+                return;
+            }
+            break;
     }
     m.Result = DefWindowProcW(g_popupListWindow, m.Msg, m.WParam, m.LParam);
 }
@@ -179,13 +204,18 @@ CL_CLASS_INFO(TMenuItem, Prop("Caption", &TMenuItem::Caption, &TMenuItem::SetCap
               Prop("Checked", &TMenuItem::Checked, &TMenuItem::SetChecked),
               Prop("Default", &TMenuItem::Default, &TMenuItem::SetDefault),
               Prop("Enabled", &TMenuItem::Enabled, &TMenuItem::SetEnabled),
+              Prop("HelpContext", &TMenuItem::HelpContext, &TMenuItem::SetHelpContext),
               Prop("Hint", &TMenuItem::Hint, &TMenuItem::SetHint),
               Prop("ImageIndex", &TMenuItem::ImageIndex, &TMenuItem::SetImageIndex),
+              Prop("Bitmap", &TMenuItem::Bitmap, &TMenuItem::SetBitmap),
               Prop("RadioItem", &TMenuItem::RadioItem, &TMenuItem::SetRadioItem),
               Prop("ShortCut", &TMenuItem::ShortCut, &TMenuItem::SetShortCut),
               Prop("Visible", &TMenuItem::Visible, &TMenuItem::SetVisible))
 
-TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner), command_(AllocateCommand()) {}
+TMenuItem::TMenuItem(TComponent* owner)
+    : TComponent(owner), bitmap_(std::make_unique<TBitmap>()), command_(AllocateCommand()) {
+    bitmap_->OnChange = [this](TObject*) { MenuChanged(false); };
+}
 
 TMenuItem::~TMenuItem() {
     ItemTearDown();
@@ -301,7 +331,7 @@ void TMenuItem::FillMenu(HMENU menu) {
         if (item->visible_) item->AppendTo(menu, ownerDraw);
 }
 
-void TMenuItem::Describe(MENUITEMINFOW& mii, std::wstring& text, bool ownerDraw) {
+void TMenuItem::Describe(MENUITEMINFOW& mii, std::wstring& text, bool ownerDraw, OwnedBitmap& entryBitmap) {
     std::string caption = caption_;
     if (shortCut_ != scNone) caption += "\t" + ShortCutToText(shortCut_);
     text = ToWide(caption);
@@ -311,22 +341,43 @@ void TMenuItem::Describe(MENUITEMINFOW& mii, std::wstring& text, bool ownerDraw)
     mii.fType = IsLine() ? MFT_SEPARATOR : MFT_STRING;
     if (ownerDraw) mii.fType |= MFT_OWNERDRAW;
     if (radioItem_) mii.fType |= MFT_RADIOCHECK;
+    // Right to left: the system lays out and draws its entries from the
+    // right, and a menu bar's items start at its right.  Owner-drawn
+    // entries are mirrored by whoever draws them (Wine leaves owner-drawn
+    // entries in right-to-left order unpainted).
+    const TMenu* menu = GetParentMenu();
+    if (menu && menu->IsRightToLeft()) {
+        if (!ownerDraw) mii.fType |= MFT_RIGHTORDER;
+        if (parent_ == menu->Items() && dynamic_cast<const TMainMenu*>(menu)) mii.fType |= MFT_RIGHTJUSTIFY;
+    }
     mii.fState = (checked_ ? MFS_CHECKED : 0) | (enabled_ ? 0 : MFS_GRAYED) | (default_ ? MFS_DEFAULT : 0);
     mii.dwItemData = reinterpret_cast<ULONG_PTR>(this);
     if (!IsLine()) {
         mii.fMask |= MIIM_STRING;
         mii.dwTypeData = text.data();
     }
+    // A copy: the bitmap's own handle stays selected in its canvas, and the
+    // system cannot draw a bitmap selected elsewhere.
+    mii.fMask |= MIIM_BITMAP;
+    if (!ownerDraw && !IsLine() && !bitmap_->Empty()) {
+        TBitmap copy;
+        copy.Assign(bitmap_.get());
+        entryBitmap.reset(copy.ReleaseHandle());
+    }
+    mii.hbmpItem = entryBitmap.get();
 }
 
 void TMenuItem::AppendTo(HMENU menu, bool ownerDraw) {
     MENUITEMINFOW mii;
     std::wstring text;
-    Describe(mii, text, ownerDraw);
+    OwnedBitmap shown;
+    Describe(mii, text, ownerDraw, shown);
     mii.fMask |= MIIM_ID | MIIM_SUBMENU;
     mii.wID = command_;
     mii.hSubMenu = items_.empty() ? nullptr : Handle();
     InsertMenuItemW(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &mii);
+    // The entry shows the new copy now; the old one may go.
+    entryBitmap_ = std::move(shown);
 }
 
 void TMenuItem::UpdateEntry() {
@@ -334,8 +385,10 @@ void TMenuItem::UpdateEntry() {
     const TMenu* owner = GetParentMenu();
     MENUITEMINFOW mii;
     std::wstring text;
-    Describe(mii, text, owner && owner->OwnerDraw());
+    OwnedBitmap shown;
+    Describe(mii, text, owner && owner->OwnerDraw(), shown);
     SetMenuItemInfoW(parent_->handle_, command_, FALSE, &mii);
+    entryBitmap_ = std::move(shown);
 }
 
 void TMenuItem::RebuildHandle() {
@@ -470,8 +523,32 @@ void TMenuItem::MeasureItem(TCanvas* canvas, int& width, int& height) {
     }
     std::string text = StripHotkey(caption_);
     if (shortCut_ != scNone) text += "    " + ShortCutToText(shortCut_);
-    width = canvas->TextWidth(text) + 2 * GetSystemMetrics(SM_CXMENUCHECK);
+    const int check = GetSystemMetrics(SM_CXMENUCHECK);
+    width = canvas->TextWidth(text) + check + std::max(check, GlyphWidth());
     height = std::max(canvas->TextHeight("Ay") + 4, GetSystemMetrics(SM_CYMENU));
+    if (GlyphWidth() > 0) {
+        const TCustomImageList* images = GetParentMenu()->Images();
+        height = std::max(height, (images ? images->Height() : bitmap_->Height()) + 2);
+    }
+}
+
+int TMenuItem::GlyphWidth() const {
+    // The menu's images keep the captions of its items in line.
+    const TMenu* menu = GetParentMenu();
+    const int images = menu && menu->Images() ? menu->Images()->Width() : 0;
+    return std::max(images, bitmap_->Empty() ? 0 : bitmap_->Width());
+}
+
+void TMenuItem::DrawGlyph(TCanvas* canvas, const TRect& rect) {
+    TCustomImageList* images = GetParentMenu()->Images();
+    const int column = std::max(GetSystemMetrics(SM_CXMENUCHECK), GlyphWidth());
+    if (images && imageIndex_ >= 0 && imageIndex_ < images->Count()) {
+        images->Draw(canvas, rect.left + (column - images->Width()) / 2,
+                     (rect.top + rect.bottom - images->Height()) / 2, imageIndex_, enabled_);
+    } else if (!bitmap_->Empty()) {
+        canvas->Draw(rect.left + (column - bitmap_->Width()) / 2,
+                     (rect.top + rect.bottom - bitmap_->Height()) / 2, bitmap_.get());
+    }
 }
 
 void TMenuItem::DrawItem(TCanvas* canvas, const TRect& rect, bool selected) {
@@ -486,8 +563,9 @@ void TMenuItem::DrawItem(TCanvas* canvas, const TRect& rect, bool selected) {
         DrawEdge(canvas->Handle(), &line, EDGE_ETCHED, BF_TOP);
         return;
     }
+    DrawGlyph(canvas, rect);
     TRect r = rect;
-    r.left += GetSystemMetrics(SM_CXMENUCHECK) + 2;
+    r.left += std::max(GetSystemMetrics(SM_CXMENUCHECK), GlyphWidth()) + 2;
     r.right -= 4;
     SetBkMode(canvas->Handle(), TRANSPARENT);
     if (!enabled_) canvas->Font()->SetColor(clGrayText);
@@ -497,9 +575,17 @@ void TMenuItem::DrawItem(TCanvas* canvas, const TRect& rect, bool selected) {
 }
 
 // ---- TMenu ----------------------------------------------------------------------------
-CL_CLASS_INFO(TMenu, Prop("OwnerDraw", &TMenu::OwnerDraw, &TMenu::SetOwnerDraw))
+CL_CLASS_INFO(TMenu, Prop("OwnerDraw", &TMenu::OwnerDraw, &TMenu::SetOwnerDraw),
+              Prop("Images", &TMenu::Images, &TMenu::SetImages),
+              EnumProp("BiDiMode",
+                       {"bdLeftToRight", "bdRightToLeft", "bdRightToLeftNoAlign", "bdRightToLeftReadingOnly"},
+                       &TMenu::BiDiMode, &TMenu::SetBiDiMode),
+              Prop("ParentBiDiMode", &TMenu::ParentBiDiMode, &TMenu::SetParentBiDiMode))
 
 TMenu::TMenu(TComponent* owner) : TComponent(owner), items_(new TMenuItem(this)) {
+    imagesLink_.OnChange = [this](TObject*) {
+        if (ownerDraw_) RebuildEntries();
+    };
     items_->menu_ = this;
 }
 
@@ -512,6 +598,26 @@ HMENU TMenu::Handle() {
 void TMenu::SetOwnerDraw(bool value) {
     if (value == ownerDraw_) return;
     ownerDraw_ = value;
+    RebuildEntries();
+}
+
+void TMenu::SetImages(TCustomImageList* value) {
+    if (ReplaceImageList(this, images_, value, imagesLink_) && ownerDraw_) RebuildEntries();
+}
+
+void TMenu::SetBiDiMode(TBiDiMode value) {
+    parentBiDiMode_ = false;
+    if (value == biDiMode_) return;
+    biDiMode_ = value;
+    RebuildEntries();
+}
+
+void TMenu::Notification(TComponent* component, TOperation operation) {
+    TComponent::Notification(component, operation);
+    if (operation == opRemove && component == images_) SetImages(nullptr);
+}
+
+void TMenu::RebuildEntries() {
     // Every entry is built again with the new type.
     std::vector<TMenuItem*> stack{items_};
     while (!stack.empty()) {
@@ -672,12 +778,14 @@ void TPopupMenu::Popup(int x, int y) {
     if (OnPopup) OnPopup(this);
     for (TMenuItem* item : std::vector<TMenuItem*>(Items()->items_)) item->InitiateAction();
     UINT flags = trackButton_ == tbRightButton ? TPM_RIGHTBUTTON : TPM_LEFTBUTTON;
+    // Right to left, the menu opens mirrored: left alignment from the point's right.
+    const bool rtl = IsRightToLeft();
     switch (alignment_) {
         case paLeft:
-            flags |= TPM_LEFTALIGN;
+            flags |= rtl ? TPM_RIGHTALIGN : TPM_LEFTALIGN;
             break;
         case paRight:
-            flags |= TPM_RIGHTALIGN;
+            flags |= rtl ? TPM_LEFTALIGN : TPM_RIGHTALIGN;
             break;
         case paCenter:
             flags |= TPM_CENTERALIGN;

@@ -12,7 +12,9 @@
 
 #include "classlib/Component.h"
 #include "classlib/win/ActnList.h"
+#include "classlib/win/Controls.h"
 #include "classlib/win/Graphics.h"
+#include "classlib/win/ImgList.h"
 #include "classlib/win/Messages.h"
 
 namespace cl {
@@ -80,8 +82,16 @@ public:
     void SetShortCut(TShortCut value);
     const std::string& Hint() const { return hint_; }
     void SetHint(const std::string& value) { hint_ = value; }
+    // The help context F1 shows while the item is highlighted in a pop-up menu.
+    int HelpContext() const { return helpContext_; }
+    void SetHelpContext(int value) { helpContext_ = value; }
     int ImageIndex() const { return imageIndex_; }
     void SetImageIndex(int value);
+    // A picture beside the caption: the system shows it in the item's
+    // entry, the owner drawing draws it when the menu's Images do not hold
+    // the item's image.
+    TBitmap* Bitmap() const { return bitmap_.get(); }
+    void SetBitmap(TBitmap* value) { bitmap_->Assign(value); }
     TBasicAction* Action() const;
     void SetAction(TBasicAction* value);
 
@@ -134,7 +144,13 @@ private:
     friend class TPopupMenu;
     void ItemTearDown() noexcept;
     void FillMenu(HMENU menu);
-    void Describe(MENUITEMINFOW& mii, std::wstring& text, bool ownerDraw);
+    // The entry's description; entryBitmap receives the copy of Bitmap the
+    // entry shows, to be kept while it does.
+    void Describe(MENUITEMINFOW& mii, std::wstring& text, bool ownerDraw, OwnedBitmap& entryBitmap);
+    // The owner drawing's picture column: as wide as the menu's images or
+    // the item's Bitmap; the image, else the Bitmap, drawn in it.
+    int GlyphWidth() const;
+    void DrawGlyph(TCanvas* canvas, const TRect& rect);
     void AppendTo(HMENU menu, bool ownerDraw);
     // Brings this item's entry in the parent's menu up to date.
     void UpdateEntry();
@@ -149,7 +165,10 @@ private:
     bool radioItem_ = false;
     TShortCut shortCut_ = scNone;
     std::string hint_;
+    int helpContext_ = 0;
     int imageIndex_ = -1;
+    std::unique_ptr<TBitmap> bitmap_;
+    OwnedBitmap entryBitmap_;  // what the item's entry shows of bitmap_
     std::unique_ptr<TMenuActionLink> actionLink_;
     WORD command_ = 0;
     HMENU handle_ = nullptr;
@@ -175,6 +194,18 @@ public:
     // WM_DRAWITEM and passes them to MeasureItem / DrawItem below.
     bool OwnerDraw() const { return ownerDraw_; }
     void SetOwnerDraw(bool value);
+    // The items' images by their ImageIndex, for the owner drawing.
+    TCustomImageList* Images() const { return images_; }
+    void SetImages(TCustomImageList* value);
+    // Right to left: the system's entries read from the right (owner-drawn
+    // ones are mirrored by their drawing), a menu bar's items start at its
+    // right, and a pop-up menu opens mirrored.  Setting it clears
+    // ParentBiDiMode.
+    TBiDiMode BiDiMode() const { return biDiMode_; }
+    void SetBiDiMode(TBiDiMode value);
+    bool ParentBiDiMode() const { return parentBiDiMode_; }
+    void SetParentBiDiMode(bool value) { parentBiDiMode_ = value; }
+    bool IsRightToLeft() const { return biDiMode_ != bdLeftToRight; }
 
     // By command number, sub-menu handle or shortcut; nullptr when none.
     TMenuItem* FindItem(UINT_PTR value, TFindItemKind kind) const;
@@ -195,13 +226,20 @@ public:
 protected:
     friend class TMenuItem;
     virtual void MenuChanged(TObject* sender, TMenuItem* source, bool rebuild);
+    void Notification(TComponent* component, TOperation operation) override;
 
 private:
     TMenuItem* OwnerDrawnItem(UINT itemID) const;
+    // Every entry made again (the system measures an entry once).
+    void RebuildEntries();
 
     TMenuItem* items_;
     HWND windowHandle_ = nullptr;
     bool ownerDraw_ = false;
+    TCustomImageList* images_ = nullptr;
+    TChangeLink imagesLink_;
+    TBiDiMode biDiMode_ = bdLeftToRight;
+    bool parentBiDiMode_ = true;
 };
 
 class TMainMenu : public TMenu {

@@ -186,4 +186,26 @@ void DeallocateHWnd(HWND wnd) noexcept {
         delete util;
 }
 
+// ---- Window timers ---------------------------------------------------------------------
+namespace {
+TWindowTimers g_systemTimers;
+TWindowTimers* g_timers = &g_systemTimers;
+}  // namespace
+
+bool TWindowTimers::Set(HWND wnd, UINT_PTR id, UINT ms) {
+    return SetTimer(wnd, id, ms, nullptr) != 0;
+}
+
+void TWindowTimers::Kill(HWND wnd, UINT_PTR id) {
+    KillTimer(wnd, id);
+}
+
+TWindowTimers& WindowTimers() {
+    return *g_timers;
+}
+
+void SetWindowTimers(TWindowTimers* timers) {
+    g_timers = timers ? timers : &g_systemTimers;
+}
+
 }  // namespace cl

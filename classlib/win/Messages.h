@@ -2,8 +2,8 @@
 // Window messages as the class library passes them around: the message
 // record, the control notifications (CM_*) and the messages a parent
 // reflects to the child control they concern (CN_*), shift states,
-// keyboard shortcuts, hidden utility windows and the exception barrier of
-// every window procedure.
+// keyboard shortcuts, hidden utility windows, window timers and the
+// exception barrier of every window procedure.
 
 #include <windows.h>
 
@@ -156,6 +156,21 @@ TShortCut TextToShortCut(std::string_view text);
 // not handle).  Exceptions go to the application's handler.
 HWND AllocateHWnd(std::function<void(TMessage&)> method);
 void DeallocateHWnd(HWND wnd) noexcept;
+
+// ---- Window timers ---------------------------------------------------------
+// SetTimer and KillTimer for the library's timers (TTimer and the controls'
+// own), through an object a test may replace to see which timers start with
+// which periods, and to tick them itself with WM_TIMER.
+class TWindowTimers {
+public:
+    virtual ~TWindowTimers() = default;
+    // False when the system has no timer left.
+    virtual bool Set(HWND wnd, UINT_PTR id, UINT ms);
+    virtual void Kill(HWND wnd, UINT_PTR id);
+};
+TWindowTimers& WindowTimers();
+// timers for the process's timers from now on; nullptr: the system's again.
+void SetWindowTimers(TWindowTimers* timers);
 
 // ---- Exception barrier -----------------------------------------------------
 // Inside a catch block: hands the exception being handled to

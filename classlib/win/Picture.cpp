@@ -5,6 +5,8 @@
 #include <utility>
 
 #include "classlib/FileStream.h"
+#include "classlib/Filer.h"
+#include "classlib/StrUtils.h"
 #include "classlib/win/Graphics.h"
 #include "classlib/win/Jpeg.h"
 
@@ -30,6 +32,12 @@ void TGraphic::SetModified(bool value) {
 void TGraphic::Changed() {
     modified_ = true;
     if (OnChange) OnChange(this);
+}
+
+void TGraphic::DefineProperties(TFiler& filer) {
+    filer.DefineBinaryProperty(
+        "Data", [this](TStream& stream) { LoadFromStream(stream); },
+        [this](TStream& stream) { SaveToStream(stream); }, !Empty());
 }
 
 void TGraphic::LoadFromFile(const std::string& fileName) {
@@ -198,6 +206,33 @@ void TPicture::LoadFromClipboardFormat(UINT format, HANDLE data, HPALETTE palett
 
 void TPicture::SaveToFile(const std::string& fileName) {
     if (graphic_) graphic_->SaveToFile(fileName);
+}
+
+void TPicture::DefineProperties(TFiler& filer) {
+    filer.DefineBinaryProperty(
+        "Data", [this](TStream& stream) { ReadData(stream); }, [this](TStream& stream) { WriteData(stream); },
+        graphic_ && !graphic_->Empty());
+}
+
+void TPicture::WriteData(TStream& stream) {
+    const std::string& name = graphic_->ClassName();
+    stream.WriteValue(static_cast<uint8_t>(name.size()));
+    stream.WriteBuffer(name.data(), static_cast<int32_t>(name.size()));
+    graphic_->SaveToStream(stream);
+}
+
+void TPicture::ReadData(TStream& stream) {
+    std::string name(stream.ReadValue<uint8_t>(), '\0');
+    stream.ReadBuffer(name.data(), static_cast<int32_t>(name.size()));
+    // The graphic classes are those of the file formats.
+    for (const auto& [extension, format] : Formats()) {
+        std::unique_ptr<TGraphic> graphic = format.factory();
+        if (!SameText(graphic->ClassName(), name)) continue;
+        graphic->LoadFromStream(stream);
+        Take(std::move(graphic));
+        return;
+    }
+    throw EReadError("Class " + name + " not found");
 }
 
 }  // namespace cl

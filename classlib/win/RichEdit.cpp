@@ -45,12 +45,14 @@ const Library& RichEditLibrary() {
 struct StreamCookie {
     TStream* stream;
     bool failed = false;
+    bool ended = false;  // a read found nothing more
 };
 
 DWORD CALLBACK ReadCallback(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* done) {
     auto* c = reinterpret_cast<StreamCookie*>(cookie);
     try {
         *done = c->stream->Read(buffer, count);
+        if (*done == 0) c->ended = true;
         return 0;
     } catch (...) {
         // The control gets a read error and stops; StreamIn reports it.
@@ -95,10 +97,10 @@ std::wstring TextRange(HWND wnd, LONG start, LONG end) {
     return buffer;
 }
 
-void ReplaceRange(HWND wnd, LONG start, LONG end, const std::wstring& text) {
+void ReplaceRange(HWND wnd, LONG start, LONG end, const std::wstring& text, bool canUndo) {
     CHARRANGE range{start, end};
     SendMessageW(wnd, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
-    SendMessageW(wnd, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageW(wnd, EM_REPLACESEL, canUndo, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 }  // namespace
@@ -131,7 +133,7 @@ public:
     void Put(int index, const std::string& s) override {
         HWND wnd = Checked(index);
         const LONG start = LineStart(wnd, index);
-        ReplaceRange(wnd, start, start + LineLength(wnd, index), ToWide(s));
+        ReplaceRange(wnd, start, start + LineLength(wnd, index), ToWide(s), edit_->UndoableEdits());
     }
 
     void Insert(int index, const std::string& s) override {
@@ -142,14 +144,14 @@ public:
         if (index < 0 || index > count) IndexError(index);
         if (index < count) {
             const LONG start = LineStart(wnd, index);
-            ReplaceRange(wnd, start, start, line + br);
+            ReplaceRange(wnd, start, start, line + br, edit_->UndoableEdits());
             return;
         }
         // After the last line: a break first unless the text is empty or ends in one.
         const LONG end = TextLength(wnd);
         const bool needsBreak =
             end > 0 && LineLength(wnd, static_cast<int>(SendMessageW(wnd, EM_GETLINECOUNT, 0, 0)) - 1) > 0;
-        ReplaceRange(wnd, end, end, needsBreak ? br + line : line);
+        ReplaceRange(wnd, end, end, needsBreak ? br + line : line, edit_->UndoableEdits());
     }
 
     void Delete(int index) override {
@@ -157,7 +159,7 @@ public:
         const LONG start = LineStart(wnd, index);
         LONG end = static_cast<LONG>(SendMessageW(wnd, EM_LINEINDEX, static_cast<WPARAM>(index + 1), 0));
         if (end < 0) end = TextLength(wnd);
-        ReplaceRange(wnd, start, end, L"");
+        ReplaceRange(wnd, start, end, L"", edit_->UndoableEdits());
     }
 
     void Clear() override { SendMessageW(edit_->Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"")); }
@@ -216,10 +218,12 @@ void TCustomRichEdit::CreateParams(TCreateParams& p) {
 
 void TCustomRichEdit::CreateWnd() {
     TCustomMemo::CreateWnd();
+    PrepareWindow();
     if (saved_) {
         std::unique_ptr<TMemoryStream> saved = std::move(saved_);
         saved->SetPosition(0);
-        StreamIn(*saved, false);
+        StreamIn(*saved, plainText_);
+        SendMessageW(WindowHandle(), EM_SETMODIFY, savedModified_, 0);
     }
     ApplySettings();
 }
@@ -235,8 +239,9 @@ void TCustomRichEdit::ApplySettings() {
 
 void TCustomRichEdit::DestroyWnd() {
     auto saved = std::make_unique<TMemoryStream>();
-    StreamOut(*saved, false);
+    StreamOut(*saved, plainText_);
     saved_ = std::move(saved);
+    savedModified_ = SendMessageW(WindowHandle(), EM_GETMODIFY, 0, 0) != 0;
     TCustomMemo::DestroyWnd();
 }
 
@@ -273,10 +278,13 @@ std::string TCustomRichEdit::SelText() {
 void TCustomRichEdit::StreamIn(TStream& stream, bool plain) {
     HWND wnd = Handle();
     const int64_t start = stream.Position();
+    bool readFailed = false, readToEnd = false;
     auto run = [&](WPARAM format) {
         StreamCookie cookie{&stream};
         EDITSTREAM es{reinterpret_cast<DWORD_PTR>(&cookie), 0, ReadCallback};
         SendMessageW(wnd, EM_STREAMIN, format, reinterpret_cast<LPARAM>(&es));
+        readFailed = cookie.failed;
+        readToEnd = cookie.ended && !cookie.failed;
         return es.dwError == 0 && !cookie.failed;
     };
     bool loaded = false;
@@ -286,9 +294,11 @@ void TCustomRichEdit::StreamIn(TStream& stream, bool plain) {
         const bool rtf = StartsAsRtf(stream);
         loaded = run(SF_RTF);
         // Wine's riched20 reports an error for RTF that lacks its last
-        // brace although it has read the text; such text stays.
-        if (!loaded && rtf && TextLength(wnd) > 0) loaded = true;
-        if (!loaded) {
+        // brace although it has read all of it; such text stays.  Text cut
+        // short by a read error does not.
+        if (!loaded && rtf && readToEnd && TextLength(wnd) > 0) loaded = true;
+        // A stream that failed is not read again as another format.
+        if (!loaded && !readFailed) {
             stream.SetPosition(start);
             loaded = run(kPlainFormat);
         }

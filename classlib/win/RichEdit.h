@@ -51,8 +51,12 @@ public:
 protected:
     void CreateParams(TCreateParams& params) override;
     void CreateWnd() override;
-    // Keeps the formatted contents for the next window.
+    // Keeps the formatted contents and the modified flag for the next window.
     void DestroyWnd() override;
+    // A new window, before the contents of the old one come back.
+    virtual void PrepareWindow() {}
+    // Whether the lines' changes (put, insert, delete) can be undone.
+    virtual bool UndoableEdits() const { return false; }
     // The text in Windows-1250 exactly as the control holds it (EM_GETTEXTEX).
     std::string GetText() const override;
     // EN_SELCHANGE: fires OnSelectionChange.
@@ -65,8 +69,10 @@ private:
     std::unique_ptr<TStrings> richLines_;
     bool plainText_ = false;
     bool hideScrollBars_ = true;
-    // RTF kept while the window is recreated.
+    // The contents (RTF, or plain text for PlainText) and the modified
+    // flag kept while the window is recreated.
     std::unique_ptr<TMemoryStream> saved_;
+    bool savedModified_ = false;
 };
 
 class TRichEdit : public TCustomRichEdit {

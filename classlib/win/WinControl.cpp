@@ -148,9 +148,17 @@ void TWinControl::CreateParams(TCreateParams& p) {
     p.WinClassName = ToWide(ClassName());
 }
 
+namespace {
+
+bool SystemClassInfo(const wchar_t* className, WNDCLASSW& wc) {
+    return GetClassInfoW(nullptr, className, &wc) || GetClassInfoW(GetModuleHandleW(nullptr), className, &wc);
+}
+
+}  // namespace
+
 void TWinControl::CreateSubClass(TCreateParams& params, const wchar_t* className) {
     WNDCLASSW wc{};
-    if (!GetClassInfoW(nullptr, className, &wc) && !GetClassInfoW(GetModuleHandleW(nullptr), className, &wc))
+    if (!SystemClassInfo(className, wc))
         throw EOSError("Window class " + FromWide(className) + " is not registered");
     params.WindowClass = wc;
     params.WinClassName = className;
@@ -161,7 +169,17 @@ void TWinControl::CreateWnd() {
     systemClass_ = false;
     TCreateParams p;
     CreateParams(p);
-    if (!systemClass_) {
+    WNDCLASSW system{};
+    const bool ownStyle = systemClass_ && SystemClassInfo(p.WinClassName.c_str(), system) &&
+                          system.style != p.WindowClass.style;
+    if (ownStyle) {
+        // A window has its class's style: a system class with a style of the
+        // control's own (a redraw style dropped) is registered again under
+        // a name of ours, with the system class's window procedure.
+        p.WinClassName += L"." + std::to_wstring(p.WindowClass.style);
+        p.WindowClass.hInstance = GetModuleHandleW(nullptr);
+    }
+    if (!systemClass_ || ownStyle) {
         WNDCLASSW existing{};
         if (!GetClassInfoW(p.WindowClass.hInstance, p.WinClassName.c_str(), &existing)) {
             p.WindowClass.lpszClassName = p.WinClassName.c_str();
@@ -292,6 +310,10 @@ void TWinControl::VisibleChanged() {
     } else if (Visible() && parent_ && parent_->handle_) {
         CreateHandle();
     }
+}
+
+void TWinControl::ShowControl(TControl*) {
+    if (parent_) parent_->ShowControl(this);
 }
 
 void TWinControl::EnabledChanged() {

@@ -3,7 +3,9 @@
 
 #include "classlib/win/GdiHandles.h"
 #include "controls/XcBmpFile.h"
+#include "controls/XcResources.h"
 #include "controls/win/XcXCLUtils.h"
+#include "frameworks/data/XcExceptions.h"
 
 using namespace cl;
 
@@ -77,7 +79,7 @@ std::unique_ptr<TMemoryStream> BitmapToPixelFormatStream(TBitmap* bitmap, TPixel
         case pf24bit:
             return StreamOf(MakeBmpFile(w, h, 24, {}, DibBits(bitmap, 24, palette)));
         default:
-            throw EInvalidGraphic("BitmapToMemoryStream: pixel format not implemented");
+            throw EXCLException(rsBitmapPixelFormatNotImplemented);
     }
 }
 

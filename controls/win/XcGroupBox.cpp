@@ -77,20 +77,23 @@ void TXcGroupBox::PaintClassic() {
     c->FrameRect(r);
     const std::string text = Caption();
     if (!text.empty()) {
-        TRect textRect = Rect(8, 0, 0, h);
+        // Right-to-left aligned, the caption sits at the right end of the frame.
+        const int left = UseRightToLeftAlignment() ? r.right - c->TextWidth(text) - 8 : 8;
+        TRect textRect = Rect(left, 0, 0, h);
+        const UINT flags = DrawTextBiDiModeFlags(DT_SINGLELINE);
         SetBkMode(dc, OPAQUE);
-        c->DrawText(text, textRect, DT_SINGLELINE | DT_CALCRECT);
+        c->DrawText(text, textRect, flags | DT_CALCRECT);
         c->Brush()->SetColor(Color());
         if (Enabled()) {
-            c->DrawText(text, textRect, DT_SINGLELINE);
+            c->DrawText(text, textRect, flags);
         } else {
             OffsetRect(&textRect, 1, 1);
             c->Font()->SetColor(clBtnHighlight);
-            c->DrawText(text, textRect, DT_SINGLELINE);
+            c->DrawText(text, textRect, flags);
             OffsetRect(&textRect, -1, -1);
             c->Font()->SetColor(clBtnShadow);
             c->Brush()->SetStyle(bsClear);
-            c->DrawText(text, textRect, DT_SINGLELINE);
+            c->DrawText(text, textRect, flags);
         }
     }
     SetBkMode(c->Handle(), savedMode);

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "classlib/FileUtils.h"
+#include "classlib/Filer.h"
 #include "classlib/Scope.h"
 #include "classlib/StrUtils.h"
 #include "classlib/win/GdiHandles.h"
@@ -88,7 +89,13 @@ private:
 };
 
 // ---- TXcImageListItem ----------------------------------------------------------
-CL_CLASS_INFO(TXcImageListItem)
+CL_CLASS_INFO(TXcImageListItem,
+              EnumProp("Kind", {"ikResourceBitmap", "ikMappedResourceBitmap", "ikInlineBitmap"},
+                       &TXcImageListItem::Kind, &TXcImageListItem::SetKind),
+              Prop("TransparentColor", &TXcImageListItem::TransparentColor,
+                   &TXcImageListItem::SetTransparentColor),
+              Prop("Bitmap", &TXcImageListItem::Bitmap, &TXcImageListItem::SetBitmap),
+              Prop("ResourceName", &TXcImageListItem::ResourceName, &TXcImageListItem::SetResourceName))
 
 TXcImageListItem::TXcImageListItem(TXcImageListItems* owner)
     : owner_(owner), bitmap_(std::make_unique<TBitmap>()) {
@@ -96,6 +103,20 @@ TXcImageListItem::TXcImageListItem(TXcImageListItems* owner)
 }
 
 TXcImageListItem::~TXcImageListItem() = default;
+
+void TXcImageListItem::Assign(TPersistent* source) {
+    auto* other = dynamic_cast<TXcImageListItem*>(source);
+    if (!other) {
+        TPersistent::Assign(source);
+        return;
+    }
+    kind_ = other->kind_;
+    transparentColor_ = other->transparentColor_;
+    resourceName_ = other->resourceName_;
+    // The bitmap's change brings the item's image up to date.
+    bitmap_->Assign(other->bitmap_.get());
+    Changed();
+}
 
 void TXcImageListItem::SetKind(TXcImageListItemKind value) {
     if (value == ikMappedResourceBitmap)
@@ -142,6 +163,17 @@ void TXcImageListItem::Changed() {
 CL_CLASS_INFO(TXcImageListItems)
 
 TXcImageListItems::~TXcImageListItems() = default;
+
+void TXcImageListItems::Assign(TPersistent* source) {
+    auto* other = dynamic_cast<TXcImageListItems*>(source);
+    if (!other) {
+        TCollection::Assign(source);
+        return;
+    }
+    if (other == this) return;
+    Clear();
+    for (const auto& item : other->items_) Add()->Assign(item.get());
+}
 
 TXcImageListItem* TXcImageListItems::Items(int index) const {
     if (index < 0 || index >= Count()) throw EListError("List index out of bounds (" + IntToStr(index) + ")");
@@ -192,7 +224,9 @@ CL_CLASS_INFO(TXcImageList,
                        &TXcImageList::SetTransparentMode),
               Prop("TransparentColor", &TXcImageList::TransparentColor, &TXcImageList::SetTransparentColor),
               Prop("FileName", &TXcImageList::FileName, &TXcImageList::SetFileName),
-              Prop("Picture", &TXcImageList::Picture, &TXcImageList::SetPicture))
+              Prop("Picture", &TXcImageList::Picture, &TXcImageList::SetPicture),
+              Prop("ResourceIds", &TXcImageList::ResourceIds, &TXcImageList::SetResourceIds),
+              Prop("Items", &TXcImageList::Items, &TXcImageList::SetItems))
 
 TXcImageList::TXcImageList(TComponent* owner)
     : TCustomImageList(owner),
@@ -290,11 +324,17 @@ void TXcImageList::SetFileName(const std::string& value) {
     if (value == fileName_) return;
     fileName_ = value;
     const bool loading = (ComponentState() & csLoading) && !(ComponentState() & csDesigning);
+    // While loading, after the stored picture: the file has the last word.
+    fileDeferred_ = loading;
     if (!loading) LoadFile();
 }
 
 void TXcImageList::Loaded() {
     TCustomImageList::Loaded();
+    // Only a load the setter left for now: a list whose file was loaded as
+    // it was named is not loaded twice.
+    if (!fileDeferred_) return;
+    fileDeferred_ = false;
     LoadFile();
 }
 
@@ -321,6 +361,14 @@ bool TXcImageList::ImageDataStored() const {
             break;
     }
     return true;
+}
+
+void TXcImageList::DefineProperties(TFiler& filer) {
+    // What is written is the picture the file holds now.
+    if (dynamic_cast<TWriter*>(&filer)) LoadFile();
+    filer.DefineBinaryProperty(
+        "Bitmap", [this](TStream& stream) { ReadData(stream); },
+        [this](TStream& stream) { WriteData(stream); }, ImageDataStored() && Count() > 0);
 }
 
 void TXcImageList::WriteData(TStream& stream) {

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "classlib/Collection.h"
 #include "classlib/StringList.h"
 #include "classlib/win/Graphics.h"
 #include "classlib/win/ImgList.h"
@@ -40,6 +41,8 @@ class TXcImageListItem : public cl::TPersistent {
 public:
     explicit TXcImageListItem(TXcImageListItems* owner);
     ~TXcImageListItem() override;
+    // Another item's kind, colour, bitmap and resource name.
+    void Assign(cl::TPersistent* source) override;
 
     TXcImageListItemKind Kind() const { return kind_; }
     // ikMappedResourceBitmap raises EXcImageListError.
@@ -66,19 +69,21 @@ private:
     std::string resourceName_;
 };
 
-class TXcImageListItems : public cl::TPersistent {
-    CL_CLASS(TXcImageListItems, cl::TPersistent)
+class TXcImageListItems : public cl::TCollection {
+    CL_CLASS(TXcImageListItems, cl::TCollection)
 public:
     explicit TXcImageListItems(TXcImageList* list) : list_(list) {}
     ~TXcImageListItems() override;
+    // Copies of another collection's items.
+    void Assign(cl::TPersistent* source) override;
 
-    int Count() const { return static_cast<int>(items_.size()); }
-    TXcImageListItem* Items(int index) const;  // EListError out of range
+    int Count() const override { return static_cast<int>(items_.size()); }
+    TXcImageListItem* Items(int index) const override;  // EListError out of range
     // A new item with a blank image of the list's size at its index.
-    TXcImageListItem* Add();
+    TXcImageListItem* Add() override;
     void Delete(int index);
     void Move(int curIndex, int newIndex);
-    void Clear();
+    void Clear() override;
     int IndexOf(const TXcImageListItem* item) const;
 
 private:
@@ -106,14 +111,17 @@ public:
     void SetTransparentMode(TXcImageListTransparentMode value);
     cl::TColor TransparentColor() const { return transparentColor_; }
     void SetTransparentColor(cl::TColor value);
-    // A picture file loaded into Picture when the name changes (a file that
-    // cannot be read leaves Picture as it was).
+    // A picture file loaded into Picture when the name changes, or after
+    // loading when it was named while loading (a file that cannot be read
+    // leaves Picture as it was).
     const std::string& FileName() const { return fileName_; }
     void SetFileName(const std::string& value);
     cl::TPicture* Picture() const { return picture_.get(); }
     void SetPicture(cl::TPicture* value) { picture_->Assign(value); }
-    cl::TStringList* ResourceIds() const { return resourceIds_.get(); }
+    cl::TStrings* ResourceIds() const { return resourceIds_.get(); }
+    void SetResourceIds(cl::TStrings* value) { resourceIds_->Assign(*value); }
     TXcImageListItems* Items() const { return items_.get(); }
+    void SetItems(TXcImageListItems* value) { items_->Assign(value); }
 
     void BeginUpdate() { ++updateCount_; }
     void EndUpdate();
@@ -123,6 +131,9 @@ public:
     bool ImageDataStored() const;
     // In the format of older common controls unless PixelFormat is pf32bit.
     void WriteData(cl::TStream& stream) override;
+    // The images as the stored property "Bitmap" when ImageDataStored; a
+    // writer first has the picture of FileName loaded.
+    void DefineProperties(cl::TFiler& filer) override;
 
 protected:
     void Loaded() override;
@@ -154,6 +165,7 @@ private:
     int updateCount_ = 0;
     bool changed_ = false;
     bool assigning_ = false;
+    bool fileDeferred_ = false;  // FileName set while loading: Loaded loads it
 };
 
 // The pixel format pfDevice stands for on this display.

@@ -65,7 +65,7 @@ CL_CLASS_INFO(TXcLabel,
               Prop("ImageIndex", &TXcLabel::ImageIndex, &TXcLabel::SetImageIndex),
               Prop("Images", &TXcLabel::Images, &TXcLabel::SetImages),
               EnumProp("Layout", {"tlTop", "tlCenter", "tlBottom"}, &TXcLabel::Layout, &TXcLabel::SetLayout),
-              Prop("Margin", &TXcLabel::Margin, &TXcLabel::SetMargin),
+              Prop("Margin", &TXcLabel::Margin, &TXcLabel::SetMargin), Prop("Provider", &TXcLabel::Provider),
               Prop("RoundedFrame", &TXcLabel::RoundedFrame, &TXcLabel::SetRoundedFrame),
               Prop("ShadowColor", &TXcLabel::ShadowColor, &TXcLabel::SetShadowColor),
               EnumProp("ShadowPos", {"spLeftTop", "spLeftBottom", "spRightBottom", "spRightTop"},
@@ -91,7 +91,10 @@ TXcCustomLabel::TXcCustomLabel(TComponent* owner)
     SetBounds(Left(), Top(), 65, 17);
     imageChangeLink_->OnChange = [this](TObject*) { Invalidate(); };
     // The provider's changes (its data, the selected item) change the text.
-    consumer_->OnChanged = [this](TXcDataConsumer&, TXcConsumerChangeReason) {
+    consumer_->OnChanged = [this](TXcDataConsumer&, TXcConsumerChangeReason reason) {
+        // Without a provider the text is the caption: only the provider's
+        // own coming or going can change it.
+        if (!Connected() && reason != xccProvider) return;
         Remeasure();
         Invalidate();
     };
@@ -335,7 +338,7 @@ void TXcCustomLabel::DoDrawText(TRect& rect, UINT flags) {
     // character to underline) as wide as "& ".
     if (measuring && (text.empty() || (showAccelChar_ && text == "&"))) text += ' ';
     if (!showAccelChar_) flags |= DT_NOPREFIX;
-    flags |= kEllipses[textEllipsis_];
+    flags = DrawTextBiDiModeFlags(flags | kEllipses[textEllipsis_]);
     TCanvas& canvas = *Canvas();
     canvas.SetFont(Font());
     TColor textColor = GetDefaultFontColor();
@@ -517,7 +520,9 @@ void TXcCustomLabel::AdjustBounds() {
     InflateRect(&r, 1, 0);
     int x = Left();
     if (ImageShown()) r.bottom = std::max<int>(r.bottom, r.top + GetImageHeight());
-    if (alignment_ == taRightJustify && !ImageShown()) x += Width() - r.right;
+    // Right-to-left aligned, the left-justified text keeps its right edge.
+    const bool rightEdge = alignment_ == (UseRightToLeftAlignment() ? taLeftJustify : taRightJustify);
+    if (rightEdge && !ImageShown()) x += Width() - r.right;
     SetBounds(x, Top(), r.right, r.bottom);
     needsMeasuring_ = false;
 }

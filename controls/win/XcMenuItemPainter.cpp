@@ -161,7 +161,8 @@ void TXcCustomMenuItemPainter::Prepare(TMenuItem* item, const TRect& rect, bool 
     item_ = item;
     state_ = state;
     itemRect_ = rect;
-    glyph_ = nullptr;
+    // The item's own bitmap, unless OnGetItemParams gives another glyph.
+    glyph_ = item->Bitmap()->Empty() ? nullptr : item->Bitmap();
     numGlyphs_ = 1;
     TXcMenuSettings& s = Settings();
     if (s.OnGetItemParams) {
@@ -180,18 +181,23 @@ void TXcCustomMenuItemPainter::Paint(TMenuItem* item, TCanvas* canvas, const TRe
     Prepare(item, rect, false, state);
     const bool bar = IsBarItem();
     const bool checkMarks = Settings().ShowCheckMarks();
+    const bool rtl = RightToLeft();
     TRect check = rect, column = rect, image = rect, text = rect;
     if (!bar) {
-        const TXcDropDownColumns c = DropDownColumns(BoxOf(rect), Metrics());
+        TXcDropDownColumns c = DropDownColumns(BoxOf(rect), Metrics());
+        if (rtl) c = MirroredColumns(c, BoxOf(rect));
         check = RectOf(c.Check);
         column = RectOf(c.ImageColumn);
         image = RectOf(c.Image);
         text = RectOf(c.Text);
     }
     DrawItemBackground(rect);
-    if (!bar && leftMargin_ > 0)
-        DrawLeftMargin(
-            Rect(rect.left, 0, rect.left + static_cast<int>(leftMargin_), WindowHeightOf(canvas->Handle())));
+    if (!bar && leftMargin_ > 0) {
+        const int strip = static_cast<int>(leftMargin_);
+        const int height = WindowHeightOf(canvas->Handle());
+        DrawLeftMargin(rtl ? Rect(rect.right - strip, 0, rect.right, height)
+                           : Rect(rect.left, 0, rect.left + strip, height));
+    }
     if (!bar) {
         if (checkMarks) DrawCheckMarkBackground(CheckMarkRect(check));
         DrawImageBackground(column);
@@ -236,16 +242,31 @@ void TXcCustomMenuItemPainter::PaintText(const TRect& textColumn, const TRect& i
         return;
     }
     const bool bar = IsBarItem();
+    // Right to left: aligned to the right, read from the right.
+    const bool rtl = RightToLeft();
+    const UINT side = rtl ? DT_RIGHT | DT_RTLREADING : DT_LEFT;
     canvas_->Brush()->SetStyle(bsClear);
     TRect r = TextRect(textColumn);
-    if (!bar) r.left += TextMargin();
-    UINT flags = kTextFlags | (bar ? DT_CENTER : DT_LEFT);
+    if (!bar && rtl)
+        r.right -= TextMargin();
+    else if (!bar)
+        r.left += TextMargin();
+    UINT flags = kTextFlags | (bar ? DT_CENTER | (rtl ? DT_RTLREADING : 0) : side);
     if (state_ & ODS_NOACCEL) flags |= DT_HIDEPREFIX;
     DrawItemText(r, item_->Caption(), flags);
     if (bar || item_->ShortCut() == scNone || item_->Count() > 0) return;
     TRect shortCut = r;
-    shortCut.left = item.left + ShortCutColumn(Metrics(), SiblingTexts(canvas_, item_));
-    DrawItemText(shortCut, ShortCutToText(item_->ShortCut()), kTextFlags | DT_LEFT | DT_NOPREFIX);
+    const int column = ShortCutColumn(Metrics(), SiblingTexts(canvas_, item_));
+    if (rtl)
+        shortCut.right = item.right - column;
+    else
+        shortCut.left = item.left + column;
+    DrawItemText(shortCut, ShortCutToText(item_->ShortCut()), kTextFlags | side | DT_NOPREFIX);
+}
+
+bool TXcCustomMenuItemPainter::RightToLeft() const {
+    const TMenu* menu = Settings().Menu();
+    return menu && menu->IsRightToLeft();
 }
 
 void TXcCustomMenuItemPainter::DrawItemText(TRect r, const std::string& text, UINT flags) {

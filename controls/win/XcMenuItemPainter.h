@@ -4,9 +4,9 @@
 // XcXPMenuItemPainter.h); a painter component of the user's may stand in
 // for all of them (Style msItemPainter).
 //
-// A drop-down item is laid out left to right: a left-margin strip, the
-// check-mark column, the image column (the image inside it, less the
-// margins), the text column.  A menu bar item uses its whole rectangle for
+// A drop-down item is laid out left to right (mirrored in a right-to-left
+// menu): a left-margin strip, the check-mark column, the image column (the
+// image inside it, less the margins), the text column.  A menu bar item uses its whole rectangle for
 // every part.  Painting, in order: the item's background, the left margin,
 // the check-mark and image column backgrounds, the text background, the
 // selection frame, the check mark, the image (or glyph), the text and its
@@ -100,6 +100,8 @@ protected:
     bool Checked() const;
     // An item of a menu bar (not of a drop-down list).
     bool IsBarItem() const;
+    // The menu is right to left: its items are laid out mirrored.
+    bool RightToLeft() const;
     // Images: the index is valid in the list.
     static bool HasImage(cl::TCustomImageList* list, int index);
     // The menu's, or the painter's default when it has no menu.

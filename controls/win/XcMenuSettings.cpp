@@ -98,14 +98,22 @@ private:
     bool MenuSelect(TMessage& m) {
         if (m.Msg != WM_MENUSELECT) return false;
         const UINT flags = HIWORD(m.WParam);
-        if (flags == 0xFFFF && m.LParam == 0) return false;
+        const bool closing = flags == 0xFFFF && m.LParam == 0;
         TMenu* menu = settings_->Menu();
-        TMenuItem* item = (flags & MF_POPUP)
-                              ? menu->FindItem(reinterpret_cast<UINT_PTR>(GetSubMenu(
-                                                   reinterpret_cast<HMENU>(m.LParam), LOWORD(m.WParam))),
-                                               fkHandle)
-                              : menu->FindItem(LOWORD(m.WParam), fkCommand);
-        if (!item) return false;
+        TMenuItem* item = nullptr;
+        if (!closing)
+            item = (flags & MF_POPUP)
+                       ? menu->FindItem(reinterpret_cast<UINT_PTR>(
+                                            GetSubMenu(reinterpret_cast<HMENU>(m.LParam), LOWORD(m.WParam))),
+                                        fkHandle)
+                       : menu->FindItem(LOWORD(m.WParam), fkCommand);
+        if (!item) {
+            // The menu bar's form hears only of its own menu: an item it does
+            // not know (or the menu closing) shows the default cursor.  The
+            // pop-up list is shared: the menu that knows the item decides.
+            if (settings_->MenuBar()) ::SetCursor(Screen->Cursors(crDefault));
+            return false;
+        }
         const bool barWithSubItems =
             settings_->MenuBar() && item->Parent() == menu->Items() && item->Count() > 0;
         const bool highlighted = (flags & MF_HILITE) && !barWithSubItems;

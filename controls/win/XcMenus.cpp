@@ -48,6 +48,11 @@ void TXcMainMenu::UnRegisterChanges(TXcMenuChangeLink* link) {
     std::erase(links_, link);
 }
 
+void TXcMainMenu::SetImages(TCustomImageList* value) {
+    TMainMenu::SetImages(value);
+    TXcMenuOf::SetImages(value);
+}
+
 void TXcMainMenu::MenuChanged(TObject* sender, TMenuItem* source, bool rebuild) {
     if ((ComponentState() & csLoading) || settings_.Quiet()) return;
     // A link may go, or another come, while the links hear of the change.
@@ -69,7 +74,10 @@ void TXcPopupMenu::Assign(TPersistent* source) {
         return;
     }
     settings_.AssignFrom(*other);
-    SetTag(static_cast<TComponent*>(other->Menu())->Tag());
+    TMenu* menu = other->Menu();
+    SetTag(menu->Tag());
+    SetBiDiMode(menu->BiDiMode());
+    SetParentBiDiMode(menu->ParentBiDiMode());
 }
 
 void TXcPopupMenu::Popup(int x, int y) {

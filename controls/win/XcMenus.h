@@ -12,7 +12,8 @@
 //
 // TXcMainMenu also tells registered change links of every change of its
 // items, in registration order and before the class library's own
-// handling; while the menu is being loaded a change reaches nobody.
+// handling; while the menu is being loaded a change reaches nobody.  It
+// hands its Images to the class library's menu as well.
 
 #include <functional>
 #include <vector>
@@ -100,6 +101,8 @@ public:
 
     void RegisterChanges(TXcMenuChangeLink* link);
     void UnRegisterChanges(TXcMenuChangeLink* link);
+    // Also the class library's menu's Images.
+    void SetImages(cl::TCustomImageList* value);
 
 protected:
     void MenuChanged(cl::TObject* sender, cl::TMenuItem* source, bool rebuild) override;

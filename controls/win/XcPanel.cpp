@@ -224,7 +224,8 @@ void TXcPanel::PaintCaption(TCanvas& c) {
     TRect r = ClientRect();
     InflateRect(&r, -inset, -inset);
     static constexpr UINT kAlignments[] = {DT_LEFT, DT_RIGHT, DT_CENTER};
-    const UINT flags = DT_EXPANDTABS | (multiLine_ ? DT_WORDBREAK : DT_SINGLELINE) | kAlignments[Alignment()];
+    const UINT flags = DrawTextBiDiModeFlags(DT_EXPANDTABS | (multiLine_ ? DT_WORDBREAK : DT_SINGLELINE) |
+                                             kAlignments[Alignment()]);
     TRect text = r;
     c.DrawText(caption, text, flags | DT_CALCRECT);
     const int textWidth = text.right - text.left, textHeight = text.bottom - text.top;
@@ -321,6 +322,13 @@ void TXcPanel::TextChanged() {
 void TXcPanel::Resize() {
     TXcCustomPanel::Resize();
     Rearrange();
+    if (!IsTransparent() || nudging_) return;
+    // What shows through a transparent panel is painted again when its
+    // width goes up by one and back.
+    const FlagScope nudging(nudging_);
+    const int width = Width();
+    SetWidth(width + 1);
+    SetWidth(width);
 }
 
 void TXcPanel::Loaded() {

@@ -149,4 +149,5 @@ private:
     bool arranging_ = false;
     bool movable_ = false;
     bool moving_ = false;
+    bool nudging_ = false;
 };

@@ -10,6 +10,7 @@
 #include "classlib/win/WideText.h"
 #include "controls/win/CoreFileUtils.h"
 #include "controls/win/XcEditPopupMenu.h"
+#include "controls/win/XcThemes.h"
 
 using namespace cl;
 
@@ -31,7 +32,24 @@ int ReadVersion() {
 struct StreamCookie {
     TXcConversion* conversion;
     bool failed = false;
+    bool ended = false;  // a read found nothing more
 };
+
+// The stream message's format: rich text (without objects for smNoObjects,
+// plain RTF for smPlainRtf) or plain text (Unicode for smUnicode, else
+// Windows-1250), of the selection for smSelection.
+WPARAM StreamFlags(bool richText, TRichStreamModes modes, bool out) {
+    WPARAM format = 0;
+    if (richText)
+        format = (out && (modes & smNoObjects) ? SF_RTFNOOBJS : SF_RTF) |
+                 ((modes & smPlainRtf) ? SFF_PLAINRTF : 0);
+    else if ((modes & smUnicode) && XcRichEditVersion() >= 2)
+        format = SF_TEXT | SF_UNICODE;
+    else
+        format = kPlainFormat;
+    if (modes & smSelection) format |= SFF_SELECTION;
+    return format;
+}
 
 // The conversion's bytes as they are: the control sees the file.
 DWORD CALLBACK ReadConversion(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* done) {
@@ -40,10 +58,27 @@ DWORD CALLBACK ReadConversion(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG*
         const int32_t n = c->conversion->Read(buffer, count);
         if (n >= 0) {
             *done = n;
+            if (n == 0) c->ended = true;
             return 0;
         }
     } catch (...) {
         // Reported to the control as a read error; the load then fails.
+    }
+    *done = 0;
+    c->failed = true;
+    return 1;
+}
+
+DWORD CALLBACK WriteConversion(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* done) {
+    auto* c = reinterpret_cast<StreamCookie*>(cookie);
+    try {
+        const int32_t n = c->conversion->Write(buffer, count);
+        if (n == count) {
+            *done = n;
+            return 0;
+        }
+    } catch (...) {
+        // Reported to the control as a write error; the save then fails.
     }
     *done = 0;
     c->failed = true;
@@ -91,13 +126,19 @@ std::string TXcRichEditStrings::Text() const {
 }
 
 void TXcRichEditStrings::SetText(std::string_view text) {
+    // The text's own change notice, not the control's changes.
+    HWND wnd = edit_->Handle();
+    const LRESULT mask = SendMessageW(wnd, EM_SETEVENTMASK, 0, 0);
+    const ScopeExit restore([wnd, mask] { SendMessageW(wnd, EM_SETEVENTMASK, 0, mask); });
     Base().SetText(text);
 }
 
 void TXcRichEditStrings::SetUpdateState(bool updating) {
-    if (!edit_->HandleAllocated() || !edit_->Showing()) return;
-    SendMessageW(edit_->WindowHandle(), WM_SETREDRAW, !updating, 0);
-    if (!updating) edit_->Invalidate();
+    if (!edit_->HandleAllocated()) return;
+    if (edit_->Showing()) SendMessageW(edit_->WindowHandle(), WM_SETREDRAW, !updating, 0);
+    if (updating) return;
+    edit_->Invalidate();
+    edit_->Perform(CM_TEXTCHANGED, 0, 0);
 }
 
 void TXcRichEditStrings::LoadFromFile(const std::string& fileName) {
@@ -112,13 +153,17 @@ void TXcRichEditStrings::LoadFromStream(TStream& stream) {
 }
 
 void TXcRichEditStrings::SaveToFile(const std::string& fileName) const {
-    TFileStream file(fileName, fmCreate);
-    SaveToStream(file);
+    TXcConversion* conversion = ConversionFormats().ForSaving(fileName, edit_->DefaultConverter());
+    edit_->SaveThrough(*conversion, [&] { return conversion->OpenFile(fileName, cdExport); });
 }
 
 void TXcRichEditStrings::SaveToStream(TStream& stream) const {
-    const bool plain = edit_->PlainText() || format_ == sfPlainText;
-    edit_->StreamOut(stream, plain);
+    TXcConversion* conversion = edit_->DefaultConverter();
+    if (!conversion) {
+        const bool plain = edit_->PlainText() || format_ == sfPlainText;
+        conversion = plain ? ConversionFormats().PlainText() : ConversionFormats().RichText();
+    }
+    edit_->SaveThrough(*conversion, [&] { return conversion->OpenStream(stream, cdExport); });
 }
 
 // ---- Streaming in --------------------------------------------------------------------------
@@ -126,19 +171,12 @@ class TXcCustomRichEdit::StreamTarget : public IXcStreamTarget {
 public:
     StreamTarget(HWND wnd, TRichStreamModes modes) : wnd_(wnd), modes_(modes) {}
 
-    bool StreamIn(TXcConversion& conversion, bool richText) override {
-        WPARAM format = 0;
-        if (richText)
-            format = SF_RTF | ((modes_ & smPlainRtf) ? SFF_PLAINRTF : 0);
-        else if ((modes_ & smUnicode) && XcRichEditVersion() >= 2)
-            format = SF_TEXT | SF_UNICODE;
-        else
-            format = kPlainFormat;
-        if (modes_ & smSelection) format |= SFF_SELECTION;
+    TXcStreamInResult StreamIn(TXcConversion& conversion, bool richText) override {
+        const WPARAM format = StreamFlags(richText, modes_, false);
         StreamCookie cookie{&conversion};
         EDITSTREAM es{reinterpret_cast<DWORD_PTR>(&cookie), 0, ReadConversion};
         SendMessageW(wnd_, EM_STREAMIN, format, reinterpret_cast<LPARAM>(&es));
-        return es.dwError == 0 && !cookie.failed;
+        return {es.dwError == 0 && !cookie.failed, cookie.ended && !cookie.failed};
     }
 
     bool HoldsText() override { return GetWindowTextLengthW(wnd_) > 0; }
@@ -148,7 +186,8 @@ private:
     TRichStreamModes modes_;
 };
 
-void TXcCustomRichEdit::LoadThrough(TXcConversion& conversion, const std::function<bool()>& open) {
+void TXcCustomRichEdit::WithConversion(TXcConversion& conversion, const std::function<bool()>& open,
+                                       const char* openFailure, const std::function<void(bool)>& body) {
     conversion.OnProgress = [this](TXcConversion&, int percent) {
         if (OnConversionProgress) OnConversionProgress(this, percent);
     };
@@ -156,29 +195,59 @@ void TXcCustomRichEdit::LoadThrough(TXcConversion& conversion, const std::functi
         conversion.Close();
         conversion.OnProgress = nullptr;
     });
+    if (!open()) throw EOutOfResources(openFailure);
+    body(UsesRichText(PlainText(), lines_->Format(), conversion));
+}
+
+void TXcCustomRichEdit::LoadThrough(TXcConversion& conversion, const std::function<bool()>& open) {
     // Opening first: a file that cannot be read changes nothing.
-    if (!open()) throw EOutOfResources("Failed to Load Stream");
-    HWND wnd = Handle();
-    TMemoryStream previous;
-    StreamOut(previous, false);
-    StreamTarget target(wnd, lines_->Mode());
-    const bool rich = LoadsRichText(PlainText(), lines_->Format(), conversion);
-    if (const std::optional<std::string> error = StreamInWithRetry(target, conversion, rich)) {
-        previous.SetPosition(0);
-        StreamIn(previous, false);
-        throw EOutOfResources(*error);
-    }
-    SendMessageW(wnd, EM_SETSEL, 0, 0);
-    SendMessageW(wnd, EM_SCROLLCARET, 0, 0);
+    WithConversion(conversion, open, "Failed to Load Stream", [&](bool rich) {
+        HWND wnd = Handle();
+        TMemoryStream previous;
+        StreamOut(previous, false);
+        StreamTarget target(wnd, lines_->Mode());
+        if (const std::optional<std::string> error = StreamInWithRetry(target, conversion, rich)) {
+            previous.SetPosition(0);
+            StreamIn(previous, false);
+            throw EOutOfResources(*error);
+        }
+        SendMessageW(wnd, EM_SETSEL, 0, 0);
+        SendMessageW(wnd, EM_SCROLLCARET, 0, 0);
+    });
+}
+
+void TXcCustomRichEdit::SaveThrough(TXcConversion& conversion, const std::function<bool()>& open) {
+    WithConversion(conversion, open, "Failed to Save Stream", [&](bool rich) {
+        StreamCookie cookie{&conversion};
+        EDITSTREAM es{reinterpret_cast<DWORD_PTR>(&cookie), 0, WriteConversion};
+        SendMessageW(Handle(), EM_STREAMOUT, StreamFlags(rich, lines_->Mode(), true),
+                     reinterpret_cast<LPARAM>(&es));
+        if (es.dwError != 0 || cookie.failed)
+            throw EOutOfResources(conversion.HasErrorMessage() ? conversion.ErrorMessage()
+                                                               : "Failed to Save Stream");
+    });
 }
 
 // ---- The control ---------------------------------------------------------------------------
-XC_CLASS_INFO(TXcCustomRichEdit,
-              Prop("AdvancedTypography", &TXcCustomRichEdit::AdvancedTypography,
-                   &TXcCustomRichEdit::SetAdvancedTypography),
+namespace {
+
+// Stored only when it does not follow from the paragraphs' alignment.
+TPropInfo AdvancedTypographyProp() {
+    TPropInfo p = Prop("AdvancedTypography", &TXcCustomRichEdit::AdvancedTypography,
+                       &TXcCustomRichEdit::SetAdvancedTypography);
+    p.StoredFn = [](TObject& obj) { return !static_cast<TXcCustomRichEdit&>(obj).AutoAdvancedTypography(); };
+    return p;
+}
+
+}  // namespace
+
+XC_CLASS_INFO(TXcCustomRichEdit, AdvancedTypographyProp(),
+              Prop("AutoAdvancedTypography", &TXcCustomRichEdit::AutoAdvancedTypography,
+                   &TXcCustomRichEdit::SetAutoAdvancedTypography),
               Prop("AutoURLDetect", &TXcCustomRichEdit::AutoURLDetect, &TXcCustomRichEdit::SetAutoURLDetect),
               SetOfProp("ClipboardCommands", {"caCopy", "caCut", "caPaste", "caUndo"},
                         &TXcCustomRichEdit::ClipboardCommands, &TXcCustomRichEdit::SetClipboardCommands),
+              Prop("ForceUndo", &TXcCustomRichEdit::ForceUndo, &TXcCustomRichEdit::SetForceUndo),
               SetOfProp("LangOptions",
                         {"rlAutoKeyboard", "rlAutoFont", "rlImeCancelComplete", "rlImeAlwaysSendNotify"},
                         &TXcCustomRichEdit::LangOptions, &TXcCustomRichEdit::SetLangOptions),
@@ -189,22 +258,31 @@ XC_CLASS_INFO(TXcCustomRichEdit,
                        &TXcCustomRichEdit::StreamFormat, &TXcCustomRichEdit::SetStreamFormat),
               SetOfProp("StreamMode", {"smSelection", "smPlainRtf", "smNoObjects", "smUnicode"},
                         &TXcCustomRichEdit::StreamMode, &TXcCustomRichEdit::SetStreamMode),
+              Prop("Title", &TXcCustomRichEdit::Title, &TXcCustomRichEdit::SetTitle),
               Prop("UndoLimit", &TXcCustomRichEdit::UndoLimit, &TXcCustomRichEdit::SetUndoLimit),
               Prop("UseFixedPopup", &TXcCustomRichEdit::UseFixedPopup, &TXcCustomRichEdit::SetUseFixedPopup),
               Prop("WordSelection", &TXcCustomRichEdit::WordSelection, &TXcCustomRichEdit::SetWordSelection),
               Prop("Zoom", &TXcCustomRichEdit::Zoom, &TXcCustomRichEdit::SetZoom))
 CL_CLASS_INFO(TXcRichEdit)
 
+TXcCustomRichEdit::~TXcCustomRichEdit() = default;
+
 TXcCustomRichEdit::TXcCustomRichEdit(TComponent* owner)
-    : TXcExRichEdit(owner), lines_(std::make_unique<TXcRichEditStrings>(this)) {
+    : TXcExRichEdit(owner),
+      lines_(std::make_unique<TXcRichEditStrings>(this)),
+      defAttributes_(std::make_unique<TXcTextAttributes>(this, atDefaultText)),
+      selAttributes_(std::make_unique<TXcTextAttributes>(this, atSelected)),
+      wordAttributes_(std::make_unique<TXcTextAttributes>(this, atWord)),
+      paragraph_(std::make_unique<TXcParaAttributes>(this)) {
     SetTabStop(true);
     SetBounds(Left(), Top(), 185, 89);
     SetAutoSize(false);
     SetScrollBars(ssBoth);
     SetControlStyle(ControlStyle() & ~csSetCaption);
+    IncludeThemeStyle(this, csNeedsBorderPaint);
+    const ScreenDC screen;
+    screenLogPixels_ = GetDeviceCaps(screen.get(), LOGPIXELSY);
 }
-
-TXcCustomRichEdit::~TXcCustomRichEdit() = default;
 
 void TXcCustomRichEdit::CreateParams(TCreateParams& p) {
     TXcExRichEdit::CreateParams(p);
@@ -217,6 +295,25 @@ void TXcCustomRichEdit::CreateParams(TCreateParams& p) {
 void TXcCustomRichEdit::CreateWnd() {
     TXcExRichEdit::CreateWnd();
     ApplyOptions();
+}
+
+void TXcCustomRichEdit::PrepareWindow() {
+    // The text mode changes only while the control is empty: before the
+    // old window's text comes back, and without the text it was made with.
+    if (XcRichEditVersion() < 2) return;
+    HWND wnd = WindowHandle();
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(wnd)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(wnd, text.data(), static_cast<int>(text.size()))));
+    if (!text.empty()) SendMessageW(wnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+    const WPARAM undo = undoLimit_ < 2 ? TM_SINGLELEVELUNDO : TM_MULTILEVELUNDO;
+    SendMessageW(wnd, EM_SETTEXTMODE, (PlainText() ? TM_PLAINTEXT : TM_RICHTEXT) | undo, 0);
+    if (!text.empty()) SendMessageW(wnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void TXcCustomRichEdit::DestroyWnd() {
+    // The dialog belongs to the window; its search state to this control.
+    CloseFindDialog();
+    TXcExRichEdit::DestroyWnd();
 }
 
 void TXcCustomRichEdit::ApplyOptions() {
@@ -339,7 +436,21 @@ TPopupMenu* TXcCustomRichEdit::GetPopupMenu() const {
     return SharedEditPopupMenu(const_cast<TXcCustomRichEdit*>(this), true);
 }
 
-void TXcCustomRichEdit::Notify(const NMHDR& header) {
+void TXcCustomRichEdit::RequestSize(const TRect& rect) {
+    resizeRect_ = rect;
+    if (OnResizeRequest) OnResizeRequest(this, rect);
+}
+
+void TXcCustomRichEdit::TextNotFound(const std::string& findText) {
+    if (OnTextNotFound) OnTextNotFound(this, findText);
+}
+
+void TXcCustomRichEdit::FindDialogClosed() {
+    if (OnCloseFindDialog) OnCloseFindDialog(this);
+}
+
+void TXcCustomRichEdit::Notify(TMessage& m) {
+    const NMHDR& header = *reinterpret_cast<const NMHDR*>(m.LParam);
     switch (header.code) {
         case EN_LINK: {
             const auto& link = reinterpret_cast<const ENLINK&>(header);
@@ -352,8 +463,25 @@ void TXcCustomRichEdit::Notify(const NMHDR& header) {
             return;
         }
         case EN_REQUESTRESIZE:
-            if (OnResizeRequest) OnResizeRequest(this, reinterpret_cast<const REQRESIZE&>(header).rc);
+            RequestSize(reinterpret_cast<const REQRESIZE&>(header).rc);
             return;
+        case EN_PROTECTED: {
+            // Protected text stays as it is unless a handler allows the change.
+            const auto& p = reinterpret_cast<const ENPROTECTED&>(header);
+            bool allow = false;
+            const TMessage change{p.msg, p.wParam, p.lParam, 0};
+            if (OnProtectChange) OnProtectChange(this, p.chrg.cpMin, p.chrg.cpMax, allow);
+            if (OnProtectChangeEx) OnProtectChangeEx(this, change, p.chrg.cpMin, p.chrg.cpMax, allow);
+            m.Result = allow ? 0 : 1;
+            return;
+        }
+        case EN_SAVECLIPBOARD: {
+            const auto& c = reinterpret_cast<const ENSAVECLIPBOARD&>(header);
+            bool save = true;
+            if (OnSaveClipboard) OnSaveClipboard(this, static_cast<int>(c.cObjectCount), c.cch, save);
+            m.Result = save ? 0 : 1;
+            return;
+        }
     }
 }
 
@@ -383,8 +511,9 @@ void TXcCustomRichEdit::WndProc(TMessage& m) {
             return;
         case CN_NOTIFY:
             TXcExRichEdit::WndProc(m);
-            Notify(*reinterpret_cast<const NMHDR*>(m.LParam));
+            Notify(m);
             return;
     }
+    if (m.Msg == FindDialogMessage() && HandleFindMessage(m)) return;
     TXcExRichEdit::WndProc(m);
 }

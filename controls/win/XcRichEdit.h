@@ -11,8 +11,12 @@
 //   - web addresses detected, the undo limit, word selection, zoom, a
 //     selection bar and the language options;
 //   - the shared edit pop-up menu when it has no PopupMenu of its own, one
-//     menu per right click.
-// Embedded objects, printing and find are not offered.
+//     menu per right click;
+//   - saving through the conversions, the stream modes in both directions;
+//   - character and paragraph attributes (XcRichEditAttributes.h);
+//   - printing, finding and replacing (the system's find and replace
+//     dialogs), protected text, and the clipboard kept when it goes.
+// Embedded objects are not offered.
 
 #include <functional>
 #include <memory>
@@ -23,6 +27,7 @@
 #include "controls/XcEditMenuStates.h"
 #include "controls/XcRichEditConversions.h"
 #include "controls/win/XcEnhancedControl.h"
+#include "controls/win/XcRichEditAttributes.h"
 
 // 1 with only riched32.dll; otherwise the minor part of riched20.dll's
 // file version divided by 10 (Wine's 5.30 gives 3), 2 when that is 0;
@@ -60,7 +65,10 @@ public:
     // Replaces the whole text (smSelection: the selection) with the file's.
     void LoadFromFile(const std::string& fileName) override;
     void LoadFromStream(cl::TStream& stream) override;
-    // "Failed to Save Stream" when the control cannot give its text.
+    // The text (smSelection: the selection) through the conversion of the
+    // file's extension, or the stream's (the default converter, else rich
+    // text unless plain); "Failed to Save Stream" when the control cannot
+    // give it.
     void SaveToFile(const std::string& fileName) const override;
     void SaveToStream(cl::TStream& stream) const override;
 
@@ -84,6 +92,20 @@ using TXcExRichEdit = TXcEnhanced<cl::TCustomRichEdit>;
 using TRichEditURLClickEvent = std::function<void(cl::TObject* Sender, const std::string& URL)>;
 using TRichEditResizeEvent = std::function<void(cl::TObject* Sender, const cl::TRect& Rect)>;
 using TRichEditProgressEvent = std::function<void(cl::TObject* Sender, int Percent)>;
+// Protected text from StartPos to EndPos is about to change; AllowChange
+// starts false.
+using TRichEditProtectChange =
+    std::function<void(cl::TObject* Sender, int StartPos, int EndPos, bool& AllowChange)>;
+// The same with the message that would change it.
+using TRichEditProtectChangeEx = std::function<void(cl::TObject* Sender, const cl::TMessage& Message,
+                                                    int StartPos, int EndPos, bool& AllowChange)>;
+// The control goes with data on the clipboard; SaveClipboard (true) keeps it there.
+using TRichEditSaveClipboard =
+    std::function<void(cl::TObject* Sender, int NumObjects, int NumChars, bool& SaveClipboard)>;
+using TRichEditFindEvent = std::function<void(cl::TObject* Sender, const std::string& FindText)>;
+
+enum TRichSearchType : uint8_t { stWholeWord = 1, stMatchCase = 2, stBackward = 4 };
+using TRichSearchTypes = uint8_t;
 
 class TXcCustomRichEdit : public TXcExRichEdit {
     CL_CLASS(TXcCustomRichEdit, TXcExRichEdit)
@@ -98,10 +120,16 @@ public:
     // Version 3 and later: the advanced line breaking.
     bool AdvancedTypography() const { return advancedTypography_; }
     void SetAdvancedTypography(bool value);
+    // Justifying a paragraph switches AdvancedTypography on.
+    bool AutoAdvancedTypography() const { return autoAdvancedTypography_; }
+    void SetAutoAdvancedTypography(bool value) { autoAdvancedTypography_ = value; }
     bool AutoURLDetect() const;
     void SetAutoURLDetect(bool value);
     TXcClipboardCommands ClipboardCommands() const { return clipboardCommands_; }
     void SetClipboardCommands(TXcClipboardCommands value) { clipboardCommands_ = value; }
+    // The lines' changes in code (put, insert, delete) can be undone.
+    bool ForceUndo() const { return forceUndo_; }
+    void SetForceUndo(bool value) { forceUndo_ = value; }
     TRichLangOptions LangOptions() const { return langOptions_; }
     void SetLangOptions(TRichLangOptions value);
     // False forbids dragging objects in and out.
@@ -117,6 +145,13 @@ public:
     void SetStreamFormat(TRichStreamFormat value) { lines_->SetFormat(value); }
     TRichStreamModes StreamMode() const { return lines_->Mode(); }
     void SetStreamMode(TRichStreamModes value) { lines_->SetMode(value); }
+    // The printed document's name when Print is given none.
+    const std::string& Title() const { return title_; }
+    void SetTitle(const std::string& value) { title_ = value; }
+    // Where Print puts the text on the page, in the printer's pixels; an
+    // empty one: the whole printable page.
+    cl::TRect PageRect() const { return pageRect_; }
+    void SetPageRect(const cl::TRect& value) { pageRect_ = value; }
     // The control's answer once it has a window.
     int UndoLimit() const { return undoLimit_; }
     void SetUndoLimit(int value);
@@ -133,9 +168,45 @@ public:
     TXcConversion* DefaultConverter() const { return defaultConverter_; }
     void SetDefaultConverter(TXcConversion* value) { defaultConverter_ = value; }
 
+    // Character attributes of the default text, the selection and the word
+    // at the caret; paragraph attributes of the selection's paragraphs.
+    TXcTextAttributes* DefAttributes() const { return defAttributes_.get(); }
+    void SetDefAttributes(TXcTextAttributes* value) { defAttributes_->Assign(value); }
+    TXcTextAttributes* SelAttributes() const { return selAttributes_.get(); }
+    void SetSelAttributes(TXcTextAttributes* value) { selAttributes_->Assign(value); }
+    TXcTextAttributes* WordAttributes() const { return wordAttributes_.get(); }
+    void SetWordAttributes(TXcTextAttributes* value) { wordAttributes_->Assign(value); }
+    TXcParaAttributes* Paragraph() const { return paragraph_.get(); }
+    void SetParagraph(TXcParaAttributes* value) { paragraph_->Assign(value); }
+    // The screen's pixels per inch when the control was made.
+    int ScreenLogPixels() const { return screenLogPixels_; }
+    // The rectangle of the last resize request (EN_REQUESTRESIZE).
+    cl::TRect ResizeRect() const { return resizeRect_; }
+
+    // Where text first occurs in the range from startPos on (length
+    // characters; backward from startPos + length with stBackward); -1 when
+    // it does not.
+    int FindText(const std::string& text, int startPos, int length, TRichSearchTypes options);
+    // The system's find (and replace) dialog for the control, searching
+    // from the selection.  Text not found raises OnTextNotFound; the dialog
+    // closing, OnCloseFindDialog.
+    void FindDialog(const std::string& text);
+    void ReplaceDialog(const std::string& text, const std::string& replaceText);
+    // The open find or replace dialog, nullptr when none.
+    HWND FindDialogWindow() const;
+    void CloseFindDialog();
+    // The whole text on the printer in one job, page by page; caption names
+    // the job (Title when empty).
+    virtual void Print(const std::string& caption);
+
     TRichEditURLClickEvent OnURLClick;
     TRichEditResizeEvent OnResizeRequest;
     TRichEditProgressEvent OnConversionProgress;
+    TRichEditProtectChange OnProtectChange;
+    TRichEditProtectChangeEx OnProtectChangeEx;
+    TRichEditSaveClipboard OnSaveClipboard;
+    TRichEditFindEvent OnTextNotFound;
+    cl::TNotifyEvent OnCloseFindDialog;
     cl::TNotifyEvent OnHorizontalScroll;
     cl::TNotifyEvent OnVerticalScroll;
 
@@ -145,21 +216,65 @@ public:
 protected:
     void CreateParams(cl::TCreateParams& params) override;
     void CreateWnd() override;
+    // Closes the find dialog, which goes with the window.
+    void DestroyWnd() override;
+    void PrepareWindow() override;
+    bool UndoableEdits() const override { return forceUndo_; }
+    // The search of the find dialog found nothing: OnTextNotFound.
+    virtual void TextNotFound(const std::string& findText);
+    // EN_REQUESTRESIZE: remembered, then OnResizeRequest.
+    virtual void RequestSize(const cl::TRect& rect);
+    // The find or replace dialog closed: OnCloseFindDialog.
+    virtual void FindDialogClosed();
 
 private:
     friend class TXcRichEditStrings;
     class StreamTarget;
+    // The find or replace dialog's data, which must live as long as it does.
+    struct FindSession {
+        static constexpr size_t kFieldLength = 256;
+        // The dialog is gone (or going).
+        void Forget() noexcept;
+        ~FindSession() { Forget(); }
+
+        FINDREPLACEW request{};
+        wchar_t findWhat[kFieldLength] = {};
+        wchar_t replaceWith[kFieldLength] = {};
+        HWND dialog = nullptr;
+    };
+    // Opens through open() (openFailure when it cannot), reports the
+    // conversion's progress, runs body with the format of the load or save
+    // (true: rich text) and closes the conversion.
+    void WithConversion(TXcConversion& conversion, const std::function<bool()>& open, const char* openFailure,
+                        const std::function<void(bool)>& body);
     // Opens through open(), streams in by the load's format, and puts the
     // caret at the start; on failure the old text comes back.
     void LoadThrough(TXcConversion& conversion, const std::function<bool()>& open);
+    // Opens through open() and streams the text out in the save's format.
+    void SaveThrough(TXcConversion& conversion, const std::function<bool()>& open);
     void ApplyOptions();
     // An EM_SETOPTIONS option on or off, when there is a window.
     void SetOption(LPARAM option, bool on);
-    void Notify(const NMHDR& header);
+    void Notify(cl::TMessage& m);
+    void OpenFindDialog(bool replace, const std::string& text, const std::string& replaceText);
+    // The find dialog's registered message; true when it was the dialog's.
+    static UINT FindDialogMessage();
+    bool HandleFindMessage(cl::TMessage& m);
+    // The dialog's search from the selection; false when nothing was found.
+    bool FindNext(const std::string& text, DWORD flags);
 
     std::unique_ptr<TXcRichEditStrings> lines_;
+    std::unique_ptr<TXcTextAttributes> defAttributes_, selAttributes_, wordAttributes_;
+    std::unique_ptr<TXcParaAttributes> paragraph_;
+    std::unique_ptr<FindSession> find_;
     bool advancedTypography_ = false;
+    bool autoAdvancedTypography_ = true;
     bool autoURLDetect_ = true;
+    bool forceUndo_ = true;
+    int screenLogPixels_ = 96;
+    cl::TRect resizeRect_{};
+    std::string title_;
+    cl::TRect pageRect_{};
     TXcClipboardCommands clipboardCommands_ = kAllClipboardCommands;
     TRichLangOptions langOptions_ = rlAutoFont;
     bool oleDragDrop_ = true;

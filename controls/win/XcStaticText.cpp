@@ -123,9 +123,11 @@ void TXcCustomStaticText::SetHotTrackFontOptions(TXcTrackFontOptions value) {
 }
 
 UINT TXcCustomStaticText::TextFlags() const {
-    static constexpr UINT kAlignments[] = {DT_LEFT, DT_RIGHT, DT_CENTER};
+    // By reading order: left to right, right to left.
+    static constexpr UINT kAlignments[2][3] = {{DT_LEFT, DT_RIGHT, DT_CENTER},
+                                               {DT_RIGHT, DT_LEFT, DT_CENTER}};
     static constexpr UINT kLayouts[] = {DT_TOP, DT_VCENTER, DT_BOTTOM};
-    UINT flags = kAlignments[alignment_] | DT_EXPANDTABS | kLayouts[layout_];
+    UINT flags = kAlignments[UseRightToLeftAlignment()][alignment_] | DT_EXPANDTABS | kLayouts[layout_];
     if (!showAccelChar_) flags |= DT_NOPREFIX;
     if (wordWrap_) flags |= DT_WORDBREAK;
     return flags;

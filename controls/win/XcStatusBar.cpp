@@ -5,6 +5,7 @@
 #include "classlib/StrUtils.h"
 #include "classlib/win/WideText.h"
 #include "controls/XcResources.h"
+#include "controls/win/XcThemes.h"
 #include "frameworks/data/XcExceptions.h"
 
 using namespace cl;
@@ -74,6 +75,11 @@ TXcStatusBar::TXcStatusBar(TComponent* owner) : TXcExStatusBar(owner) {
 }
 
 TXcStatusBar::~TXcStatusBar() = default;
+
+void TXcStatusBar::CreateParams(TCreateParams& p) {
+    TXcExStatusBar::CreateParams(p);
+    if (!ThemeServicesOf().ThemesEnabled()) p.WindowClass.style &= ~CS_HREDRAW;
+}
 
 std::unique_ptr<TStatusPanel> TXcStatusBar::CreatePanel(TStatusPanels* panels) {
     return std::make_unique<TXcStatusPanel>(panels);

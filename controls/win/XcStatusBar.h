@@ -68,6 +68,8 @@ public:
     void WndProc(cl::TMessage& message) override;
 
 protected:
+    // Without themes the bar is not repainted whole when only its width changes.
+    void CreateParams(cl::TCreateParams& params) override;
     std::unique_ptr<cl::TStatusPanel> CreatePanel(cl::TStatusPanels* panels) override;
     // A freed control leaves its panels and the hidden ones.
     void Notification(cl::TComponent* component, cl::TOperation operation) override;

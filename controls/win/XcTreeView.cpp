@@ -12,6 +12,7 @@ using namespace cl;
 namespace {
 
 constexpr UINT_PTR kDragScrollTimer = 100;
+constexpr UINT kDragScrollMs = 200;
 constexpr int kDragScrollEdge = 20;
 constexpr int kCheckBoxWidth = 16;
 
@@ -525,10 +526,14 @@ LRESULT TXcTreeView::CustomDraw(NMTVCUSTOMDRAW& draw) {
 }
 
 // ---- Drag scrolling -----------------------------------------------------------------
-void TXcTreeView::DragOver(int x, int y) {
+void TXcTreeView::DragOver(TObject* source, int x, int y, TDragState state, bool& accept) {
+    TXcExTreeView::DragOver(source, x, y, state, accept);
     if (!autoDragScroll_ || !HandleAllocated()) return;
+    // A drag that leaves the tree, or ends over it, scrolls it no more.
     const int height = ClientHeight();
-    if (y < kDragScrollEdge)
+    if (state == dsDragLeave)
+        SetDragScroll(0);
+    else if (y < kDragScrollEdge)
         SetDragScroll(-1);
     else if (y > height - kDragScrollEdge)
         SetDragScroll(1);
@@ -536,8 +541,9 @@ void TXcTreeView::DragOver(int x, int y) {
         SetDragScroll(0);
 }
 
-void TXcTreeView::EndDrag() {
+void TXcTreeView::DoEndDrag(TObject* target, int x, int y) {
     SetDragScroll(0);
+    TXcExTreeView::DoEndDrag(target, x, y);
 }
 
 void TXcTreeView::SetDragScroll(int direction) {
@@ -545,8 +551,8 @@ void TXcTreeView::SetDragScroll(int direction) {
     const int was = dragScroll_;
     dragScroll_ = direction;
     if (!HandleAllocated()) return;
-    if (was == 0) SetTimer(WindowHandle(), kDragScrollTimer, 200, nullptr);
-    if (direction == 0) KillTimer(WindowHandle(), kDragScrollTimer);
+    if (was == 0) WindowTimers().Set(WindowHandle(), kDragScrollTimer, kDragScrollMs);
+    if (direction == 0) WindowTimers().Kill(WindowHandle(), kDragScrollTimer);
 }
 
 // ---- Messages ---------------------------------------------------------------------------
@@ -592,10 +598,12 @@ void TXcTreeView::WndProc(TMessage& m) {
             break;
         case WM_TIMER:
             if (m.WParam == kDragScrollTimer) {
+                m.Result = 1;
+                // A tick already queued when the scrolling stopped.
+                if (dragScroll_ == 0) return;
                 ImageList_DragShowNolock(FALSE);
                 SendMessageW(WindowHandle(), WM_VSCROLL, dragScroll_ < 0 ? SB_LINEUP : SB_LINEDOWN, 0);
                 ImageList_DragShowNolock(TRUE);
-                m.Result = 1;
                 return;
             }
             break;

@@ -126,11 +126,6 @@ public:
     // text (without regard to case).
     virtual bool ComparePage(cl::TTabSheet* page, cl::TTreeNode* node);
 
-    // Something is dragged over the tree at a client point: near the top
-    // or bottom edge the tree scrolls every 200 ms.  EndDrag stops it.
-    void DragOver(int x, int y);
-    void EndDrag();
-
     // The item's font and colours while OnCustomDrawItem runs.
     cl::TCanvas* Canvas() { return &canvas_; }
 
@@ -157,6 +152,11 @@ protected:
     void KeyDown(WORD& key, cl::TShiftState shift) override;
     void KeyPress(char& key) override;
     void DblClick() override;
+    // With AutoDragScroll, a drag near the top or bottom edge (less than 20
+    // pixels from it) scrolls the tree a line every 200 ms; elsewhere, or
+    // when the drag leaves or ends, the scrolling stops.
+    void DragOver(cl::TObject* source, int x, int y, cl::TDragState state, bool& accept) override;
+    void DoEndDrag(cl::TObject* target, int x, int y) override;
 
 private:
     friend class TXcTreeNode;

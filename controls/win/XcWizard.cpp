@@ -16,24 +16,11 @@ constexpr int kButtonBarHeight = 42;
 // The bar is laid out only above this height (a button's).
 constexpr int kButtonHeight = 25;
 
-TXcWizardButtonControl* MakeButton(Kind kind, TComponent* owner) {
-    switch (kind) {
-        case Kind::bkStart:
-            return new TXcWizardStartButton(owner);
-        case Kind::bkLast:
-            return new TXcWizardLastButton(owner);
-        case Kind::bkBack:
-            return new TXcWizardBackButton(owner);
-        case Kind::bkNext:
-            return new TXcWizardNextButton(owner);
-        case Kind::bkFinish:
-            return new TXcWizardFinishButton(owner);
-        case Kind::bkCancel:
-            return new TXcWizardCancelButton(owner);
-        case Kind::bkHelp:
-            return new TXcWizardHelpButton(owner);
-    }
-    return new TXcWizardButtonControl(owner);
+// A button class as a value: its information and a maker owned by the wizard.
+template <class T>
+TPersistentClass ButtonClass() {
+    return {&T::StaticClassInfo(),
+            [](TPersistent* owner) -> TPersistent* { return new T(dynamic_cast<TComponent*>(owner)); }};
 }
 
 // The control can take the form's focus: it and its parents are visible
@@ -44,12 +31,19 @@ bool CanTakeFocus(TCustomForm* form, TWinControl* control) {
 
 }  // namespace
 
-XC_CLASS_INFO(TXcWizard,
+CL_CLASS_INFO(TXcWizardPageList)
+
+XC_CLASS_INFO(TXcWizard, Prop("Pages", &TXcWizard::Pages),
               Prop("AutoHideButtonBar", &TXcWizard::AutoHideButtonBar, &TXcWizard::SetAutoHideButtonBar),
               Prop("ButtonBarHeight", &TXcWizard::ButtonBarHeight, &TXcWizard::SetButtonBarHeight),
               Prop("ShowDivider", &TXcWizard::ShowDivider, &TXcWizard::SetShowDivider),
               Prop("HeaderImages", &TXcWizard::HeaderImages, &TXcWizard::SetHeaderImages),
-              Prop("ActivePage", &TXcWizard::ActivePage, &TXcWizard::SetActivePage))
+              Prop("ActivePage", &TXcWizard::ActivePage, &TXcWizard::SetActivePage),
+              Prop("ShowRouteMap", &TXcWizard::ShowRouteMap, &TXcWizard::SetShowRouteMap),
+              Prop("ButtonStart", &TXcWizard::ButtonStart), Prop("ButtonLast", &TXcWizard::ButtonLast),
+              Prop("ButtonBack", &TXcWizard::ButtonBack), Prop("ButtonNext", &TXcWizard::ButtonNext),
+              Prop("ButtonFinish", &TXcWizard::ButtonFinish), Prop("ButtonCancel", &TXcWizard::ButtonCancel),
+              Prop("ButtonHelp", &TXcWizard::ButtonHelp))
 
 TXcWizard::TXcWizard(TComponent* owner)
     : TXcCustomControl(owner), pages_(std::unique_ptr<TXcWizardPageList>(new TXcWizardPageList(this))) {
@@ -60,15 +54,52 @@ TXcWizard::TXcWizard(TComponent* owner)
     headerImagesLink_.OnChange = [this](TObject* sender) {
         if (HandleAllocated() && sender == headerImages_ && activePage_) activePage_->Invalidate();
     };
+}
+
+void TXcWizard::MakeButtons() {
+    if (buttonsMade_) return;
+    buttonsMade_ = true;
     for (int k = 0; k < kXcWizardButtonKinds; ++k) {
         const auto kind = static_cast<Kind>(k);
-        TXcWizardButtonControl* button = MakeButton(kind, this);
+        TPersistent* made = GetButtonClass(kind).Create(this);
+        auto* button = dynamic_cast<TXcWizardButtonControl*>(made);
+        if (!button) {
+            cl::Free(made);
+            throw EXcWizardError("A wizard button must be a TXcWizardButtonControl");
+        }
         buttons_[kind] = button;
         button->SetParent(this);
         button->SetHeight(kButtonHeight);
         button->SetWizard(this);
         navigate_[kind] = std::make_unique<TXcWizardNavigateButton>(button);
     }
+}
+
+TPersistentClass TXcWizard::GetButtonClass(Kind kind) {
+    // In the order of the kinds.
+    static const TPersistentClass classes[kXcWizardButtonKinds] = {
+        ButtonClass<TXcWizardStartButton>(),  ButtonClass<TXcWizardLastButton>(),
+        ButtonClass<TXcWizardBackButton>(),   ButtonClass<TXcWizardNextButton>(),
+        ButtonClass<TXcWizardFinishButton>(), ButtonClass<TXcWizardCancelButton>(),
+        ButtonClass<TXcWizardHelpButton>(),
+    };
+    return kind < kXcWizardButtonKinds ? classes[kind] : ButtonClass<TXcWizardButtonControl>();
+}
+
+void TXcWizard::SetParent(TWinControl* parent) {
+    // Made first, so that the layout that comes with the parent places them.
+    if (parent) MakeButtons();
+    TXcCustomControl::SetParent(parent);
+}
+
+TXcWizardNavigateButton* TXcWizard::NavigateButton(Kind kind) {
+    MakeButtons();
+    return navigate_[kind].get();
+}
+
+TXcWizardButtonControl* TXcWizard::ButtonControl(Kind kind) {
+    MakeButtons();
+    return buttons_[kind];
 }
 
 TXcWizard::~TXcWizard() {
@@ -136,7 +167,8 @@ void TXcWizard::DoSetActivePage(TXcWizardCustomPage* target) {
     if (target) {
         target->EnterPage(old);
         target->BringToFront();
-        target->Show();
+        // Not Show(): that would ask this wizard to show the page again.
+        target->SetVisible(true);
         if (form) {
             if (CanTakeFocus(form, target))
                 form->SetActiveControl(target);
@@ -249,12 +281,13 @@ void TXcWizard::SetHeaderImages(TCustomImageList* value) {
         activePage_->Invalidate();
 }
 
-TNotifyEvent TXcWizard::OnButtonClick(Kind kind) const {
-    return buttons_[kind] ? buttons_[kind]->OnClick : TNotifyEvent();
+TNotifyEvent TXcWizard::OnButtonClick(Kind kind) {
+    TXcWizardButtonControl* button = ButtonControl(kind);
+    return button ? button->OnClick : TNotifyEvent();
 }
 
 void TXcWizard::SetOnButtonClick(Kind kind, TNotifyEvent handler) {
-    if (buttons_[kind]) buttons_[kind]->OnClick = std::move(handler);
+    if (TXcWizardButtonControl* button = ButtonControl(kind)) button->OnClick = std::move(handler);
 }
 
 void TXcWizard::UpdateButtonsStatus() {
@@ -366,6 +399,12 @@ void TXcWizard::Paint() {
 void TXcWizard::Resize() {
     RepositionButtons();
     TXcCustomControl::Resize();
+}
+
+void TXcWizard::ShowControl(TControl* control) {
+    if (auto* page = dynamic_cast<TXcWizardCustomPage*>(control); page && page->Wizard() == this)
+        SetActivePage(page);
+    TXcCustomControl::ShowControl(control);
 }
 
 void TXcWizard::GetDlgCode(UINT& code) {

@@ -23,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "classlib/ClassRegistry.h"
 #include "classlib/win/Buttons.h"
 #include "classlib/win/Controls.h"
 #include "classlib/win/ImgList.h"
@@ -455,6 +456,12 @@ private:
     friend class TXcWizard;
     friend class TXcWizardPageList;
 
+    // The button sets as their published bit masks.
+    uint8_t EnabledButtonBits() const { return enabledButtons_.Bits(); }
+    void SetEnabledButtonBits(uint8_t bits) { SetEnabledButtons(TXcWizardButtonSet::FromBits(bits)); }
+    uint8_t VisibleButtonBits() const { return visibleButtons_.Bits(); }
+    void SetVisibleButtonBits(uint8_t bits) { SetVisibleButtons(TXcWizardButtonSet::FromBits(bits)); }
+
     TXcWizard* wizard_ = nullptr;
     std::unique_ptr<TXcWizardPageHeader> header_;
     std::unique_ptr<TXcWizardImage> image_;
@@ -477,7 +484,8 @@ protected:
 
 // The wizard's pages in display order; joining and leaving set and clear
 // each page's wizard.
-class TXcWizardPageList {
+class TXcWizardPageList : public cl::TPersistent {
+    CL_CLASS(TXcWizardPageList, cl::TPersistent)
 public:
     int Count() const { return static_cast<int>(pages_.size()); }
     // EListError out of range.
@@ -505,7 +513,7 @@ public:
     // switch runs while the wizard goes.
     void BeforeDestruction() override;
 
-    const TXcWizardPageList& Pages() const { return *pages_; }
+    TXcWizardPageList* Pages() const { return pages_.get(); }
     int PageCount() const { return pages_->Count(); }
     TXcWizardCustomPage* GetPage(int index) const { return pages_->Items(index); }
     void InsertPage(TXcWizardCustomPage* page);
@@ -541,21 +549,30 @@ public:
     cl::TCustomImageList* HeaderImages() const { return headerImages_; }
     void SetHeaderImages(cl::TCustomImageList* value);
 
-    TXcWizardNavigateButton* NavigateButton(TXcWizardButtonKind kind) const { return navigate_[kind].get(); }
-    TXcWizardNavigateButton* ButtonStart() const { return NavigateButton(bkStart); }
-    TXcWizardNavigateButton* ButtonLast() const { return NavigateButton(bkLast); }
-    TXcWizardNavigateButton* ButtonBack() const { return NavigateButton(bkBack); }
-    TXcWizardNavigateButton* ButtonNext() const { return NavigateButton(bkNext); }
-    TXcWizardNavigateButton* ButtonFinish() const { return NavigateButton(bkFinish); }
-    TXcWizardNavigateButton* ButtonCancel() const { return NavigateButton(TXcWizardButtonKind::bkCancel); }
-    TXcWizardNavigateButton* ButtonHelp() const { return NavigateButton(TXcWizardButtonKind::bkHelp); }
+    // No route map exists in this program: it reads False and setting it
+    // changes nothing.
+    bool ShowRouteMap() const { return false; }
+    void SetShowRouteMap(bool) {}
+
+    // The buttons are made, each of the class GetButtonClass gives, when the
+    // wizard first gets a parent or is first asked for one: a constructor
+    // cannot call a derived class's GetButtonClass.
+    TXcWizardNavigateButton* NavigateButton(TXcWizardButtonKind kind);
+    TXcWizardNavigateButton* ButtonStart() { return NavigateButton(bkStart); }
+    TXcWizardNavigateButton* ButtonLast() { return NavigateButton(bkLast); }
+    TXcWizardNavigateButton* ButtonBack() { return NavigateButton(bkBack); }
+    TXcWizardNavigateButton* ButtonNext() { return NavigateButton(bkNext); }
+    TXcWizardNavigateButton* ButtonFinish() { return NavigateButton(bkFinish); }
+    TXcWizardNavigateButton* ButtonCancel() { return NavigateButton(TXcWizardButtonKind::bkCancel); }
+    TXcWizardNavigateButton* ButtonHelp() { return NavigateButton(TXcWizardButtonKind::bkHelp); }
     // The button control of a kind (nullptr once freed).
-    TXcWizardButtonControl* ButtonControl(TXcWizardButtonKind kind) const { return buttons_[kind]; }
+    TXcWizardButtonControl* ButtonControl(TXcWizardButtonKind kind);
 
     // The wizard's click event of a kind (OnStartButtonClick ..
     // OnHelpButtonClick): the OnClick of that kind's button.
-    cl::TNotifyEvent OnButtonClick(TXcWizardButtonKind kind) const;
+    cl::TNotifyEvent OnButtonClick(TXcWizardButtonKind kind);
     void SetOnButtonClick(TXcWizardButtonKind kind, cl::TNotifyEvent handler);
+    void SetParent(cl::TWinControl* parent) override;
 
     // Shows the active buttons of the active page; Next, else Finish, is
     // the default button.
@@ -577,10 +594,16 @@ protected:
     void Paint() override;
     void Resize() override;
     void GetDlgCode(UINT& code) override;
+    // A page of this wizard becomes the active page, then it is shown.
+    void ShowControl(cl::TControl* control) override;
     virtual void DoActivePageChanging(TXcWizardCustomPage*& toPage);
     virtual void DoActivePageChanged();
+    // The class of a kind's button: the kind's own (TXcWizardNextButton ...),
+    // TXcWizardButtonControl for a kind out of range.
+    virtual cl::TPersistentClass GetButtonClass(TXcWizardButtonKind kind);
 
 private:
+    void MakeButtons();
     void DoSetActivePage(TXcWizardCustomPage* target);
     TXcWizardCustomPage* FindNextEnabledPage(int pageIndex, int step, bool checkDisable) const;
     void SelectPage(int pageIndex, int step, const TXcWizardSelectPageEvent& event);
@@ -588,6 +611,7 @@ private:
 
     std::unique_ptr<TXcWizardPageList> pages_;
     TXcWizardCustomPage* activePage_ = nullptr;
+    bool buttonsMade_ = false;
     std::array<TXcWizardButtonControl*, kXcWizardButtonKinds> buttons_{};
     std::array<std::unique_ptr<TXcWizardNavigateButton>, kXcWizardButtonKinds> navigate_;
     cl::TChangeLink headerImagesLink_;

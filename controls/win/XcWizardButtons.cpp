@@ -141,6 +141,7 @@ void TXcWizardHelpButton::ButtonClick(TXcWizardCustomPage* page, bool& stop) {
 // ---- Navigate-button wrapper -----------------------------------------------------------------
 CL_CLASS_INFO(TXcWizardNavigateButton,
               Prop("Caption", &TXcWizardNavigateButton::Caption, &TXcWizardNavigateButton::SetCaption),
+              Prop("Glyph", &TXcWizardNavigateButton::Glyph, &TXcWizardNavigateButton::SetGlyph),
               EnumProp("Layout", {"blGlyphLeft", "blGlyphRight", "blGlyphTop", "blGlyphBottom"},
                        &TXcWizardNavigateButton::Layout, &TXcWizardNavigateButton::SetLayout),
               Prop("NumGlyphs", &TXcWizardNavigateButton::NumGlyphs, &TXcWizardNavigateButton::SetNumGlyphs),

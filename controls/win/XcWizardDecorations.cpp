@@ -91,7 +91,11 @@ void TXcWizardPageObject::DoChange() {
 CL_CLASS_INFO(TXcWizardPageTitle, Prop("Text", &TXcWizardPageTitle::Text, &TXcWizardPageTitle::SetText),
               Prop("AnchorPlacement", &TXcWizardPageTitle::AnchorPlacement,
                    &TXcWizardPageTitle::SetAnchorPlacement),
+              SetOfProp("Anchors", {"akLeft", "akTop", "akRight", "akBottom"}, &TXcWizardPageTitle::Anchors,
+                        &TXcWizardPageTitle::SetAnchors),
               Prop("Indent", &TXcWizardPageTitle::Indent, &TXcWizardPageTitle::SetIndent),
+              EnumProp("Alignment", {"taLeftJustify", "taRightJustify", "taCenter"},
+                       &TXcWizardPageTitle::Alignment, &TXcWizardPageTitle::SetAlignment),
               Prop("Font", &TXcWizardPageTitle::Font, &TXcWizardPageTitle::SetFont))
 
 TXcWizardPageTitle::TXcWizardPageTitle() : font_(std::make_unique<TFont>()) {
@@ -310,7 +314,11 @@ void TXcWizardPagePanel::Paint(TCanvas& canvas, TRect& r) {
 }
 
 // ---- Image ------------------------------------------------------------------------------
-CL_CLASS_INFO(TXcWizardImage,
+CL_CLASS_INFO(TXcWizardImage, Prop("Picture", &TXcWizardImage::Picture, &TXcWizardImage::SetPicture),
+              EnumProp("Alignment", {"iaLeft", "iaRight", "iaCenter", "iaStretch"},
+                       &TXcWizardImage::Alignment, &TXcWizardImage::SetAlignment),
+              EnumProp("Layout", {"ilTop", "ilBottom", "ilCenter", "ilStretch", "ilTile"},
+                       &TXcWizardImage::Layout, &TXcWizardImage::SetLayout),
               Prop("Transparent", &TXcWizardImage::Transparent, &TXcWizardImage::SetTransparent))
 
 TXcWizardImage::TXcWizardImage() : picture_(std::make_unique<TPicture>()) {

@@ -37,7 +37,16 @@ void TXcWizardPageList::Clear() noexcept {
 }
 
 // ---- Custom page ----------------------------------------------------------------------
+namespace {
+const std::vector<std::string> kButtonKindNames = {"bkStart",  "bkLast",   "bkBack", "bkNext",
+                                                   "bkFinish", "bkCancel", "bkHelp"};
+}  // namespace
+
 CL_CLASS_INFO(TXcWizardCustomPage,
+              SetOfProp("EnabledButtons", kButtonKindNames, &TXcWizardCustomPage::EnabledButtonBits,
+                        &TXcWizardCustomPage::SetEnabledButtonBits),
+              SetOfProp("VisibleButtons", kButtonKindNames, &TXcWizardCustomPage::VisibleButtonBits,
+                        &TXcWizardCustomPage::SetVisibleButtonBits),
               Prop("EnableJumpToPage", &TXcWizardCustomPage::EnableJumpToPage,
                    &TXcWizardCustomPage::SetEnableJumpToPage),
               Prop("Header", &TXcWizardCustomPage::Header), Prop("Image", &TXcWizardCustomPage::Image),
@@ -83,7 +92,7 @@ void TXcWizardCustomPage::SetParent(TWinControl* parent) {
 }
 
 int TXcWizardCustomPage::PageIndex() const {
-    return wizard_ ? wizard_->Pages().IndexOf(this) : -1;
+    return wizard_ ? wizard_->Pages()->IndexOf(this) : -1;
 }
 
 void TXcWizardCustomPage::SetEnabledButtons(TXcWizardButtonSet value) {

@@ -98,6 +98,7 @@ int GetDisplayColorDepthClass() {
 
 void FillRectGradient(TCanvas* canvas, const TRect& r, TColor startColor, TColor endColor,
                       TFillDirection direction, uint8_t colorCount) {
+    const TCanvasLock lock(*canvas);
     HDC dc = canvas->Handle();
     if (startColor == clNone && endColor == clNone) return;
     if (GetMapMode(dc) == MM_TEXT && IsRectEmpty(&r)) return;

@@ -55,8 +55,8 @@ int MessageBoxWithAppTitle(const std::string& text, const std::string& caption, 
 // The display's colour depth: 1, 4, 8, 15, 16, 24, 32 bits give 1 to 7, others 0.
 int GetDisplayColorDepthClass();
 
-// Bands of colour from start to end across r; nothing when both colours
-// are clNone or r is empty (in MM_TEXT).
+// Bands of colour from start to end across r, with the canvas locked;
+// nothing when both colours are clNone or r is empty (in MM_TEXT).
 void FillRectGradient(cl::TCanvas* canvas, const cl::TRect& r, cl::TColor startColor, cl::TColor endColor,
                       TFillDirection direction, uint8_t colorCount);
 
@@ -89,7 +89,7 @@ void DrawImageListItemDisabled(cl::TCustomImageList* list, cl::TCanvas* canvas, 
 // saved as it is (unless grayscale is asked), 1 and 4 bits come from the
 // system, 8 bits by the colour reduction, 24 bits as they are.  An empty
 // bitmap raises EInvalidGraphic "Bitmap image is not valid", other formats
-// EInvalidGraphic "BitmapToMemoryStream: pixel format not implemented".
+// EXCLException "BitmapToMemoryStream: pixel format not implemented".
 std::unique_ptr<cl::TMemoryStream> BitmapToPixelFormatStream(cl::TBitmap* bitmap, cl::TPixelFormat format,
                                                              TColorReduction method);
 // The smallest of 1, 4, 8 and 24 bits for the colour count, by median cut.

@@ -79,7 +79,8 @@ TRect TXcXPMenuItemPainter::TextRect(const TRect& column) {
 }
 
 TPoint TXcXPMenuItemPainter::ImagePosition(const TRect& image) {
-    return Point(image.left - 3, image.top);
+    // Towards the item's outer edge: the left one, or the right one right to left.
+    return Point(RightToLeft() ? image.left + 3 : image.left - 3, image.top);
 }
 
 void TXcXPMenuItemPainter::Measure(TMenuItem* item, TCanvas* canvas, int& width, int& height) {
@@ -107,12 +108,15 @@ void TXcXPMenuItemPainter::DrawMenuWindowFrame(HDC itemDC, const TRect& rect, bo
     ClientToScreen(wnd, &client);
     const int ox = client.x - window.left, oy = client.y - window.top;
     const TXcBox item{rect.left + ox, rect.top + oy, rect.right + ox, rect.bottom + oy};
-    const int imageColumnEnd = item.Left + ImageColumnEnd(Metrics());
+    const int width = window.right - window.left;
+    // Right to left the column ends as far from the window's right edge.
+    const bool rtl = RightToLeft();
+    const int imageColumnEnd = (rtl ? Mirrored(item, 0, width).Left : item.Left) + ImageColumnEnd(Metrics());
     const WindowDC dc(wnd, GetWindowDC(wnd));
     if (!dc) return;
     TCanvas frame(dc.get());
-    for (const TXcFrameStroke& s : XPDropDownFrame(window.right - window.left, window.bottom - window.top,
-                                                   item, imageColumnEnd, rect.left == 0, selected)) {
+    for (const TXcFrameStroke& s : XPDropDownFrame(width, window.bottom - window.top, item, imageColumnEnd,
+                                                   rect.left == 0, selected, rtl)) {
         TColor ink = clWhite;
         switch (s.Ink) {
             case fiOutline:
@@ -220,5 +224,9 @@ void TXcXPMenuItemPainter::DrawSeparator(const TRect& r) {
     c->Pen()->SetStyle(psSolid);
     c->Pen()->SetWidth(1);
     c->Pen()->SetColor(separatorColor_);
-    Line(c, r.left + ImageColumnEnd(Metrics()) + TextMargin(), r.top + 1, r.right, r.top + 1);
+    const int indent = ImageColumnEnd(Metrics()) + TextMargin();
+    if (RightToLeft())
+        Line(c, r.left, r.top + 1, r.right - indent, r.top + 1);
+    else
+        Line(c, r.left + indent, r.top + 1, r.right, r.top + 1);
 }

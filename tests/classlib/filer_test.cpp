@@ -3,8 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <vector>
+
 #include "classlib/ClassRegistry.h"
 #include "classlib/Exceptions.h"
+#include "classlib/StringList.h"
 
 using namespace cl;
 
@@ -172,6 +176,81 @@ TEST(Filer, BadValuesRaiseReadErrors) {
         }
         EXPECT_EQ(message, c.message);
     }
+}
+
+// Margins in a list, as a collection stores them.
+class TMarginList : public TCollection {
+    CL_CLASS(TMarginList, TCollection)
+    std::vector<std::unique_ptr<TMargins>> items;
+    int Count() const override { return static_cast<int>(items.size()); }
+    TMargins* Items(int index) const override { return items.at(static_cast<size_t>(index)).get(); }
+    TMargins* Add() override { return items.emplace_back(std::make_unique<TMargins>()).get(); }
+    void Clear() override { items.clear(); }
+};
+CL_CLASS_INFO(TMarginList)
+
+// Strings, a collection, and bytes and a note of its own: the bytes always
+// stored, the note only when there is one.
+class TSheet : public TPersistent {
+    CL_CLASS(TSheet, TPersistent)
+    TStringList Lines;
+    TMarginList Margins;
+    std::string Bytes, Note;
+    TStringList* GetLines() const { return const_cast<TStringList*>(&Lines); }
+    TMarginList* GetMargins() const { return const_cast<TMarginList*>(&Margins); }
+    void DefineProperties(TFiler& filer) override {
+        filer.DefineBinaryProperty(
+            "Data",
+            [this](TStream& s) {
+                Bytes.resize(static_cast<size_t>(s.Size()));
+                s.ReadBuffer(Bytes.data(), static_cast<int32_t>(s.Size()));
+            },
+            [this](TStream& s) { s.WriteBuffer(Bytes.data(), static_cast<int32_t>(Bytes.size())); }, true);
+        filer.DefineProperty(
+            "Note", [this](TReader& r) { Note = r.ReadString(); },
+            [this](TWriter& w) { w.WriteString(Note); }, !Note.empty());
+    }
+};
+CL_CLASS_INFO(TSheet, Prop("Lines", &TSheet::GetLines), Prop("Margins", &TSheet::GetMargins))
+
+TEST(Filer, StringsCollectionsAndDefinedPropertiesReadBack) {
+    TSheet sheet;
+    sheet.Lines.Add("Aktywa");
+    sheet.Lines.Add("Pasywa");
+    for (int left : {4, 9}) sheet.Margins.Add()->Left = left;
+    sheet.Bytes = std::string("\0\x01\xFF", 3);
+    const std::string bytes = Written(sheet);
+    // Published first, then the defined ones; the empty note is left out.
+    const std::string expected =
+        std::string("\x0DLines.Strings\x01", 15) +
+        std::string("\x0C\x06\0\0\0Aktywa\x0C\x06\0\0\0Pasywa\0", 23) + std::string("\x07Margins\x0E", 9) +
+        std::string("\x01\x04Left\x04\x04\0\0\0\0", 12) + std::string("\x01\x04Left\x04\x09\0\0\0\0\0", 13) +
+        std::string(
+            "\x04"
+            "Data\x0A\x03\0\0\0\0\x01\xFF",
+            13) +
+        std::string(1, '\0');
+    EXPECT_EQ(bytes, expected);
+
+    TSheet copy;
+    copy.Lines.Add("stale");
+    copy.Margins.Add()->Left = 1;
+    copy.Note = "kept";
+    TComponent root(nullptr);
+    ReadInto(root, copy, bytes);
+    EXPECT_EQ(copy.Lines.Text(), "Aktywa\r\nPasywa\r\n");
+    ASSERT_EQ(copy.Margins.Count(), 2);
+    EXPECT_EQ(copy.Margins.Items(1)->Left, 9);
+    EXPECT_EQ(copy.Bytes, sheet.Bytes);
+    EXPECT_EQ(copy.Note, "kept");
+    sheet.Note = "uwaga";
+    ReadInto(root, copy, Written(sheet));
+    EXPECT_EQ(copy.Note, "uwaga");
+
+    // Bytes the stream does not hold.
+    std::string cut = bytes;
+    cut.replace(cut.find("Data") + 5, 4, std::string("\xFF\0\0\0", 4));
+    EXPECT_THROW(ReadInto(root, copy, cut), EReadError);
 }
 
 TEST(ClassRegistry, FindsByNameWithoutRegardToCaseAndRefusesATakenName) {

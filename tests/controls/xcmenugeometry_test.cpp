@@ -34,6 +34,13 @@ TEST(MenuColumns, LieLeftToRightInsideTheItem) {
         EXPECT_EQ(got.Image, c.image);
         EXPECT_EQ(got.Text, c.text);
     }
+    // Right to left the same columns lie from the item's right edge.
+    const TXcBox item{10, 0, 160, 20};
+    const TXcDropDownColumns rtl = MirroredColumns(DropDownColumns(item, cases[1].m), item);
+    EXPECT_EQ(rtl.Check, (TXcBox{127, 0, 140, 20})) << "a 13-pixel check column after the 20-pixel strip";
+    EXPECT_EQ(rtl.ImageColumn, (TXcBox{107, 0, 127, 20}));
+    EXPECT_EQ(rtl.Image, (TXcBox{110, 2, 126, 18})) << "margins 3 on its left, 1 on its right";
+    EXPECT_EQ(rtl.Text, (TXcBox{10, 0, 107, 20}));
 }
 
 TEST(MenuMeasure, WidthHeightAndShortCutColumn) {
@@ -56,13 +63,14 @@ TEST(MenuMeasure, WidthHeightAndShortCutColumn) {
 }
 
 // The frame painted into a grid, one ink (or '.') per pixel.
-std::vector<std::string> Paint(int w, int h, const TXcBox& item, int columnEnd, bool atEdge, bool selected) {
+std::vector<std::string> Paint(int w, int h, const TXcBox& item, int columnEnd, bool atEdge, bool selected,
+                               bool rtl = false) {
     std::vector<std::string> grid(static_cast<size_t>(h), std::string(static_cast<size_t>(w), '.'));
     static const char kInk[] = {'O', 'W', 'I', 'P', 'B'};
     auto put = [&](int x, int y, char c) {
         if (x >= 0 && x < w && y >= 0 && y < h) grid[static_cast<size_t>(y)][static_cast<size_t>(x)] = c;
     };
-    for (const TXcFrameStroke& s : XPDropDownFrame(w, h, item, columnEnd, atEdge, selected)) {
+    for (const TXcFrameStroke& s : XPDropDownFrame(w, h, item, columnEnd, atEdge, selected, rtl)) {
         for (int y = s.Box.Top; y < s.Box.Bottom; ++y)
             for (int x = s.Box.Left; x < s.Box.Right; ++x) {
                 const bool border =
@@ -97,6 +105,18 @@ TEST(XPFrame, WineItemsPastTheBorderAndTheSelection) {
     EXPECT_EQ(selected[15].substr(0, 4), "OIPB");
     EXPECT_EQ(selected[19].substr(0, 4), "OIPP");
     EXPECT_EQ(selected[15].substr(36), ".PWO");
+}
+
+TEST(XPFrame, RightToLeftSwapsTheSides) {
+    // The image column's stripe on the right, white on the left.
+    const auto g = Paint(40, 30, {3, 10, 37, 20}, 10, true, false, true);
+    EXPECT_EQ(g[15].substr(0, 4), "OWW.");
+    EXPECT_EQ(g[15].substr(36), ".IIO");
+    EXPECT_EQ(g[2].substr(28), "WWIIIIIIIIIO") << "the stripe's top end from the right";
+    // Selected under Wine: the brush column is R - 4.
+    const auto selected = Paint(40, 30, {3, 10, 37, 20}, 10, false, true, true);
+    EXPECT_EQ(selected[15].substr(0, 4), "OWP.");
+    EXPECT_EQ(selected[15].substr(36), "BPIO");
 }
 
 }  // namespace

@@ -35,6 +35,13 @@ TEST(ConversionChoice, ByExtensionAndFirstBytes) {
     }
     TXcTextConversion fallback;
     EXPECT_EQ(ConversionFormats().ForFile(folder.Name("d.html"), &fallback), &fallback);
+    // Saving goes by the extension alone: the file need not exist.
+    EXPECT_EQ(ConversionFormats().ForSaving(folder.Name("nowy.TXT"), nullptr),
+              ConversionFormats().PlainText());
+    EXPECT_EQ(ConversionFormats().ForSaving(folder.Name("nowy.rtf"), &fallback),
+              ConversionFormats().RichText());
+    EXPECT_EQ(ConversionFormats().ForSaving(folder.Name("nowy.doc"), &fallback), &fallback);
+    EXPECT_EQ(ConversionFormats().ForSaving(folder.Name("nowy"), nullptr), ConversionFormats().RichText());
     EXPECT_EQ(ConversionExtension("C:\\dane.v2\\plik"), "");
     EXPECT_EQ(ConversionExtension("C:\\dane\\Plik.Txt"), "txt");
 }
@@ -56,25 +63,28 @@ TEST(ConversionChoice, MissingFileRaisesTheFileErrorOnOpening) {
     EXPECT_THROW(rtf.OpenFile(folder.Name("brak.rtf"), cdImport), EFOpenError);
 }
 
-// A control that reads everything and accepts or rejects by a script.
+// A control that reads everything (or stops early) and accepts or rejects
+// by a script.
 class FakeControl : public IXcStreamTarget {
 public:
     struct Answer {
         bool ok;
         bool keepsText;
+        bool readsAll = true;
     };
     std::vector<Answer> answers;
     std::vector<std::pair<bool, std::string>> reads;  // (rich, bytes) per attempt
     bool holds = false;
 
-    bool StreamIn(TXcConversion& c, bool rich) override {
+    TXcStreamInResult StreamIn(TXcConversion& c, bool rich) override {
+        const Answer a = answers.at(reads.size());
         std::string bytes;
         char block[7];
-        for (int32_t n; (n = c.Read(block, sizeof block)) > 0;) bytes.append(block, static_cast<size_t>(n));
+        for (int32_t n; (n = c.Read(block, sizeof block)) > 0 && a.readsAll;)
+            bytes.append(block, static_cast<size_t>(n));
         reads.emplace_back(rich, bytes);
-        const Answer a = answers.at(reads.size() - 1);
         holds = a.keepsText;
-        return a.ok;
+        return {a.ok, a.readsAll};
     }
     bool HoldsText() override { return holds; }
 };
@@ -94,6 +104,13 @@ TEST(StreamIn, RetriesInTheOtherFormatOnlyWhenNothingWentIn) {
         {"rich text after plain text", {{false, false}, {true, true}}, false, 2, false},
         {"missing last brace", {{false, true}}, true, 1, false},
         {"rejected both ways", {{false, false}, {false, false}}, true, 2, true},
+        // Cut short by a read error after some text went in: not the missing brace.
+        {"rich text cut short", {{false, true, false}}, true, 1, true},
+        {"plain text cut short", {{false, true, false}}, false, 1, true},
+        // The missing-brace rule is rich text's: plain text with an error fails.
+        {"plain text with an error at its end", {{false, true}}, false, 1, true},
+        // Rejected as plain text, then rich text lacking its brace.
+        {"rich text after plain text, missing last brace", {{false, false}, {false, true}}, false, 2, false},
     };
     for (const Case& c : cases) {
         TMemoryStream stream;
@@ -110,6 +127,7 @@ TEST(StreamIn, RetriesInTheOtherFormatOnlyWhenNothingWentIn) {
         ASSERT_EQ(control.reads.size(), c.attempts) << c.name;
         for (size_t i = 0; i < c.attempts; ++i) {
             EXPECT_EQ(control.reads[i].first, i == 0 ? c.rich : !c.rich) << c.name;
+            if (!c.answers[i].readsAll) continue;
             // A lone CR ends the second block of 7: it and every break stay as they are.
             EXPECT_EQ(control.reads[i].second, body) << c.name << " attempt " << i;
         }

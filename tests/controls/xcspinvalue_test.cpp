@@ -48,6 +48,30 @@ TEST(SpinText, ParsesByValueType) {
     for (const Case& c : cases) EXPECT_EQ(ParseSpinText(c.text, c.format, kPolish), c.value) << c.text;
 }
 
+TEST(SpinText, ADecimalIsTakenRoundedToItsPlacesAsItShows) {
+    const struct {
+        std::string text;
+        TSpinTextFormat format;
+        std::string shown;  // the same value with no more places than Decimal
+    } cases[] = {
+        {"0,25", kPrintSetup, "0,3"},
+        {"-0,25", kPrintSetup, "-0,3"},
+        {"0,24", kPrintSetup, "0,2"},
+        {"49,96", kPrintSetup, "50"},
+        {"12,345", {vtFloat, 2, false, ""}, "12,35"},
+        {"1\xA0"
+         "234,567",
+         {vtFloat, 2, false, ",0.##"},
+         "1234,57"},
+        {"2,5", {vtFloat, 0, false, ""}, "3"},
+    };
+    for (const auto& c : cases) {
+        const std::optional<Extended> taken = ParseSpinText(c.text, c.format, kPolish);
+        ASSERT_TRUE(taken) << c.text;
+        EXPECT_EQ(taken, ParseSpinText(c.shown, c.format, kPolish)) << c.text;
+    }
+}
+
 TEST(SpinText, FormatsWithoutANegativeZero) {
     struct Case {
         Extended value;

@@ -161,6 +161,49 @@ TEST(GraphicControl, MouseArrivesThroughParentInOwnCoordinates) {
     EXPECT_EQ(formClicks, 1);
 }
 
+// A windowless control drags onto a windowed one: released at once it
+// is a click; a target freed during the drag drops out of it.
+TEST(DragDrop, ReleasedInPlaceIsAClickAndAFreedTargetTakesNoDrop) {
+    Owned<TForm> form = Make<TForm>(nullptr);
+    form->SetBounds(60, 60, 300, 200);
+    auto* swatch = new TSwatch(form.get(), form.get(), clBlue);
+    auto* target = new TPanelStub(form.get(), form.get(), alNone, Rect(150, 30, 230, 90));
+    std::string log;
+    int clicks = 0;
+    swatch->OnClick = [&](TObject*) { ++clicks; };
+    swatch->OnMouseDown = [swatch](TObject*, TMouseButton, TShiftState, int, int) {
+        swatch->BeginDrag(false);
+    };
+    swatch->OnEndDrag = [&](TObject*, TObject* to, int, int) { log += to ? "end on target; " : "end; "; };
+    target->OnDragOver = [&](TObject*, TObject* source, int x, int y, TDragState state, bool&) {
+        const char* names[] = {"enter", "leave", "move"};
+        log += std::string(names[state]) + " " + std::to_string(x) + "," + std::to_string(y) + "; ";
+        EXPECT_EQ(source, swatch);
+    };
+    form->Show();
+    SetCursorPos(0, 0);
+    Pump();
+    HWND wnd = form->Handle();
+    PostClick(wnd, 45, 37);
+    Pump(0);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(log, "end; ");
+    log.clear();
+    PostMessageW(wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(45, 37));
+    PostMessageW(wnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(160, 40));
+    PostMessageW(wnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(161, 42));
+    Pump(0);
+    EXPECT_EQ(log, "enter 10,10; move 11,12; ");
+    target->Free();
+    log.clear();
+    PostMessageW(wnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(162, 42));
+    PostMessageW(wnd, WM_LBUTTONUP, 0, MAKELPARAM(162, 42));
+    Pump(0);
+    EXPECT_EQ(log, "end; ");
+    EXPECT_EQ(clicks, 1);
+    EXPECT_FALSE(swatch->Dragging());
+}
+
 // Of two overlapping windowed controls, the one brought to the front is
 // seen; sent to the back, the other one is.
 TEST(ZOrder, BringToFrontAndSendToBackMoveTheWindowAmongItsSiblings) {
@@ -275,6 +318,38 @@ TEST(Notifications, ParentColourAndFontReachChildrenThatFollowTheirParent) {
     // Back to following: the parent's values again.
     own->SetParentColor(true);
     EXPECT_EQ(own->Color(), clTeal);
+}
+
+TEST(ReadingOrder, FollowsTheParentUntilSetAndTurnsTheTextFlags) {
+    Owned<TForm> form = Make<TForm>(nullptr);
+    auto* follows = new TPanelStub(form.get(), form.get(), alNone, Rect(0, 0, 20, 20));
+    auto* inner = new TSwatch(form.get(), follows, clRed);
+    auto* own = new TPanelStub(form.get(), form.get(), alNone, Rect(0, 0, 20, 20));
+    own->SetBiDiMode(bdLeftToRight);
+    form->SetBiDiMode(bdRightToLeft);
+    EXPECT_EQ(inner->BiDiMode(), bdRightToLeft);
+    EXPECT_EQ(own->BiDiMode(), bdLeftToRight);
+    EXPECT_FALSE(own->ParentBiDiMode());
+    own->SetParentBiDiMode(true);
+    EXPECT_EQ(own->BiDiMode(), bdRightToLeft);
+    // Aligned to the other side (the centre stays) only fully right to
+    // left; read right to left in every right-to-left mode.
+    const struct {
+        TBiDiMode mode;
+        UINT in, out;
+    } cases[] = {
+        {bdLeftToRight, DT_LEFT | DT_SINGLELINE, DT_LEFT | DT_SINGLELINE},
+        {bdLeftToRight, DT_RIGHT, DT_RIGHT},
+        {bdRightToLeft, DT_LEFT | DT_SINGLELINE, DT_RIGHT | DT_SINGLELINE | DT_RTLREADING},
+        {bdRightToLeft, DT_RIGHT, DT_LEFT | DT_RTLREADING},
+        {bdRightToLeft, DT_CENTER, DT_CENTER | DT_RTLREADING},
+        {bdRightToLeftNoAlign, DT_LEFT, DT_LEFT | DT_RTLREADING},
+        {bdRightToLeftReadingOnly, DT_RIGHT, DT_RIGHT | DT_RTLREADING},
+    };
+    for (const auto& c : cases) {
+        form->SetBiDiMode(c.mode);
+        EXPECT_EQ(inner->DrawTextBiDiModeFlags(c.in), c.out) << c.mode << " " << c.in;
+    }
 }
 
 TEST(Recreate, WindowIsRemadeWithTextBoundsAndChildren) {

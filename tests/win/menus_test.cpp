@@ -1,15 +1,19 @@
 // Menus: the system menus built from the items, command dispatch from the
-// menu bar and from pop-up menus, updates on opening, owner drawing,
-// access keys of owner-drawn menus, and a pop-up shown at a point.
+// menu bar and from pop-up menus, updates on opening, owner drawing with
+// images and bitmaps, right-to-left entries, access keys of owner-drawn
+// menus, help on pop-up items, and a pop-up shown at a point.
 #include "classlib/win/Menus.h"
 
 #include <gtest/gtest.h>
 
+#include "classlib/Scope.h"
 #include "classlib/win/ActnList.h"
 #include "classlib/win/ExtCtrls.h"
 #include "classlib/win/Forms.h"
+#include "classlib/win/ImgList.h"
 #include "classlib/win/WideText.h"
 #include "tests/win/FormsTestSupport.h"
+#include "tests/win/GraphicsSupport.h"
 
 namespace {
 
@@ -193,6 +197,110 @@ TEST(OwnerDraw, AccessKeyPicksTheVisibleItemPosition) {
                                        reinterpret_cast<LPARAM>(f.reports->Handle()));
         EXPECT_EQ(r, c.result) << char(c.key);
     }
+}
+
+// An item's bitmap reaches its system entry as a copy; an owner-drawn
+// menu draws the image of its Images, else the bitmap, in the first
+// column; right to left the entries are ordered from the right.
+TEST(MenuPictures, BitmapsImagesAndRightToLeftEntries) {
+    MenuForm f;
+    HMENU sub = f.reports->Handle();
+    TBitmap red;
+    red.SetSize(12, 12);
+    red.Canvas()->Brush()->SetColor(clRed);
+    red.Canvas()->FillRect(Rect(0, 0, 12, 12));
+    f.exit->SetBitmap(&red);
+    MENUITEMINFOW mii{};
+    mii.cbSize = sizeof mii;
+    mii.fMask = MIIM_BITMAP;
+    ASSERT_TRUE(GetMenuItemInfoW(sub, f.exit->Command(), FALSE, &mii));
+    BITMAP shown{};
+    ASSERT_TRUE(GetObjectW(mii.hbmpItem, sizeof shown, &shown));
+    EXPECT_NE(mii.hbmpItem, red.Handle()) << "a copy";
+    EXPECT_EQ(shown.bmWidth, 12);
+
+    auto* images = new TImageList(f.form.get(), 20, 20);
+    TBitmap green;
+    green.SetSize(20, 20);
+    green.Canvas()->Brush()->SetColor(clLime);
+    green.Canvas()->FillRect(Rect(0, 0, 20, 20));
+    images->Add(&green, nullptr);
+    f.menu->SetImages(images);
+    f.menu->SetOwnerDraw(true);
+    f.create->SetImageIndex(0);
+    auto drawn = [&](TMenuItem* item, int x, int y) {
+        gfxtest::Surface s(200, 24);
+        DRAWITEMSTRUCT dis{};
+        dis.CtlType = ODT_MENU;
+        dis.itemID = item->Command();
+        dis.hDC = s.Canvas().Handle();
+        dis.rcItem = Rect(0, 0, 200, 24);
+        SendMessageW(f.form->Handle(), WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&dis));
+        return s.At(x, y);
+    };
+    // The image column is 20 wide: the image fills it, the bitmap in its middle.
+    EXPECT_EQ(drawn(f.create, 1, 12), clLime);
+    EXPECT_EQ(drawn(f.exit, 10, 12), clRed);
+    EXPECT_EQ(drawn(f.exit, 2, 12), ColorToRGB(clMenu));
+
+    // Right to left: the bar's items from its right, the system's entries
+    // read from the right; owner-drawn ones are mirrored by their drawing.
+    HMENU bar = f.menu->Handle();
+    f.menu->SetBiDiMode(bdRightToLeft);
+    EXPECT_FALSE(f.menu->ParentBiDiMode());
+    EXPECT_TRUE(EntryType(bar, 0) & MFT_RIGHTJUSTIFY);
+    EXPECT_FALSE(EntryType(sub, 0) & (MFT_RIGHTORDER | MFT_RIGHTJUSTIFY));
+    f.menu->SetOwnerDraw(false);
+    for (UINT i = 0; i < 3; ++i) EXPECT_TRUE(EntryType(sub, i) & MFT_RIGHTORDER) << i;
+    EXPECT_FALSE(EntryType(sub, 0) & MFT_RIGHTJUSTIFY);
+    f.menu->SetBiDiMode(bdLeftToRight);
+    EXPECT_FALSE(EntryType(bar, 0) & MFT_RIGHTJUSTIFY);
+}
+
+// F1 on an item of an open pop-up menu: its help context, as a pop-up
+// when the active form has the help button in its caption.
+TEST(PopupMenuHelp, F1ShowsTheItemsHelpContext) {
+    Owned<TForm> form = Make<TForm>(nullptr);
+    auto* popup = new TPopupMenu(form.get());
+    TMenuItem* print = NewItem(form.get(), popup->Items(), "&Drukuj");
+    TMenuItem* more = NewItem(form.get(), popup->Items(), "&Więcej");
+    TMenuItem* page = NewItem(form.get(), more, "&Strona");
+    print->SetHelpContext(42);
+    page->SetHelpContext(7);
+    std::string asked;
+    Application->OnHelp = [&](UINT command, ULONG_PTR data, bool& callHelp) {
+        asked += (command == HELP_CONTEXTPOPUP ? "popup "
+                  : command == HELP_CONTEXT    ? "context "
+                                               : "other ") +
+                 std::to_string(data) + "; ";
+        callHelp = false;
+        return true;
+    };
+    const ScopeExit forget([] { Application->OnHelp = nullptr; });
+    auto f1 = [&](TMenuItem* item, HMENU menu) {
+        HELPINFO info{};
+        info.cbSize = sizeof info;
+        info.iContextType = HELPINFO_MENUITEM;
+        info.iCtrlId = item->Command();
+        info.hItemHandle = reinterpret_cast<HANDLE>(menu);
+        return SendMessageW(PopupListWindow(), WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+    };
+    form->Show();
+    ASSERT_TRUE(PumpUntil([&] { return Screen->ActiveForm() == form.get(); }));
+    EXPECT_EQ(f1(print, popup->Items()->Handle()), TRUE);
+    EXPECT_EQ(f1(page, more->Handle()), TRUE);
+    EXPECT_EQ(asked, "context 42; context 7; ");
+    asked.clear();
+    Owned<TForm> dialog = Make<TForm>(nullptr);
+    dialog->SetBorderStyle(bsDialog);
+    dialog->SetBorderIcons(biSystemMenu | biHelp);
+    dialog->Show();
+    ASSERT_TRUE(PumpUntil([&] { return Screen->ActiveForm() == dialog.get(); }));
+    f1(print, popup->Items()->Handle());
+    HMENU foreign = CreatePopupMenu();
+    f1(print, foreign);
+    DestroyMenu(foreign);
+    EXPECT_EQ(asked, "popup 42; ") << "a menu none of ours knows gets no help";
 }
 
 TEST(MenuText, StripHotkeyRemovesAccessMarkers) {

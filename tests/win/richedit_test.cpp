@@ -90,6 +90,24 @@ TEST(RichEdit, StreamsInByContentAndMode) {
     }
 }
 
+// A stream whose reading fails after its first bytes.
+class FailingStream : public TMemoryStream {
+public:
+    int32_t Read(void* buffer, int32_t count) override {
+        if (Position() > 0) throw EReadError("Stream read error");
+        return TMemoryStream::Read(buffer, std::min<int32_t>(count, 160));
+    }
+};
+
+TEST(RichEdit, AStreamThatFailsPartWayIsAFailure) {
+    EditForm f;
+    FailingStream s;
+    const std::string rtf = ReadBytes(TestDataFile("polish-1250.rtf"));
+    s.WriteBuffer(rtf.data(), static_cast<int32_t>(rtf.size()));
+    s.SetPosition(0);
+    EXPECT_THROW(f.edit->Lines()->LoadFromStream(s), EOutOfResources);
+}
+
 TEST(RichEdit, MissingFileRaisesAndKeepsTheText) {
     EditForm f;
     f.edit->SetText("bez zmian");

@@ -1,7 +1,7 @@
 // The main window's enhanced controls in the test's own process: the page
 // control without tabs that a focused user cannot switch, the trees' line
 // colours, hot tracking and order, a right click on a step turning the
-// wizard's page, and what the layout keeps.
+// wizard's page, the wizard's text viewers, and what the layout keeps.
 #include <gtest/gtest.h>
 
 #include "tests/app/win/MainFormFixture.h"
@@ -49,6 +49,18 @@ TEST_F(MainFormTest, TreesShowTheirColoursAndKeepTheFormsInOrder) {
     for (TXcImageList* list : {form_->XcImageList1, form_->XcImageList2}) {
         EXPECT_EQ(list->Mode(), imPicture);
         EXPECT_EQ(list->PixelFormat(), pfDevice);
+    }
+}
+
+TEST_F(MainFormTest, TheWizardsTextViewersFillTheirPanelsWithTheirDefaults) {
+    for (TXcRichEdit* viewer : {form_->XcRichEdit1, form_->XcRichEdit2}) {
+        // Made 265 x 137; the window's creation has them fill the page's body.
+        EXPECT_EQ(viewer->Align(), alClient) << viewer->Name();
+        EXPECT_EQ(viewer->Parent()->Name(), viewer->Parent()->Parent()->Name() + "Body");
+        EXPECT_EQ(viewer->BorderStyle(), bsSingle) << viewer->Name();
+        EXPECT_EQ(viewer->ScrollBars(), ssBoth) << viewer->Name();
+        EXPECT_TRUE(viewer->ReadOnly()) << viewer->Name();
+        EXPECT_EQ(viewer->Color(), clBtnFace) << viewer->Name();
     }
 }
 

@@ -86,20 +86,20 @@ TEST_F(Print1Test, ConfirmedItStoresTheCorrectionsAndTheSettingsKeepTheChoices) 
         d.rb3->SetChecked(true);
         d.XcSpinEdit1->SetValue(1.5L);
         d.XcSpinEdit2->SetValue(-50);
-        d.XcSpinEdit3->SetText("0,25");
+        d.XcSpinEdit3->SetText("0,25");  // one decimal: taken as shown, 0,3
         d.XcSpinEdit4->SetValue(1);
         d.OKBtn->Click();
     });
     EXPECT_EQ(LeftCorrection, 15);
     EXPECT_EQ(TopCorrection, -500);
-    EXPECT_EQ(TextXCorrection, 2);
+    EXPECT_EQ(TextXCorrection, 3);
     EXPECT_EQ(TextYCorrection, 10);
     const std::string section = Section("TPrint1Dlg");
     size_t at = 0;
     for (const char* key :
          {"FormVersion=0", "NormPos=", "Visible=0", "rb1_Checked=False", "rb2_Checked=False",
           "rb3_Checked=True", "rb4_Checked=False", "XcSpinEdit1_Value=1.5", "XcSpinEdit2_Value=-50",
-          "XcSpinEdit3_Value=0.25", "XcSpinEdit4_Value=1"}) {
+          "XcSpinEdit3_Value=0.3", "XcSpinEdit4_Value=1"}) {
         at = section.find(key, at);
         EXPECT_NE(at, std::string::npos) << key << " in order in\n" << section;
     }
@@ -108,6 +108,7 @@ TEST_F(Print1Test, ConfirmedItStoresTheCorrectionsAndTheSettingsKeepTheChoices) 
         EXPECT_TRUE(d.rb3->Checked());
         EXPECT_EQ(static_cast<double>(d.XcSpinEdit1->Value()), 1.5);
         EXPECT_EQ(d.XcSpinEdit2->Text(), "-50,0");
+        EXPECT_EQ(d.XcSpinEdit3->Text(), "0,3");
         d.CancelBtn->Click();
     });
 }
@@ -150,6 +151,10 @@ TEST_F(Print1Test, HelpShowsItsTextOnTheHintColourAndKeepsItsPlacement) {
         EXPECT_EQ(h.Caption(), "Pomoc");
         text = h.XcRichEdit1->Text();
         color = h.XcRichEdit1->Color();
+        // Filling the dialog, otherwise as the viewer comes.
+        EXPECT_EQ(h.XcRichEdit1->Align(), alClient);
+        EXPECT_EQ(h.XcRichEdit1->BorderStyle(), bsSingle);
+        EXPECT_EQ(h.XcRichEdit1->ScrollBars(), ssBoth);
         h.SetBounds(40, 30, 600, 450);
         h.OKBtn->Click();
     });

@@ -311,16 +311,24 @@ TEST(RadioGroupFrame, DrawsOnlyTheChosenSidesWithThemesOnAndOff) {
     }
 }
 
-TEST(GroupBoxFrame, ClassicFrameIsEtchedAndADisabledCaptionEmbossed) {
-    PinnedThemes themes(false);
-    const ThemeServicesScope pinned(themes);
+// A group box "Wydruk" on white, painted without themes.
+struct ClassicGroupBox {
+    ClassicGroupBox() : box(new TXcGroupBox(w.form.get())) {
+        box->SetParent(w.form.get());
+        box->SetBounds(8, 40, 200, 100);
+        box->SetColor(clWhite);
+        box->SetCaption("Wydruk");
+        w.Show();
+    }
+    PinnedThemes themes{false};
+    ThemeServicesScope pinned{themes};
     AnswerWindow w;
-    auto* box = new TXcGroupBox(w.form.get());
-    box->SetParent(w.form.get());
-    box->SetBounds(8, 40, 200, 100);
-    box->SetColor(clWhite);
-    box->SetCaption("Wydruk");
-    w.Show();
+    TXcGroupBox* box;
+};
+
+TEST(GroupBoxFrame, ClassicFrameIsEtchedAndADisabledCaptionEmbossed) {
+    ClassicGroupBox g;
+    TXcGroupBox* box = g.box;
     gfxtest::Surface surface(200, 100);
     PaintInto(box, surface);
     const TColor shadow = ColorToRGB(clBtnShadow), highlight = ColorToRGB(clBtnHighlight);
@@ -340,6 +348,24 @@ TEST(GroupBoxFrame, ClassicFrameIsEtchedAndADisabledCaptionEmbossed) {
         }
     EXPECT_GT(shadowInk, 10);
     EXPECT_GT(highlightInk, 10) << "the caption's light copy one pixel down and right";
+}
+
+TEST(GroupBoxFrame, RightToLeftTheClassicCaptionSitsAtTheRightEnd) {
+    ClassicGroupBox g;
+    TXcGroupBox* box = g.box;
+    for (bool rtl : {false, true}) {
+        SCOPED_TRACE(rtl ? "right to left" : "left to right");
+        box->SetBiDiMode(rtl ? bdRightToLeft : bdLeftToRight);
+        gfxtest::Surface surface(200, 100);
+        PaintInto(box, surface);
+        // The black caption: in the left half, or in the right one.
+        int left = 0, right = 0;
+        for (int y = 0; y < 14; ++y)
+            for (int x = 0; x < 200; ++x)
+                if (surface.At(x, y) == clBlack) ++(x < 100 ? left : right);
+        EXPECT_EQ(left > 0, !rtl);
+        EXPECT_EQ(right > 0, rtl);
+    }
 }
 
 TEST(GroupBox, PropagatesItsEnabledAndReportsItsAccelerator) {

@@ -15,6 +15,7 @@
 #include "controls/win/XcStatusBar.h"
 #include "controls/win/XcToolBar.h"
 #include "frameworks/data/XcExceptions.h"
+#include "tests/controls/win/PinnedThemes.h"
 #include "tests/support/ControlDestruction.h"
 #include "tests/win/FormsTestSupport.h"
 
@@ -193,6 +194,24 @@ TEST(StatusBarHint, PanelsAndTheirControlsGoForTheHintAndComeBack) {
     EXPECT_TRUE(edit->Visible());
     EXPECT_EQ(PartEdges(s.bar->Handle()), (std::vector<int>{120, -1}));
     EXPECT_EQ(Bounds(edit), "125,3,120," + std::to_string(s.bar->ClientHeight() - 4)) << "placed again";
+}
+
+TEST(StatusBarWindow, WithoutThemesItIsNotRedrawnWholeWhenOnlyItsWidthChanges) {
+    WNDCLASSW system{};
+    ASSERT_TRUE(GetClassInfoW(nullptr, STATUSCLASSNAMEW, &system));
+    for (bool themed : {true, false}) {
+        SCOPED_TRACE(themed ? "themes" : "no themes");
+        PinnedThemes themes(themed);
+        const ThemeServicesScope pinned(themes);
+        StatusForm s;
+        HWND wnd = s.bar->Handle();
+        const auto style = static_cast<UINT>(GetClassLongW(wnd, GCL_STYLE));
+        EXPECT_EQ(style, themed ? system.style : system.style & ~CS_HREDRAW);
+        // Still the system's status bar.
+        EXPECT_TRUE(SendMessageW(wnd, SB_ISSIMPLE, 0, 0));
+        Application->SetHint("Drukuj (Ctrl+D)");
+        EXPECT_EQ(PartText(wnd, 0), "Drukuj (Ctrl+D)");
+    }
 }
 
 TEST(StatusBarPanel, TheBarItselfIsRefusedAndAFreedControlLeavesItsPanel) {

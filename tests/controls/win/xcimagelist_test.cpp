@@ -1,12 +1,19 @@
 // TXcImageList: pictures cut into tiles with their masks, refused and kept
-// pixel formats, stored image data in both formats, assignment, items and
-// one change notification per rebuild.
+// pixel formats, stored image data in both formats, every mode through the
+// class library's writer and reader, assignment, items and one change
+// notification per rebuild.
 #include "controls/win/XcImageList.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
+#include <tuple>
 #include <vector>
 
+#include "classlib/FileUtils.h"
+#include "classlib/Filer.h"
+#include "tests/support/TempFolder.h"
 #include "tests/win/FormsTestSupport.h"
 #include "tests/win/GraphicsSupport.h"
 
@@ -183,6 +190,139 @@ TEST(XcImageList, ItemsAndTheirKinds) {
     EXPECT_EQ(list.Items()->Items(1)->DisplayName(), "Resource XCSPINUP");
     list.Items()->Delete(0);
     EXPECT_EQ(list.Count(), 1);
+}
+
+// The list's properties as the class library's writer stores them.
+std::string Stored(TXcImageList& list) {
+    TMemoryStream stream;
+    TWriter writer(stream);
+    writer.WriteProperties(list);
+    writer.WriteListEnd();
+    return std::string(static_cast<const char*>(stream.Memory()), stream.Size());
+}
+
+// Read into a new list as a layout is read: loading, then Loaded.
+TXcImageList* ReadBack(TComponent& root, const std::string& bytes) {
+    TMemoryStream stream;
+    stream.WriteBuffer(bytes.data(), static_cast<int32_t>(bytes.size()));
+    stream.SetPosition(0);
+    TXcImageList* list = nullptr;
+    LoadComponentTree(root, [&] {
+        list = new TXcImageList(&root);
+        TReader reader(stream);
+        reader.SetRoot(&root);
+        reader.ReadProperties(*list);
+    });
+    return list;
+}
+
+bool HasImageData(const std::string& bytes) {
+    return bytes.find(std::string("\x06"
+                                  "Bitmap\x0A",
+                                  8)) != std::string::npos;
+}
+
+TEST(XcImageList, EachModeReadsBackThroughTheWriterAndReader) {
+    TempFolder folder;
+    const std::string file = folder.Name("obrazki.bmp");
+    auto saveStrip = [&file](TColor colour) {
+        TBitmap b;
+        Strip(b, 32, 16, {{colour, clFuchsia}, {clLime, clFuchsia}});
+        b.SaveToFile(file);
+    };
+    struct Case {
+        const char* name;
+        std::function<void(TXcImageList&)> fill;
+        bool imageData;
+        int count;
+        std::vector<std::tuple<int, int, int, TColor>> pixels;  // image, x, y, colour read back
+    };
+    const Case cases[] = {
+        {"classic",
+         [](TXcImageList& l) {
+             l.SetMode(imClassic);
+             TBitmap b;
+             Strip(b, 32, 16, {{clRed, clFuchsia}, {clBlue, clFuchsia}});
+             l.AddMasked(&b, clFuchsia);
+         },
+         true,
+         2,
+         {{0, 8, 8, clRed}, {1, 8, 8, clBlue}, {1, 8, 0, clWhite}}},
+        // The file is loaded again before writing: what it holds then is stored.
+        {"picture of a file",
+         [&](TXcImageList& l) {
+             saveStrip(clRed);
+             l.SetFileName(file);
+             saveStrip(clBlue);
+         },
+         false,
+         2,
+         {{0, 8, 8, clBlue}, {1, 8, 8, clLime}}},
+        {"resources",
+         [](TXcImageList& l) {
+             l.SetWidth(5);
+             l.SetHeight(3);
+             l.SetTransparentMode(tmNone);
+             l.SetMode(imResourceIds);
+             TStringList ids;
+             ids.SetText("XCSPINUP\nXCSPINDOWN");
+             SetObjectProp(l, "ResourceIds", &ids);
+         },
+         false,
+         2,
+         // The up arrow's tip and beside it; the down arrow's tip.
+         {{0, 2, 0, clBlack}, {0, 0, 0, clWhite}, {1, 2, 2, clBlack}}},
+        {"items",
+         [](TXcImageList& l) {
+             l.SetMode(imItemList);
+             TXcImageList source(nullptr);
+             TBitmap b;
+             Strip(b, 16, 16, {{clYellow, clFuchsia}});
+             TXcImageListItem* inline_ = source.Items()->Add();
+             inline_->SetKind(ikInlineBitmap);
+             inline_->SetBitmap(&b);
+             source.Items()->Add()->SetResourceName("XCSPINUP");
+             SetObjectProp(l, "Items", source.Items());
+         },
+         false,
+         2,
+         {{0, 8, 8, clYellow}}},
+    };
+    for (const Case& c : cases) {
+        TXcImageList list(nullptr);
+        c.fill(list);
+        const std::string bytes = Stored(list);
+        // Read back without the file: what was stored is what shows.
+        RemoveFile(file);
+        EXPECT_EQ(HasImageData(bytes), c.imageData) << c.name;
+        TComponent root(nullptr);
+        TXcImageList* read = ReadBack(root, bytes);
+        EXPECT_EQ(read->Mode(), list.Mode()) << c.name;
+        ASSERT_EQ(read->Count(), c.count) << c.name;
+        for (const auto& [image, x, y, colour] : c.pixels)
+            EXPECT_EQ(Drawn(*read, image, x, y), colour) << c.name << " " << image << " " << x << "," << y;
+        EXPECT_EQ(read->ResourceIds()->Text(), list.ResourceIds()->Text()) << c.name;
+        ASSERT_EQ(read->Items()->Count(), list.Items()->Count()) << c.name;
+        for (int i = 0; i < list.Items()->Count(); ++i)
+            EXPECT_EQ(read->Items()->Items(i)->DisplayName(), list.Items()->Items(i)->DisplayName())
+                << c.name;
+    }
+}
+
+TEST(XcImageList, AFileNamedWhileLoadingIsLoadedAfterTheStoredPicture) {
+    TempFolder folder;
+    const std::string file = folder.Name("obrazki.bmp");
+    TBitmap b;
+    Strip(b, 16, 16, {{clRed, clFuchsia}});
+    b.SaveToFile(file);
+    TXcImageList list(nullptr);
+    list.SetFileName(file);
+    const std::string bytes = Stored(list);
+    Strip(b, 16, 16, {{clBlue, clFuchsia}});
+    b.SaveToFile(file);
+    TComponent root(nullptr);
+    TXcImageList* read = ReadBack(root, bytes);
+    EXPECT_EQ(Drawn(*read, 0, 5, 5), clBlue) << "the file read after the stored picture";
 }
 
 TEST(XcImageList, TellsItsClientsOncePerRebuild) {

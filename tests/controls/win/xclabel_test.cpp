@@ -1,9 +1,9 @@
 // The enhanced label in a test window with the theme state pinned off
 // (Wine's themes would make every label transparent): its auto size for an
 // empty caption, a lone "&", word wrap and margins (each counted once), its
-// painting, the kept angle and the refused corner cut; the data consumer it
-// owns through one counted reference, connected to a small provider; its
-// hot-track font; and the shared destruction test.
+// painting (right to left too), the kept angle and the refused corner cut;
+// the data consumer it owns through one counted reference, connected to a
+// small provider; its hot-track font; and the shared destruction test.
 #include "controls/win/XcLabel.h"
 
 #include <gtest/gtest.h>
@@ -119,6 +119,41 @@ TEST_F(LabelTest, RightAlignedKeepsItsRightEdgeAndItsText) {
     EXPECT_GT(surface.Ink(Rect(w - 10, 0, w - 6, h)), 0) << "the text reaches the right margin";
 }
 
+TEST_F(LabelTest, RightToLeftAlignedTextSitsOnTheRightAndKeepsThatEdge) {
+    const struct {
+        TBiDiMode mode;
+        bool onTheRight;
+    } cases[] = {
+        {bdLeftToRight, false},
+        {bdRightToLeft, true},
+        {bdRightToLeftNoAlign, false},
+        {bdRightToLeftReadingOnly, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.mode));
+        form->SetBiDiMode(c.mode);  // the label follows its parent
+        ASSERT_EQ(label->BiDiMode(), c.mode);
+        label->SetAutoSize(true);
+        label->SetBounds(100, 20, 10, 10);
+        label->SetCaption("Licencja");
+        const int right = label->Left() + label->Width();
+        label->SetCaption("Umowa licencyjna");
+        if (c.onTheRight)
+            EXPECT_EQ(label->Left() + label->Width(), right) << "grows to the left";
+        else
+            EXPECT_EQ(label->Left(), 100) << "grows to the right";
+        label->SetAutoSize(false);
+        label->SetBounds(100, 20, 200, label->Height());
+        label->SetColor(clWhite);
+        label->Font()->SetColor(clBlack);
+        gfxtest::Surface surface(200, label->Height());
+        PaintInto(surface);
+        const int h = label->Height();
+        EXPECT_EQ(surface.Ink(Rect(c.onTheRight ? 0 : 120, 0, c.onTheRight ? 80 : 200, h)), 0);
+        EXPECT_GT(surface.Ink(Rect(c.onTheRight ? 120 : 0, 0, c.onTheRight ? 200 : 80, h)), 0);
+    }
+}
+
 TEST_F(LabelTest, DisabledTextIsGreyWithALightShadowBelowRight) {
     label->SetColor(clBtnFace);
     label->SetCaption("Wersja");
@@ -222,6 +257,19 @@ TEST_F(LabelTest, AProviderGoingGivesTheCaptionBack) {
     }
     EXPECT_EQ(label->Provider()->Provider(), nullptr);
     EXPECT_EQ(label->Width(), Measured(label, "Własny").cx + 2);
+}
+
+TEST_F(LabelTest, WithoutAProviderOnlyTheProvidersOwnChangeMeasuresAgain) {
+    EXPECT_EQ(GetObjectProp(*label, "Provider"), label->Provider()) << "published";
+    label->SetCaption("Licencja");
+    const int fitted = label->Width();
+    label->SetBounds(100, 20, 300, 40);  // set by hand: due for measuring
+    for (TXcConsumerChangeReason reason : {xccData, xccView, xccContext}) {
+        label->Provider()->Changed(reason);
+        EXPECT_EQ(label->Width(), 300) << static_cast<int>(reason);
+    }
+    label->Provider()->Changed(xccProvider);
+    EXPECT_EQ(label->Width(), fitted);
 }
 
 TEST_F(LabelTest, AClickGoesToTheItemsActionElseToOnClick) {

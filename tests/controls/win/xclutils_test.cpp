@@ -2,7 +2,10 @@
 // disabled drawing, and bitmaps through BMP streams.
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "controls/win/XcXCLUtils.h"
+#include "frameworks/data/XcExceptions.h"
 #include "tests/win/GraphicsSupport.h"
 
 namespace {
@@ -62,6 +65,38 @@ TEST(FillRectGradient, PaintsTheBandsOfEachCase) {
         for (const auto& [p, color] : c.expect)
             EXPECT_EQ(s.At(p.x, p.y), color) << c.name << " " << p.x << "," << p.y;
     }
+}
+
+// A canvas over another's context that notes its lock count when it is
+// first asked for the context.
+class WatchedCanvas : public TCanvas {
+public:
+    explicit WatchedCanvas(HDC dc) : dc_(dc) {}
+    int lockedAtHandle = -1;
+
+protected:
+    void CreateHandle() override {
+        lockedAtHandle = LockCount();
+        SetHandle(dc_);
+    }
+
+private:
+    HDC dc_;
+};
+
+TEST(FillRectGradient, DrawsWithTheCanvasLocked) {
+    Surface s(4, 8);
+    WatchedCanvas canvas(s.Canvas().Handle());
+    FillRectGradient(&canvas, Rect(0, 0, 4, 8), clBlack, clRed, fdTopToBottom, 4);
+    EXPECT_EQ(canvas.lockedAtHandle, 1);
+    EXPECT_EQ(canvas.LockCount(), 0);
+    EXPECT_EQ(s.At(2, 7), clRed);
+    // Another thread cannot take a locked canvas.
+    canvas.Lock();
+    bool taken = true;
+    std::thread([&] { taken = canvas.TryLock(); }).join();
+    canvas.Unlock();
+    EXPECT_FALSE(taken);
 }
 
 // A 4x4 picture: red border key colour, a green 2x2 centre.
@@ -174,7 +209,14 @@ TEST(BitmapStream, RoundTripsThroughEachPixelFormat) {
     EXPECT_EQ(mono.PixelFormat(), pf1bit);
     TBitmap empty;
     EXPECT_THROW(BitmapToPixelFormatStream(&empty, pf8bit, rmMedianCut), EInvalidGraphic);
-    EXPECT_THROW(BitmapToPixelFormatStream(&source, pf16bit, rmMedianCut), EInvalidGraphic);
+    for (TPixelFormat format : {pf15bit, pf16bit, pf32bit}) {
+        try {
+            BitmapToPixelFormatStream(&source, format, rmMedianCut);
+            ADD_FAILURE() << format;
+        } catch (const EXCLException& e) {
+            EXPECT_EQ(e.Message(), "BitmapToMemoryStream: pixel format not implemented");
+        }
+    }
 }
 
 TEST(SystemHelpers, ReportTheDisplayAndTheCheckBoxGlyph) {

@@ -181,6 +181,11 @@ TEST(MenuCursor, AHighlightedItemShowsTheMenusCursorAndOthersTheDefault) {
     EXPECT_EQ(select(f.create->Command(), 0, sub), Screen->Cursors(crDefault));
     // The bar's item that opens a sub-menu keeps the default.
     EXPECT_EQ(select(0, MF_HILITE | MF_POPUP, f.menu->Handle()), Screen->Cursors(crDefault));
+    // An item the menu does not know, or the menu closing, shows the default.
+    select(f.create->Command(), MF_HILITE, sub);
+    EXPECT_EQ(select(0xFFF0, MF_HILITE, sub), Screen->Cursors(crDefault));
+    select(f.create->Command(), MF_HILITE, sub);
+    EXPECT_EQ(select(0, 0xFFFF, nullptr), Screen->Cursors(crDefault));
     f.menu->SetCursor(crDefault);
     SetCursor(Screen->Cursors(crHourGlass));
     EXPECT_EQ(select(f.create->Command(), MF_HILITE, sub), Screen->Cursors(crHourGlass)) << "left alone";
@@ -272,6 +277,37 @@ TEST(XPPopupPixels, ImageShadowAndCheckedBackground) {
                        << "the shadow's bottom-right corner";
                    EXPECT_EQ(WindowPixel(wnd, first.left - 1 + 1, first.top + 4 - 1 + 1), kImageRed);
                }},
+              [&] { m.popup->Popup(220, 220); });
+}
+
+// Right to left: the menu opens to the left of the point, the image column
+// on the items' right; an item's bitmap is its glyph.
+TEST(XPPopupPixels, RightToLeftAndAnItemsBitmap) {
+    ImageMenu m;
+    TBitmap glyph;
+    glyph.SetSize(16, 16);
+    glyph.Canvas()->Brush()->SetColor(clFuchsia);
+    glyph.Canvas()->FillRect(Rect(0, 0, 16, 16));
+    glyph.Canvas()->Brush()->SetColor(clBlue);
+    glyph.Canvas()->FillRect(Rect(1, 1, 15, 15));
+    m.second->SetImageIndex(-1);
+    m.second->SetBitmap(&glyph);
+    m.popup->SetBiDiMode(bdRightToLeft);
+    HMENU menu = m.popup->Items()->Handle();
+    WhileOpen({[&](HWND wnd) {
+                  RECT window{};
+                  GetWindowRect(wnd, &window);
+                  EXPECT_EQ(window.right, 220) << "aligned to the point from the right";
+                  // The 23-pixel image column at the right: the image 16 from the edge.
+                  const RECT first = ItemInWindow(wnd, menu, 0);
+                  EXPECT_EQ(WindowPixel(wnd, first.right - 5, first.top + 8), kImageRed) << "the image";
+                  EXPECT_EQ(WindowPixel(wnd, first.right - 21, first.top + 8), RGB(0xD8, 0xD8, 0xD1))
+                      << "the image column";
+                  EXPECT_NE(WindowPixel(wnd, first.left + 5, first.top + 8), kImageRed);
+                  const RECT second = ItemInWindow(wnd, menu, 1);
+                  EXPECT_EQ(WindowPixel(wnd, second.right - 5, second.top + 8), RGB(0, 0, 255))
+                      << "the glyph";
+              }},
               [&] { m.popup->Popup(220, 220); });
 }
 

@@ -1,8 +1,9 @@
 // Panels and splitters in a test window: splitter drags by posted mouse
 // within their limits, and drags a key, a lost capture or a cancelled mode
 // ends with nothing changed and no line left; the mouse timer giving a hot
-// panel its colour back; sizing by the grip; arrangement repainting the
-// focused window without painting it on the spot.
+// panel its colour back; sizing by the grip; a transparent panel's nudge
+// on a resize; arrangement repainting the focused window without painting
+// it on the spot.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -270,6 +271,29 @@ TEST(PanelSizing, GripResizesButNeverBelowTwoPixels) {
     PostMessageW(wnd, WM_LBUTTONUP, 0, MAKELPARAM(-10, 65));
     Pump();
     EXPECT_EQ(Screen->Cursor(), crDefault);
+}
+
+TEST(PanelSizing, ATransparentPanelWithoutThemesNudgesItsWidthOnEachResize) {
+    const struct {
+        const char* name;
+        bool themed, transparent;
+        std::vector<int> widths;  // as each resize reports them
+    } cases[] = {
+        {"transparent without themes", false, true, {150, 151, 150}},
+        {"transparent with themes", true, true, {150}},
+        {"opaque", false, false, {150}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        PinnedThemes themes(c.themed);
+        const ThemeServicesScope pinned(themes);
+        HotPanel w(c.transparent);
+        std::vector<int> widths;
+        w.panel->OnResize = [&](TObject*) { widths.push_back(w.panel->Width()); };
+        w.panel->SetWidth(150);
+        EXPECT_EQ(widths, c.widths);
+        EXPECT_EQ(w.panel->Width(), 150);
+    }
 }
 
 TEST(PanelArrangement, RowsOfChildrenAndTheFocusedWindowRepaintedLater) {

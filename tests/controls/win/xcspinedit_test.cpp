@@ -8,10 +8,10 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <string>
 #include <vector>
 
+#include "classlib/win/ExtCtrls.h"
 #include "classlib/win/Forms.h"
 #include "classlib/win/StdCtrls.h"
 #include "controls/win/XcThemeServices.h"
@@ -237,25 +237,35 @@ TEST(XcSpinButton, ClicksOnTheDiagonalButtonFollowItsLine) {
     EXPECT_EQ(w.log, expected);
 }
 
+// The timer a held button repeats by.
+TTimer* RepeatTimerOf(TXcSpinButton& button) {
+    for (int i = 0; i < button.ComponentCount(); ++i)
+        if (auto* timer = dynamic_cast<TTimer*>(button.Components(i))) return timer;
+    return nullptr;
+}
+
 TEST(XcSpinButton, HoldingRepeatsUntilReleased) {
     ButtonWindow w(sbsDefault);
     HWND wnd = w.form->Handle();
-    const auto start = std::chrono::steady_clock::now();
-    PostMessageW(wnd, WM_LBUTTONDOWN, MK_LBUTTON, w.At(2, 2));
-    Pump(150);
-    const auto elapsed = std::chrono::steady_clock::now() - start;
-    // The first repeat comes after 400 ms (checked when the machine was quick).
-    if (elapsed < std::chrono::milliseconds(350)) {
-        EXPECT_EQ(w.log, "T");
-    }
+    // Sent, not posted, and the ticks fired by hand: no message loop runs,
+    // so the real timer never ticks and no clock decides the outcome.
+    SendMessageW(wnd, WM_LBUTTONDOWN, MK_LBUTTON, w.At(2, 2));
+    EXPECT_EQ(w.log, "T") << "one step at once";
     EXPECT_EQ(w.button->Pressed(), shTop);
-    ASSERT_TRUE(PumpUntil([&] { return w.log.size() >= 4; }, 3000)) << w.log;
-    PostMessageW(wnd, WM_LBUTTONUP, 0, w.At(2, 2));
-    Pump(50);
-    const std::string released = w.log;
-    Pump(400);
-    EXPECT_EQ(w.log, released) << "release stops it";
+    TTimer* timer = RepeatTimerOf(*w.button);
+    ASSERT_NE(timer, nullptr);
+    EXPECT_TRUE(timer->Enabled());
+    EXPECT_EQ(timer->Interval(), 400u) << "the first repeat";
+    for (const char* log : {"TT", "TTT", "TTTT"}) {
+        timer->OnTimer()(timer);
+        EXPECT_EQ(w.log, log);
+        EXPECT_EQ(timer->Interval(), 100u) << "every repeat after the first";
+        EXPECT_TRUE(timer->Enabled());
+    }
+    SendMessageW(wnd, WM_LBUTTONUP, 0, w.At(2, 2));
+    EXPECT_FALSE(timer->Enabled()) << "release stops it";
     EXPECT_EQ(w.button->Pressed(), shNone);
+    EXPECT_EQ(w.log, "TTTT");
 }
 
 // The topmost row of the top half with a black (arrow) pixel.

@@ -145,6 +145,28 @@ TEST(StaticText, SelectionStatusIsCentredBothWaysInASunkenFrame) {
     EXPECT_NEAR((top + bottom) / 2, 11, 3);
 }
 
+TEST(StaticText, RightToLeftAlignedTheLeftAndRightAlignmentsChangePlaces) {
+    Owned<TForm> form = NewForm();
+    auto* text = new TXcStaticText(form.get());
+    text->SetParent(form.get());
+    const struct {
+        TBiDiMode mode;
+        TAlignment alignment;
+        UINT flag;
+    } cases[] = {
+        {bdLeftToRight, taLeftJustify, DT_LEFT},        {bdLeftToRight, taRightJustify, DT_RIGHT},
+        {bdLeftToRight, taCenter, DT_CENTER},           {bdRightToLeft, taLeftJustify, DT_RIGHT},
+        {bdRightToLeft, taRightJustify, DT_LEFT},       {bdRightToLeft, taCenter, DT_CENTER},
+        {bdRightToLeftNoAlign, taLeftJustify, DT_LEFT},
+    };
+    for (const auto& c : cases) {
+        text->SetBiDiMode(c.mode);
+        text->SetAlignment(c.alignment);
+        EXPECT_EQ(text->TextFlags() & (DT_LEFT | DT_RIGHT | DT_CENTER), c.flag)
+            << c.mode << " " << c.alignment;
+    }
+}
+
 TEST(StaticText, AltAcceleratorFocusesItsControl) {
     Owned<TForm> form = NewForm();
     auto* text = new TXcStaticText(form.get());

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "classlib/win/Forms.h"
+#include "classlib/win/Panels.h"
 #include "controls/win/XcPageControl.h"
 #include "tests/support/ControlDestruction.h"
 #include "tests/win/FormsTestSupport.h"
@@ -273,23 +274,106 @@ TEST(XcTreeView, MultiSelectionIsOffUnlessAsked) {
     EXPECT_EQ(w.tree->Selected(), nullptr);
 }
 
+// The window timers the controls start and stop, as text; ticked by hand.
+class RecordedTimers : public TWindowTimers {
+public:
+    explicit RecordedTimers(HWND watched) : watched_(watched) { SetWindowTimers(this); }
+    ~RecordedTimers() override { SetWindowTimers(nullptr); }
+    bool Set(HWND wnd, UINT_PTR id, UINT ms) override {
+        if (wnd == watched_) log += "set " + std::to_string(id) + " " + std::to_string(ms) + "; ";
+        return true;
+    }
+    void Kill(HWND wnd, UINT_PTR id) override {
+        if (wnd == watched_) log += "kill " + std::to_string(id) + "; ";
+    }
+    std::string log;
+
+private:
+    HWND watched_;
+};
+
 TEST(XcTreeView, DragNearAnEdgeScrollsEvery200Ms) {
     TreeWindow w;
     for (int i = 0; i < 60; ++i) w.Add("węzeł " + std::to_string(i));
     w.tree->SetAutoDragScroll(true);
+    w.tree->SetBounds(0, 0, 300, 200);
+    std::string dropped;
+    w.tree->OnDragOver = [](TObject*, TObject*, int, int, TDragState, bool&) {};
+    w.tree->OnDragDrop = [&](TObject*, TObject*, int x, int y) { dropped = std::to_string(y); };
+    auto* source = new TPanel(w.form.get());
+    source->SetParent(w.form.get());
+    source->SetBounds(0, 210, 300, 40);
+    source->OnMouseDown = [source](TObject*, TMouseButton, TShiftState, int, int) {
+        source->BeginDrag(false, 4);
+    };
+    TObject* endedOn = source;
+    source->OnEndDrag = [&](TObject*, TObject* target, int, int) { endedOn = target; };
     w.Show();
+    // The real pointer away from the window: the drag starts there and the
+    // posted moves are the only ones.
+    SetCursorPos(0, 0);
+    Pump();
+    HWND panel = source->Handle();
     HWND wnd = w.tree->Handle();
-    auto top = [wnd] { return SendMessageW(wnd, TVM_GETNEXTITEM, TVGN_FIRSTVISIBLE, 0); };
-    const LRESULT first = top();
-    w.tree->DragOver(10, w.tree->ClientHeight() - 19);
-    EXPECT_TRUE(PumpUntil([&] { return top() != first; }, 2000)) << "scrolls down";
-    w.tree->DragOver(10, 20);
-    const LRESULT stopped = top();
-    Pump(450);
-    EXPECT_EQ(top(), stopped) << "y = 20 stops";
-    w.tree->DragOver(10, 19);
-    EXPECT_TRUE(PumpUntil([&] { return top() != stopped; }, 2000)) << "scrolls up";
-    w.tree->EndDrag();
+    RecordedTimers timers(wnd);
+    // A tree point as the panel, which holds the mouse, gets it.
+    auto at = [&](int y) {
+        const TPoint p = source->ScreenToClient(w.tree->ClientToScreen(Point(100, y)));
+        return MAKELPARAM(p.x, p.y);
+    };
+    auto moveTo = [&](int y) {
+        PostMessageW(panel, WM_MOUSEMOVE, MK_LBUTTON, at(y));
+        Pump(0);
+    };
+    auto top = [&] {
+        const auto item =
+            reinterpret_cast<HTREEITEM>(SendMessageW(wnd, TVM_GETNEXTITEM, TVGN_FIRSTVISIBLE, 0));
+        for (TTreeNode* n = w.tree->Items()->GetFirstNode(); n; n = n->GetNext())
+            if (n->ItemId() == item) return n->AbsoluteIndex();
+        return -1;
+    };
+    auto tick = [&](int times) {
+        for (int i = 0; i < times; ++i) SendMessageW(wnd, WM_TIMER, 100, 0);
+    };
+    const int bottomEdge = w.tree->ClientHeight() - 19;
+
+    PostMessageW(panel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    Pump(0);
+    ASSERT_TRUE(source->Dragging());
+    moveTo(bottomEdge);
+    EXPECT_EQ(timers.log, "set 100 200; ") << "near the bottom: a line every 200 ms";
+    EXPECT_EQ(GetCursor(), Screen->Cursors(crDrag)) << "accepted";
+    tick(3);
+    EXPECT_EQ(top(), 3);
+    moveTo(20);
+    EXPECT_EQ(timers.log, "set 100 200; kill 100; ") << "20 from the top stops it";
+    tick(1);
+    EXPECT_EQ(top(), 3) << "a tick already queued";
+    moveTo(19);
+    tick(2);
+    EXPECT_EQ(top(), 1) << "up";
+    PostMessageW(panel, WM_LBUTTONUP, 0, at(19));
+    Pump(0);
+    EXPECT_EQ(timers.log, "set 100 200; kill 100; set 100 200; kill 100; ") << "the drop stops it";
+    EXPECT_EQ(dropped, "19");
+    EXPECT_EQ(endedOn, w.tree);
+    EXPECT_FALSE(source->Dragging());
+
+    // Esc cancels: the tree stops, nothing is dropped.
+    timers.log.clear();
+    dropped.clear();
+    PostMessageW(panel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    Pump(0);
+    moveTo(bottomEdge);
+    w.tree->OnDragOver = [](TObject*, TObject*, int, int, TDragState, bool& accept) { accept = false; };
+    moveTo(bottomEdge + 1);
+    EXPECT_EQ(GetCursor(), Screen->Cursors(crNoDrop)) << "refused";
+    PostMessageW(panel, WM_KEYDOWN, VK_ESCAPE, 0);
+    Pump(0);
+    EXPECT_EQ(timers.log, "set 100 200; kill 100; ");
+    EXPECT_EQ(dropped, "");
+    EXPECT_EQ(endedOn, nullptr);
+    EXPECT_FALSE(source->Dragging());
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The wizard control in a test window: the page switch step by step (as
 // the pages' and the wizard's events report it), page search, the button
-// bar to the pixel, button clicks, and the faults the control mends.
+// bar to the pixel, button clicks and classes, the published properties,
+// and the faults the control mends.
 #include "controls/win/XcWizard.h"
 
 #include <gtest/gtest.h>
@@ -159,6 +160,20 @@ TEST(WizardSwitch, ForeignAndDisabledPagesAreIgnored) {
     EXPECT_EQ(w.wizard->ActivePage(), w.pages[0]);
     EXPECT_TRUE(w.pages[0]->Visible());
     EXPECT_EQ(other.wizard->ActivePage(), other.pages[0]);
+}
+
+TEST(WizardSwitch, ShowingAPageOrAControlOnItMakesThePageActive) {
+    WizardWindow w(3);
+    w.pages[1]->Show();
+    EXPECT_EQ(w.log,
+              (Log{"changing to B", "A exit to B", "B enter from A, active A", "B page", "changed, B"}));
+    w.log.clear();
+    w.pages[2]->Controls(0)->Show();  // the edit on C
+    EXPECT_EQ(w.wizard->ActivePage(), w.pages[2]);
+    EXPECT_FALSE(w.pages[1]->Visible());
+    w.log.clear();
+    w.pages[2]->Show();  // already active
+    EXPECT_TRUE(w.log.empty());
 }
 
 TEST(WizardSearch, JumpsOverPagesOnceAndStopsAtTheEnds) {
@@ -320,6 +335,116 @@ TEST(WizardButtons, CancelGivesTheFormItsModalResult) {
     w.Button(Kind::bkCancel)->Click();
     EXPECT_EQ(w.log, (Log{"wizard cancel, modal result 2"}));
     EXPECT_EQ(w.wizard->ActivePage(), w.pages[0]);
+}
+
+// A help button of its own, and the class the wizard gives a kind it does not know.
+class TOwnHelpButton : public TXcWizardHelpButton {
+    CL_CLASS(TOwnHelpButton, TXcWizardHelpButton)
+public:
+    using TXcWizardHelpButton::TXcWizardHelpButton;
+};
+CL_CLASS_INFO(TOwnHelpButton)
+
+class TOwnButtonsWizard : public TXcWizard {
+    CL_CLASS(TOwnButtonsWizard, TXcWizard)
+public:
+    using TXcWizard::TXcWizard;
+    std::string UnknownKindClass() { return GetButtonClass(static_cast<Kind>(7)).Info->ClassName(); }
+
+protected:
+    TPersistentClass GetButtonClass(Kind kind) override {
+        if (kind != Kind::bkHelp) return TXcWizard::GetButtonClass(kind);
+        return {&TOwnHelpButton::StaticClassInfo(), [](TPersistent* owner) -> TPersistent* {
+                    return new TOwnHelpButton(dynamic_cast<TComponent*>(owner));
+                }};
+    }
+};
+CL_CLASS_INFO(TOwnButtonsWizard)
+
+TEST(WizardButtons, EachKindIsMadeOfTheClassTheWizardNamesForIt) {
+    Owned<TForm> form = Make<TForm>(nullptr);
+    auto* wizard = new TOwnButtonsWizard(form.get());
+    wizard->SetParent(form.get());
+    const std::pair<Kind, const char*> classes[] = {
+        {bkStart, "TXcWizardStartButton"},   {bkLast, "TXcWizardLastButton"},
+        {bkBack, "TXcWizardBackButton"},     {bkNext, "TXcWizardNextButton"},
+        {bkFinish, "TXcWizardFinishButton"}, {Kind::bkCancel, "TXcWizardCancelButton"},
+        {Kind::bkHelp, "TOwnHelpButton"},
+    };
+    for (const auto& [kind, name] : classes) {
+        TXcWizardButtonControl* button = wizard->ButtonControl(kind);
+        ASSERT_NE(button, nullptr) << name;
+        EXPECT_EQ(button->ClassName(), name);
+        EXPECT_EQ(button->Wizard(), wizard) << name;
+        EXPECT_EQ(button->Parent(), wizard) << name;
+        EXPECT_EQ(button->Height(), 25) << name;
+    }
+    EXPECT_EQ(wizard->NavigateButton(Kind::bkHelp)->Caption(), "&Help");
+    EXPECT_EQ(wizard->UnknownKindClass(), "TXcWizardButtonControl");
+}
+
+// ---- Published properties ----------------------------------------------------------------
+TEST(WizardProperties, AreFoundByNameWithTheirDefaults) {
+    WizardWindow w(1);
+    TXcWizardCustomPage* page = w.pages[0];
+    TXcWizardPageHeader* header = page->Header();
+    const struct {
+        const char* what;
+        TObject* object;
+        const char* name;
+        std::string value;  // an ordinal in decimal, an identifier, text, or "object"
+    } cases[] = {
+        {"wizard", w.wizard, "Pages", "object"},
+        {"wizard", w.wizard, "ShowRouteMap", "False"},
+        {"wizard", w.wizard, "ButtonStart", "object"},
+        {"wizard", w.wizard, "ButtonLast", "object"},
+        {"wizard", w.wizard, "ButtonBack", "object"},
+        {"wizard", w.wizard, "ButtonNext", "object"},
+        {"wizard", w.wizard, "ButtonFinish", "object"},
+        {"wizard", w.wizard, "ButtonCancel", "object"},
+        {"wizard", w.wizard, "ButtonHelp", "object"},
+        {"page", page, "EnabledButtons", "127"},  // all seven kinds
+        {"page", page, "VisibleButtons", "44"},   // bkBack, bkNext, bkCancel
+        {"title", header->Title(), "Anchors", "7"},
+        {"title", header->Title(), "Alignment", "taLeftJustify"},
+        {"subtitle", header->Subtitle(), "Anchors", "15"},
+        {"image", page->Image(), "Picture", "object"},
+        {"image", page->Image(), "Alignment", "iaStretch"},
+        {"image", page->Image(), "Layout", "ilStretch"},
+        {"Next", w.wizard->ButtonNext(), "Caption", "&Next >"},
+        {"Next", w.wizard->ButtonNext(), "Glyph", "object"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.what) + "." + c.name);
+        const TPropInfo* prop = GetPropInfo(*c.object, c.name);
+        ASSERT_NE(prop, nullptr);
+        switch (prop->Kind) {
+            case tkClass:
+                EXPECT_EQ(c.value, "object");
+                EXPECT_NE(GetObjectProp(*c.object, c.name), nullptr);
+                break;
+            case tkEnumeration:
+                EXPECT_EQ(GetEnumProp(*c.object, c.name), c.value);
+                break;
+            case tkString:
+                EXPECT_EQ(GetStrProp(*c.object, c.name), c.value);
+                break;
+            default:
+                EXPECT_EQ(std::to_string(GetOrdProp(*c.object, c.name)), c.value);
+        }
+    }
+    EXPECT_EQ(GetObjectProp(*w.wizard, "Pages"), w.wizard->Pages());
+    EXPECT_EQ(GetObjectProp(*w.wizard, "ButtonNext"), w.wizard->NavigateButton(bkNext));
+    // Written by name through the setters.
+    SetOrdProp(*page, "VisibleButtons", 0x18);  // bkNext, bkFinish
+    EXPECT_TRUE(w.Button(bkFinish)->Visible());
+    EXPECT_FALSE(w.Button(bkBack)->Visible());
+    SetEnumProp(*page->Image(), "Layout", "ilTile");
+    EXPECT_EQ(page->Image()->Layout(), ilTile);
+    SetEnumProp(*header->Title(), "Alignment", "taCenter");
+    EXPECT_EQ(header->Title()->Alignment(), taCenter);
+    SetEnumProp(*w.wizard, "ShowRouteMap", "True");
+    EXPECT_EQ(GetEnumProp(*w.wizard, "ShowRouteMap"), "False") << "there is no route map";
 }
 
 // ---- Painting ------------------------------------------------------------------------------

@@ -186,7 +186,14 @@ CL_CLASS_INFO(TControl, Prop("Left", &TControl::Left, &TControl::SetLeft),
               Prop("ParentShowHint", &TControl::ParentShowHint, &TControl::SetParentShowHint),
               Prop("PopupMenu", &TControl::PopupMenu, &TControl::SetPopupMenu),
               Prop("ShowHint", &TControl::ShowHint, &TControl::SetShowHint),
-              Prop("Visible", &TControl::Visible, &TControl::SetVisible))
+              Prop("Visible", &TControl::Visible, &TControl::SetVisible),
+              EnumProp("BiDiMode",
+                       {"bdLeftToRight", "bdRightToLeft", "bdRightToLeftNoAlign", "bdRightToLeftReadingOnly"},
+                       &TControl::BiDiMode, &TControl::SetBiDiMode),
+              Prop("ParentBiDiMode", &TControl::ParentBiDiMode, &TControl::SetParentBiDiMode),
+              Prop("DragCursor", &TControl::DragCursor, &TControl::SetDragCursor),
+              EnumProp("DragKind", {"dkDrag", "dkDock"}, &TControl::DragKind, &TControl::SetDragKind),
+              EnumProp("DragMode", {"dmManual", "dmAutomatic"}, &TControl::DragMode, &TControl::SetDragMode))
 
 TControl::TControl(TComponent* owner)
     : TComponent(owner),
@@ -706,6 +713,7 @@ void TControl::HandleMouseMessage(TMessage& m) {
                 controlState_ |= csClicked;
             }
             if (stdEvents) MouseDown(mbLeft, shift | (m.Msg == WM_LBUTTONDBLCLK ? ssDouble : 0), x, y);
+            if (dragMode_ == dmAutomatic && m.Msg == WM_LBUTTONDOWN && !Dragging()) BeginDrag(false);
             break;
         case WM_LBUTTONUP:
             if (controlStyle_ & csCaptureMouse) SetMouseCapture(false);

@@ -42,6 +42,10 @@ enum TMouseButton { mbLeft, mbRight, mbMiddle };
 // reading right to left, or both).
 enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
 
+// How a drag begins (by a call, or by a press of the left button), and what it is.
+enum TDragMode { dmManual, dmAutomatic };
+enum TDragKind { dkDrag, dkDock };
+
 // Horizontal placement of a control's text.
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 
@@ -393,6 +397,12 @@ public:
     bool Dragging() const;
     TCursor DragCursor() const { return dragCursor_; }
     void SetDragCursor(TCursor value) { dragCursor_ = value; }
+    // dmAutomatic begins a drag with every press of the left button.
+    TDragMode DragMode() const { return dragMode_; }
+    void SetDragMode(TDragMode value) { dragMode_ = value; }
+    // Docking is not part of the library: a dkDock control drags as dkDrag.
+    TDragKind DragKind() const { return dragKind_; }
+    void SetDragKind(TDragKind value) { dragKind_ = value; }
     // The drop: OnDragDrop.
     virtual void DragDrop(TObject* source, int x, int y);
 
@@ -480,6 +490,8 @@ private:
     bool parentShowHint_ = true;
     TCursor cursor_ = crDefault;
     TCursor dragCursor_ = crDrag;
+    TDragMode dragMode_ = dmManual;
+    TDragKind dragKind_ = dkDrag;
     TPopupMenu* popupMenu_ = nullptr;
     std::unique_ptr<TControlActionLink> actionLink_;
     TWndProcHooks<TMessage> windowHooks_;

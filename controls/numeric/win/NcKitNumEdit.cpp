@@ -158,7 +158,10 @@ NcNumberDisplay TNcBaseNumericEdit::DisplayOptions() const {
 void TNcBaseNumericEdit::ShowValueText(const std::string& text) {
     SetAsString(text);
     const cl::TColor colour = ValueSign() < 0 ? colorFontNeg_ : colorFontPos_;
-    if (Font()->Color() != colour) {
+    // Compared as shown: the class library's fonts start black, the edit's
+    // colours as clWindowText, and a font set to its own colour would no
+    // longer follow the parent's.
+    if (cl::ColorToRGB(Font()->Color()) != cl::ColorToRGB(colour)) {
         Font()->SetColor(colour);
         Invalidate();
     }

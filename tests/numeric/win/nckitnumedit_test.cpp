@@ -262,6 +262,93 @@ bool Holds(const std::string& stored, const std::string& name) {
     return stored.find(static_cast<char>(name.size()) + name) != std::string::npos;
 }
 
+TEST(NcNumericEdit, EveryPropertyOfTheirListsIsPublished) {
+    const std::vector<const char*> edit = {"StoreValue",
+                                           "NumPadDecimal",
+                                           "Flat",
+                                           "LineEdit",
+                                           "FlatBorder",
+                                           "AllowKbdNull",
+                                           "Null",
+                                           "NullStr",
+                                           "BlankWhenNull",
+                                           "Alignment",
+                                           "Color_Defaults",
+                                           "ColorBorderFocus",
+                                           "ColorBorderUnfocus",
+                                           "ColorDisabled",
+                                           "ColorFocus",
+                                           "ColorRO",
+                                           "ColorRW",
+                                           "ReadOnly",
+                                           "Text",
+                                           "AsString",
+                                           "Version",
+                                           "AutoSize",
+                                           "Font",
+                                           "ParentFont",
+                                           "BoundsEnabled",
+                                           "MaxLength",
+                                           "Align",
+                                           "Anchors",
+                                           "AutoSelect",
+                                           "BiDiMode",
+                                           "BorderStyle",
+                                           "CharCase",
+                                           "Constraints",
+                                           "Ctl3D",
+                                           "DragCursor",
+                                           "DragKind",
+                                           "DragMode",
+                                           "Enabled",
+                                           "HideSelection",
+                                           "ImeMode",
+                                           "ImeName",
+                                           "OEMConvert",
+                                           "ParentBiDiMode",
+                                           "ParentColor",
+                                           "ParentCtl3D",
+                                           "ParentShowHint",
+                                           "PasswordChar",
+                                           "PopupMenu",
+                                           "ShowHint",
+                                           "TabOrder",
+                                           "TabStop",
+                                           "Visible",
+                                           "BlankWhenZero",
+                                           "ColorFontNeg",
+                                           "ColorFontPos",
+                                           "ShowPosSign",
+                                           "ThousandSeparators",
+                                           "ShowThousandSeparators",
+                                           "UseSignToggling",
+                                           "ZeroPad"};
+    cl::TComponent owner(nullptr);
+    const struct {
+        cl::TObject* edit;
+        std::vector<const char*> own;
+    } cases[] = {
+        {new TNcIntEdit(&owner),
+         {"AsInteger", "AsInt64", "AsLongWord", "BoundLower", "BoundUpper", "CustomThousands",
+          "CustomSeparators"}},
+        {new TNcFloatEdit(&owner),
+         {"TrimTrailingZeroes", "FullAccuracy", "ForceDecimals", "Scale", "AsFloat", "AsScaledFloat",
+          "BoundLower", "BoundUpper", "DecimalPlaces", "CustomDecimal", "CustomThousands",
+          "CustomSeparators"}},
+    };
+    for (const auto& c : cases) {
+        for (const std::vector<const char*>* names : {&edit, &c.own})
+            for (const char* name : *names)
+                EXPECT_TRUE(cl::IsPublishedProp(*c.edit, name)) << c.edit->ClassName() << "." << name;
+    }
+    // The defaults the lists give.
+    auto* e = static_cast<TNcFloatEdit*>(cases[1].edit);
+    EXPECT_EQ(cl::GetEnumProp(*e, "Alignment"), "taLeftJustify");
+    EXPECT_EQ(cl::GetEnumProp(*e, "AutoSize"), "True");
+    EXPECT_EQ(cl::GetEnumProp(*e, "ParentFont"), "True");
+    EXPECT_EQ(cl::GetOrdProp(*e, "Width"), 81);
+}
+
 TEST(NcNumericEdit, OnlyTheValuesOwnPropertyIsStoredAndOnlyWhenStoreValueSaysSo) {
     const struct {
         const char* what;

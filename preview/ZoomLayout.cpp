@@ -104,3 +104,22 @@ int TWheelAccumulator::Add(int delta) {
     rest_ -= steps * kStep;
     return steps;
 }
+
+TGraphicPlace PlaceGraphic(int rectLeft, int rectTop, int rectWidth, int rectHeight, int graphicWidth,
+                           int graphicHeight, bool center, bool onlyShrink, bool proportional) {
+    int gw = graphicWidth, gh = graphicHeight;
+    if (!(onlyShrink && gw <= rectWidth && gh <= rectHeight) && gw > 0 && gh > 0) {
+        if (!proportional) {
+            gw = rectWidth;
+            gh = rectHeight;
+        } else if (int64_t{rectHeight} * gw <= int64_t{rectWidth} * gh) {  // the height limits
+            gw = MulDiv64(gw, rectHeight, gh);
+            gh = rectHeight;
+        } else {
+            gh = MulDiv64(gh, rectWidth, gw);
+            gw = rectWidth;
+        }
+    }
+    return {center ? rectLeft + (rectWidth - gw) / 2 : rectLeft,
+            center ? rectTop + (rectHeight - gh) / 2 : rectTop, gw, gh};
+}

@@ -1,7 +1,8 @@
 #pragma once
 // The geometry of the preview's paper sheet: its size for a zoom state, its
 // place in the view with the scroll bars it brings, scroll positions kept as
-// percentages, and the mouse wheel's steps.
+// percentages, and the mouse wheel's steps; and where a graphic goes in a
+// rectangle of the printed page.
 
 enum TZoomState { zsZoomOther, zsZoomToWidth, zsZoomToHeight, zsZoomToFit };
 
@@ -66,3 +67,14 @@ public:
 private:
     int rest_ = 0;
 };
+
+struct TGraphicPlace {
+    int Left, Top, Width, Height;
+};
+
+// Where a graphic of graphicWidth x graphicHeight goes in the rectangle
+// (all in one unit): scaled to the rectangle unless onlyShrink and it fits,
+// keeping its proportions when proportional (the tighter side fills), and
+// centred (halves of odd room truncated) or at the rectangle's corner.
+TGraphicPlace PlaceGraphic(int rectLeft, int rectTop, int rectWidth, int rectHeight, int graphicWidth,
+                           int graphicHeight, bool center, bool onlyShrink, bool proportional);

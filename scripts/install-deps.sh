@@ -9,6 +9,10 @@ packages=(
   g++-mingw-w64-i686-posix mingw-w64-tools
   wine wine32:i386 wine64
   xvfb xauth x11-utils imagemagick fonts-wine fonts-liberation ghostscript
+  # Wine takes the newest Liberation Sans for Arial: version 2 keeps the
+  # hyphen-minus and the blank glyphs of their own, as Arial does, so a
+  # printed minus reads back as "-" and not as a soft hyphen.
+  fonts-liberation2
   dpkg-dev git
   libgif-dev
 )

@@ -4,11 +4,12 @@
 //   emftool <drawing.txt> <out.emf>
 //
 // Runs at build time under Wine.  The drawing is in sheet units (0.1 mm of
-// the 2100 x 2970 sheet); the metafile's logical units are 0.01 mm of the
-// sheet, mapped onto a frame with the aspect of the printed page.  Text is
-// laid out here from the font's outline metrics and recorded with explicit
-// character advances, so it keeps its shape on any device (the reference
-// device, the screen, is far too coarse to lay text out for paper).
+// the 2100 x 2970 sheet); the metafile's frame has the aspect of the printed
+// page and its logical units are 0.01 mm of the frame, so the sheet is
+// squeezed down into it.  Text is laid out here from the font's outline
+// metrics and recorded with explicit character advances, so it keeps its
+// layout on any device (the reference device, the screen, is far too
+// coarse to lay text out for paper).
 #include <windows.h>
 
 #include <cmath>
@@ -59,7 +60,7 @@ public:
     }
 
     struct Metrics {
-        double ascent, descent, aveWidth;  // in ems
+        double ascent, descent;  // in ems
     };
 
     // Cumulative advance after each character, in ems.
@@ -81,8 +82,7 @@ public:
         Font f = Select(bold, italic);
         TEXTMETRICW tm;
         GetTextMetricsW(dc_.get(), &tm);
-        return {double(tm.tmAscent) / kMeasureEm, double(tm.tmDescent) / kMeasureEm,
-                double(tm.tmAveCharWidth) / kMeasureEm};
+        return {double(tm.tmAscent) / kMeasureEm, double(tm.tmDescent) / kMeasureEm};
     }
 
 private:
@@ -122,21 +122,24 @@ public:
         RECT frame{0, 0, frameW, frameH};
         dc_ = CreateEnhMetaFileW(ref.get(), path.c_str(), &frame, L"Sprawozdawca\0form page\0");
         if (!dc_) throw std::runtime_error("the metafile cannot be created");
-        // The logical sheet must fill the frame exactly.  The frame is measured
-        // in the reference device's pixels (as the header describes it); large
+        // Logical units are 0.01 mm of the frame, the same across and down:
+        // text recorded under a mapping that stretches one way is played
+        // narrower than its font (by Wine).  The frame is measured in the
+        // reference device's pixels (as the header describes it); large
         // extents keep the ratio exact to a millionth.
         constexpr int K = 100;
         double pxX = frameW / 100.0 * GetDeviceCaps(ref.get(), HORZRES) / GetDeviceCaps(ref.get(), HORZSIZE);
         double pxY = frameH / 100.0 * GetDeviceCaps(ref.get(), VERTRES) / GetDeviceCaps(ref.get(), VERTSIZE);
         SetMapMode(dc_, MM_ANISOTROPIC);
-        SetWindowExtEx(dc_, sheetW * 10 * K, sheetH * 10 * K, nullptr);
+        SetWindowExtEx(dc_, frameW * K, frameH * K, nullptr);
         SetViewportExtEx(dc_, static_cast<int>(std::lround(pxX * K)), static_cast<int>(std::lround(pxY * K)),
                          nullptr);
         SetBkMode(dc_, TRANSPARENT);
         SetTextColor(dc_, RGB(0, 0, 0));
         SetTextAlign(dc_, TA_BASELINE | TA_LEFT | TA_NOUPDATECP);
-        // On paper one sheet unit down is yScale of one across.
-        yScale_ = static_cast<double>(frameH) / frameW * sheetW / sheetH;
+        // The sheet (0.01 mm) onto the frame: across as it is, down by yScale.
+        xScale_ = frameW / (sheetW * 10.0);
+        yScale_ = frameH / (sheetH * 10.0);
     }
 
     ~Recorder() {
@@ -151,10 +154,10 @@ public:
     }
 
     void Line(int x1, int y1, int x2, int y2, int width) {
-        const OwnedPen pen(CreatePen(PS_SOLID, width * 10, RGB(0, 0, 0)));
+        const OwnedPen pen(CreatePen(PS_SOLID, X(width * 10), RGB(0, 0, 0)));
         const SelectedObject s(dc_, pen.get());
-        MoveToEx(dc_, x1 * 10, y1 * 10, nullptr);
-        LineTo(dc_, x2 * 10, y2 * 10);
+        MoveToEx(dc_, X(x1 * 10), Y(y1 * 10), nullptr);
+        LineTo(dc_, X(x2 * 10), Y(y2 * 10));
     }
 
     // A dotted rule: short dashes, as on a printed form's writing line.
@@ -163,17 +166,17 @@ public:
     }
 
     void Box(int x1, int y1, int x2, int y2, int width) {
-        const OwnedPen pen(CreatePen(PS_SOLID, width * 10, RGB(0, 0, 0)));
+        const OwnedPen pen(CreatePen(PS_SOLID, X(width * 10), RGB(0, 0, 0)));
         const SelectedObject s(dc_, pen.get());
         const SelectedObject b(dc_, GetStockObject(NULL_BRUSH));
-        Rectangle(dc_, x1 * 10, y1 * 10, x2 * 10, y2 * 10);
+        Rectangle(dc_, X(x1 * 10), Y(y1 * 10), X(x2 * 10), Y(y2 * 10));
     }
 
     void Fill(int x1, int y1, int x2, int y2, int gray) {
         const OwnedBrush brush(CreateSolidBrush(RGB(gray, gray, gray)));
         const SelectedObject s(dc_, GetStockObject(NULL_PEN));
         const SelectedObject b(dc_, brush.get());
-        Rectangle(dc_, x1 * 10, y1 * 10, x2 * 10, y2 * 10);
+        Rectangle(dc_, X(x1 * 10), Y(y1 * 10), X(x2 * 10), Y(y2 * 10));
     }
 
     // One line of text on baseline y; align 'l', 'c' or 'r' about x.
@@ -219,10 +222,14 @@ public:
     }
 
 private:
-    // Logical sizes: the em is in sheet units down; across, glyphs keep
-    // Arial's proportions on paper, where a unit down is yScale_ of one across.
+    // The layout is in 0.01 mm of the sheet; the metafile in 0.01 mm of the frame.
+    int X(double x) const { return static_cast<int>(std::lround(x * xScale_)); }
+    int Y(double y) const { return static_cast<int>(std::lround(y * yScale_)); }
+
+    // Sizes on the sheet: the em is in its units down; across, glyphs keep
+    // Arial's proportions on paper, where a sheet unit down is yScale of one.
     double Em(Style st) const { return st.size10 / 10.0 * kUnitsPerPoint; }
-    double EmAcross(Style st) const { return Em(st) * yScale_; }
+    double EmAcross(Style st) const { return Em(st) * yScale_ / xScale_; }
     double Ascent(Style st) { return measurer_.Get(st.bold, st.italic).ascent * Em(st); }
     double Descent(Style st) { return measurer_.Get(st.bold, st.italic).descent * Em(st); }
     double LineHeight(Style st) { return 1.1 * Em(st); }
@@ -258,29 +265,33 @@ private:
     }
 
     // Records the text with advances rounded cumulatively, so no error
-    // builds up along the line.
+    // builds up along the line.  Played small, the system's own spacing of
+    // letters is snapped to whole pixels and far from the layout (narrower
+    // at some sizes, wider at others); the preview plays a small page large
+    // and averages it down, so the advances place letters drawn near their
+    // true shapes.
     void Draw(double x, double y, Style st, const std::wstring& text) {
         if (text.empty()) return;
         std::vector<double> adv = measurer_.Advances(text, st.bold, st.italic);
         std::vector<INT> dx(text.size());
         long prev = 0;
         for (size_t i = 0; i < text.size(); ++i) {
-            long cum = std::lround(adv[i] * EmAcross(st));
+            long cum = X(adv[i] * EmAcross(st));
             dx[i] = static_cast<INT>(cum - prev);
             prev = cum;
         }
-        Measurer::Metrics m = measurer_.Get(st.bold, st.italic);
-        LOGFONTW lf = ArialFont(static_cast<int>(std::lround(Em(st))),
-                                static_cast<int>(std::lround(m.aveWidth * EmAcross(st))), st.bold, st.italic);
+        // The font in the frame's units, at its own proportions: on paper the
+        // frame is the page, so letters print as Arial's.
+        LOGFONTW lf = ArialFont(Y(Em(st)), 0, st.bold, st.italic);
         const OwnedFont font(CreateFontIndirectW(&lf));
         const SelectedObject s(dc_, font.get());
-        if (!ExtTextOutW(dc_, static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y)), 0, nullptr,
-                         text.c_str(), static_cast<UINT>(text.size()), dx.data()))
+        if (!ExtTextOutW(dc_, X(x), Y(y), 0, nullptr, text.c_str(), static_cast<UINT>(text.size()),
+                         dx.data()))
             throw std::runtime_error("text cannot be recorded");
     }
 
     HDC dc_ = nullptr;
-    double yScale_ = 1;
+    double xScale_ = 1, yScale_ = 1;
     Measurer measurer_;
 };
 

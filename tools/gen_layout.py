@@ -419,7 +419,8 @@ def draw_table(t: Table) -> list:
             for c in range(1, len(t.cols) - 1):
                 out.append(f"line {t.cols[c]} {row.top} {t.cols[c]} {row.bottom} {THIN}")
         elif row.heading:
-            out.append(f"fill {x0} {row.top} {x1} {row.bottom} 245")
+            # Inside the rules around it, which are drawn already or next.
+            out.append(f"fill {x0} {row.top + THIN // 2} {x1} {row.bottom - THIN // 2} 245")
             out.append(f"wrapb {x0 + LABEL_INSET} {x1 - LABEL_INSET} {row.top + 2} {row.bottom - BASE_ABOVE_RULE} "
                        f"{HEADING_SIZE} b {row.label}")
         else:

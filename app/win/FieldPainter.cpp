@@ -1,5 +1,7 @@
 #include "app/win/FieldPainter.h"
 
+#include <vector>
+
 #include "classlib/Scope.h"
 
 using namespace cl;
@@ -90,6 +92,31 @@ void PaintCells(TCanvas& canvas, const std::string& mask, const std::string& tex
     }
 }
 
+// A text on one line is placed here as DrawText would place it, and each
+// glyph goes where the device measured it.  Wine's PostScript driver would
+// otherwise space the glyphs by the font's own widths, wider than the
+// device's, so a right-aligned amount ran past its box and the clip cut its
+// last digit.  False for a text DrawText must break into lines.
+bool DrawOnOneLine(TCanvas& canvas, const std::string& text, const TRect& rect, UINT flags) {
+    if (text.find_first_of("\r\n\t") != std::string::npos) return false;
+    const std::vector<int> advances = canvas.TextAdvances(text);
+    int width = 0;
+    for (int a : advances) width += a;
+    if (advances.size() != text.size() || (!(flags & DT_SINGLELINE) && width > rect.right - rect.left))
+        return false;
+    const int height = canvas.TextHeight(text);
+    const int x = flags & DT_RIGHT    ? rect.right - width
+                  : flags & DT_CENTER ? rect.left + (rect.right - rect.left - width) / 2
+                                      : rect.left;
+    int y = rect.top;  // DrawText centres and bottom-aligns single lines only
+    if (flags & DT_SINGLELINE)
+        y = flags & DT_BOTTOM    ? rect.bottom - height
+            : flags & DT_VCENTER ? rect.top + (rect.bottom - rect.top - height) / 2
+                                 : rect.top;
+    canvas.TextOutPlaced(rect, x, y, text, advances);
+    return true;
+}
+
 }  // namespace
 
 void PaintField(TCanvas& canvas, const TEField& field, const std::string& text, const TRect& rect,
@@ -125,6 +152,7 @@ void PaintField(TCanvas& canvas, const TEField& field, const std::string& text, 
     // Without DT_NOPREFIX an "&" in a company's name would vanish into an underline.
     const UINT flags = HorizontalFlag(field.Alignment) | vertical | DT_WORDBREAK | DT_NOPREFIX;
     ShrinkToFit(canvas, text, rect, flags);
+    if (DrawOnOneLine(canvas, text, rect, flags)) return;
     TRect box = rect;
     canvas.DrawText(text, box, flags);
 }

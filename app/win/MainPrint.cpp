@@ -162,13 +162,16 @@ void TMainForm::PrintPreviewPrinDir(TObject*, TCanvas* Canvas, const TRect& Page
     // stay as it is until its job ends.
     const auto* form = static_cast<const TemFrm*>(pvFA);
     if (!form || !Canvas) return;
-    // The template was fitted into PageRect (the paper moved by the
-    // margins): the values go where it put each field, then move by the
-    // text corrections, which are lengths on the paper.
-    const int width = PageRect.right - PageRect.left, height = PageRect.bottom - PageRect.top;
-    const int dx = InUnits(*PrintPreview, TextXCorrection), dy = -InUnits(*PrintPreview, TextYCorrection);
+    // The template went to PageRect; the values follow it from the A4 page,
+    // where their print rectangles are, and then move by the text
+    // corrections, which are lengths on the paper.
+    const TTemplateFollower follow =
+        TTemplateFollower::For({PageRect.left, PageRect.top, PageRect.right, PageRect.bottom},
+                               InUnits(*PrintPreview, kSheetWidth), InUnits(*PrintPreview, kSheetHeight));
+    auto onPaper = [&](int tenths) { return InUnits(*PrintPreview, tenths); };
+    const int dx = onPaper(TextXCorrection), dy = -onPaper(TextYCorrection);
     const int cell = static_cast<int>(std::nearbyint(PrintScaleX(form->FormNo, Page) * 53.0));
-    const int cellWidth = SheetRectOnPaper({0, 0, cell, 0}, width, height).Right;
+    const int cellWidth = follow.Width(onPaper(cell));
     for (int i = form->FirstID + 1; i < form->LastID; ++i) {
         if (!TEFieldTable.Contains(i)) continue;
         const TEField& field = TEFieldTable[i];
@@ -176,12 +179,10 @@ void TMainForm::PrintPreviewPrinDir(TObject*, TCanvas* Canvas, const TRect& Page
         if (field.Page != Page) continue;
         const std::string text = form->GetValueText(static_cast<uint16_t>(i));
         if (text.empty()) continue;
-        const TPlacedRect r =
-            SheetRectOnPaper({PrintLeft(form->FormNo, Page, i), PrintTop(form->FormNo, Page, i),
-                              PrintRight(form->FormNo, Page, i), PrintBottom(form->FormNo, Page, i)},
-                             width, height);
-        const TRect rect = Rect(PageRect.left + r.Left + dx, PageRect.top + r.Top + dy,
-                                PageRect.left + r.Right + dx, PageRect.top + r.Bottom + dy);
-        PaintField(*Canvas, field, text, rect, field.FontSize, cellWidth);
+        const TPlacedRect r = follow.Rect(
+            {onPaper(PrintLeft(form->FormNo, Page, i)), onPaper(PrintTop(form->FormNo, Page, i)),
+             onPaper(PrintRight(form->FormNo, Page, i)), onPaper(PrintBottom(form->FormNo, Page, i))});
+        PaintField(*Canvas, field, text, Rect(r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy),
+                   field.FontSize, cellWidth);
     }
 }

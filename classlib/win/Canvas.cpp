@@ -218,6 +218,27 @@ SIZE TCanvas::TextExtent(const std::string& text) {
     return size;
 }
 
+std::vector<int> TCanvas::TextAdvances(const std::string& text) {
+    RequiredState(csHandleValid | csFontValid);
+    const std::wstring w = ToWide(text);
+    std::vector<int> ends(w.size());
+    SIZE size{};
+    if (w.empty() || !GetTextExtentExPointW(dc_, w.c_str(), Len(w), 0, nullptr, ends.data(), &size))
+        return {};
+    for (size_t i = ends.size(); i-- > 1;) ends[i] -= ends[i - 1];
+    return ends;
+}
+
+void TCanvas::TextOutPlaced(const TRect& r, int x, int y, const std::string& text,
+                            std::span<const int> advances) {
+    RequiredState(kFontBrush);
+    const std::wstring w = ToWide(text);
+    if (advances.size() != w.size()) throw EInvalidOperation("Text and advances differ in length");
+    const UINT align = SetTextAlign(dc_, TA_LEFT | TA_TOP | TA_NOUPDATECP);
+    ExtTextOutW(dc_, x, y, ETO_CLIPPED, &r, w.c_str(), Len(w), advances.data());
+    SetTextAlign(dc_, align);
+}
+
 void TCanvas::Draw(int x, int y, TGraphic* graphic) {
     if (!graphic || graphic->Empty()) return;
     RequiredState(kAll);

@@ -322,6 +322,12 @@ public:
     // Returns the text height.
     int DrawText(const std::string& text, TRect& r, UINT format);
     SIZE TextExtent(const std::string& text);
+    // Each character's advance as the device lays the text out (one entry
+    // a character: Windows-1250 has one wide character a byte).
+    std::vector<int> TextAdvances(const std::string& text);
+    // The text from (x, y), its top left, each character placed by its
+    // advance, clipped to r; the background as DrawText leaves it.
+    void TextOutPlaced(const TRect& r, int x, int y, const std::string& text, std::span<const int> advances);
     int TextWidth(const std::string& text) { return TextExtent(text).cx; }
     int TextHeight(const std::string& text) { return TextExtent(text).cy; }
 

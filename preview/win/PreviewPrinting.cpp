@@ -154,21 +154,9 @@ void TPrintPreview::PaintGraphicEx(const TRect& rect, TGraphic* graphic, TRect& 
             gw = ConvertValue(graphic->Width(), mmPixel, units_);
             gh = ConvertValue(graphic->Height(), mmPixel, units_);
         }
-        if (!(onlyShrink && gw <= rw && gh <= rh) && gw > 0 && gh > 0) {
-            if (!proportional) {
-                gw = rw;
-                gh = rh;
-            } else if (int64_t{rh} * gw <= int64_t{rw} * gh) {  // the height limits
-                gw = MulDiv64(gw, rh, gh);
-                gh = rh;
-            } else {
-                gh = MulDiv64(gh, rw, gw);
-                gw = rw;
-            }
-        }
-        const int left = center ? rect.left + (rw - gw) / 2 : rect.left;
-        const int top = center ? rect.top + (rh - gh) / 2 : rect.top;
-        drawRect = Rect(left, top, left + gw, top + gh);
+        const TGraphicPlace place =
+            PlaceGraphic(rect.left, rect.top, rw, rh, gw, gh, center, onlyShrink, proportional);
+        drawRect = Rect(place.Left, place.Top, place.Left + place.Width, place.Top + place.Height);
         TCanvas* canvas = GetCanvas();
         DrawGraphic(canvas->Handle(), drawRect, graphic);
         if (OnPrintDir) {

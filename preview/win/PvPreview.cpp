@@ -476,15 +476,49 @@ void TPrintPreview::DrawPlayedPage(TCanvas& canvas, const TRect& r) {
             pages_->LoadPage(currentPage_ - 1)->Draw(canvas, r);
             return;
         }
-        TCanvas& c = *playedPage_->Canvas();
-        c.Brush()->SetStyle(bsSolid);
-        c.Brush()->SetColor(paper);
-        c.FillRect(Rect(0, 0, w, h));
-        pages_->LoadPage(currentPage_ - 1)->Draw(c, Rect(0, 0, w, h));
+        PlayPage(*playedPage_, w, h, paper);
         playedPageNo_ = currentPage_;
         playedPaper_ = paper;
     }
     BitBlt(canvas.Handle(), r.left, r.top, w, h, playedPage_->Canvas()->Handle(), 0, 0, SRCCOPY);
+}
+
+namespace {
+
+// The first row of a 24-bit picture and the distance to the next, which is
+// negative when the rows are stored bottom-up.
+uint8_t* RowsOf(TBitmap& picture) {
+    return static_cast<uint8_t*>(picture.ScanLine(0));
+}
+ptrdiff_t RowStride(TBitmap& picture) {
+    return picture.Height() > 1 ? static_cast<uint8_t*>(picture.ScanLine(1)) - RowsOf(picture) : 0;
+}
+
+}  // namespace
+
+void TPrintPreview::PlayPage(TBitmap& picture, int w, int h, TColor paper) {
+    auto play = [&](TBitmap& onto, int width, int height) {
+        TCanvas& c = *onto.Canvas();
+        c.Brush()->SetStyle(bsSolid);
+        c.Brush()->SetColor(paper);
+        c.FillRect(Rect(0, 0, width, height));
+        pages_->LoadPage(currentPage_ - 1)->Draw(c, Rect(0, 0, width, height));
+    };
+    const int factor = SmoothingFactor(zoom_, w, h);
+    if (factor > 1) {
+        try {
+            TBitmap large;
+            large.SetPixelFormat(pf24bit);
+            large.SetSize(w * factor, h * factor);
+            play(large, w * factor, h * factor);
+            picture.SetPixelFormat(pf24bit);
+            AverageDown(RowsOf(large), RowStride(large), factor, RowsOf(picture), RowStride(picture), w, h);
+            return;
+        } catch (const Exception&) {
+            // No room for the large picture: the page is played at its size.
+        }
+    }
+    play(picture, w, h);
 }
 
 void TPrintPreview::UpdatePreview() {

@@ -16,6 +16,7 @@
 
 #include "classlib/win/Forms.h"
 #include "classlib/win/Printers.h"
+#include "preview/PageSmoothing.h"
 #include "preview/PaperSizes.h"
 #include "preview/Units.h"
 #include "preview/ZoomLayout.h"
@@ -244,6 +245,9 @@ private:
     // last played when page, size and paper are the same, else played
     // (and kept for the next time).
     void DrawPlayedPage(cl::TCanvas& canvas, const cl::TRect& pageRect);
+    // The current page played onto picture (w x h, filled with paper first),
+    // smoothed when the zoom shows it small.
+    void PlayPage(cl::TBitmap& picture, int w, int h, cl::TColor paper);
     void CNKeyDown(cl::TMessage& m);
     bool HandleKey(WORD key, cl::TShiftState shift);
     void WheelMessage(cl::TMessage& m);

@@ -25,7 +25,7 @@ two_a4_pages() {
   done
 }
 
-# A page's text; Wine's PostScript fonts name the blank a no-break space.
+# A page's text, the amounts' thousands separator (a no-break space) read as a blank.
 text_of() {
   gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=txtwrite -dFirstPage="$1" -dLastPage="$1" -sOutputFile=- "$ps" |
     sed 's/\xc2\xa0/ /g'

@@ -39,7 +39,7 @@ struct TextRun {
 struct Template {
     ENHMETAHEADER header{};
     std::vector<TextRun> runs;
-    bool mapped = false;  // the sheet in logical units maps onto the whole frame
+    bool mapped = false;  // logical units are 0.01 mm of the frame, the sheet fills it
 };
 
 // Reads the records, following the window and viewport extents that map
@@ -87,8 +87,9 @@ Template Load(const std::string& form, int page) {
         }
         pos += rec->nSize;
     }
-    // Logical units are 0.01 mm of the sheet, and the sheet fills the frame.
-    auto [right, bottom] = toSheet(kSheetW * 10, kSheetH * 10);
+    // Logical units are 0.01 mm of the frame, across and down alike, so the
+    // frame's extent in them is the whole sheet.
+    auto [right, bottom] = toSheet(frameW, frameH);
     t.mapped = std::abs(right - kSheetW) < 0.05 && std::abs(bottom - kSheetH) < 0.05;
     return t;
 }

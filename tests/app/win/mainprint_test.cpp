@@ -6,11 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "app/SheetMapping.h"
 #include "app/UserFolders.h"
 #include "app/win/Print1.h"
 #include "engine/win/EngineHostWin.h"
@@ -64,16 +64,31 @@ protected:
         form_->PrintPreview->SetCurrentPage(2);
         answers_.boxes.clear();
     }
-    // The print command with the dialog confirmed on `scope`.
-    void Print(int scope, double textY = 0) {
-        ModalAnswer<TPrint1Dlg> answer(*form_, [scope, textY](TPrint1Dlg& d) {
+    // The print command with the dialog confirmed on `scope` and the
+    // corrections in mm: left and top margin, vertical text position.
+    void Print(int scope, double textY = 0, double left = 0, double top = 0) {
+        ModalAnswer<TPrint1Dlg> answer(*form_, [=](TPrint1Dlg& d) {
             TXcRadioButton* const scopes[] = {d.rb1, d.rb2, d.rb3, d.rb4};
             scopes[scope - 1]->SetChecked(true);
+            d.XcSpinEdit1->SetValue(left);
+            d.XcSpinEdit2->SetValue(top);
             d.XcSpinEdit4->SetValue(textY);
             d.OKBtn->Click();
         });
         form_->Wydruk1->Execute();
         EXPECT_EQ(answer.answered, 1);
+    }
+    // The white boxes under the values of a page drawn as printing draws
+    // them over the template placed at `played`.
+    std::vector<RECT> BoxesOver(TemFrm* form, int page, const TRect& played) {
+        TMetafile drawing;
+        drawing.SetWidth(2100);
+        drawing.SetHeight(2970);
+        {
+            TMetafileCanvas canvas(&drawing, nullptr);
+            form_->PrintPreviewPrinDir(form_->PrintPreview, &canvas, played, page, form);
+        }
+        return Read(drawing.Handle()).boxes;
     }
     Pages PagesOf(const std::string& form) const {
         Pages pages;
@@ -158,27 +173,51 @@ TEST_F(PrintTest, ATextCorrectionMovesTheValuesAndNotTheTemplate) {
     }
 }
 
+bool HasBox(const std::vector<RECT>& boxes, const RECT& expected) {
+    return std::any_of(boxes.begin(), boxes.end(), [&](const RECT& b) { return EqualRect(&b, &expected); });
+}
+
+// Worked by hand from the field table and the catalogue (0.01 mm of A4; a
+// metafile keeps a box's right and bottom inclusive):
+//   bil 10, page 1: x 653, w 196, y 754 - 35, h 35; print 1, 0.94, 0, 90:
+//     top Round(0.94 x 719) + 90 = 766, bottom + Round(0.94 x 35) = 799
+//   bil 157, page 2: x 653, w 196, y 488 - 35, h 35; print 1, 0.94, 0, 87:
+//     top Round(0.94 x 453) + 87 = 513, bottom 546
+//   rachzsp 363: x 1421, y 667, w 299, h 34; screen 0.96, 1.022, 40, -72,
+//     print 0.999, 0.945, 5, 85: left Round(0.95904 x 1421) + 45 = 1408,
+//     right + Round(0.95904 x 299) = 1695, top Round(0.96579 x 667) + 13 = 657,
+//     bottom + Round(0.96579 x 34) = 690
+// and moved by the margins, 5 mm right and 3 mm up.
+TEST_F(PrintTest, OnA4EachValueStandsAtItsPrintRectangleMovedByTheMargins) {
+    ShowTwoForms();
+    TemFrm* bil = SelectedForm(*form_, "bil");
+    TemFrm* rachzsp = SelectedForm(*form_, "rachzsp");
+    for (auto [form, field] : {std::pair{bil, 10}, {bil, 157}, {rachzsp, 363}})
+        ASSERT_TRUE(form->SetValueAsText(static_cast<uint16_t>(field), "1 234,50"));
+    Print(4, 0, 5.0, -3.0);
+    ASSERT_EQ(printed_, (Pages{{"rachzsp", 1}, {"bil", 1}, {"bil", 2}}));
+    EXPECT_TRUE(HasBox(BoxesOver(rachzsp, 1, pageRects_[0]), RECT{14580, 6270, 17449, 6599}));
+    EXPECT_TRUE(HasBox(BoxesOver(bil, 1, pageRects_[1]), RECT{7030, 7360, 8989, 7689}));
+    EXPECT_TRUE(HasBox(BoxesOver(bil, 2, pageRects_[2]), RECT{7030, 4830, 8989, 5159}));
+}
+
+// On A5 the template is scaled by 148 / 210 into the paper, moved by the
+// margins: bil's 210 x 279.18 mm frame becomes 148 x 196.76 mm, centred
+// 6.62 mm from the top.  Its values go with it: each box keeps its place
+// on the template, at the template's scale.
 TEST_F(PrintTest, OnOtherPaperTheValuesFollowTheTemplateIntoItsRectangle) {
     ShowTwoForms();
     TemFrm* bil = SelectedForm(*form_, "bil");
     ASSERT_TRUE(bil->SetValueAsText(10, "1 234,50"));
-    // A5 paper with margins: the template went into this rectangle.
-    const TRect played = Rect(500, 700, 500 + 14800, 700 + 21000);
-    TMetafile page;
-    page.SetWidth(1480);
-    page.SetHeight(2100);
-    {
-        TMetafileCanvas canvas(&page, nullptr);
-        form_->PrintPreviewPrinDir(form_->PrintPreview, &canvas, played, 1, bil);
-    }
-    const TPlacedRect r = SheetRectOnPaper(
-        {PrintLeft(1, 1, 10), PrintTop(1, 1, 10), PrintRight(1, 1, 10), PrintBottom(1, 1, 10)}, 14800, 21000);
-    // The white box under the amount (a metafile keeps its right and bottom inclusive).
-    const RECT expected{played.left + r.Left, played.top + r.Top, played.left + r.Right - 1,
-                        played.top + r.Bottom - 1};
-    const std::vector<RECT> boxes = Read(page.Handle()).boxes;
-    EXPECT_TRUE(
-        std::any_of(boxes.begin(), boxes.end(), [&](const RECT& b) { return EqualRect(&b, &expected); }));
+    const TRect onA4 = Rect(0, 891, 21000, 891 + 27918), onA5 = Rect(500, 362, 500 + 14800, 362 + 19676);
+    const std::vector<RECT> a4 = BoxesOver(bil, 1, onA4), a5 = BoxesOver(bil, 1, onA5);
+    ASSERT_TRUE(HasBox(a4, RECT{6530, 7660, 8489, 7989}));
+    // (6530, 7660 - 891) x 148 / 210 from the A5 template's corner, to the unit.
+    const RECT expected{500 + 4602, 362 + 4771, 500 + 5983 - 1, 362 + 5003 - 1};
+    EXPECT_TRUE(std::any_of(a5.begin(), a5.end(), [&](const RECT& b) {
+        return std::abs(b.left - expected.left) <= 1 && std::abs(b.top - expected.top) <= 1 &&
+               std::abs(b.right - expected.right) <= 1 && std::abs(b.bottom - expected.bottom) <= 1;
+    }));
 }
 
 TEST_F(PrintTest, AFailureInsideAJobIsToldAndLeavesEverythingIdle) {

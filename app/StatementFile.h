@@ -95,10 +95,9 @@ public:
     virtual void ReplayStep(const TWizardStep& Step) = 0;
 };
 
-// Results of the writer.
+// Results of the writer; the caller shows SaveFailureText for the last two.
 inline constexpr int kStatementWritten = 0;
-inline constexpr int kStatementNotCreated =
-    1;  // the caller shows "Zapis do pliku dyskowego jest niemożliwy."
+inline constexpr int kStatementNotCreated = 1;
 inline constexpr int kStatementWriteFailed = 2;
 // Results of the reader.
 inline constexpr int kStatementRead = 0;
@@ -110,9 +109,13 @@ inline constexpr int kStatementNotCleared = 10;
 // host fails.
 void WriteStatement(cl::TStream& Stream, const TRz_NaglRec& Header, TStatementHost& Host);
 // Writes the file named in Header through WriteFileReplacing: a failure
-// leaves an existing file as it was.  Results as above.
+// leaves an existing file as it was.  Results as above; Fault, when given,
+// gets what the system said of a failure.
 int WriteStatementFile(const TRz_NaglRec& Header, TStatementHost& Host,
-                       TFileReplaceSteps& Steps = SystemFileSteps());
+                       TFileReplaceSteps& Steps = SystemFileSteps(), TFileFault* Fault = nullptr);
+// The one message of a failed save: that it failed and, where the system
+// said, why.
+std::string SaveFailureText(int Result, TFileFault Fault);
 
 // Reads the stream from its position to its end.  The whole file is read
 // and checked before anything changes; then the host clears the statement

@@ -40,4 +40,13 @@ int ParseUpdateFile(const std::string& fileName, std::string& info);
 int CheckForUpdate(const std::string& url);
 // From the build's address.
 int CheckForUpdate();
+
+// The same check with the download on a worker thread of its own, so that
+// a slow network holds no window up: deletes the old local copy and starts
+// the download; when it ends, Msg is posted to Window (an HWND) with
+// WParam 0 and LParam 1 when a copy was downloaded, else 0, and
+// UpdateCheckResult(LParam != 0) gives the check's result.  False, with
+// nothing posted, when the old copy stays or a download is still running.
+bool StartUpdateDownload(void* Window, unsigned Msg, const std::string& url);
+int UpdateCheckResult(bool Downloaded);
 #endif

@@ -8,6 +8,7 @@
 // store is TRegIniFile (win/Registry.h).
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -76,6 +77,12 @@ private:
     void RemoveSection(std::string_view section);
     void RemoveKey(std::string_view section, std::string_view ident);
     [[noreturn]] void WriteError() const;
+
+    // The native build keeps the file's lines parsed for as long as its
+    // bytes stay the same (IniFilesPosix.cpp); the system caches its own.
+    struct TParsedFile;
+    const TParsedFile& Parsed() const;
+    mutable std::shared_ptr<TParsedFile> parsed_;
 };
 
 }  // namespace cl

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <compare>
 #include <cstdio>
+#include <iterator>
 
 #include "classlib/Exceptions.h"
 #include "classlib/StrUtils.h"
@@ -17,34 +18,18 @@ constexpr const char* kInvalidOp = "Invalid variant operation";
 // How a code takes part in conversions and arithmetic.
 enum class Kind { Empty, Null, Int, Float, Currency, Date, String, Bare };
 
-Kind KindOf(uint16_t code) {
-    switch (code) {
-        case varEmpty:
-            return Kind::Empty;
-        case varNull:
-            return Kind::Null;
-        case varSmallint:
-        case varInteger:
-        case varBoolean:
-        case varShortInt:
-        case varByte:
-        case varWord:
-        case varLongWord:
-        case varInt64:
-            return Kind::Int;
-        case varSingle:
-        case varDouble:
-            return Kind::Float;
-        case varCurrency:
-            return Kind::Currency;
-        case varDate:
-            return Kind::Date;
-        case varOleStr:
-        case varString:
-            return Kind::String;
-        default:
-            return Kind::Bare;
-    }
+// By code, for the codes below varString; the rest are strings or bare.
+constexpr Kind kKinds[] = {
+    Kind::Empty, Kind::Null,   Kind::Int,  Kind::Int,  Kind::Float, Kind::Float, Kind::Currency,
+    Kind::Date,  Kind::String, Kind::Bare, Kind::Bare, Kind::Int,   Kind::Bare,  Kind::Bare,
+    Kind::Bare,  Kind::Bare,   Kind::Int,  Kind::Int,  Kind::Int,   Kind::Int,   Kind::Int,
+};
+static_assert(std::size(kKinds) == varInt64 + 1);
+
+// A table, not a switch: every operand of every sum is looked up.
+inline Kind KindOf(uint16_t code) {
+    if (code < std::size(kKinds)) return kKinds[code];
+    return code == varString ? Kind::String : Kind::Bare;
 }
 
 std::string TypeName(uint16_t code) {
@@ -193,6 +178,9 @@ Extended Apply(Op op, Extended x, Extended y) {
 // Both operands are numbers.
 Variant NumericOp(Op op, const Variant& a, const Variant& b) {
     Kind ka = KindOf(a.VarType()), kb = KindOf(b.VarType());
+    // Two floats, the sums of typed amounts, take the shortest way.
+    if (ka == Kind::Float && kb == Kind::Float)
+        return Variant(static_cast<double>(Apply(op, a.AsRawDouble(), b.AsRawDouble())));
     if (ka == Kind::Date || kb == Kind::Date) {
         double r = static_cast<double>(Apply(op, ExtOf(a), ExtOf(b)));
         // The distance between two dates is a number of days, not a date.
@@ -228,14 +216,18 @@ Variant NumericOp(Op op, const Variant& a, const Variant& b) {
     return Variant(static_cast<int32_t>(r));
 }
 
-// An operand made a number: a string is read as a double, Empty is an
-// integer 0, which leaves the other operand's type to decide the result.
-Variant AsNumber(const Variant& v, const TFormatSettings& fs) {
+// An operand made a number: a string is read as a double (into scratch),
+// Empty is an integer 0, which leaves the other operand's type to decide
+// the result.  A number is used where it is, uncopied: sums run often.
+const Variant kZero(0);
+
+const Variant& AsNumber(const Variant& v, const TFormatSettings& fs, Variant& scratch) {
     switch (KindOf(v.VarType())) {
         case Kind::String:
-            return Variant(static_cast<double>(StringToFloat(v, fs, "Double")));
+            scratch = Variant(static_cast<double>(StringToFloat(v, fs, "Double")));
+            return scratch;
         case Kind::Empty:
-            return Variant(0);
+            return kZero;
         default:
             return v;
     }
@@ -250,8 +242,13 @@ const std::string& TextOf(const Variant& v) {
     return v.IsString() ? v.AsRawString() : kEmpty;
 }
 
+bool IsNumber(Kind k) {
+    return k == Kind::Int || k == Kind::Float || k == Kind::Currency || k == Kind::Date;
+}
+
 Variant BinaryOp(Op op, const Variant& a, const Variant& b, const TFormatSettings& fs) {
     Kind ka = KindOf(a.VarType()), kb = KindOf(b.VarType());
+    if (IsNumber(ka) && IsNumber(kb)) return NumericOp(op, a, b);
     if (ka == Kind::Bare || kb == Kind::Bare) throw EVariantInvalidOpError(kInvalidOp);
     if (ka == Kind::Null || kb == Kind::Null) return Variant::Null();
     if (ka == Kind::Empty && kb == Kind::Empty) return Variant();
@@ -260,7 +257,8 @@ Variant BinaryOp(Op op, const Variant& a, const Variant& b, const TFormatSetting
         if (a.VarType() == varString || b.VarType() == varString) return Variant(std::move(s));
         return Variant::FromOleStr(std::move(s));
     }
-    return NumericOp(op, AsNumber(a, fs), AsNumber(b, fs));
+    Variant scratchA, scratchB;
+    return NumericOp(op, AsNumber(a, fs, scratchA), AsNumber(b, fs, scratchB));
 }
 
 // Both operands are numbers.
@@ -286,7 +284,8 @@ std::partial_ordering Compare(const Variant& a, const Variant& b) {
     }
     if (IsTextLike(ka) && IsTextLike(kb)) return TextOf(a).compare(TextOf(b)) <=> 0;
     const TFormatSettings& fs = FormatSettings();
-    return CompareNumbers(AsNumber(a, fs), AsNumber(b, fs));
+    Variant scratchA, scratchB;
+    return CompareNumbers(AsNumber(a, fs, scratchA), AsNumber(b, fs, scratchB));
 }
 
 }  // namespace
@@ -344,8 +343,7 @@ Variant Variant::FromLongWord(uint32_t value) {
 }
 
 bool Variant::IsNumeric() const {
-    Kind k = KindOf(type_);
-    return k == Kind::Int || k == Kind::Float || k == Kind::Currency || k == Kind::Date;
+    return IsNumber(KindOf(type_));
 }
 
 int64_t Variant::AsRawInt() const {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "classlib/Currency.h"
 #include "classlib/DateTime.h"
@@ -46,6 +47,27 @@ public:
     Variant(Currency v) : type_(varCurrency) { u_.i64 = v.Raw(); }
     Variant(std::string v) : type_(varString), str_(std::move(v)) {}
     Variant(const char* v) : type_(varString), str_(v) {}
+    // Only a text has a non-empty str_; a number copies without touching
+    // it (the sums copy many numbers).
+    Variant(const Variant& o) : type_(o.type_), u_(o.u_) {
+        if (!o.str_.empty()) str_ = o.str_;
+    }
+    Variant(Variant&& o) noexcept : type_(o.type_), u_(o.u_) {
+        if (!o.str_.empty()) str_ = std::move(o.str_);
+    }
+    Variant& operator=(const Variant& o) {
+        type_ = o.type_;
+        u_ = o.u_;
+        if (!str_.empty() || !o.str_.empty()) str_ = o.str_;
+        return *this;
+    }
+    Variant& operator=(Variant&& o) noexcept {
+        type_ = o.type_;
+        u_ = o.u_;
+        if (!str_.empty() || !o.str_.empty()) str_ = std::move(o.str_);
+        return *this;
+    }
+    ~Variant() = default;
 
     static Variant Null();
     static Variant FromDate(TDateTime v);

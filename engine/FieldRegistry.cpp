@@ -16,10 +16,6 @@ TFieldValue::~TFieldValue() {
     if (InRegistry(fieldID_) && DataValues[fieldID_] == this) DataValues[fieldID_] = nullptr;
 }
 
-const cl::Variant& TFieldValue::GetValue() const {
-    return sharedSlot_ == 1 || sharedSlot_ == 2 ? SharedValues[sharedSlot_] : Value;
-}
-
 cl::Variant& TFieldValue::Storage() {
     return sharedSlot_ == 1 || sharedSlot_ == 2 ? SharedValues[sharedSlot_] : Value;
 }

@@ -22,7 +22,7 @@ class TFieldValue : public cl::TObject {
     ~TFieldValue() override;
 
     // The shared slot's value when SharedSlot is 1 or 2, else Value.
-    const cl::Variant& GetValue() const;
+    const cl::Variant& GetValue() const;  // inline below: every operand of every sum
     // The store of a computed value: no conversion, check or event.
     void AssignComputed(const cl::Variant& V);
 
@@ -49,6 +49,10 @@ inline bool InRegistry(int FieldID) {
 extern std::array<TFieldValue*, kRegistryHigh + 1> DataValues;  // not owning
 extern cl::Variant SharedValues[3];                             // slots 1 and 2; entry 0 is unused
 extern bool DataModified;
+
+inline const cl::Variant& TFieldValue::GetValue() const {
+    return sharedSlot_ == 1 || sharedSlot_ == 2 ? SharedValues[sharedSlot_] : Value;
+}
 
 // Starts an empty statement: not modified, shared values and registry
 // cleared.  The value objects stay with their forms.

@@ -1,7 +1,10 @@
 #include "engine/Recalc.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
+#include <vector>
 
 #include "classlib/Exceptions.h"
 #include "engine/EngineHost.h"
@@ -24,8 +27,7 @@ enum class RuleFault { None, Operand, Range };
 // A rule's result in Sum, or why it has none.  Only numbers are added: text
 // left in an amount field would otherwise be read as a number or, beside
 // other text, joined to it.
-RuleFault Evaluate(const SumRule& rule, cl::Variant& Sum) {
-    const cl::TFormatSettings& fs = cl::FormatSettings();
+RuleFault Evaluate(const SumRule& rule, cl::Variant& Sum, const cl::TFormatSettings& fs) {
     try {
         for (int i = 0; i < kMaxOperands && rule.Operands[i] != 0; ++i) {
             const int op = rule.Operands[i];
@@ -66,9 +68,10 @@ void SetComputed(uint16_t Trigger, uint16_t Target, const cl::Variant& V) {
 }
 
 void RunRules(const FormRules& Form, uint16_t Trigger, bool ReportFaults) {
+    const cl::TFormatSettings& fs = cl::FormatSettings();
     cl::Variant sum;
     for (const SumRule& rule : Form.Rules) {
-        const RuleFault fault = Evaluate(rule, sum);
+        const RuleFault fault = Evaluate(rule, sum, fs);
         if (fault == RuleFault::None) {
             SetComputed(Trigger, rule.Target, sum);
         } else {
@@ -79,15 +82,30 @@ void RunRules(const FormRules& Form, uint16_t Trigger, bool ReportFaults) {
     }
 }
 
+void RunSettled(const FormRules& Form, uint16_t Trigger) {
+    std::vector<std::pair<size_t, RuleFault>> faults;
+    const cl::TFormatSettings& fs = cl::FormatSettings();
+    cl::Variant sum;
+    for (const SumRule* rule : Form.Settled) {
+        const RuleFault fault = Evaluate(*rule, sum, fs);
+        if (fault == RuleFault::None) {
+            SetComputed(Trigger, rule->Target, sum);
+        } else {
+            SetComputed(Trigger, rule->Target, cl::Variant());
+            faults.emplace_back(static_cast<size_t>(rule - Form.Rules.data()), fault);
+        }
+    }
+    // Listed in the list's order, as a run of the list lists them.
+    std::sort(faults.begin(), faults.end());
+    for (auto [index, fault] : faults) ReportFault(Form.Rules[index].Target, fault);
+}
+
 void Recalculate(uint16_t Trigger) {
     ClearErrors(kRecalcErrorKind, false);
     EngineHost& host = GetEngineHost();
     for (const FormRules& form : kFormRules) {
         CurrentFormName = form.Name;
-        if (!host.IsCurrentFormSelected()) continue;
-        // A total read before its rule may fail on an old value in an early
-        // run; only what the last run could not compute is reported.
-        for (int run = 1; run <= form.Runs; ++run) RunRules(form, Trigger, run == form.Runs);
+        if (host.IsCurrentFormSelected()) RunSettled(form, Trigger);
     }
     NotifyErrors();
 }

@@ -10,7 +10,7 @@
 #include "engine/SumRules.h"
 
 // For each form in catalogue order that the host reports selected, runs its
-// rules as many times as its list needs; then asks for the error list box
+// rules once in settled order (RunSettled); then asks for the error list box
 // to be refilled.  Trigger (the stored field, or 0) does not change the result.
 void Recalculate(uint16_t Trigger);
 // The value of field N (Null as Unassigned); Unassigned when N has no value object.
@@ -21,6 +21,9 @@ void SetComputed(uint16_t Trigger, uint16_t Target, const cl::Variant& V);
 // One run of a form's rules, in order; a rule that cannot compute is listed
 // in ErrorList when ReportFaults is set.  The eight procedures report.
 void RunRules(const FormRules& Form, uint16_t Trigger, bool ReportFaults);
+// One run of Form.Settled: the values and the listed errors that Form.Runs
+// runs of the list, reporting the last, give.
+void RunSettled(const FormRules& Form, uint16_t Trigger);
 void RecalcBil(uint16_t Trigger);
 void RecalcRachzsk(uint16_t Trigger);
 void RecalcRachzsp(uint16_t Trigger);

@@ -17,11 +17,11 @@ bool AtEnd(TStream& s) {
     return BytesLeft(s) == 0;
 }
 
-// A read made only before the end of the stream; what the stream does not
-// give stays as it was.  False when it gave less than the whole value.
+// What the stream does not give stays as it was (at its end a stream gives
+// nothing).  False when it gave less than the whole value.
 template <class T>
 bool ReadGuarded(TStream& s, T& value) {
-    return !AtEnd(s) && s.Read(&value, sizeof value) == sizeof value;
+    return s.Read(&value, sizeof value) == sizeof value;
 }
 
 // Reads count bytes into an area of capacity bytes and skips the rest, never
@@ -30,7 +30,7 @@ bool ReadInto(TStream& s, void* area, int32_t capacity, int32_t count) {
     if (count <= 0) return true;
     const int32_t n = std::min(count, capacity);
     const int32_t got = s.Read(area, n);
-    const int64_t rest = std::min<int64_t>(count - n, BytesLeft(s));
+    const int64_t rest = count > n ? std::min<int64_t>(count - n, BytesLeft(s)) : 0;
     if (rest > 0) s.Seek(rest, cl::soCurrent);
     return got == n && rest == count - n;
 }
@@ -163,6 +163,11 @@ bool ReadVariant(TStream& Stream, Variant& V) {
     if (code == cl::varString) {
         int32_t length = 0;
         whole = ReadGuarded(Stream, length) && whole;
+        if (length > kLongestText) {
+            // Damage, and reading it would only cost memory and time.
+            Stream.Seek(std::min<int64_t>(length, BytesLeft(Stream)), cl::soCurrent);
+            return false;
+        }
         std::string text;
         // A length beyond the stream gets only the bytes that are there.
         if (length > 0) {

@@ -15,7 +15,9 @@ class TemFrm;
 // u16 type code; for numbers, booleans and strings an i32 size and the data.
 void WriteVariant(const cl::Variant& V, cl::TStream& Stream);
 // Unassigned for a code the record does not carry data for; a single
-// becomes a double.  A cut record gives what its bytes make.
+// becomes a double.  A cut record gives what its bytes make.  A text
+// longer than kLongestText (calc1.h) is damage: it is passed over unread,
+// V is Unassigned and the result false.
 bool ReadVariant(cl::TStream& Stream, cl::Variant& V);
 
 // i32 2, then the variant records of shared slots 1 and 2.

@@ -41,6 +41,10 @@ public:
 
 extern TRz_NaglRec StatementHeader;
 
+// The longest text a field holds: its editors take no more, so no statement
+// file the program writes holds a longer one, and one that does is damaged.
+inline constexpr int32_t kLongestText = 30000;
+
 // The value of one field.
 class TDataValue : public TFieldValue {
     CL_CLASS(TDataValue, TFieldValue)

@@ -14,6 +14,7 @@
 #include "classlib/Component.h"
 #include "classlib/Currency.h"
 #include "classlib/FileStream.h"
+#include "classlib/FileUtils.h"
 #include "classlib/IniFiles.h"
 #include "classlib/StringList.h"
 #include "classlib/Variant.h"
@@ -107,6 +108,9 @@ inline void LoadProbe(TProbeForm& f, const TReadStrEvent& read) {
 // False when an invariant above does not hold.  fileName is a scratch file.
 inline bool ExerciseSettings(const uint8_t* data, size_t size, const std::string& fileName) {
     {
+        // A new file, not the old one cut to nothing: the file system
+        // writes a truncated file's old blocks out first.
+        cl::RemoveFile(fileName);
         cl::TFileStream file(fileName, cl::fmCreate);
         const std::string header = "[TSettingsProbe]\r\n";
         file.WriteBuffer(header.data(), static_cast<int32_t>(header.size()));

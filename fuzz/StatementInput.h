@@ -19,6 +19,7 @@
 #include "classlib/StrUtils.h"
 #include "engine/FormCatalogue.h"
 #include "engine/calc1.h"
+#include "fuzz/SameValue.h"
 
 namespace statementfake {
 
@@ -145,17 +146,55 @@ private:
     }
 };
 
-// Reads the bytes as a statement file; false when the reader gave a result
-// it may not give here, left the flag set, or harmed the registry.
+// The same pages with the same answers, the same shared values, and the
+// same values in every form both selected.  The forms themselves may
+// differ: the second replay selects them from the pages as the tree holds
+// them, once each and in order, and a damaged file's pages need not have
+// been so.
+inline bool SameStatement(const std::vector<TWizardStep>& steps, const cl::Variant (&shared)[2],
+                          const FakeWizard& read, FakeWizard& again) {
+    const std::vector<TWizardStep> againSteps = again.Steps();
+    if (againSteps.size() != steps.size()) return false;
+    for (size_t i = 0; i < steps.size(); ++i)
+        if (againSteps[i].Page != steps[i].Page || againSteps[i].Answers != steps[i].Answers) return false;
+    if (!fuzzinput::SameValue(SharedValues[1], shared[0]) ||
+        !fuzzinput::SameValue(SharedValues[2], shared[1]))
+        return false;
+    for (const TemFrm* form : read.Forms) {
+        const TemFrm* other = again.Find(form->Name);
+        if (!other) continue;
+        if (other->Values.size() != form->Values.size()) return false;
+        for (size_t k = 0; k < form->Values.size(); ++k) {
+            const TDataValue *a = form->Values[k], *b = other->Values[k];
+            if ((a == nullptr) != (b == nullptr) || (a && !fuzzinput::SameValue(a->Value, b->Value)))
+                return false;
+        }
+    }
+    return true;
+}
+
+// Reads the bytes as a statement file, writes what was read and reads that
+// back; false when a reader gave a result it may not give here (the
+// written file must read whole), left the flag set or harmed the registry,
+// or the second read differs from the first.
 inline bool LoadStatementBytes(const uint8_t* data, size_t size) {
-    FakeWizard wizard;
+    FakeWizard read;
     cl::TMemoryStream stream;
     if (size > 0) stream.WriteBuffer(data, static_cast<int32_t>(size));
     stream.SetPosition(0);
-    const int result = ReadStatement(stream, wizard);
-    const bool ok = (result == kStatementRead || result == kStatementDamaged) && !wizard.Loading &&
-                    wizard.RegistryIntact() && stream.Position() <= stream.Size();
-    return ok;
+    const int result = ReadStatement(stream, read);
+    if ((result != kStatementRead && result != kStatementDamaged) || read.Loading || !read.RegistryIntact() ||
+        stream.Position() > stream.Size())
+        return false;
+    const std::vector<TWizardStep> steps = read.Steps();
+    const cl::Variant shared[2] = {SharedValues[1], SharedValues[2]};
+    cl::TMemoryStream written;
+    WriteStatement(written, TRz_NaglRec{}, read);
+    written.SetPosition(0);
+    // Its forms take the registry over; those read first keep their values.
+    FakeWizard again;
+    return ReadStatement(written, again) == kStatementRead && !again.Loading && again.RegistryIntact() &&
+           SameStatement(steps, shared, read, again);
 }
 
 }  // namespace statementfake

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "app/win/Main.h"
+#include "engine/calc1.h"
 
 using namespace cl;
 
@@ -112,6 +113,7 @@ CL_CLASS_INFO(TEChBox)
 TEEdit::TEEdit(TComponent* AOwner, TWinControl* AParent, const TRect& R, const std::string& AText)
     : TFieldEditor(AOwner) {
     Place(*this, *AParent, R);
+    SetMaxLength(kLongestText);
     SetText(AText);
     InstallHandlers();
     GrowToField(*this, R);
@@ -121,6 +123,7 @@ TEEdit::TEEdit(TComponent* AOwner, TWinControl* AParent, const TRect& R, const s
 TEMemo::TEMemo(TComponent* AOwner, TWinControl* AParent, const TRect& R, const std::string& AText)
     : TFieldEditor(AOwner) {
     Place(*this, *AParent, R);
+    SetMaxLength(kLongestText);
     SetText(AText);
     InstallHandlers();
     Font()->SetSize(kFontSize);

@@ -24,7 +24,10 @@ namespace {
 
 constexpr const char* kSavePrompt = "Czy zapisać aktualne sprawozdanie na dysku?";
 constexpr const char* kSaved = "Sprawozdanie zostało zapisane pod nazwą ";
-constexpr const char* kSaveFailed = "Zapis nie powiódł się.";
+
+// Set when a failed save has told the user why, so that nothing after it
+// tells them again.
+bool saveFailureShown = false;
 
 // The wizard and the selected forms as the statement file sees them.
 class TMainStatementHost final : public TStatementHost {
@@ -123,10 +126,11 @@ bool SaveCommand(TMainForm& f) {
 }
 
 bool SaveAsCommand(TMainForm& f) {
+    saveFailureShown = false;
     const bool saved = f.SaveWithDialog();
     if (saved)
         ShowSaved("Potwierdzenie");
-    else
+    else if (!saveFailureShown)
         Application->MessageBox("Zapis nie został dokonany.", "Błąd", MB_OK);
     return saved;
 }
@@ -225,10 +229,7 @@ void TMainForm::Zapiszjako1Execute(TObject*) {
 bool TMainForm::SaveToCurrentFile() {
     TRz_NaglRec header = StatementHeader;
     header.SavedAt = Now();
-    if (SaveStatementToFile(header) != kStatementWritten) {
-        Application->MessageBox(kSaveFailed, "Błąd", MB_OK);
-        return false;
-    }
+    if (SaveStatementToFile(header) != kStatementWritten) return false;
     StatementHeader = header;
     AnswersModified = DataModified = false;
     return true;
@@ -242,10 +243,7 @@ bool TMainForm::SaveWithDialog() {
     // The name is the statement's once the file is written under it.
     TRz_NaglRec header = StatementHeader;
     header.FileName = SaveDialog1->FileName();
-    if (SaveStatementToFile(header) != kStatementWritten) {
-        Application->MessageBox(kSaveFailed, "Błąd", MB_OK);
-        return false;
-    }
+    if (SaveStatementToFile(header) != kStatementWritten) return false;
     StatementHeader.FileName = header.FileName;
     AnswersModified = DataModified = false;
     AdoptFolder(*SaveDialog1, header.FileName);
@@ -254,13 +252,17 @@ bool TMainForm::SaveWithDialog() {
 
 int TMainForm::SaveStatementToFile(const TRz_NaglRec& Header) {
     TMainStatementHost host(*this);
+    TFileFault fault = TFileFault::None;
     int result;
     {
         const TBusyCursor busy;
-        result = WriteStatementFile(Header, host);
+        result = WriteStatementFile(Header, host, SystemFileSteps(), &fault);
     }
-    if (result == kStatementNotCreated)
-        Application->MessageBox("Zapis do pliku dyskowego jest niemożliwy.", "Błąd", MB_OK);
+    // The only message of a failed save, with what the system said.
+    if (result != kStatementWritten) {
+        Application->MessageBox(SaveFailureText(result, fault), "Błąd", MB_OK);
+        saveFailureShown = true;
+    }
     return result;
 }
 

@@ -10,6 +10,7 @@
 #include <functional>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "classlib/Currency.h"
@@ -347,19 +348,51 @@ TEST_F(StatementFileTest, EveryCutOfAFullFileIsReportedUnlessItEndsAFormRecord) 
     }
 }
 
-// The system's steps, one of which fails.
+TEST_F(StatementFileTest, ATextLongerThanTheEditorsTakeIsDamageAndWhatCameBeforeStays) {
+    const Golden& g = Goldens()[0];  // bil's field 5 is its first text
+    for (const int32_t length : {30000, 30001}) {
+        SCOPED_TRACE(length);
+        cl::TMemoryStream file;
+        {
+            FakeWizard w;
+            SetUpAsSaved(w, g);
+            w.Find("bil")->ValueOf(5)->Value = Variant(std::string(static_cast<size_t>(length), 'x'));
+            WriteStatement(file, HeaderOf(g), w);
+        }
+        ResetAll();
+        FakeWizard w;
+        file.SetPosition(0);
+        const bool taken = length == 30000;
+        EXPECT_EQ(ReadStatement(file, w), taken ? kStatementRead : kStatementDamaged);
+        EXPECT_EQ(FormNames(w), g.Forms);
+        EXPECT_TRUE(SharedValues[1].SameTypeAndValue(g.Shared1));
+        EXPECT_EQ(w.Find("bil")->GetValue(5).AsRawString().size(), taken ? 30000u : 0u);
+        EXPECT_EQ(w.Find("bil")->GetValue(8).IsEmpty(), !taken);
+        EXPECT_EQ(w.Find("zestzf")->GetValue(992).IsEmpty(), !taken);
+    }
+}
+
+// The system's steps, one of which fails as the system would say.
 class FailingSteps : public TFileReplaceSteps {
 public:
     enum Failure { kCreate, kWrite, kMove };
     explicit FailingSteps(Failure failure) : failure_(failure) {}
-    int WriteNewFile(const std::string& name, std::string_view bytes) override {
-        if (failure_ == kCreate) return 1;
-        if (failure_ == kWrite)
-            return TFileReplaceSteps::WriteNewFile(name, bytes.substr(0, bytes.size() / 2)) == 0 ? 2 : 1;
-        return TFileReplaceSteps::WriteNewFile(name, bytes);
+    int WriteNewFile(const std::string& name, std::string_view bytes, TFileFault& fault) override {
+        if (failure_ == kCreate) {
+            fault = TFileFault::AccessDenied;
+            return 1;
+        }
+        if (failure_ == kWrite) {
+            fault = TFileFault::DiskFull;
+            return TFileReplaceSteps::WriteNewFile(name, bytes.substr(0, bytes.size() / 2), fault) == 0 ? 2
+                                                                                                        : 1;
+        }
+        return TFileReplaceSteps::WriteNewFile(name, bytes, fault);
     }
-    bool MoveOver(const std::string& source, const std::string& target) override {
-        return failure_ != kMove && TFileReplaceSteps::MoveOver(source, target);
+    bool MoveOver(const std::string& source, const std::string& target, TFileFault& fault) override {
+        if (failure_ != kMove) return TFileReplaceSteps::MoveOver(source, target, fault);
+        fault = TFileFault::InUse;
+        return false;
     }
 
 private:
@@ -371,13 +404,16 @@ TEST_F(StatementFileTest, AFailedSaveLeavesTheOldFileAsItWasAndNoTemporaryFile) 
     struct Case {
         const char* what;
         int result;
+        TFileFault fault;
         FailingSteps::Failure failure = FailingSteps::kCreate;
         bool useSystem = false, readOnly = false, failingWizard = false;
     };
     const Case cases[] = {
-        {"creating fails", 1, FailingSteps::kCreate},   {"writing fails halfway", 2, FailingSteps::kWrite},
-        {"replacing fails", 2, FailingSteps::kMove},    {"the target is read-only", 1, {}, true, true},
-        {"the wizard fails", 2, {}, true, false, true},
+        {"creating fails", 1, TFileFault::AccessDenied, FailingSteps::kCreate},
+        {"writing fails halfway", 2, TFileFault::DiskFull, FailingSteps::kWrite},
+        {"replacing fails", 2, TFileFault::InUse, FailingSteps::kMove},
+        {"the target is read-only", 1, TFileFault::ReadOnlyFile, {}, true, true},
+        {"the wizard fails", 2, TFileFault::None, {}, true, false, true},
     };
     for (const Case& c : cases) {
         TempFolder folder;
@@ -392,7 +428,9 @@ TEST_F(StatementFileTest, AFailedSaveLeavesTheOldFileAsItWasAndNoTemporaryFile) 
         w.FailSteps = c.failingWizard;
         FailingSteps failing(c.failure);
         TFileReplaceSteps& steps = c.useSystem ? SystemFileSteps() : failing;
-        EXPECT_EQ(WriteStatementFile(HeaderOf(g, target), w, steps), c.result) << c.what;
+        TFileFault fault = TFileFault::Other;
+        EXPECT_EQ(WriteStatementFile(HeaderOf(g, target), w, steps, &fault), c.result) << c.what;
+        EXPECT_EQ(fault, c.fault) << c.what;
         EXPECT_EQ(Difference(cltest::ReadBytes(target), old), "") << c.what;
         EXPECT_EQ(cl::FindFiles(folder.Name("*.*"), 0).size(), 1u) << c.what << ": a temporary file stayed";
         EXPECT_FALSE(w.Loading) << c.what;
@@ -400,12 +438,94 @@ TEST_F(StatementFileTest, AFailedSaveLeavesTheOldFileAsItWasAndNoTemporaryFile) 
     }
 }
 
-TEST_F(StatementFileTest, SavingIntoAMissingFolderCreatesNothing) {
+TEST_F(StatementFileTest, ASaveRemovesItsOwnStaleTemporaryFilesAndOnlyThose) {
+    const Golden& g = Goldens()[0];
+    TempFolder folder;
+    const std::string target = folder.Name("bilans.spr");
+    // A hundred saves killed before their move, and files that are not theirs.
+    for (int n = 1; n <= 100; ++n) cltest::WriteBytes(target + ".~" + std::to_string(n), "half");
+    const std::vector<std::string> others = {"bilans.spr.~", "bilans.spr.~1a", "bilans.spr.~~1",
+                                             "inny.spr.~1", "bilans.spr.1"};
+    for (const std::string& name : others) cltest::WriteBytes(folder.Name(name), "kept");
+    ASSERT_TRUE(cl::CreateDir(target + ".~101"));
+    FakeWizard w;
+    SetUpAsSaved(w, g);
+    EXPECT_EQ(WriteStatementFile(HeaderOf(g, target), w), kStatementWritten);
+    EXPECT_EQ(cltest::ReadBytes(target), cltest::ReadBytes(GoldenName(g)));
+    std::set<std::string> left;
+    for (const cl::TSearchRec& found : cl::FindFiles(folder.Name("*.*"), cl::faDirectory))
+        if (found.Name != "." && found.Name != "..") left.insert(found.Name);
+    std::set<std::string> expected(others.begin(), others.end());
+    expected.insert({"bilans.spr", "bilans.spr.~101"});
+    EXPECT_EQ(left, expected);
+}
+
+// Every temporary name up to a number is taken, as by other writers.
+class TakenNames : public TFileReplaceSteps {
+public:
+    explicit TakenNames(int taken) : taken_(taken) {}
+    int WriteNewFile(const std::string& name, std::string_view bytes, TFileFault& fault) override {
+        tried.push_back(name);
+        if (static_cast<int>(tried.size()) <= taken_) {
+            fault = TFileFault::Exists;
+            return 1;
+        }
+        return TFileReplaceSteps::WriteNewFile(name, bytes, fault);
+    }
+    std::vector<std::string> tried;
+
+private:
+    int taken_;
+};
+
+TEST_F(StatementFileTest, TakenTemporaryNamesArePassedOverHoweverMany) {
+    const Golden& g = Goldens()[0];
+    TempFolder folder;
+    const std::string target = folder.Name("bilans.spr");
+    FakeWizard w;
+    SetUpAsSaved(w, g);
+    TakenNames steps(250);
+    EXPECT_EQ(WriteStatementFile(HeaderOf(g, target), w, steps), kStatementWritten);
+    ASSERT_EQ(steps.tried.size(), 251u);
+    EXPECT_EQ(steps.tried.back(), target + ".~251");
+    EXPECT_EQ(cltest::ReadBytes(target), cltest::ReadBytes(GoldenName(g)));
+}
+
+TEST(SaveFailureText, SaysWhatFailedAndWhyWhereTheSystemSaid) {
+    const std::tuple<int, TFileFault, const char*> cases[] = {
+        {kStatementNotCreated, TFileFault::None, "Zapis do pliku dyskowego jest niemożliwy."},
+        {kStatementWriteFailed, TFileFault::None, "Zapis nie powiódł się."},
+        {kStatementWriteFailed, TFileFault::Other, "Zapis nie powiódł się."},
+        {kStatementNotCreated, TFileFault::NoFolder,
+         "Zapis do pliku dyskowego jest niemożliwy. Folder nie istnieje."},
+        {kStatementNotCreated, TFileFault::IsFolder,
+         "Zapis do pliku dyskowego jest niemożliwy. Pod tą nazwą jest folder."},
+        {kStatementNotCreated, TFileFault::ReadOnlyFile,
+         "Zapis do pliku dyskowego jest niemożliwy. Plik jest tylko do odczytu."},
+        {kStatementNotCreated, TFileFault::WriteProtected,
+         "Zapis do pliku dyskowego jest niemożliwy. Dysk lub folder jest tylko do odczytu."},
+        {kStatementNotCreated, TFileFault::AccessDenied,
+         "Zapis do pliku dyskowego jest niemożliwy. Brak dostępu do pliku lub folderu."},
+        {kStatementWriteFailed, TFileFault::DiskFull, "Zapis nie powiódł się. Brak miejsca na dysku."},
+        {kStatementWriteFailed, TFileFault::InUse,
+         "Zapis nie powiódł się. Plik jest używany przez inny program."},
+    };
+    for (auto [result, fault, text] : cases) EXPECT_EQ(SaveFailureText(result, fault), text);
+}
+
+TEST_F(StatementFileTest, SavingIntoAMissingFolderOrOverAFolderCreatesNothing) {
     TempFolder folder;
     FakeWizard w;
-    EXPECT_EQ(WriteStatementFile({folder.Name("brak") + cl::PathDelim + "a.spr", 0, 0}, w),
+    TFileFault fault = TFileFault::None;
+    EXPECT_EQ(WriteStatementFile({folder.Name("brak") + cl::PathDelim + "a.spr", 0, 0}, w, SystemFileSteps(),
+                                 &fault),
               kStatementNotCreated);
-    EXPECT_TRUE(cl::FindFiles(folder.Name("*.*"), cl::faAnyFile).size() <= 2u);  // "." and ".."
+    EXPECT_EQ(fault, TFileFault::NoFolder);
+    ASSERT_TRUE(cl::CreateDir(folder.Name("teczka.spr")));
+    EXPECT_EQ(WriteStatementFile({folder.Name("teczka.spr"), 0, 0}, w, SystemFileSteps(), &fault),
+              kStatementNotCreated);
+    EXPECT_EQ(fault, TFileFault::IsFolder);
+    EXPECT_TRUE(cl::FindFiles(folder.Name("*.*"), cl::faAnyFile).size() <= 3u);  // ".", ".." and the folder
 }
 
 TEST_F(StatementFileTest, FailuresBeforeTheReplayChangeNothingAndOnesDuringItKeepWhatWasReplayed) {

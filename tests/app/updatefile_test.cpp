@@ -3,7 +3,6 @@
 // toggles its "http://" prefix for the second try.
 #include <gtest/gtest.h>
 
-#include <regex>
 #include <string>
 
 #include "app/UpdateCheck.h"
@@ -78,8 +77,15 @@ TEST(ToggleHttpPrefix, RemovesOrAddsTheHttpPrefix) {
 
 TEST(UpdateFileUrl, IsTheProductsUpgrIdUnderAktualizacja) {
     // http://<host>/aktualizacja/<folder>/upgr.id_, host and folder from the build.
-    EXPECT_TRUE(std::regex_match(UpdateFileUrl(), std::regex("http://[^/]+/aktualizacja/[^/]+/upgr\\.id_")))
-        << UpdateFileUrl();
+    const std::string url = UpdateFileUrl();
+    const size_t middle = url.find("/aktualizacja/");
+    const std::string host = url.substr(7, middle - 7);
+    const std::string folder = middle == std::string::npos ? "" : url.substr(middle + 14);
+    EXPECT_EQ(url.substr(0, 7), "http://");
+    EXPECT_TRUE(!host.empty() && host.find('/') == std::string::npos) << url;
+    EXPECT_TRUE(folder.size() > 9 && folder.find('/') == folder.size() - 9 &&
+                folder.substr(folder.size() - 9) == "/upgr.id_")
+        << url;
 }
 
 TEST(UpdateFileName, IsInTheUpdateFolder) {

@@ -188,6 +188,25 @@ TEST(IniFile, ReadsSectionsKeysAndValuesOfAnExistingFile) {
     EXPECT_FALSE(ini.ValueExists("Pierwsza", "z"));
 }
 
+TEST(IniFile, AFileChangedBehindTheReaderIsReadAnew) {
+    TempFolder folder;
+    const std::string name = folder.Name("zmieniany.ini");
+    const TIniFile reader(name);
+    TIniFile writer(name);
+    EXPECT_EQ(reader.ReadString("S", "k", "brak"), "brak");
+    // Rewritten at once with as many bytes: the time stamp may not move.
+    for (const char* value : {"1", "2", "3"}) {
+        cltest::WriteBytes(name, std::string("[S]\r\nk=") + value + "\r\n");
+        EXPECT_EQ(reader.ReadString("S", "k", ""), value);
+    }
+    writer.WriteString("S", "k", "4");
+    writer.WriteString("T", "m", "5");
+    EXPECT_EQ(reader.ReadString("S", "k", ""), "4");
+    EXPECT_TRUE(reader.SectionExists("T"));
+    std::filesystem::remove(cltest::PathOf(name));
+    EXPECT_EQ(reader.ReadString("S", "k", "brak"), "brak");
+}
+
 TEST(IniFile, MissingValueGivesTheDefault) {
     TempFolder folder;
     const std::string name = folder.Name("próbka.ini");

@@ -129,9 +129,10 @@ TEST(VariantRecord, ReadsWhatTheWriterNeverMakesAsTheNearestValue) {
         {"negative size", {0x03, 0x00, 0xFE, 0xFF, 0xFF, 0xFF, 7, 0, 0, 0}, Variant(int32_t{0}), 6, true},
         {"short data", {0x03, 0x00, 0x04, 0, 0, 0, 7, 1}, Variant(int32_t{0x107}), 8, false},
         {"no data", {0x06, 0x00, 0x08, 0, 0, 0}, Money(0), 6, false},
-        {"string length over the stream",
+        {"string length over the stream", {0x00, 0x01, 0x10, 0, 0, 0, 0x61, 0x62}, Variant("ab"), 8, false},
+        {"string length beyond any field's",
          {0x00, 0x01, 0xFF, 0xFF, 0xFF, 0x7F, 0x61, 0x62},
-         Variant("ab"),
+         Variant(),
          8,
          false},
         {"negative string length", {0x00, 0x01, 0x00, 0x00, 0x00, 0x80, 0x61}, Variant(""), 6, true},
@@ -144,6 +145,26 @@ TEST(VariantRecord, ReadsWhatTheWriterNeverMakesAsTheNearestValue) {
         EXPECT_TRUE(Same(v, c.v)) << c.what << ": " << v.VarType() << " " << v.ToString();
         EXPECT_EQ(position, c.position) << c.what;
         EXPECT_EQ(whole, c.whole) << c.what;
+    }
+}
+
+TEST(VariantRecord, TextLongerThanTheEditorsTakeIsDamageAndIsNotRead) {
+    struct Case {
+        int32_t length;
+        bool whole;
+    };
+    for (const Case& c : {Case{30000, true}, Case{30001, false}}) {
+        Bytes bytes = {0x00, 0x01};
+        bytes.resize(6);
+        std::memcpy(&bytes[2], &c.length, 4);
+        bytes.resize(bytes.size() + static_cast<size_t>(c.length), 'x');
+        bytes.push_back(0xEE);
+        int64_t position = 0;
+        bool whole = !c.whole;
+        const Variant v = Read(bytes, &position, &whole);
+        EXPECT_EQ(whole, c.whole) << c.length;
+        EXPECT_TRUE(c.whole ? Same(v, Variant(std::string(30000, 'x'))) : v.IsEmpty()) << c.length;
+        EXPECT_EQ(position, 6 + c.length) << c.length;
     }
 }
 

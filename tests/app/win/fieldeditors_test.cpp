@@ -103,6 +103,18 @@ TEST_F(FieldEditorsTest, EachEditorTakesTheRectanglesPlaceAndGrowsItsFontInATall
     EXPECT_EQ(memo->Font()->Size(), 8);
 }
 
+// No more than a field holds, so no statement written holds more than a
+// file may (30 000 characters): a longer paste is cut there.
+TEST_F(FieldEditorsTest, TextEditorsTakeNoMoreThanAFieldHolds) {
+    TCustomEdit* editors[] = {new TEEdit(host.get(), host.get(), Rect(0, 0, 80, 14), ""),
+                              new TEMemo(host.get(), host.get(), Rect(0, 20, 80, 60), "")};
+    const std::wstring pasted(30010, L'x');
+    for (TCustomEdit* e : editors) {
+        SendMessageW(e->Handle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(pasted.c_str()));
+        EXPECT_EQ(e->Text().size(), 30000u);
+    }
+}
+
 // (An amount opened on its value: the main window's tests.)
 TEST_F(FieldEditorsTest, NumericEditorsOpenedOnNoValueShowNothing) {
     auto* amount = new TEFloatEdit(host.get(), host.get(), Rect(0, 0, 80, 14), "", 2);

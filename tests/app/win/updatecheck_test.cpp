@@ -104,4 +104,59 @@ TEST_F(CheckForUpdateTest, ShowsTheHourglassOnlyWhileItRuns) {
     EXPECT_EQ(cl::Screen->Cursor(), cl::crDefault);
 }
 
+// A window of the test's thread that the worker posts to.
+class PostTarget {
+public:
+    PostTarget()
+        : wnd_(CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr)) {}
+    ~PostTarget() { DestroyWindow(wnd_); }
+    HWND Handle() const { return wnd_; }
+    // The LParam of the first kDone that arrives within ms, or -1.
+    LPARAM WaitForDone(DWORD ms) const {
+        const DWORD end = GetTickCount() + ms;
+        for (MSG m; static_cast<int>(end - GetTickCount()) > 0;) {
+            if (PeekMessageW(&m, wnd_, kDone, kDone, PM_REMOVE)) return m.lParam;
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_POSTMESSAGE);
+        }
+        return -1;
+    }
+    static constexpr UINT kDone = WM_APP + 7;
+
+private:
+    HWND wnd_;
+};
+
+TEST_F(CheckForUpdateTest, TheDownloadOnItsWorkerReturnsAtOnceAndPostsItsEnd) {
+    struct Case {
+        const char* what;
+        bool serverUp;
+        LPARAM posted;
+        int result;
+    };
+    const Case cases[] = {{"newer build", true, 1, kUpdateAvailable},
+                          {"a closed port", false, 0, kNoUpdateInfo}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TinyHttpServer server(200, "30008\r\n\r\nNowa\r\n");
+        ClosedPort port;
+        ASSERT_TRUE(port.Held());
+        // The server holds its answer back until the caller has its thread again.
+        std::atomic<bool> released = false;
+        server.SetOnRequest([&] {
+            while (!released) Sleep(5);
+        });
+        const std::string url =
+            c.serverUp ? server.Url()
+                       : "http://127.0.0.1:" + std::to_string(port.Port()) + "/aktualizacja/x/upgr.id_";
+        PostTarget target;
+        ASSERT_TRUE(StartUpdateDownload(target.Handle(), PostTarget::kDone, url));
+        EXPECT_FALSE(StartUpdateDownload(target.Handle(), PostTarget::kDone, url)) << "a second worker";
+        released = true;
+        const LPARAM posted = target.WaitForDone(10000);
+        EXPECT_EQ(posted, c.posted);
+        EXPECT_EQ(UpdateCheckResult(posted != 0), c.result);
+        EXPECT_EQ(server.Requests().size(), c.serverUp ? 1u : 0u);
+    }
+}
+
 }  // namespace

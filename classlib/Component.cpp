@@ -293,4 +293,31 @@ void FinishLoading(TComponent& component) {
     TComponent::RunLoaded(loading);
 }
 
+// ---- Global components ------------------------------------------------------------
+
+namespace {
+
+std::vector<TFindGlobalComponent>& GlobalFinders() {
+    static std::vector<TFindGlobalComponent> finders;
+    return finders;
+}
+
+}  // namespace
+
+void RegisterFindGlobalComponentProc(TFindGlobalComponent proc) {
+    std::vector<TFindGlobalComponent>& finders = GlobalFinders();
+    if (std::find(finders.begin(), finders.end(), proc) == finders.end()) finders.push_back(proc);
+}
+
+void UnregisterFindGlobalComponentProc(TFindGlobalComponent proc) {
+    std::vector<TFindGlobalComponent>& finders = GlobalFinders();
+    finders.erase(std::remove(finders.begin(), finders.end(), proc), finders.end());
+}
+
+TComponent* FindGlobalComponent(std::string_view name) {
+    for (TFindGlobalComponent find : GlobalFinders())
+        if (TComponent* found = find(name)) return found;
+    return nullptr;
+}
+
 }  // namespace cl

@@ -210,4 +210,12 @@ void LoadComponentTree(TComponent& root, const std::function<void()>& build);
 void DeferLoaded(TComponent& component);
 void FinishLoading(TComponent& component);
 
+// Components known by name across the program (the screen's forms): each
+// registered finder is asked in turn for a component of that name, without
+// regard to case; nullptr when none has one.
+using TFindGlobalComponent = TComponent* (*)(std::string_view name);
+void RegisterFindGlobalComponentProc(TFindGlobalComponent proc);
+void UnregisterFindGlobalComponentProc(TFindGlobalComponent proc);
+TComponent* FindGlobalComponent(std::string_view name);
+
 }  // namespace cl

@@ -1,10 +1,22 @@
 #include "classlib/Filer.h"
 
+#include <climits>
+#include <cstring>
+#include <limits>
+
 #include "classlib/Exceptions.h"
 #include "classlib/Scope.h"
 #include "classlib/StrUtils.h"
 
 namespace cl {
+
+namespace {
+
+// The stream holds the 80-bit float both builds have as long double.
+static_assert(std::numeric_limits<long double>::digits == 64, "an 80-bit long double");
+constexpr int32_t kExtendedSize = 10;
+
+}  // namespace
 
 // ---- TWriter -------------------------------------------------------------
 
@@ -27,8 +39,20 @@ void TWriter::WriteInteger(int32_t value) {
     stream_.WriteValue(value);
 }
 
+void TWriter::WriteInt64(int64_t value) {
+    WriteValue(vaInt64);
+    stream_.WriteValue(value);
+}
+
 void TWriter::WriteBoolean(bool value) {
     WriteValue(value ? vaTrue : vaFalse);
+}
+
+void TWriter::WriteFloat(long double value) {
+    WriteValue(vaExtended);
+    unsigned char bytes[sizeof(long double)] = {};
+    std::memcpy(bytes, &value, sizeof value);
+    stream_.WriteBuffer(bytes, kExtendedSize);
 }
 
 void TWriter::WriteString(std::string_view value) {
@@ -40,6 +64,32 @@ void TWriter::WriteString(std::string_view value) {
 void TWriter::WriteIdent(std::string_view ident) {
     WriteValue(vaIdent);
     WriteName(ident);
+}
+
+void TWriter::WriteVariant(const Variant& value) {
+    switch (value.VarType()) {
+        case varEmpty:
+            return WriteValue(vaNil);
+        case varNull:
+            return WriteValue(vaNull);
+        case varBoolean:
+            return WriteBoolean(value.AsRawBool());
+        case varCurrency:
+            WriteValue(vaCurrency);
+            stream_.WriteValue(value.AsRawCurrency().Raw());
+            return;
+        case varSingle:
+        case varDouble:
+        case varDate:
+            return WriteFloat(value.AsRawDouble());
+    }
+    if (value.IsString()) return WriteString(value.AsRawString());
+    if (value.IsNumeric()) {
+        const int64_t number = value.AsRawInt();
+        if (number >= INT32_MIN && number <= INT32_MAX) return WriteInteger(static_cast<int32_t>(number));
+        return WriteInt64(number);
+    }
+    throw EWriteError("Cannot write a variant of type " + std::to_string(value.VarType()));
 }
 
 void TWriter::WriteBinary(const std::function<void(TStream&)>& write) {
@@ -124,6 +174,19 @@ void TWriter::WriteProperty(TObject& obj, const TPropInfo& prop) {
             WritePropName(prop.Name);
             WriteInteger(static_cast<int32_t>(prop.GetOrd(obj)));
             break;
+        case tkInt64:
+            WritePropName(prop.Name);
+            WriteInt64(prop.GetOrd(obj));
+            break;
+        case tkSet: {
+            WritePropName(prop.Name);
+            WriteValue(vaSet);
+            const int64_t members = prop.GetOrd(obj);
+            for (size_t bit = 0; bit < prop.EnumNames.size() && bit < 64; ++bit)
+                if (members & (int64_t{1} << bit)) WriteName(prop.EnumNames[bit]);
+            WriteName("");
+            break;
+        }
         case tkEnumeration:
             WritePropName(prop.Name);
             if (prop.EnumNames.size() == 2 && prop.EnumNames[0] == "False")
@@ -131,9 +194,21 @@ void TWriter::WriteProperty(TObject& obj, const TPropInfo& prop) {
             else
                 WriteIdent(prop.EnumName(prop.GetOrd(obj)));
             break;
+        case tkChar:
+            WritePropName(prop.Name);
+            WriteString(std::string(1, static_cast<char>(prop.GetOrd(obj))));
+            break;
+        case tkFloat:
+            WritePropName(prop.Name);
+            WriteFloat(prop.GetFloat(obj));
+            break;
         case tkString:
             WritePropName(prop.Name);
             WriteString(prop.GetStr(obj));
+            break;
+        case tkVariant:
+            WritePropName(prop.Name);
+            WriteVariant(prop.GetVariant(obj));
             break;
         default:
             throw EWriteError("Cannot write property " + prop.Name);
@@ -179,12 +254,39 @@ int32_t TReader::ReadInteger() {
     return stream_.ReadValue<int32_t>();
 }
 
+int64_t TReader::ReadInt64() {
+    switch (ReadValue()) {
+        case vaInt64:
+            return stream_.ReadValue<int64_t>();
+        case vaInt32:
+            return stream_.ReadValue<int32_t>();
+        default:
+            InvalidValue();
+    }
+}
+
 bool TReader::ReadBoolean() {
     switch (ReadValue()) {
         case vaFalse:
             return false;
         case vaTrue:
             return true;
+        default:
+            InvalidValue();
+    }
+}
+
+long double TReader::ReadFloat() {
+    switch (ReadValue()) {
+        case vaExtended: {
+            unsigned char bytes[sizeof(long double)] = {};
+            stream_.ReadBuffer(bytes, kExtendedSize);
+            long double value;
+            std::memcpy(&value, bytes, sizeof value);
+            return value;
+        }
+        case vaInt32:
+            return stream_.ReadValue<int32_t>();
         default:
             InvalidValue();
     }
@@ -204,6 +306,33 @@ std::string TReader::ReadString() {
 std::string TReader::ReadIdent() {
     if (ReadValue() != vaIdent) InvalidValue();
     return ReadName();
+}
+
+Variant TReader::ReadVariant() {
+    switch (NextValue()) {
+        case vaNil:
+            ReadValue();
+            return Variant();
+        case vaNull:
+            ReadValue();
+            return Variant::Null();
+        case vaFalse:
+        case vaTrue:
+            return Variant(ReadBoolean());
+        case vaInt32:
+            return Variant(ReadInteger());
+        case vaInt64:
+            return Variant::FromInt64(ReadInt64());
+        case vaCurrency:
+            ReadValue();
+            return Variant(Currency::FromRaw(stream_.ReadValue<int64_t>()));
+        case vaExtended:
+            return Variant(static_cast<double>(ReadFloat()));
+        case vaLString:
+            return Variant(ReadString());
+        default:
+            InvalidValue();
+    }
 }
 
 void TReader::ReadBinary(const std::function<void(TStream&)>& read) {
@@ -279,6 +408,20 @@ void TReader::ReadPropValue(TObject& obj, std::string_view name) {
         case tkInteger:
             prop->SetOrd(*target, ReadInteger());
             break;
+        case tkInt64:
+            prop->SetOrd(*target, ReadInt64());
+            break;
+        case tkSet: {
+            if (ReadValue() != vaSet) InvalidValue();
+            int64_t members = 0;
+            for (std::string member; !(member = ReadName()).empty();) {
+                const int bit = prop->EnumValue(member);
+                if (bit < 0 || bit >= 64) InvalidValue();
+                members |= int64_t{1} << bit;
+            }
+            prop->SetOrd(*target, members);
+            break;
+        }
         case tkEnumeration:
             if (NextValue() == vaIdent) {
                 const int value = prop->EnumValue(ReadIdent());
@@ -288,8 +431,20 @@ void TReader::ReadPropValue(TObject& obj, std::string_view name) {
                 prop->SetOrd(*target, ReadBoolean() ? 1 : 0);
             }
             break;
+        case tkChar: {
+            const std::string text = ReadString();
+            if (text.size() != 1) InvalidValue();
+            prop->SetOrd(*target, static_cast<unsigned char>(text[0]));
+            break;
+        }
+        case tkFloat:
+            prop->SetFloat(*target, ReadFloat());
+            break;
         case tkString:
             prop->SetStr(*target, ReadString());
+            break;
+        case tkVariant:
+            prop->SetVariant(*target, ReadVariant());
             break;
         case tkClass:
             if (NextValue() == vaNil) {

@@ -4,12 +4,17 @@
 // properties through these and add properties of their own by writing the
 // name and the value themselves.  The byte form is this program's own:
 //   name   = length byte, then the bytes
-//   value  = type byte, then Int32 (4 bytes, little-endian), LString (Int32
-//            length, then the bytes), Ident (a name); False, True, Nil, Null
+//   value  = type byte, then Int32 (4 bytes, little-endian), Int64 (8
+//            bytes), Currency (its 8-byte count of ten-thousandths),
+//            Extended (the 10 bytes of an 80-bit float, little-endian),
+//            LString (Int32 length, then the bytes), Ident (a name), Set (the
+//            members' names, then an empty name); False, True, Nil, Null
 //            (end of a list) carry nothing; List and Collection are followed
-//            by their contents and a Null.
+//            by their contents and a Null.  A variant is the value of its
+//            kind, Nil when empty and Null when null.
 // Only the value kinds its users need are here: integers, Booleans,
-// enumerations, strings, references to components, nested objects.
+// enumerations, sets, characters (a string of one), floats, strings,
+// variants, references to components, nested objects.
 
 #include <cstdint>
 #include <functional>
@@ -27,13 +32,17 @@ enum TValueType : uint8_t {
     vaNull = 0,
     vaList = 1,
     vaInt32 = 4,
+    vaExtended = 5,
     vaIdent = 7,
     vaFalse = 8,
     vaTrue = 9,
     vaBinary = 10,
+    vaSet = 11,
     vaLString = 12,
     vaNil = 13,
     vaCollection = 14,
+    vaInt64 = 19,
+    vaCurrency = 20,
 };
 
 class TReader;
@@ -71,17 +80,22 @@ public:
     // PropPath + name; a name longer than 255 bytes raises EWriteError.
     void WritePropName(std::string_view name);
     void WriteInteger(int32_t value);
+    void WriteInt64(int64_t value);
     void WriteBoolean(bool value);
+    void WriteFloat(long double value);
     void WriteString(std::string_view value);
     void WriteIdent(std::string_view ident);
+    // Strings, Booleans, integers, floats and currencies by their kind; a
+    // value of another kind raises EWriteError.
+    void WriteVariant(const Variant& value);
     // A Binary value (Int32 length, then the bytes): the bytes write puts
     // into a stream.
     void WriteBinary(const std::function<void(TStream&)>& write);
 
     // Every published property that has a setter and is stored: integers, Booleans,
-    // enumerations, strings, component references (by name) and the
-    // properties of nested objects (under "Name.").  A published property of
-    // another kind raises EWriteError.
+    // enumerations, sets, characters, floats, strings, variants, component
+    // references (by name) and the properties of nested objects (under
+    // "Name.").  A published property of another kind raises EWriteError.
     void WriteProperties(TObject& obj);
 
     // Also written by WriteProperties: a published collection (a Collection
@@ -124,9 +138,14 @@ public:
     std::string ReadPropName();
     // Each raises EReadError "Invalid property value" on another value type.
     int32_t ReadInteger();
+    // An Int64, or an Int32.
+    int64_t ReadInt64();
     bool ReadBoolean();
+    // An Extended, or an Int32 as the float of its value.
+    long double ReadFloat();
     std::string ReadString();
     std::string ReadIdent();
+    Variant ReadVariant();
     // The bytes of a Binary value handed to read in a stream.
     void ReadBinary(const std::function<void(TStream&)>& read);
 

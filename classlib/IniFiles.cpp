@@ -21,23 +21,23 @@ void TIniFile::WriteString(std::string_view section, std::string_view ident, std
     WriteLine(section, ident, line);
 }
 
-int32_t TIniFile::ReadInteger(std::string_view section, std::string_view ident, int32_t def) const {
+int32_t TCustomIniFile::ReadInteger(std::string_view section, std::string_view ident, int32_t def) const {
     return StrToIntDef(ReadString(section, ident, ""), def);
 }
 
-void TIniFile::WriteInteger(std::string_view section, std::string_view ident, int32_t value) {
+void TCustomIniFile::WriteInteger(std::string_view section, std::string_view ident, int32_t value) {
     WriteString(section, ident, IntToStr(value));
 }
 
-bool TIniFile::ReadBool(std::string_view section, std::string_view ident, bool def) const {
+bool TCustomIniFile::ReadBool(std::string_view section, std::string_view ident, bool def) const {
     return ReadInteger(section, ident, def ? 1 : 0) != 0;
 }
 
-void TIniFile::WriteBool(std::string_view section, std::string_view ident, bool value) {
+void TCustomIniFile::WriteBool(std::string_view section, std::string_view ident, bool value) {
     WriteString(section, ident, value ? "1" : "0");
 }
 
-void TIniFile::ReadSectionValues(std::string_view section, TStrings& strings) const {
+void TCustomIniFile::ReadSectionValues(std::string_view section, TStrings& strings) const {
     TStringList keys, values;
     ReadSection(section, keys);
     for (int i = 0; i < keys.Count(); ++i)
@@ -45,13 +45,13 @@ void TIniFile::ReadSectionValues(std::string_view section, TStrings& strings) co
     strings.Assign(values);
 }
 
-bool TIniFile::SectionExists(std::string_view section) const {
+bool TCustomIniFile::SectionExists(std::string_view section) const {
     TStringList sections;
     ReadSections(sections);
     return sections.IndexOf(section) >= 0;
 }
 
-bool TIniFile::ValueExists(std::string_view section, std::string_view ident) const {
+bool TCustomIniFile::ValueExists(std::string_view section, std::string_view ident) const {
     TStringList keys;
     ReadSection(section, keys);
     return keys.IndexOf(ident) >= 0;

@@ -66,6 +66,16 @@ void TPropInfo::SetFloat(TObject& obj, long double value) const {
     Setter(SetFloatFn)(obj, value);
 }
 
+Currency TPropInfo::GetCurr(TObject& obj) const {
+    RequireKind(*this, Kind == tkFloat && GetCurrFn);
+    return GetCurrFn(obj);
+}
+
+void TPropInfo::SetCurr(TObject& obj, Currency value) const {
+    RequireKind(*this, Kind == tkFloat && GetCurrFn);
+    Setter(SetCurrFn)(obj, value);
+}
+
 std::string TPropInfo::GetStr(TObject& obj) const {
     RequireKind(*this, Kind == tkString);
     return GetStrFn(obj);

@@ -42,6 +42,9 @@ struct TPropInfo {
     std::function<void(TObject&, int64_t)> SetOrdFn;
     std::function<long double(TObject&)> GetFloatFn;
     std::function<void(TObject&, long double)> SetFloatFn;
+    // A currency property also has these: its value exactly, all 19 digits.
+    std::function<Currency(TObject&)> GetCurrFn;
+    std::function<void(TObject&, Currency)> SetCurrFn;
     std::function<std::string(TObject&)> GetStrFn;
     std::function<void(TObject&, std::string)> SetStrFn;
     std::function<Variant(TObject&)> GetVariantFn;
@@ -61,6 +64,9 @@ struct TPropInfo {
     void SetOrd(TObject& obj, int64_t value) const;  // an enumeration checks the range
     long double GetFloat(TObject& obj) const;
     void SetFloat(TObject& obj, long double value) const;
+    // Float properties of the currency type only.
+    Currency GetCurr(TObject& obj) const;
+    void SetCurr(TObject& obj, Currency value) const;
     std::string GetStr(TObject& obj) const;
     void SetStr(TObject& obj, std::string value) const;
     Variant GetVariant(TObject& obj) const;
@@ -224,10 +230,13 @@ TPropInfo Prop(std::string name, G get, S set = nullptr) {
         p.Kind = tkFloat;
         p.FloatType = ftCurr;
         p.GetFloatFn = [get](TObject& obj) { return detail::GetterOf<G>::Call(obj, get).ToExtended(); };
-        if constexpr (!std::is_null_pointer_v<S>)
+        p.GetCurrFn = detail::Reader<Currency, G, S>(get);
+        if constexpr (!std::is_null_pointer_v<S>) {
             p.SetFloatFn = [set](TObject& obj, long double v) {
                 detail::SetterOf<S>::Call(obj, set, Currency::FromExtended(v));
             };
+            p.SetCurrFn = detail::Writer<Currency, G, S>(set);
+        }
     } else if constexpr (std::is_same_v<T, std::string>) {
         p.Kind = tkString;
         p.GetStrFn = detail::Reader<std::string, G, S>(get);
@@ -278,6 +287,18 @@ TPropInfo SetOfProp(std::string name, std::vector<std::string> idents, G get, S 
     p.EnumNames = std::move(idents);
     p.GetOrdFn = detail::Reader<int64_t, G, S>(get);
     p.SetOrdFn = detail::Writer<int64_t, G, S>(set);
+    return p;
+}
+
+// A property a writer stores only while stored() of the object says so.
+template <class C>
+TPropInfo StoredWhen(TPropInfo p, bool (C::*stored)() const) {
+    p.StoredFn = [stored](TObject& obj) { return (static_cast<C&>(obj).*stored)(); };
+    return p;
+}
+// A property a writer never stores (it is stored some other way, or not at all).
+inline TPropInfo NeverStored(TPropInfo p) {
+    p.StoredFn = [](TObject&) { return false; };
     return p;
 }
 

@@ -10,6 +10,8 @@
 using namespace cl;
 
 TSettingsFileNameFunc SettingsFileNameFunc = nullptr;
+std::string RegCompanyName;
+bool RegUseAppTitle = true;
 
 namespace {
 
@@ -41,7 +43,17 @@ std::string DefaultIniFileName(const std::string& exeName) {
     return name;
 }
 
-void IniWriteString(TIniFile& ini, std::string_view section, std::string_view ident, std::string_view value) {
+std::string DefaultRegKeyName(const std::string& title, const std::string& exeName) {
+    std::string program = title;
+    if (program.empty() || !RegUseAppTitle) {
+        const std::string file = exeName.substr(ExtractFilePath(exeName).size());
+        program = file.substr(0, file.rfind('.'));
+    }
+    return "Software\\" + (RegCompanyName.empty() ? std::string() : RegCompanyName + "\\") + program;
+}
+
+void IniWriteString(TCustomIniFile& ini, std::string_view section, std::string_view ident,
+                    std::string_view value) {
     const bool quoted =
         !value.empty() && (value.front() == '"' || value.front() == '\'') && value.back() == value.front();
     if (quoted)
@@ -50,18 +62,18 @@ void IniWriteString(TIniFile& ini, std::string_view section, std::string_view id
         ini.WriteString(section, ident, value);
 }
 
-std::string IniReadString(const TIniFile& ini, std::string_view section, std::string_view ident,
+std::string IniReadString(const TCustomIniFile& ini, std::string_view section, std::string_view ident,
                           std::string_view def) {
     return ini.ReadString(section, ident, def);
 }
 
-void WritePosStr(TIniFile& ini, std::string_view section, std::string_view ident, std::string_view value,
-                 const TScreenInfo& screen) {
+void WritePosStr(TCustomIniFile& ini, std::string_view section, std::string_view ident,
+                 std::string_view value, const TScreenInfo& screen) {
     IniWriteString(ini, section, SuffixedKey(ident, screen), value);
     IniWriteString(ini, section, ident, value);
 }
 
-std::string ReadPosStr(const TIniFile& ini, std::string_view section, std::string_view ident,
+std::string ReadPosStr(const TCustomIniFile& ini, std::string_view section, std::string_view ident,
                        const TScreenInfo& screen) {
     std::string value = IniReadString(ini, section, SuffixedKey(ident, screen), "");
     if (value.empty()) value = IniReadString(ini, section, ident, "");
@@ -72,7 +84,7 @@ void ParsePosWords(std::string_view text, const int32_t (&defaults)[4], int32_t 
     for (int i = 0; i < 4; ++i) values[i] = StrToIntDef(ExtractNthWord(i + 1, text, " ,"), defaults[i]);
 }
 
-void WritePlacementKeys(TIniFile& ini, std::string_view section, const TWindowPlace& place,
+void WritePlacementKeys(TCustomIniFile& ini, std::string_view section, const TWindowPlace& place,
                         const TScreenInfo& screen, bool visible) {
     ini.WriteInteger(section, "Flags", static_cast<int32_t>(place.flags));
     ini.WriteInteger(section, "ShowCmd", static_cast<int32_t>(place.showCmd));
@@ -85,8 +97,9 @@ void WritePlacementKeys(TIniFile& ini, std::string_view section, const TWindowPl
     ini.WriteInteger(section, "Visible", visible ? 1 : 0);
 }
 
-TStoredPlacement ReadPlacementKeys(const TIniFile& ini, std::string_view section, const TWindowPlace& current,
-                                   const TPlaceRect& bounds, const TScreenInfo& screen) {
+TStoredPlacement ReadPlacementKeys(const TCustomIniFile& ini, std::string_view section,
+                                   const TWindowPlace& current, const TPlaceRect& bounds,
+                                   const TScreenInfo& screen) {
     TStoredPlacement stored;
     stored.place = current;
     stored.place.flags =

@@ -21,12 +21,23 @@ extern TSettingsFileNameFunc SettingsFileNameFunc;
 // folder (the system would take the Windows folder).
 std::string DefaultIniFileName(const std::string& exeName);
 
+// The registry's counterparts, for components that keep their settings in
+// the registry: the company's key above the program's ("" for none), and
+// whether the program's key is named after the application's title.
+extern std::string RegCompanyName;
+extern bool RegUseAppTitle;
+
+// The default registry key: "Software\" then the company's key when one is
+// set, then title, or exeName's name without its extension when the title
+// is empty or not to be used.
+std::string DefaultRegKeyName(const std::string& title, const std::string& exeName);
+
 // A value whose first and last characters are both " or both ' is written
 // inside one more pair of ", so that the reader's stripping of one pair
 // gives it back unchanged.
-void IniWriteString(cl::TIniFile& ini, std::string_view section, std::string_view ident,
+void IniWriteString(cl::TCustomIniFile& ini, std::string_view section, std::string_view ident,
                     std::string_view value);
-std::string IniReadString(const cl::TIniFile& ini, std::string_view section, std::string_view ident,
+std::string IniReadString(const cl::TCustomIniFile& ini, std::string_view section, std::string_view ident,
                           std::string_view def);
 
 struct TScreenInfo {
@@ -38,9 +49,9 @@ struct TScreenInfo {
 // Position values are written twice: under the key with the screen's size,
 // "NormPos(1280x1024)", then under the bare key.  Reading takes the first
 // of them that is not empty.
-void WritePosStr(cl::TIniFile& ini, std::string_view section, std::string_view ident, std::string_view value,
-                 const TScreenInfo& screen);
-std::string ReadPosStr(const cl::TIniFile& ini, std::string_view section, std::string_view ident,
+void WritePosStr(cl::TCustomIniFile& ini, std::string_view section, std::string_view ident,
+                 std::string_view value, const TScreenInfo& screen);
+std::string ReadPosStr(const cl::TCustomIniFile& ini, std::string_view section, std::string_view ident,
                        const TScreenInfo& screen);
 
 // The four numbers of a position value, separated by blanks or commas;
@@ -64,7 +75,7 @@ struct TWindowPlace {
 
 // "Flags", "ShowCmd", "PixelsPerInch", both "MinMaxPos", both "NormPos" and
 // "Visible" (1 or 0), in this order.
-void WritePlacementKeys(cl::TIniFile& ini, std::string_view section, const TWindowPlace& place,
+void WritePlacementKeys(cl::TCustomIniFile& ini, std::string_view section, const TWindowPlace& place,
                         const TScreenInfo& screen, bool visible);
 
 // What a section says of a window's placement.
@@ -79,7 +90,7 @@ struct TStoredPlacement {
 // current is the window's placement (showCmd 0 when it is hidden); bounds
 // its left, top, left + width and top + height, the defaults of "NormPos"'s
 // words.
-TStoredPlacement ReadPlacementKeys(const cl::TIniFile& ini, std::string_view section,
+TStoredPlacement ReadPlacementKeys(const cl::TCustomIniFile& ini, std::string_view section,
                                    const TWindowPlace& current, const TPlaceRect& bounds,
                                    const TScreenInfo& screen);
 

@@ -1,9 +1,11 @@
 #include "persistence/FsProps.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <vector>
 
+#include "classlib/Collection.h"
 #include "classlib/Exceptions.h"
 #include "classlib/NumberFormat.h"
 #include "classlib/StrUtils.h"
@@ -23,10 +25,46 @@ int FloatPrecision(TFloatType type) {
         case ftDouble:
             return 15;
         default:
-            // Extended and Comp have 18 digits; Currency's 19th is beyond
-            // the number formatter, and no stored property is a currency.
+            // Extended and Comp; a currency is written exactly (CurrencyText).
             return 18;
     }
+}
+
+// A currency in the general format: all its digits (at most 19, so never
+// an exponent), the fraction without trailing zeros, "." between.
+std::string CurrencyText(Currency value) {
+    const int64_t raw = value.Raw();
+    // The magnitude of the most negative value does not fit an int64.
+    const uint64_t magnitude = raw < 0 ? 0 - static_cast<uint64_t>(raw) : static_cast<uint64_t>(raw);
+    std::string text = (raw < 0 ? "-" : "") + std::to_string(magnitude / 10000);
+    std::string fraction = std::to_string(magnitude % 10000 + 10000).substr(1);
+    while (!fraction.empty() && fraction.back() == '0') fraction.pop_back();
+    return fraction.empty() ? text : text + "." + fraction;
+}
+
+// The text a currency property was written as, read exactly: a sign,
+// digits and at most four decimals after ".".  False for anything else.
+bool ExactCurrency(std::string_view text, Currency& value) {
+    size_t i = 0;
+    bool negative = false;
+    if (!text.empty() && (text[0] == '-' || text[0] == '+')) {
+        negative = text[0] == '-';
+        i = 1;
+    }
+    const size_t dot = text.find('.', i);
+    const std::string_view whole = text.substr(i, dot - i);
+    const std::string_view fraction = dot == std::string_view::npos ? "" : text.substr(dot + 1);
+    auto digits = [](std::string_view d) {
+        return std::all_of(d.begin(), d.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    if (whole.empty() || whole.size() > 15 || fraction.size() > 4 || !digits(whole) || !digits(fraction))
+        return false;
+    std::string scaled = std::string(whole) + std::string(fraction) + std::string(4 - fraction.size(), '0');
+    if (negative) scaled.insert(0, "-");
+    int64_t raw;
+    if (!TryStrToInt64(scaled, raw)) return false;
+    value = Currency::FromRaw(raw);
+    return true;
 }
 
 // Converting a value outside a float's range to it is undefined; such a
@@ -76,6 +114,14 @@ bool IsComponentReference(const TPropInfo& prop) {
     return cls && cls->InheritsFrom(TComponent::StaticClassInfo());
 }
 
+bool IsStringKind(TTypeKind kind) {
+    return kind == tkString || kind == tkChar;
+}
+
+std::string ItemKey(int index) {
+    return "Item" + IntToStr(index);
+}
+
 }  // namespace
 
 CL_CLASS_INFO(TPropsStorage)
@@ -108,6 +154,23 @@ void UpdateStoredList(TComponent* root, TStrings& list, bool fromRoot) {
     }
 }
 
+// ---- TPropInfoList -------------------------------------------------------------------
+const TPropInfo* TPropInfoList::Items(int index) const {
+    if (index < 0 || index >= Count()) throw EListError("List index out of bounds (" + IntToStr(index) + ")");
+    return list_[static_cast<size_t>(index)];
+}
+
+const TPropInfo* TPropInfoList::Find(std::string_view name) const {
+    for (const TPropInfo* prop : list_)
+        if (SameText(prop->Name, name)) return prop;
+    return nullptr;
+}
+
+void TPropInfoList::Delete(int index) {
+    Items(index);  // checks the index
+    list_.erase(list_.begin() + index);
+}
+
 // ---- Callbacks ------------------------------------------------------------------------
 std::string TPropsStorage::ReadString(const std::string& section, const std::string& item,
                                       const std::string& def) {
@@ -127,13 +190,17 @@ std::string TPropsStorage::GetItemName(const std::string& propName) {
     return Prefix + propName;
 }
 
+std::unique_ptr<TPropsStorage> TPropsStorage::CreateStorage() const {
+    return std::make_unique<TPropsStorage>();
+}
+
 // ---- Entries ------------------------------------------------------------------------
 void TPropsStorage::ForEachEntry(TStrings& list, const std::function<void(const TPropInfo&)>& each) {
     for (int i = 0; i < list.Count(); ++i) {
         std::string component, property;
         auto* c = static_cast<TComponent*>(list.Objects(i));
         if (!c || !SplitStoredEntry(list.Strings(i), component, property)) continue;
-        const TPropInfo* prop = GetPropInfo(*c, property);
+        const TPropInfo* prop = TPropInfoList(*c).Find(property);
         if (!prop) continue;
         AObject = c;
         Prefix = c->Name() + "_";
@@ -156,22 +223,92 @@ void TPropsStorage::LoadProperties(TStrings& list) {
     });
 }
 
+void TPropsStorage::StoreObjectProperties() {
+    if (!AObject) return;
+    const TPropInfoList props(*AObject);
+    for (int i = 0; i < props.Count(); ++i) StoreAnyProperty(*props.Items(i));
+}
+
+void TPropsStorage::LoadObjectProperties() {
+    if (!AObject) return;
+    const TPropInfoList props(*AObject);
+    for (int i = 0; i < props.Count(); ++i) LoadAnyProperty(*props.Items(i));
+}
+
 // ---- One property ---------------------------------------------------------------------
 void TPropsStorage::StoreAnyProperty(const TPropInfo& prop) {
+    if (!AObject) return;
     std::string text;
-    if (!AObject || !PropertyText(prop, text)) return;
-    if (text.empty() && prop.Kind != tkString && prop.Kind != tkChar) return;
+    if (!PropertyText(prop, text)) {
+        if (prop.Kind != tkClass) return;
+        if (TObject* obj = prop.GetObject(*AObject)) StoreObject(prop, *obj);
+        return;
+    }
+    if (text.empty() && !IsStringKind(prop.Kind)) return;
     WriteString(Section, GetItemName(prop.Name), Trim(text));
 }
 
 void TPropsStorage::LoadAnyProperty(const TPropInfo& prop) {
+    if (!AObject) return;
     std::string current;
-    if (!AObject || prop.IsReadOnly() || !PropertyText(prop, current)) return;
-    const bool emptyAllowed = prop.Kind == tkString || prop.Kind == tkChar || prop.Kind == tkClass;
-    const std::string text = Trim(ReadString(Section, GetItemName(prop.Name), current));
-    // Nothing stored for a value without a text form: nothing to set.
-    if (current.empty() && !emptyAllowed && text.empty()) return;
-    SetPropertyText(prop, text);
+    if (!PropertyText(prop, current)) {
+        if (prop.Kind != tkClass) return;
+        if (TObject* obj = prop.GetObject(*AObject)) LoadObject(prop, *obj);
+        return;
+    }
+    // A value without a text form has nothing to be read as.
+    if (prop.IsReadOnly() || (current.empty() && !IsStringKind(prop.Kind))) return;
+    SetPropertyText(prop, Trim(ReadString(Section, GetItemName(prop.Name), current)));
+}
+
+// ---- Objects ------------------------------------------------------------------------
+std::string TPropsStorage::SubSection(const TPropInfo& prop) {
+    return Section + "." + GetItemName(prop.Name);
+}
+
+std::unique_ptr<TPropsStorage> TPropsStorage::NestedStorage(const std::string& section, TObject& obj) const {
+    std::unique_ptr<TPropsStorage> nested = CreateStorage();
+    nested->Section = section;
+    nested->Root = Root;
+    nested->AObject = &obj;
+    nested->OnReadString = OnReadString;
+    nested->OnWriteString = OnWriteString;
+    nested->OnEraseSection = OnEraseSection;
+    return nested;
+}
+
+void TPropsStorage::StoreObject(const TPropInfo& prop, TObject& obj) {
+    const std::string section = SubSection(prop);
+    if (auto* lines = dynamic_cast<TStrings*>(&obj)) {
+        EraseSection(section);
+        WriteString(section, "Count", IntToStr(lines->Count()));
+        for (int i = 0; i < lines->Count(); ++i) WriteString(section, ItemKey(i), lines->Get(i));
+    } else if (auto* items = dynamic_cast<TCollection*>(&obj)) {
+        WriteString(section, "Count", IntToStr(items->Count()));
+        for (int i = 0; i < items->Count(); ++i)
+            NestedStorage(section + "." + ItemKey(i), *items->Items(i))->StoreObjectProperties();
+    } else {
+        NestedStorage(section, obj)->StoreObjectProperties();
+    }
+}
+
+void TPropsStorage::LoadObject(const TPropInfo& prop, TObject& obj) {
+    const std::string section = SubSection(prop);
+    auto* lines = dynamic_cast<TStrings*>(&obj);
+    auto* items = dynamic_cast<TCollection*>(&obj);
+    if (!lines && !items) return NestedStorage(section, obj)->LoadObjectProperties();
+    // Nothing stored keeps what the object holds.
+    int32_t count;
+    if (!TryStrToInt(Trim(ReadString(section, "Count", "")), count) || count < 0) return;
+    if (lines) {
+        TStringList read;
+        for (int i = 0; i < count; ++i) read.Add(ReadString(section, ItemKey(i), ""));
+        lines->Assign(read);
+        return;
+    }
+    items->Clear();
+    for (int i = 0; i < count; ++i)
+        NestedStorage(section + "." + ItemKey(i), *items->Add())->LoadObjectProperties();
 }
 
 bool TPropsStorage::PropertyText(const TPropInfo& prop, std::string& text) {
@@ -191,6 +328,10 @@ bool TPropsStorage::PropertyText(const TPropInfo& prop, std::string& text) {
             text = SetText(prop, prop.GetOrd(obj));
             return true;
         case tkFloat: {
+            if (prop.GetCurrFn) {
+                text = CurrencyText(prop.GetCurr(obj));
+                return true;
+            }
             const std::string local =
                 FloatToStrF(prop.GetFloat(obj), TFloatFormat::ffGeneral, FloatPrecision(prop.FloatType), 0);
             text = StrReplaceAll(local, std::string(1, FormatSettings().DecimalSeparator), ".");
@@ -247,6 +388,8 @@ void TPropsStorage::SetPropertyText(const TPropInfo& prop, const std::string& te
             return;
         }
         case tkFloat: {
+            Currency exact;
+            if (prop.GetCurrFn && ExactCurrency(text, exact)) return prop.SetCurr(obj, exact);
             const std::string local =
                 StrReplaceAll(text, ".", std::string(1, FormatSettings().DecimalSeparator));
             Extended value;
@@ -260,18 +403,23 @@ void TPropsStorage::SetPropertyText(const TPropInfo& prop, const std::string& te
         case tkVariant:
             prop.SetVariant(obj, Variant(text));
             return;
-        case tkClass: {
-            if (SameText(text, kNullReference)) {
-                prop.SetObject(obj, nullptr);
-                return;
-            }
-            // A reference through another owner would need the application's
-            // forms; it is left as it is.
-            if (text.find('.') != std::string::npos) return;
-            TComponent* c = Root ? Root->FindComponent(text) : nullptr;
-            if (c && !c->InheritsFrom(*prop.PropClass())) return;
-            prop.SetObject(obj, c);
+        case tkClass:
+            SetReference(prop, text);
             return;
-        }
     }
+}
+
+void TPropsStorage::SetReference(const TPropInfo& prop, const std::string& text) {
+    if (SameText(text, kNullReference)) return prop.SetObject(*AObject, nullptr);
+    const size_t dot = text.find('.');
+    TComponent* owner = Root;
+    if (dot != std::string::npos) {
+        owner = FindGlobalComponent(Trim(std::string_view(text).substr(0, dot)));
+        // An owner the program does not have leaves the reference as it is.
+        if (!owner) return;
+    }
+    const std::string name = dot == std::string::npos ? text : Trim(std::string_view(text).substr(dot + 1));
+    TComponent* c = owner ? owner->FindComponent(name) : nullptr;
+    if (c && !c->InheritsFrom(*prop.PropClass())) return;
+    prop.SetObject(*AObject, c);
 }

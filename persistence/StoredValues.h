@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "classlib/Collection.h"
 #include "classlib/Component.h"
 #include "classlib/Variant.h"
 
@@ -55,19 +56,19 @@ private:
     std::string keyString_;
 };
 
-class TStoredValues : public cl::TPersistent {
-    CL_CLASS(TStoredValues, cl::TPersistent)
+class TStoredValues : public cl::TCollection {
+    CL_CLASS(TStoredValues, cl::TCollection)
 
     explicit TStoredValues(cl::TPersistent* owner = nullptr) : owner_(owner) {}
     ~TStoredValues() override;
 
-    int Count() const { return static_cast<int>(items_.size()); }
+    int Count() const override { return static_cast<int>(items_.size()); }
     // Raises EListError out of range.
-    TStoredValue* Items(int index) const;
+    TStoredValue* Items(int index) const override;
     // A new value without a name, at the end.
-    TStoredValue* Add();
+    TStoredValue* Add() override;
     void Delete(int index);
-    void Clear();
+    void Clear() override;
     // Without regard to case; -1 or nullptr when there is none.
     int IndexOf(std::string_view name) const;
     TStoredValue* FindValue(std::string_view name) const;

@@ -11,7 +11,7 @@
 using namespace cl;
 
 CL_CLASS_INFO(TMacro, Prop("Name", &TMacro::Name, &TMacro::SetName),
-              Prop("Value", &TMacro::Value, &TMacro::SetValue))
+              StoredWhen(Prop("Value", &TMacro::Value, &TMacro::SetValue), &TMacro::IsValueStored))
 
 CL_CLASS_INFO(TMacros)
 
@@ -20,7 +20,9 @@ CL_CLASS_INFO(TStrHolder, Prop("Capacity", &TStrHolder::Capacity, &TStrHolder::S
               Prop("Macros", &TStrHolder::Macros, &TStrHolder::SetMacros),
               EnumProp("Duplicates", {"dupIgnore", "dupAccept", "dupError"}, &TStrHolder::Duplicates,
                        &TStrHolder::SetDuplicates),
-              Prop("Sorted", &TStrHolder::Sorted, &TStrHolder::SetSorted))
+              NeverStored(Prop("KeyString", &TStrHolder::KeyString, &TStrHolder::SetKeyString)),
+              Prop("Sorted", &TStrHolder::Sorted, &TStrHolder::SetSorted),
+              NeverStored(Prop("Strings", &TStrHolder::Strings, &TStrHolder::SetStrings)))
 
 // ---- TMacro ----------------------------------------------------------------------------
 void TMacro::SetName(const std::string& value) {
@@ -28,6 +30,12 @@ void TMacro::SetName(const std::string& value) {
     if (collection_ && !value.empty() && !AnsiSameText(value, name_) && collection_->IndexOf(value) >= 0)
         throw EStringListError("String list does not allow duplicates");
     name_ = value;
+}
+
+std::string TMacro::Text() {
+    std::string text = value_.IsEmpty() ? std::string() : value_.ToString();
+    if (OnGetText) OnGetText(this, value_, text);
+    return text;
 }
 
 void TMacro::Assign(TPersistent* source) {
@@ -99,8 +107,8 @@ bool IsDelimiter(char c, char macroChar) {
 
 }  // namespace
 
-std::vector<std::string> FindMacroNames(std::string_view text, char macroChar) {
-    std::vector<std::string> names;
+std::vector<TMacroSpan> FindMacroSpans(std::string_view text, char macroChar) {
+    std::vector<TMacroSpan> spans;
     char quote = 0;
     size_t i = 0;
     while (i < text.size()) {
@@ -114,7 +122,8 @@ std::vector<std::string> FindMacroNames(std::string_view text, char macroChar) {
         } else if (c != macroChar) {
             ++i;
         } else if (i + 1 < text.size() && text[i + 1] == macroChar) {
-            i += 2;  // a literal macro character
+            spans.push_back({i, i + 2, ""});  // a literal macro character
+            i += 2;
         } else {
             size_t end = i + 1;
             for (char inner = 0; end < text.size(); ++end) {
@@ -130,11 +139,21 @@ std::vector<std::string> FindMacroNames(std::string_view text, char macroChar) {
             std::string name(text.substr(i + 1, end - i - 1));
             if (name.size() >= 2 && IsQuote(name.front()) && name.back() == name.front())
                 name = name.substr(1, name.size() - 2);
-            const bool known = std::any_of(names.begin(), names.end(),
-                                           [&name](const std::string& n) { return AnsiSameText(n, name); });
-            if (!name.empty() && !known) names.push_back(std::move(name));
+            // A lone macro character names nothing and stays as it is.
+            if (!name.empty()) spans.push_back({i, end, std::move(name)});
             i = end;
         }
+    }
+    return spans;
+}
+
+std::vector<std::string> FindMacroNames(std::string_view text, char macroChar) {
+    std::vector<std::string> names;
+    for (TMacroSpan& span : FindMacroSpans(text, macroChar)) {
+        const std::string& name = span.Name;
+        const bool known = std::any_of(names.begin(), names.end(),
+                                       [&name](const std::string& n) { return AnsiSameText(n, name); });
+        if (!name.empty() && !known) names.push_back(std::move(span.Name));
     }
     return names;
 }
@@ -157,12 +176,40 @@ void TStrHolder::SetMacroChar(char value) {
     RecreateMacros();
 }
 
+void TStrHolder::SetStrings(TStrings* value) {
+    if (value) strings_.Assign(*value);
+}
+
 void TStrHolder::Assign(TPersistent* source) {
-    if (auto* other = dynamic_cast<TStrHolder*>(source)) {
-        strings_.Assign(other->strings_);
-        return;
-    }
+    if (auto* other = dynamic_cast<TStrHolder*>(source)) return strings_.Assign(other->strings_);
+    if (auto* lines = dynamic_cast<TStrings*>(source)) return strings_.Assign(*lines);
     TComponent::Assign(source);
+}
+
+void TStrHolder::AssignTo(TPersistent* dest) {
+    if (auto* lines = dynamic_cast<TStrings*>(dest)) return lines->Assign(strings_);
+    TComponent::AssignTo(dest);
+}
+
+std::string TStrHolder::ExpandMacros() {
+    if (OnExpandMacros) OnExpandMacros(this);
+    const std::string text = strings_.Text();
+    std::string expanded;
+    size_t done = 0;
+    for (const TMacroSpan& span : FindMacroSpans(text, macroChar_)) {
+        expanded.append(text, done, span.Start - done);
+        done = span.End;
+        if (span.Name.empty()) {
+            expanded += macroChar_;
+        } else if (TMacro* macro = macros_->FindMacro(span.Name)) {
+            expanded += macro->Text();
+        } else {
+            // A name the macros do not know (the lines were read from a
+            // stream since): it stays as written.
+            expanded.append(text, span.Start, span.End - span.Start);
+        }
+    }
+    return expanded + text.substr(done);
 }
 
 void TStrHolder::Changing() {
@@ -211,4 +258,28 @@ bool TStrHolder::StrDataStored(const TStrHolder* ancestor) const {
     for (int i = 0; i < strings_.Count(); ++i)
         if (ancestor->strings_.Get(i) != strings_.Get(i)) return true;
     return false;
+}
+
+void TStrHolder::DefineProperties(TFiler& filer) {
+    TComponent::DefineProperties(filer);
+    filer.DefineProperty(
+        "InternalVer", [this](TReader& reader) { streamVer_ = reader.ReadInteger(); },
+        [](TWriter& writer) { writer.WriteInteger(kInternalVer); }, StrDataStored(nullptr));
+    filer.DefineProperty(
+        "StrData",
+        [this](TReader& reader) {
+            TStringList data;
+            reader.ReadListBegin();
+            while (!reader.EndOfList()) data.Add(reader.ReadString());
+            reader.ReadListEnd();
+            ReadStrData(data, streamVer_);
+        },
+        [this](TWriter& writer) {
+            TStringList data;
+            WriteStrData(data);
+            writer.WriteListBegin();
+            for (int i = 0; i < data.Count(); ++i) writer.WriteString(data.Get(i));
+            writer.WriteListEnd();
+        },
+        StrDataStored(nullptr));
 }

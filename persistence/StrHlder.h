@@ -4,18 +4,21 @@
 // macro character in the lines ("%Name").  The program places one on the
 // main window and never reads it.
 //
-// The stored form is two values: "InternalVer" (always written as 1) and
-// "StrData" (the key, then every line encoded under it).  The class library
-// streams components by their published properties and has no component
-// reader or writer, so WriteStrData and ReadStrData build and take the
-// "StrData" list and StrDataStored says whether a writer would write it.
+// The stored form: the published properties (KeyString and Strings are
+// never stored as such), then two properties it defines: "InternalVer"
+// (always written as 1) and "StrData" (the key, then every line encoded
+// under it), through the class library's component writer and reader.
+// WriteStrData and ReadStrData build and take the "StrData" list;
+// StrDataStored says whether a writer writes it.
 
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "classlib/Collection.h"
 #include "classlib/Component.h"
+#include "classlib/Filer.h"
 #include "classlib/StringList.h"
 #include "classlib/Variant.h"
 
@@ -42,6 +45,8 @@ class TMacro : public cl::TPersistent {
     TMacros* Collection() const { return collection_; }
 
     void Assign(cl::TPersistent* source) override;
+    // What stands for the macro: the value's text, as OnGetText may change it.
+    std::string Text();
 
     TMacroTextEvent OnGetText;
 
@@ -52,19 +57,19 @@ private:
 };
 
 // The macros of a string holder, in the order their names first appear.
-class TMacros : public cl::TPersistent {
-    CL_CLASS(TMacros, cl::TPersistent)
+class TMacros : public cl::TCollection {
+    CL_CLASS(TMacros, cl::TCollection)
 
     explicit TMacros(TStrHolder* owner) : owner_(owner) {}
     ~TMacros() override;
 
-    int Count() const { return static_cast<int>(items_.size()); }
+    int Count() const override { return static_cast<int>(items_.size()); }
     // Raises EListError out of range.
-    TMacro* Items(int index) const;
+    TMacro* Items(int index) const override;
     // A new macro without a name, at the end.
-    TMacro* Add();
+    TMacro* Add() override;
     void Delete(int index);
-    void Clear();
+    void Clear() override;
     // Without regard to case; -1 or nullptr when there is none.
     int IndexOf(std::string_view name) const;
     TMacro* FindMacro(std::string_view name) const;
@@ -80,11 +85,17 @@ private:
     std::vector<std::unique_ptr<TMacro>> items_;
 };
 
-// The macro names of text, each once (the first spelling kept): a macro
-// character outside quotes (" or ') and not doubled starts a name that runs
-// to the next delimiter outside quotes; a doubled one is a literal
-// character; a name in quotes is taken without them.  The delimiters are
-// control characters, blanks, punctuation and the macro character itself.
+// The macros of a text in order: a macro character outside quotes (" or ')
+// and not doubled starts a name that runs to the next delimiter outside
+// quotes; a doubled one is a literal character (a span without a name); a
+// name in quotes is taken without them.  The delimiters are control
+// characters, blanks, punctuation and the macro character itself.
+struct TMacroSpan {
+    size_t Start, End;  // the characters [Start, End) of the text
+    std::string Name;   // "" for a doubled macro character
+};
+std::vector<TMacroSpan> FindMacroSpans(std::string_view text, char macroChar);
+// The macro names of text, each once (the first spelling kept).
 std::vector<std::string> FindMacroNames(std::string_view text, char macroChar);
 
 class TStrHolder : public cl::TComponent {
@@ -102,19 +113,26 @@ class TStrHolder : public cl::TComponent {
     void SetMacros(TMacros* value) { macros_->Assign(value); }
     cl::TDuplicates Duplicates() const { return strings_.Duplicates(); }
     void SetDuplicates(cl::TDuplicates value) { strings_.SetDuplicates(value); }
+    // Stored only within "StrData".
     const std::string& KeyString() const { return keyString_; }
     void SetKeyString(const std::string& value) { keyString_ = value; }
     bool Sorted() const { return strings_.Sorted(); }
     void SetSorted(bool value) { strings_.SetSorted(value); }
+    // Stored only within "StrData".
     cl::TStrings* Strings() { return &strings_; }
-    void SetStrings(const cl::TStrings& value) { strings_.Assign(value); }
+    void SetStrings(cl::TStrings* value);
 
-    // From another string holder: its lines.  The class library's string
-    // lists are not persistent objects, so they have the two overloads below.
+    // From another string holder or a list of strings: the lines.
     void Assign(cl::TPersistent* source) override;
     void Assign(const cl::TStrings& source) { strings_.Assign(source); }
     // Copies the lines into dest.
     void AssignTo(cl::TStrings& dest) const { dest.Assign(strings_); }
+
+    // The lines as one text (CR LF after each) with every macro replaced:
+    // OnExpandMacros fires first, so a handler may set the macros' values,
+    // then each macro's Text stands in for it; a doubled macro character
+    // gives one.  The lines themselves stay as they are.
+    std::string ExpandMacros();
 
     // ---- The stored form -------------------------------------------------
     static constexpr int kInternalVer = 1;
@@ -128,14 +146,17 @@ class TStrHolder : public cl::TComponent {
     // Whether a writer writes "StrData": the lines or the key differ from
     // the ancestor's; without an ancestor, when there is either.
     bool StrDataStored(const TStrHolder* ancestor) const;
+    // "InternalVer" and "StrData" (when there are lines or a key); the
+    // macros stay as they were read.
+    void DefineProperties(cl::TFiler& filer) override;
 
     cl::TNotifyEvent OnChange;
     cl::TNotifyEvent OnChanging;
-    // The program never expands macros; the event is kept with the component.
     cl::TNotifyEvent OnExpandMacros;
 
 protected:
-    using cl::TComponent::AssignTo;
+    // Into a list of strings: the lines.
+    void AssignTo(cl::TPersistent* dest) override;
 
 private:
     void Changing();
@@ -149,4 +170,6 @@ private:
     cl::TStringList strings_;
     std::unique_ptr<TMacros> macros_;
     bool reading_ = false;
+    // The "InternalVer" of the stream being read (0 for one without it).
+    int streamVer_ = 0;
 };

@@ -87,6 +87,9 @@ void PagesChanged(TMainForm& f) {
     f.Wydruk1->SetEnabled(PrinterInstalled() && pages > 0);
     ClearErrors(kPageErrorKind, false);
     NotifyErrors();
+    // The hover and editor guards need no reset here: each is held by a
+    // scope that puts it back however its operation ends, and clearing one
+    // inside that scope would let the operation re-enter.
 }
 
 // A page change waits for the open editor's value and for the preview to

@@ -265,7 +265,11 @@ void TMainForm::Wiz100_1FinishButtonClick(TObject* Sender, bool&) {
 
 // ---- The steps tree ------------------------------------------------------------------------
 void TMainForm::XcTreeView1Change(TObject*, TTreeNode* Node) {
-    if (LoadingStatement || AddingForm || Rendering) return;
+    if (LoadingStatement || AddingForm || Rendering) {
+        // The click is refused: the highlight goes back to the page in force.
+        if (StepOf(Node) && StepOf(Node)->Page != XcWizard1->ActivePage()) SelectActiveStep(*this);
+        return;
+    }
     // The rules of the page left may delete the clicked step: nothing of
     // it is used after the change.
     TXcWizardCustomPage* const page = StepOf(Node) ? StepOf(Node)->Page : nullptr;

@@ -131,6 +131,7 @@ TSplashForm::TSplashForm(TComponent* owner) : TForm(owner) {
         SetFormStyle(fsStayOnTop);
         SetPosition(poScreenCenter);
         SetBounds(0, 0, 480, 260);
+        Font()->SetHeight(-11);
         WebBrowser1 = new THtmlView(this);
         WebBrowser1->SetName("WebBrowser1");
         WebBrowser1->SetParent(this);
@@ -141,6 +142,10 @@ TSplashForm::TSplashForm(TComponent* owner) : TForm(owner) {
         Timer1->SetOnTimer([this](TObject*) { ++ticks_; });
         OnShow = [this](TObject*) { WebBrowser1->LoadFromFile(IntroPageName()); };
     });
+}
+
+void TSplashForm::WaitForFiveTicks() {
+    while (ticks_ < 5 && !Application->Terminated()) Application->HandleMessage();
 }
 
 std::string TSplashForm::IntroPageName() {

@@ -41,6 +41,9 @@ public:
     cl::TTimer* Timer1;
     // Seconds the window has counted since it was made.
     int Ticks() const { return ticks_; }
+    // Processes the application's messages, waiting for them, until the
+    // window has counted five ticks or the application is ending.
+    void WaitForFiveTicks();
 
     // The page beside the program: its folder + "pi\intro.html".
     static std::string IntroPageName();

@@ -42,8 +42,7 @@ int RunProgram() {
     Application->CreateForm(MainForm);
     if (splash) {
         try {
-            // Waits for messages (the timer's among them) rather than spinning.
-            while (splash->Ticks() < 5 && !Application->Terminated()) Application->HandleMessage();
+            splash->WaitForFiveTicks();
             splash->Hide();
         } catch (...) {
             // The splash is only a greeting: whatever went wrong with it,

@@ -535,12 +535,27 @@ const SystemCursor kSystemCursors[] = {
 
 }  // namespace
 
+namespace {
+
+// The screen's forms are the program's global components.
+TComponent* FindScreenForm(std::string_view name) {
+    TScreen* screen = TScreenRef::Existing();
+    if (!screen || name.empty()) return nullptr;
+    for (int i = 0; i < screen->FormCount(); ++i)
+        if (SameText(screen->Forms(i)->Name(), name)) return screen->Forms(i);
+    return nullptr;
+}
+
+}  // namespace
+
 TScreen::TScreen(TComponent* owner) : TComponent(owner) {
     for (const SystemCursor& c : kSystemCursors) cursors_[c.index] = {LoadCursorW(nullptr, c.id), false};
     cursors_[crNone] = {nullptr, false};
+    RegisterFindGlobalComponentProc(&FindScreenForm);
 }
 
 TScreen::~TScreen() {
+    UnregisterFindGlobalComponentProc(&FindScreenForm);
     for (auto& [index, entry] : cursors_)
         if (entry.owned && entry.cursor) DestroyCursor(entry.cursor);
 }

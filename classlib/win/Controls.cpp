@@ -174,6 +174,7 @@ CL_CLASS_INFO(TControl, Prop("Left", &TControl::Left, &TControl::SetLeft),
                        &TControl::Align, &TControl::SetAlign),
               SetOfProp("Anchors", {"akLeft", "akTop", "akRight", "akBottom"}, &TControl::Anchors,
                         &TControl::SetAnchors),
+              Prop("Constraints", &TControl::Constraints, &TControl::SetConstraints),
               Prop("Caption", &TControl::Caption, &TControl::SetCaption),
               Prop("Color", &TControl::Color, &TControl::SetColor),
               Prop("Cursor", &TControl::Cursor, &TControl::SetCursor),
@@ -185,12 +186,64 @@ CL_CLASS_INFO(TControl, Prop("Left", &TControl::Left, &TControl::SetLeft),
               Prop("ParentShowHint", &TControl::ParentShowHint, &TControl::SetParentShowHint),
               Prop("PopupMenu", &TControl::PopupMenu, &TControl::SetPopupMenu),
               Prop("ShowHint", &TControl::ShowHint, &TControl::SetShowHint),
-              Prop("Visible", &TControl::Visible, &TControl::SetVisible))
+              Prop("Visible", &TControl::Visible, &TControl::SetVisible),
+              EnumProp("BiDiMode",
+                       {"bdLeftToRight", "bdRightToLeft", "bdRightToLeftNoAlign", "bdRightToLeftReadingOnly"},
+                       &TControl::BiDiMode, &TControl::SetBiDiMode),
+              Prop("ParentBiDiMode", &TControl::ParentBiDiMode, &TControl::SetParentBiDiMode),
+              Prop("DragCursor", &TControl::DragCursor, &TControl::SetDragCursor),
+              EnumProp("DragKind", {"dkDrag", "dkDock"}, &TControl::DragKind, &TControl::SetDragKind),
+              EnumProp("DragMode", {"dmManual", "dmAutomatic"}, &TControl::DragMode, &TControl::SetDragMode))
 
-TControl::TControl(TComponent* owner) : TComponent(owner), font_(std::make_unique<TFont>()) {
+TControl::TControl(TComponent* owner)
+    : TComponent(owner),
+      constraints_(std::make_unique<TSizeConstraints>(this)),
+      font_(std::make_unique<TFont>()) {
     font_->OnChange = [this](TObject*) { FontChanged(); };
 }
 
+// ---- TSizeConstraints ----------------------------------------------------------------
+CL_CLASS_INFO(TSizeConstraints,
+              Prop("MaxHeight", &TSizeConstraints::MaxHeight, &TSizeConstraints::SetMaxHeight),
+              Prop("MaxWidth", &TSizeConstraints::MaxWidth, &TSizeConstraints::SetMaxWidth),
+              Prop("MinHeight", &TSizeConstraints::MinHeight, &TSizeConstraints::SetMinHeight),
+              Prop("MinWidth", &TSizeConstraints::MinWidth, &TSizeConstraints::SetMinWidth))
+
+namespace {
+
+int Constrain(int size, int minimum, int maximum) {
+    if (maximum > 0) size = std::min(size, maximum);
+    return std::max(size, minimum);
+}
+
+}  // namespace
+
+int TSizeConstraints::ConstrainWidth(int width) const {
+    return Constrain(width, minWidth_, maxWidth_);
+}
+
+int TSizeConstraints::ConstrainHeight(int height) const {
+    return Constrain(height, minHeight_, maxHeight_);
+}
+
+void TSizeConstraints::Set(int& limit, int value) {
+    value = std::max(value, 0);
+    if (value == limit) return;
+    limit = value;
+    if (control_)
+        control_->SetBounds(control_->Left(), control_->Top(), control_->Width(), control_->Height());
+}
+
+void TSizeConstraints::Assign(TPersistent* source) {
+    auto* other = dynamic_cast<TSizeConstraints*>(source);
+    if (!other) return TPersistent::Assign(source);
+    SetMinWidth(other->minWidth_);
+    SetMinHeight(other->minHeight_);
+    SetMaxWidth(other->maxWidth_);
+    SetMaxHeight(other->maxHeight_);
+}
+
+// ---- TControl -------------------------------------------------------------------------
 TControl::~TControl() {
     ControlTearDown();
 }
@@ -246,8 +299,8 @@ void TControl::Show() {
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
-    width = std::max(width, 0);
-    height = std::max(height, 0);
+    width = std::max(constraints_->ConstrainWidth(width), 0);
+    height = std::max(constraints_->ConstrainHeight(height), 0);
     if (left == left_ && top == top_ && width == width_ && height == height_) return;
     const bool sized = width != width_ || height != height_;
     Invalidate();
@@ -660,6 +713,7 @@ void TControl::HandleMouseMessage(TMessage& m) {
                 controlState_ |= csClicked;
             }
             if (stdEvents) MouseDown(mbLeft, shift | (m.Msg == WM_LBUTTONDBLCLK ? ssDouble : 0), x, y);
+            if (dragMode_ == dmAutomatic && m.Msg == WM_LBUTTONDOWN && !Dragging()) BeginDrag(false);
             break;
         case WM_LBUTTONUP:
             if (controlStyle_ & csCaptureMouse) SetMouseCapture(false);

@@ -42,8 +42,28 @@ enum TMouseButton { mbLeft, mbRight, mbMiddle };
 // reading right to left, or both).
 enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
 
+// How a drag begins (by a call, or by a press of the left button), and what it is.
+enum TDragMode { dmManual, dmAutomatic };
+enum TDragKind { dkDrag, dkDock };
+
 // Horizontal placement of a control's text.
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+
+// The modes of an input method editor.
+enum TImeMode {
+    imDisable,
+    imClose,
+    imOpen,
+    imDontCare,
+    imSAlpha,
+    imAlpha,
+    imHira,
+    imSKata,
+    imKata,
+    imChinese,
+    imSHanguel,
+    imHanguel
+};
 
 // Border of a form; windowed controls with a border use the first two.
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
@@ -207,6 +227,32 @@ protected:
 };
 
 // ---- TControl ----------------------------------------------------------
+// Limits of a control's width and height; 0 leaves a limit open.  A
+// change puts the control's size within them at once.
+class TSizeConstraints : public TPersistent {
+    CL_CLASS(TSizeConstraints, TPersistent)
+public:
+    explicit TSizeConstraints(TControl* control = nullptr) : control_(control) {}
+
+    int MaxHeight() const { return maxHeight_; }
+    void SetMaxHeight(int value) { Set(maxHeight_, value); }
+    int MaxWidth() const { return maxWidth_; }
+    void SetMaxWidth(int value) { Set(maxWidth_, value); }
+    int MinHeight() const { return minHeight_; }
+    void SetMinHeight(int value) { Set(minHeight_, value); }
+    int MinWidth() const { return minWidth_; }
+    void SetMinWidth(int value) { Set(minWidth_, value); }
+    // The size within the limits (a maximum below the minimum gives way).
+    int ConstrainWidth(int width) const;
+    int ConstrainHeight(int height) const;
+    void Assign(TPersistent* source) override;
+
+private:
+    void Set(int& limit, int value);
+    TControl* control_;
+    int maxHeight_ = 0, maxWidth_ = 0, minHeight_ = 0, minWidth_ = 0;
+};
+
 class TControl : public TComponent {
     CL_CLASS(TControl, TComponent)
 public:
@@ -247,6 +293,8 @@ public:
     void SetAlign(TAlign value);
     TAnchors Anchors() const { return anchors_; }
     void SetAnchors(TAnchors value);
+    TSizeConstraints* Constraints() const { return constraints_.get(); }
+    void SetConstraints(TSizeConstraints* value) { constraints_->Assign(value); }
 
     bool Visible() const { return visible_; }
     void SetVisible(bool value);
@@ -349,6 +397,12 @@ public:
     bool Dragging() const;
     TCursor DragCursor() const { return dragCursor_; }
     void SetDragCursor(TCursor value) { dragCursor_ = value; }
+    // dmAutomatic begins a drag with every press of the left button.
+    TDragMode DragMode() const { return dragMode_; }
+    void SetDragMode(TDragMode value) { dragMode_ = value; }
+    // Docking is not part of the library: a dkDock control drags as dkDrag.
+    TDragKind DragKind() const { return dragKind_; }
+    void SetDragKind(TDragKind value) { dragKind_ = value; }
     // The drop: OnDragDrop.
     virtual void DragDrop(TObject* source, int x, int y);
 
@@ -419,6 +473,7 @@ private:
     int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
     TAlign align_ = alNone;
     TAnchors anchors_ = akLeft | akTop;
+    std::unique_ptr<TSizeConstraints> constraints_;
     TRect anchorBounds_{};
     SIZE anchorParentSize_{};
     bool visible_ = true;
@@ -435,6 +490,8 @@ private:
     bool parentShowHint_ = true;
     TCursor cursor_ = crDefault;
     TCursor dragCursor_ = crDrag;
+    TDragMode dragMode_ = dmManual;
+    TDragKind dragKind_ = dkDrag;
     TPopupMenu* popupMenu_ = nullptr;
     std::unique_ptr<TControlActionLink> actionLink_;
     TWndProcHooks<TMessage> windowHooks_;
@@ -510,6 +567,18 @@ public:
     void SetTabOrder(int value);
     bool TabStop() const { return tabStop_; }
     void SetTabStop(bool value);
+    // The sunken three-dimensional look (an edit's border); with
+    // ParentCtl3D, the parent's.  Setting it clears ParentCtl3D.
+    bool Ctl3D() const;
+    void SetCtl3D(bool value);
+    bool ParentCtl3D() const { return parentCtl3D_; }
+    void SetParentCtl3D(bool value);
+    // The input method's mode and name as a layout sets them; Polish text
+    // is typed without an input method, so nothing switches one.
+    TImeMode ImeMode() const { return imeMode_; }
+    void SetImeMode(TImeMode value) { imeMode_ = value; }
+    const std::string& ImeName() const { return imeName_; }
+    void SetImeName(const std::string& value) { imeName_ = value; }
     // The tab order of this control's windowed descendants, depth first.
     void GetTabOrderList(std::vector<TWinControl*>& list);
     TWinControl* FindNextControl(TWinControl* current, bool goForward, bool checkTabStop, bool checkParent);
@@ -591,6 +660,8 @@ private:
     void RemoveNameProperty() noexcept;
     void UpdateBounds();
     void UpdateShowing();
+    // Ctl3D took another value: this window and the children that follow it.
+    void Ctl3DChanged();
     void CNKeyDown(TMessage& m);
     void CNChar(TMessage& m);
     void ReflectToChild(TMessage& m, HWND child);
@@ -605,6 +676,10 @@ private:
     std::vector<TControl*> controls_;
     std::vector<TWinControl*> tabList_;
     bool tabStop_ = false;
+    bool ctl3D_ = true;
+    bool parentCtl3D_ = true;
+    TImeMode imeMode_ = imDontCare;
+    std::string imeName_;
     int alignLevel_ = 0;
     bool aligning_ = false;
     std::unique_ptr<TBrush> brush_;

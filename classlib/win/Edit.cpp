@@ -13,7 +13,17 @@ namespace cl {
 CL_CLASS_INFO(TCustomEdit, Prop("Text", &TControl::Text, &TControl::SetText),
               Prop("MaxLength", &TCustomEdit::MaxLength, &TCustomEdit::SetMaxLength),
               Prop("ReadOnly", &TCustomEdit::ReadOnly, &TCustomEdit::SetReadOnly),
-              Prop("AutoSelect", &TCustomEdit::AutoSelect, &TCustomEdit::SetAutoSelect))
+              Prop("AutoSelect", &TCustomEdit::AutoSelect, &TCustomEdit::SetAutoSelect),
+              EnumProp("Alignment", {"taLeftJustify", "taRightJustify", "taCenter"}, &TCustomEdit::Alignment,
+                       &TCustomEdit::SetAlignment),
+              Prop("AutoSize", &TCustomEdit::AutoSize, &TCustomEdit::SetAutoSize),
+              EnumProp("BorderStyle", {"bsNone", "bsSingle"}, &TCustomEdit::BorderStyle,
+                       &TCustomEdit::SetBorderStyle),
+              EnumProp("CharCase", {"ecNormal", "ecUpperCase", "ecLowerCase"}, &TCustomEdit::CharCase,
+                       &TCustomEdit::SetCharCase),
+              Prop("HideSelection", &TCustomEdit::HideSelection, &TCustomEdit::SetHideSelection),
+              Prop("OEMConvert", &TCustomEdit::OEMConvert, &TCustomEdit::SetOEMConvert),
+              Prop("PasswordChar", &TCustomEdit::PasswordChar, &TCustomEdit::SetPasswordChar))
 CL_CLASS_INFO(TEdit)
 
 TCustomEdit::TCustomEdit(TComponent* owner) : TWinControl(owner) {
@@ -33,8 +43,14 @@ void TCustomEdit::CreateParams(TCreateParams& p) {
     if (!hideSelection_) p.Style |= ES_NOHIDESEL;
     if (passwordChar_ != '\0') p.Style |= ES_PASSWORD;
     if (readOnly_) p.Style |= ES_READONLY;
-    // A single border is drawn sunken, as edits are.
-    if (borderStyle_ == bsSingle) p.ExStyle |= WS_EX_CLIENTEDGE;
+    if (oemConvert_) p.Style |= ES_OEMCONVERT;
+    // A single border is drawn sunken, or flat without Ctl3D.
+    if (borderStyle_ == bsSingle) {
+        if (Ctl3D())
+            p.ExStyle |= WS_EX_CLIENTEDGE;
+        else
+            p.Style |= WS_BORDER;
+    }
 }
 
 void TCustomEdit::CreateWnd() {
@@ -74,6 +90,12 @@ void TCustomEdit::SetAutoSize(bool value) {
     if (value == autoSize_) return;
     autoSize_ = value;
     UpdateHeight();
+}
+
+void TCustomEdit::SetOEMConvert(bool value) {
+    if (value == oemConvert_) return;
+    oemConvert_ = value;
+    RecreateWnd();
 }
 
 void TCustomEdit::SetBorderStyle(TBorderStyle value) {

@@ -64,6 +64,9 @@ public:
     // '\0': the text shows.
     char PasswordChar() const { return passwordChar_; }
     void SetPasswordChar(char value);
+    // Typed text goes through the OEM code page and back (ES_OEMCONVERT).
+    bool OEMConvert() const { return oemConvert_; }
+    void SetOEMConvert(bool value);
     // A change makes the window anew.
     TAlignment Alignment() const { return alignment_; }
     void SetAlignment(TAlignment value);
@@ -124,6 +127,7 @@ private:
     int maxLength_ = 0;
     bool readOnly_ = false;
     char passwordChar_ = '\0';
+    bool oemConvert_ = false;
     bool modified_ = false;
     bool creating_ = false;
 };

@@ -56,7 +56,14 @@ LRESULT CALLBACK CreationHook(int code, WPARAM wp, LPARAM lp) {
 
 // ---- Creation and destruction ------------------------------------------------
 CL_CLASS_INFO(TWinControl, Prop("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder),
-              Prop("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop))
+              Prop("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop),
+              Prop("Ctl3D", &TWinControl::Ctl3D, &TWinControl::SetCtl3D),
+              Prop("ParentCtl3D", &TWinControl::ParentCtl3D, &TWinControl::SetParentCtl3D),
+              EnumProp("ImeMode",
+                       {"imDisable", "imClose", "imOpen", "imDontCare", "imSAlpha", "imAlpha", "imHira",
+                        "imSKata", "imKata", "imChinese", "imSHanguel", "imHanguel"},
+                       &TWinControl::ImeMode, &TWinControl::SetImeMode),
+              Prop("ImeName", &TWinControl::ImeName, &TWinControl::SetImeName))
 
 TWinControl::TWinControl(TComponent* owner) : TControl(owner), brush_(std::make_unique<TBrush>()) {
     brush_->SetColor(Color());
@@ -422,8 +429,8 @@ void TWinControl::SetBounds(int left, int top, int width, int height) {
         TControl::SetBounds(left, top, width, height);
         return;
     }
-    width = std::max(width, 0);
-    height = std::max(height, 0);
+    width = std::max(Constraints()->ConstrainWidth(width), 0);
+    height = std::max(Constraints()->ConstrainHeight(height), 0);
     if (left == left_ && top == top_ && width == width_ && height == height_) return;
     // WM_WINDOWPOSCHANGED brings the window's real bounds back (UpdateBounds).
     SetWindowPos(handle_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -600,6 +607,30 @@ void TWinControl::SetTabStop(bool value) {
         SetWindowLongW(handle_, GWL_STYLE, value ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP));
     }
     Perform(CM_TABSTOPCHANGED, 0, 0);
+}
+
+bool TWinControl::Ctl3D() const {
+    return parentCtl3D_ && Parent() ? Parent()->Ctl3D() : ctl3D_;
+}
+
+void TWinControl::SetCtl3D(bool value) {
+    const bool before = Ctl3D();
+    ctl3D_ = value;
+    parentCtl3D_ = false;
+    if (Ctl3D() != before) Ctl3DChanged();
+}
+
+void TWinControl::SetParentCtl3D(bool value) {
+    const bool before = Ctl3D();
+    parentCtl3D_ = value;
+    if (Ctl3D() != before) Ctl3DChanged();
+}
+
+void TWinControl::Ctl3DChanged() {
+    // The border is part of the window's style: a new window takes it.
+    if (handle_) RecreateWnd();
+    for (TControl* child : controls_)
+        if (auto* win = dynamic_cast<TWinControl*>(child); win && win->parentCtl3D_) win->Ctl3DChanged();
 }
 
 void TWinControl::GetTabOrderList(std::vector<TWinControl*>& list) {

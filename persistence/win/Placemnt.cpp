@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "classlib/Scope.h"
+#include "classlib/win/Registry.h"
 
 using namespace cl;
 
@@ -95,6 +96,11 @@ CL_CLASS_INFO(TFormPlacement, Prop("Active", &TFormPlacement::Active, &TFormPlac
               SetOfProp("Options", {"fpState", "fpPosition", "fpActiveControl"}, &TFormPlacement::Options,
                         &TFormPlacement::SetOptions),
               Prop("PreventResize", &TFormPlacement::PreventResize, &TFormPlacement::SetPreventResize),
+              EnumProp("RegistryRoot",
+                       {"prCurrentUser", "prLocalMachine", "prCurrentConfig", "prClassesRoot", "prUsers",
+                        "prDynData"},
+                       &TFormPlacement::RegistryRoot, &TFormPlacement::SetRegistryRoot),
+              Prop("UseRegistry", &TFormPlacement::UseRegistry, &TFormPlacement::SetUseRegistry),
               Prop("Version", &TFormPlacement::Version, &TFormPlacement::SetVersion))
 
 TFormPlacement::TFormPlacement(TComponent* owner)
@@ -111,6 +117,7 @@ TFormPlacement::TFormPlacement(TComponent* owner)
 
 TFormPlacement::~TFormPlacement() {
     UnchainEvents();
+    while (!links_.empty()) links_.back()->SetStorage(nullptr);
 }
 
 void TFormPlacement::BeforeDestruction() {
@@ -124,7 +131,16 @@ TCustomForm* TFormPlacement::Form() const {
 }
 
 std::string TFormPlacement::EffectiveIniFileName() const {
-    return iniFileName_.empty() ? DefaultIniFileName(Application->ExeName()) : iniFileName_;
+    if (!iniFileName_.empty()) return iniFileName_;
+    if (useRegistry_) return DefaultRegKeyName(Application->Title(), Application->ExeName());
+    return DefaultIniFileName(Application->ExeName());
+}
+
+std::unique_ptr<TCustomIniFile> TFormPlacement::OpenIniFile(bool reading) const {
+    if (!useRegistry_) return std::make_unique<TIniFile>(EffectiveIniFileName());
+    static const HKEY kRoots[] = {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE, HKEY_CURRENT_CONFIG,
+                                  HKEY_CLASSES_ROOT, HKEY_USERS,         HKEY_DYN_DATA};
+    return std::make_unique<TRegIniFile>(EffectiveIniFileName(), kRoots[registryRoot_], reading);
 }
 
 std::string TFormPlacement::EffectiveIniSection() const {
@@ -209,7 +225,7 @@ void TFormPlacement::FormDestroy(TObject* sender) {
 // ---- Save and restore ---------------------------------------------------------------------
 void TFormPlacement::SaveFormPlacement() {
     if (active_ && !restored_) return;
-    ini_ = std::make_unique<TIniFile>(EffectiveIniFileName());
+    ini_ = OpenIniFile(false);
     const ScopeExit close([this] { ini_.reset(); });
     ini_->WriteInteger(EffectiveIniSection(), "FormVersion", version_);
     SavePlacement();
@@ -221,7 +237,7 @@ void TFormPlacement::SaveFormPlacement() {
 void TFormPlacement::RestoreFormPlacement() {
     saved_ = false;
     {
-        ini_ = std::make_unique<TIniFile>(EffectiveIniFileName());
+        ini_ = OpenIniFile(true);
         const ScopeExit close([this] { ini_.reset(); });
         const std::string section = EffectiveIniSection();
         if (ini_->ReadInteger(section, "FormVersion", 0) >= version_) {
@@ -251,28 +267,49 @@ void TFormPlacement::Restore() {
 std::string TFormPlacement::DoReadString(const std::string& section, const std::string& ident,
                                          const std::string& def) {
     if (ini_) return IniReadString(*ini_, section, ident, def);
-    return IniReadString(TIniFile(EffectiveIniFileName()), section, ident, def);
+    return IniReadString(*OpenIniFile(true), section, ident, def);
 }
 
 void TFormPlacement::DoWriteString(const std::string& section, const std::string& ident,
                                    const std::string& value) {
     if (ini_) return IniWriteString(*ini_, section, ident, value);
-    TIniFile ini(EffectiveIniFileName());
-    IniWriteString(ini, section, ident, value);
-    ini.UpdateFile();
+    const std::unique_ptr<TCustomIniFile> ini = OpenIniFile(false);
+    IniWriteString(*ini, section, ident, value);
+    ini->UpdateFile();
+}
+
+void TFormPlacement::DoEraseSection(const std::string& section) {
+    if (ini_) return ini_->EraseSection(section);
+    const std::unique_ptr<TCustomIniFile> ini = OpenIniFile(false);
+    ini->EraseSection(section);
+    ini->UpdateFile();
+}
+
+void TFormPlacement::NotifyLinks(bool save) {
+    // A copy: a link may leave the list while it is told.
+    const std::vector<TPlacementLink*> links = links_;
+    for (TPlacementLink* link : links) {
+        if (save)
+            link->SaveToIni();
+        else
+            link->LoadFromIni();
+    }
 }
 
 void TFormPlacement::SavePlacement() {
     TCustomForm* form = Form();
-    if (!form || !form->HandleAllocated() || !(options_ & (fpState | fpPosition))) return;
-    WINDOWPLACEMENT wp{};
-    wp.length = sizeof wp;
-    GetWindowPlacement(form->WindowHandle(), &wp);
-    if (form == Application->MainForm() && IsIconic(Application->Handle())) wp.showCmd = SW_SHOWMINIMIZED;
-    const std::string section = EffectiveIniSection();
-    WritePlacementKeys(*ini_, section, ToPlace(wp), CurrentScreen(), destroying_);
-    if ((options_ & fpActiveControl) && form->ActiveControl())
-        IniWriteString(*ini_, section, "ActiveControl", form->ActiveControl()->Name());
+    if (!form) return;
+    if (form->HandleAllocated() && (options_ & (fpState | fpPosition))) {
+        WINDOWPLACEMENT wp{};
+        wp.length = sizeof wp;
+        GetWindowPlacement(form->WindowHandle(), &wp);
+        if (form == Application->MainForm() && IsIconic(Application->Handle())) wp.showCmd = SW_SHOWMINIMIZED;
+        const std::string section = EffectiveIniSection();
+        WritePlacementKeys(*ini_, section, ToPlace(wp), CurrentScreen(), destroying_);
+        if ((options_ & fpActiveControl) && form->ActiveControl())
+            IniWriteString(*ini_, section, "ActiveControl", form->ActiveControl()->Name());
+    }
+    NotifyLinks(true);
 }
 
 void TFormPlacement::RestorePlacement() {
@@ -296,15 +333,18 @@ void TFormPlacement::RestorePlacement() {
         const WINDOWPLACEMENT wp = FromPlace(plan.place);
         SetWindowPlacement(wnd, &wp);
     }
-    if (!plan.setState) return;
-    if (plan.minimizeApplication) {
-        // The application minimises its main form once the form is up.
-        form->SetWindowState(wsNormal);
-        PostMessageW(Application->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
-        return;
+    if (plan.setState) {
+        if (plan.minimizeApplication) {
+            // The application minimises its main form once the form is up;
+            // the read ends here.
+            form->SetWindowState(wsNormal);
+            PostMessageW(Application->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+            return;
+        }
+        form->SetWindowState(plan.state == psMaximized ? wsMaximized : wsNormal);
+        form->Update();
     }
-    form->SetWindowState(plan.state == psMaximized ? wsMaximized : wsNormal);
-    form->Update();
+    NotifyLinks(false);
 }
 
 // ---- Placement limits ---------------------------------------------------------------------
@@ -414,6 +454,32 @@ void TFormPlacement::HookAfterMessage(TMessage& m, bool& handled) {
     }
 }
 
+// ---- TPlacementLink ------------------------------------------------------------------------
+CL_CLASS_INFO(TPlacementLink)
+
+TPlacementLink::~TPlacementLink() {
+    SetStorage(nullptr);
+}
+
+void TPlacementLink::SetStorage(TFormPlacement* value) {
+    if (value == storage_) return;
+    if (storage_) std::erase(storage_->links_, this);
+    storage_ = value;
+    if (storage_) storage_->links_.push_back(this);
+}
+
+std::string TPlacementLink::Section() const {
+    return storage_ ? storage_->EffectiveIniSection() : std::string();
+}
+
+void TPlacementLink::SaveToIni() {
+    if (OnSave) OnSave(this);
+}
+
+void TPlacementLink::LoadFromIni() {
+    if (OnLoad) OnLoad(this);
+}
+
 // ---- TFormStorage -------------------------------------------------------------------------
 CL_CLASS_INFO(TFormStorage, Prop("StoredValues", &TFormStorage::StoredValues, &TFormStorage::SetStoredValues))
 
@@ -454,9 +520,7 @@ std::unique_ptr<TPropsStorage> TFormStorage::MakeStorage() {
                                    const std::string& def) { return DoReadString(section, item, def); };
     storage->OnWriteString = [this](const std::string& section, const std::string& item,
                                     const std::string& value) { DoWriteString(section, item, value); };
-    storage->OnEraseSection = [this](const std::string& section) {
-        if (IniFile()) IniFile()->EraseSection(section);
-    };
+    storage->OnEraseSection = [this](const std::string& section) { DoEraseSection(section); };
     return storage;
 }
 

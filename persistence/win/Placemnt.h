@@ -2,7 +2,8 @@
 // TFormPlacement keeps a window's placement (where it was, in which state)
 // in the settings file between runs; TFormStorage keeps in addition the
 // properties its StoredProps names ("Component.Property").  One INI section
-// per window, named after the form's class.
+// per window, named after the form's class, in the program's settings file
+// (or, with UseRegistry, one subkey of a registry key).
 //
 // Placed on a form and loaded (LoadComponentTree, or AddFormStorage below
 // for a window built in code), the component chains itself before the
@@ -16,6 +17,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "classlib/IniFiles.h"
 #include "classlib/StringList.h"
@@ -65,6 +67,36 @@ private:
 enum TPlacementOption : uint8_t { fpState = 1, fpPosition = 2, fpActiveControl = 4 };
 using TPlacementOptions = uint8_t;
 
+// The registry root a placement with UseRegistry keeps its key under.
+enum TPlacementRegRoot { prCurrentUser, prLocalMachine, prCurrentConfig, prClassesRoot, prUsers, prDynData };
+
+// An object that keeps settings of its own beside a window's placement: the
+// placement tells it to save after writing its keys and to restore after
+// reading them, with its file open (ReadString and WriteString go there).
+class TPlacementLink : public cl::TPersistent {
+    CL_CLASS(TPlacementLink, cl::TPersistent)
+
+    TPlacementLink() = default;
+    ~TPlacementLink() override;
+
+    TFormPlacement* Storage() const { return storage_; }
+    // Leaves the former placement's list and joins the new one's.
+    void SetStorage(TFormPlacement* value);
+    // The placement's section; "" without a placement.
+    std::string Section() const;
+
+    cl::TNotifyEvent OnSave;
+    cl::TNotifyEvent OnLoad;
+
+protected:
+    friend class TFormPlacement;
+    virtual void SaveToIni();
+    virtual void LoadFromIni();
+
+private:
+    TFormPlacement* storage_ = nullptr;
+};
+
 class TFormPlacement : public cl::TComponent {
     CL_CLASS(TFormPlacement, cl::TComponent)
 
@@ -92,8 +124,15 @@ class TFormPlacement : public cl::TComponent {
     // A version above the one stored skips the restore until the next save.
     int Version() const { return version_; }
     void SetVersion(int value) { version_ = value; }
+    // The registry instead of the settings file: IniFileName, or else
+    // DefaultRegKeyName of the application, is a key under RegistryRoot,
+    // read-only while restoring.
+    bool UseRegistry() const { return useRegistry_; }
+    void SetUseRegistry(bool value) { useRegistry_ = value; }
+    TPlacementRegRoot RegistryRoot() const { return registryRoot_; }
+    void SetRegistryRoot(TPlacementRegRoot value) { registryRoot_ = value; }
 
-    // The file and section the component uses.
+    // The file (or registry key) and section the component uses.
     std::string EffectiveIniFileName() const;
     std::string EffectiveIniSection() const;
 
@@ -121,12 +160,17 @@ protected:
     virtual void Restore();
     cl::TCustomForm* Form() const;
     // The file of the save or restore under way, or nullptr.
-    cl::TIniFile* IniFile() const { return ini_.get(); }
+    cl::TCustomIniFile* IniFile() const { return ini_.get(); }
+    // The settings file, or the registry key read-only for reading.
+    std::unique_ptr<cl::TCustomIniFile> OpenIniFile(bool reading) const;
+    // Erases a section, the file open for the call when nothing has it open.
+    void DoEraseSection(const std::string& section);
     bool Restored() const { return restored_; }
     void SetRestored(bool value) { restored_ = value; }
 
 private:
     friend class TWinMinMaxInfo;
+    friend class TPlacementLink;
     void FormShow(cl::TObject* sender);
     void FormCloseQuery(cl::TObject* sender, bool& canClose);
     void FormDestroy(cl::TObject* sender);
@@ -137,6 +181,7 @@ private:
     void UpdatePlacement();
     void HookAfterMessage(cl::TMessage& m, bool& handled);
     void MinMaxInfoChanged();
+    void NotifyLinks(bool save);
 
     bool active_ = true;
     std::string iniFileName_;
@@ -145,9 +190,12 @@ private:
     TPlacementOptions options_ = 0;
     bool preventResize_ = false;
     int version_ = 0;
+    bool useRegistry_ = false;
+    TPlacementRegRoot registryRoot_ = prCurrentUser;
 
     TFsWindowHook* winHook_;
-    std::unique_ptr<cl::TIniFile> ini_;
+    std::unique_ptr<cl::TCustomIniFile> ini_;
+    std::vector<TPlacementLink*> links_;
     cl::TNotifyEvent saveFormShow_;
     cl::TCloseQueryEvent saveFormCloseQuery_;
     cl::TNotifyEvent saveFormDestroy_;
@@ -172,8 +220,8 @@ class TFormStorage : public TFormPlacement {
     TStoredValues* StoredValues() const { return storedValues_.get(); }
     void SetStoredValues(TStoredValues* value) { storedValues_->Assign(value); }
 
-    void SaveProperties();
-    void RestoreProperties();
+    virtual void SaveProperties();
+    virtual void RestoreProperties();
 
 protected:
     void Loaded() override;

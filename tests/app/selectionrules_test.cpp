@@ -114,33 +114,38 @@ TEST(SelectionRules, AnAcceptedChangeKeepsTheKeptFormsInPlaceAndAppendsTheNew) {
     EXPECT_EQ(forms, (Lines{"rachppp", "zestzf", "rachzsp", "bil"})) << "unticked, then ticked again";
 }
 
-TEST(SelectionRules, TheEntityAndAuditQuestionsCutAndChooseTheReachablePages) {
-    using States = std::vector<std::pair<int, bool>>;
+// The ways through the wizard: the entity kind and the audit question
+// decide the pages on the way, and every way ends on the last page.
+TEST(SelectionRules, TheAnswersLeadAlongTheirWayToTheEnd) {
     const struct {
-        const char* page;
+        const char* what;
         TWizardAnswers answers;
-        int cutFrom;
-        States states;
+        Lines way;
     } cases[] = {
-        {"Wiz0_2", Answers({{"rb0_2_1", 0}}), 1, {{2, true}, {3, true}, {4, true}, {5, false}, {6, true}}},
-        {"Wiz0_2", Answers({{"rb0_2_1", 1}}), 1, {{2, false}, {3, false}, {4, false}, {5, true}, {6, true}}},
-        {"Wiz1_0",
-         Answers({{"rb0_2_1", 0}, {"cb1_0_1", 1}}),
-         2,
-         {{3, true}, {4, false}, {5, false}, {6, true}}},
-        {"Wiz1_0",
-         Answers({{"rb0_2_1", 0}, {"cb1_0_2", 1}}),
-         2,
-         {{3, false}, {4, true}, {5, false}, {6, true}}},
+        {"business activity, audited",
+         Answers({{"rb0_2_1", 0}, {"cb1_0_1", 1}, {"cb1_1_1", 1}}),
+         {"Wiz0_1", "Wiz0_2", "Wiz1_0", "Wiz1_1", "Wiz100_1"}},
+        {"business activity, not audited",
+         Answers({{"rb0_2_1", 0}, {"cb1_0_2", 1}, {"cb1_2_1", 1}}),
+         {"Wiz0_1", "Wiz0_2", "Wiz1_0", "Wiz1_2", "Wiz100_1"}},
+        {"no business activity",
+         Answers({{"rb0_2_1", 1}, {"cb2_1_1", 1}}),
+         {"Wiz0_1", "Wiz0_2", "Wiz2_1", "Wiz100_1"}},
     };
     for (const auto& c : cases) {
-        for (int change : {1, 2}) {
-            const TSelectionChange rules = SelectionRulesFor(c.page, change, c.answers);
-            EXPECT_EQ(rules.DeleteStepsFrom, c.cutFrom) << c.page;
-            EXPECT_EQ(rules.PageStates, c.states) << c.page;
-            EXPECT_TRUE(rules.Forms.empty());
-            EXPECT_FALSE(rules.Restore || rules.DeleteStepsAfterPage);
+        std::vector<bool> enabled(kWizardPageCount, true);
+        int active = 0;
+        Lines way{std::string(WizardPages[0].Name)};
+        while (active >= 0 && active + 1 < kWizardPageCount && way.size() < 10) {
+            const TSelectionChange rules =
+                SelectionRulesFor(WizardPages[static_cast<size_t>(active)].Name, 2, c.answers);
+            // An answer that decides the way drops the steps after its own page.
+            if (rules.DeleteStepsFrom >= 0) EXPECT_EQ(rules.DeleteStepsFrom, active) << c.what;
+            for (const auto& [page, on] : rules.PageStates) enabled[static_cast<size_t>(page)] = on;
+            active = ChooseTargetPage(active, active + 1, false, enabled);
+            if (active >= 0) way.emplace_back(WizardPages[static_cast<size_t>(active)].Name);
         }
+        EXPECT_EQ(way, c.way) << c.what;
     }
 }
 
@@ -158,20 +163,6 @@ TEST(SelectionRules, NoChangeRestoresAndPagesWithoutAnswersDoNothing) {
             EXPECT_TRUE(rules.Forms.empty() && rules.PageStates.empty()) << page;
         }
     }
-}
-
-TEST(SelectionRules, PageEnablingByEntityKind) {
-    const struct {
-        const char* page;
-        int kind;
-        bool enabled;
-    } cases[] = {
-        {"Wiz1_0", 0, true},   {"Wiz1_2", 0, true},   {"Wiz2_1", 0, false},   {"Wiz1_1", 1, false},
-        {"Wiz2_1", 1, true},   {"Wiz100_1", 0, true}, {"Wiz100_1", -1, true}, {"Wiz1_1", -1, false},
-        {"Wiz2_1", -1, false}, {"Wiz0_2", 0, false},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(IsPageEnabledByRule(c.page, c.kind), c.enabled) << c.page << " " << c.kind;
 }
 
 TEST(WizardPages, AnsweredWhenAChoiceIsMadeAndEveryTickedBoxHasItsVariant) {

@@ -33,12 +33,22 @@ class TPart : public TComponent {
     std::string Text;
     TPart* Buddy = nullptr;
     TMargins Margins;
+    long double Ratio = 0;
+    char Mark = 'a';
+    int Hidden = 0;
+    uint8_t Styles = 0;
+    int64_t Big = 0;
     TMargins* GetMargins() const { return const_cast<TMargins*>(&Margins); }
+    bool HiddenStored() const { return Hidden != 0; }
 };
 CL_CLASS_INFO(TPart, Prop("Width", &TPart::Width, &TPart::Width), Prop("Shown", &TPart::Shown, &TPart::Shown),
               EnumProp("Side", {"sdLeft", "sdRight"}, &TPart::Side, &TPart::Side),
               Prop("Text", &TPart::Text, &TPart::Text), Prop("Buddy", &TPart::Buddy, &TPart::Buddy),
-              Prop("Margins", &TPart::GetMargins))
+              Prop("Margins", &TPart::GetMargins), Prop("Ratio", &TPart::Ratio, &TPart::Ratio),
+              Prop("Mark", &TPart::Mark, &TPart::Mark),
+              StoredWhen(Prop("Hidden", &TPart::Hidden, &TPart::Hidden), &TPart::HiddenStored),
+              SetOfProp("Styles", {"psBold", "psItalic", "psUnderline"}, &TPart::Styles, &TPart::Styles),
+              Prop("Big", &TPart::Big, &TPart::Big))
 
 std::string Written(TObject& obj) {
     TMemoryStream stream;
@@ -68,6 +78,10 @@ TEST(Filer, PublishedPropertiesReadBackWithNestedNamesAndReferences) {
     a.Text = "zażółć";
     a.Buddy = &b;
     a.Margins.Left = 3;
+    a.Ratio = 1.0L / 3;
+    a.Mark = 'Z';
+    a.Styles = 5;
+    a.Big = -9000000000;
     TPart& copy = *new TPart(&root);
     ReadInto(root, copy, Written(a));
     EXPECT_EQ(copy.Width, -7);
@@ -76,6 +90,10 @@ TEST(Filer, PublishedPropertiesReadBackWithNestedNamesAndReferences) {
     EXPECT_EQ(copy.Text, "zażółć");
     EXPECT_EQ(copy.Buddy, &b);
     EXPECT_EQ(copy.Margins.Left, 3);
+    EXPECT_EQ(copy.Ratio, 1.0L / 3) << "all 64 bits of the mantissa";
+    EXPECT_EQ(copy.Mark, 'Z');
+    EXPECT_EQ(copy.Styles, 5);
+    EXPECT_EQ(copy.Big, -9000000000);
 }
 
 TEST(Filer, TheBytesAreNameThenTypedValue) {
@@ -90,6 +108,18 @@ TEST(Filer, TheBytesAreNameThenTypedValue) {
                                      "Buddy\x0D",
                                      7)),
               std::string::npos);  // nil
+    // 1.5 as an 80-bit float: mantissa 0xC000000000000000, exponent 0x3FFF.
+    part.Ratio = 1.5L;
+    EXPECT_NE(Written(part).find(std::string("\x05Ratio\x05\0\0\0\0\0\0\0\xC0\xFF\x3F", 17)),
+              std::string::npos);
+    EXPECT_NE(bytes.find(std::string("\x04Mark\x0C\x01\0\0\0a", 11)), std::string::npos);
+    part.Styles = 6;
+    EXPECT_NE(Written(part).find(std::string("\x06Styles\x0B\x08psItalic\x0BpsUnderline\0", 30)),
+              std::string::npos);
+    // Stored only while it is not 0.
+    EXPECT_EQ(bytes.find("Hidden"), std::string::npos);
+    part.Hidden = 2;
+    EXPECT_NE(Written(part).find("Hidden"), std::string::npos);
     EXPECT_EQ(bytes.back(), '\0');
 }
 

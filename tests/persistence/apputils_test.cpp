@@ -39,6 +39,29 @@ TEST(AppUtils, SettingsFileNameHasAFolderWhateverTheCallbackGives) {
     EXPECT_EQ(DefaultIniFileName("prog.v2.exe"), "prog.v2.INI");
 }
 
+TEST(AppUtils, TheRegistryKeyIsTheProgramsUnderTheCompanysUnderSoftware) {
+    const std::string d(1, PathDelim);
+    const std::string exe = d + "prog" + d + "Sprawozdawca.v2.exe";
+    const struct {
+        const char* company;
+        bool useTitle;
+        const char* title;
+        const char* key;
+    } cases[] = {
+        {"", true, "Sprawozdawca ", "Software\\Sprawozdawca "},
+        {"Biuro", true, "Sprawozdawca ", "Software\\Biuro\\Sprawozdawca "},
+        {"", true, "", "Software\\Sprawozdawca.v2"},
+        {"Biuro", false, "Sprawozdawca ", "Software\\Biuro\\Sprawozdawca.v2"},
+    };
+    for (const auto& c : cases) {
+        RegCompanyName = c.company;
+        RegUseAppTitle = c.useTitle;
+        EXPECT_EQ(DefaultRegKeyName(c.title, exe), c.key) << c.key;
+    }
+    RegCompanyName.clear();
+    RegUseAppTitle = true;
+}
+
 TEST(AppUtils, AValueInQuotesGetsAnotherPairAndReadsBackWhole) {
     const struct {
         std::string value;

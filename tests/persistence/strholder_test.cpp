@@ -1,11 +1,13 @@
-// The string holder: macros found in its lines, its list's order and
-// duplicates, change events, copying lines, and the stored "StrData" form.
+// The string holder: macros found in its lines and expanded, its list's
+// order and duplicates, change events, copying lines, and the stored form
+// through the component writer and reader.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "classlib/Exceptions.h"
+#include "classlib/Filer.h"
 #include "classlib/TypeInfo.h"
 #include "persistence/StrHlder.h"
 
@@ -145,6 +147,63 @@ TEST(StrHolder, StrDataIsWrittenOnlyWhenItDiffersFromTheAncestor) {
     EXPECT_TRUE(h.StrDataStored(&ancestor));
     ancestor.Strings()->Add("x");
     EXPECT_FALSE(h.StrDataStored(&ancestor));
+}
+
+TEST(StrHolder, ExpandingAsksForTheValuesThenPutsEachMacrosTextInItsPlace) {
+    TStrHolder h(nullptr);
+    h.Strings()->SetText("Rok %Rok, 100%% z %\"Nazwa firmy\"\r\n'%Rok' %nowe");
+    TMacro* name = h.Macros()->FindMacro("Nazwa firmy");
+    ASSERT_TRUE(name);
+    name->OnGetText = [](TObject*, Variant& data, std::string& text) { text = "\"" + text + "\""; };
+    std::vector<std::string> order;
+    h.OnExpandMacros = [&](TObject*) {
+        order.push_back("expand");
+        h.Macros()->FindMacro("rok")->SetValue(Variant(2024));
+        name->SetValue(Variant("Spółka"));
+    };
+    EXPECT_EQ(h.ExpandMacros(), "Rok 2024, 100% z \"Spółka\"\r\n'%Rok' \r\n");
+    EXPECT_EQ(order, std::vector<std::string>{"expand"});
+    EXPECT_EQ(h.Strings()->Get(0), "Rok %Rok, 100%% z %\"Nazwa firmy\"") << "the lines stay";
+}
+
+TEST(StrHolder, TheKeyAndTheLinesArePublishedAndStoredOnlyAsStrData) {
+    TStrHolder h(nullptr);
+    for (const char* name : {"KeyString", "Strings"}) {
+        const TPropInfo* prop = GetPropInfo(h, name);
+        ASSERT_TRUE(prop) << name;
+        ASSERT_TRUE(prop->StoredFn) << name;
+        EXPECT_FALSE(prop->StoredFn(h)) << name;
+    }
+    h.SetKeyString("k");
+    h.SetCapacity(28);
+    h.SetMacroChar('&');
+    h.Strings()->SetText("A&b\r\n");
+    h.Macros()->FindMacro("b")->SetValue(Variant(7));
+    TMemoryStream stream;
+    TWriter writer(stream);
+    writer.WriteProperties(h);
+    writer.WriteListEnd();
+    const std::string bytes(static_cast<const char*>(stream.Memory()), stream.Size());
+    EXPECT_EQ(bytes.find("KeyString"), std::string::npos);
+    EXPECT_EQ(bytes.find("\x07Strings"), std::string::npos);
+    // "StrData": a list of the key and 'A' ^ 'k', '&' ^ 'k', 'b' ^ 'k' in hex.
+    const std::string strData(
+        "\x07StrData\x01\x0C\x01\0\0\0k\x0C\x06\0\0\0"
+        "2a4d09\0\0",
+        28);
+    EXPECT_NE(bytes.find(strData), std::string::npos);
+
+    stream.SetPosition(0);
+    TReader reader(stream);
+    TStrHolder read(nullptr);
+    read.Strings()->Add("&stara");
+    reader.ReadProperties(read);
+    EXPECT_EQ(read.KeyString(), "k");
+    EXPECT_EQ(read.Capacity(), 28);
+    EXPECT_EQ(read.MacroChar(), '&');
+    EXPECT_EQ(read.Strings()->Text(), "A&b\r\n");
+    EXPECT_EQ(MacroNames(read), (Names{"b"})) << "the macros as stored, not found again";
+    EXPECT_EQ(read.Macros()->Items(0)->Value().ToString(), "7");
 }
 
 }  // namespace

@@ -204,6 +204,26 @@ TEST(DragDrop, ReleasedInPlaceIsAClickAndAFreedTargetTakesNoDrop) {
     EXPECT_FALSE(swatch->Dragging());
 }
 
+TEST(DragDrop, InAutomaticModeThePressBeginsTheDrag) {
+    Owned<TForm> form = Make<TForm>(nullptr);
+    form->SetBounds(60, 60, 300, 200);
+    auto* swatch = new TSwatch(form.get(), form.get(), clBlue);
+    auto* target = new TPanelStub(form.get(), form.get(), alNone, Rect(150, 30, 230, 90));
+    swatch->SetDragMode(dmAutomatic);
+    target->OnDragOver = [](TObject*, TObject*, int, int, TDragState, bool&) {};  // accepts
+    TObject* droppedOn = nullptr;
+    swatch->OnEndDrag = [&](TObject*, TObject* to, int, int) { droppedOn = to; };
+    form->Show();
+    SetCursorPos(0, 0);
+    Pump();
+    HWND wnd = form->Handle();
+    PostMessageW(wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(45, 37));
+    PostMessageW(wnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(160, 40));
+    PostMessageW(wnd, WM_LBUTTONUP, 0, MAKELPARAM(160, 40));
+    Pump(0);
+    EXPECT_EQ(droppedOn, target);
+}
+
 // Of two overlapping windowed controls, the one brought to the front is
 // seen; sent to the back, the other one is.
 TEST(ZOrder, BringToFrontAndSendToBackMoveTheWindowAmongItsSiblings) {

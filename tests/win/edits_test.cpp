@@ -283,6 +283,7 @@ TEST(Edit, StylePropertiesMakeTheWindowAnewKeepingTheText) {
         // The new window converts the text it is given.
         {[](TEdit* e) { e->SetCharCase(ecUpperCase); }, ES_UPPERCASE, ES_UPPERCASE, "KEEP"},
         {[](TEdit* e) { e->SetReadOnly(true); }, ES_READONLY, ES_READONLY, "Keep"},
+        {[](TEdit* e) { e->SetOEMConvert(true); }, ES_OEMCONVERT, ES_OEMCONVERT, "Keep"},
     };
     for (const Case& c : cases) {
         EditForm f;
@@ -291,6 +292,34 @@ TEST(Edit, StylePropertiesMakeTheWindowAnewKeepingTheText) {
         EXPECT_EQ(static_cast<DWORD>(GetWindowLongW(f.edit->Handle(), GWL_STYLE)) & c.mask, c.style);
         EXPECT_EQ(f.edit->Text(), c.text);
     }
+}
+
+TEST(Edit, WithoutCtl3DOfItsOwnOrOfItsParentTheBorderIsNotSunken) {
+    EditForm f;
+    auto sunken = [&f] { return (GetWindowLongW(f.edit->Handle(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0; };
+    EXPECT_TRUE(sunken());
+    f.form->SetCtl3D(false);
+    EXPECT_FALSE(sunken());
+    f.edit->SetCtl3D(true);
+    EXPECT_TRUE(sunken());
+    EXPECT_FALSE(f.edit->ParentCtl3D());
+}
+
+TEST(Edit, ConstraintsKeepTheSizeWithinThemFromTheMomentTheyAreSet) {
+    EditForm f;
+    f.edit->Constraints()->SetMaxWidth(100);
+    EXPECT_EQ(f.edit->Width(), 100);
+    f.edit->Constraints()->SetMinWidth(120);  // a maximum below the minimum gives way
+    EXPECT_EQ(f.edit->Width(), 120);
+    f.edit->SetWidth(300);
+    EXPECT_EQ(f.edit->Width(), 120);
+    RECT r{};
+    GetWindowRect(f.edit->Handle(), &r);
+    EXPECT_EQ(r.right - r.left, 120);
+    f.edit->Constraints()->SetMinWidth(0);
+    f.edit->Constraints()->SetMaxWidth(0);
+    f.edit->SetWidth(300);
+    EXPECT_EQ(f.edit->Width(), 300);
 }
 
 TEST(Edit, HeightFollowsTheFont) {

@@ -39,26 +39,30 @@ void SetNcBeepHook(std::function<void()> hook) {
 }
 
 // ---- TNcCustomEdit ----------------------------------------------------------
-CL_CLASS_INFO(TNcCustomEdit, Prop("StoreValue", &TNcCustomEdit::StoreValue, &TNcCustomEdit::SetStoreValue),
-              Prop("NumPadDecimal", &TNcCustomEdit::NumPadDecimal, &TNcCustomEdit::SetNumPadDecimal),
-              Prop("Flat", &TNcCustomEdit::Flat, &TNcCustomEdit::SetFlat),
-              Prop("LineEdit", &TNcCustomEdit::LineEdit, &TNcCustomEdit::SetLineEdit),
-              Prop("FlatBorder", &TNcCustomEdit::FlatBorder, &TNcCustomEdit::SetFlatBorder),
-              Prop("AllowKbdNull", &TNcCustomEdit::AllowKbdNull, &TNcCustomEdit::SetAllowKbdNull),
-              Prop("Null", &TNcCustomEdit::Null, &TNcCustomEdit::SetNull),
-              Prop("NullStr", &TNcCustomEdit::NullStr, &TNcCustomEdit::SetNullStr),
-              Prop("BlankWhenNull", &TNcCustomEdit::BlankWhenNull, &TNcCustomEdit::SetBlankWhenNull),
-              Prop("Color_Defaults", &TNcCustomEdit::Color_Defaults, &TNcCustomEdit::SetColor_Defaults),
-              Prop("ColorBorderFocus", &TNcCustomEdit::ColorBorderFocus, &TNcCustomEdit::SetColorBorderFocus),
-              Prop("ColorBorderUnfocus", &TNcCustomEdit::ColorBorderUnfocus,
-                   &TNcCustomEdit::SetColorBorderUnfocus),
-              Prop("ColorDisabled", &TNcCustomEdit::ColorDisabled, &TNcCustomEdit::SetColorDisabled),
-              Prop("ColorFocus", &TNcCustomEdit::ColorFocus, &TNcCustomEdit::SetColorFocus),
-              Prop("ColorRO", &TNcCustomEdit::ColorRO, &TNcCustomEdit::SetColorRO),
-              Prop("ColorRW", &TNcCustomEdit::ColorRW, &TNcCustomEdit::SetColorRW),
-              Prop("ReadOnly", &TNcCustomEdit::ReadOnly, &TNcCustomEdit::SetReadOnly),
-              Prop("AsString", &TNcCustomEdit::AsString, &TNcCustomEdit::SetAsString),
-              Prop("Version", &TNcCustomEdit::Version, &TNcCustomEdit::SetVersion))
+CL_CLASS_INFO(
+    TNcCustomEdit, Prop("StoreValue", &TNcCustomEdit::StoreValue, &TNcCustomEdit::SetStoreValue),
+    Prop("NumPadDecimal", &TNcCustomEdit::NumPadDecimal, &TNcCustomEdit::SetNumPadDecimal),
+    Prop("Flat", &TNcCustomEdit::Flat, &TNcCustomEdit::SetFlat),
+    Prop("LineEdit", &TNcCustomEdit::LineEdit, &TNcCustomEdit::SetLineEdit),
+    Prop("FlatBorder", &TNcCustomEdit::FlatBorder, &TNcCustomEdit::SetFlatBorder),
+    Prop("AllowKbdNull", &TNcCustomEdit::AllowKbdNull, &TNcCustomEdit::SetAllowKbdNull),
+    Prop("Null", &TNcCustomEdit::Null, &TNcCustomEdit::SetNull),
+    StoredWhen(Prop("NullStr", &TNcCustomEdit::NullStr, &TNcCustomEdit::SetNullStr),
+               &TNcCustomEdit::NullStrStored),
+    Prop("BlankWhenNull", &TNcCustomEdit::BlankWhenNull, &TNcCustomEdit::SetBlankWhenNull),
+    NeverStored(Prop("Color_Defaults", &TNcCustomEdit::Color_Defaults, &TNcCustomEdit::SetColor_Defaults)),
+    Prop("ColorBorderFocus", &TNcCustomEdit::ColorBorderFocus, &TNcCustomEdit::SetColorBorderFocus),
+    Prop("ColorBorderUnfocus", &TNcCustomEdit::ColorBorderUnfocus, &TNcCustomEdit::SetColorBorderUnfocus),
+    Prop("ColorDisabled", &TNcCustomEdit::ColorDisabled, &TNcCustomEdit::SetColorDisabled),
+    Prop("ColorFocus", &TNcCustomEdit::ColorFocus, &TNcCustomEdit::SetColorFocus),
+    Prop("ColorRO", &TNcCustomEdit::ColorRO, &TNcCustomEdit::SetColorRO),
+    Prop("ColorRW", &TNcCustomEdit::ColorRW, &TNcCustomEdit::SetColorRW),
+    Prop("ReadOnly", &TNcCustomEdit::ReadOnly, &TNcCustomEdit::SetReadOnly),
+    // The value is stored by the numeric edits' As... properties.
+    NeverStored(Prop("Text", &cl::TControl::Text, &cl::TControl::SetText)),
+    NeverStored(Prop("Caption", &cl::TControl::Caption, &cl::TControl::SetCaption)),
+    NeverStored(Prop("AsString", &TNcCustomEdit::AsString, &TNcCustomEdit::SetAsString)),
+    NeverStored(Prop("Version", &TNcCustomEdit::Version, &TNcCustomEdit::SetVersion)))
 
 TNcCustomEdit::TNcCustomEdit(cl::TComponent* owner)
     : TCustomEdit(owner), flatBorder_(std::clamp(NcDefaultFlatBorder, 1, 2)), nullStr_(NcDefaultNullStr) {
@@ -383,6 +387,9 @@ void TNcCustomEdit::WMCut(cl::TMessage& m) {
 void TNcCustomEdit::DoEnter() {
     hasFocus_ = true;
     UpdateColours();
+    // Entered by a click, the whole text is selected once the click is
+    // over (the press itself places the caret).
+    selectOnClick_ = AutoSelect() && (controlState_ & cl::csLButtonDown);
     TCustomEdit::DoEnter();
 }
 
@@ -394,6 +401,7 @@ void TNcCustomEdit::DoExit() {
 
 void TNcCustomEdit::MouseUp(cl::TMouseButton button, cl::TShiftState shift, int x, int y) {
     TCustomEdit::MouseUp(button, shift, x, y);
+    if (button == cl::mbLeft && std::exchange(selectOnClick_, false)) SelectAll();
     if (button != cl::mbRight) return;
     hasFocus_ = false;
     mouseInside_ = false;

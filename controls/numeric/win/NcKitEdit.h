@@ -27,7 +27,8 @@ class TNcCustomEdit : public cl::TCustomEdit {
 public:
     explicit TNcCustomEdit(cl::TComponent* owner);
 
-    // Whether the numeric value is written with the form (the numeric edits' As... properties).
+    // Whether the numeric value is written with the form (the numeric
+    // edits' As... properties); the text never is.
     bool StoreValue() const { return storeValue_; }
     void SetStoreValue(bool value) { storeValue_ = value; }
     // The numeric-pad decimal key types the decimal separator.
@@ -49,8 +50,10 @@ public:
     // AsString reads ''.
     bool Null() const { return null_; }
     void SetNull(bool value);
+    // Stored only when it is not the library's default and BlankWhenNull is off.
     const std::string& NullStr() const { return nullStr_; }
     void SetNullStr(const std::string& value);
+    bool NullStrStored() const { return nullStr_ != NcDefaultNullStr && !blankWhenNull_; }
     bool BlankWhenNull() const { return blankWhenNull_; }
     void SetBlankWhenNull(bool value);
 
@@ -172,6 +175,8 @@ private:
     TNcCharSet savedValidChars_;
     bool hasFocus_ = false;
     bool mouseInside_ = false;
+    // Entered by a left click: the release selects the whole text.
+    bool selectOnClick_ = false;
 };
 
 class TNcBaseEdit : public TNcCustomEdit {

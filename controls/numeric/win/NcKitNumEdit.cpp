@@ -29,8 +29,8 @@ CL_CLASS_INFO(TNcBaseNumericEdit,
               Prop("ShowPosSign", &TNcBaseNumericEdit::ShowPosSign, &TNcBaseNumericEdit::SetShowPosSign),
               EnumProp("ThousandSeparators", {"essNone", "essExit", "essAuto"},
                        &TNcBaseNumericEdit::ThousandSeparators, &TNcBaseNumericEdit::SetThousandSeparators),
-              Prop("ShowThousandSeparators", &TNcBaseNumericEdit::ShowThousandSeparators,
-                   &TNcBaseNumericEdit::SetShowThousandSeparators),
+              NeverStored(Prop("ShowThousandSeparators", &TNcBaseNumericEdit::ShowThousandSeparators,
+                               &TNcBaseNumericEdit::SetShowThousandSeparators)),
               Prop("UseSignToggling", &TNcBaseNumericEdit::UseSignToggling,
                    &TNcBaseNumericEdit::SetUseSignToggling),
               Prop("ZeroPad", &TNcBaseNumericEdit::ZeroPad, &TNcBaseNumericEdit::SetZeroPad))
@@ -158,7 +158,10 @@ NcNumberDisplay TNcBaseNumericEdit::DisplayOptions() const {
 void TNcBaseNumericEdit::ShowValueText(const std::string& text) {
     SetAsString(text);
     const cl::TColor colour = ValueSign() < 0 ? colorFontNeg_ : colorFontPos_;
-    if (Font()->Color() != colour) {
+    // Compared as shown: the class library's fonts start black, the edit's
+    // colours as clWindowText, and a font set to its own colour would no
+    // longer follow the parent's.
+    if (cl::ColorToRGB(Font()->Color()) != cl::ColorToRGB(colour)) {
         Font()->SetColor(colour);
         Invalidate();
     }
@@ -264,14 +267,22 @@ void TNcBaseNumericEdit::ReformatThousands() {
 }
 
 // ---- TNcPosEdit and TNcIntEdit ------------------------------------------------------
-CL_CLASS_INFO(TNcPosEdit, Prop("AsInteger", &TNcPosEdit::AsInteger, &TNcPosEdit::SetAsInteger),
-              Prop("AsInt64", &TNcPosEdit::AsInt64, &TNcPosEdit::SetAsInt64),
-              Prop("AsLongWord", &TNcPosEdit::AsLongWord, &TNcPosEdit::SetAsLongWord),
+// One of the three views of the value is stored: AsLongWord here, AsInteger
+// (signed) in TNcIntEdit.
+CL_CLASS_INFO(TNcPosEdit, NeverStored(Prop("AsInteger", &TNcPosEdit::AsInteger, &TNcPosEdit::SetAsInteger)),
+              NeverStored(Prop("AsInt64", &TNcPosEdit::AsInt64, &TNcPosEdit::SetAsInt64)),
+              StoredWhen(Prop("AsLongWord", &TNcPosEdit::AsLongWord, &TNcPosEdit::SetAsLongWord),
+                         &TNcCustomEdit::StoreValue),
               Prop("BoundLower", &TNcPosEdit::BoundLower, &TNcPosEdit::SetBoundLower),
               Prop("BoundUpper", &TNcPosEdit::BoundUpper, &TNcPosEdit::SetBoundUpper),
-              Prop("CustomThousands", &TNcPosEdit::CustomThousands, &TNcPosEdit::SetCustomThousands),
+              StoredWhen(Prop("CustomThousands", &TNcPosEdit::CustomThousands,
+                              &TNcPosEdit::SetCustomThousands),
+                         &TNcBaseNumericEdit::CustomSeparators),
               Prop("CustomSeparators", &TNcPosEdit::CustomSeparators, &TNcPosEdit::SetCustomSeparators))
-CL_CLASS_INFO(TNcIntEdit)
+CL_CLASS_INFO(TNcIntEdit,
+              StoredWhen(Prop("AsInteger", &TNcIntEdit::AsInteger, &TNcIntEdit::SetAsInteger),
+                         &TNcCustomEdit::StoreValue),
+              NeverStored(Prop("AsLongWord", &TNcIntEdit::AsLongWord, &TNcIntEdit::SetAsLongWord)))
 
 TNcPosEdit::TNcPosEdit(cl::TComponent* owner) : TNcBaseNumericEdit(owner) {
     TNcPosEdit::SetValidChars();
@@ -354,13 +365,17 @@ CL_CLASS_INFO(
     Prop("FullAccuracy", &TNcPosFloatEdit::FullAccuracy, &TNcPosFloatEdit::SetFullAccuracy),
     Prop("ForceDecimals", &TNcPosFloatEdit::ForceDecimals, &TNcPosFloatEdit::SetForceDecimals),
     Prop("Scale", &TNcPosFloatEdit::Scale, &TNcPosFloatEdit::SetScale),
-    Prop("AsFloat", &TNcPosFloatEdit::AsFloat, &TNcPosFloatEdit::SetAsFloat),
-    Prop("AsScaledFloat", &TNcPosFloatEdit::AsScaledFloat, &TNcPosFloatEdit::SetAsScaledFloat),
+    StoredWhen(Prop("AsFloat", &TNcPosFloatEdit::AsFloat, &TNcPosFloatEdit::SetAsFloat),
+               &TNcCustomEdit::StoreValue),
+    NeverStored(Prop("AsScaledFloat", &TNcPosFloatEdit::AsScaledFloat, &TNcPosFloatEdit::SetAsScaledFloat)),
     Prop("BoundLower", &TNcPosFloatEdit::BoundLower, &TNcPosFloatEdit::SetBoundLower),
     Prop("BoundUpper", &TNcPosFloatEdit::BoundUpper, &TNcPosFloatEdit::SetBoundUpper),
     Prop("DecimalPlaces", &TNcPosFloatEdit::DecimalPlaces, &TNcPosFloatEdit::SetDecimalPlaces),
-    Prop("CustomDecimal", &TNcPosFloatEdit::CustomDecimal, &TNcPosFloatEdit::SetCustomDecimal),
-    Prop("CustomThousands", &TNcPosFloatEdit::CustomThousands, &TNcPosFloatEdit::SetCustomThousands),
+    StoredWhen(Prop("CustomDecimal", &TNcPosFloatEdit::CustomDecimal, &TNcPosFloatEdit::SetCustomDecimal),
+               &TNcBaseNumericEdit::CustomSeparators),
+    StoredWhen(Prop("CustomThousands", &TNcPosFloatEdit::CustomThousands,
+                    &TNcPosFloatEdit::SetCustomThousands),
+               &TNcBaseNumericEdit::CustomSeparators),
     Prop("CustomSeparators", &TNcPosFloatEdit::CustomSeparators, &TNcPosFloatEdit::SetCustomSeparators))
 CL_CLASS_INFO(TNcFloatEdit)
 

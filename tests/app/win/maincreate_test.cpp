@@ -1,12 +1,17 @@
 // The main window's creation: the wizard's answer pages get their controls
 // when they first show, or one page at each idle moment of the shown
-// window before, and those finish loading then.
+// window before, and those finish loading then; the user's files lose
+// their read-only and hidden attributes.
 #include <gtest/gtest.h>
 
 #include <iterator>
+#include <string>
 
+#include "app/UserFolders.h"
 #include "classlib/win/WideText.h"
+#include "engine/calc1.h"
 #include "tests/app/win/MainFormFixture.h"
+#include "tests/support/Files.h"
 
 namespace {
 
@@ -85,6 +90,24 @@ TEST_F(MainFormTest, IdleMomentsAfterTheFirstFillTheWaitingPagesOneAtATimeLeavin
     EXPECT_EQ(form_->rb1_1_2->Parent(), form_->XcScrollBox3);
     EXPECT_TRUE(form_->rb1_1_2->HandleAllocated());
     EXPECT_EQ(form_->rb1_1_2->ComponentState() & csLoading, 0);
+}
+
+using MainCreateFiles = cltest::DataFolderTest;
+
+TEST_F(MainCreateFiles, TheSettingsRznAndTheAnswerSnapshotAreMadeWritableAndVisible) {
+    InitFolders();
+    SetSettingsLocation(DataFolder, Application->ExeName());
+    const std::string files[] = {GetSettingsFileName(), DataFolder + "rzn.ini", DataFolder + "p.gpi"};
+    constexpr DWORD kLocked = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN;
+    for (const std::string& name : files) {
+        cltest::WriteBytes(name, "");
+        ASSERT_TRUE(SetFileAttributesW(ToWide(name).c_str(), kLocked)) << name;
+    }
+    cltest::AnsweredMessageBoxes answers;
+    auto* form = Construct<TMainForm>(Application.Get());
+    for (const std::string& name : files)
+        EXPECT_EQ(GetFileAttributesW(ToWide(name).c_str()) & kLocked, 0u) << name;
+    form->Free();
 }
 
 }  // namespace

@@ -117,6 +117,21 @@ TEST_F(DevToolTest, OKEntersDesignModeUntilTheDragAndEveryOtherEndLeavesIt) {
     EXPECT_EQ(text.find("({", 1), std::string::npos) << text;
 }
 
+TEST_F(DevToolTest, AMaskTypedByHandIsTheOneOfferedNextTime) {
+    for (const char* mask : {"9999;1;_", "99\\-9999;1;_"}) {
+        NewField([mask](TFocFEdit& d) {
+            d.ComboBox2->SetText(mask);
+            d.SetModalResult(mrCancel);
+        });
+        std::string offered;
+        NewField([&offered](TFocFEdit& d) {
+            offered = d.ComboBox2->Text();
+            d.SetModalResult(mrCancel);
+        });
+        EXPECT_EQ(offered, mask);
+    }
+}
+
 TEST_F(DevToolTest, InDesignModeAPressOnAFieldDrawsTheBandAndOpensNoEditor) {
     int field = ShownForm->FirstID + 1;
     while (!TEFieldTable[field].Enabled || TEFieldTable[field].Page != 1) ++field;

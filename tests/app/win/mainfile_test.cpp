@@ -132,13 +132,31 @@ TEST_F(FileTest, LoadGoesOnOnlyWhenTheStatementWasSavedOrLetGoAndReplaysTheFile)
     }
 }
 
+TEST_F(FileTest, TheDialogsOfferStatementFilesAndOpenOnlyAFileThatExists) {
+    for (TOpenDialog* dialog : {form_->OpenDialog1, static_cast<TOpenDialog*>(form_->SaveDialog1)}) {
+        SCOPED_TRACE(dialog->Name());
+        EXPECT_EQ(dialog->DefaultExt(), "spr");
+        EXPECT_EQ(dialog->Filter(), "Pliki sprawozdań finans. (*.spr)|*.spr|Wszystkie pliki (*.*)|*.*");
+    }
+    EXPECT_EQ(form_->OpenDialog1->Options(),
+              ofHideReadOnly | ofPathMustExist | ofFileMustExist | ofEnableSizing);
+    // The class library's default options, and the question before a file is replaced.
+    EXPECT_EQ(form_->SaveDialog1->Options(), ofHideReadOnly | ofEnableSizing | ofOverwritePrompt);
+}
+
 TEST_F(FileTest, SaveAsAdoptsTheNameOnlyWhenWrittenAndSaveWritesToIt) {
     MakeUnsavedStatement();
+    form_->SaveDialog1->SetInitialDir("");
     const std::string first = folder_.Name("pierwsze.spr");
     files_.names = {first, folder_.Name("brak\\drugie.spr")};
     form_->Zapiszjako1->Execute();
     EXPECT_EQ(StatementHeader.FileName, first);
+    EXPECT_TRUE(files_.asked[0].save);
+    EXPECT_EQ(files_.asked[0].initialDir, StatementsFolder);
     EXPECT_EQ(files_.asked[0].fileName, "");  // an unnamed statement is offered no name
+    std::string folder = folder_.Name("");
+    folder.pop_back();
+    EXPECT_EQ(form_->SaveDialog1->InitialDir(), folder) << "the next save as starts where this one ended";
     EXPECT_FALSE(AnswersModified || DataModified);
 
     SelectedForm(*form_, "bil")->SetValueAsText(5, "Zmieniona");

@@ -1,6 +1,6 @@
 // The main window's idle updates: the selection status and the statement's
-// name in the caption, and the commands' enable rules while a statement
-// loads, a form is added or pages render.
+// name in the caption, the commands' enable rules while a statement loads,
+// a form is added or pages render, and the zoom commands' limits.
 #include <gtest/gtest.h>
 
 #include "tests/app/win/MainFormFixture.h"
@@ -55,6 +55,24 @@ TEST_F(MainFormTest, CommandsWaitWhileAStatementLoadsAFormIsAddedOrPagesRender) 
     EXPECT_FALSE(form_->XcTreeView2->Enabled());
     EXPECT_TRUE(form_->Doborformularzy1->Enabled());
     EXPECT_TRUE(form_->FileExit1->Enabled());
+}
+
+TEST_F(MainFormTest, ZoomInAndOutAreOfferedOnlyWithinTheZoomLimits) {
+    TPrintPreview& preview = *form_->PrintPreview;
+    const struct {
+        int zoom;
+        bool in, out;
+    } cases[] = {{preview.ZoomMin(), true, false}, {100, true, true}, {preview.ZoomMax(), false, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.zoom);
+        preview.SetZoom(c.zoom);
+        ASSERT_EQ(preview.Zoom(), c.zoom);
+        form_->UpdateActions();
+        EXPECT_EQ(form_->Powiekszenie1->Enabled(), c.in);
+        EXPECT_EQ(form_->Pomniejszenie1->Enabled(), c.out);
+        for (TAction* always : {form_->Jedendojeden1, form_->FitToWidth1, form_->Fittoheight1})
+            EXPECT_TRUE(always->Enabled()) << always->Name();
+    }
 }
 
 }  // namespace

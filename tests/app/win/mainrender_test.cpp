@@ -376,15 +376,38 @@ TEST_F(RenderTest, AFailureInsideRenderingLeavesThePreviewIdleAndSaysSo) {
     }
 }
 
-TEST_F(RenderTest, DeletingTheShownFormsNodeClearsShownFormAndTheSheetStillPaints) {
+TEST_F(RenderTest, RemovingTheShownFormClearsShownFormAndItsValuesAndTheSheetStillPaints) {
     TemFrm* form = Show();
     ASSERT_TRUE(form->SetValueAsText(10, "1 234,50"));
     HoveredField = 10;
-    form_->XcTreeView2->Items()->Delete(form_->XcTreeView2->Items()->GetFirstNode());
+    EXPECT_EQ(form_->RemoveSelectedForm("Bil"), 0);  // names compare in any case
+    EXPECT_EQ(form_->XcTreeView2->Items()->Count(), 0);
+    EXPECT_FALSE(DataValues[10]) << "the form's values go with it";
     EXPECT_EQ(ShownForm, nullptr);
     EXPECT_EQ(HoveredField, 0);
     form_->PrintPreview->PaperPreview()->Repaint();
     EXPECT_TRUE(Paint().texts.empty());
+}
+
+TEST_F(RenderTest, WhilePagesAreRecordedTheCaptionSaysSoAndThePaperListWaits) {
+    TPrintPreview& preview = *form_->PrintPreview;
+    const TNotifyEvent own = preview.OnChange;
+    std::vector<std::string> captions;
+    bool paperListEnabled = true;
+    preview.OnChange = [&](TObject* sender) {
+        if (preview.State() == psRecording) {
+            captions.push_back(form_->Caption());
+            paperListEnabled = paperListEnabled && form_->FormComboBox->Enabled();
+        }
+        own(sender);
+    };
+    Show();
+    preview.OnChange = own;
+    ASSERT_FALSE(captions.empty());
+    for (const std::string& caption : captions) EXPECT_EQ(caption, "Sprawozdawca - Tworzenie stron...");
+    EXPECT_FALSE(paperListEnabled);
+    EXPECT_NE(form_->Caption(), captions[0]);
+    EXPECT_TRUE(form_->FormComboBox->Enabled());
 }
 
 TEST_F(RenderTest, ATabTurnsThePageUnlessTheOpenEditorKeepsIt) {

@@ -10,6 +10,7 @@
 
 #include "app/UserFolders.h"
 #include "app/WizardPages.h"
+#include "classlib/Scope.h"
 #include "tests/app/win/MainFormFixture.h"
 #include "tests/app/win/WizardTestSupport.h"
 #include "tests/support/Files.h"
@@ -220,6 +221,18 @@ TEST_F(WizardTest, ClickingAnOlderStepChecksTheAnswersOfThePageLeft) {
     EXPECT_EQ(form_->Snapshot->ForChangeCheck()[static_cast<size_t>(AnswerIndex("rb0_2_1"))], 0);
 }
 
+TEST_F(WizardTest, AStepClickedWhileBusyGivesTheHighlightBackToThePageInForce) {
+    Finish();
+    for (bool* busy : {&LoadingStatement, &AddingForm, &form_->Rendering}) {
+        const FlagScope flag(*busy);
+        form_->XcTreeView1->SetSelected(StepNode(form_->Wiz0_2));
+        cltest::Pump();
+        EXPECT_EQ(ActivePage(*form_), "Wiz100_1");
+        EXPECT_EQ(form_->XcTreeView1->Selected(), StepNode(form_->Wiz100_1));
+    }
+    EXPECT_TRUE(Texts().empty());
+}
+
 // The rules of the page left cut off the requested step: it is treated as a
 // new step, so no question on the way is skipped.
 TEST_F(WizardTest, AChangeThatCutsOffTheRequestedStepAsksEveryLaterQuestion) {
@@ -302,15 +315,6 @@ TEST_F(WizardTest, AddingKeepsEachFormOnceAndNothingHalfAdded) {
     EXPECT_EQ(form_->AddSelectedForm("rachw"), 1);
     EXPECT_TRUE(
         std::any_of(&DataValues[rachw.FirstID], &DataValues[rachw.LastID], [](auto* v) { return v; }));
-}
-
-TEST_F(WizardTest, TheShownFormGoesWithItsNode) {
-    form_->AddSelectedForm("bil");
-    ShownForm = SelectedForm(*form_, "bil");
-    HoveredField = ShownForm->FirstID + 1;
-    EXPECT_EQ(form_->RemoveSelectedForm("Bil"), 0);
-    EXPECT_EQ(ShownForm, nullptr);
-    EXPECT_EQ(HoveredField, 0);
 }
 
 }  // namespace

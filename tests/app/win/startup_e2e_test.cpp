@@ -6,7 +6,6 @@
 // main window ready for work is measured by benchmarks/win/startup_bench.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <optional>
 #include <vector>
 
@@ -16,7 +15,6 @@
 namespace {
 
 using namespace e2e;
-using Clock = std::chrono::steady_clock;
 
 constexpr int kStartMs = 20000;
 
@@ -69,7 +67,6 @@ TEST_F(StartupTest, ShowsTheSplashForFiveTicksWhenTheIntroPageIsInstalled) {
     TProgram program(copy.Exe(), copy.WorkFolder());
     HWND splash = program.WaitForName("SplashForm", kStartMs);
     ASSERT_TRUE(splash) << program.Describe();
-    const Clock::time_point shown = Clock::now();
     // Borderless, on top, centred on the screen.
     const LONG style = GetWindowLongW(splash, GWL_STYLE);
     EXPECT_FALSE(style & (WS_CAPTION | WS_THICKFRAME));
@@ -79,15 +76,12 @@ TEST_F(StartupTest, ShowsTheSplashForFiveTicksWhenTheIntroPageIsInstalled) {
     EXPECT_NEAR((r.left + r.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 2);
     EXPECT_NEAR((r.top + r.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 2);
     EXPECT_TRUE(program.FindByName("WebBrowser1"));
-    // The main window comes when the splash has counted five seconds, and
-    // the splash is gone by then.
+    // The main window comes after the splash (which waits for five ticks of
+    // its timer, tests/app/win/splash_test), and the splash is gone by then.
     EXPECT_FALSE(program.FindByName("MainForm"));
     HWND main = program.WaitForName("MainForm", kStartMs);
     ASSERT_TRUE(main) << program.Describe();
-    const auto waited = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - shown).count();
     EXPECT_FALSE(program.FindByName("SplashForm", false));
-    EXPECT_GE(waited, 4000);
-    EXPECT_LT(waited, 10000);
 }
 
 TEST_F(StartupTest, AMissingWizardTextIsReportedInItsViewerAndTheStartGoesOn) {

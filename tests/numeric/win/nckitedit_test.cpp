@@ -157,6 +157,21 @@ TEST(NcEdit, AlignedEditsStaySingleLine) {
     }
 }
 
+TEST(NcEdit, AClickIntoTheEditSelectsItsWholeText) {
+    EditForm<TNcIntEdit> f([](TNcIntEdit& e) { e.SetAsInteger(12345); });
+    f.other->SetFocus();
+    cltest::Pump(20);
+    HWND wnd = f.edit->Handle();
+    PostMessageW(wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+    PostMessageW(wnd, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+    cltest::Pump(20);
+    ASSERT_TRUE(f.edit->Focused());
+    DWORD start = 1, end = 0;
+    SendMessageW(wnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 0u);
+    EXPECT_EQ(end, 5u);
+}
+
 TEST(NcEdit, ExitStartMayChangeTheTextAndSkipTheBoundsCheck) {
     std::vector<TNcBoundsValidationType> reported;
     for (bool further : {true, false}) {

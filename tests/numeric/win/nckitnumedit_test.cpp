@@ -1,7 +1,8 @@
 // Numeric edits typed into through the message loop under the Polish
 // locale (decimal ",", thousands 0xA0): one table of key sequences per
 // class, then the caret and selection under essAuto, text that does not
-// parse, and a value given as the engine's text.
+// parse, a value given as the engine's text, and what the stored form of
+// an edit holds.
 #include "controls/numeric/win/NcKitNumEdit.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 #include <string>
 
 #include "classlib/Exceptions.h"
+#include "classlib/Filer.h"
 #include "tests/numeric/win/NumericEditSupport.h"
 
 namespace {
@@ -244,6 +246,189 @@ TEST(NcNumericEdit, ValuesScaleAndPadAsSet) {
         EXPECT_EQ(Shown(g.edit), "1,23");
         EXPECT_EQ(g.edit->AsFloat(), full ? 1.234L : 1.23L) << full;
     }
+}
+
+// The stored form of an edit, as the component writer writes it.
+std::string StoredForm(cl::TObject& edit) {
+    cl::TMemoryStream stream;
+    cl::TWriter writer(stream);
+    writer.WriteProperties(edit);
+    writer.WriteListEnd();
+    return std::string(static_cast<const char*>(stream.Memory()), stream.Size());
+}
+
+// Whether the stored form holds the property: its name with its length byte.
+bool Holds(const std::string& stored, const std::string& name) {
+    return stored.find(static_cast<char>(name.size()) + name) != std::string::npos;
+}
+
+TEST(NcNumericEdit, EveryPropertyOfTheirListsIsPublished) {
+    const std::vector<const char*> edit = {"StoreValue",
+                                           "NumPadDecimal",
+                                           "Flat",
+                                           "LineEdit",
+                                           "FlatBorder",
+                                           "AllowKbdNull",
+                                           "Null",
+                                           "NullStr",
+                                           "BlankWhenNull",
+                                           "Alignment",
+                                           "Color_Defaults",
+                                           "ColorBorderFocus",
+                                           "ColorBorderUnfocus",
+                                           "ColorDisabled",
+                                           "ColorFocus",
+                                           "ColorRO",
+                                           "ColorRW",
+                                           "ReadOnly",
+                                           "Text",
+                                           "AsString",
+                                           "Version",
+                                           "AutoSize",
+                                           "Font",
+                                           "ParentFont",
+                                           "BoundsEnabled",
+                                           "MaxLength",
+                                           "Align",
+                                           "Anchors",
+                                           "AutoSelect",
+                                           "BiDiMode",
+                                           "BorderStyle",
+                                           "CharCase",
+                                           "Constraints",
+                                           "Ctl3D",
+                                           "DragCursor",
+                                           "DragKind",
+                                           "DragMode",
+                                           "Enabled",
+                                           "HideSelection",
+                                           "ImeMode",
+                                           "ImeName",
+                                           "OEMConvert",
+                                           "ParentBiDiMode",
+                                           "ParentColor",
+                                           "ParentCtl3D",
+                                           "ParentShowHint",
+                                           "PasswordChar",
+                                           "PopupMenu",
+                                           "ShowHint",
+                                           "TabOrder",
+                                           "TabStop",
+                                           "Visible",
+                                           "BlankWhenZero",
+                                           "ColorFontNeg",
+                                           "ColorFontPos",
+                                           "ShowPosSign",
+                                           "ThousandSeparators",
+                                           "ShowThousandSeparators",
+                                           "UseSignToggling",
+                                           "ZeroPad"};
+    cl::TComponent owner(nullptr);
+    const struct {
+        cl::TObject* edit;
+        std::vector<const char*> own;
+    } cases[] = {
+        {new TNcIntEdit(&owner),
+         {"AsInteger", "AsInt64", "AsLongWord", "BoundLower", "BoundUpper", "CustomThousands",
+          "CustomSeparators"}},
+        {new TNcFloatEdit(&owner),
+         {"TrimTrailingZeroes", "FullAccuracy", "ForceDecimals", "Scale", "AsFloat", "AsScaledFloat",
+          "BoundLower", "BoundUpper", "DecimalPlaces", "CustomDecimal", "CustomThousands",
+          "CustomSeparators"}},
+    };
+    for (const auto& c : cases) {
+        for (const std::vector<const char*>* names : {&edit, &c.own})
+            for (const char* name : *names)
+                EXPECT_TRUE(cl::IsPublishedProp(*c.edit, name)) << c.edit->ClassName() << "." << name;
+    }
+    // The defaults the lists give.
+    auto* e = static_cast<TNcFloatEdit*>(cases[1].edit);
+    EXPECT_EQ(cl::GetEnumProp(*e, "Alignment"), "taLeftJustify");
+    EXPECT_EQ(cl::GetEnumProp(*e, "AutoSize"), "True");
+    EXPECT_EQ(cl::GetEnumProp(*e, "ParentFont"), "True");
+    EXPECT_EQ(cl::GetOrdProp(*e, "Width"), 81);
+}
+
+TEST(NcNumericEdit, OnlyTheValuesOwnPropertyIsStoredAndOnlyWhenStoreValueSaysSo) {
+    const struct {
+        const char* what;
+        std::function<cl::TObject*(cl::TComponent*)> make;
+        const char* stored;
+        std::vector<const char*> never;
+    } cases[] = {
+        {"float",
+         [](cl::TComponent* o) {
+             auto* e = new TNcFloatEdit(o);
+             e->SetAsFloat(2.5L);
+             return e;
+         },
+         "AsFloat",
+         {"AsScaledFloat", "Text", "Caption", "AsString"}},
+        {"signed",
+         [](cl::TComponent* o) {
+             auto* e = new TNcIntEdit(o);
+             e->SetAsInteger(-5);
+             return e;
+         },
+         "AsInteger",
+         {"AsLongWord", "AsInt64", "Text"}},
+        {"non-negative",
+         [](cl::TComponent* o) {
+             auto* e = new TNcPosEdit(o);
+             e->SetAsLongWord(7);
+             return e;
+         },
+         "AsLongWord",
+         {"AsInteger", "AsInt64", "Text"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        cl::TComponent owner(nullptr);
+        cl::TObject* edit = c.make(&owner);
+        const std::string stored = StoredForm(*edit);
+        EXPECT_TRUE(Holds(stored, c.stored));
+        for (const char* name : c.never) EXPECT_FALSE(Holds(stored, name)) << name;
+        static_cast<TNcCustomEdit*>(edit)->SetStoreValue(false);
+        EXPECT_FALSE(Holds(StoredForm(*edit), c.stored));
+    }
+}
+
+TEST(NcNumericEdit, TheNullTextAndTheOwnSeparatorsAreStoredOnlyWhileTheyCount) {
+    cl::TComponent owner(nullptr);
+    auto* edit = new TNcFloatEdit(&owner);
+    std::string stored = StoredForm(*edit);
+    for (const char* name : {"NullStr", "CustomDecimal", "CustomThousands", "Color_Defaults", "Version",
+                             "ShowThousandSeparators"})
+        EXPECT_FALSE(Holds(stored, name)) << name;
+    edit->SetNullStr("(brak)");
+    edit->SetCustomSeparators(true);
+    stored = StoredForm(*edit);
+    for (const char* name : {"NullStr", "CustomDecimal", "CustomThousands"})
+        EXPECT_TRUE(Holds(stored, name)) << name;
+    edit->SetBlankWhenNull(true);
+    EXPECT_FALSE(Holds(StoredForm(*edit), "NullStr")) << "a blank Null display has no text to keep";
+}
+
+TEST(NcNumericEdit, AnEditReadFromItsStoredFormShowsTheStoredValue) {
+    cl::TComponent owner(nullptr);
+    auto* written = new TNcFloatEdit(&owner);
+    written->SetDecimalPlaces(2);
+    written->SetThousandSeparators(essExit);
+    written->SetAsFloat(1234.5L);
+    const std::string stored = StoredForm(*written);
+
+    EditForm<TNcFloatEdit> f;
+    cl::TMemoryStream stream;
+    stream.WriteBuffer(stored.data(), static_cast<int32_t>(stored.size()));
+    stream.SetPosition(0);
+    cl::LoadComponentTree(*f.edit, [&] {
+        cl::TReader reader(stream);
+        reader.SetRoot(f.form.get());
+        reader.ReadProperties(*f.edit);
+    });
+    EXPECT_EQ(Shown(f.edit), G("1_234,50"));
+    EXPECT_EQ(static_cast<double>(f.edit->AsFloat()), 1234.5);
+    EXPECT_EQ(f.edit->Parent(), f.form.get());
 }
 
 }  // namespace

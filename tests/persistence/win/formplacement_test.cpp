@@ -4,12 +4,14 @@
 // PreventResize and MinMaxInfo in the window's messages.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "classlib/win/Dialogs.h"
 #include "classlib/win/Panels.h"
+#include "classlib/win/Registry.h"
 #include "classlib/win/StdCtrls.h"
 #include "persistence/win/Placemnt.h"
 #include "tests/support/TempFolder.h"
@@ -151,6 +153,24 @@ TEST_F(Placement, RestoreComesBeforeTheFormsOwnOnShowAndABadValueKeepsItsPropert
     f.form->Hide();
     f.form->Show();
     EXPECT_EQ(f.checkedAtShow, (std::vector<bool>{false, false}));
+}
+
+TEST_F(Placement, AFailedRestoreOrSaveIsReportedAndTheWindowStillOpensAndCloses) {
+    AnsweredMessageBoxes answers;
+    TestForm f;
+    f.storage->OnRestorePlacement = [](TObject*) { throw EIniFileException("Brak ustawień"); };
+    f.form->Show();
+    EXPECT_TRUE(IsWindowVisible(f.Wnd()));
+    EXPECT_EQ(f.checkedAtShow.size(), 1u) << "the form's own OnShow ran";
+    ASSERT_EQ(answers.boxes.size(), 1u);
+    EXPECT_EQ(answers.boxes[0].text, "Brak ustawień.");
+
+    g_settings = g_settings + "\\brak\\Sprawozdawca.kon";  // a folder that is not there
+    f.form->Close();
+    EXPECT_FALSE(IsWindowVisible(f.Wnd()));
+    EXPECT_EQ(f.closeQueries, 1);
+    ASSERT_EQ(answers.boxes.size(), 2u);
+    EXPECT_NE(answers.boxes[1].text.find("Sprawozdawca.kon"), std::string::npos) << answers.boxes[1].text;
 }
 
 TEST_F(Placement, StoredPlacementIsAppliedAsTheFormAllows) {
@@ -314,6 +334,71 @@ TEST_F(Placement, PreventResizePinsTheSizeAndMinMaxInfoLimitsIt) {
     EXPECT_EQ(info.ptMaxTrackSize.x, 9999);
     EXPECT_EQ(info.ptMaxTrackSize.y, 500);
     EXPECT_EQ(info.ptMaxPosition.x, 7);
+}
+
+TEST_F(Placement, WithTheRegistryTheWindowsSectionIsASubkeyOfTheKey) {
+    const wchar_t key[] = L"Software\\SprawozdawcaTest\\Placement";
+    RegDeleteTreeW(HKEY_CURRENT_USER, key);
+    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, (std::wstring(key) + L"\\TForm").c_str(), L"Check_Checked",
+                              REG_SZ, L"False", sizeof L"False"),
+              ERROR_SUCCESS);
+    {
+        TestForm f;
+        f.storage->SetUseRegistry(true);
+        f.storage->SetIniFileName("Software\\SprawozdawcaTest\\Placement");
+        f.form->Show();
+        EXPECT_EQ(f.checkedAtShow, std::vector<bool>{false});
+        f.edit->SetText("z rejestru");
+        f.form->Close();
+    }
+    TRegIniFile reg("Software\\SprawozdawcaTest\\Placement");
+    EXPECT_EQ(reg.ReadString("TForm", "FormVersion", ""), "0");
+    EXPECT_EQ(reg.ReadString("TForm", "NormPos", ""), "40,30,440,330");
+    EXPECT_EQ(reg.ReadString("TForm", "Edit_Text", ""), "z rejestru");
+    EXPECT_EQ(reg.ReadString("TForm", "Visible", ""), "0");
+    EXPECT_FALSE(cltest::FileExists(g_settings)) << "the settings file is left alone";
+    RegDeleteTreeW(HKEY_CURRENT_USER, key);
+}
+
+// A storage that counts its own saves of the properties.
+class TCountingStorage : public TFormStorage {
+    CL_CLASS(TCountingStorage, TFormStorage)
+    using TFormStorage::TFormStorage;
+    int propertySaves = 0;
+    void SaveProperties() override {
+        ++propertySaves;
+        TFormStorage::SaveProperties();
+    }
+};
+CL_CLASS_INFO(TCountingStorage)
+
+TEST_F(Placement, LinkedObjectsKeepTheirsAfterThePlacementAndBeforeTheProperties) {
+    Owned<TForm> form = Make<TForm>(nullptr);
+    auto* check = new TCheckBox(form.get());
+    check->SetName("Check");
+    check->SetParent(form.get());
+    auto* storage = new TCountingStorage(form.get());
+    storage->SetName("FormStorage1");
+    storage->StoredProps()->Add("Check.Checked");
+    LoadComponentTree(*storage, [] {});
+    TPlacementLink link;
+    link.SetStorage(storage);
+    std::string loaded;
+    link.OnSave = [&](TObject*) { storage->DoWriteString(link.Section(), "Extra", "dodatek"); };
+    link.OnLoad = [&](TObject*) { loaded = storage->DoReadString(link.Section(), "Extra", ""); };
+    form->Show();
+    form->Close();
+    EXPECT_EQ(storage->propertySaves, 1);
+    const std::vector<std::string> keys = Keys("TForm");
+    const auto at = [&keys](const char* key) {
+        return std::find(keys.begin(), keys.end(), key) - keys.begin();
+    };
+    EXPECT_EQ(at("Extra"), at("Visible") + 1);
+    EXPECT_EQ(at("Check_Checked"), at("Extra") + 1);
+    form->Show();
+    EXPECT_EQ(loaded, "dodatek");
+    link.SetStorage(nullptr);
+    form.reset();
 }
 
 }  // namespace

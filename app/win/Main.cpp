@@ -50,6 +50,10 @@ bool CommitOpenEditor(TMainForm& f) {
     return false;
 }
 
+void LoadSelectionEndText(TMainForm& f) {
+    LoadWizardText(f.XcRichEdit2, ProgramFolder + "pi\\k_s02.rtf");
+}
+
 // ---- Handlers ------------------------------------------------------------------------------
 void AttachShellHandlers(TMainForm& f) {
     f.OnCreate = [&f](TObject* s) { f.FormCreate(s); };
@@ -136,7 +140,6 @@ void TMainForm::FormCreate(TObject*) {
     InitFolders();
     SetSettingsLocation(DataFolder, Application->ExeName());
     LoadWizardText(XcRichEdit1, ProgramFolder + "pi\\k_s01.rtf");
-    LoadWizardText(XcRichEdit2, ProgramFolder + "pi\\k_s02.rtf");
     // Files a user may have made read-only or hidden; whatever fails is
     // left as it is (the file may not exist yet).
     for (const std::string& name : {GetSettingsFileName(), DataFolder + "rzn.ini", DataFolder + "p.gpi"})

@@ -302,6 +302,8 @@ void AttachFileHandlers(TMainForm& form);
 void AttachPrintHandlers(TMainForm& form);
 // Closes "FocFile.txt" when it is open.
 void CloseFocFile(TMainForm& form) noexcept;
+// Reads the wizard's last page's text into its viewer (a failure is shown there).
+void LoadSelectionEndText(TMainForm& form);
 
 // Commits the open field editor; when it stays open (its value was
 // refused) it gets the focus back and the caller does nothing: false.

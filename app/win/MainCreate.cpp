@@ -3,6 +3,7 @@
 // controls aligned along the same edge are placed in the order their
 // positions give.
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <memory>
 #include <type_traits>
@@ -48,13 +49,17 @@ void AddImages(TCustomImageList* list, const char* resource) {
 
 // The answer pages' content joins each page the first time it shows, or
 // before, while the shown window is idle: a window costs Wine a millisecond
-// or two, and the start waits for every window the form has.  Shared by the
-// pages' window hooks, which outlive the building.
+// or two, and the start waits for every window the form has.  The hidden
+// parts' own windows wait likewise.  Shared by the pages' window hooks,
+// which outlive the building.
 class DeferredContent : public std::enable_shared_from_this<DeferredContent> {
 public:
-    // The content placed on page waits for the page's first showing.
-    void Defer(TWinControl* page) {
+    // The page's window and the content placed on it wait for its first
+    // showing; then filled runs.
+    void Defer(TWinControl* page, std::function<void()> filled = nullptr) {
+        page->SetHandleWhenShown(true);
         pending_[page];
+        if (filled) filled_[page] = std::move(filled);
         order_.push_back(page);
         page->WindowHooks().Add(
             [self = shared_from_this(), page](TMessage& m, bool&) {
@@ -80,13 +85,25 @@ public:
         control->SetParent(parent);
     }
 
-    // Fills the first page still waiting, hidden as it is, so that its
-    // first showing costs what a later one does; false when none waits.
+    // A hidden control whose window waits for its showing, or for the
+    // idle moments after the pages.
+    void MakeWhenIdle(TWinControl* control) {
+        control->SetHandleWhenShown(true);
+        windows_.push_back(control);
+    }
+
+    // Fills the first page still waiting, or else makes the next waiting
+    // window, hidden as it is, so that its first showing costs what a later
+    // one does; false when nothing waits.
     bool FillNext() {
-        if (order_.empty()) return false;
-        TWinControl* const page = order_.front();
-        order_.erase(order_.begin());
-        Fill(page);
+        if (!order_.empty()) {
+            Fill(order_.front());
+            return true;
+        }
+        if (windows_.empty()) return false;
+        TWinControl* const control = windows_.front();
+        windows_.erase(windows_.begin());
+        control->HandleNeeded();
         return true;
     }
 
@@ -97,6 +114,8 @@ private:
         const auto content = std::move(pending->second);
         pending_.erase(pending);
         std::erase(order_, page);
+        // Its content's windows come with it, and their after-load steps see them.
+        page->HandleNeeded();
         std::vector<TWinControl*> parents;
         for (const auto& [control, parent] : content) {
             control->SetParent(parent);
@@ -104,6 +123,7 @@ private:
         }
         for (TWinControl* parent : parents) TabInPlaceOrder(parent);
         for (const auto& placed : content) FinishLoading(*placed.first);
+        if (const auto filled = filled_.extract(page)) filled.mapped()();
     }
     // Late arrivals would come last in the tab order: the order is the
     // page's, top to bottom, as the layout lists them.
@@ -118,7 +138,9 @@ private:
     }
 
     std::map<TWinControl*, std::vector<std::pair<TControl*, TWinControl*>>> pending_;
-    std::vector<TWinControl*> order_;  // the pages waiting, in the wizard's order
+    std::map<TWinControl*, std::function<void()>> filled_;
+    std::vector<TWinControl*> order_;    // the pages waiting, in the wizard's order
+    std::vector<TWinControl*> windows_;  // then these
 };
 
 // Once the window is shown and has been idle once (the start ends there),
@@ -324,14 +346,15 @@ void BuildWizard(TMainForm& f) {
     // answer pages are filled the first time they show: a window costs
     // Wine a millisecond or two, and the start waits for every window the
     // form has.
-    auto page = [&f, deferred](const char* name, TXcWizardButtonSet buttons, bool fillNow) {
+    auto page = [&f, deferred](const char* name, TXcWizardButtonSet buttons, bool fillNow,
+                               std::function<void()> filled = nullptr) {
         auto* p = Make<TXcWizardInteriorPage>(&f, name);
         p->SetWizard(f.XcWizard1);
         p->Header()->Title()->SetText(
             std::string(WizardPages[static_cast<size_t>(WizardPageIndex(name))].Title));
         p->Header()->Subtitle()->SetText(" ");
         p->SetVisibleButtons(buttons);
-        if (!fillNow) deferred->Defer(p);
+        if (!fillNow) deferred->Defer(p, std::move(filled));
         return p;
     };
     const TXcWizardButtonSet backNext{bkBack, bkNext};
@@ -433,8 +456,13 @@ void BuildWizard(TMainForm& f) {
     f.cb2_1_1 = check("cb2_1_1", f.XcScrollBox5, 52, 32, "Bilans");
     f.cb2_1_2 = check("cb2_1_2", f.XcScrollBox5, 80, 32, "Rachunek wyników");
 
-    f.Wiz100_1 = page("Wiz100_1", {bkBack, bkFinish}, true);
+    // The last page's text is read when its viewer's window comes.
+    f.Wiz100_1 = page("Wiz100_1", {bkBack, bkFinish}, false, [&f] { LoadSelectionEndText(f); });
     f.XcRichEdit2 = viewer("XcRichEdit2", f.Wiz100_1);
+    // The buttons the first page hides and the forms sheet wait too.
+    for (int kind = 0; kind < kXcWizardButtonKinds; ++kind)
+        deferred->MakeWhenIdle(f.XcWizard1->ButtonControl(static_cast<TXcWizardButtonKind>(kind)));
+    deferred->MakeWhenIdle(f.TabSheet2);
     FillPagesWhenIdle(f, deferred);
 }
 
@@ -525,6 +553,7 @@ void BuildHiddenComponents(TMainForm& f) {
     f.Chb_aktualiz->SetBounds(0, 0, 200, 17);
     f.Chb_aktualiz->SetCaption("Sprawdzaj aktualizacje przy uruchomieniu");
     f.Chb_aktualiz->SetChecked(true);
+    f.Chb_aktualiz->SetHandleWhenShown(true);  // never shown: a setting
     // Statement files; saving over one asks first.
     const char* statements = "Pliki sprawozdań finans. (*.spr)|*.spr|Wszystkie pliki (*.*)|*.*";
     f.OpenDialog1 = Make<TOpenDialog>(&f, "OpenDialog1");

@@ -524,6 +524,11 @@ public:
     HWND WindowHandle() const { return handle_; }
     bool HandleAllocated() const { return handle_ != nullptr; }
     void HandleNeeded() { Handle(); }
+    // Hidden, the control gets its window only when it shows or its handle
+    // is asked for: its parent's window is made without it.  A window costs
+    // the start of a program of many hidden parts.
+    bool HandleWhenShown() const { return handleWhenShown_; }
+    void SetHandleWhenShown(bool value) { handleWhenShown_ = value; }
     // Destroys the window (children first) keeping the control's state; a
     // control that had one makes a new one at once.
     void RecreateWnd();
@@ -668,11 +673,14 @@ private:
     bool HandleSetCursor(TMessage& m);
     bool IsControlMouseMsg(TMessage& m);
     void WinTearDown() noexcept;
+    // The parent's new window makes this one's too.
+    bool MadeWithParent() const { return Visible() || !handleWhenShown_; }
 
     HWND handle_ = nullptr;
     WNDPROC defWndProc_ = nullptr;
     ATOM nameAtom_ = 0;
     bool systemClass_ = false;
+    bool handleWhenShown_ = false;
     std::vector<TControl*> controls_;
     std::vector<TWinControl*> tabList_;
     bool tabStop_ = false;

@@ -224,6 +224,8 @@ void TCustomForm::CreateParams(TCreateParams& p) {
     p.WndParent = (main && main != this) ? main->Handle() : nullptr;
     if (position_ == poDefault || position_ == poDefaultPosOnly) p.X = p.Y = CW_USEDEFAULT;
     if (position_ == poDefault || position_ == poDefaultSizeOnly) p.Width = p.Height = CW_USEDEFAULT;
+    // Made maximised, a window lays its children out once, not again as it shows.
+    if (windowState_ == wsMaximized) p.Style |= WS_MAXIMIZE;
     p.Menu = menu_ ? menu_->Handle() : nullptr;
     p.WindowClass.hIcon = LoadIconW(GetModuleHandleW(nullptr), L"MAINICON");
     if (!p.WindowClass.hIcon) p.WindowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);

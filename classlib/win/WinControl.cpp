@@ -252,7 +252,8 @@ void TWinControl::CreateHandle() {
     // Children keep their places in the new window.
     const std::vector<TControl*> children = controls_;
     for (TControl* c : children) {
-        if (auto* w = dynamic_cast<TWinControl*>(c); w && !w->handle_) w->CreateHandle();
+        auto* w = dynamic_cast<TWinControl*>(c);
+        if (w && !w->handle_ && w->MadeWithParent()) w->CreateHandle();
         c->UpdateAnchorRules();
     }
     Realign();
@@ -366,10 +367,11 @@ void TWinControl::InsertControl(TControl* control) {
     control->Perform(CM_PARENTSHOWHINTCHANGED, 0, 0);
     control->UpdateAnchorRules();
     if (handle_) {
-        if (win)
-            win->CreateHandle();
-        else
+        if (win) {
+            if (win->MadeWithParent()) win->CreateHandle();
+        } else {
             control->Invalidate();
+        }
     }
     Perform(CM_CONTROLCHANGE, reinterpret_cast<WPARAM>(control), 1);
     if (control->Align() != alNone) AlignControl(control);

@@ -74,7 +74,7 @@ private:
     std::unique_ptr<cl::TBitmap> buffer_;
     // What InvalidatePageRect asked for while the page is valid otherwise.
     cl::OwnedRegion changed_;
-    bool valid_ = false;
+    bool valid_ = true;  // false while no bitmap of the sheet's size could be made
     bool frameValid_ = false;
     bool pageValid_ = false;
     cl::TColor paperColor_ = cl::clWhite;

@@ -388,6 +388,36 @@ TEST(Recreate, WindowIsRemadeWithTextBoundsAndChildren) {
     EXPECT_TRUE(IsWindowVisible(edit->Handle()));
 }
 
+TEST(HandleWhenShown, AHiddenControlGetsItsWindowWhenShownOrAskedForItsHandle) {
+    Owned<TForm> form = Make<TForm>(nullptr);
+    auto make = [&form](int top, bool waits) {
+        auto* panel = new TPanelStub(form.get(), nullptr, alNone, Rect(10, top, 110, top + 40));
+        panel->SetVisible(false);
+        panel->SetHandleWhenShown(waits);
+        auto* edit = new TTestEdit(form.get());
+        edit->SetParent(panel);
+        panel->SetParent(form.get());
+        return std::pair{panel, edit};
+    };
+    const auto [ordinary, ordinaryEdit] = make(0, false);
+    const auto [shown, shownEdit] = make(50, true);
+    const auto [asked, askedEdit] = make(100, true);
+    form->Show();
+    EXPECT_TRUE(ordinaryEdit->HandleAllocated());
+    EXPECT_FALSE(shown->HandleAllocated());
+    EXPECT_FALSE(askedEdit->HandleAllocated());
+    shown->SetVisible(true);
+    ASSERT_TRUE(shownEdit->HandleAllocated());
+    EXPECT_EQ(GetParent(shownEdit->Handle()), shown->Handle());
+    EXPECT_TRUE(IsWindowVisible(shownEdit->Handle()));
+    EXPECT_EQ(Bounds(shown), "10,50,100,40");
+    // The child's handle brings its parent's window, hidden.
+    askedEdit->SetText("zapisany");
+    EXPECT_EQ(GetParent(askedEdit->Handle()), asked->Handle());
+    EXPECT_FALSE(IsWindowVisible(asked->Handle()));
+    EXPECT_EQ(askedEdit->Text(), "zapisany");
+}
+
 TEST(Recreate, WindowHooksSeeMessagesOfTheNewWindow) {
     int sizes = 0;
     Owned<TForm> form = Make<TForm>(nullptr);

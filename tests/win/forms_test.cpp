@@ -275,6 +275,29 @@ TEST(FormWindow, ClientSizeBeforeWindowMatchesWindowAfter) {
     EXPECT_EQ(r.bottom, 250);
 }
 
+TEST(FormWindow, AMaximisedFormIsMadeMaximisedAndRestoresToItsBounds) {
+    Owned<TForm> form = Make<TForm>(nullptr);
+    form->SetBounds(30, 40, 500, 300);
+    form->SetWindowState(wsMaximized);
+    form->HandleNeeded();
+    // Its children are laid out in the client area it will show.
+    EXPECT_TRUE(IsZoomed(form->Handle()));
+    EXPECT_FALSE(IsWindowVisible(form->Handle()));
+    RECT made, shown;
+    GetClientRect(form->Handle(), &made);
+    EXPECT_GT(made.right, 500);
+    form->Show();
+    GetClientRect(form->Handle(), &shown);
+    EXPECT_TRUE(EqualRect(&made, &shown));
+    form->SetWindowState(wsNormal);
+    RECT r;
+    GetWindowRect(form->Handle(), &r);
+    EXPECT_EQ(r.left, 30);
+    EXPECT_EQ(r.top, 40);
+    EXPECT_EQ(r.right - r.left, 500);
+    EXPECT_EQ(r.bottom - r.top, 300);
+}
+
 TEST(WindowNames, EveryWindowCarriesItsComponentName) {
     Owned<TBuiltForm> form = Make<TBuiltForm>(nullptr);
     form->Show();

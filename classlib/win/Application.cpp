@@ -2,6 +2,7 @@
 // exception reports) and TScreen (cursors, forms, the active control).
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 #include "classlib/Scope.h"
 #include "classlib/StrUtils.h"
@@ -549,8 +550,9 @@ TComponent* FindScreenForm(std::string_view name) {
 }  // namespace
 
 TScreen::TScreen(TComponent* owner) : TComponent(owner) {
-    for (const SystemCursor& c : kSystemCursors) cursors_[c.index] = {LoadCursorW(nullptr, c.id), false};
-    cursors_[crNone] = {nullptr, false};
+    for (const SystemCursor& c : kSystemCursors)
+        cursors_[c.index] = {nullptr, false, [id = c.id] { return LoadCursorW(nullptr, id); }};
+    cursors_[crNone] = {nullptr, false, nullptr};
     RegisterFindGlobalComponentProc(&FindScreenForm);
 }
 
@@ -581,9 +583,16 @@ void TScreen::SetCursor(TCursor value) {
 }
 
 HCURSOR TScreen::Cursors(TCursor index) const {
-    const auto it = cursors_.find(index);
+    auto it = cursors_.find(index);
+    if (it != cursors_.end() && it->second.load) {
+        it->second.cursor = std::exchange(it->second.load, nullptr)();
+        if (!it->second.cursor) {
+            cursors_.erase(it);
+            it = cursors_.end();
+        }
+    }
     if (it != cursors_.end()) return it->second.cursor;
-    return cursors_.at(crDefault).cursor;
+    return index == crDefault ? nullptr : Cursors(crDefault);
 }
 
 void TScreen::SetCursors(TCursor index, HCURSOR cursor) {
@@ -593,7 +602,12 @@ void TScreen::SetCursors(TCursor index, HCURSOR cursor) {
         if (it->second.owned && it->second.cursor) DestroyCursor(it->second.cursor);
         cursors_.erase(it);
     }
-    if (cursor) cursors_[index] = {cursor, true};
+    if (cursor) cursors_[index] = {cursor, true, nullptr};
+}
+
+void TScreen::SetCursorLoader(TCursor index, std::function<HCURSOR()> load) {
+    SetCursors(index, nullptr);
+    if (load) cursors_[index] = {nullptr, true, std::move(load)};
 }
 
 TCustomForm* TScreen::Forms(int index) const {

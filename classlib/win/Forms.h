@@ -456,6 +456,9 @@ public:
     HCURSOR Cursors(TCursor index) const;
     // Registers a cursor the program loaded (the screen frees it); nullptr removes it.
     void SetCursors(TCursor index, HCURSOR cursor);
+    // Registers a cursor made the first time it is asked for (the screen
+    // frees it); a loader that makes none leaves the index to the arrow.
+    void SetCursorLoader(TCursor index, std::function<HCURSOR()> load);
 
     int FormCount() const { return static_cast<int>(forms_.size()); }
     TCustomForm* Forms(int index) const;
@@ -478,12 +481,14 @@ private:
     void SetActiveControl(TWinControl* control);
     void SetActiveForm(TCustomForm* form);
 
+    // A cursor is loaded the first time it is asked for: a program uses few.
     struct CursorEntry {
         HCURSOR cursor;
         bool owned;
+        std::function<HCURSOR()> load;
     };
     TCursor cursor_ = crDefault;
-    std::map<TCursor, CursorEntry> cursors_;
+    mutable std::map<TCursor, CursorEntry> cursors_;
     std::vector<TCustomForm*> forms_;
     TWinControl* activeControl_ = nullptr;
     TCustomForm* activeForm_ = nullptr;

@@ -143,8 +143,8 @@ void InstallXclCursors() {
     TScreen* screen = TScreenRef::Existing();
     if (!screen) return;
     const TCursor sources[] = {crMultiDrag, crDrag, crMultiDrag, crMultiDrag};
-    for (int i = 0; i < 4; ++i) {
-        HCURSOR copy = CopyCursor(screen->Cursors(sources[i]));
-        if (copy) screen->SetCursors(static_cast<TCursor>(100 + i), copy);
-    }
+    for (int i = 0; i < 4; ++i)
+        screen->SetCursorLoader(static_cast<TCursor>(100 + i), [screen, source = sources[i]] {
+            return CopyCursor(screen->Cursors(source));
+        });
 }

@@ -228,6 +228,24 @@ TEST(ScreenCursor, TableHoldsSystemAndProgramCursors) {
     EXPECT_EQ(Screen->Cursors(14000), LoadCursorW(nullptr, IDC_ARROW));
 }
 
+TEST(ScreenCursor, ALoadersCursorIsMadeOnceWhenFirstAskedFor) {
+    int made = 0;
+    Screen->SetCursorLoader(14001, [&made] {
+        ++made;
+        return CopyCursor(LoadCursorW(nullptr, IDC_CROSS));
+    });
+    EXPECT_EQ(made, 0);
+    const HCURSOR first = Screen->Cursors(14001);
+    EXPECT_NE(first, nullptr);
+    EXPECT_NE(first, LoadCursorW(nullptr, IDC_ARROW));
+    EXPECT_EQ(Screen->Cursors(14001), first);
+    EXPECT_EQ(made, 1);
+    Screen->SetCursors(14001, nullptr);
+    // A loader that makes none leaves the arrow.
+    Screen->SetCursorLoader(14002, [] { return HCURSOR{}; });
+    EXPECT_EQ(Screen->Cursors(14002), LoadCursorW(nullptr, IDC_ARROW));
+}
+
 TEST(ScreenForms, ListsFormsAndTracksActiveForm) {
     const int before = Screen->FormCount();
     {

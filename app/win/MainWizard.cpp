@@ -31,9 +31,10 @@ TAnswerSnapshot& SnapshotOf(TMainForm& f) {
     return *f.Snapshot;
 }
 
-// Whether the whole line of the node shows in the tree.
+// Whether the whole line of the node shows in the tree.  Not while the
+// tree shows nothing, as in an update: its lines may not be placed yet.
 bool InView(TTreeView& tree, const TTreeNode* node) {
-    if (!tree.HandleAllocated() || !node->IsVisible()) return false;
+    if (!tree.Showing() || !node->IsVisible()) return false;
     const TRect line = node->DisplayRect(false);
     return line.bottom > line.top && line.top >= 0 && line.bottom <= tree.ClientHeight();
 }
@@ -71,11 +72,6 @@ void AddStep(TMainForm& f, TXcWizardCustomPage* page) {
     node->SetImageIndex(0);
     node->SetSelectedIndex(1);
     SelectStep(f, node);
-}
-
-// The active page's step becomes the selected one.
-void SelectActiveStep(TMainForm& f) {
-    if (TTreeNode* node = StepNodeOf(f, f.XcWizard1->ActivePage())) SelectStep(f, node);
 }
 
 // An unchecked radio button with the focus checks itself when the focus
@@ -150,6 +146,10 @@ void StoreAnswers(TMainForm& f, const std::optional<TWizardAnswers>& answers = s
 }
 
 }  // namespace
+
+void SelectActiveStep(TMainForm& f) {
+    if (TTreeNode* node = StepNodeOf(f, f.XcWizard1->ActivePage())) SelectStep(f, node);
+}
 
 // ---- Handlers ------------------------------------------------------------------------------
 void AttachWizardHandlers(TMainForm& f) {

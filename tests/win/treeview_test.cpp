@@ -381,7 +381,9 @@ TEST(TreeViewUpdate, TheWindowDrawsNothingUntilTheLastEndAndKeepsItsVisibility) 
         if (c.showMeanwhile) f.tree->SetVisible(true);
         items->EndUpdate();
         // Nested: the first end changes nothing.
-        if (!c.showMeanwhile) EXPECT_EQ(IsWindowVisible(wnd), FALSE) << c.name;
+        if (!c.showMeanwhile) {
+            EXPECT_EQ(IsWindowVisible(wnd), FALSE) << c.name;
+        }
         items->Add(nullptr, "b");
         items->EndUpdate();
         EXPECT_EQ(IsWindowVisible(wnd) != FALSE, c.shownAfter) << c.name;

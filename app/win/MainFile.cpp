@@ -289,15 +289,20 @@ int TMainForm::SaveStatementToFile(const TRz_NaglRec& Header) {
 int TMainForm::LoadStatementFromFile(const TRz_NaglRec& Header) {
     TMainStatementHost host(*this);
     const TBusyCursor busy;
-    const TTreesUpdate quiet(*this);
-    int result = ReadStatementFile(Header, host);
-    try {
-        const TBusyFlag loading(LoadingStatement);
-        host.EndReplay();
-    } catch (const std::exception&) {
-        // Showing the page reached failed as its replay would have.
-        if (result == kStatementRead) result = kStatementDamaged;
+    int result = kStatementRead;
+    {
+        const TTreesUpdate quiet(*this);
+        result = ReadStatementFile(Header, host);
+        try {
+            const TBusyFlag loading(LoadingStatement);
+            host.EndReplay();
+        } catch (const std::exception&) {
+            // Showing the page reached failed as its replay would have.
+            if (result == kStatementRead) result = kStatementDamaged;
+        }
     }
+    // Only a tree that shows places its lines: the step is scrolled to now.
+    SelectActiveStep(*this);
     return result;
 }
 

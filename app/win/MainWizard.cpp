@@ -31,7 +31,31 @@ TAnswerSnapshot& SnapshotOf(TMainForm& f) {
     return *f.Snapshot;
 }
 
-// A new step for the page; the tree sorts it into page order.
+// Whether the whole line of the node shows in the tree.  Not while the
+// tree shows nothing, as in an update: its lines may not be placed yet.
+bool InView(TTreeView& tree, const TTreeNode* node) {
+    if (!tree.Showing() || !node->IsVisible()) return false;
+    const TRect line = node->DisplayRect(false);
+    return line.bottom > line.top && line.top >= 0 && line.bottom <= tree.ClientHeight();
+}
+
+// The step becomes the selected one, without it counting as a click, and
+// is scrolled into view.
+void SelectStep(TMainForm& f, TTreeNode* node) {
+    TTreeView& tree = *f.XcTreeView1;
+    TEventPause pause(tree.OnChange);
+    // What is so already is left alone: each change of the tree redraws its
+    // scroll bars, which costs Wine dearly (scrolling to a step in view does too).
+    if (tree.Selected() != node) tree.SetSelected(node);
+    if (!InView(tree, node)) node->MakeVisible();
+    // Scrolling a long title into view moves it left, past the steps'
+    // images: the tree goes back to its left edge.
+    if (tree.HandleAllocated() && GetScrollPos(tree.Handle(), SB_HORZ) != 0)
+        SendMessageW(tree.Handle(), WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 0), 0);
+}
+
+// A new step for the page that is about to become the active one; the tree
+// sorts it into page order.  It is selected at once, in the same repaint.
 void AddStep(TMainForm& f, TXcWizardCustomPage* page) {
     std::string text = page->Header()->Title()->Text();
     const std::string& subtitle = page->Header()->Subtitle()->Text();
@@ -41,28 +65,13 @@ void AddStep(TMainForm& f, TXcWizardCustomPage* page) {
         if (const WizardStepRec* last = StepOf(LastStepNode(f))) stepNo = last->StepNo + 1;
     }
     auto step = std::make_unique<WizardStepRec>(WizardStepRec{page, stepNo, 0});
-    // Inserted and sorted in one go: each change of the tree redraws its
-    // scroll bars, which costs Wine dearly.
     f.XcTreeView1->Items()->BeginUpdate();
     const ScopeExit update([&f] { f.XcTreeView1->Items()->EndUpdate(); });
     TTreeNode* node = f.XcTreeView1->Items()->AddObject(nullptr, text, step.get());
     step.release();
     node->SetImageIndex(0);
     node->SetSelectedIndex(1);
-}
-
-// The active page's step becomes the selected one, without it counting as a click.
-void SelectActiveStep(TMainForm& f) {
-    TEventPause pause(f.XcTreeView1->OnChange);
-    if (TTreeNode* node = StepNodeOf(f, f.XcWizard1->ActivePage())) {
-        // What is so already is left alone (see AddStep).
-        if (f.XcTreeView1->Selected() != node) f.XcTreeView1->SetSelected(node);
-        node->MakeVisible();
-        // Scrolling a long title into view moves it left, past the steps'
-        // images: the tree goes back to its left edge.
-        if (f.XcTreeView1->HandleAllocated() && GetScrollPos(f.XcTreeView1->Handle(), SB_HORZ) != 0)
-            SendMessageW(f.XcTreeView1->Handle(), WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 0), 0);
-    }
+    SelectStep(f, node);
 }
 
 // An unchecked radio button with the focus checks itself when the focus
@@ -137,6 +146,10 @@ void StoreAnswers(TMainForm& f, const std::optional<TWizardAnswers>& answers = s
 }
 
 }  // namespace
+
+void SelectActiveStep(TMainForm& f) {
+    if (TTreeNode* node = StepNodeOf(f, f.XcWizard1->ActivePage())) SelectStep(f, node);
+}
 
 // ---- Handlers ------------------------------------------------------------------------------
 void AttachWizardHandlers(TMainForm& f) {

@@ -20,3 +20,7 @@ inline cl::TTreeNode* LastStepNode(const TMainForm& form) {
     cl::TTreeNodes* nodes = form.XcTreeView1->Items();
     return nodes->Count() > 0 ? nodes->Item(nodes->Count() - 1) : nullptr;
 }
+
+// The active page's step becomes the selected one, without it counting as
+// a click, and is scrolled into view.
+void SelectActiveStep(TMainForm& form);

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "classlib/Exceptions.h"
 #include "classlib/Scope.h"
@@ -326,14 +327,26 @@ void TTreeNodes::Clear() {
 }
 
 void TTreeNodes::BeginUpdate() {
-    if (updateCount_++ == 0 && owner_->HandleAllocated())
-        SendMessageW(owner_->WindowHandle(), WM_SETREDRAW, FALSE, 0);
+    if (updateCount_++ > 0 || !owner_->HandleAllocated()) return;
+    HWND wnd = owner_->WindowHandle();
+    SendMessageW(wnd, WM_SETREDRAW, FALSE, 0);
+    // The system control still redraws its scroll bars on every change (Wine
+    // draws them slowly): the window is also made undrawable as the default
+    // handling does it, by dropping WS_VISIBLE until the end.
+    hidden_ = (GetWindowLongW(wnd, GWL_STYLE) & WS_VISIBLE) != 0;
+    if (hidden_) DefWindowProcW(wnd, WM_SETREDRAW, FALSE, 0);
 }
 
 void TTreeNodes::EndUpdate() {
-    if (updateCount_ == 0 || --updateCount_ > 0 || !owner_->HandleAllocated()) return;
-    SendMessageW(owner_->WindowHandle(), WM_SETREDRAW, TRUE, 0);
-    owner_->Invalidate();
+    if (updateCount_ == 0 || --updateCount_ > 0) return;
+    const bool hidden = std::exchange(hidden_, false);
+    if (!owner_->HandleAllocated()) return;
+    HWND wnd = owner_->WindowHandle();
+    SendMessageW(wnd, WM_SETREDRAW, TRUE, 0);
+    // A tree hidden meanwhile stays hidden.
+    if (hidden && owner_->Visible() && !(GetWindowLongW(wnd, GWL_STYLE) & WS_VISIBLE))
+        DefWindowProcW(wnd, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
 }
 
 // ---- TCustomTreeView -------------------------------------------------------------

@@ -171,7 +171,8 @@ public:
     // Deletes every node (OnDeletion for each).
     void Clear();
 
-    // Nested pairs keep the window from repainting in between.
+    // Nested pairs keep the window, scroll bars included, from drawing in
+    // between; the last EndUpdate repaints it whole, frame included.
     void BeginUpdate();
     void EndUpdate();
 
@@ -183,6 +184,7 @@ private:
     TCustomTreeView* owner_;
     std::vector<std::unique_ptr<TTreeNode>> roots_;
     int updateCount_ = 0;
+    bool hidden_ = false;  // WS_VISIBLE dropped for the update
 };
 
 // ---- TCustomTreeView ---------------------------------------------------------

@@ -1,11 +1,13 @@
 #include "controls/win/XcTreeView.h"
 
 #include <algorithm>
+#include <array>
 #include <utility>
 
 #include "classlib/Scope.h"
 #include "classlib/StrUtils.h"
 #include "classlib/win/Forms.h"
+#include "classlib/win/GdiHandles.h"
 
 using namespace cl;
 
@@ -18,6 +20,37 @@ constexpr int kCheckBoxWidth = 16;
 
 int StateImageOf(UINT state) {
     return static_cast<int>((state & TVIS_STATEIMAGEMASK) >> 12);
+}
+
+// What the scroll bars look like: which of them show and whether the
+// window is enabled, then each bar's range, page and position.
+std::array<int, 9> ScrollBarsOf(HWND wnd) {
+    std::array<int, 9> state{};
+    state[0] = GetWindowLongW(wnd, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL | WS_DISABLED);
+    for (int bar : {SB_HORZ, SB_VERT}) {
+        SCROLLINFO info{};
+        info.cbSize = sizeof info;
+        info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+        if (!GetScrollInfo(wnd, bar, &info)) info = SCROLLINFO{};
+        int* values = &state[static_cast<size_t>(1 + 4 * bar)];
+        values[0] = info.nMin;
+        values[1] = info.nMax;
+        values[2] = static_cast<int>(info.nPage);
+        values[3] = info.nPos;
+    }
+    return state;
+}
+
+constexpr int kShownBars = WS_HSCROLL | WS_VSCROLL;
+
+// Whether a WM_NCPAINT's region holds the whole window.
+bool WholeFrame(HWND wnd, WPARAM region) {
+    if (region == 1) return true;
+    RECT box{}, window{};
+    if (GetRgnBox(reinterpret_cast<HRGN>(region), &box) == ERROR || !GetWindowRect(wnd, &window))
+        return false;
+    return box.left <= window.left && box.top <= window.top && box.right >= window.right &&
+           box.bottom >= window.bottom;
 }
 
 }  // namespace
@@ -152,6 +185,7 @@ void TXcTreeView::CreateParams(TCreateParams& p) {
 
 void TXcTreeView::CreateWnd() {
     windowCreated_ = true;
+    barsDrawn_ = false;
     windowCheckboxes_ = checkboxes_;
     TXcExTreeView::CreateWnd();
     HWND wnd = WindowHandle();
@@ -555,6 +589,52 @@ void TXcTreeView::SetDragScroll(int direction) {
     if (direction == 0) WindowTimers().Kill(WindowHandle(), kDragScrollTimer);
 }
 
+// ---- Painting ---------------------------------------------------------------------------
+void TXcTreeView::PaintThroughBitmap(TMessage& m) {
+    // Wine's control sets its scroll bars again at the end of every paint,
+    // and each setting draws them anew, slowly (themed): the items are
+    // painted into a bitmap while the window cannot be drawn on, and the
+    // bars are drawn only when they look other than they were last drawn.
+    HWND wnd = WindowHandle();
+    const int shownBefore = ScrollBarsOf(wnd)[0] & kShownBars;
+    {
+        PAINTSTRUCT ps{};
+        HDC dc = BeginPaint(wnd, &ps);
+        const ScopeExit endPaint([&] { EndPaint(wnd, &ps); });
+        const RECT& r = ps.rcPaint;
+        const int width = r.right - r.left, height = r.bottom - r.top;
+        if (width > 0 && height > 0) {
+            const OwnedBitmap bitmap(CreateCompatibleBitmap(dc, width, height));
+            if (!bitmap) throw EOutOfResources("Out of system resources");
+            const MemoryDC memory(bitmap.get());
+            SetWindowOrgEx(memory.get(), r.left, r.top, nullptr);
+            TMessage paint{WM_PAINT, reinterpret_cast<WPARAM>(memory.get()), 0, 0};
+            DefWindowProcW(wnd, WM_SETREDRAW, FALSE, 0);
+            {
+                const ScopeExit drawable([wnd] { DefWindowProcW(wnd, WM_SETREDRAW, TRUE, 0); });
+                TXcExTreeView::WndProc(paint);
+            }
+            BitBlt(dc, r.left, r.top, width, height, memory.get(), r.left, r.top, SRCCOPY);
+        }
+    }
+    const std::array<int, 9> bars = ScrollBarsOf(wnd);
+    if ((bars[0] & kShownBars) != shownBefore) {
+        // A bar came or went: the frame and the client change.
+        RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+    } else if (!barsDrawn_ || bars != drawnBars_) {
+        for (int bar : {SB_HORZ, SB_VERT}) {
+            if (!(bars[0] & (bar == SB_HORZ ? WS_HSCROLL : WS_VSCROLL))) continue;
+            SCROLLINFO info{};
+            info.cbSize = sizeof info;
+            info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+            if (GetScrollInfo(wnd, bar, &info)) SetScrollInfo(wnd, bar, &info, TRUE);
+        }
+        drawnBars_ = bars;
+        barsDrawn_ = true;
+    }
+    m.Result = 0;
+}
+
 // ---- Messages ---------------------------------------------------------------------------
 void TXcTreeView::WndProc(TMessage& m) {
     if (m.Msg == ClickMessage()) {
@@ -607,8 +687,22 @@ void TXcTreeView::WndProc(TMessage& m) {
                 return;
             }
             break;
-        case WM_PAINT:
+        case WM_NCPAINT:
             TXcExTreeView::WndProc(m);
+            // A frame painted whole shows the bars as they are now.
+            if (HandleAllocated() && IsWindowVisible(WindowHandle()) &&
+                WholeFrame(WindowHandle(), m.WParam)) {
+                drawnBars_ = ScrollBarsOf(WindowHandle());
+                barsDrawn_ = true;
+            }
+            return;
+        case WM_PAINT:
+            // A label being edited is a child window, which the way through
+            // a bitmap would keep from painting.
+            if (m.WParam == 0 && IsWindowVisible(WindowHandle()) && !GetWindow(WindowHandle(), GW_CHILD))
+                PaintThroughBitmap(m);
+            else
+                TXcExTreeView::WndProc(m);
             // The system control sets every check box of a new window to
             // unchecked while it paints it the first time.
             if (windowCreated_ && !(ComponentState() & csDestroying)) {

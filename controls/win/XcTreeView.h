@@ -22,6 +22,7 @@
 // After windows.h, which it needs.
 #include <commctrl.h>
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -161,6 +162,8 @@ protected:
 private:
     friend class TXcTreeNode;
     void CNNotify(cl::TMessage& m);
+    // WM_PAINT of a shown tree, through a bitmap.
+    void PaintThroughBitmap(cl::TMessage& m);
     // A click's node is selected (and a right click's menu shown) by the
     // message posted here; true when a node's menu will show.
     bool NoteClick(bool rightClick);
@@ -200,6 +203,9 @@ private:
         bool right = false;
         POINT point{};
     } pendingClick_;
+    // The scroll bars as last drawn (see PaintThroughBitmap).
+    std::array<int, 9> drawnBars_{};
+    bool barsDrawn_ = false;
     cl::TCanvas canvas_;
     std::unique_ptr<cl::TFont> hotFont_;
 };

@@ -156,6 +156,10 @@ void TXcWizard::DoSetActivePage(TXcWizardCustomPage* target) {
     // The focused child gives up the focus before its page is hidden.
     if (form && old && old->ContainsControl(form->ActiveControl()) && CanTakeFocus(form, old))
         form->SetActiveControl(old);
+    // The page takes the place of the one it replaces while it is still
+    // hidden: laid out there, it is shown without being moved and painted again.
+    const bool oldShown = old && old->Visible();
+    const TRect place = old ? old->BoundsRect() : TRect{};
     if (old) {
         old->ExitPage(target);
         old->Hide();
@@ -166,6 +170,8 @@ void TXcWizard::DoSetActivePage(TXcWizardCustomPage* target) {
     }
     if (target) {
         target->EnterPage(old);
+        const TRect bounds = target->BoundsRect();
+        if (oldShown && !target->Visible() && !EqualRect(&place, &bounds)) target->SetBoundsRect(place);
         target->BringToFront();
         // Not Show(): that would ask this wizard to show the page again.
         target->SetVisible(true);

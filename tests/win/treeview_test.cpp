@@ -1,7 +1,8 @@
 // Tree view: sorting by a compare handler, refused collapse and change,
 // change events on programmatic selection and on deleting the selected
 // node, deletion events on Clear and destruction, nodes surviving window
-// recreation, and the node under a posted click.
+// recreation, the node under a posted click, and the window's visibility
+// after an update.
 #include "classlib/win/TreeView.h"
 
 #include <gtest/gtest.h>
@@ -352,6 +353,49 @@ TEST(TreeViewRecreate, ColoursAndImageListsReachEveryWindow) {
     images->Free();
     EXPECT_EQ(f.tree->Images(), nullptr);
     EXPECT_EQ(SendMessageW(f.tree->Handle(), TVM_GETIMAGELIST, TVSIL_NORMAL, 0), 0);
+}
+
+TEST(TreeViewUpdate, TheWindowDrawsNothingUntilTheLastEndAndKeepsItsVisibility) {
+    // Hidden or shown between the calls, the tree ends as the last change left it.
+    const struct {
+        const char* name;
+        bool hiddenBefore, hideMeanwhile, showMeanwhile, shownAfter;
+    } cases[] = {
+        {"shown throughout", false, false, false, true},
+        {"hidden before", true, false, false, false},
+        {"hidden meanwhile", false, true, false, false},
+        {"shown meanwhile", true, false, true, true},
+        {"hidden and shown again meanwhile", false, true, true, true},
+    };
+    for (const auto& c : cases) {
+        TreeForm f;
+        f.form->Show();
+        f.tree->SetVisible(!c.hiddenBefore);
+        const HWND wnd = f.tree->Handle();
+        ValidateRect(wnd, nullptr);
+        TTreeNodes* items = f.tree->Items();
+        items->BeginUpdate();
+        items->BeginUpdate();
+        items->Add(nullptr, "a");
+        if (c.hideMeanwhile) f.tree->SetVisible(false);
+        if (c.showMeanwhile) f.tree->SetVisible(true);
+        items->EndUpdate();
+        // Nested: the first end changes nothing.
+        if (!c.showMeanwhile) {
+            EXPECT_EQ(IsWindowVisible(wnd), FALSE) << c.name;
+        }
+        items->Add(nullptr, "b");
+        items->EndUpdate();
+        EXPECT_EQ(IsWindowVisible(wnd) != FALSE, c.shownAfter) << c.name;
+        EXPECT_EQ(f.tree->Visible(), c.shownAfter) << c.name;
+        EXPECT_EQ(WindowTree(wnd), "a,b") << c.name;
+        if (!c.shownAfter) continue;
+        // The whole tree waits to be painted.
+        RECT update{}, client{};
+        GetUpdateRect(wnd, &update, FALSE);
+        GetClientRect(wnd, &client);
+        EXPECT_TRUE(EqualRect(&update, &client)) << c.name;
+    }
 }
 
 TEST(TreeViewHitTest, PostedClickSelectsTheNodeFoundAtThePoint) {

@@ -260,11 +260,12 @@ struct WizardState {
     std::vector<bool> enabled;  // the answer controls', then the pages'
     std::string active, focused, snapshot;
     bool finish = false;
+    std::string selectedStep;  // its page when it shows whole in the steps tree
     bool operator==(const WizardState&) const = default;
 };
 
 WizardState StateOf(TMainForm& f) {
-    WizardState s{Steps(f), Forms(f), {}, {}, {}, {}, ActivePage(f), "", "", false};
+    WizardState s{Steps(f), Forms(f), {}, {}, {}, {}, ActivePage(f), "", "", false, ""};
     for (TTreeNode* node = f.XcTreeView1->Items()->GetFirstNode(); node; node = node->GetNextSibling()) {
         s.stepNumbers.push_back(StepOf(node)->StepNo);
         s.visits.push_back(StepOf(node)->VisitCount);
@@ -279,13 +280,19 @@ WizardState StateOf(TMainForm& f) {
     s.focused = f.ActiveControl() ? f.ActiveControl()->Name() : "";
     s.snapshot = cltest::ReadBytes(DataFolder + "p.gpi");
     s.finish = f.Wiz100_1->EnabledButtons().Contains(bkFinish);
+    if (TTreeNode* node = f.XcTreeView1->Selected()) {
+        const TRect line = node->DisplayRect(false);
+        if (line.top >= 0 && line.bottom <= f.XcTreeView1->ClientHeight())
+            s.selectedStep = StepOf(node)->Page->Name();
+    }
     return s;
 }
 
 // Loading shows only the page the replay reaches: it ends as showing every
 // stored page in turn ends, for each way through the wizard, an unfinished
 // statement, one cut in its steps and one whose variants are stored
-// disabled, each loaded over a new statement and over a finished one.
+// disabled, each loaded over a new statement and over a finished one (the
+// active step in view in a short steps tree too).
 TEST_F(FileTest, LoadingEndsWhereShowingEveryStoredPageInTurnEnds) {
     std::vector<std::string> files;
     for (const char* name : {"audited", "notaudited", "noactivity", "unfinished"}) {
@@ -304,6 +311,8 @@ TEST_F(FileTest, LoadingEndsWhereShowingEveryStoredPageInTurnEnds) {
     disabled[at] = '\0';
     files.push_back(folder_.Name("disabled.spr"));
     cltest::WriteBytes(files.back(), disabled);
+    // A steps tree of two lines scrolls to the page in force.
+    form_->XcTreeView1->SetHeight(56);
     // Loaded over a new statement and over a finished one.
     auto start = [this](bool finished) {
         AnswersModified = DataModified = false;
@@ -332,6 +341,7 @@ TEST_F(FileTest, LoadingEndsWhereShowingEveryStoredPageInTurnEnds) {
             EXPECT_TRUE(StateOf(*form_) == expected);
             EXPECT_EQ(StateOf(*form_).steps, expected.steps);
             EXPECT_EQ(StateOf(*form_).forms, expected.forms);
+            EXPECT_EQ(expected.selectedStep, expected.active);
         }
     }
 }

@@ -1,6 +1,7 @@
 // The wizard on the main window: its pages and buttons, incomplete answers,
-// the warning on changed answers, the snapshot, clicks on steps, the reset
-// for a new statement, and the selected forms' list kept whole.
+// the warning on changed answers, the snapshot, clicks on steps, the active
+// step kept in view, the reset for a new statement, and the selected forms'
+// list kept whole.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -219,6 +220,23 @@ TEST_F(WizardTest, ClickingAnOlderStepChecksTheAnswersOfThePageLeft) {
     EXPECT_EQ(ActivePage(*form_), "Wiz0_2");
     EXPECT_EQ(form_->XcTreeView1->Selected(), StepNode(form_->Wiz0_2));
     EXPECT_EQ(form_->Snapshot->ForChangeCheck()[static_cast<size_t>(AnswerIndex("rb0_2_1"))], 0);
+}
+
+TEST_F(WizardTest, TheActiveStepShowsWholeInAShortStepsTreeFromItsLeftEdge) {
+    form_->XcTreeView1->SetHeight(56);  // two lines above the scroll bar
+    auto shows = [this](TXcWizardCustomPage* page) {
+        const TRect line = StepNode(page)->DisplayRect(false);
+        return line.top >= 0 && line.bottom <= form_->XcTreeView1->ClientHeight() &&
+               GetScrollPos(form_->XcTreeView1->Handle(), SB_HORZ) == 0 &&
+               form_->XcTreeView1->Selected() == StepNode(page);
+    };
+    Finish();
+    EXPECT_TRUE(shows(form_->Wiz100_1));
+    // Scrolled away by the user, the tree comes back to the page in force.
+    SendMessageW(form_->XcTreeView1->Handle(), WM_VSCROLL, SB_TOP, 0);
+    Press(*form_, bkBack);
+    EXPECT_EQ(ActivePage(*form_), "Wiz1_1");
+    EXPECT_TRUE(shows(form_->Wiz1_1));
 }
 
 TEST_F(WizardTest, AStepClickedWhileBusyGivesTheHighlightBackToThePageInForce) {

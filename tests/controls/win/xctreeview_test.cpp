@@ -1,8 +1,8 @@
 // TXcTreeView in a test window: line colour and item height kept before the
 // window, checks and bold through a window recreation, clicks, node menus
 // that go with their nodes, the page link, the menu mirror, the
-// multi-selection; and the shared destruction test of the enhanced trees
-// and page controls.
+// multi-selection, scroll bars that follow the enabled state; and the
+// shared destruction test of the enhanced trees and page controls.
 #include "controls/win/XcTreeView.h"
 
 #include <gtest/gtest.h>
@@ -249,6 +249,38 @@ TEST(XcTreeView, MenuMirrorStripsAccessKeysAndSkipsLines) {
     EXPECT_EQ(w.tree->Items()->Count(), 5) << "the menu's change rebuilds";
     menu->Free();
     EXPECT_EQ(w.tree->Menu(), nullptr);
+}
+
+// The screen's pixels of the window's frame below its client area (where a
+// horizontal scroll bar shows).
+std::vector<COLORREF> BelowClient(HWND wnd) {
+    RECT window{}, client{};
+    GetWindowRect(wnd, &window);
+    GetClientRect(wnd, &client);
+    POINT origin{0, 0};
+    ClientToScreen(wnd, &origin);
+    std::vector<COLORREF> pixels;
+    const WindowDC dc(wnd, GetWindowDC(wnd));
+    for (int y = origin.y - window.top + client.bottom; y < window.bottom - window.top; ++y)
+        for (int x = 0; x < window.right - window.left; ++x) pixels.push_back(GetPixel(dc.get(), x, y));
+    return pixels;
+}
+
+TEST(XcTreeView, ScrollBarsShowTheEnabledStateAfterARepaint) {
+    TreeWindow w;
+    w.Show();
+    w.Add(std::string(120, 'W'));
+    HWND wnd = w.tree->Handle();
+    ASSERT_TRUE(GetWindowLongW(wnd, GWL_STYLE) & WS_HSCROLL);
+    auto repaint = [wnd] { RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); };
+    repaint();
+    const std::vector<COLORREF> enabled = BelowClient(wnd);
+    w.tree->SetEnabled(false);
+    repaint();
+    EXPECT_NE(BelowClient(wnd), enabled);
+    w.tree->SetEnabled(true);
+    repaint();
+    EXPECT_EQ(BelowClient(wnd), enabled);
 }
 
 TEST(XcTreeView, MultiSelectionIsOffUnlessAsked) {

@@ -162,6 +162,18 @@ TEST(WizardSwitch, ForeignAndDisabledPagesAreIgnored) {
     EXPECT_EQ(other.wizard->ActivePage(), other.pages[0]);
 }
 
+TEST(WizardSwitch, ThePageShownIsSizedToThePlaceOfTheOldOneBeforeItShows) {
+    WizardWindow w(2);
+    std::vector<bool> shownWhenSized;
+    w.pages[1]->OnResize = [&](TObject*) {
+        shownWhenSized.push_back(IsWindowVisible(w.pages[1]->Handle()) != FALSE);
+    };
+    w.wizard->SelectNextPage();
+    EXPECT_EQ(shownWhenSized, std::vector<bool>{false});
+    const TRect shown = w.pages[1]->BoundsRect(), old = w.pages[0]->BoundsRect();
+    EXPECT_TRUE(EqualRect(&shown, &old));
+}
+
 TEST(WizardSwitch, ShowingAPageOrAControlOnItMakesThePageActive) {
     WizardWindow w(3);
     w.pages[1]->Show();

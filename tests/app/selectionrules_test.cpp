@@ -140,7 +140,9 @@ TEST(SelectionRules, TheAnswersLeadAlongTheirWayToTheEnd) {
             const TSelectionChange rules =
                 SelectionRulesFor(WizardPages[static_cast<size_t>(active)].Name, 2, c.answers);
             // An answer that decides the way drops the steps after its own page.
-            if (rules.DeleteStepsFrom >= 0) EXPECT_EQ(rules.DeleteStepsFrom, active) << c.what;
+            if (rules.DeleteStepsFrom >= 0) {
+                EXPECT_EQ(rules.DeleteStepsFrom, active) << c.what;
+            }
             for (const auto& [page, on] : rules.PageStates) enabled[static_cast<size_t>(page)] = on;
             active = ChooseTargetPage(active, active + 1, false, enabled);
             if (active >= 0) way.emplace_back(WizardPages[static_cast<size_t>(active)].Name);

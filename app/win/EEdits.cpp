@@ -169,7 +169,13 @@ void TEFloatEdit::Reopen(const TRect& R, const std::string& AText, uint8_t ADeci
     SetShowPosSign(false);
     // The sign's colour of the last value, which an empty one keeps.
     if (Parent()) Font()->SetColor(Parent()->Font()->Color());
-    SetNull(true);
+    // Null, as a new editor starts; its empty text is not written into the
+    // window first where another one follows (each write of a focused
+    // edit costs Wine several server calls).
+    if (AText == WindowText())
+        SetNull(true);
+    else
+        SetNullFlag(true);
     floatValue_ = 0;
     SetDecimalPlaces(ADecimals);
     SetAsString(AText);

@@ -165,6 +165,29 @@ TEFloatEdit::TEFloatEdit(TComponent* AOwner, TWinControl* AParent, const TRect& 
     ShowOn(*this, AParent);
 }
 
+void TEFloatEdit::Reopen(const TRect& R, const std::string& AText, uint8_t ADecimals) {
+    SetShowPosSign(false);
+    // The sign's colour of the last value, which an empty one keeps.
+    if (Parent()) Font()->SetColor(Parent()->Font()->Color());
+    // Null, as a new editor starts; its empty text is not written into the
+    // window first where another one follows (each write of a focused
+    // edit costs Wine several server calls).
+    if (AText == WindowText())
+        SetNull(true);
+    else
+        SetNullFlag(true);
+    floatValue_ = 0;
+    SetDecimalPlaces(ADecimals);
+    SetAsString(AText);
+    SetBounds(R.left, R.top, R.right - R.left + 1, Height());
+    GrowToField(*this, R);
+    // A text equal to the last one is not written again, and what was typed
+    // and undone leaves its marks.
+    ClearUndo();
+    SetModified(false);
+    SelectAll();
+}
+
 TEChBox::TEChBox(TComponent* AOwner, TWinControl* AParent, const TRect& R, const std::string& AText)
     : TFieldEditor(AOwner) {
     Place(*this, *AParent, R);

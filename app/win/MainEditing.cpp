@@ -228,6 +228,71 @@ void RepaintChangedFields(TMainForm& f, const TPageTexts& before) {
     }
 }
 
+// WriteBack; a refused value keeps its editor, focused.
+bool Store(TMainForm& f) {
+    if (WriteBack(f)) return true;
+    if (OpenEditor.Editor && OpenEditor.Editor->CanFocus()) OpenEditor.Editor->SetFocus();
+    Application->ProcessMessages();
+    return false;
+}
+
+// The editor goes after its value was stored (or dropped): its focus
+// goes to the sheet, and the fields whose text changed since before are
+// painted again.
+void CloseEditor(TMainForm& f, const TPageTexts& before) {
+    {
+        const TGuard guard(f.EditorGuard, 1);
+        try {
+            TWinControl* editor = OpenEditor.Editor;
+            const bool focused = editor->Focused();
+            OpenEditor = {};
+            cl::Free(editor);
+            Application->ProcessMessages();
+            // The keys that were the editor's (arrows, pages) now scroll and turn the sheet.
+            if (focused && f.PrintPreview->CanFocus()) f.PrintPreview->SetFocus();
+            RepaintChangedFields(f, before);
+            Application->ProcessMessages();
+        } catch (const std::exception&) {
+            // The value is stored and the editor gone; what failed is a
+            // repaint or the focus, which the next paint or click mends.
+        }
+    }
+    Application->ProcessMessages();
+}
+
+// The open amount editor stores its value and moves on to field, another
+// amount of form on the page shown, as a new editor would open there:
+// what EndFieldEdit and a new editor do, without a window destroyed and
+// another made, and without the focus going through the sheet.  False
+// when it is no such move (nothing done yet).
+bool MoveAmountEditor(TMainForm& f, TemFrm& form, int field) {
+    auto* editor = dynamic_cast<TEFloatEdit*>(OpenEditor.Editor);
+    const TEField& def = TEFieldTable[field];
+    if (!editor || def.EditType != ie_currency || f.EditorGuard >= 1) return false;
+    const TPageTexts before = PageTexts(f);
+    // Refused, or the sheet busy: the editor stays where it is.
+    if (!Store(f) || !PreviewIdle(f)) return true;
+    if (OpenEditor.Editor != editor) return false;
+    // The store took the sheet elsewhere: the editor goes as EndFieldEdit has it go.
+    if (ShownForm != &form || def.Page != f.PrintPreview->CurrentPage()) {
+        CloseEditor(f, before);
+        return false;
+    }
+    const TGuard guard(f.EditorGuard, 1);
+    try {
+        const TRect rect = FieldScreenRect(*f.PrintPreview, form.FormNo, def.Page, field, true);
+        editor->Reopen(rect, form.GetValueText(static_cast<uint16_t>(field)),
+                       static_cast<uint8_t>(def.NumPrecision));
+        opening = {&form, editor->Text(), false};
+        OpenEditor.Field = static_cast<uint16_t>(field);
+        RepaintChangedFields(f, before);
+        if (!editor->Focused() && editor->CanFocus()) editor->SetFocus();
+    } catch (const std::exception&) {
+        // As with a new editor: what failed is a repaint or the focus.
+    }
+    return true;
+}
+
 // A page turn by Tab or Enter: what the user is told and where it goes.
 struct TPageTurn {
     const char* message;
@@ -309,6 +374,10 @@ void TMainForm::BeginFieldEdit(int Field, bool Toggle) {
     const TEField& def = TEFieldTable[Field];
     // Only over a field of the page on screen.
     if (!def.Enabled || def.Page != PrintPreview->CurrentPage()) return;
+    if (MoveAmountEditor(*this, *form, Field)) {
+        Application->ProcessMessages();
+        return;
+    }
     if (OpenEditor.Editor) EndFieldEdit(true);
     // A refused value keeps its editor: no second one opens beside it.
     if (!OpenEditor.Editor && ShownForm == form) {
@@ -329,30 +398,9 @@ void TMainForm::EndFieldEdit(bool Commit) {
     Application->ProcessMessages();
     if (!OpenEditor.Editor || EditorGuard >= 1) return;
     const TPageTexts before = PageTexts(*this);
-    if (Commit && !WriteBack(*this)) {
-        if (OpenEditor.Editor && OpenEditor.Editor->CanFocus()) OpenEditor.Editor->SetFocus();
-        Application->ProcessMessages();
-        return;
-    }
+    if (Commit && !Store(*this)) return;
     if (!PreviewIdle(*this)) return;
-    {
-        const TGuard guard(EditorGuard, 1);
-        try {
-            TWinControl* editor = OpenEditor.Editor;
-            const bool focused = editor->Focused();
-            OpenEditor = {};
-            cl::Free(editor);
-            Application->ProcessMessages();
-            // The keys that were the editor's (arrows, pages) now scroll and turn the sheet.
-            if (focused && PrintPreview->CanFocus()) PrintPreview->SetFocus();
-            RepaintChangedFields(*this, before);
-            Application->ProcessMessages();
-        } catch (const std::exception&) {
-            // The value is stored and the editor gone; what failed is a
-            // repaint or the focus, which the next paint or click mends.
-        }
-    }
-    Application->ProcessMessages();
+    CloseEditor(*this, before);
 }
 
 void TMainForm::PrintPreviewKeyDown(TObject*, WORD& Key, TShiftState Shift) {

@@ -2,6 +2,7 @@
 // children, alignment, focus, keys and the reflection of child
 // notifications.
 #include <algorithm>
+#include <unordered_map>
 
 #include "classlib/Exceptions.h"
 #include "classlib/Scope.h"
@@ -26,6 +27,39 @@ HHOOK g_creationHook = nullptr;
 int g_dispatchDepth = 0;
 UINT g_nextChildId = 0;
 
+// The control of each subclassed window, kept here besides the window's
+// property: on Wine GetPropW is a round trip to the server, and every
+// message of every control looks its control up.  Never destroyed: windows
+// may still go while the program's statics are destroyed.
+class TControlsByWindow {
+public:
+    void Set(HWND wnd, TWinControl* control) {
+        AcquireSRWLockExclusive(&lock_);
+        const ScopeExit release([this] { ReleaseSRWLockExclusive(&lock_); });
+        map_[wnd] = control;
+    }
+    void Erase(HWND wnd) noexcept {
+        AcquireSRWLockExclusive(&lock_);
+        map_.erase(wnd);
+        ReleaseSRWLockExclusive(&lock_);
+    }
+    TWinControl* Find(HWND wnd) noexcept {
+        AcquireSRWLockShared(&lock_);
+        const auto it = map_.find(wnd);
+        TWinControl* control = it == map_.end() ? nullptr : it->second;
+        ReleaseSRWLockShared(&lock_);
+        return control;
+    }
+
+private:
+    SRWLOCK lock_ = SRWLOCK_INIT;
+    std::unordered_map<HWND, TWinControl*> map_;
+};
+TControlsByWindow& ControlsByWindow() {
+    static auto* controls = new TControlsByWindow;
+    return *controls;
+}
+
 UINT NextChildId() {
     g_nextChildId = g_nextChildId % 0xFFFE + 1;
     return g_nextChildId;
@@ -34,7 +68,7 @@ UINT NextChildId() {
 }  // namespace
 
 LRESULT CALLBACK ControlWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
-    auto* control = static_cast<TWinControl*>(GetPropW(wnd, kObjectProp));
+    TWinControl* control = ControlsByWindow().Find(wnd);
     if (!control) return DefWindowProcW(wnd, msg, wp, lp);
     TMessage m{msg, wp, lp, 0};
     ++g_dispatchDepth;
@@ -122,7 +156,7 @@ TWinControl* TWinControl::FindControl(HWND wnd) {
     DWORD pid = 0;
     GetWindowThreadProcessId(wnd, &pid);
     if (pid != GetCurrentProcessId()) return nullptr;
-    return static_cast<TWinControl*>(GetPropW(wnd, kObjectProp));
+    return ControlsByWindow().Find(wnd);
 }
 
 void TWinControl::CreateParams(TCreateParams& p) {
@@ -213,6 +247,7 @@ void TWinControl::CreateWindowHandle(const TCreateParams& p) {
 void TWinControl::AttachHandle(HWND wnd) {
     handle_ = wnd;
     SetPropW(wnd, kObjectProp, this);
+    ControlsByWindow().Set(wnd, this);
     SetNameProperty();
     defWndProc_ = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(wnd, GWLP_WNDPROC));
     SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ControlWndProc));
@@ -225,6 +260,7 @@ void TWinControl::DetachHandle() noexcept {
             SetWindowLongPtrW(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(defWndProc_));
         RemovePropW(handle_, kObjectProp);
     }
+    ControlsByWindow().Erase(handle_);
     RemoveNameProperty();
     handle_ = nullptr;
 }

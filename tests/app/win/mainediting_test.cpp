@@ -6,7 +6,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <sstream>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "app/FieldNavigation.h"
@@ -90,6 +93,18 @@ protected:
         PostMessageW(Preview().PaperPreview()->Handle(), msg, msg == WM_LBUTTONDOWN ? MK_LBUTTON : 0,
                      MAKELPARAM(p.x, p.y));
         cltest::Pump();
+    }
+
+    // "3-5,00" is no amount: typed 5, "-" (which makes it -5,00), Home, 3;
+    // the question about it is to be answered so.
+    void TypeRefused(int field, int answer) {
+        Open(field);
+        Type("5-");
+        Press(VK_HOME);
+        Type("3");
+        ASSERT_EQ(Editor()->Text(), "3-5,00");
+        answers_.boxes.clear();
+        answers_.answer = answer;
     }
 
     TWindowEngineHost host_;
@@ -255,17 +270,10 @@ TEST_F(EditingTest, EveryFormIsFilledByTypingAndGoingOnWithTabAndEnter) {
     }
 }
 
-// "3-5,00" is no amount: typed 5, "-" (which makes it -5,00), Home, 3.
 class RefusedValueTest : public EditingTest {
 protected:
     void TypeRefusedAndTab(int answer) {
-        Open(154);
-        Type("5-");
-        Press(VK_HOME);
-        Type("3");
-        ASSERT_EQ(Editor()->Text(), "3-5,00");
-        answers_.boxes.clear();
-        answers_.answer = answer;
+        TypeRefused(154, answer);
         Press(VK_TAB);
         ASSERT_EQ(answers_.boxes.size(), 2u);
         EXPECT_EQ(answers_.boxes[0].text, kNextPage);
@@ -296,6 +304,83 @@ TEST_F(RefusedValueTest, KeepingItStoresTheTextTurnsThePageAndEmptiesTheTotalWit
     ASSERT_EQ(form_->ErrListBox->Items()->Count(), ErrorList.Count());
     EXPECT_EQ(form_->ErrListBox->Items()->Get(0), ErrorList.Items(0).Text);
     EXPECT_TRUE(DataModified);
+}
+
+// On the page, a refused amount keeps its editor; kept as it is, the
+// editor goes on to the next amount.
+TEST_F(EditingTest, ARefusedAmountTabbedOnItsPageKeepsItsEditorUntilItIsKept) {
+    for (const int answer : {IDYES, IDNO}) {
+        SCOPED_TRACE(answer);
+        TypeRefused(10, answer);
+        Press(VK_TAB);
+        ASSERT_EQ(answers_.boxes.size(), 1u);
+        EXPECT_EQ(answers_.boxes[0].text, kCorrect);
+        const bool kept = answer == IDNO;
+        EXPECT_EQ(OpenEditor.Field, kept ? 11 : 10);
+        ExpectOver(kept ? 11 : 10);
+        EXPECT_EQ(Editor()->Text(), kept ? "" : "3-5,00");
+        EXPECT_TRUE(Editor()->Focused());
+        EXPECT_EQ(bil_->GetValue(10).IsEmpty(), !kept);
+    }
+    EXPECT_EQ(bil_->GetValue(10).AsRawString(), "3-5,00");
+}
+
+// What an amount editor shows and would do with the next key, in a line.
+std::string AmountEditorState(TWinControl* editor) {
+    auto* e = dynamic_cast<TEFloatEdit*>(editor);
+    if (!e) return "no amount editor";
+    std::ostringstream s;
+    s << '"' << e->Text() << "\" null " << e->Null() << " decimals " << int{e->DecimalPlaces()} << " plus "
+      << e->ShowPosSign() << " modified " << e->Modified() << " undo " << e->CanUndo() << " selected "
+      << e->SelStart() << '+' << e->SelLength() << " at " << e->Left() << ',' << e->Top() << ' ' << e->Width()
+      << 'x' << e->Height() << " font " << e->Font()->Size() << ' ' << e->Font()->Color() << " visible "
+      << e->Visible() << " focused " << e->Focused();
+    return s.str();
+}
+
+// A typed amount of zestzf followed by one of another height.
+std::pair<int, int> AmountsOfTwoHeights(const TemFrm& form) {
+    for (int a = NextField(form, 0), b = NextField(form, a); b != 0 && b > a; a = b, b = NextField(form, a))
+        if (TEFieldTable[a].EditType == ie_currency && TEFieldTable[b].EditType == ie_currency &&
+            TEFieldTable[a].Page == TEFieldTable[b].Page && TEFieldTable[a].Height != TEFieldTable[b].Height)
+            return {a, b};
+    return {};
+}
+
+// A Tab between amounts of the page keeps the editor's window: it then is
+// what a new editor opened on the next amount is, with nothing left of
+// what was typed before (a sign, the undo, the modified mark).
+TEST_F(EditingTest, AnEditorTabbedToAnAmountIsWhatANewOneOpenedThereIs) {
+    const struct {
+        const char* form;
+        int zoom, from, to;  // zestzf: from a taller amount to a lower one
+        const char *typed, *toValue, *toText;
+    } cases[] = {
+        {"bil", 100, 10, 11, "+12", "-7,5", "-7,50"},
+        {"bil", 100, 11, 12, "3\b", "", ""},  // typed and rubbed out
+        {"zestzf", 150, 0, 0, "4", "1", "1,00"},
+    };
+    for (auto c : cases) {
+        SCOPED_TRACE(c.form);
+        TemFrm* form = c.from ? bil_ : maintest::ShowForm(*form_, c.form);
+        if (!c.from) std::tie(c.from, c.to) = AmountsOfTwoHeights(*form);
+        ASSERT_NE(c.from, 0);
+        SCOPED_TRACE(testing::Message() << c.from << " to " << c.to);
+        Preview().SetZoom(c.zoom);
+        ASSERT_TRUE(form->SetValueAsText(static_cast<uint16_t>(c.to), c.toValue));
+        Open(c.from);
+        TWinControl* editor = Editor();
+        Type(c.typed);
+        Press(VK_TAB);
+        ASSERT_EQ(OpenEditor.Field, c.to);
+        EXPECT_EQ(Editor(), editor);
+        EXPECT_EQ(Editor()->Text(), c.toText);
+        const std::string moved = AmountEditorState(Editor());
+        form_->EndFieldEdit(false);
+        Open(c.to);
+        EXPECT_EQ(AmountEditorState(Editor()), moved);
+        form_->EndFieldEdit(false);
+    }
 }
 
 TEST_F(EditingTest, EscAfterTypingClosesWithoutStoringAndThePreviewTakesTheKeys) {

@@ -3,7 +3,7 @@
 // filled and bil shown: from posting the editor's key (WM_USER+100) until
 // the next editor has the focus and the queue is drained (a queued paint
 // counts as a message).  Each timed Tab commits a changed amount, so it
-// stores, recalculates every selected form and repaints the page; a second
+// stores, recalculates every selected form and repaints the fields it changed; a second
 // run Tabs without changing anything.  Prints the median, the fastest and
 // the slowest:
 //

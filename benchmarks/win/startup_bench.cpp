@@ -2,7 +2,9 @@
 // first idle moment with the main window shown, under a warm Wine: the
 // median and the 90th percentile of repeated starts, printed.  Its update
 // check is refused on the tests' port.
-//   scripts/wine-run --root build/win/wine build/win/benchmarks/startup_bench.exe [runs]
+//   scripts/wine-run --root build/win/wine build/win/benchmarks/startup_bench.exe [runs] [floor]
+// With "floor" it starts startup_floor.exe instead: the same system windows
+// with none of the program's code, the least the program's start can take.
 //
 // Watched from outside, as a user sees it: the main window shown, every
 // shown window of the program painted, and its thread answering a sent
@@ -13,6 +15,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <string>
 #include <vector>
 
 #include "benchmarks/win/Medians.h"
@@ -52,7 +55,7 @@ double FirstIdle(const TProgram& program) {
     return -1;
 }
 
-int Run(int runs) {
+int Run(int runs, bool floor) {
     cltest::ClosedPort updateServer(SPRAW_E2E_PORT, 60000);
     if (!updateServer.Held()) {
         std::fprintf(stderr, "startup_bench: port %d is taken (tests running?)\n", SPRAW_E2E_PORT);
@@ -62,7 +65,7 @@ int Run(int runs) {
     copy.Remove("pi\\intro.html");
     std::vector<double> ms;
     for (int run = 0; run < runs; ++run) {
-        TProgram program(copy.Exe(), copy.WorkFolder());
+        TProgram program(floor ? WinePath(SPRAW_FLOOR_EXE) : copy.Exe(), copy.WorkFolder());
         const double idle = FirstIdle(program);
         if (idle < 0) {
             std::fprintf(stderr, "startup_bench: no idle main window within %d ms\n%s", kStartMs,
@@ -71,7 +74,9 @@ int Run(int runs) {
         }
         ms.push_back(idle);
     }
-    spraw_bench::Print("start-up to the first idle main window", spraw_bench::Summarize(ms));
+    spraw_bench::Print(
+        floor ? "the first screen's system windows alone" : "start-up to the first idle main window",
+        spraw_bench::Summarize(ms));
     std::sort(ms.begin(), ms.end());
     const size_t p90 = static_cast<size_t>(std::ceil(0.9 * static_cast<double>(ms.size()))) - 1;
     std::printf("%-44s p90    %8.2f ms\n", "", ms[p90]);
@@ -82,7 +87,8 @@ int Run(int runs) {
 
 int main(int argc, char** argv) {
     try {
-        return Run(argc > 1 ? std::max(1, std::atoi(argv[1])) : 7);
+        const bool floor = argc > 2 && std::string(argv[2]) == "floor";
+        return Run(argc > 1 ? std::max(1, std::atoi(argv[1])) : 7, floor);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "startup_bench: %s\n", e.what());
         return 1;

@@ -361,8 +361,11 @@ void TCustomForm::PlaceOnShow() {
 }
 
 void TCustomForm::Show() {
+    // Showing a window activates it, which brings it to the top already;
+    // on Wine the extra move costs a frame of the start.
+    const bool shownBefore = HandleAllocated() && IsWindowVisible(WindowHandle());
     SetVisible(true);
-    if (HandleAllocated()) SetWindowPos(WindowHandle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    if (shownBefore) SetWindowPos(WindowHandle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
 bool TCustomForm::CloseQuery() {

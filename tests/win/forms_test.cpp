@@ -88,6 +88,25 @@ TEST(FormEvents, OnDestroyRunsWhileFormIsWhole) {
     EXPECT_TRUE(padThere);
 }
 
+// Show brings a form to the top and activates it, whether this call shows
+// it or it was shown already behind another.
+TEST(FormEvents, ShowPutsTheFormOnTopAndActive) {
+    Owned<TForm> first = Make<TForm>(nullptr);
+    Owned<TForm> second = Make<TForm>(nullptr);
+    const auto topmostShown = [] {
+        HWND wnd = GetTopWindow(nullptr);
+        while (wnd &&
+               !(IsWindowVisible(wnd) && GetWindowThreadProcessId(wnd, nullptr) == GetCurrentThreadId()))
+            wnd = GetWindow(wnd, GW_HWNDNEXT);
+        return wnd;
+    };
+    for (TForm* form : {first.get(), second.get(), first.get()}) {
+        form->Show();
+        EXPECT_EQ(GetActiveWindow(), form->Handle());
+        EXPECT_EQ(topmostShown(), form->Handle());
+    }
+}
+
 TEST(FormClose, CloseActionDecidesWhatHappens) {
     struct Case {
         TCloseAction action;

@@ -229,6 +229,14 @@ protected:
     void Notification(cl::TComponent* component, cl::TOperation operation) override;
 
 private:
+    // What a writer stores: a custom paper's size (a named paper's follows
+    // from its type), a zoom state other than the constructed one (so that
+    // every state reads back as itself), and a fixed zoom other than 100
+    // (a fitted zoom is computed, and reading a zoom fixes the state).
+    bool PaperSizeStored() const { return paperType_ == pCustom; }
+    bool ZoomStateStored() const { return zoomState_ != zsZoomToHeight; }
+    bool ZoomStored() const { return zoomState_ == zsZoomOther && zoom_ != 100; }
+
     void PagesChanged();
     void PageModified(int index);
     void OptionsChanged();

@@ -145,8 +145,6 @@ void TPrintPreview::PrintPages(int fromPage, int toPage) {
 
 void TPrintPreview::PaintGraphicEx(const TRect& rect, TGraphic* graphic, TRect& drawRect, void* pvFA,
                                    int page, bool center, bool onlyShrink, bool proportional) {
-    // An aborted job has no page to draw on.
-    if (direct_ && aborted_) return;
     try {
         const int rw = rect.right - rect.left, rh = rect.bottom - rect.top;
         int gw = rw, gh = rh;

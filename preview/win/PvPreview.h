@@ -66,7 +66,8 @@ public:
     void NewPage();
     void EndDoc();
     // Recording: the pages are dropped.  Printing: the printer job is
-    // dropped.  The state stays until EndDoc.
+    // dropped; a direct document goes on to EndDoc on a canvas that prints
+    // nothing, its pages still counted.  The state stays until EndDoc.
     void Abort();
     // Appends the metafile as a page (at any time).
     void AddPage(cl::TMetafile* page);
@@ -245,6 +246,8 @@ private:
     void CreatePageCanvas();
     void ClosePageCanvas();
     void CreateDirectCanvas();
+    // The direct canvas on the printer's current context, mapped.
+    void AttachDirectCanvas();
     void ReleaseCanvas() noexcept;
     void PrepareCanvas(cl::TCanvas& canvas);
     // After a failure inside a document: idle, no canvas, the job dropped.

@@ -21,6 +21,7 @@
 #include "preview/PaperSizes.h"
 #include "preview/Units.h"
 #include "preview/ZoomLayout.h"
+#include "preview/win/DrawGraphic.h"
 #include "preview/win/MetafileList.h"
 #include "preview/win/PaperPreview.h"
 #include "preview/win/PrinterForms.h"
@@ -44,11 +45,6 @@ using TPreviewPrintProgress =
 using TPreviewAutoCustomForm =
     std::function<void(cl::TObject* Sender, const std::string& CustomFormName, cl::TOperation Operation)>;
 using TPreviewAnnotation = std::function<void(cl::TObject* Sender, int PageNo, cl::TCanvas* Canvas)>;
-
-// Draws a graphic into r of the device context: a metafile is played
-// (inside its own clip, so it cannot paint outside the caller's), any other
-// graphic is stretched as a 24-bit device-independent bitmap.
-void DrawGraphic(HDC dc, const cl::TRect& r, cl::TGraphic* graphic);
 
 class TPrintPreview : public cl::TScrollBox {
     CL_CLASS(TPrintPreview, cl::TScrollBox)

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "classlib/Filer.h"
 #include "tests/preview/win/PreviewSupport.h"
+#include "tests/support/StoredForm.h"
 
 namespace {
 
@@ -15,30 +15,10 @@ using previewtest::PreviewTest;
 
 using StoredFormTest = PreviewTest;
 
-std::string StoredForm(TPrintPreview& preview) {
-    TMemoryStream stream;
-    TWriter writer(stream);
-    writer.WriteProperties(preview);
-    writer.WriteListEnd();
-    return std::string(static_cast<const char*>(stream.Memory()), stream.Size());
-}
-
-// Whether the stored form holds the property: its name with its length byte.
-bool Holds(const std::string& stored, const std::string& name) {
-    return stored.find(static_cast<char>(name.size()) + name) != std::string::npos;
-}
-
 // A new preview on the form, read from the stored form as a window layout is.
 cltest::Owned<TPrintPreview> ReadBack(TForm* form, const std::string& stored) {
     cltest::Owned<TPrintPreview> preview(new TPrintPreview(form));
-    TMemoryStream stream;
-    stream.WriteBuffer(stored.data(), static_cast<int32_t>(stored.size()));
-    stream.SetPosition(0);
-    LoadComponentTree(*preview, [&] {
-        TReader reader(stream);
-        reader.SetRoot(form);
-        reader.ReadProperties(*preview);
-    });
+    LoadComponentTree(*preview, [&] { cltest::ReadInto(form, *preview, stored); });
     return preview;
 }
 
@@ -58,9 +38,9 @@ TEST_F(StoredFormTest, EveryZoomStateReadsBackAsItself) {
             preview->SetZoom(c.zoom);
         else
             preview->SetZoomState(c.state);
-        const std::string stored = StoredForm(*preview);
-        EXPECT_EQ(Holds(stored, "ZoomState"), c.stateStored);
-        EXPECT_EQ(Holds(stored, "Zoom"), c.zoomStored);
+        const std::string stored = cltest::Written(*preview);
+        EXPECT_EQ(cltest::Holds(stored, "ZoomState"), c.stateStored);
+        EXPECT_EQ(cltest::Holds(stored, "Zoom"), c.zoomStored);
         const auto other = ReadBack(form.get(), stored);
         EXPECT_EQ(other->ZoomState(), c.state);
         if (c.state == zsZoomOther) {
@@ -89,9 +69,9 @@ TEST_F(StoredFormTest, OnlyACustomPaperStoresItsSize) {
             preview->SetPaperSize(c.width, c.height);
         else
             preview->SetPaperType(c.type);
-        const std::string stored = StoredForm(*preview);
-        EXPECT_EQ(Holds(stored, "PaperWidth"), c.sizeStored);
-        EXPECT_EQ(Holds(stored, "PaperHeight"), c.sizeStored);
+        const std::string stored = cltest::Written(*preview);
+        EXPECT_EQ(cltest::Holds(stored, "PaperWidth"), c.sizeStored);
+        EXPECT_EQ(cltest::Holds(stored, "PaperHeight"), c.sizeStored);
         const auto other = ReadBack(form.get(), stored);
         EXPECT_EQ(other->PaperType(), c.type);
         EXPECT_EQ(other->Orientation(), c.orientation);

@@ -1,7 +1,7 @@
 // Printing from the main window to Wine's PostScript file printer, with the
 // print dialog answered as a user answers it: the jobs and pages of each
-// scope, the text corrections moving the values and not the template, a
-// failure inside a job or a broken template leaving everything idle, and
+// scope, where the templates and the values go on A4 and on A5, a failed
+// job told with the forms after it still printed, a broken template, and
 // the command's enabling.
 #include <gtest/gtest.h>
 

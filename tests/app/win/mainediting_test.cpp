@@ -499,7 +499,8 @@ TEST_F(EditingTest, CellIntegerAndMemoFieldsOpenTheirEditorsOnTheFieldsText) {
 
 // A check box opens on the value as a tick, and only then hears its
 // clicks: a click opens it flipped, which alone tells the main window
-// (the field number, plus $10000 ticked), and the page is painted again.
+// (the field number, plus $10000 ticked), and the page is painted again;
+// a message naming no field paints nothing.
 TEST_F(EditingTest, ACheckBoxFieldOpensOnItsTickAndAClickOpensItFlipped) {
     std::vector<LPARAM> sent;
     form_->WindowHooks().Add([&](TMessage& m, bool&) {
@@ -538,6 +539,10 @@ TEST_F(EditingTest, ACheckBoxFieldOpensOnItsTickAndAClickOpensItFlipped) {
         EXPECT_EQ(paints > 0, c.click);
         cl::Free(box);
     }
+    cltest::Pump();
+    paints = 0;
+    SendMessageW(form_->Handle(), WM_USER_CHECKBOX_CLICK, 0, 0x10000);
+    EXPECT_EQ(paints, 0) << "no field, no repaint";
 }
 
 // The pointer frames the field under it, green for a typed one and red for

@@ -120,13 +120,16 @@ TConversionFormatList::TConversionFormatList() {
     items_.push_back(std::make_unique<TXcTextConversion>());
 }
 
-TXcConversion* TConversionFormatList::ForFile(const std::string& fileName,
-                                              TXcConversion* defaultConverter) const {
+TXcConversion* TConversionFormatList::ForFile(const std::string& fileName, TXcConversion* defaultConverter,
+                                              TXcWindowHandle parentWindow) const {
     const std::string extension = ConversionExtension(fileName);
-    for (const auto& c : items_)
+    for (const auto& c : items_) {
+        c->AttachToParent(parentWindow);
         if (c->AcceptsExtension(extension, cdImport) && c->AcceptsDirection(cdImport) &&
             c->AcceptsFile(fileName))
             return c.get();
+        c->Close();
+    }
     return defaultConverter ? defaultConverter : RichText();
 }
 
@@ -181,6 +184,6 @@ std::optional<std::string> StreamInWithRetry(IXcStreamTarget& target, TXcConvers
     // Rich text read to its end and taken in, though the control found
     // fault with it at the end; text cut short by a read error is not it.
     const bool missingLastBrace = richText && result.ReadToEnd && target.HoldsText();
-    if (result.Accepted || missingLastBrace) return std::nullopt;
+    if (result.Accepted || missingLastBrace || conversion.IgnoreErrors()) return std::nullopt;
     return conversion.HasErrorMessage() ? conversion.ErrorMessage() : std::string("Failed to Load Stream");
 }

@@ -24,6 +24,8 @@
 #include "classlib/Streams.h"
 
 enum TXcConversionDirection { cdImport, cdExport };
+// A window's handle (HWND) without the Windows headers.
+using TXcWindowHandle = void*;
 
 // The base answers every question with yes and moves nothing.
 class TXcConversion {
@@ -45,16 +47,22 @@ public:
     // the class library's file error.
     virtual bool OpenFile(const std::string& fileName, TXcConversionDirection direction) { return false; }
     virtual bool OpenStream(cl::TStream& stream, TXcConversionDirection direction) { return false; }
+    // The window the conversion's own messages belong to: the viewer's
+    // form, else the application's window.
+    virtual void AttachToParent(TXcWindowHandle window) { parentWindow_ = window; }
     virtual void Close() {}
     // Back to the start for another attempt; false when it cannot.
     virtual bool Retry() { return false; }
     // Bytes moved, -1 on failure.
     virtual int32_t Read(void* buffer, int32_t count) { return -1; }
     virtual int32_t Write(const void* buffer, int32_t count) { return -1; }
+    // A load keeps what the control took in although it reported an error.
+    virtual bool IgnoreErrors() const { return false; }
     virtual bool HasErrorMessage() const { return false; }
     virtual std::string ErrorMessage() const { return {}; }
 
     bool RichText() const { return FormatKind() == 1 || FormatKind() == 3; }
+    TXcWindowHandle ParentWindow() const { return parentWindow_; }
     // 0..100 of the stream moved so far.
     int Progress() const { return progress_; }
     // Called when Progress changes.
@@ -65,6 +73,7 @@ protected:
 
 private:
     int progress_ = 0;
+    TXcWindowHandle parentWindow_ = nullptr;
 };
 
 // A conversion over a stream: a file it opens and owns, or a stream it borrows.
@@ -134,8 +143,10 @@ public:
     TXcConversion* PlainText() const { return items_[1].get(); }
     // The conversion a file is read through: the first that takes its
     // extension for import and accepts the file, else defaultConverter,
-    // else rich text.
-    TXcConversion* ForFile(const std::string& fileName, TXcConversion* defaultConverter) const;
+    // else rich text.  Each one asked is attached to parentWindow first;
+    // each one passed over is closed.
+    TXcConversion* ForFile(const std::string& fileName, TXcConversion* defaultConverter,
+                           TXcWindowHandle parentWindow = nullptr) const;
     // For a stream: defaultConverter, else rich text when the stream starts
     // as rich text, else plain text.
     TXcConversion* ForStream(cl::TStream& stream, TXcConversion* defaultConverter) const;
@@ -178,7 +189,7 @@ public:
 // Streams in; when the control rejects the format and took nothing in,
 // once more from the start in the other format.  Rich text the control
 // read to its end and took in despite an error (rich text missing its last
-// brace) stays; any other partial read is a failure.  Nothing on success,
-// else the message of the failure.
+// brace) stays; any other partial read is a failure, unless the conversion
+// ignores errors.  Nothing on success, else the message of the failure.
 std::optional<std::string> StreamInWithRetry(IXcStreamTarget& target, TXcConversion& conversion,
                                              bool richText);

@@ -22,6 +22,8 @@ struct Library {
     const wchar_t* className = L"";
 };
 
+bool g_olderLibrary = false;
+
 // Loaded once and kept for the life of the process, as the window class
 // lives in it.
 const Library& RichEditLibrary() {
@@ -29,7 +31,7 @@ const Library& RichEditLibrary() {
         Library l;
         // A missing library must not bring up the system's error box.
         const UINT oldMode = SetErrorMode(SEM_NOOPENFILEERRORBOX | SEM_FAILCRITICALERRORS);
-        if ((l.module = LoadLibraryW(L"riched20.dll")) != nullptr) {
+        if (!g_olderLibrary && (l.module = LoadLibraryW(L"riched20.dll")) != nullptr) {
             l.version = 2;
             l.className = RICHEDIT_CLASSW;  // "RichEdit20W"
         } else if ((l.module = LoadLibraryW(L"riched32.dll")) != nullptr) {
@@ -107,6 +109,10 @@ void ReplaceRange(HWND wnd, LONG start, LONG end, const std::wstring& text, bool
 
 int RichEditVersion() {
     return RichEditLibrary().version;
+}
+
+void UseOlderRichEditLibrary() {
+    g_olderLibrary = true;
 }
 
 // ---- Lines ---------------------------------------------------------------------------

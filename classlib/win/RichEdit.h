@@ -17,6 +17,9 @@ namespace cl {
 
 // 2 with riched20.dll, 1 with only riched32.dll, 0 with neither.
 int RichEditVersion();
+// The process's rich edits are made by riched32.dll, as where riched20.dll
+// is missing: for the tests of the older control, before the first rich edit.
+void UseOlderRichEditLibrary();
 
 class TCustomRichEdit : public TCustomMemo {
     CL_CLASS(TCustomRichEdit, TCustomMemo)

@@ -6,6 +6,8 @@
 
 #include "classlib/FileStream.h"
 #include "classlib/Scope.h"
+#include "classlib/StrUtils.h"
+#include "classlib/win/Forms.h"
 #include "classlib/win/GdiHandles.h"
 #include "classlib/win/WideText.h"
 #include "controls/win/CoreFileUtils.h"
@@ -13,6 +15,7 @@
 #include "controls/win/XcThemes.h"
 
 using namespace cl;
+using Microsoft::WRL::ComPtr;
 
 namespace {
 
@@ -21,7 +24,8 @@ namespace {
 constexpr WPARAM kPlainFormat = (1250u << 16) | SF_USECODEPAGE | SF_TEXT;
 
 int ReadVersion() {
-    if (RichEditVersion() == 0) return 0;
+    // riched32.dll may itself load riched20.dll: the older library's version stays.
+    if (RichEditVersion() != 2) return RichEditVersion();
     HMODULE riched20 = GetModuleHandleW(L"riched20.dll");
     if (!riched20) return 1;
     const std::optional<VS_FIXEDFILEINFO> info = FileVersionInfo(ModuleFileName(riched20));
@@ -110,7 +114,31 @@ void TXcRichEditStrings::Put(int index, const std::string& s) {
 }
 
 void TXcRichEditStrings::Insert(int index, const std::string& s) {
-    Base().Insert(index, s);
+    const int count = Count();
+    if (index < 0 || index > count) IndexError(index);
+    HWND wnd = edit_->Handle();
+    const bool version1 = XcRichEditVersion() == 1;
+    const std::wstring lineBreak = version1 ? L"\r\n" : L"\r";
+    std::wstring text = ToWide(s);
+    LONG at = 0;
+    if (index < count) {
+        at = static_cast<LONG>(SendMessageW(wnd, EM_LINEINDEX, static_cast<WPARAM>(index), 0));
+        text += lineBreak;
+    } else {
+        if (count > 0) {
+            at = static_cast<LONG>(SendMessageW(wnd, EM_LINEINDEX, static_cast<WPARAM>(count - 1), 0));
+            at += static_cast<LONG>(SendMessageW(wnd, EM_LINELENGTH, static_cast<WPARAM>(at), 0));
+        }
+        text = lineBreak + text;
+    }
+    CHARRANGE range{at, at};
+    SendMessageW(wnd, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    SendMessageW(wnd, EM_REPLACESEL, edit_->ForceUndo(), reinterpret_cast<LPARAM>(text.c_str()));
+    if (!version1) return;
+    // The older control counts a line break as two characters, as written.
+    SendMessageW(wnd, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    if (range.cpMax != at + static_cast<LONG>(text.size()))
+        throw EOutOfResources("RichEdit line insertion error");
 }
 
 void TXcRichEditStrings::Delete(int index) {
@@ -142,7 +170,9 @@ void TXcRichEditStrings::SetUpdateState(bool updating) {
 }
 
 void TXcRichEditStrings::LoadFromFile(const std::string& fileName) {
-    TXcConversion* conversion = ConversionFormats().ForFile(fileName, edit_->DefaultConverter());
+    TCustomForm* form = GetParentForm(edit_);
+    HWND parent = form && form->HandleAllocated() ? form->WindowHandle() : Application->Handle();
+    TXcConversion* conversion = ConversionFormats().ForFile(fileName, edit_->DefaultConverter(), parent);
     edit_->LoadThrough(*conversion, [&] { return conversion->OpenFile(fileName, cdImport); });
 }
 
@@ -245,6 +275,9 @@ XC_CLASS_INFO(TXcCustomRichEdit, AdvancedTypographyProp(),
               Prop("AutoAdvancedTypography", &TXcCustomRichEdit::AutoAdvancedTypography,
                    &TXcCustomRichEdit::SetAutoAdvancedTypography),
               Prop("AutoURLDetect", &TXcCustomRichEdit::AutoURLDetect, &TXcCustomRichEdit::SetAutoURLDetect),
+              Prop("AutoVerbMenu", &TXcCustomRichEdit::AutoVerbMenu, &TXcCustomRichEdit::SetAutoVerbMenu),
+              Prop("AllowObjects", &TXcCustomRichEdit::AllowObjects, &TXcCustomRichEdit::SetAllowObjects),
+              Prop("AllowInPlace", &TXcCustomRichEdit::AllowInPlace, &TXcCustomRichEdit::SetAllowInPlace),
               SetOfProp("ClipboardCommands", {"caCopy", "caCut", "caPaste", "caUndo"},
                         &TXcCustomRichEdit::ClipboardCommands, &TXcCustomRichEdit::SetClipboardCommands),
               Prop("ForceUndo", &TXcCustomRichEdit::ForceUndo, &TXcCustomRichEdit::SetForceUndo),
@@ -274,6 +307,13 @@ TXcCustomRichEdit::TXcCustomRichEdit(TComponent* owner)
       selAttributes_(std::make_unique<TXcTextAttributes>(this, atSelected)),
       wordAttributes_(std::make_unique<TXcTextAttributes>(this, atWord)),
       paragraph_(std::make_unique<TXcParaAttributes>(this)) {
+    // The control holds the callback's first reference.
+    callback_ = Adopted<IRichEditOleCallback>(new TXcRichEditOleCallback(
+        [this] {
+            TCustomForm* form = GetParentForm(this);
+            return form && form->HandleAllocated() ? form->WindowHandle() : Application->Handle();
+        },
+        [this] { return allowInPlace_; }));
     SetTabStop(true);
     SetBounds(Left(), Top(), 185, 89);
     SetAutoSize(false);
@@ -288,13 +328,51 @@ void TXcCustomRichEdit::CreateParams(TCreateParams& p) {
     TXcExRichEdit::CreateParams(p);
     p.Style |= ES_SAVESEL | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
     if (!oleDragDrop_) p.Style |= ES_NOOLEDRAGDROP;
+    // A size change repaints only what it uncovers.
+    p.WindowClass.style &= ~(CS_HREDRAW | CS_VREDRAW);
     // No ES_SELECTIONBAR here: it is WS_MAXIMIZE's bit, and a child window
     // created with it fills its parent.  The option sets it instead.
 }
 
 void TXcCustomRichEdit::CreateWnd() {
     TXcExRichEdit::CreateWnd();
+    // Far East systems other than Japanese ones show their own script.
+    if (GetSystemMetrics(SM_DBCSENABLED) && PRIMARYLANGID(GetSystemDefaultLangID()) != LANG_JAPANESE)
+        Font()->SetCharset(DEFAULT_CHARSET);
     ApplyOptions();
+    if (allowObjects_) AttachObjects();
+    if (XcRichEditVersion() == 1) SendMessageW(WindowHandle(), WM_SETFONT, 0, 0);
+}
+
+void TXcCustomRichEdit::AttachObjects() {
+    HWND wnd = WindowHandle();
+    SendMessageW(wnd, EM_SETOLECALLBACK, 0, reinterpret_cast<LPARAM>(callback_.Get()));
+    ole_.Reset();
+    SendMessageW(wnd, EM_GETOLEINTERFACE, 0, reinterpret_cast<LPARAM>(ole_.GetAddressOf()));
+    if (!ole_) return;
+    std::string application = Trim(Application->Title());
+    if (application.empty()) {
+        const std::string exe = Application->ExeName();
+        application = exe.substr(exe.find_last_of("\\/:") + 1);
+    }
+    ole_->SetHostNames(application.c_str(), (title_.empty() ? application : title_).c_str());
+}
+
+void TXcCustomRichEdit::DetachObjects() {
+    CloseObjects(ole_.Get());
+    ole_.Reset();
+}
+
+void TXcCustomRichEdit::SetAllowObjects(bool value) {
+    if (value == allowObjects_) return;
+    allowObjects_ = value;
+    if (!HandleAllocated()) return;
+    if (value) {
+        AttachObjects();
+    } else {
+        ole_.Reset();
+        SendMessageW(WindowHandle(), EM_SETOLECALLBACK, 0, 0);
+    }
 }
 
 void TXcCustomRichEdit::PrepareWindow() {
@@ -431,6 +509,17 @@ void TXcCustomRichEdit::SetZoom(int value) {
 }
 
 TPopupMenu* TXcCustomRichEdit::GetPopupMenu() const {
+    FreeAndNil(verbMenu_);
+    if (autoVerbMenu_ && ole_ && HandleAllocated()) {
+        ComPtr<IOleClientSite> site;
+        const ComPtr<IOleObject> object =
+            Adopted(SelectedRichEditObject(WindowHandle(), ole_.Get(), site.GetAddressOf()));
+        if (object) {
+            auto* self = const_cast<TXcCustomRichEdit*>(this);
+            verbMenu_ = NewVerbMenu(self, object.Get(), site.Get(), WindowHandle(), PopupMenu());
+            if (verbMenu_) return verbMenu_;
+        }
+    }
     if (TPopupMenu* own = PopupMenu()) return own;
     if (!useFixedPopup_) return nullptr;
     return SharedEditPopupMenu(const_cast<TXcCustomRichEdit*>(this), true);
@@ -485,8 +574,36 @@ void TXcCustomRichEdit::Notify(TMessage& m) {
     }
 }
 
+void TXcCustomRichEdit::PaintVersion1(TMessage& m) {
+    // A paint of any rich edit under way: this one's goes to the control.
+    static bool painting = false;
+    if (painting) {
+        DefaultHandler(m);
+        return;
+    }
+    const FlagScope busy(painting);
+    // The older control leaves a strip at its right edge unpainted.
+    HWND wnd = WindowHandle();
+    RECT client{};
+    GetClientRect(wnd, &client);
+    const OwnedRegion update(CreateRectRgn(0, 0, 0, 0));
+    const OwnedRegion strip(CreateRectRgn(client.right - 3, client.top, client.right, client.bottom));
+    if (GetUpdateRgn(wnd, update.get(), FALSE) > NULLREGION &&
+        CombineRgn(strip.get(), strip.get(), update.get(), RGN_AND) > NULLREGION)
+        InvalidateRgn(wnd, strip.get(), FALSE);
+    TXcExRichEdit::WndProc(m);
+}
+
 void TXcCustomRichEdit::WndProc(TMessage& m) {
     switch (m.Msg) {
+        case WM_PAINT:
+            if (XcRichEditVersion() != 1) break;
+            PaintVersion1(m);
+            return;
+        case WM_DESTROY:
+            // The window's objects go with it.
+            DetachObjects();
+            break;
         case WM_CONTEXTMENU:
             contextMenuSeen_ = true;
             break;

@@ -15,8 +15,13 @@
 //   - saving through the conversions, the stream modes in both directions;
 //   - character and paragraph attributes (XcRichEditAttributes.h);
 //   - printing, finding and replacing (the system's find and replace
-//     dialogs), protected text, and the clipboard kept when it goes.
-// Embedded objects are not offered.
+//     dialogs), protected text, and the clipboard kept when it goes;
+//   - embedded objects through the object callback (XcRichEditObjects.h),
+//     in place when allowed, and a selected object's verbs as the context
+//     menu;
+//   - on the older control (riched32.dll, version 1) its own line breaks,
+//     an insertion the control cut short reported, and its paint kept from
+//     nesting.
 
 #include <functional>
 #include <memory>
@@ -28,6 +33,7 @@
 #include "controls/XcRichEditConversions.h"
 #include "controls/win/XcEnhancedControl.h"
 #include "controls/win/XcRichEditAttributes.h"
+#include "controls/win/XcRichEditObjects.h"
 
 // 1 with only riched32.dll; otherwise the minor part of riched20.dll's
 // file version divided by 10 (Wine's 5.30 gives 3), 2 when that is 0;
@@ -56,6 +62,9 @@ public:
     int Count() const override;
     std::string Get(int index) const override;
     void Put(int index, const std::string& s) override;
+    // At the start of line index ("s\r"), or at index Count after the end of
+    // the last line ("\rs"); "\r\n" on version 1, where an insertion the
+    // control cut short raises EOutOfResources "RichEdit line insertion error".
     void Insert(int index, const std::string& s) override;
     void Delete(int index) override;
     void Clear() override;
@@ -125,6 +134,15 @@ public:
     void SetAutoAdvancedTypography(bool value) { autoAdvancedTypography_ = value; }
     bool AutoURLDetect() const;
     void SetAutoURLDetect(bool value);
+    // A selected embedded object's verbs make the context menu.
+    bool AutoVerbMenu() const { return autoVerbMenu_; }
+    void SetAutoVerbMenu(bool value) { autoVerbMenu_ = value; }
+    // The rich edit gets the object callback and may hold embedded objects.
+    bool AllowObjects() const { return allowObjects_; }
+    void SetAllowObjects(bool value);
+    // Embedded objects may activate in place.
+    bool AllowInPlace() const { return allowInPlace_; }
+    void SetAllowInPlace(bool value) { allowInPlace_ = value; }
     TXcClipboardCommands ClipboardCommands() const { return clipboardCommands_; }
     void SetClipboardCommands(TXcClipboardCommands value) { clipboardCommands_ = value; }
     // The lines' changes in code (put, insert, delete) can be undone.
@@ -182,6 +200,10 @@ public:
     int ScreenLogPixels() const { return screenLogPixels_; }
     // The rectangle of the last resize request (EN_REQUESTRESIZE).
     cl::TRect ResizeRect() const { return resizeRect_; }
+    // The callback the control hands the rich edit (made with the control).
+    IRichEditOleCallback* ObjectCallback() const { return callback_.Get(); }
+    // The rich edit's object interface while the window holds objects.
+    IRichEditOle* RichEditOle() const { return ole_.Get(); }
 
     // Where text first occurs in the range from startPos on (length
     // characters; backward from startPos + length with stBackward); -1 when
@@ -253,6 +275,11 @@ private:
     // Opens through open() and streams the text out in the save's format.
     void SaveThrough(TXcConversion& conversion, const std::function<bool()>& open);
     void ApplyOptions();
+    // The callback handed over, the object interface fetched, the host named.
+    void AttachObjects();
+    void DetachObjects();
+    // The older control's paint with its right edge again.
+    void PaintVersion1(cl::TMessage& m);
     // An EM_SETOPTIONS option on or off, when there is a window.
     void SetOption(LPARAM option, bool on);
     void Notify(cl::TMessage& m);
@@ -284,6 +311,13 @@ private:
     bool wordSelection_ = true;
     int zoom_ = 100;
     TXcConversion* defaultConverter_ = nullptr;
+    bool autoVerbMenu_ = true;
+    bool allowObjects_ = true;
+    bool allowInPlace_ = true;
+    Microsoft::WRL::ComPtr<IRichEditOleCallback> callback_;
+    Microsoft::WRL::ComPtr<IRichEditOle> ole_;
+    // The last verb menu, freed by the next context menu or with the control.
+    mutable cl::TPopupMenu* verbMenu_ = nullptr;
     // A WM_CONTEXTMENU arrived while a right button's release was handled.
     bool contextMenuSeen_ = false;
 };

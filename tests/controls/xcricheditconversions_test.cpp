@@ -34,7 +34,10 @@ TEST(ConversionChoice, ByExtensionAndFirstBytes) {
         EXPECT_EQ(ConversionFormats().ForFile(name, nullptr)->FormatKind(), c.kind) << c.name;
     }
     TXcTextConversion fallback;
-    EXPECT_EQ(ConversionFormats().ForFile(folder.Name("d.html"), &fallback), &fallback);
+    int parent = 0;
+    EXPECT_EQ(ConversionFormats().ForFile(folder.Name("d.html"), &fallback, &parent), &fallback);
+    for (int i = 0; i < ConversionFormats().Count(); ++i)
+        EXPECT_EQ(ConversionFormats().Items(i)->ParentWindow(), &parent) << "each one asked is attached";
     // Saving goes by the extension alone: the file need not exist.
     EXPECT_EQ(ConversionFormats().ForSaving(folder.Name("nowy.TXT"), nullptr),
               ConversionFormats().PlainText());
@@ -132,6 +135,20 @@ TEST(StreamIn, RetriesInTheOtherFormatOnlyWhenNothingWentIn) {
             EXPECT_EQ(control.reads[i].second, body) << c.name << " attempt " << i;
         }
     }
+}
+
+TEST(StreamIn, AConversionThatIgnoresErrorsKeepsWhatWentIn) {
+    struct Lenient : TXcTextConversion {
+        bool IgnoreErrors() const override { return true; }
+    };
+    TMemoryStream stream;
+    stream.WriteBuffer("Aktywa", 6);
+    stream.SetPosition(0);
+    Lenient conversion;
+    ASSERT_TRUE(conversion.OpenStream(stream, cdImport));
+    FakeControl control;
+    control.answers = {{false, true, false}};
+    EXPECT_FALSE(StreamInWithRetry(control, conversion, false).has_value());
 }
 
 TEST(StreamIn, ProgressClimbsToAHundredOnce) {

@@ -3,7 +3,8 @@
 // kept, long lines whole, saving in every format and mode, the text, mode
 // and modified flag across a new window, change notices, character and
 // paragraph attributes, protected text, finding and replacing, printing,
-// the shared edit menu, the version, and the viewer's destruction.
+// the shared edit menu, lines inserted, the stored object settings, the
+// window class, the version, and the viewer's destruction.
 #include "controls/win/XcRichEdit.h"
 
 #include <dlgs.h>
@@ -17,11 +18,14 @@
 #include "classlib/win/Forms.h"
 #include "classlib/win/GdiHandles.h"
 #include "classlib/win/Printers.h"
+#include "classlib/win/WideText.h"
 #include "controls/win/XcEditPopupMenu.h"
 #include "controls/win/XcThemes.h"
+#include "tests/controls/win/RichTextViewer.h"
 #include "tests/support/ControlDestruction.h"
 #include "tests/support/Files.h"
 #include "tests/support/PrinterOutput.h"
+#include "tests/support/StoredForm.h"
 #include "tests/support/TempFolder.h"
 #include "tests/win/FormsTestSupport.h"
 
@@ -30,21 +34,9 @@ namespace {
 using namespace cl;
 using namespace cltest;
 
-struct Viewer {
-    Owned<TForm> form = Make<TForm>(nullptr);
-    TXcRichEdit* edit = new TXcRichEdit(form.get());
-    Viewer() {
-        form->SetBounds(100, 100, 400, 300);
-        edit->SetParent(form.get());
-        edit->SetAlign(alClient);
-        edit->SetReadOnly(true);
-        form->Show();
-    }
-    std::vector<std::string> Lines() const {
-        std::vector<std::string> lines;
-        for (int i = 0; i < edit->Lines()->Count(); ++i) lines.push_back(edit->Lines()->Get(i));
-        return lines;
-    }
+// Read-only, as the program's viewers are.
+struct Viewer : RichTextViewer {
+    Viewer() : RichTextViewer(true) {}
 };
 
 using Lines = std::vector<std::string>;
@@ -536,6 +528,54 @@ TEST(RichTextPrint, OneJobPageByPageUnderItsTitle) {
         EXPECT_NE(ps.find("%%Pages: 3"), std::string::npos) << "150 characters, 60 a page";
     }
     EXPECT_EQ(SendMessageW(wnd, WM_GETTEXTLENGTH, 0, 0), 150);
+}
+
+TEST(RichTextViewer, ALayoutNamingTheObjectSettingsIsReadAndWrittenBackTheSame) {
+    Viewer v;
+    v.edit->SetAutoVerbMenu(false);
+    v.edit->SetAllowObjects(false);
+    v.edit->SetAllowInPlace(false);
+    const std::string stored = Written(*v.edit);
+    auto* copy = new TXcRichEdit(v.form.get());
+    LoadComponentTree(*copy, [&] { ReadInto(v.form.get(), *copy, stored); });
+    EXPECT_FALSE(copy->AutoVerbMenu());
+    EXPECT_FALSE(copy->AllowObjects());
+    EXPECT_FALSE(copy->AllowInPlace());
+    const std::string again = Written(*copy);
+    for (const std::string name : {"AutoVerbMenu", "AllowObjects", "AllowInPlace"}) {
+        // The name, then False.
+        const std::string entry = static_cast<char>(name.size()) + name + '\x08';
+        EXPECT_NE(stored.find(entry), std::string::npos) << name;
+        EXPECT_NE(again.find(entry), std::string::npos) << name;
+    }
+}
+
+TEST(RichTextViewer, ItsWindowClassRedrawsOnlyWhatASizeChangeUncovers) {
+    Viewer v;
+    EXPECT_EQ(GetClassLongW(v.edit->Handle(), GCL_STYLE) & (CS_HREDRAW | CS_VREDRAW), 0u);
+    v.edit->Lines()->SetText("Aktywa");
+    EXPECT_EQ(v.Lines(), Lines{"Aktywa"}) << "still the rich edit";
+}
+
+TEST(RichTextLines, InsertingAfterTheLastLineStartsWithALineBreak) {
+    const struct {
+        const char* text;
+        int index;
+        const char* result;  // each of the control's line breaks read as CR LF
+    } cases[] = {
+        {"", 0, "\r\nBilans"},
+        {"Aktywa", 0, "Bilans\r\nAktywa"},
+        {"Aktywa", 1, "Aktywa\r\nBilans"},
+        {"Aktywa\r", 1, "Aktywa\r\nBilans\r\n"},
+        {"Aktywa\rPasywa", 1, "Aktywa\r\nBilans\r\nPasywa"},
+    };
+    Viewer v;
+    for (const auto& c : cases) {
+        SetWindowTextW(v.edit->Handle(), ToWide(c.text).c_str());
+        v.edit->Lines()->Insert(c.index, "Bilans");
+        EXPECT_EQ(v.Held(), c.result) << c.text << " at " << c.index;
+    }
+    EXPECT_THROW(v.edit->Lines()->Insert(5, "Bilans"), EStringListError);
 }
 
 TEST(RichTextViewer, VersionFromTheLibrarysFileVersion) {

@@ -24,19 +24,37 @@ struct TSheetPoint {
 };
 TSheetPoint PaperPointOnSheet(int x, int y, int paperWidth, int paperHeight);
 
-// Printing plays a page's template proportionally into the paper moved by
-// the margins.  On A4 it lands where the print rectangles (0.1 mm of the A4
-// page) expect its lines, at OnA4 without margins; on the paper it went to
-// Drawn.  The values follow it by the same transform, so on A4 a print
-// rectangle is only shifted by the margins and on other paper it is scaled
-// with the template.  Everything here is in one unit (the preview's).
+// Printing plays a page's template into its sheet taken through the page's
+// print correction, as the page's print rectangles are: a sheet coordinate
+// s goes to P.Scale x (s - C.Off) + C.Off + P.Off, C being the page's
+// screen calibration and P its print correction, x and y each by their own.
+// In 0.1 mm of the A4 page, unrounded.
+struct TSheetArea {
+    double Left, Top, Right, Bottom;
+};
+TSheetArea PrintedTemplateOnA4(int formNo, int page);
+
+// The A4 page printed on the paper (in any unit; a4Width x a4Height is A4
+// in it): scaled into it keeping its proportions and centred.  On A4 it is
+// the paper itself.
+TPlacedRect A4OnPaper(const TPlacedRect& paper, int a4Width, int a4Height);
+
+// An area of the A4 page (0.1 mm) where the A4 page lies at a4, each edge
+// to the nearest unit (halves away from zero).
+TPlacedRect AreaOnPaper(const TSheetArea& area, const TPlacedRect& a4);
+
+// The values follow the template from its place on the A4 page (OnA4,
+// without margins) to where it went on the paper (Drawn): on A4 a print
+// rectangle only moves by the margins, on other paper it is scaled with the
+// template.  Everything here is in one unit (the preview's).
 struct TTemplateFollower {
     TPlacedRect OnA4, Drawn;
 
-    // drawn: where the template went; a4Width x a4Height: the A4 page.
-    static TTemplateFollower For(const TPlacedRect& drawn, int a4Width, int a4Height);
     int X(int x) const;
     int Y(int y) const;
     int Width(int w) const;
     TPlacedRect Rect(const TPlacedRect& r) const { return {X(r.Left), Y(r.Top), X(r.Right), Y(r.Bottom)}; }
+    // How much the template was scaled from A4, by which the values' font
+    // sizes go: 1 on A4.
+    double Ratio() const;
 };

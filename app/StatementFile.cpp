@@ -192,9 +192,7 @@ void WriteStatement(TStream& Stream, const TRz_NaglRec& Header, TStatementHost& 
     }
 }
 
-int WriteStatementFile(const TRz_NaglRec& Header, TStatementHost& Host, TFileReplaceSteps& Steps,
-                       TFileFault* Fault) {
-    if (Fault) *Fault = TFileFault::None;
+int WriteStatementFile(const TRz_NaglRec& Header, TStatementHost& Host, TFileReplaceSteps& Steps) {
     cl::FlagScope loading(Host.LoadingFlag());
     cl::TMemoryStream contents;
     try {
@@ -204,32 +202,7 @@ int WriteStatementFile(const TRz_NaglRec& Header, TStatementHost& Host, TFileRep
     }
     const std::string_view bytes(static_cast<const char*>(contents.Memory()),
                                  static_cast<size_t>(contents.Size()));
-    const TReplaceResult result = WriteFileReplacing(Header.FileName, bytes, Steps);
-    if (Fault) *Fault = result.Fault;
-    return result.Code;
-}
-
-std::string SaveFailureText(int Result, TFileFault Fault) {
-    std::string text = Result == kStatementNotCreated ? "Zapis do pliku dyskowego jest niemożliwy."
-                                                      : "Zapis nie powiódł się.";
-    switch (Fault) {
-        case TFileFault::NoFolder:
-            return text + " Folder nie istnieje.";
-        case TFileFault::IsFolder:
-            return text + " Pod tą nazwą jest folder.";
-        case TFileFault::ReadOnlyFile:
-            return text + " Plik jest tylko do odczytu.";
-        case TFileFault::WriteProtected:
-            return text + " Dysk lub folder jest tylko do odczytu.";
-        case TFileFault::AccessDenied:
-            return text + " Brak dostępu do pliku lub folderu.";
-        case TFileFault::DiskFull:
-            return text + " Brak miejsca na dysku.";
-        case TFileFault::InUse:
-            return text + " Plik jest używany przez inny program.";
-        default:
-            return text;
-    }
+    return WriteFileReplacing(Header.FileName, bytes, Steps);
 }
 
 int ReadStatement(TStream& Stream, TStatementHost& Host) {

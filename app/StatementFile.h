@@ -95,7 +95,7 @@ public:
     virtual void ReplayStep(const TWizardStep& Step) = 0;
 };
 
-// Results of the writer; the caller shows SaveFailureText for the last two.
+// Results of the writer.
 inline constexpr int kStatementWritten = 0;
 inline constexpr int kStatementNotCreated = 1;
 inline constexpr int kStatementWriteFailed = 2;
@@ -109,13 +109,9 @@ inline constexpr int kStatementNotCleared = 10;
 // host fails.
 void WriteStatement(cl::TStream& Stream, const TRz_NaglRec& Header, TStatementHost& Host);
 // Writes the file named in Header through WriteFileReplacing: a failure
-// leaves an existing file as it was.  Results as above; Fault, when given,
-// gets what the system said of a failure.
+// leaves an existing file as it was.  Results as above.
 int WriteStatementFile(const TRz_NaglRec& Header, TStatementHost& Host,
-                       TFileReplaceSteps& Steps = SystemFileSteps(), TFileFault* Fault = nullptr);
-// The one message of a failed save: that it failed and, where the system
-// said, why.
-std::string SaveFailureText(int Result, TFileFault Fault);
+                       TFileReplaceSteps& Steps = SystemFileSteps());
 
 // Reads the stream from its position to its end.  The whole file is read
 // and checked before anything changes; then the host clears the statement

@@ -65,7 +65,8 @@ int ParseUpdateFile(const std::string& fileName, std::string& info) {
     }
     int64_t build = 0;
     if (!ParseBuild(lines[0], build)) return kNoUpdateInfo;
-    if (build <= kProgramBuild) return kNoUpdate;
+    // A newer build without news on line 3 is no offer.
+    if (build <= kProgramBuild || lines[2].empty()) return kNoUpdate;
     info = lines[2];
     return kUpdateAvailable;
 }

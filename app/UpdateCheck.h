@@ -27,26 +27,19 @@ std::string UpdateFileName();
 std::string ToggleHttpPrefix(std::string_view url);
 
 // Reads the local copy.  kUpdateAvailable when line 1 is a build number
-// above the program's (info := line 3), kNoUpdate when it is one at or
-// below it; kNoUpdateInfo when the file is missing or unreadable or its
-// first line is not a whole decimal number (an HTTP error page).  Info is
-// empty unless the result is kUpdateAvailable.
+// above the program's and line 3 is not empty (info := line 3), kNoUpdate
+// when the build is not newer or line 3 is empty or missing; kNoUpdateInfo
+// when the file is missing or unreadable or its first line is not a whole
+// decimal number (an HTTP error page).  Info is empty unless the result is
+// kUpdateAvailable.
 int ParseUpdateFile(const std::string& fileName, std::string& info);
 
 #ifdef _WIN32
 // Deletes the old local copy, downloads the file from url (once more
 // without its "http://" when that fails) and reads it; kNoUpdateInfo when
-// nothing was downloaded.  Blocks with the hourglass shown.
+// nothing was downloaded.  Blocks the calling thread, with the hourglass
+// shown, until the download ends.
 int CheckForUpdate(const std::string& url);
 // From the build's address.
 int CheckForUpdate();
-
-// The same check with the download on a worker thread of its own, so that
-// a slow network holds no window up: deletes the old local copy and starts
-// the download; when it ends, Msg is posted to Window (an HWND) with
-// WParam 0 and LParam 1 when a copy was downloaded, else 0, and
-// UpdateCheckResult(LParam != 0) gives the check's result.  False, with
-// nothing posted, when the old copy stays or a download is still running.
-bool StartUpdateDownload(void* Window, unsigned Msg, const std::string& url);
-int UpdateCheckResult(bool Downloaded);
 #endif

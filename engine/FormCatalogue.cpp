@@ -8,9 +8,7 @@ constexpr TCalibration I{1, 1, 0, 0};
 
 }  // namespace
 
-// Screen entries 1..4, then print corrections 1..4.  rachppp's print
-// correction scales x by 1 and shifts by (0, 82): its template is fitted to
-// the page width like every other, so no other x scale can land on it.
+// Screen entries 1..4, then print corrections 1..4.
 const IndexedTable<TFrmFeature, 1, 8> FormCatalogue{{
     {"bil",
      "BILANS DLA JEDNOSTEK PROWADZĄCYCH D.G.",
@@ -43,7 +41,7 @@ const IndexedTable<TFrmFeature, 1, 8> FormCatalogue{{
      4,
      461,
      581,
-     {{0.922, 0.955, 65, 66}, {0.99, 1, 20, 0}, I, I, {1, 0.942, 0, 82}, I, I, I}},
+     {{0.922, 0.955, 65, 66}, {0.99, 1, 20, 0}, I, I, {0.96, 0.942, 60, 80}, I, I, I}},
     {"rachppb",
      "RACHUNEK PRZEPŁYWÓW PIENIĘŻNYCH - METODA BEZPOŚREDNIA",
      "rachppb",

@@ -1,6 +1,7 @@
 #include "engine/Recalc.h"
 
 #include <algorithm>
+#include <bitset>
 #include <cstdio>
 #include <cstdlib>
 #include <utility>
@@ -14,6 +15,11 @@
 namespace {
 
 const cl::Variant kEmpty;
+
+// The targets whose rule could not compute when it last ran in this
+// recalculation: their empty value is no zero, so a sum that reads one
+// cannot be computed either.
+std::bitset<kRegistryHigh + 1> failedTargets;
 
 // What a rule reads: Null counts as empty, and so does a field without a value object.
 const cl::Variant& Operand(int n) {
@@ -32,7 +38,7 @@ RuleFault Evaluate(const SumRule& rule, cl::Variant& Sum, const cl::TFormatSetti
         for (int i = 0; i < kMaxOperands && rule.Operands[i] != 0; ++i) {
             const int op = rule.Operands[i];
             const cl::Variant& v = Operand(std::abs(op));
-            if (!v.IsEmpty() && !v.IsNumeric()) return RuleFault::Operand;
+            if (failedTargets[std::abs(op)] || (!v.IsEmpty() && !v.IsNumeric())) return RuleFault::Operand;
             if (i == 0)
                 Sum = v;
             else
@@ -57,6 +63,13 @@ void ReportFault(uint16_t target, RuleFault fault) {
     AddError(kRecalcErrorKind, text);
 }
 
+// The rule's result, or for a rule that cannot compute an empty target:
+// an old total would look right, an empty field and a listed error do not.
+void StoreResult(const SumRule& rule, RuleFault fault, const cl::Variant& sum, uint16_t trigger) {
+    failedTargets[rule.Target] = fault != RuleFault::None;
+    SetComputed(trigger, rule.Target, fault == RuleFault::None ? sum : kEmpty);
+}
+
 }  // namespace
 
 cl::Variant GetFieldNum(uint16_t N) {
@@ -72,13 +85,8 @@ void RunRules(const FormRules& Form, uint16_t Trigger, bool ReportFaults) {
     cl::Variant sum;
     for (const SumRule& rule : Form.Rules) {
         const RuleFault fault = Evaluate(rule, sum, fs);
-        if (fault == RuleFault::None) {
-            SetComputed(Trigger, rule.Target, sum);
-        } else {
-            // An old total would look right; an empty field and a listed error do not.
-            SetComputed(Trigger, rule.Target, cl::Variant());
-            if (ReportFaults) ReportFault(rule.Target, fault);
-        }
+        StoreResult(rule, fault, sum, Trigger);
+        if (fault != RuleFault::None && ReportFaults) ReportFault(rule.Target, fault);
     }
 }
 
@@ -88,12 +96,9 @@ void RunSettled(const FormRules& Form, uint16_t Trigger) {
     cl::Variant sum;
     for (const SumRule* rule : Form.Settled) {
         const RuleFault fault = Evaluate(*rule, sum, fs);
-        if (fault == RuleFault::None) {
-            SetComputed(Trigger, rule->Target, sum);
-        } else {
-            SetComputed(Trigger, rule->Target, cl::Variant());
+        StoreResult(*rule, fault, sum, Trigger);
+        if (fault != RuleFault::None)
             faults.emplace_back(static_cast<size_t>(rule - Form.Rules.data()), fault);
-        }
     }
     // Listed in the list's order, as a run of the list lists them.
     std::sort(faults.begin(), faults.end());
@@ -102,6 +107,7 @@ void RunSettled(const FormRules& Form, uint16_t Trigger) {
 
 void Recalculate(uint16_t Trigger) {
     ClearErrors(kRecalcErrorKind, false);
+    failedTargets.reset();
     EngineHost& host = GetEngineHost();
     for (const FormRules& form : kFormRules) {
         CurrentFormName = form.Name;

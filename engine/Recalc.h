@@ -2,7 +2,8 @@
 // Recalculation: every computed field of every selected form from its sum
 // rule.  A rule that cannot compute (an operand holding text, a total
 // beyond the currency range) empties its target and reports the field in
-// ErrorList; the other rules go on.
+// ErrorList; so does every rule that reads such a target, up to the last
+// total, so no total counts it as 0.  The other rules go on.
 
 #include <cstdint>
 
@@ -18,8 +19,10 @@ cl::Variant GetFieldNum(uint16_t N);
 // Stores a rule's result in Target's value object, when it has one.
 void SetComputed(uint16_t Trigger, uint16_t Target, const cl::Variant& V);
 
-// One run of a form's rules, in order; a rule that cannot compute is listed
-// in ErrorList when ReportFaults is set.  The eight procedures report.
+// One run of a form's rules, in order, within the current recalculation:
+// a target whose rule failed when it last ran in it is still failed.  A
+// rule that cannot compute is listed in ErrorList when ReportFaults is set.
+// The eight procedures report.
 void RunRules(const FormRules& Form, uint16_t Trigger, bool ReportFaults);
 // One run of Form.Settled: the values and the listed errors that Form.Runs
 // runs of the list, reporting the last, give.

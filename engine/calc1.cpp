@@ -44,6 +44,9 @@ void TDataValue::SetValue(const cl::Variant& V) {
             failed = true;  // keeps the typed text; the user is asked below
         }
     }
+    // A text the statement file's reader would take for damage is never
+    // kept, whatever way it came in: no answer could store it.
+    if (newV.IsString() && newV.AsRawString().size() > static_cast<size_t>(kLongestText)) cl::Abort();
     if (!failed && !newV.IsEmpty() && GetValue().SameTypeAndValue(newV)) return;
 
     bool ok = !failed;

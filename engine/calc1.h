@@ -41,8 +41,9 @@ public:
 
 extern TRz_NaglRec StatementHeader;
 
-// The longest text a field holds: its editors take no more, so no statement
-// file the program writes holds a longer one, and one that does is damaged.
+// The longest text a field holds: neither its editors nor the typed-value
+// store take more, so no statement file the program writes holds a longer
+// one, and one that does is damaged.
 inline constexpr int32_t kLongestText = 30000;
 
 // The value of one field.
@@ -55,7 +56,8 @@ class TDataValue : public TFieldValue {
     // The store of a typed value: converts by the field's data type,
     // validates, asks whether to correct an invalid value (Yes raises the
     // silent abort), stores and recalculates.  An equal value of the same
-    // type is not stored again.
+    // type is not stored again; a text longer than kLongestText is refused
+    // with the silent abort, unasked.
     void SetValue(const cl::Variant& V);
 
     virtual void SaveToStream(cl::TStream& Stream);

@@ -75,8 +75,8 @@ std::optional<TAniStep> AniStepAt(const TAniFile& ani, int64_t step);
 // A step's display time: rate * 100 div 6 ms, 100 ms for 0, at most 2^31 - 1.
 uint32_t AniIntervalMs(uint32_t rate);
 
-// The entry a system icon of that width shows: the nearest width, the
-// deepest of those.
+// The entry an icon of that width shows: the nearest width, the deepest of
+// those.
 size_t AniIconEntryFor(const TAniIcon& icon, int width);
-// That entry's image alone as an icon file (type 1, one entry).
-std::vector<uint8_t> AniIconImageFile(const TAniIcon& icon, size_t entry);
+// The whole resource as an icon file: a cursor's type 2 becomes 1.
+std::vector<uint8_t> AniIconAsIconFile(const TAniIcon& icon);

@@ -165,16 +165,8 @@ size_t AniIconEntryFor(const TAniIcon& icon, int width) {
     return best;
 }
 
-std::vector<uint8_t> AniIconImageFile(const TAniIcon& icon, size_t entry) {
-    // The reader checked the directory and the image's place.
-    const uint8_t* e = icon.bytes.data() + 6 + 16 * entry;
-    const uint32_t bytes = Le32(e + 8), offset = Le32(e + 12);
-    std::vector<uint8_t> file{0, 0, 1, 0, 1, 0, e[0], e[1], e[2], e[3], 1, 0};
-    const int bits = icon.entries[entry].bits;
-    file.push_back(static_cast<uint8_t>(bits));
-    file.push_back(static_cast<uint8_t>(bits >> 8));
-    for (uint32_t v : {bytes, uint32_t{22}})
-        for (int i = 0; i < 4; ++i) file.push_back(static_cast<uint8_t>(v >> (8 * i)));
-    file.insert(file.end(), icon.bytes.begin() + offset, icon.bytes.begin() + offset + bytes);
-    return file;
+std::vector<uint8_t> AniIconAsIconFile(const TAniIcon& icon) {
+    std::vector<uint8_t> bytes = icon.bytes;
+    if (bytes.size() >= 4) bytes[2] = 1, bytes[3] = 0;
+    return bytes;
 }

@@ -88,6 +88,11 @@ extern bool GifTolerantReading;
 // version".  After an exception file holds what was read.
 void ReadGif(const uint8_t* data, size_t size, TGifFile& file);
 
+// The bits of a colour table of 2, 4, 8, ... or 256 colours; any other
+// count raises EInvalidGraphicOperation "Wrong number of colors; must be a
+// power of 2".
+int GifBitsForColors(int colors);
+
 // Brings each frame's graphic-control extension up to date, drops empty
 // comment extensions and settles the version ("89a" when an extension, a
 // comment or a loop is written).

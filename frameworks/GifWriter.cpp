@@ -61,6 +61,12 @@ public:
 
 }  // namespace
 
+int GifBitsForColors(int colors) {
+    for (int bits = 1; bits <= 8; ++bits)
+        if (colors == 1 << bits) return bits;
+    throw cl::EInvalidGraphicOperation("Wrong number of colors; must be a power of 2");
+}
+
 void PrepareGifForWrite(TGifFile& file) {
     bool extensions = !file.header->comment.empty() || (file.looping && file.frames.size() > 1);
     for (TGifFrame& frame : file.frames) {

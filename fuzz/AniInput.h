@@ -17,8 +17,7 @@ inline bool ExerciseAni(const uint8_t* data, size_t size) {
     try {
         ReadAni(data, size, ani);
         for (int64_t step = -1; step <= ani.stepCount && step < 64; ++step) AniStepAt(ani, step);
-        // The image shown is cut out of the resource by its directory entry.
-        for (const TAniIcon& icon : ani.icons) AniIconImageFile(icon, AniIconEntryFor(icon, 32));
+        for (const TAniIcon& icon : ani.icons) AniIconEntryFor(icon, 32);
     } catch (const cl::Exception&) {
         return true;
     }

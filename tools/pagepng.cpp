@@ -5,8 +5,8 @@
 //   pagepng <frm folder> <form> <page> <out.png> [screen|print] [pixels per mm]
 //
 // screen: the template stretched over the A4 sheet, fields at their screen
-// rectangles; print: the template fitted proportionally into the page,
-// fields at their print rectangles and unscaled font sizes.
+// rectangles; print: the template where its page's print correction puts
+// it on the page, fields at their print rectangles and unscaled font sizes.
 #include <windows.h>
 
 #include <cstdio>
@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "app/SheetMapping.h"
 #include "classlib/win/GdiHandles.h"
 #include "engine/FormCatalogue.h"
 #include "engine/calc1_d.h"
@@ -127,20 +128,12 @@ void Render(const std::string& dir, const std::string& form, int page, const std
     RECT all{0, 0, W, H};
     FillRect(dc.get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
 
-    // Where the template goes: the whole sheet on screen; on paper fitted
-    // proportionally and centred.
+    // Where the template goes: the whole sheet on screen; on paper where
+    // the page's print correction takes the sheet.
     RECT place = all;
     if (print) {
-        ENHMETAHEADER hdr;
-        GetEnhMetaFileHeader(emf.get(), sizeof(hdr), &hdr);
-        double fw = hdr.rclFrame.right - hdr.rclFrame.left, fh = hdr.rclFrame.bottom - hdr.rclFrame.top;
-        if (double(H) / fh <= double(W) / fw) {
-            int gw = static_cast<int>(fw * H / fh);
-            place = {(W - gw) / 2, 0, (W - gw) / 2 + gw, H};
-        } else {
-            int gh = static_cast<int>(fh * W / fw);
-            place = {0, (H - gh) / 2, W, (H - gh) / 2 + gh};
-        }
+        const TPlacedRect p = AreaOnPaper(PrintedTemplateOnA4(formNo, page), {0, 0, W, H});
+        place = {p.Left, p.Top, p.Right, p.Bottom};
     }
     int saved = SaveDC(dc.get());
     PlayEnhMetaFile(dc.get(), emf.get(), &place);

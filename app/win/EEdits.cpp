@@ -55,13 +55,15 @@ void GrowToField(TWinControl& editor, const TRect& r) {
     editor.SetHeight(h);
 }
 
-// The numeric editors show nothing while the field is empty, and take the
-// tooltip colour while focused.  Set before the text, so that a value
+// The numeric editors show nothing while the field is empty, take the
+// tooltip colour while focused, and hold no more than a field: their keys
+// are filtered, a paste is not.  Set before the text, so that a value
 // leaves the Null state rather than being hidden by it.
 void PrepareNumeric(TNcBaseNumericEdit& editor) {
     editor.SetNull(true);
     editor.SetNullStr("");
     editor.SetColorFocus(clInfoBk);
+    editor.SetMaxLength(kLongestText);
 }
 
 }  // namespace
@@ -135,6 +137,7 @@ TEMaskEdit::TEMaskEdit(TComponent* AOwner, TWinControl* AParent, const TRect& R,
                        const std::string& AEditMask)
     : TFieldEditor(AOwner) {
     Place(*this, *AParent, R);
+    SetMaxLength(kLongestText);  // without a mask; a mask takes only its own length
     SetText(AText);
     InstallHandlers();
     GrowToField(*this, R);

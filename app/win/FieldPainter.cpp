@@ -1,5 +1,6 @@
 #include "app/win/FieldPainter.h"
 
+#include <cmath>
 #include <functional>
 #include <unordered_map>
 #include <vector>
@@ -191,7 +192,7 @@ bool DrawOnOneLine(TCanvas& canvas, const std::string& text, const TRect& rect, 
 }  // namespace
 
 void PaintField(TCanvas& canvas, const TEField& field, const std::string& text, const TRect& rect,
-                int fontSize, int cellWidth) {
+                int fontSize, int cellWidth, double fontScale) {
     if (text.empty()) return;
     TFont& font = *canvas.Font();
     const std::string name = font.Name();
@@ -211,6 +212,10 @@ void PaintField(TCanvas& canvas, const TEField& field, const std::string& text, 
     canvas.Brush()->SetColor(clWhite);
     font.SetName("Arial");
     font.SetSize(fontSize);
+    // A printed page scaled from A4 takes its values' sizes with it, to a
+    // fraction of a point.
+    if (fontScale != 1.0)
+        font.SetHeight(-static_cast<int>(std::lround(fontSize * fontScale * font.PixelsPerInch() / 72.0)));
     font.SetColor(static_cast<TColor>(field.FontColor));
     font.SetStyle(fsBold);
 

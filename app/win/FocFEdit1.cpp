@@ -75,9 +75,9 @@ TFocFEdit::TFocFEdit(TComponent* owner) : TForm(owner) {
         FormStorage1 = AddFormStorage(
             *this, "FormStorage1",
             {"XcSpinEdit1.Value", "XcSpinEdit2.Value", "ComboBox1.ItemIndex", "ComboBox2.ItemIndex",
+             "ComboBox3.ItemIndex", "Edit1.Text", "XcSpinEdit3.Value", "XcSpinEdit4.Value",
              // A mask typed by hand has no list position: its text is kept too.
-             "ComboBox2.Text", "ComboBox3.ItemIndex", "Edit1.Text", "XcSpinEdit3.Value",
-             "XcSpinEdit4.Value"});
+             "ComboBox2.Text"});
     });
 }
 

@@ -25,10 +25,7 @@ namespace {
 
 constexpr const char* kSavePrompt = "Czy zapisać aktualne sprawozdanie na dysku?";
 constexpr const char* kSaved = "Sprawozdanie zostało zapisane pod nazwą ";
-
-// Set when a failed save has told the user why, so that nothing after it
-// tells them again.
-bool saveFailureShown = false;
+constexpr const char* kSaveFailed = "Zapis nie powiódł się.";
 
 // The wizard and the selected forms as the statement file sees them.
 class TMainStatementHost final : public TStatementHost {
@@ -146,11 +143,10 @@ bool SaveCommand(TMainForm& f) {
 }
 
 bool SaveAsCommand(TMainForm& f) {
-    saveFailureShown = false;
     const bool saved = f.SaveWithDialog();
     if (saved)
         ShowSaved("Potwierdzenie");
-    else if (!saveFailureShown)
+    else
         Application->MessageBox("Zapis nie został dokonany.", "Błąd", MB_OK);
     return saved;
 }
@@ -249,7 +245,10 @@ void TMainForm::Zapiszjako1Execute(TObject*) {
 bool TMainForm::SaveToCurrentFile() {
     TRz_NaglRec header = StatementHeader;
     header.SavedAt = Now();
-    if (SaveStatementToFile(header) != kStatementWritten) return false;
+    if (SaveStatementToFile(header) != kStatementWritten) {
+        Application->MessageBox(kSaveFailed, "Błąd", MB_OK);
+        return false;
+    }
     StatementHeader = header;
     AnswersModified = DataModified = false;
     return true;
@@ -263,7 +262,10 @@ bool TMainForm::SaveWithDialog() {
     // The name is the statement's once the file is written under it.
     TRz_NaglRec header = StatementHeader;
     header.FileName = SaveDialog1->FileName();
-    if (SaveStatementToFile(header) != kStatementWritten) return false;
+    if (SaveStatementToFile(header) != kStatementWritten) {
+        Application->MessageBox(kSaveFailed, "Błąd", MB_OK);
+        return false;
+    }
     StatementHeader.FileName = header.FileName;
     AnswersModified = DataModified = false;
     AdoptFolder(*SaveDialog1, header.FileName);
@@ -272,17 +274,14 @@ bool TMainForm::SaveWithDialog() {
 
 int TMainForm::SaveStatementToFile(const TRz_NaglRec& Header) {
     TMainStatementHost host(*this);
-    TFileFault fault = TFileFault::None;
     int result;
     {
         const TBusyCursor busy;
-        result = WriteStatementFile(Header, host, SystemFileSteps(), &fault);
+        result = WriteStatementFile(Header, host);
     }
-    // The only message of a failed save, with what the system said.
-    if (result != kStatementWritten) {
-        Application->MessageBox(SaveFailureText(result, fault), "Błąd", MB_OK);
-        saveFailureShown = true;
-    }
+    // The writer's own message; the commands tell the rest.
+    if (result == kStatementNotCreated)
+        Application->MessageBox("Zapis do pliku dyskowego jest niemożliwy.", "Błąd", MB_OK);
     return result;
 }
 

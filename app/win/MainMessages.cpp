@@ -37,15 +37,11 @@ void RefillErrorList(TMainForm& f) {
     for (int i = 0; i < ErrorList.Count(); ++i) items->Add(ErrorList.Items(i).Text);
 }
 
-// The download runs on a worker of its own, so that a slow network holds
-// the window up no longer; WM_USER_UPDATE_DOWNLOADED brings its end back.
+// On the window's thread: the window waits, under the hourglass, until
+// the server has answered or failed.
 void CheckUpdate(TMainForm& f) {
     Application->ProcessMessages();
-    StartUpdateDownload(f.Handle(), WM_USER_UPDATE_DOWNLOADED, UpdateFileUrl());
-}
-
-void OfferUpdate(TMainForm& f, bool downloaded) {
-    if (UpdateCheckResult(downloaded) != kUpdateAvailable) return;
+    if (CheckForUpdate() != kUpdateAvailable) return;
     const int answer = Application->MessageBox(
         "Dostępna jest nowsza wersja programu, czy chcesz ją teraz pobrać i zainstalować?\r\r"
         "Instalacji może dokonać użytkownik posiadający uprawnienia do dokonywania zapisu plików w folderze "
@@ -110,9 +106,6 @@ void TMainForm::WndProc(TMessage& m) {
             return;
         case WM_USER_CHECK_UPDATE:
             CheckUpdate(*this);
-            return;
-        case WM_USER_UPDATE_DOWNLOADED:
-            OfferUpdate(*this, m.LParam != 0);
             return;
         case WM_USER_AUTO_UPDATE:
             Chb_aktualiz->SetChecked(m.LParam != 0);

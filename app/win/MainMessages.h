@@ -13,7 +13,6 @@ constexpr UINT WM_USER_AUTO_UPDATE = WM_USER + 8;         // posted: LParam non-
 constexpr UINT WM_USER_CLOSE_NO_SAVE = WM_USER + 9;       // posted: close without the save prompt
 constexpr UINT WM_USER_NEW_NO_SAVE = WM_USER + 10;        // posted: new statement without the prompt
 constexpr UINT WM_USER_END_OF_SELECTION = WM_USER + 11;   // posted: the end-of-selection dialog
-constexpr UINT WM_USER_UPDATE_DOWNLOADED = WM_USER + 12;  // posted: the update file (LParam 1) or none
 constexpr UINT WM_USER_EDITOR_KEY = WM_USER + 100;        // posted: key, 1 << 16, shift << 24
 constexpr UINT WM_USER_EDITOR_EXIT = WM_USER + 101;       // sent: a field editor lost the focus
 constexpr UINT WM_USER_CHECKBOX_CLICK = WM_USER + 102;    // sent: field number (+$10000 ticked)

@@ -58,6 +58,23 @@ int InUnits(const TPrintPreview& preview, int tenths) {
     return preview.ConvertValue(tenths, mmLoMetric, preview.Units());
 }
 
+// The A4 page in the preview's units, at the paper's corner.
+TPlacedRect A4Page(const TPrintPreview& preview) {
+    return {0, 0, InUnits(preview, kSheetWidth), InUnits(preview, kSheetHeight)};
+}
+
+// Where a page's template is played: where its print correction puts it on
+// the A4 page, the A4 page lying on the paper moved by the margins.
+TRect TemplateOnPaper(const TPrintPreview& preview, int formNo, int page) {
+    TRect paper = preview.GetPaperRect();
+    OffsetRect(&paper, InUnits(preview, LeftCorrection), InUnits(preview, TopCorrection));
+    const TPlacedRect a4 = A4Page(preview);
+    const TPlacedRect t =
+        AreaOnPaper(PrintedTemplateOnA4(formNo, page),
+                    A4OnPaper({paper.left, paper.top, paper.right, paper.bottom}, a4.Right, a4.Bottom));
+    return Rect(t.Left, t.Top, t.Right, t.Bottom);
+}
+
 // What a printed job left after a failure goes: the job is dropped and
 // the preview idle again.
 void AbandonJob(TPrintPreview& preview) noexcept {
@@ -101,8 +118,8 @@ void TMainForm::Wydruk1Execute(TObject*) {
     const std::vector<TemFrm*> forms = FormsInScope(*this, scope);
     PrintPreview->SetDirectPrint(UseDirectPrint);
     const ScopeExit direct([this] { PrintPreview->SetDirectPrint(false); });
-    for (TemFrm* form : forms)
-        if (!BuildPrintPages(form, pageNo)) break;  // the next job would fail the same way
+    // A job that fails is told and dropped; the forms after it still print.
+    for (TemFrm* form : forms) BuildPrintPages(form, pageNo);
 }
 
 bool TMainForm::BuildPrintPages(TemFrm* Form, int PageNo) {
@@ -133,11 +150,9 @@ bool TMainForm::BuildPrintPages(TemFrm* Form, int PageNo) {
                     throw ETemplateLoad(e.what());
                 }
                 if (++count > 1) PrintPreview->NewPage();
-                TRect paper = PrintPreview->GetPaperRect();
-                OffsetRect(&paper, InUnits(*PrintPreview, LeftCorrection),
-                           InUnits(*PrintPreview, TopCorrection));
                 TRect drawn{};
-                PrintPreview->PaintGraphicEx(paper, &page, drawn, Form, n, true, false, true);
+                PrintPreview->PaintGraphicEx(TemplateOnPaper(*PrintPreview, Form->FormNo, n), &page, drawn,
+                                             Form, n, true, false, false);
             }
             PrintPreview->EndDoc();
         } catch (const ETemplateLoad&) {
@@ -165,9 +180,9 @@ void TMainForm::PrintPreviewPrinDir(TObject*, TCanvas* Canvas, const TRect& Page
     // The template went to PageRect; the values follow it from the A4 page,
     // where their print rectangles are, and then move by the text
     // corrections, which are lengths on the paper.
-    const TTemplateFollower follow =
-        TTemplateFollower::For({PageRect.left, PageRect.top, PageRect.right, PageRect.bottom},
-                               InUnits(*PrintPreview, kSheetWidth), InUnits(*PrintPreview, kSheetHeight));
+    const TTemplateFollower follow{
+        AreaOnPaper(PrintedTemplateOnA4(form->FormNo, Page), A4Page(*PrintPreview)),
+        {PageRect.left, PageRect.top, PageRect.right, PageRect.bottom}};
     auto onPaper = [&](int tenths) { return InUnits(*PrintPreview, tenths); };
     const int dx = onPaper(TextXCorrection), dy = -onPaper(TextYCorrection);
     const int cell = static_cast<int>(std::nearbyint(PrintScaleX(form->FormNo, Page) * 53.0));
@@ -183,6 +198,6 @@ void TMainForm::PrintPreviewPrinDir(TObject*, TCanvas* Canvas, const TRect& Page
             {onPaper(PrintLeft(form->FormNo, Page, i)), onPaper(PrintTop(form->FormNo, Page, i)),
              onPaper(PrintRight(form->FormNo, Page, i)), onPaper(PrintBottom(form->FormNo, Page, i))});
         PaintField(*Canvas, field, text, Rect(r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy),
-                   field.FontSize, cellWidth);
+                   field.FontSize, cellWidth, follow.Ratio());
     }
 }

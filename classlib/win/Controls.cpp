@@ -456,6 +456,7 @@ void TControl::SetParentBiDiMode(bool value) {
 }
 
 void TControl::BiDiModeChanged() {
+    Perform(CM_BIDIMODECHANGED, 0, 0);
     Invalidate();
     if (auto* win = dynamic_cast<TWinControl*>(this))
         for (TControl* c : win->controls_)

@@ -470,7 +470,8 @@ private:
     static void FinishDrag(bool drop);
     void AdoptParentColor(TColor color);
     void AdoptParentFont(TFont* font);
-    // Repaints this control and the children that follow its reading order.
+    // Tells (CM_BIDIMODECHANGED) and repaints this control and the children
+    // that follow its reading order.
     void BiDiModeChanged();
     // Moves the control by the anchor rules after its parent resized.
     void Anchor(int parentWidth, int parentHeight);

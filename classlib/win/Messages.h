@@ -80,6 +80,7 @@ constexpr UINT CM_SYSFONTCHANGED = CM_BASE + 53;
 constexpr UINT CM_CONTROLCHANGE = CM_BASE + 54;  // WParam the control, LParam non-zero: inserted
 constexpr UINT CM_CHANGED = CM_BASE + 55;
 constexpr UINT CM_BORDERCHANGED = CM_BASE + 59;
+constexpr UINT CM_BIDIMODECHANGED = CM_BASE + 60;
 constexpr UINT CM_ACTIONUPDATE = CM_BASE + 63;
 constexpr UINT CM_ACTIONEXECUTE = CM_BASE + 64;
 constexpr UINT CM_HINTSHOWPAUSE = CM_BASE + 65;

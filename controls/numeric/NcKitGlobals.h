@@ -2,8 +2,10 @@
 // Options of the numeric edit library: process-wide, set once at start
 // (the field editors switch the first three off), and the zero test.
 
+#include <array>
 #include <limits>
 #include <string>
+#include <string_view>
 
 #include "classlib/NumberFormat.h"
 #ifdef _WIN32
@@ -36,6 +38,32 @@ inline cl::TColor NcDefaultColorFontPos = cl::clWindowText;
 #endif
 
 enum TNcBoundsValidationType { evtNone, evtBelowLower, evtAboveUpper };
+
+// The library's own English calendar names (Sunday first) and the order
+// of day, month and year in the locale's short date, set at start.
+// Nothing in the program reads them, nor the names below.
+inline constexpr std::array<const char*, 12> NcLongMonthNames = {
+    "January", "February", "March",     "April",   "May",      "June",
+    "July",    "August",   "September", "October", "November", "December"};
+inline constexpr std::array<const char*, 12> NcShortMonthNames = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                                                  "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+inline constexpr std::array<const char*, 7> NcLongDayNames = {"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                                              "Thursday", "Friday", "Saturday"};
+inline constexpr std::array<const char*, 7> NcShortDayNames = {"Sun", "Mon", "Tue", "Wed",
+                                                               "Thu", "Fri", "Sat"};
+
+enum TNcDateOrder { doMDY, doDMY, doYMD };
+extern TNcDateOrder NcDateOrder;
+// By the first of "d", "M" and "y" (any case) in the format: year first
+// is doYMD, day before month doDMY, else doMDY.
+TNcDateOrder NcDateOrderOf(std::string_view shortDateFormat);
+
+// Where the library would keep settings of its own, and its fonts.
+inline constexpr const char* NcRegistryKey = "Software\\NcKit";
+inline constexpr const char* NcIniFileName = "NcKit.ini";
+inline constexpr const char* NcIniSection = "NcKit";
+inline constexpr const char* NcDefaultFontName = "MS Sans Serif";
+inline constexpr const char* NcFixedFontName = "Courier New";
 
 // True when the magnitude is below NcZeroTolerance.
 inline bool NcIsZero(cl::Extended value) {

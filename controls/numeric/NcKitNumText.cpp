@@ -7,11 +7,11 @@
 
 namespace {
 
-// The sign stays in front of the zeros: "-00042".
+// The sign stays in front of the zeros: "-00042"; a blank zero pads to
+// zeros alone.
 std::string ZeroPadded(std::string text, int maxLength) {
-    if (text.empty()) return text;  // a blank zero stays blank
     std::string sign;
-    if (text[0] == '-' || text[0] == '+') {
+    if (!text.empty() && (text[0] == '-' || text[0] == '+')) {
         sign = text.substr(0, 1);
         text.erase(0, 1);
     }

@@ -323,18 +323,8 @@ void TXcImageList::SetTransparentColor(TColor value) {
 void TXcImageList::SetFileName(const std::string& value) {
     if (value == fileName_) return;
     fileName_ = value;
-    const bool loading = (ComponentState() & csLoading) && !(ComponentState() & csDesigning);
-    // While loading, after the stored picture: the file has the last word.
-    fileDeferred_ = loading;
-    if (!loading) LoadFile();
-}
-
-void TXcImageList::Loaded() {
-    TCustomImageList::Loaded();
-    // Only a load the setter left for now: a list whose file was loaded as
-    // it was named is not loaded twice.
-    if (!fileDeferred_) return;
-    fileDeferred_ = false;
+    // A stored layout brings its picture along: the file is not read then.
+    if ((ComponentState() & csLoading) && !(ComponentState() & csDesigning)) return;
     LoadFile();
 }
 

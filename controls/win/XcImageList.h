@@ -111,8 +111,8 @@ public:
     void SetTransparentMode(TXcImageListTransparentMode value);
     cl::TColor TransparentColor() const { return transparentColor_; }
     void SetTransparentColor(cl::TColor value);
-    // A picture file loaded into Picture when the name changes, or after
-    // loading when it was named while loading (a file that cannot be read
+    // A picture file loaded into Picture when the name changes, except while
+    // the list is loaded outside design time (a file that cannot be read
     // leaves Picture as it was).
     const std::string& FileName() const { return fileName_; }
     void SetFileName(const std::string& value);
@@ -136,7 +136,6 @@ public:
     void DefineProperties(cl::TFiler& filer) override;
 
 protected:
-    void Loaded() override;
     void Change() override;
     // The system list in the colour depth of PixelFormat.
     void CreateImageList() override;
@@ -165,7 +164,6 @@ private:
     int updateCount_ = 0;
     bool changed_ = false;
     bool assigning_ = false;
-    bool fileDeferred_ = false;  // FileName set while loading: Loaded loads it
 };
 
 // The pixel format pfDevice stands for on this display.

@@ -338,6 +338,18 @@ void TXcCustomSpinEdit::WndProc(TMessage& m) {
         case EM_UNDO:
             if (!(clipboardCommands_ & caUndo)) return;
             break;
+        case CM_BIDIMODECHANGED:
+            TXcExCustomMaskEdit::WndProc(m);
+            if (HandleAllocated()) RecreateWnd();
+            return;
+        case WM_NCPAINT:
+        case WM_PAINT:
+            // The themed edit of the common controls 6 draws its frame over
+            // the whole window, the button's window included, which is not
+            // told to paint again.
+            TXcExCustomMaskEdit::WndProc(m);
+            RedrawButton();
+            return;
     }
     TXcExCustomMaskEdit::WndProc(m);
 }
@@ -347,6 +359,13 @@ int TXcCustomSpinEdit::ButtonWidth() const {
     if (!showButton_) return 0;
     if (buttonKind_ == bkClassic && buttonHost_) return buttonHost_->Height();
     return DefaultButtonWidth();
+}
+
+void TXcCustomSpinEdit::RedrawButton() {
+    TWinControl* button = upDown_ ? static_cast<TWinControl*>(upDown_) : buttonHost_;
+    if (button && button->HandleAllocated())
+        RedrawWindow(button->WindowHandle(), nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 void TXcCustomSpinEdit::RecreateButton() {
@@ -382,22 +401,33 @@ void TXcCustomSpinEdit::LayoutButton() {
     if (!HandleAllocated()) return;
     const TRect client = ClientRect();
     const int height = client.bottom - client.top;
+    // The button sits on the side where the reading ends.
+    const bool rightToLeft = UseRightToLeftReading();
     int width = 0;
     if (upDown_) {
         width = DefaultButtonWidth();
-        upDown_->SetBounds(client.right - width, 0, width, height);
+        upDown_->SetBounds(rightToLeft ? 0 : client.right - width, 0, width, height);
     } else if (buttonHost_) {
         width = buttonKind_ == bkClassic ? height : DefaultButtonWidth();
-        buttonHost_->SetBounds(client.right - width, 0, width, height);
+        buttonHost_->SetBounds(rightToLeft ? 0 : client.right - width, 0, width, height);
         spinButton_->SetBounds(1, 0, width - 1, height);
     }
-    // The text ends 2 pixels before the button.
-    SendMessageW(WindowHandle(), EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, width > 0 ? width + 2 : 0));
+    // The text ends 2 pixels before the button, or starts 1 pixel after it.
+    const int margin = width > 0 ? width + (rightToLeft ? 1 : 2) : 0;
+    SendMessageW(WindowHandle(), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
+                 rightToLeft ? MAKELPARAM(margin, 0) : MAKELPARAM(0, margin));
 }
 
 void TXcCustomSpinEdit::CreateParams(TCreateParams& p) {
     TXcExCustomMaskEdit::CreateParams(p);
     p.Style |= WS_CLIPCHILDREN;
+    // A right-to-left alignment mirrors left and right.
+    TAlignment alignment = Alignment();
+    if (UseRightToLeftAlignment() && alignment != taCenter)
+        alignment = alignment == taLeftJustify ? taRightJustify : taLeftJustify;
+    static const DWORD kAlignments[] = {ES_LEFT, ES_RIGHT, ES_CENTER};
+    p.Style = (p.Style & ~static_cast<DWORD>(ES_CENTER | ES_RIGHT)) | kAlignments[alignment];
+    if (UseRightToLeftReading()) p.ExStyle |= WS_EX_RTLREADING;
 }
 
 void TXcCustomSpinEdit::CreateWnd() {

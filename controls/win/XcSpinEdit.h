@@ -136,6 +136,8 @@ protected:
 private:
     void Step(bool up);
     void RecreateButton();
+    // Paints the button again at once.
+    void RedrawButton();
     void LayoutButton();
     int ButtonWidth() const;
     void ErrorBeep();

@@ -154,7 +154,8 @@ void TXcStatusBar::ShowAutoHint(const std::string& text) {
     SendMessageW(wnd, SB_SIMPLE, FALSE, 0);
     int edge = -1;
     SendMessageW(wnd, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(&edge));
-    SendMessageW(wnd, SB_SETTEXTW, 0 | SBT_NOBORDERS, reinterpret_cast<LPARAM>(ToWide(text).c_str()));
+    const WPARAM style = SBT_NOBORDERS | (UseRightToLeftReading() ? SBT_RTLREADING : 0);
+    SendMessageW(wnd, SB_SETTEXTW, 0 | style, reinterpret_cast<LPARAM>(ToWide(text).c_str()));
 }
 
 void TXcStatusBar::RestorePanels() {

@@ -64,10 +64,8 @@ void TXcAni::LoadImages() {
     for (; loaded < ani_.icons.size(); ++loaded) {
         const TAniIcon& source = ani_.icons[loaded];
         auto frame = std::make_unique<TXcIconFrame>();
-        // The image the system would show, with its own hotspot.
-        const size_t entry =
-            AniIconEntryFor(source, GetSystemMetrics(source.isIcon ? SM_CXICON : SM_CXCURSOR));
-        const std::vector<uint8_t> bytes = AniIconImageFile(source, entry);
+        // Every image of the resource; the icon shows one of them.
+        const std::vector<uint8_t> bytes = AniIconAsIconFile(source);
         TMemoryStream stream;
         stream.WriteBuffer(bytes.data(), static_cast<int32_t>(bytes.size()));
         stream.SetPosition(0);
@@ -79,9 +77,10 @@ void TXcAni::LoadImages() {
             break;
         }
         frame->SetIsIcon(source.isIcon);
-        frame->SetHotspot(source.isIcon
-                              ? POINT{frame->Icon()->Width() / 2, frame->Icon()->Height() / 2}
-                              : POINT{source.entries[entry].hotspotX, source.entries[entry].hotspotY});
+        // A cursor's hotspot is that of the image shown.
+        const TAniIconEntry& shown = source.entries[AniIconEntryFor(source, frame->Icon()->Width())];
+        frame->SetHotspot(source.isIcon ? POINT{frame->Icon()->Width() / 2, frame->Icon()->Height() / 2}
+                                        : POINT{shown.hotspotX, shown.hotspotY});
         frame->SetRate(ani_.header.rate);
         icons_.push_back(std::move(frame));
     }

@@ -148,37 +148,43 @@ void TXcGIFFrame::Encode() {
         reduced.LoadFromStream(*BitmapToPixelFormatStream(source, pf8bit, method));
         if (method == rmGrayscale) frame_.grayscale = true;
         source = &reduced;
-        format = pf8bit;
+        format = GetBitmapPixelFormat(source);
     }
-    const int depth = format == pf1bit ? 1 : format == pf4bit ? 4 : 8;
+    // The bitmap's bit count gives the colour count, and that the frame's bits.
+    int colors = 0;
+    switch (format) {
+        case pf1bit:
+            colors = 2;
+            break;
+        case pf4bit:
+            colors = 16;
+            break;
+        case pf8bit:
+            colors = 256;
+            break;
+        default:
+            throw EInvalidGraphicOperation("GIF image encoding error");
+    }
+    const int bits = GifBitsForColors(colors);
     const int width = source->Width(), height = source->Height();
     std::vector<uint8_t> pixels(static_cast<size_t>(width) * height);
-    int used = 1;  // the last palette entry a pixel shows, plus one
     for (int y = 0; y < height; ++y) {
         const auto* row = static_cast<const uint8_t*>(source->ScanLine(y));
-        for (int x = 0; x < width; ++x) {
-            const uint8_t v = depth == 8   ? row[x]
-                              : depth == 4 ? static_cast<uint8_t>(row[x / 2] >> (x % 2 ? 0 : 4) & 0xF)
-                                           : static_cast<uint8_t>(row[x / 8] >> (7 - x % 8) & 1);
-            pixels[static_cast<size_t>(y) * width + x] = v;
-            used = std::max(used, v + 1);
-        }
+        for (int x = 0; x < width; ++x)
+            pixels[static_cast<size_t>(y) * width + x] =
+                bits == 8   ? row[x]
+                : bits == 4 ? static_cast<uint8_t>(row[x / 2] >> (x % 2 ? 0 : 4) & 0xF)
+                            : static_cast<uint8_t>(row[x / 8] >> (7 - x % 8) & 1);
     }
-    // The palette up to the last entry shown, at the fewest bits that hold
-    // it: a reduced palette is padded to 256 entries, a picture of two
-    // colours is still a 1-bit frame.
+    // The palette fills the table; entries it lacks stay black.
     RGBQUAD quads[256];
-    const UINT count = std::min<UINT>(GetDIBColorTable(source->Canvas()->Handle(), 0, 256, quads), used);
-    int bits = 1;
-    while ((1u << bits) < count) ++bits;
-    const uint8_t mask = static_cast<uint8_t>((1 << bits) - 1);
-    for (uint8_t& v : pixels) v &= mask;
+    const UINT count = GetDIBColorTable(source->Canvas()->Handle(), 0, static_cast<UINT>(colors), quads);
     auto data = std::make_shared<TGifFrameData>();
     data->width = width;
     data->height = height;
     data->bitsPerPixel = bits;
-    for (UINT i = 0; i < count; ++i)
-        data->table.push_back({quads[i].rgbRed, quads[i].rgbGreen, quads[i].rgbBlue});
+    data->table.resize(static_cast<size_t>(colors));
+    for (UINT i = 0; i < count; ++i) data->table[i] = {quads[i].rgbRed, quads[i].rgbGreen, quads[i].rgbBlue};
     data->raw = EncodeGifFrame(pixels.data(), data->width, data->height, bits);
     // The first table becomes the image's global table.
     if (owner_ && owner_->file_.header->globalTable.empty()) {

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <utility>
 
+#include "classlib/Filer.h"
+#include "classlib/win/Forms.h"
+
 using namespace cl;
 
 // ---- TControlHook -------------------------------------------------------------------------
@@ -84,7 +87,8 @@ void THookList::Release(TControlHook* hook) noexcept {
 
 // ---- TFsWindowHook ------------------------------------------------------------------------
 CL_CLASS_INFO(TFsWindowHook, Prop("Active", &TFsWindowHook::Active, &TFsWindowHook::SetActive),
-              Prop("WinControl", &TFsWindowHook::WinControl, &TFsWindowHook::SetWinControl))
+              StoredWhen(Prop("WinControl", &TFsWindowHook::WinControl, &TFsWindowHook::SetWinControl),
+                         &TFsWindowHook::WinControlStored))
 
 TFsWindowHook::TFsWindowHook(TComponent* owner) : TComponent(owner) {}
 
@@ -121,6 +125,17 @@ bool TFsWindowHook::IsForm() const {
 
 void TFsWindowHook::SetIsForm(bool value) {
     if (value) SetWinControl(dynamic_cast<TWinControl*>(Owner()));
+}
+
+bool TFsWindowHook::WinControlStored() const {
+    return !dynamic_cast<TCustomForm*>(control_);
+}
+
+void TFsWindowHook::DefineProperties(TFiler& filer) {
+    TComponent::DefineProperties(filer);
+    filer.DefineProperty(
+        "IsForm", [this](TReader& reader) { SetIsForm(reader.ReadBoolean()); },
+        [this](TWriter& writer) { writer.WriteBoolean(IsForm()); }, IsForm());
 }
 
 void TFsWindowHook::Notification(TComponent* component, TOperation operation) {

@@ -88,12 +88,14 @@ class TFsWindowHook : public cl::TComponent {
     void SetActive(bool value);
     cl::TWinControl* WinControl() const { return control_; }
     // Follows the control with a free notification; a control that goes
-    // leaves the hook without one.
+    // leaves the hook without one.  Stored only when it is no form.
     void SetWinControl(cl::TWinControl* value);
-    // The hooked control is the hook's owner form (the one reference a
-    // stored layout keeps as a flag); setting True points the hook at it.
+    bool WinControlStored() const;
+    // The hooked control is the hook's owner form: stored as the defined
+    // property "IsForm", which read as True points the hook at the owner.
     bool IsForm() const;
     void SetIsForm(bool value);
+    void DefineProperties(cl::TFiler& filer) override;
 
     void HookControl() { SetActive(true); }
     void UnhookControl() { SetActive(false); }

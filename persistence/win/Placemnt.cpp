@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "classlib/Filer.h"
 #include "classlib/Scope.h"
 #include "classlib/win/Registry.h"
 
@@ -323,7 +324,9 @@ void TFormPlacement::RestorePlacement() {
     facts.sizeable = form->BorderStyle() == bsSizeable || form->BorderStyle() == bsSizeToolWin;
     facts.centred = form->Position() == poScreenCenter || form->Position() == poDesktopCenter;
     facts.mainForm = form == main;
-    facts.defaultMaximized = (!main || form == main) && form->Position() == poDefault;
+    // A normal main form placed by the system starts maximised; one kept on top does not.
+    facts.defaultMaximized =
+        (!main || form == main) && form->FormStyle() == fsNormal && form->Position() == poDefault;
     facts.bounds = {form->Left(), form->Top(), form->Left() + form->Width(), form->Top() + form->Height()};
     const TStoredPlacement stored =
         ReadPlacementKeys(*ini_, EffectiveIniSection(), ToPlace(current), facts.bounds, CurrentScreen());
@@ -481,15 +484,19 @@ void TPlacementLink::LoadFromIni() {
 }
 
 // ---- TFormStorage -------------------------------------------------------------------------
-CL_CLASS_INFO(TFormStorage, Prop("StoredValues", &TFormStorage::StoredValues, &TFormStorage::SetStoredValues))
+CL_CLASS_INFO(TFormStorage, Prop("StoredProps", &TFormStorage::StoredProps, &TFormStorage::SetStoredProps),
+              Prop("StoredValues", &TFormStorage::StoredValues, &TFormStorage::SetStoredValues))
 
 TFormStorage::TFormStorage(TComponent* owner)
     : TFormPlacement(owner), storedValues_(std::make_unique<TStoredValues>(this)) {}
 
 TFormStorage::~TFormStorage() = default;
 
-void TFormStorage::SetStoredProps(const TStrings& value) {
-    storedProps_.Assign(value);
+void TFormStorage::SetStoredProps(TStrings* value) {
+    if (value)
+        storedProps_.Assign(value);
+    else
+        storedProps_.Clear();
     if (!(ComponentState() & csLoading)) ResolveStoredProps();
 }
 
@@ -497,6 +504,12 @@ void TFormStorage::Loaded() {
     const bool loading = (ComponentState() & csLoading) != 0;
     TFormPlacement::Loaded();
     if (loading) ResolveStoredProps();
+}
+
+void TFormStorage::DefineProperties(TFiler& filer) {
+    TFormPlacement::DefineProperties(filer);
+    // Asked before the list is written: the names as they are now.
+    if (dynamic_cast<TWriter*>(&filer)) UpdateStoredList(Owner(), storedProps_, false);
 }
 
 void TFormStorage::ResolveStoredProps() {

@@ -214,14 +214,18 @@ class TFormStorage : public TFormPlacement {
 
     // "Component.Property" entries; at Loaded they are resolved against the
     // owner form and those naming no component or property are dropped,
-    // as are a component's entries when it leaves the form.
+    // as are a component's entries when it leaves the form.  Written with
+    // the component, they name the components as they are called then.
     cl::TStrings* StoredProps() { return &storedProps_; }
-    void SetStoredProps(const cl::TStrings& value);
+    void SetStoredProps(cl::TStrings* value);
     TStoredValues* StoredValues() const { return storedValues_.get(); }
     void SetStoredValues(TStoredValues* value) { storedValues_->Assign(value); }
 
     virtual void SaveProperties();
     virtual void RestoreProperties();
+
+    // A writer gets the entries turned back into "Component.Property" text.
+    void DefineProperties(cl::TFiler& filer) override;
 
 protected:
     void Loaded() override;

@@ -99,23 +99,25 @@ void TPrintPreview::GetPrinterOptions() {
     }
     const TPaperType type = fields & DM_PAPERSIZE ? PaperTypeByCode(paperSize) : pCustom;
     // A paper code the table does not know, with no size beside it, says
-    // nothing about the paper: the current paper and its form stay (rather
-    // than a sheet of one unit square).
-    if (type == pCustom && (paperWidth <= 0 || paperLength <= 0)) return;
-    SetPaperType(type);
-    if (paperType_ == pCustom) {
-        const int w = ConvertValue(paperWidth, mmLoMetric, units_);
-        const int h = ConvertValue(paperLength, mmLoMetric, units_);
-        if (orientation_ == poLandscape)
-            SetPaperSize(h, w);
-        else
-            SetPaperSize(w, h);
+    // nothing about the paper: the current paper stays (rather than a sheet
+    // of one unit square).
+    if (type != pCustom || (paperWidth > 0 && paperLength > 0)) {
+        SetPaperType(type);
+        if (paperType_ == pCustom) {
+            const int w = ConvertValue(paperWidth, mmLoMetric, units_);
+            const int h = ConvertValue(paperLength, mmLoMetric, units_);
+            if (orientation_ == poLandscape)
+                SetPaperSize(h, w);
+            else
+                SetPaperSize(w, h);
+        }
     }
     if (fields & DM_FORMNAME) printerFormName_ = FromWide(formName);
 }
 
 // ---- Forms ---------------------------------------------------------------------------------
 bool TPrintPreview::GetFormNames(TStrings& list) {
+    if (!PrinterForms().Installed()) return false;
     list.BeginUpdate();
     ScopeExit end([&list] { list.EndUpdate(); });
     list.Clear();
@@ -171,7 +173,7 @@ void TPrintPreview::CreateAutoForm() {
 }
 
 std::string TPrintPreview::GetFormName() {
-    if (!printerFormName_.empty() || !PrinterInstalled()) return printerFormName_;
+    if (!printerFormName_.empty() || !PrinterForms().Installed()) return printerFormName_;
     int w = ConvertValue(paperWidth_, units_, mmLoMetric);
     int h = ConvertValue(paperHeight_, units_, mmLoMetric);
     if (orientation_ == poLandscape) std::swap(w, h);

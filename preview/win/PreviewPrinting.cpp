@@ -1,9 +1,7 @@
 // TPrintPreview: printing the stored pages, progress with abort, placing
-// graphics on the printer page while printing directly, and DrawGraphic.
+// graphics on the printer page while printing directly.
 #include <algorithm>
-#include <cstring>
 #include <exception>
-#include <vector>
 
 #include "preview/win/PvPreview.h"
 
@@ -22,52 +20,7 @@ DeviceValues ValuesOf(HDC dc) {
             -GetDeviceCaps(dc, PHYSICALOFFSETY)};
 }
 
-// The graphic's pixels as a top-down 24-bit image.
-void StretchAsDib(HDC dc, const TRect& r, TBitmap& source) {
-    TBitmap image;
-    image.Assign(&source);
-    image.SetPixelFormat(pf24bit);
-    const int w = image.Width(), h = image.Height();
-    const int rowBytes = image.RowBytes();
-    std::vector<uint8_t> bits(static_cast<size_t>(rowBytes) * static_cast<size_t>(h));
-    for (int y = 0; y < h; ++y)
-        std::memcpy(&bits[static_cast<size_t>(y) * rowBytes], image.ScanLine(y),
-                    static_cast<size_t>(rowBytes));
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = w;
-    info.bmiHeader.biHeight = -h;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    info.bmiHeader.biSizeImage = static_cast<DWORD>(bits.size());
-    const int oldMode = SetStretchBltMode(dc, COLORONCOLOR);
-    // Full 32-bit coordinates: a page in fine units exceeds 16 bits.
-    StretchDIBits(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, 0, 0, w, h, bits.data(), &info,
-                  DIB_RGB_COLORS, SRCCOPY);
-    if (oldMode) SetStretchBltMode(dc, oldMode);
-}
-
 }  // namespace
-
-void DrawGraphic(HDC dc, const TRect& r, TGraphic* graphic) {
-    if (!graphic || graphic->Empty()) return;
-    if (auto* metafile = dynamic_cast<TMetafile*>(graphic)) {
-        TCanvas canvas(dc);
-        metafile->Draw(canvas, r);
-        return;
-    }
-    if (auto* bitmap = dynamic_cast<TBitmap*>(graphic)) return StretchAsDib(dc, r, *bitmap);
-    TBitmap bitmap;
-    try {
-        bitmap.Assign(graphic);
-    } catch (const Exception&) {
-        // Not convertible as such: drawn onto a bitmap of its size instead.
-        bitmap.SetSize(graphic->Width(), graphic->Height());
-        bitmap.Canvas()->Draw(0, 0, graphic);
-    }
-    StretchAsDib(dc, r, bitmap);
-}
 
 bool TPrintPreview::DoProgress(int pageNo, int done, int total) {
     if (!aborted_ && OnPrintProgress) {
@@ -145,8 +98,6 @@ void TPrintPreview::PrintPages(int fromPage, int toPage) {
 
 void TPrintPreview::PaintGraphicEx(const TRect& rect, TGraphic* graphic, TRect& drawRect, void* pvFA,
                                    int page, bool center, bool onlyShrink, bool proportional) {
-    // An aborted job has no page to draw on.
-    if (direct_ && aborted_) return;
     try {
         const int rw = rect.right - rect.left, rh = rect.bottom - rect.top;
         int gw = rw, gh = rh;

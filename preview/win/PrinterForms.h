@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+// Whether the system has a printer at all.
+bool PrinterInstalled();
+
 struct TPrinterForm {
     std::string Name;  // Windows-1250
     int Width = 0;     // thousandths of a millimetre
@@ -15,6 +18,8 @@ struct TPrinterForm {
 class TPrinterForms {
 public:
     virtual ~TPrinterForms() = default;
+    // Whether there is a printer whose forms these are.
+    virtual bool Installed() { return PrinterInstalled(); }
     // Each answers false without a printer or when the spooler refuses.
     virtual bool Enum(std::vector<TPrinterForm>& forms) = 0;
     virtual bool Get(const std::string& name, TPrinterForm& form) = 0;
@@ -22,9 +27,6 @@ public:
     virtual bool Add(const TPrinterForm& form) = 0;
     virtual bool Delete(const std::string& name) = 0;
 };
-
-// Whether the system has a printer at all.
-bool PrinterInstalled();
 
 // The spooler's forms of Printer()'s selected printer, unless replaced.
 TPrinterForms& PrinterForms();

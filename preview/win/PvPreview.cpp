@@ -125,14 +125,17 @@ CL_CLASS_INFO(
              &TPrintPreview::SetOrientation),
     EnumProp("PaperType", PaperTypeNames(), &TPrintPreview::PaperType, &TPrintPreview::SetPaperType),
     Prop("PaperView", &TPrintPreview::PaperView, &TPrintPreview::SetPaperView),
-    Prop("PaperWidth", &TPrintPreview::PaperWidth, &TPrintPreview::SetPaperWidth),
-    Prop("PaperHeight", &TPrintPreview::PaperHeight, &TPrintPreview::SetPaperHeight),
+    StoredWhen(Prop("PaperWidth", &TPrintPreview::PaperWidth, &TPrintPreview::SetPaperWidth),
+               &TPrintPreview::PaperSizeStored),
+    StoredWhen(Prop("PaperHeight", &TPrintPreview::PaperHeight, &TPrintPreview::SetPaperHeight),
+               &TPrintPreview::PaperSizeStored),
     Prop("PrintJobTitle", &TPrintPreview::PrintJobTitle, &TPrintPreview::SetPrintJobTitle),
     Prop("UsePrinterOptions", &TPrintPreview::UsePrinterOptions, &TPrintPreview::SetUsePrinterOptions),
     Prop("UseTempFile", &TPrintPreview::UseTempFile, &TPrintPreview::SetUseTempFile),
-    EnumProp("ZoomState", {"zsZoomOther", "zsZoomToWidth", "zsZoomToHeight", "zsZoomToFit"},
-             &TPrintPreview::ZoomState, &TPrintPreview::SetZoomState),
-    Prop("Zoom", &TPrintPreview::Zoom, &TPrintPreview::SetZoom),
+    StoredWhen(EnumProp("ZoomState", {"zsZoomOther", "zsZoomToWidth", "zsZoomToHeight", "zsZoomToFit"},
+                        &TPrintPreview::ZoomState, &TPrintPreview::SetZoomState),
+               &TPrintPreview::ZoomStateStored),
+    StoredWhen(Prop("Zoom", &TPrintPreview::Zoom, &TPrintPreview::SetZoom), &TPrintPreview::ZoomStored),
     Prop("ZoomMin", &TPrintPreview::ZoomMin, &TPrintPreview::SetZoomMin),
     Prop("ZoomMax", &TPrintPreview::ZoomMax, &TPrintPreview::SetZoomMax),
     Prop("ZoomSavePos", &TPrintPreview::ZoomSavePos, &TPrintPreview::SetZoomSavePos),
@@ -273,11 +276,16 @@ void TPrintPreview::ClosePageCanvas() {
 }
 
 void TPrintPreview::CreateDirectCanvas() {
-    auto canvas = std::make_unique<TCanvas>();
-    canvas->SetHandle(Printer()->Handle());
-    canvas->Font()->Assign(Font());
-    PrepareCanvas(*canvas);
-    canvas_ = std::move(canvas);
+    canvas_ = std::make_unique<TCanvas>();
+    AttachDirectCanvas();
+}
+
+void TPrintPreview::AttachDirectCanvas() {
+    // The job's context while printing; after an abort the printer's
+    // information context, which has the job's measures and prints nothing.
+    canvas_->SetHandle(Printer()->Handle());
+    canvas_->Font()->Assign(Font());
+    PrepareCanvas(*canvas_);
 }
 
 void TPrintPreview::ReleaseCanvas() noexcept {
@@ -338,14 +346,12 @@ void TPrintPreview::NewPage() {
             CreatePageCanvas();
         } else if (canvas_) {
             ++directPageCount_;
-            // The printer's next page; the canvas selects its objects and
-            // the mapping afresh there.
+            // The printer's next page (none when the job was aborted); the
+            // canvas selects its objects and the mapping afresh there.
             canvas_->SetHandle(nullptr);
-            Printer()->NewPage();
-            canvas_->SetHandle(Printer()->Handle());
-            canvas_->Font()->Assign(Font());
-            PrepareCanvas(*canvas_);
-        } else if (!aborted_) {
+            if (Printer()->Printing()) Printer()->NewPage();
+            AttachDirectCanvas();
+        } else {
             CreateDirectCanvas();
         }
         if (OnNewPage) OnNewPage(this);
@@ -384,9 +390,13 @@ void TPrintPreview::Abort() {
     if (state_ == psRecording) {
         ReleaseCanvas();
         Clear();
-    } else {
-        if (direct_) ReleaseCanvas();
-        if (Printer()->Printing() && !Printer()->Aborted()) Printer()->Abort();
+    } else if (Printer()->Printing() && !Printer()->Aborted()) {
+        // The job's context goes with the job: a direct canvas is moved
+        // off it first and stays for the rest of the document.
+        const bool moveCanvas = direct_ && canvas_;
+        if (moveCanvas) canvas_->SetHandle(nullptr);
+        Printer()->Abort();
+        if (moveCanvas) AttachDirectCanvas();
     }
 }
 

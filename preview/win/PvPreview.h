@@ -21,6 +21,7 @@
 #include "preview/PaperSizes.h"
 #include "preview/Units.h"
 #include "preview/ZoomLayout.h"
+#include "preview/win/DrawGraphic.h"
 #include "preview/win/MetafileList.h"
 #include "preview/win/PaperPreview.h"
 #include "preview/win/PrinterForms.h"
@@ -45,11 +46,6 @@ using TPreviewAutoCustomForm =
     std::function<void(cl::TObject* Sender, const std::string& CustomFormName, cl::TOperation Operation)>;
 using TPreviewAnnotation = std::function<void(cl::TObject* Sender, int PageNo, cl::TCanvas* Canvas)>;
 
-// Draws a graphic into r of the device context: a metafile is played
-// (inside its own clip, so it cannot paint outside the caller's), any other
-// graphic is stretched as a 24-bit device-independent bitmap.
-void DrawGraphic(HDC dc, const cl::TRect& r, cl::TGraphic* graphic);
-
 class TPrintPreview : public cl::TScrollBox {
     CL_CLASS(TPrintPreview, cl::TScrollBox)
 public:
@@ -66,7 +62,8 @@ public:
     void NewPage();
     void EndDoc();
     // Recording: the pages are dropped.  Printing: the printer job is
-    // dropped.  The state stays until EndDoc.
+    // dropped; a direct document goes on to EndDoc on a canvas that prints
+    // nothing, its pages still counted.  The state stays until EndDoc.
     void Abort();
     // Appends the metafile as a page (at any time).
     void AddPage(cl::TMetafile* page);
@@ -229,6 +226,14 @@ protected:
     void Notification(cl::TComponent* component, cl::TOperation operation) override;
 
 private:
+    // What a writer stores: a custom paper's size (a named paper's follows
+    // from its type), a zoom state other than the constructed one (so that
+    // every state reads back as itself), and a fixed zoom other than 100
+    // (a fitted zoom is computed, and reading a zoom fixes the state).
+    bool PaperSizeStored() const { return paperType_ == pCustom; }
+    bool ZoomStateStored() const { return zoomState_ != zsZoomToHeight; }
+    bool ZoomStored() const { return zoomState_ == zsZoomOther && zoom_ != 100; }
+
     void PagesChanged();
     void PageModified(int index);
     void OptionsChanged();
@@ -237,6 +242,8 @@ private:
     void CreatePageCanvas();
     void ClosePageCanvas();
     void CreateDirectCanvas();
+    // The direct canvas on the printer's current context, mapped.
+    void AttachDirectCanvas();
     void ReleaseCanvas() noexcept;
     void PrepareCanvas(cl::TCanvas& canvas);
     // After a failure inside a document: idle, no canvas, the job dropped.

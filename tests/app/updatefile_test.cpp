@@ -1,6 +1,6 @@
 // The update information file: only a whole decimal build number on the
-// first line counts; line 3 is the news of a newer build.  The address
-// toggles its "http://" prefix for the second try.
+// first line counts; a newer build is offered only with its news on line
+// 3.  The address toggles its "http://" prefix for the second try.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -27,7 +27,8 @@ TEST(ParseUpdateFile, ComparesTheFirstLineWithTheProgramsBuild) {
         {"older", "29999\r\nx\r\ny\r\n", kNoUpdate, ""},
         {"newer, LF only", "40000\n\nOpis\n", kUpdateAvailable, "Opis"},
         {"newer, CR only", "40000\r\rOpis", kUpdateAvailable, "Opis"},
-        {"newer without line 3", "30008\r\n", kUpdateAvailable, ""},
+        {"newer without line 3", "30008\r\n", kNoUpdate, ""},
+        {"newer, line 3 empty", "30008\r\n3.0.0.8\r\n\r\n", kNoUpdate, ""},
         {"blanks around the number", " 30008 \r\n2\r\n3", kUpdateAvailable, "3"},
         {"short file", "30007", kNoUpdate, ""},
         {"leading zeros", "0030008\r\n\r\nx", kUpdateAvailable, "x"},

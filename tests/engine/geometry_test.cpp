@@ -172,18 +172,19 @@ TEST(Geometry, AmountsSitInsideTheirCellsOnScreen) {
     }
 }
 
-// On paper the template's frame (2970 x print ScaleY high for 2100 wide) is
-// fitted to the page's width and centred down the page; the printer's finer
-// pixels leave room for a clearance of 2 units.
+// On paper the template goes into its sheet taken through the page's print
+// correction, each axis by its own scale, as the print rectangles go; the
+// printer's finer pixels leave room for a clearance of 2 units.
 TEST(Geometry, AmountsSitInsideTheirCellsOnPaper) {
     for (const LayoutRow& r : kLayoutRows) {
-        const double psy = Entry(r.form, r.page + 4).ScaleY;
-        const double top = (kSheetH - kSheetH * psy) / 2;
+        const TCalibration &c = Entry(r.form, r.page), &pc = Entry(r.form, r.page + 4);
+        auto x = [&](double s) { return pc.ScaleX * (s - c.OffX) + c.OffX + pc.OffX; };
+        auto y = [&](double s) { return pc.ScaleY * (s - c.OffY) + c.OffY + pc.OffY; };
         std::vector<int> p = Print(r.form, r.page, r.field);
-        EXPECT_GE(p[0], r.left + 2) << r.field;
-        EXPECT_GE(p[1], top + r.bandTop * psy + 2) << r.field;
-        EXPECT_LE(p[2], r.right - 2) << r.field;
-        EXPECT_LE(p[3], top + r.bandBottom * psy - 2) << r.field;
+        EXPECT_GE(p[0], x(r.left) + 2) << r.field;
+        EXPECT_GE(p[1], y(r.bandTop) + 2) << r.field;
+        EXPECT_LE(p[2], x(r.right) - 2) << r.field;
+        EXPECT_LE(p[3], y(r.bandBottom) - 2) << r.field;
     }
 }
 

@@ -98,16 +98,59 @@ TEST_F(RecalcTest, EveryEquationHoldsAfterOneRecalculation) {
         }
 }
 
-// The lists run as they stand, each as many times as FormRules.Runs says,
-// only the last run's faults listed: what one settled run must equal.
+constexpr const char* kNoOperand = "nieprawidłowa wartość składnika";
+constexpr const char* kNoRange = "wynik poza zakresem kwot";
+
+std::string RuleError(int target, const char* why) {
+    return "Pole " + std::to_string(target) + ": nie można obliczyć sumy (" + why + ").";
+}
+
+// The literal procedure, written apart from the engine: each selected
+// form's list run as it stands, five times for the first five forms and
+// once for the rest.  A rule that meets text, a target whose rule failed
+// when it last ran, or a total beyond the currency range empties its
+// target; only the last run's failures are listed.
 void RecalculateByTheLists() {
+    constexpr int kRuns[8] = {5, 5, 5, 5, 5, 1, 1, 1};
+    const cl::TFormatSettings& fs = cl::FormatSettings();
+    std::set<int> failed;
     ClearErrors(kRecalcErrorKind, false);
-    for (const FormRules& form : kFormRules) {
-        CurrentFormName = form.Name;
+    for (int f = 0; f < 8; ++f) {
+        CurrentFormName = kFormRules[f].Name;
         if (!GetEngineHost().IsCurrentFormSelected()) continue;
-        for (int run = 1; run <= form.Runs; ++run) RunRules(form, 0, run == form.Runs);
+        for (int run = 1; run <= kRuns[f]; ++run)
+            for (const SumRule& rule : kFormRules[f].Rules) {
+                Variant sum;
+                const char* why = nullptr;
+                try {
+                    for (int k = 0; k < kMaxOperands && rule.Operands[k] != 0 && !why; ++k) {
+                        const int n = std::abs(rule.Operands[k]);
+                        const Variant v = DataValues[n] && !DataValues[n]->Value.IsNull()
+                                              ? DataValues[n]->Value
+                                              : Variant();
+                        if (failed.count(n) || !(v.IsEmpty() || v.IsNumeric()))
+                            why = kNoOperand;
+                        else if (k == 0)
+                            sum = v;
+                        else
+                            sum = rule.Operands[k] > 0 ? cl::VarAdd(sum, v, fs) : cl::VarSub(sum, v, fs);
+                    }
+                    if (!why && rule.NegateWhenPositive && sum > Variant(0))
+                        sum = cl::VarMul(sum, Variant(-1), fs);
+                } catch (const cl::EVariantOverflowError&) {
+                    why = kNoRange;
+                } catch (const cl::EVariantError&) {
+                    why = kNoOperand;
+                }
+                DataValues[rule.Target]->Value = why ? Variant() : sum;
+                if (why) {
+                    failed.insert(rule.Target);
+                    if (run == kRuns[f]) AddError(kRecalcErrorKind, RuleError(rule.Target, why));
+                } else {
+                    failed.erase(rule.Target);
+                }
+            }
     }
-    NotifyErrors();
 }
 
 // Anything a value read from a file may hold; mostly amounts, some that no
@@ -151,7 +194,7 @@ Variant AnyValue(std::mt19937& random, unsigned oddPercent) {
     }
 }
 
-TEST_F(RecalcTest, OneSettledRunGivesWhatTheRepeatedListsGive) {
+TEST_F(RecalcTest, OneRecalculationGivesWhatTheRepeatedListsGive) {
     AddAllForms();
     const std::set<std::string> all = host.Selected;
     std::vector<TDataValue*> values;
@@ -311,31 +354,54 @@ TEST_F(RecalcTest, TotalsOfTypedDoublesAreDoublesAndACurrencyMakesCurrency) {
     EXPECT_EQ(Get(9).AsRawCurrency().Raw(), 47500);
 }
 
-TEST_F(RecalcTest, RuleThatCannotComputeEmptiesItsTargetAndListsTheField) {
+// F9 = F10 + ... and F8 = F9 + ..., F193 = F8 + F155 above it: a total
+// that cannot be computed leaves every total it goes into empty, listed.
+TEST_F(RecalcTest, RuleThatCannotComputeEmptiesItsTargetAndEveryTotalAboveIt) {
     struct Case {
         Variant f10, f11;
-        const char* error;
+        const char* why;
     };
     const Case cases[] = {
-        {Variant("abc"), Money(10000), "Pole 9: nie można obliczyć sumy (nieprawidłowa wartość składnika)."},
-        {Variant("abc"), Variant(), "Pole 9: nie można obliczyć sumy (nieprawidłowa wartość składnika)."},
-        {Variant("1"), Variant("2"), "Pole 9: nie można obliczyć sumy (nieprawidłowa wartość składnika)."},
-        {Money(INT64_MAX), Money(1), "Pole 9: nie można obliczyć sumy (wynik poza zakresem kwot)."},
+        {Variant("abc"), Money(10000), kNoOperand},
+        {Variant("abc"), Variant(), kNoOperand},
+        {Variant("1"), Variant("2"), kNoOperand},
+        {Money(INT64_MAX), Money(1), kNoRange},
     };
     AddForm("bil");
+    Put(157, Money(10000));  // through F156 and F155 into F193
     for (const Case& c : cases) {
-        Put(9, Money(123));  // an old total that would look right
+        for (int total : {8, 9, 193}) Put(total, Money(123));  // old totals that would look right
         Put(10, c.f10);
         Put(11, c.f11);
         Recalculate(0);
-        EXPECT_TRUE(Get(9).IsEmpty()) << c.error;
-        EXPECT_EQ(ErrorTexts(), std::vector<std::string>{c.error});
+        for (int total : {8, 9, 193}) EXPECT_TRUE(Get(total).IsEmpty()) << c.why << " " << total;
+        EXPECT_EQ(ErrorTexts(), (std::vector<std::string>{RuleError(8, kNoOperand), RuleError(9, c.why),
+                                                          RuleError(193, kNoOperand)}));
         EXPECT_EQ(ErrorList.Count() > 0 ? ErrorList.Items(0).Kind : 0, kRecalcErrorKind);
     }
     Put(10, Money(10000));
     Put(11, Variant());
     Recalculate(0);
     EXPECT_EQ(Get(9).AsRawCurrency().Raw(), 10000);
+    EXPECT_EQ(Get(193).AsRawCurrency().Raw(), 20000);
+    EXPECT_TRUE(ErrorTexts().empty());
+}
+
+// "1. Koszty..." 50, "a)" 100, "b)" 200: "A. Aktywa trwałe" 350,00; "300 zł"
+// kept in "c)" leaves it and "Aktywa razem" without a number, not at 50,00.
+TEST_F(RecalcTest, TypedTextInAnAmountLeavesNoTotalAboveItANumber) {
+    TemFrm* bil = AddForm("bil");
+    for (auto [field, text] : {std::pair{10, "50"}, {16, "100"}, {17, "200"}})
+        ASSERT_TRUE(bil->SetValueAsText(field, text));
+    EXPECT_EQ(bil->GetValueText(8), "350,00");
+    ASSERT_TRUE(bil->SetValueAsText(18, "300 zł"));  // answered No
+    for (int total : {8, 14, 15, 193}) EXPECT_EQ(bil->GetValueText(total), "") << total;
+    EXPECT_EQ(bil->GetValueText(9), "50,00");
+    EXPECT_EQ(ErrorTexts(),
+              (std::vector<std::string>{RuleError(8, kNoOperand), RuleError(14, kNoOperand),
+                                        RuleError(15, kNoOperand), RuleError(193, kNoOperand)}));
+    ASSERT_TRUE(bil->SetValueAsText(18, "300"));
+    for (int total : {8, 193}) EXPECT_EQ(bil->GetValueText(total), "650,00") << total;
     EXPECT_TRUE(ErrorTexts().empty());
 }
 

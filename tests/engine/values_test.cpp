@@ -98,6 +98,26 @@ TEST_F(ValuesTest, NoToTheQuestionStoresTheTypedText) {
     EXPECT_EQ(host.Asked.size(), 8u);
 }
 
+// No more than a statement file may hold (30 000 characters), whichever
+// field, and whatever the answer would be.
+TEST_F(ValuesTest, ALongerTextIsRefusedUnaskedAndTheFieldKeepsItsValue) {
+    TemFrm* bil = AddForm("bil");
+    const std::string longest(30000, 'x'), longer = std::string(29999, 'x') + " x";
+    for (uint16_t field : {kText, kTyped, kDate}) {
+        ASSERT_TRUE(bil->SetValueAsText(field, "12.05.2008"));
+        DataModified = false;
+        host.Questions.clear();
+        host.Asked.clear();
+        EXPECT_FALSE(bil->SetValueAsText(field, longer)) << field;
+        EXPECT_EQ(bil->GetValue(field).AsRawString(), "12.05.2008") << field;
+        EXPECT_TRUE(host.Questions.empty()) << field;
+        EXPECT_FALSE(DataModified) << field;
+        EXPECT_TRUE(host.Asked.empty()) << field;
+        EXPECT_TRUE(bil->SetValueAsText(field, longest)) << field;  // answered No where asked
+        EXPECT_EQ(bil->GetValue(field).AsRawString().size(), 30000u) << field;
+    }
+}
+
 TEST_F(ValuesTest, AnEqualValueStoresNothingAndRecalculatesNothing) {
     TemFrm* bil = AddForm("bil");
     ASSERT_TRUE(bil->SetValueAsText(kTyped, "5"));

@@ -162,12 +162,10 @@ TEST(AniIcons, TheImageShownIsTheNearestInWidthThenTheDeepestWithItsOwnHotspot) 
         EXPECT_EQ(icon.entries[entry].hotspotX, c.hotX) << c.want;
         EXPECT_EQ(icon.entries[entry].hotspotY, c.hotY) << c.want;
     }
-    // The shown image alone, as an icon of one entry: planes 1 and its depth.
-    Bytes alone{0, 0, 1, 0, 1, 0, 32, 32, 0, 0, 1, 0, 8, 0};
-    Put32(alone, static_cast<uint32_t>(images[2].size() - 22));
-    Put32(alone, 22);
-    alone.insert(alone.end(), images[2].begin() + 22, images[2].end());
-    EXPECT_EQ(AniIconImageFile(icon, 2), alone);
+    // The whole resource as an icon file: only the type changes.
+    Bytes asIcon = cursor;
+    asIcon[2] = 1;
+    EXPECT_EQ(AniIconAsIconFile(icon), asIcon);
 }
 
 TEST(AniTiming, IntervalsInMilliseconds) {

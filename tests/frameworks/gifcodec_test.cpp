@@ -295,4 +295,17 @@ TEST(GifWriter, WritesOnlyWhatTheFramesNeed) {
     EXPECT_EQ(back.frames[0].extensions.size(), 1u);
 }
 
+TEST(GifWriter, TableBitsComeOnlyFromPowersOfTwo) {
+    const std::pair<int, int> powers[] = {{2, 1}, {4, 2}, {16, 4}, {256, 8}};
+    for (const auto& [colors, bits] : powers) EXPECT_EQ(GifBitsForColors(colors), bits) << colors;
+    for (const int colors : {0, 1, 3, 200, 512}) {
+        try {
+            GifBitsForColors(colors);
+            ADD_FAILURE() << colors;
+        } catch (const cl::EInvalidGraphicOperation& e) {
+            EXPECT_STREQ(e.what(), "Wrong number of colors; must be a power of 2");
+        }
+    }
+}
+
 }  // namespace

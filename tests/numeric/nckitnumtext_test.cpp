@@ -35,7 +35,7 @@ TEST(NcNumText, IntegerDisplayFollowsTheOptions) {
         {-42, {.zeroPad = true, .maxLength = 6}, "-00042"},
         {42, {.showPosSign = true, .zeroPad = true, .maxLength = 6}, "+00042"},
         {42, {.zeroPad = true, .maxLength = 0}, "42"},  // 0 is no limit, not the window's
-        {0, {.blankWhenZero = true, .zeroPad = true, .maxLength = 6}, ""},
+        {0, {.blankWhenZero = true, .zeroPad = true, .maxLength = 6}, "000000"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(NcIntDisplayText(c.value, c.display, kPolish), c.text) << c.value;

@@ -1,13 +1,15 @@
 #pragma once
 // Keyboard and mouse input posted as the system queues it, for windows of
-// the test's own process and of a program the driver runs alike, and
-// modifier keys held in the calling thread's keyboard state.
+// the test's own process and of a program the driver runs alike, text on
+// the clipboard, and modifier keys held in the calling thread's keyboard
+// state.
 
 #include <windows.h>
 
 #include <algorithm>
 #include <initializer_list>
 #include <iterator>
+#include <string>
 
 namespace cltest {
 
@@ -38,6 +40,23 @@ inline void PostAltKey(HWND wnd, WORD vk) {
 inline void PostClick(HWND wnd, int x, int y) {
     PostMessageW(wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
     PostMessageW(wnd, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+// The clipboard holding text, as a user copies it: what a paste then
+// inserts, in any process of the session.
+inline bool SetClipboardText(HWND owner, const std::wstring& text) {
+    if (!OpenClipboard(owner)) return false;
+    EmptyClipboard();
+    HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    bool set = false;
+    if (void* bytes = data ? GlobalLock(data) : nullptr) {
+        std::copy(text.c_str(), text.c_str() + text.size() + 1, static_cast<wchar_t*>(bytes));
+        GlobalUnlock(data);
+        set = SetClipboardData(CF_UNICODETEXT, data) != nullptr;
+    }
+    if (data && !set) GlobalFree(data);
+    CloseClipboard();
+    return set;
 }
 
 // Modifier keys held in the thread's keyboard state while it lives.

@@ -237,16 +237,6 @@ TEST(MaskEdit, EscapeBringsBackTheTextOfEntry) {
     EXPECT_FALSE(f.edit->Modified());
 }
 
-void SetClipboardText(HWND owner, const std::wstring& text) {
-    ASSERT_TRUE(OpenClipboard(owner));
-    EmptyClipboard();
-    HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-    memcpy(GlobalLock(data), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
-    GlobalUnlock(data);
-    SetClipboardData(CF_UNICODETEXT, data);
-    CloseClipboard();
-}
-
 TEST(MaskEdit, PasteFillsInputPositionsAndStopsAtARefusedCharacter) {
     struct Case {
         const wchar_t* pasted;
@@ -260,7 +250,7 @@ TEST(MaskEdit, PasteFillsInputPositionsAndStopsAtARefusedCharacter) {
     };
     for (const Case& c : cases) {
         MaskForm f(kDateMask);
-        SetClipboardText(f.edit->Handle(), c.pasted);
+        ASSERT_TRUE(SetClipboardText(f.edit->Handle(), c.pasted));
         f.edit->PasteFromClipboard();
         EXPECT_EQ(f.edit->EditText(), c.editText);
     }

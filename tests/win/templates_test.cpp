@@ -148,10 +148,9 @@ TEST(Templates, EveryPageCarriesItsFormsTitle) {
 TEST(Templates, AmountLabelsAreDrawnOnTheirFieldsRows) {
     for (Page p : AllPages()) {
         Template t = Load(std::string(FormCatalogue[p.form].Name), p.page);
-        const double frameAspect = double(t.header.rclFrame.bottom - t.header.rclFrame.top) /
-                                   (t.header.rclFrame.right - t.header.rclFrame.left);
-        // On paper the frame is fitted to the page's width and centred.
-        const double paperH = kSheetW * frameAspect, paperTop = (kSheetH - paperH) / 2;
+        // On paper the sheet goes through the page's print correction.
+        const TCalibration &c = FormCatalogue[p.form].CalibEntry(p.page),
+                           &pc = FormCatalogue[p.form].CalibEntry(p.page + 4);
         for (const LayoutRow& row : kLayoutRows) {
             if (row.form != p.form || row.page != p.page) continue;
             SCOPED_TRACE(row.field);
@@ -176,7 +175,7 @@ TEST(Templates, AmountLabelsAreDrawnOnTheirFieldsRows) {
                     joined += (joined.empty() ? L"" : L" ") + r.text;
             EXPECT_TRUE(EndsWithWords(joined, label));
 
-            const double onPaper = paperTop + last->y * paperH / kSheetH;
+            const double onPaper = pc.ScaleY * (last->y - c.OffY) + c.OffY + pc.OffY;
             EXPECT_GE(onPaper, PrintTop(p.form, p.page, row.field));
             EXPECT_LE(onPaper, PrintBottom(p.form, p.page, row.field));
         }

@@ -118,7 +118,7 @@ TEST_F(DevToolE2eTest, ADraggedCurrencyFieldGoesToFocFileAsEightLinesAndAnEmptyO
     Drag({200, 300}, {400, 320});
     const std::string first = FocFile();
     std::smatch m;
-    const std::regex placement("Left: (\\d+); Top: (\\d+); Width: (\\d+); Height: 35; ");
+    const std::regex placement("Left: (\\d+); Top: (\\d+); Width: (-?\\d+); Height: 35; ");
     ASSERT_TRUE(std::regex_search(first, m, placement)) << first;
     const int left = std::stoi(m[1]), top = std::stoi(m[2]), width = std::stoi(m[3]);
     EXPECT_EQ(first, CurrencyBlock("pole12_3", m[0]));
@@ -131,16 +131,21 @@ TEST_F(DevToolE2eTest, ADraggedCurrencyFieldGoesToFocFileAsEightLinesAndAnEmptyO
     GetClientRect(sheet, &r);
     EXPECT_NEAR(width, 200 * 2100 / r.right, 4) << r.right;
 
-    // The same drag the other way: as wide, to the left; each field needs
-    // "New field" again.
+    // The same drag the other way, released 40 pixels lower: as wide, to
+    // the left, its top taken from the release; each field needs "New
+    // field" again.
     Drag({200, 300}, {400, 320});
     EXPECT_EQ(FocFile(), first) << "no design mode after the field";
     NewField("ie_currency", 12, 0);
-    Drag({400, 300}, {200, 320});
-    const std::string second =
-        CurrencyBlock("pole12", "Left: " + std::to_string(left + width) + "; Top: " + std::to_string(top) +
-                                    "; Width: " + std::to_string(-width) + "; Height: 35; ");
-    EXPECT_EQ(FocFile(), first + second);
+    Drag({400, 300}, {200, 360});
+    const std::string both = FocFile();
+    ASSERT_EQ(both.rfind(first, 0), 0u) << both;
+    const std::string second = both.substr(first.size());
+    ASSERT_TRUE(std::regex_search(second, m, placement)) << second;
+    EXPECT_EQ(second, CurrencyBlock("pole12", m[0]));
+    EXPECT_EQ(std::stoi(m[1]), left + width);
+    EXPECT_EQ(std::stoi(m[3]), -width);
+    EXPECT_NEAR(std::stoi(m[2]) - top, 40 * 2100 / r.right, 4) << r.right;
 }
 
 TEST_F(DevToolE2eTest, ASilentKindOrCancelWritesNothingAndLeavesNoDesignMode) {

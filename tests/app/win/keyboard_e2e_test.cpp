@@ -2,12 +2,15 @@
 // focus is as a user presses them: the wizard answered for an audited
 // business (Tab, arrows, Space, access keys, Enter), the changed answer's
 // warning refused by Enter, the forms reached, a value typed and saved;
-// the print dialog and its help.
+// the print dialog, whose step buttons stay drawn as the focus passes
+// through their edits, and its help.
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
+#include "classlib/win/GdiHandles.h"
 #include "engine/calc1.h"
 #include "tests/app/win/InstalledProgramTest.h"
 #include "tests/app/win/SheetFields.h"
@@ -19,6 +22,17 @@ namespace {
 
 using namespace e2e;
 using Lines = std::vector<std::string>;
+
+// The screen's pixels under a window, row by row.
+std::vector<COLORREF> ScreenPixels(HWND wnd) {
+    RECT r{};
+    GetWindowRect(wnd, &r);
+    const cl::WindowDC screen(nullptr);
+    std::vector<COLORREF> pixels;
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x) pixels.push_back(GetPixel(screen.get(), x, y));
+    return pixels;
+}
 
 class KeyboardE2eTest : public InstalledProgramTest {
 protected:
@@ -231,6 +245,13 @@ TEST_F(KeyboardE2eTest, ThePrintDialogAndItsHelpByKeys) {
         EXPECT_EQ(FocusName(), s.checked);
         EXPECT_TRUE(IsChecked(Named(s.checked))) << s.checked;
     }
+    // The corrections' step buttons as drawn before any edit had the focus.
+    std::vector<HWND> buttons;
+    for (const char* edit : {"XcSpinEdit1", "XcSpinEdit2", "XcSpinEdit3", "XcSpinEdit4"})
+        buttons.push_back(GetWindow(Named(edit), GW_CHILD));
+    std::vector<std::vector<COLORREF>> drawn;
+    for (HWND button : buttons) drawn.push_back(ScreenPixels(button));
+    ASSERT_GT(std::set<COLORREF>(drawn[0].begin(), drawn[0].end()).size(), 2u) << "a button is drawn";
     // Tab leaves the group for the first correction; Shift+Tab comes back
     // to the chosen scope.
     Key(VK_TAB);
@@ -239,6 +260,9 @@ TEST_F(KeyboardE2eTest, ThePrintDialogAndItsHelpByKeys) {
     EXPECT_EQ(FocusName(), "rb4");
     // The help by Tab and Space; Esc closes it from its text.
     ASSERT_TRUE(TabTo("HelpBtn"));
+    // The focus went through every correction: their buttons stay drawn.
+    for (size_t i = 0; i < buttons.size(); ++i)
+        EXPECT_TRUE(ScreenPixels(buttons[i]) == drawn[i]) << "the button of XcSpinEdit" << i + 1;
     Key(VK_SPACE);
     HWND help = program_->WaitForName("Print1_hDlg", 5000);
     ASSERT_TRUE(help) << program_->Describe();

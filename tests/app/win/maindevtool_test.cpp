@@ -117,7 +117,7 @@ TEST_F(DevToolTest, OKEntersDesignModeUntilTheDragAndEveryOtherEndLeavesIt) {
     EXPECT_EQ(text.find("({", 1), std::string::npos) << text;
 }
 
-TEST_F(DevToolTest, AMaskTypedByHandIsTheOneOfferedNextTime) {
+TEST_F(DevToolTest, TheSettingsKeepTheEightChoicesInOrderThenAMaskTypedByHand) {
     for (const char* mask : {"9999;1;_", "99\\-9999;1;_"}) {
         NewField([mask](TFocFEdit& d) {
             d.ComboBox2->SetText(mask);
@@ -129,6 +129,16 @@ TEST_F(DevToolTest, AMaskTypedByHandIsTheOneOfferedNextTime) {
             d.SetModalResult(mrCancel);
         });
         EXPECT_EQ(offered, mask);
+    }
+    const std::string settings = cltest::ReadBytes(GetSettingsFileName());
+    size_t at = settings.find("[TFocFEdit]");
+    ASSERT_NE(at, std::string::npos) << settings;
+    for (const char* key :
+         {"\nXcSpinEdit1_Value=", "\nXcSpinEdit2_Value=", "\nComboBox1_ItemIndex=", "\nComboBox2_ItemIndex=",
+          "\nComboBox3_ItemIndex=", "\nEdit1_Text=", "\nXcSpinEdit3_Value=", "\nXcSpinEdit4_Value=",
+          "\nComboBox2_Text=99\\-9999;1;_\r\n"}) {
+        at = settings.find(key, at);
+        EXPECT_NE(at, std::string::npos) << key << " in order in\n" << settings;
     }
 }
 

@@ -1,7 +1,7 @@
 // Printing from the main window to Wine's PostScript file printer, with the
 // print dialog answered as a user answers it: the jobs and pages of each
-// scope, the text corrections moving the values and not the template, a
-// failure inside a job or a broken template leaving everything idle, and
+// scope, where the templates and the values go on A4 and on A5, a failed
+// job told with the forms after it still printed, a broken template, and
 // the command's enabling.
 #include <gtest/gtest.h>
 
@@ -46,7 +46,7 @@ protected:
                                                    void* form, int rx, int ry, int ox, int oy) {
             printed_.emplace_back(static_cast<TemFrm*>(form)->Name, page);
             pageRects_.push_back(r);
-            if (failOnPage_ == page) throw Exception("Drukarka nie odpowiada.");
+            if (failForm_ == static_cast<TemFrm*>(form)->Name) throw Exception("Drukarka nie odpowiada.");
             draw(s, c, r, page, form, rx, ry, ox, oy);
         };
     }
@@ -78,17 +78,18 @@ protected:
         form_->Wydruk1->Execute();
         EXPECT_EQ(answer.answered, 1);
     }
-    // The white boxes under the values of a page drawn as printing draws
-    // them over the template placed at `played`.
-    std::vector<RECT> BoxesOver(TemFrm* form, int page, const TRect& played) {
+    // The values of a page drawn as printing draws them over the template
+    // placed at `played`, on a canvas of 0.01 mm as the printer's is.
+    Drawing DrawnOver(TemFrm* form, int page, const TRect& played) {
         TMetafile drawing;
         drawing.SetWidth(2100);
         drawing.SetHeight(2970);
         {
             TMetafileCanvas canvas(&drawing, nullptr);
+            canvas.Font()->SetPixelsPerInch(2540);
             form_->PrintPreviewPrinDir(form_->PrintPreview, &canvas, played, page, form);
         }
-        return Read(drawing.Handle()).boxes;
+        return Read(drawing.Handle());
     }
     Pages PagesOf(const std::string& form) const {
         Pages pages;
@@ -111,7 +112,7 @@ protected:
     int jobs_ = 0;
     Pages printed_;
     std::vector<TRect> pageRects_;
-    int failOnPage_ = 0;
+    std::string failForm_;
 };
 
 TEST_F(PrintTest, EachScopePrintsItsFormsAsAJobEachWithTheirPages) {
@@ -173,6 +174,10 @@ TEST_F(PrintTest, ATextCorrectionMovesTheValuesAndNotTheTemplate) {
     }
 }
 
+std::vector<LONG> Edges(const RECT& r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
+
 bool HasBox(const std::vector<RECT>& boxes, const RECT& expected) {
     return std::any_of(boxes.begin(), boxes.end(), [&](const RECT& b) { return EqualRect(&b, &expected); });
 }
@@ -187,7 +192,11 @@ bool HasBox(const std::vector<RECT>& boxes, const RECT& expected) {
 //     print 0.999, 0.945, 5, 85: left Round(0.95904 x 1421) + 45 = 1408,
 //     right + Round(0.95904 x 299) = 1695, top Round(0.96579 x 667) + 13 = 657,
 //     bottom + Round(0.96579 x 34) = 690
-// and moved by the margins, 5 mm right and 3 mm up.
+// and moved by the margins, 5 mm right and 3 mm up.  The templates go
+// where the same corrections take the sheet's corners: rachzsp's x
+// 0.999 x (0 - 40) + 45 = 5.04 and 0.999 x 2060 + 45 = 2102.94, y
+// 0.945 x 72 + 13 = 81.04 and 0.945 x 3042 + 13 = 2887.69; bil's y 90 and
+// 90 + 0.94 x 2970 = 2881.8.
 TEST_F(PrintTest, OnA4EachValueStandsAtItsPrintRectangleMovedByTheMargins) {
     ShowTwoForms();
     TemFrm* bil = SelectedForm(*form_, "bil");
@@ -196,40 +205,59 @@ TEST_F(PrintTest, OnA4EachValueStandsAtItsPrintRectangleMovedByTheMargins) {
         ASSERT_TRUE(form->SetValueAsText(static_cast<uint16_t>(field), "1 234,50"));
     Print(4, 0, 5.0, -3.0);
     ASSERT_EQ(printed_, (Pages{{"rachzsp", 1}, {"bil", 1}, {"bil", 2}}));
-    EXPECT_TRUE(HasBox(BoxesOver(rachzsp, 1, pageRects_[0]), RECT{14580, 6270, 17449, 6599}));
-    EXPECT_TRUE(HasBox(BoxesOver(bil, 1, pageRects_[1]), RECT{7030, 7360, 8989, 7689}));
-    EXPECT_TRUE(HasBox(BoxesOver(bil, 2, pageRects_[2]), RECT{7030, 4830, 8989, 5159}));
+    EXPECT_EQ(Edges(pageRects_[0]), (std::vector<LONG>{550, 510, 21529, 28577}));
+    EXPECT_EQ(Edges(pageRects_[1]), (std::vector<LONG>{500, 600, 21500, 28518}));
+    EXPECT_TRUE(HasBox(DrawnOver(rachzsp, 1, pageRects_[0]).boxes, RECT{14580, 6270, 17449, 6599}));
+    EXPECT_TRUE(HasBox(DrawnOver(bil, 1, pageRects_[1]).boxes, RECT{7030, 7360, 8989, 7689}));
+    EXPECT_TRUE(HasBox(DrawnOver(bil, 2, pageRects_[2]).boxes, RECT{7030, 4830, 8989, 5159}));
 }
 
-// On A5 the template is scaled by 148 / 210 into the paper, moved by the
-// margins: bil's 210 x 279.18 mm frame becomes 148 x 196.76 mm, centred
-// 6.62 mm from the top.  Its values go with it: each box keeps its place
-// on the template, at the template's scale.
-TEST_F(PrintTest, OnOtherPaperTheValuesFollowTheTemplateIntoItsRectangle) {
+// On A5 the A4 page is scaled by 148 / 210 into the paper moved by the
+// margins: 209.31 mm high, 0.34 mm below the paper's moved top.  bil's
+// template lies on it as on A4, 90 x 7.0475 = 6.34 mm lower; its value's
+// box keeps its place on the template at the template's scale, and so does
+// its font: 7 points are 246.9 x 19675 / 27918 = 174.0 in 0.01 mm.
+TEST_F(PrintTest, OnOtherPaperTheTemplateAndTheValuesScaleFromA4) {
     ShowTwoForms();
     TemFrm* bil = SelectedForm(*form_, "bil");
     ASSERT_TRUE(bil->SetValueAsText(10, "1 234,50"));
-    const TRect onA4 = Rect(0, 891, 21000, 891 + 27918), onA5 = Rect(500, 362, 500 + 14800, 362 + 19676);
-    const std::vector<RECT> a4 = BoxesOver(bil, 1, onA4), a5 = BoxesOver(bil, 1, onA5);
-    ASSERT_TRUE(HasBox(a4, RECT{6530, 7660, 8489, 7989}));
-    // (6530, 7660 - 891) x 148 / 210 from the A5 template's corner, to the unit.
-    const RECT expected{500 + 4602, 362 + 4771, 500 + 5983 - 1, 362 + 5003 - 1};
-    EXPECT_TRUE(std::any_of(a5.begin(), a5.end(), [&](const RECT& b) {
+    form_->PrintPreview->GetFormNames(*form_->FormComboBox->Items());
+    form_->FormComboBox->SetItemIndex(form_->FormComboBox->Items()->IndexOf("A5"));
+    Print(2, 0, 5.0, -3.0);
+    ASSERT_EQ(pageRects_.size(), 2u);
+    EXPECT_EQ(Edges(pageRects_[0]), (std::vector<LONG>{500, 368, 15300, 20043}));
+
+    const Drawing a5 = DrawnOver(bil, 1, pageRects_[0]);
+    // (6530, 7660 - 900) x 14800 / 21000 and x 19675 / 27918, to the unit.
+    const RECT expected{500 + 4602, 368 + 4764, 500 + 5983 - 1, 368 + 4997 - 1};
+    EXPECT_TRUE(std::any_of(a5.boxes.begin(), a5.boxes.end(), [&](const RECT& b) {
         return std::abs(b.left - expected.left) <= 1 && std::abs(b.top - expected.top) <= 1 &&
                std::abs(b.right - expected.right) <= 1 && std::abs(b.bottom - expected.bottom) <= 1;
     }));
+    const Drawing a4 = DrawnOver(bil, 1, Rect(0, 900, 21000, 28818));
+    for (const auto& [drawing, height] : {std::pair{&a4, -247}, {&a5, -174}}) {
+        ASSERT_EQ(drawing->texts.size(), 3u);  // the amount and its totals
+        for (const DrawnText& t : drawing->texts) {
+            EXPECT_EQ(t.font.lfHeight, height);
+            EXPECT_EQ(std::wstring(t.font.lfFaceName), L"Arial");
+        }
+    }
 }
 
-TEST_F(PrintTest, AFailureInsideAJobIsToldAndLeavesEverythingIdle) {
+// Each form is a job of its own: the first one failing, the next still prints.
+TEST_F(PrintTest, AFailedJobIsToldAndTheFormsAfterItStillPrint) {
     ShowTwoForms();
-    failOnPage_ = 2;
+    failForm_ = "rachzsp";
     Print(4);
-    ASSERT_EQ(answers_.boxes.size(), 1u);  // the second form is not tried
+    EXPECT_EQ(printed_, (Pages{{"rachzsp", 1}, {"bil", 1}, {"bil", 2}}));
+    EXPECT_EQ(jobs_, 2);
+    ASSERT_EQ(answers_.boxes.size(), 1u);
     EXPECT_EQ(answers_.boxes[0].text, "Drukarka nie odpowiada.");
+    EXPECT_NE(cltest::ReadBytes(folder_.Name("job.ps")).find("%%EOF"), std::string::npos);
     ExpectIdle();
 
     // A template that cannot be read is told as the templates' failure.
-    failOnPage_ = 0;
+    failForm_.clear();
     answers_.boxes.clear();
     ProgramFolder = folder_.Name("");
     CreateDirectoryW(cltest::PathOf(folder_.Name("frm")).c_str(), nullptr);

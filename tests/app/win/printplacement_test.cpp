@@ -1,6 +1,7 @@
-// Every form printed on A4 with every field filled, once without
+// Every form printed with every field filled: on A4 once without
 // corrections, with the margins moved by +5 mm and by -5 mm, and with text
-// corrections: the jobs that tests/app/win/printplacement_ghostscript.sh
+// corrections; on A5 and Letter without corrections and with smaller
+// margin and text corrections.  The jobs that tests/app/win/printplacement_ghostscript.sh
 // reads back to find each value on its own row of the printed template.
 #include <gtest/gtest.h>
 
@@ -46,34 +47,43 @@ protected:
     }
 };
 
-TEST_F(PrintPlacementTest, EveryFormPrintedFilledWithEachSetOfCorrections) {
+TEST_F(PrintPlacementTest, EveryFormPrintedFilledOnEachPaperWithEachSetOfCorrections) {
     const struct {
         const char* name;
         int left, top, textX, textY;  // 0.1 mm
+        bool a4, other;               // printed on A4, on the other papers
     } cases[] = {
-        {"plain", 0, 0, 0, 0},
-        {"margins_plus", 50, 50, 0, 0},
-        {"margins_minus", -50, -50, 0, 0},
-        {"text", 20, -30, 25, 15},
+        {"plain", 0, 0, 0, 0, true, true},
+        {"margins_plus", 50, 50, 0, 0, true, false},
+        {"margins_minus", -50, -50, 0, 0, true, false},
+        {"text", 20, -30, 25, 15, true, false},
+        {"text_small", -20, 20, 10, 10, false, true},
     };
     const std::string out = cltest::GhostscriptFolder(L"printplacement_out");
+    TStrings& papers = *form_->FormComboBox->Items();
+    ASSERT_TRUE(form_->PrintPreview->GetFormNames(papers));
     for (const TFrmFeature& row : FormCatalogue) {
         SCOPED_TRACE(row.Name);
         TemFrm* form = ShowForm(*form_, row.Name);
         for (int n = form->FirstID + 1; n < form->LastID; ++n)
             ASSERT_TRUE(form->SetValueAsText(static_cast<uint16_t>(n), ValueOf(TEFieldTable[n]))) << n;
-        for (const auto& c : cases) {
-            LeftCorrection = c.left;
-            TopCorrection = c.top;
-            TextXCorrection = c.textX;
-            TextYCorrection = c.textY;
-            const std::string job = out + c.name + "_" + std::string(row.Name) + ".ps";
-            DeleteFileW(cltest::PathOf(job).c_str());
-            Printer()->SetOutputFile(job);
-            form_->PrintPreview->SetDirectPrint(true);
-            EXPECT_TRUE(form_->BuildPrintPages(form, -1));
-            form_->PrintPreview->SetDirectPrint(false);
-            EXPECT_NE(cltest::ReadBytes(job).find("%%EOF"), std::string::npos) << job;
+        for (const std::string paper : {"A4", "A5", "Letter"}) {
+            ASSERT_GE(papers.IndexOf(paper), 0) << paper;
+            form_->FormComboBox->SetItemIndex(papers.IndexOf(paper));
+            for (const auto& c : cases) {
+                if (!(paper == "A4" ? c.a4 : c.other)) continue;
+                LeftCorrection = c.left;
+                TopCorrection = c.top;
+                TextXCorrection = c.textX;
+                TextYCorrection = c.textY;
+                const std::string job = out + paper + "_" + c.name + "_" + std::string(row.Name) + ".ps";
+                DeleteFileW(cltest::PathOf(job).c_str());
+                Printer()->SetOutputFile(job);
+                form_->PrintPreview->SetDirectPrint(true);
+                EXPECT_TRUE(form_->BuildPrintPages(form, -1));
+                form_->PrintPreview->SetDirectPrint(false);
+                EXPECT_NE(cltest::ReadBytes(job).find("%%EOF"), std::string::npos) << job;
+            }
         }
     }
     EXPECT_TRUE(answers_.boxes.empty());

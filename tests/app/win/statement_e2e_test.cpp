@@ -85,15 +85,21 @@ protected:
         ASSERT_TRUE(program_->WaitForIdle());
     }
     std::string Caption() const { return WindowText(main_); }
-    // Values typed into bil's fields at the natural size from `first` on,
-    // each closed by Tab, which opens the next field.
-    void Type(int first, std::initializer_list<const char*> texts) {
-        ASSERT_TRUE(ClickNaturalSize(Named("XcToolBar2")));
-        ASSERT_TRUE(program_->WaitForIdle());
+    // The editor of a bil field, clicked at the natural size; nullptr when
+    // none took the focus.
+    HWND OpenField(int field) {
+        EXPECT_TRUE(ClickNaturalSize(Named("XcToolBar2")));
+        EXPECT_TRUE(program_->WaitForIdle());
         HWND sheet = SheetOf(Named("PrintPreview"));
-        ASSERT_TRUE(sheet) << program_->Describe();
-        ClickField(sheet, 1, first);
-        ASSERT_TRUE(program_->WaitForIdle());
+        EXPECT_TRUE(sheet) << program_->Describe();
+        if (!sheet) return nullptr;
+        ClickField(sheet, 1, field);
+        EXPECT_TRUE(program_->WaitForIdle());
+        return FocusOf(main_);
+    }
+    // Values typed into the editor that has the focus and the ones after
+    // it, each closed by Tab, which opens the next field.
+    void TypeOn(std::initializer_list<const char*> texts) {
         for (const char* text : texts) {
             HWND editor = FocusOf(main_);
             ASSERT_TRUE(editor);
@@ -102,13 +108,14 @@ protected:
             ASSERT_TRUE(program_->WaitForIdle());
         }
     }
+    // Values typed into bil's fields from `first` on.
+    void Type(int first, std::initializer_list<const char*> texts) {
+        ASSERT_TRUE(OpenField(first));
+        TypeOn(texts);
+    }
     // What the editor of a bil field opens with; Esc closes it unchanged.
     std::string Typed(int field) {
-        EXPECT_TRUE(ClickNaturalSize(Named("XcToolBar2")));
-        EXPECT_TRUE(program_->WaitForIdle());
-        ClickField(SheetOf(Named("PrintPreview")), 1, field);
-        EXPECT_TRUE(program_->WaitForIdle());
-        HWND editor = FocusOf(main_);
+        HWND editor = OpenField(field);
         const std::string text = editor ? WindowText(editor) : "";
         if (editor) PostKey(editor, VK_ESCAPE);
         EXPECT_TRUE(program_->WaitForIdle());
@@ -176,6 +183,43 @@ TEST_F(StatementE2eTest, TypedValuesSavedComeBackAfterARestart) {
     ASSERT_NE(values, std::string::npos);
     EXPECT_TRUE(a.substr(values) == b.substr(b.find("ShareData")));
     EXPECT_EQ(a.size(), b.size());
+}
+
+// A paste into an amount longer than a field holds, kept with "Nie", and
+// two amounts after it: the totals above it are listed, not counted as 0;
+// saved, the file loads whole, and saved again holds every value.
+TEST_F(StatementE2eTest, APastedTextKeptInAnAmountComesBackWithEveryValueAfterIt) {
+    ClickToForms({{"cb1_2_1", -1}});
+    HWND editor = OpenField(10);
+    ASSERT_TRUE(editor);
+    ASSERT_TRUE(cltest::SetClipboardText(nullptr, std::wstring(40000, L'x')));
+    PostMessageW(editor, WM_PASTE, 0, 0);
+    PostKey(editor, VK_TAB);
+    EXPECT_EQ(Answer(IDNO).Text, "Nieprawidłowa wartość pola. Poprawić?");
+    TypeOn({"5", "7"});
+    const std::string noSum = ": nie można obliczyć sumy (nieprawidłowa wartość składnika).";
+    EXPECT_EQ(ListItems(Named("ErrListBox")),
+              (std::vector<std::string>{"Pole 8" + noSum, "Pole 9" + noSum, "Pole 193" + noSum}));
+
+    const std::string first = statements_ + "wklejone.spr", second = statements_ + "wczytane.spr";
+    Shortcut('S');
+    AnswerFile(first);
+    Answer(IDOK);
+    Load(first);
+    EXPECT_FALSE(FindBox()) << "the file was found damaged";
+    EXPECT_EQ(Caption(), "Sprawozdawca - " + first);
+    Menu('J');  // "Zapisz sprawozdanie &jako..."
+    AnswerFile(second);
+    Answer(IDOK);
+    statementfake::FakeWizard read;
+    ASSERT_EQ(ReadStatementFile(TRz_NaglRec{second, 0, 0}, read), kStatementRead);
+    TemFrm* bil = read.Find("bil");
+    ASSERT_TRUE(bil);
+    EXPECT_TRUE(bil->GetValue(10).SameTypeAndValue(cl::Variant(std::string(30000, 'x'))));
+    EXPECT_TRUE(bil->GetValue(11).SameTypeAndValue(cl::Variant(5.0)));
+    EXPECT_TRUE(bil->GetValue(12).SameTypeAndValue(cl::Variant(7.0)));
+    const std::string a = cltest::ReadBytes(first), b = cltest::ReadBytes(second);
+    EXPECT_TRUE(a.substr(a.find("ShareData")) == b.substr(b.find("ShareData")));
 }
 
 TEST_F(StatementE2eTest, SaveAsOverAnExistingFileAsksFirstAndNoKeepsIt) {

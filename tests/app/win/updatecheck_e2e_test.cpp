@@ -1,11 +1,9 @@
 // The update check at start, against the tests' own server on the loopback
 // port the test copy of the program asks: only a newer build asks the
-// user, the program asks the server exactly once, it keeps the file it
-// downloaded in its update folder, and a slow answer never holds the
-// window up.
+// user, the program asks the server exactly once, and it keeps the file it
+// downloaded in its update folder.
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <string>
 
 #include "classlib/win/WideText.h"
@@ -89,32 +87,6 @@ TEST_F(UpdateAtStartTest, OnlyANewerBuildAsksWithOneRequestEachTime) {
         // What the server sent is kept in the update folder (an error page too).
         EXPECT_EQ(ReadBytes(UpdateCopy()), c.body);
     }
-}
-
-TEST_F(UpdateAtStartTest, ASlowAnswerHoldsTheWindowNotUpAndStillAsks) {
-    TinyHttpServer server(200, "30008\r\n3.0.0.8\r\nWersja 3.0.0.8\r\n", SPRAW_E2E_PORT, kPortWaitMs);
-    ASSERT_EQ(server.Error(), "");
-    std::atomic<bool> released = false;
-    server.SetOnRequest([&] {
-        for (int ms = 0; !released && ms < 20000; ms += 5) Sleep(5);
-    });
-    TProgram program(copy_.Exe(), copy_.WorkFolder());
-    HWND main = program.WaitForName("MainForm", kStartMs);
-    ASSERT_TRUE(main) << program.Describe();
-    ASSERT_TRUE(WaitUntil([&] { return !server.Requests().empty(); }, 10000));
-    // While the server keeps its answer, the window answers at once.
-    for (int i = 0; i < 5; ++i) {
-        DWORD_PTR ignored = 0;
-        EXPECT_NE(SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &ignored), 0u) << i;
-        Sleep(100);
-    }
-    EXPECT_FALSE(program.FindMessageBox());
-    released = true;
-    HWND box = program.WaitForMessageBox(10000);
-    ASSERT_TRUE(box) << program.Describe();
-    EXPECT_EQ(ReadMessageBox(box).Text, kQuestion);
-    PressButton(box, IDNO);
-    EXPECT_TRUE(WaitUntil([&] { return !program.FindMessageBox(); }, 5000));
 }
 
 TEST_F(UpdateAtStartTest, AClosedPortAsksNothing) {

@@ -185,10 +185,15 @@ TEST(StatusBarHint, TheHintLeavesSimpleModeForOneBorderlessPartAndAnEmptyOneCome
     EXPECT_FALSE(SendMessageW(wnd, SB_ISSIMPLE, 0, 0));
     EXPECT_EQ(PartEdges(wnd), std::vector<int>{-1});
     EXPECT_EQ(PartText(wnd, 0), "Nowe sprawozdanie (Ctrl+N)");
-    EXPECT_EQ(HIWORD(SendMessageW(wnd, SB_GETTEXTLENGTHW, 0, 0)) & SBT_NOBORDERS, SBT_NOBORDERS);
+    const auto textStyle = [wnd] { return HIWORD(SendMessageW(wnd, SB_GETTEXTLENGTHW, 0, 0)); };
+    EXPECT_EQ(textStyle() & (SBT_NOBORDERS | SBT_RTLREADING), SBT_NOBORDERS);
     Application->SetHint("");
     EXPECT_FALSE(s.bar->HintShown());
     EXPECT_TRUE(SendMessageW(wnd, SB_ISSIMPLE, 0, 0));
+    // Read from the right in a right-to-left bar.
+    s.bar->SetBiDiMode(bdRightToLeftReadingOnly);
+    Application->SetHint("Drukuj");
+    EXPECT_EQ(textStyle() & (SBT_NOBORDERS | SBT_RTLREADING), SBT_NOBORDERS | SBT_RTLREADING);
 }
 
 TEST(StatusBarHint, PanelsAndTheirControlsGoForTheHintAndComeBack) {

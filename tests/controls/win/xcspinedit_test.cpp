@@ -200,6 +200,36 @@ TEST(XcSpinEdit, ButtonKinds) {
     EXPECT_EQ(w.spin->UpDown(), nullptr);
 }
 
+TEST(XcSpinEdit, TheButtonSitsWhereTheReadingEnds) {
+    // A 100-pixel edit with a sunken border: 96 pixels inside, a 15-pixel button.
+    const struct {
+        TBiDiMode mode;
+        TSpinButtonKind kind;
+        int buttonLeft, leftMargin, rightMargin;
+        LONG_PTR align, rtlReading;
+    } cases[] = {
+        {bdLeftToRight, bkDiagonal, 81, 0, 17, ES_LEFT, 0},
+        {bdLeftToRight, bkStandard, 81, 0, 17, ES_LEFT, 0},
+        {bdRightToLeft, bkDiagonal, 0, 16, 0, ES_RIGHT, WS_EX_RTLREADING},
+        {bdRightToLeft, bkStandard, 0, 16, 0, ES_RIGHT, WS_EX_RTLREADING},
+        {bdRightToLeftReadingOnly, bkDiagonal, 0, 16, 0, ES_LEFT, WS_EX_RTLREADING},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.mode) + " " + std::to_string(c.kind));
+        SpinWindow w;
+        w.spin->SetButtonKind(c.kind);
+        w.spin->SetBiDiMode(c.mode);
+        TControl* button =
+            w.spin->UpDown() ? static_cast<TControl*>(w.spin->UpDown()) : w.spin->SpinButton()->Parent();
+        EXPECT_EQ(button->Left(), c.buttonLeft);
+        const LRESULT margins = SendMessageW(w.Edit(), EM_GETMARGINS, 0, 0);
+        EXPECT_EQ(LOWORD(margins), c.leftMargin);
+        EXPECT_EQ(HIWORD(margins), c.rightMargin);
+        EXPECT_EQ(GetWindowLongPtrW(w.Edit(), GWL_STYLE) & (ES_CENTER | ES_RIGHT), c.align);
+        EXPECT_EQ(GetWindowLongPtrW(w.Edit(), GWL_EXSTYLE) & WS_EX_RTLREADING, c.rtlReading);
+    }
+}
+
 // ---- The spin button ------------------------------------------------------------------
 struct ButtonWindow {
     explicit ButtonWindow(TXcSpinButtonStyle style, int width = 15, int height = 21)

@@ -182,27 +182,36 @@ TEST(GifImage, BitmapFramesAreEncodedAndReadBack) {
     EXPECT_EQ(frame->Canvas()->Pixels(3, 2), clNavy);
 }
 
-TEST(GifImage, ABitmapFrameTakesTheFewestBitsThatHoldItsColours) {
-    // n colours need the smallest b with 2^b >= n; the code size is b, but 2 for 1 bit.
-    const struct { int colors, bits; } cases[] = {{2, 1}, {3, 2}, {5, 3}, {16, 4}, {17, 5}, {200, 8}};
+TEST(GifImage, ABitmapFrameTakesItsBitsFromTheBitmapsBitCount) {
+    // 1, 4 and 8 bits stay; true colour is reduced to 8.  The code size is
+    // the bits, but 2 for 1 bit; the table has 2^bits entries.
+    const struct {
+        TPixelFormat format;
+        int bits;
+    } cases[] = {{pf1bit, 1}, {pf4bit, 4}, {pf8bit, 8}, {pf24bit, 8}};
+    const TColor colors[] = {clBlack, clWhite, clRed, clBlue};
     for (const auto& c : cases) {
         TBitmap picture;
-        picture.SetPixelFormat(pf24bit);
-        picture.SetSize(c.colors, 2);
-        for (int x = 0; x < c.colors; ++x) {
-            picture.Canvas()->SetPixels(x, 0, static_cast<TColor>(RGB(x, 255 - x, 7)));
-            picture.Canvas()->SetPixels(x, 1, static_cast<TColor>(RGB(x, 255 - x, 7)));
+        picture.SetPixelFormat(c.format);
+        picture.SetSize(4, 2);
+        for (int x = 0; x < 4; ++x) {
+            picture.Canvas()->SetPixels(x, 0, colors[x]);
+            picture.Canvas()->SetPixels(x, 1, colors[3 - x]);
         }
         TXcGIFImage gif;
         gif.Assign(&picture);
+        const Bytes bytes = SaveBytes(gif);
+        ASSERT_GT(bytes.size(), 13u);
+        EXPECT_EQ(bytes[10], 0x80 | (c.bits - 1) << 4 | (c.bits - 1)) << c.bits;
         TXcGIFImage back;
-        LoadBytes(back, SaveBytes(gif));
+        LoadBytes(back, bytes);
         const TGifFrameData& data = *back.Frames(0)->Data().data;
-        EXPECT_EQ(data.bitsPerPixel, c.bits) << c.colors;
-        EXPECT_EQ(data.raw[0], std::max(c.bits, 2)) << c.colors;
-        EXPECT_EQ(back.Frames(0)->Bitmap()->Canvas()->Pixels(c.colors - 1, 1),
-                  static_cast<TColor>(RGB(c.colors - 1, 256 - c.colors, 7)))
-            << c.colors;
+        EXPECT_EQ(data.raw[0], std::max(c.bits, 2)) << c.bits;
+        EXPECT_EQ(data.table.size(), size_t{1} << c.bits) << c.bits;
+        for (int y = 0; y < 2; ++y)
+            for (int x = 0; x < 4; ++x)
+                EXPECT_EQ(back.Frames(0)->Bitmap()->Canvas()->Pixels(x, y), picture.Canvas()->Pixels(x, y))
+                    << c.bits << " " << x << "," << y;
     }
 }
 
@@ -342,9 +351,9 @@ TEST(AniImage, AnotherKindOfFileLeavesTheAnimationAsItWas) {
     EXPECT_EQ(ani.FrameCount(), 0);
 }
 
-TEST(AniImage, ACursorShowsTheImageOfTheSystemsSizeWithThatImagesHotspot) {
+TEST(AniImage, ACursorStepHoldsTheWholeResourceAndShowsTheSystemsSizeWithThatImagesHotspot) {
     using namespace anitest;
-    ASSERT_EQ(GetSystemMetrics(SM_CXCURSOR), 32);
+    ASSERT_EQ(GetSystemMetrics(SM_CXICON), 32);
     const Bytes cursor = Resource({IconResource(2, 16, 4, 1, 2), IconResource(2, 32, 4, 7, 9)});
     TXcAni ani;
     LoadBytes(ani, Riff({List("fram", {Chunk("icon", cursor)})}));
@@ -353,6 +362,9 @@ TEST(AniImage, ACursorShowsTheImageOfTheSystemsSizeWithThatImagesHotspot) {
     EXPECT_EQ(frame->Icon()->Width(), 32);
     EXPECT_EQ(frame->Hotspot().x, 7);
     EXPECT_EQ(frame->Hotspot().y, 9);
+    Bytes both = cursor;
+    both[2] = 1;  // loaded as an icon
+    EXPECT_EQ(SaveBytes(*frame->Icon()), both);
 }
 
 TEST(AniImage, AStripKeepsTrueColourAndStopsAtTheWidthBound) {

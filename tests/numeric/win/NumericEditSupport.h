@@ -62,8 +62,8 @@ struct EditForm {
     // Each key goes down and up through the message loop, its character
     // (TranslateMessage) in between, as typed.  Digits, letters, "-" and
     // "+" (numeric pad), "," and "."; in braces: HOME END LEFT RIGHT DEL
-    // NUMDEC (numeric-pad decimal), ENTER UP DOWN, S-LEFT (Shift+Left), C-N (Ctrl+N),
-    // EXIT (the focus goes to the other edit).
+    // NUMDEC (numeric-pad decimal), ENTER ESC UP DOWN, S-LEFT (Shift+Left), C-N (Ctrl+N),
+    // C-A (Ctrl+A), EXIT (the focus goes to the other edit).
     void Type(const std::string& keys) {
         for (size_t i = 0; i < keys.size(); ++i) {
             if (keys[i] != '{') {
@@ -78,8 +78,8 @@ struct EditForm {
                 Drain();
             } else if (name == "S-LEFT") {
                 Press(VK_LEFT, VK_SHIFT);
-            } else if (name == "C-N") {
-                Press('N', VK_CONTROL);
+            } else if (name == "C-N" || name == "C-A") {
+                Press(static_cast<WORD>(name[2]), VK_CONTROL);
             } else {
                 Press(name == "HOME"     ? VK_HOME
                       : name == "END"    ? VK_END
@@ -88,6 +88,7 @@ struct EditForm {
                       : name == "DEL"    ? VK_DELETE
                       : name == "NUMDEC" ? VK_DECIMAL
                       : name == "ENTER"  ? VK_RETURN
+                      : name == "ESC"    ? VK_ESCAPE
                       : name == "UP"     ? VK_UP
                       : name == "DOWN"   ? VK_DOWN
                                          : 0);

@@ -1,5 +1,7 @@
-// The edit base: the Null state on a bare edit, the state colours,
-// read-only, the window style of aligned edits and the exit sequence.
+// The edit base: the Null state on a bare edit, the state colours, the
+// flat and line borders and the mouse over them, read-only, Esc and
+// Ctrl+A, the window style of aligned edits, the exit sequence and the
+// bounds reports.
 #include "controls/numeric/win/NcKitEdit.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +10,7 @@
 #include <vector>
 
 #include "classlib/Scope.h"
+#include "classlib/win/GdiHandles.h"
 #include "controls/numeric/win/NcKitNumEdit.h"
 #include "tests/numeric/win/NumericEditSupport.h"
 
@@ -210,20 +213,169 @@ TEST(NcEdit, EnterAndTheArrowsMoveTheFocusUnlessSwitchedOff) {
     }
 }
 
-TEST(NcEdit, ABrokenBoundIsReportedAndTheFocusReturns) {
-    cltest::AnsweredMessageBoxes boxes;
-    EditForm<TNcFloatEdit> f([](TNcFloatEdit& e) {
-        e.SetDecimalPlaces(2);
-        e.SetBoundsEnabled(true);
-        e.SetBoundLower(-1);
-        e.SetBoundUpper(99.5L);
-    });
-    f.Type("500{EXIT}");
+TEST(NcEdit, EscUndoesAndCtrlASelectsAll) {
+    const struct {
+        std::string keys;
+        bool escUndo;
+        std::string shown;
+    } cases[] = {
+        {"ab{ESC}", true, ""},
+        {"ab{ESC}", false, "ab"},
+        {"ab{LEFT}{C-A}c", true, "c"},
+    };
+    for (const auto& c : cases) {
+        const cl::FlagScope undo(NcEscUndo, c.escUndo);
+        EditForm<TNcBaseEdit> f;
+        f.Type(c.keys);
+        EXPECT_EQ(Shown(f.edit), c.shown) << c.keys << c.escUndo;
+        EXPECT_EQ(f.beeps, 0) << c.keys;
+    }
+}
+
+// The border a flat edit paints round itself, read back from its window:
+// the middle row's pixels from the left edge in, and the bottom row's middle.
+struct PaintedBorder {
+    std::vector<COLORREF> fromLeft;
+    COLORREF bottom;
+};
+PaintedBorder BorderOf(TWinControl* edit, size_t columns) {
+    HWND wnd = edit->Handle();
+    RECT r{};
+    GetWindowRect(wnd, &r);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    const WindowDC dc(wnd, GetWindowDC(wnd));
+    PaintedBorder border{{}, GetPixel(dc.get(), w / 2, h - 1)};
+    for (size_t x = 0; x < columns; ++x)
+        border.fromLeft.push_back(GetPixel(dc.get(), static_cast<int>(x), h / 2));
+    return border;
+}
+
+std::vector<COLORREF> Rgbs(std::initializer_list<TColor> colours) {
+    std::vector<COLORREF> rgbs;
+    for (TColor c : colours) rgbs.push_back(static_cast<COLORREF>(ColorToRGB(c)));
+    return rgbs;
+}
+
+// Border colours: focus red, unfocus blue; fill: lime, yellow while hot.
+void Flat(TNcBaseEdit& e) {
+    e.SetFlat(true);
+    e.SetColorBorderFocus(clRed);
+    e.SetColorBorderUnfocus(clBlue);
+    e.SetColorRW(clLime);
+    e.SetColorFocus(clYellow);
+}
+
+TEST(NcEdit, FlatAndLineBordersArePaintedInTheStatesColours) {
+    const struct {
+        const char* name;
+        std::function<void(TNcBaseEdit&)> setup;
+        bool focused;
+        std::vector<COLORREF> fromLeft;
+        TColor bottom;  // clNone: not looked at
+    } cases[] = {
+        {"two frames round the fill", Flat, false, Rgbs({clBlue, clBlue, clLime}), clNone},
+        {"FlatBorder 1: one frame",
+         [](TNcBaseEdit& e) {
+             Flat(e);
+             e.SetFlatBorder(1);
+         },
+         false, Rgbs({clBlue, clLime}), clNone},
+        {"focused: the focus border round ColorFocus", Flat, true, Rgbs({clRed, clRed, clYellow}), clNone},
+        {"focused without a focus border colour",
+         [](TNcBaseEdit& e) {
+             Flat(e);
+             e.SetColorBorderFocus(clNone);
+         },
+         true, Rgbs({clBlue, clBlue, clYellow}), clNone},
+        {"without an unfocus border colour",
+         [](TNcBaseEdit& e) {
+             Flat(e);
+             e.SetColorBorderUnfocus(clNone);
+         },
+         false, Rgbs({clRed, clRed, clLime}), clNone},
+        {"without either: ColorRW",
+         [](TNcBaseEdit& e) {
+             Flat(e);
+             e.SetColorBorderFocus(clNone);
+             e.SetColorBorderUnfocus(clNone);
+         },
+         false, Rgbs({clLime, clLime, clLime}), clNone},
+        {"line edit: no frame, a line below in the focus border colour",
+         [](TNcBaseEdit& e) {
+             Flat(e);
+             e.SetLineEdit(true);
+         },
+         false, Rgbs({clLime, clLime, clLime}), clRed},
+    };
+    for (const auto& c : cases) {
+        EditForm<TNcBaseEdit> f(c.setup);
+        if (!c.focused) f.Type("{EXIT}");
+        cltest::Pump(20);
+        const PaintedBorder border = BorderOf(f.edit, c.fromLeft.size());
+        EXPECT_EQ(border.fromLeft, c.fromLeft) << c.name;
+        if (c.bottom != clNone) {
+            EXPECT_EQ(border.bottom, static_cast<COLORREF>(ColorToRGB(c.bottom))) << c.name;
+        }
+    }
+}
+
+TEST(NcEdit, TheMouseMakesAFlatBorderHotAndTellsOfEnteringAndLeaving) {
+    EditForm<TNcBaseEdit> f(Flat);
+    f.Type("{EXIT}");
+    std::string log;
+    f.edit->OnMouseEnter = [&](TObject*) { log += "enter "; };
+    f.edit->OnMouseExit = [&](TObject*) { log += "exit "; };
+    f.edit->Perform(CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(f.edit));
     cltest::Pump(20);
-    ASSERT_EQ(boxes.boxes.size(), 1u);
-    EXPECT_EQ(boxes.boxes[0].text, "Your entered Value is above the acceptable limit of 99,50");
-    EXPECT_TRUE(f.edit->Focused());
-    EXPECT_EQ(Shown(f.edit), "500,00");
+    EXPECT_EQ(BorderOf(f.edit, 3).fromLeft, Rgbs({clRed, clRed, clYellow}));
+    f.edit->Perform(CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(f.edit));
+    cltest::Pump(20);
+    EXPECT_EQ(BorderOf(f.edit, 3).fromLeft, Rgbs({clBlue, clBlue, clLime}));
+    EXPECT_EQ(log, "enter exit ");
+}
+
+struct BoundCase {
+    std::string keys;
+    std::string shown;
+    std::vector<std::string> boxes;  // the error boxes' texts
+};
+
+// Each case typed into a new edit, which is then left.
+template <class Edit>
+void RunBoundCases(const std::function<void(Edit&)>& setup, const std::vector<BoundCase>& cases) {
+    for (const auto& c : cases) {
+        cltest::AnsweredMessageBoxes answered;
+        EditForm<Edit> f(setup);
+        f.Type(c.keys + "{EXIT}");
+        cltest::Pump(20);
+        std::vector<std::string> boxes;
+        for (const auto& box : answered.boxes) boxes.push_back(box.text);
+        EXPECT_EQ(boxes, c.boxes) << c.keys;
+        EXPECT_EQ(Shown(f.edit), c.shown) << c.keys;
+        EXPECT_EQ(f.edit->Focused(), !c.boxes.empty()) << c.keys << ": the focus returns after a box";
+    }
+}
+
+TEST(NcEdit, ABrokenBoundIsReportedAndTheFocusReturns) {
+    RunBoundCases<TNcFloatEdit>(
+        [](TNcFloatEdit& e) {
+            e.SetDecimalPlaces(2);
+            e.SetBoundsEnabled(true);
+            e.SetBoundLower(-1);
+            e.SetBoundUpper(99.5L);
+        },
+        {{"500", "500,00", {"Your entered Value is above the acceptable limit of 99,50"}},
+         {"2-", "-2,00", {"Your entered Value is below the acceptable limit of -1,00"}}});
+    RunBoundCases<TNcIntEdit>(
+        [](TNcIntEdit& e) {
+            e.SetBoundsEnabled(true);
+            e.SetBoundLower(-10);
+            e.SetBoundUpper(1000);
+        },
+        {{"11-", "-11", {"Your entered Value is below the acceptable limit of -10"}},
+         {"1001", "1001", {"Your entered Value is above the acceptable limit of 1000"}},
+         {"10-", "-10", {}},
+         {"1000", "1000", {}}});
 }
 
 }  // namespace

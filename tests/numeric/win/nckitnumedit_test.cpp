@@ -11,8 +11,8 @@
 #include <string>
 
 #include "classlib/Exceptions.h"
-#include "classlib/Filer.h"
 #include "tests/numeric/win/NumericEditSupport.h"
+#include "tests/support/StoredForm.h"
 
 namespace {
 
@@ -225,6 +225,31 @@ TEST(NcNumericEdit, EngineTextGivenToANullEditShowsTheFieldsDecimals) {
     }
 }
 
+TEST(NcNumericEdit, TheFontTakesTheColourOfTheValuesSign) {
+    const auto colours = [](TNcBaseNumericEdit& e) {
+        e.SetColorFontNeg(cl::clRed);
+        e.SetColorFontPos(cl::clBlue);
+    };
+    const struct {
+        std::string keys;
+        cl::TColor font;
+    } cases[] = {
+        {"5", cl::clBlue},
+        {"5-", cl::clRed},
+        {"5--", cl::clBlue},
+        {"0-", cl::clBlue},
+    };
+    for (const auto& c : cases) {
+        EditForm<TNcIntEdit> f(colours);
+        EXPECT_FALSE(f.edit->Color_Defaults());
+        f.Type(c.keys + "{EXIT}");
+        EXPECT_EQ(f.edit->Font()->Color(), c.font) << c.keys;
+    }
+    EditForm<TNcFloatEdit> g(colours);
+    g.Type("1,5-");
+    EXPECT_EQ(g.edit->Font()->Color(), cl::clRed);
+}
+
 TEST(NcNumericEdit, ValuesScaleAndPadAsSet) {
     EditForm<TNcFloatEdit> f;
     f.edit->SetScale(0);
@@ -246,20 +271,6 @@ TEST(NcNumericEdit, ValuesScaleAndPadAsSet) {
         EXPECT_EQ(Shown(g.edit), "1,23");
         EXPECT_EQ(g.edit->AsFloat(), full ? 1.234L : 1.23L) << full;
     }
-}
-
-// The stored form of an edit, as the component writer writes it.
-std::string StoredForm(cl::TObject& edit) {
-    cl::TMemoryStream stream;
-    cl::TWriter writer(stream);
-    writer.WriteProperties(edit);
-    writer.WriteListEnd();
-    return std::string(static_cast<const char*>(stream.Memory()), stream.Size());
-}
-
-// Whether the stored form holds the property: its name with its length byte.
-bool Holds(const std::string& stored, const std::string& name) {
-    return stored.find(static_cast<char>(name.size()) + name) != std::string::npos;
 }
 
 TEST(NcNumericEdit, EveryPropertyOfTheirListsIsPublished) {
@@ -385,28 +396,29 @@ TEST(NcNumericEdit, OnlyTheValuesOwnPropertyIsStoredAndOnlyWhenStoreValueSaysSo)
         SCOPED_TRACE(c.what);
         cl::TComponent owner(nullptr);
         cl::TObject* edit = c.make(&owner);
-        const std::string stored = StoredForm(*edit);
-        EXPECT_TRUE(Holds(stored, c.stored));
-        for (const char* name : c.never) EXPECT_FALSE(Holds(stored, name)) << name;
+        const std::string stored = cltest::Written(*edit);
+        EXPECT_TRUE(cltest::Holds(stored, c.stored));
+        for (const char* name : c.never) EXPECT_FALSE(cltest::Holds(stored, name)) << name;
         static_cast<TNcCustomEdit*>(edit)->SetStoreValue(false);
-        EXPECT_FALSE(Holds(StoredForm(*edit), c.stored));
+        EXPECT_FALSE(cltest::Holds(cltest::Written(*edit), c.stored));
     }
 }
 
 TEST(NcNumericEdit, TheNullTextAndTheOwnSeparatorsAreStoredOnlyWhileTheyCount) {
     cl::TComponent owner(nullptr);
     auto* edit = new TNcFloatEdit(&owner);
-    std::string stored = StoredForm(*edit);
+    std::string stored = cltest::Written(*edit);
     for (const char* name : {"NullStr", "CustomDecimal", "CustomThousands", "Color_Defaults", "Version",
                              "ShowThousandSeparators"})
-        EXPECT_FALSE(Holds(stored, name)) << name;
+        EXPECT_FALSE(cltest::Holds(stored, name)) << name;
     edit->SetNullStr("(brak)");
     edit->SetCustomSeparators(true);
-    stored = StoredForm(*edit);
+    stored = cltest::Written(*edit);
     for (const char* name : {"NullStr", "CustomDecimal", "CustomThousands"})
-        EXPECT_TRUE(Holds(stored, name)) << name;
+        EXPECT_TRUE(cltest::Holds(stored, name)) << name;
     edit->SetBlankWhenNull(true);
-    EXPECT_FALSE(Holds(StoredForm(*edit), "NullStr")) << "a blank Null display has no text to keep";
+    EXPECT_FALSE(cltest::Holds(cltest::Written(*edit), "NullStr"))
+        << "a blank Null display has no text to keep";
 }
 
 TEST(NcNumericEdit, AnEditReadFromItsStoredFormShowsTheStoredValue) {
@@ -415,17 +427,10 @@ TEST(NcNumericEdit, AnEditReadFromItsStoredFormShowsTheStoredValue) {
     written->SetDecimalPlaces(2);
     written->SetThousandSeparators(essExit);
     written->SetAsFloat(1234.5L);
-    const std::string stored = StoredForm(*written);
+    const std::string stored = cltest::Written(*written);
 
     EditForm<TNcFloatEdit> f;
-    cl::TMemoryStream stream;
-    stream.WriteBuffer(stored.data(), static_cast<int32_t>(stored.size()));
-    stream.SetPosition(0);
-    cl::LoadComponentTree(*f.edit, [&] {
-        cl::TReader reader(stream);
-        reader.SetRoot(f.form.get());
-        reader.ReadProperties(*f.edit);
-    });
+    cl::LoadComponentTree(*f.edit, [&] { cltest::ReadInto(f.form.get(), *f.edit, stored); });
     EXPECT_EQ(Shown(f.edit), G("1_234,50"));
     EXPECT_EQ(static_cast<double>(f.edit->AsFloat()), 1234.5);
     EXPECT_EQ(f.edit->Parent(), f.form.get());

@@ -1,6 +1,7 @@
 // Form placement and stored properties on real forms, the settings in a
 // temporary folder: what a save writes and when, the restore before the
-// form's own OnShow, the placement cases, the handlers given back, and
+// form's own OnShow, the placement cases, the handlers given back, the
+// list of stored properties written and read with the form, and
 // PreventResize and MinMaxInfo in the window's messages.
 #include <gtest/gtest.h>
 
@@ -14,6 +15,7 @@
 #include "classlib/win/Registry.h"
 #include "classlib/win/StdCtrls.h"
 #include "persistence/win/Placemnt.h"
+#include "tests/support/StoredForm.h"
 #include "tests/support/TempFolder.h"
 #include "tests/win/FormsTestSupport.h"
 
@@ -237,14 +239,34 @@ TEST_F(Placement, TheMainFormStoredMinimisedIsMinimisedByTheApplication) {
     EXPECT_TRUE(PumpUntil([&] { return IsIconic(main->Handle()) != 0; }));
 }
 
-TEST_F(Placement, TheMainFormStartsMaximisedWithNothingStored) {
-    TForm* main = nullptr;
-    Application->CreateForm(main);
-    Owned<TForm> owned(main);
-    main->SetPosition(poDefault);
-    AddFormPlacement(*main, "FormPlacement1");
-    main->Show();
-    EXPECT_TRUE(IsZoomed(main->Handle()));
+TEST_F(Placement, ANormalMainFormStartsMaximisedWithNothingStored) {
+    for (TFormStyle style : {fsNormal, fsStayOnTop}) {
+        Ini().EraseSection("TForm");
+        TForm* main = nullptr;
+        Application->CreateForm(main);
+        Owned<TForm> owned(main);
+        main->SetPosition(poDefault);
+        main->SetFormStyle(style);
+        AddFormPlacement(*main, "FormPlacement1");
+        main->Show();
+        EXPECT_EQ(IsZoomed(main->Handle()) != 0, style == fsNormal) << style;
+    }
+}
+
+TEST_F(Placement, WrittenWithItsFormTheListNamesTheComponentsAsTheyAreCalledThen) {
+    TestForm f;
+    f.edit->SetName("Edit2");
+    const std::string stored = Written(*f.storage);
+
+    Owned<TForm> form = Make<TForm>(nullptr);
+    (new TCheckBox(form.get()))->SetName("Check");
+    (new TEdit(form.get()))->SetName("Edit2");
+    (new TPanel(form.get()))->SetName("Panel");
+    (new TOpenDialog(form.get()))->SetName("Dialog");
+    auto* storage = new TFormStorage(form.get());
+    LoadComponentTree(*storage, [&] { ReadInto(form.get(), *storage, stored); });
+    EXPECT_EQ(storage->StoredProps()->Text(),
+              "Check.Checked\r\nEdit2.Text\r\nPanel.Width\r\nDialog.InitialDir\r\n");
 }
 
 // Sees which OnShow the form holds when the form's components go.

@@ -1,7 +1,7 @@
 // Window hooks on a form: the order of two hooks and Handled, a message
 // kept from the form and a window's end that no hook keeps, hooks through
-// a recreated window, a hook detached under a later subclasser, and hooks
-// or controls freed by a handler.
+// a recreated window, a hook detached under a later subclasser, hooks or
+// controls freed by a handler, and a hook's stored form.
 #include "persistence/win/FsHook.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +10,7 @@
 
 #include "classlib/win/Forms.h"
 #include "classlib/win/Panels.h"
+#include "tests/support/StoredForm.h"
 #include "tests/win/FormsTestSupport.h"
 
 namespace {
@@ -140,6 +141,33 @@ TEST(FsWindowHook, HandlersMayFreeHooksAndTheControl) {
     EXPECT_EQ(log, "");
     EXPECT_EQ(killer->WinControl(), nullptr);
     EXPECT_EQ(THookList::Instance().Count(), hooked - 1);
+}
+
+TEST(FsWindowHook, AStoredHookKeepsItsOwnerFormAsAFlagAndAControlByName) {
+    for (bool onForm : {true, false}) {
+        SCOPED_TRACE(onForm ? "the owner form" : "a panel");
+        Owned<TForm> form = Make<TForm>(nullptr);
+        auto* panel = new TPanel(form.get());
+        panel->SetName("Panel");
+        auto* hook = new TFsWindowHook(form.get());
+        hook->SetWinControl(onForm ? static_cast<TWinControl*>(form.get()) : panel);
+        const std::string stored = Written(*hook);
+        EXPECT_EQ(Holds(stored, "WinControl"), !onForm);
+        EXPECT_EQ(Holds(stored, "IsForm"), onForm);
+
+        Owned<TCountingForm> other = Make<TCountingForm>(nullptr);
+        auto* otherPanel = new TPanel(other.get());
+        otherPanel->SetName("Panel");
+        otherPanel->SetParent(other.get());
+        auto* read = new TFsWindowHook(other.get());
+        ReadInto(other.get(), *read, stored);
+        TWinControl* const expected = onForm ? static_cast<TWinControl*>(other.get()) : otherPanel;
+        EXPECT_EQ(read->WinControl(), expected);
+        int pings = 0;
+        read->AfterMessage = [&](TObject*, TMessage& m, bool&) { pings += m.Msg == kPing; };
+        SendMessageW(expected->Handle(), kPing, 0, 0);
+        EXPECT_EQ(pings, 1);
+    }
 }
 
 }  // namespace

@@ -285,26 +285,6 @@ TEST_F(DocumentTest, UnitsConvertThePaperBothWays) {
     EXPECT_EQ(points[1].y, 10);
 }
 
-// Coordinates in fine units go past 16 bits: a bitmap still lands where asked.
-TEST(DrawGraphicTest, BitmapsAreDrawnWithFullCoordinates) {
-    TBitmap target;
-    target.SetPixelFormat(pf24bit);
-    target.SetSize(100, 100);
-    HDC dc = target.Canvas()->Handle();
-    SetMapMode(dc, MM_ANISOTROPIC);
-    SetWindowExtEx(dc, 100000, 100000, nullptr);
-    SetViewportExtEx(dc, 100, 100, nullptr);
-    TBitmap red;
-    red.SetSize(4, 4);
-    red.Canvas()->Brush()->SetColor(clRed);
-    red.Canvas()->FillRect(Rect(0, 0, 4, 4));
-    DrawGraphic(dc, Rect(40000, 50000, 90000, 90000), &red);
-    SetMapMode(dc, MM_TEXT);
-    EXPECT_EQ(target.Canvas()->Pixels(60, 70), clRed);
-    EXPECT_EQ(target.Canvas()->Pixels(30, 70), clWhite);
-    EXPECT_EQ(target.Canvas()->Pixels(60, 40), clWhite);
-}
-
 TEST_F(DocumentTest, PaintGraphicExScalesKeepsProportionAndCentres) {
     // 100 x 200 screen pixels: in 0.01 mm at the screen's resolution.
     TBitmap graphic;

@@ -297,22 +297,38 @@ TEST_F(PrintTest, FailureWhilePrintingDirectlyDropsTheJobAndEndsTheDocument) {
     EXPECT_EQ(CountOf(ReadBytes(file), "%%Page: "), 1);
 }
 
+// After an abort the document runs on as before, on a canvas that prints
+// nothing: pages are counted and graphics placed.
 TEST_F(PrintTest, AbortWhilePrintingDirectlyDropsTheJob) {
     preview->SetDirectPrint(true);
-    int aborts = 0;
+    int aborts = 0, drawn = 0;
     preview->OnAbort = [&](TObject*) { ++aborts; };
+    preview->OnPrintDir = [&](TObject*, TCanvas* canvas, const TRect& r, int, void*, int, int, int, int) {
+        ++drawn;
+        canvas->TextOut(r.left, r.top, "Wartość");
+    };
+    const TRect half = Rect(0, 0, 10500, 29700);
+    auto page = A4Page({});
+    TRect before{}, after{};
     preview->BeginDoc();
+    preview->PaintGraphicEx(half, page.get(), before, nullptr, 1, true, false, true);
     preview->NewPage();
     preview->Abort();
     EXPECT_EQ(aborts, 1);
     EXPECT_FALSE(Printer()->Printing());
     EXPECT_EQ(preview->State(), psPrinting);
-    TRect drawRect{};
-    auto page = A4Page({});
-    preview->PaintGraphicEx(preview->GetPaperRect(), page.get(), drawRect, nullptr, 2, true, false, true);
+    EXPECT_EQ(preview->TotalPages(), 1);
+    preview->PaintGraphicEx(half, page.get(), after, nullptr, 2, true, false, true);
+    EXPECT_TRUE(EqualRect(&after, &before));
+    EXPECT_EQ(drawn, 2);
     preview->NewPage();
+    EXPECT_EQ(preview->TotalPages(), 2);
+    ASSERT_NE(preview->Canvas(), nullptr);
+    EXPECT_EQ(GetMapMode(preview->Canvas()->Handle()), MM_ANISOTROPIC);
     preview->EndDoc();
+    EXPECT_EQ(preview->DirectPageCount(), 3);
     EXPECT_EQ(preview->State(), psIdle);
+    EXPECT_EQ(preview->Canvas(), nullptr);
     EXPECT_FALSE(FileExists(file));
 }
 

@@ -25,6 +25,7 @@ using previewtest::PreviewTest;
 // the form, as Wine's spooler does.
 class FakeForms : public TPrinterForms {
 public:
+    bool Installed() override { return installed; }
     bool Enum(std::vector<TPrinterForm>& out) override {
         out = forms;
         return enumWorks;
@@ -51,6 +52,7 @@ public:
 
     std::vector<TPrinterForm> forms = {
         {"Za mały", 10, 297000}, {"Moja A4", 210000, 297000}, {"A4", 210000, 297000}, {"A5", 148000, 210000}};
+    bool installed = true;
     bool enumWorks = true;
     bool keepsAdded = true;
     std::vector<std::string> added;
@@ -89,6 +91,15 @@ TEST_F(FormsTest, FormNamesLeaveOutTinyForms) {
     fake.enumWorks = false;
     EXPECT_FALSE(preview->GetFormNames(list));
     EXPECT_EQ(list.Count(), 0);
+    // Without a printer the caller's list stays as it was, and no form is looked for.
+    fake.enumWorks = true;
+    fake.installed = false;
+    list.Add("stare");
+    EXPECT_FALSE(preview->GetFormNames(list));
+    EXPECT_EQ(list.Text(), "stare\r\n");
+    preview->SetPaperSize(15000, 20000);
+    EXPECT_EQ(preview->GetFormName(), "");
+    EXPECT_TRUE(fake.added.empty());
 }
 
 TEST_F(FormsTest, FormNameIsTheFirstFormOfThePapersSize) {

@@ -50,18 +50,22 @@ TEST_F(PreviewTest, PaperComesFromTheDeviceModeUnlessItNamesNone) {
         short code, width, length;
         TPaperType type;
         int paperWidth, paperHeight;  // 0.1 mm
+        const char* formName;
     } cases[] = {
-        {"a paper of the table", DM_PAPERSIZE, DMPAPER_A4, 0, 0, pA4, 2100, 2970},
-        {"an unknown code with a size", DM_PAPERSIZE | DM_PAPERWIDTH | DM_PAPERLENGTH, 999, 1230, 2340,
-         pCustom, 1230, 2340},
-        {"a user size", DM_PAPERSIZE | DM_PAPERWIDTH | DM_PAPERLENGTH, DMPAPER_USER, 1230, 2340, pCustom,
-         1230, 2340},
-        {"no code, a size", DM_PAPERWIDTH | DM_PAPERLENGTH, 0, 1000, 1500, pCustom, 1000, 1500},
-        // These say nothing about the paper: A5 and its form stay.
-        {"an unknown code without a size", DM_PAPERSIZE, 999, 0, 0, pA5, 1480, 2100},
-        {"a user size of nothing", DM_PAPERSIZE, DMPAPER_USER, 0, 0, pA5, 1480, 2100},
-        {"no code, no size", 0, 0, 0, 0, pA5, 1480, 2100},
-        {"an unknown code, no length", DM_PAPERSIZE | DM_PAPERWIDTH, 999, 1230, 0, pA5, 1480, 2100},
+        {"a paper of the table", DM_PAPERSIZE | DM_FORMNAME, DMPAPER_A4, 0, 0, pA4, 2100, 2970, "Inny"},
+        {"an unknown code with a size", DM_PAPERSIZE | DM_PAPERWIDTH | DM_PAPERLENGTH | DM_FORMNAME, 999,
+         1230, 2340, pCustom, 1230, 2340, "Inny"},
+        {"a user size", DM_PAPERSIZE | DM_PAPERWIDTH | DM_PAPERLENGTH | DM_FORMNAME, DMPAPER_USER, 1230, 2340,
+         pCustom, 1230, 2340, "Inny"},
+        {"no code, a size", DM_PAPERWIDTH | DM_PAPERLENGTH | DM_FORMNAME, 0, 1000, 1500, pCustom, 1000, 1500,
+         "Inny"},
+        // These say nothing about the paper: A5 stays, the form is still read.
+        {"an unknown code without a size", DM_PAPERSIZE | DM_FORMNAME, 999, 0, 0, pA5, 1480, 2100, "Inny"},
+        {"a user size of nothing", DM_PAPERSIZE | DM_FORMNAME, DMPAPER_USER, 0, 0, pA5, 1480, 2100, "Inny"},
+        {"no code, no size", DM_FORMNAME, 0, 0, 0, pA5, 1480, 2100, "Inny"},
+        {"an unknown code, no length", DM_PAPERSIZE | DM_PAPERWIDTH | DM_FORMNAME, 999, 1230, 0, pA5, 1480,
+         2100, "Inny"},
+        {"an unknown code, no form", DM_PAPERSIZE, 999, 0, 0, pA5, 1480, 2100, "A5"},
     };
     DeviceModePaper deviceMode;
     preview->SetUnits(mmLoMetric);
@@ -69,12 +73,12 @@ TEST_F(PreviewTest, PaperComesFromTheDeviceModeUnlessItNamesNone) {
         SCOPED_TRACE(c.what);
         preview->SetPaperType(pA5);
         preview->SetFormName("A5");
-        deviceMode.Set(c.fields | DM_FORMNAME, c.code, c.width, c.length, L"Inny");
+        deviceMode.Set(c.fields, c.code, c.width, c.length, L"Inny");
         preview->GetPrinterOptions();
         EXPECT_EQ(preview->PaperType(), c.type);
         EXPECT_EQ(preview->PaperWidth(), c.paperWidth);
         EXPECT_EQ(preview->PaperHeight(), c.paperHeight);
-        EXPECT_EQ(preview->PrinterFormName(), c.type == pA5 ? "A5" : "Inny");
+        EXPECT_EQ(preview->PrinterFormName(), c.formName);
     }
 }
 

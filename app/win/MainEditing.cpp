@@ -10,6 +10,7 @@
 #include "app/SheetMapping.h"
 #include "app/win/EEdits.h"
 #include "app/win/EditingOnSheetChange.h"
+#include "app/win/FieldEditorByKind.h"
 #include "app/win/FieldPlacement.h"
 #include "app/win/Main.h"
 #include "classlib/NumberFormat.h"
@@ -20,11 +21,6 @@ namespace {
 
 constexpr TColor kTypedFrame = clGreen;   // $008000
 constexpr TColor kComputedFrame = clRed;  // $0000FF
-// The editor kinds the field table does not name (it uses text, amounts, dates).
-constexpr uint8_t kCheckBoxEdit = 4;
-constexpr uint8_t kCellEdit = 8;
-constexpr uint8_t kIntegerEdit = 10;
-constexpr uint8_t kMemoEdit = 11;
 
 // What the open editor showed when it opened, and for which form: a text
 // that still reads so was not changed.
@@ -109,48 +105,6 @@ void PointerMoved(TMainForm& f, int x, int y) {
 void PointerDown(TMainForm& f, int x, int y) {
     if (!PointerWorks(f)) return;
     f.BeginFieldEdit(FieldUnder(f, SheetPointOf(f, x, y)), true);
-}
-
-bool AsChecked(const Variant& v) {
-    if (v.IsEmpty() || v.IsNull()) return false;
-    try {
-        return v.ToBool();
-    } catch (const Exception&) {
-        // A value that is no Boolean shows as unticked; ticking stores one.
-        return false;
-    }
-}
-
-// The editor of the field's kind over rect (the preview's pixels) with the
-// field's value; nullptr for a kind without one.
-TWinControl* MakeEditor(TMainForm& f, const TemFrm& form, int field, const TRect& rect, bool toggle) {
-    TPrintPreview* p = f.PrintPreview;
-    const TEField& def = TEFieldTable[field];
-    const std::string text = form.GetValueText(static_cast<uint16_t>(field));
-    switch (def.EditType) {
-        case ie_text:
-            return new TEEdit(p, p, rect, text);
-        case kCheckBoxEdit: {
-            auto* box = new TEChBox(p, p, rect, "");
-            box->SetTag(field);
-            box->SetChecked(AsChecked(form.GetValue(static_cast<uint16_t>(field))));
-            // Attached after the initial state, so that setting it tells nobody.
-            box->OnClick = [box](TObject* s) { box->ClickNotify(s); };
-            if (toggle) box->SetChecked(!box->Checked());
-            return box;
-        }
-        case ie_currency:
-            return new TEFloatEdit(p, p, rect, text, static_cast<uint8_t>(def.NumPrecision));
-        case kCellEdit:
-        case ie_maskedit:
-            return new TEMaskEdit(p, p, rect, text, std::string(def.EditMask));
-        case kIntegerEdit:
-            return new TEIntEdit(p, p, rect, text);
-        case kMemoEdit:
-            return new TEMemo(p, p, rect, text);
-        default:
-            return nullptr;
-    }
 }
 
 // A stored value that shows as empty without being empty: text left in an
@@ -383,10 +337,12 @@ void TMainForm::BeginFieldEdit(int Field, bool Toggle) {
     if (!OpenEditor.Editor && ShownForm == form) {
         const TGuard guard(EditorGuard, 1);
         const TRect rect = FieldScreenRect(*PrintPreview, form->FormNo, def.Page, Field, true);
-        if (TWinControl* editor = MakeEditor(*this, *form, Field, rect, Toggle)) {
+        const auto field = static_cast<uint16_t>(Field);
+        const Variant value = form->GetValue(field);
+        if (TWinControl* editor =
+                MakeFieldEditor(PrintPreview, def, field, value, form->GetValueText(field), rect, Toggle)) {
             auto* box = dynamic_cast<TEChBox*>(editor);
-            opening = {form, box ? std::string() : editor->Text(),
-                       box ? AsChecked(form->GetValue(static_cast<uint16_t>(Field))) : false};
+            opening = {form, box ? std::string() : editor->Text(), box ? FieldTicked(value) : false};
             OpenEditor = {editor, static_cast<uint16_t>(Field)};
             if (editor->CanFocus()) editor->SetFocus();
         }

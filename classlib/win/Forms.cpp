@@ -641,6 +641,15 @@ void TCustomForm::WndProc(TMessage& m) {
             if (HIWORD(m.WParam) == 0 || LOWORD(m.WParam) == WA_INACTIVE)
                 SetActive(LOWORD(m.WParam) != WA_INACTIVE);
             return;
+        case WM_SETFOCUS:
+            // The system focuses the frame itself when the form comes back
+            // (restored from the task bar): the control that had the focus
+            // gets it back, and the form does not forget it.
+            if (activeControl_ && activeControl_->CanFocus() && !IsIconic(WindowHandle())) {
+                ::SetFocus(activeControl_->Handle());
+                return;
+            }
+            break;
         case WM_SIZE:
             if (m.WParam == SIZE_MAXIMIZED)
                 windowState_ = wsMaximized;

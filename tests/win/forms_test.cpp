@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "classlib/win/ExtCtrls.h"
+#include "classlib/win/StdCtrls.h"
 #include "classlib/win/WideText.h"
 #include "tests/win/FormsTestSupport.h"
 
@@ -104,6 +105,51 @@ TEST(FormEvents, ShowPutsTheFormOnTopAndActive) {
         form->Show();
         EXPECT_EQ(GetActiveWindow(), form->Handle());
         EXPECT_EQ(topmostShown(), form->Handle());
+    }
+}
+
+// A form activated again gives the focus back to the control that had it,
+// not to its first control, however it comes back.
+TEST(FormFocus, AFormActivatedAgainFocusesTheControlThatHadIt) {
+    const struct {
+        const char* how;
+        void (*leaveAndReturn)(TForm& form, TForm& other);
+    } ways[] = {
+        {"minimised and restored",
+         [](TForm& form, TForm&) {
+             SendMessageW(form.Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+             Pump();
+             SendMessageW(form.Handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
+         }},
+        {"another window activated, then this one",
+         [](TForm& form, TForm& other) {
+             other.Show();
+             Pump();
+             SetActiveWindow(form.Handle());
+         }},
+        {"a modal form closed",
+         [](TForm&, TForm& other) {
+             PostMessageW(other.Handle(), WM_CLOSE, 0, 0);
+             other.ShowModal();
+         }},
+    };
+    for (const auto& way : ways) {
+        SCOPED_TRACE(way.how);
+        Owned<TForm> form = Make<TForm>(nullptr);
+        Owned<TForm> other = Make<TForm>(nullptr);
+        TEdit* edits[2];
+        for (int i = 0; i < 2; ++i) {
+            edits[i] = new TEdit(form.get());
+            edits[i]->SetParent(form.get());
+            edits[i]->SetTop(30 * i);
+        }
+        form->Show();
+        edits[1]->SetFocus();
+        Pump();
+        way.leaveAndReturn(*form, *other);
+        Pump();
+        EXPECT_EQ(GetFocus(), edits[1]->Handle());
+        EXPECT_EQ(form->ActiveControl(), edits[1]);
     }
 }
 

@@ -1,7 +1,8 @@
 // Typing on the balance sheet in the main window: an editor opened on a
 // value keeps it when nothing is typed, Tab and Enter go round the form
-// and turn pages with their notice, a refused value keeps its editor and
-// page, Esc stores nothing, a click opens the field under it, and the
+// and turn pages with their notice, a refused value keeps its editor, page
+// and view, Esc stores nothing, the pointer frames the field under it, a
+// click opens that field, each editor kind opens on its value, and the
 // editor lies on its field whatever the zoom or the scrolling.
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -14,6 +15,7 @@
 
 #include "app/FieldNavigation.h"
 #include "app/win/EEdits.h"
+#include "app/win/FieldEditorByKind.h"
 #include "classlib/FormatSettings.h"
 #include "classlib/win/GdiHandles.h"
 #include "engine/win/EngineHostWin.h"
@@ -306,6 +308,38 @@ TEST_F(RefusedValueTest, KeepingItStoresTheTextTurnsThePageAndEmptiesTheTotalWit
     EXPECT_TRUE(DataModified);
 }
 
+// A value to be corrected holds the forms view and the program: the editor
+// stays with its text and the focus.
+TEST_F(EditingTest, ARefusedValueKeepsTheFormsViewAndTheProgramOpen) {
+    form_->URL_upgrade->SetURL("C:\\brak\\takiego\\pliku.html");
+    const struct {
+        const char* what;
+        void (*command)(TMainForm&);
+        std::vector<std::string> boxes;
+    } cases[] = {
+        {"the wizard", [](TMainForm& f) { f.ShowWizardMode(nullptr); }, {kCorrect}},
+        {"the forms again", [](TMainForm& f) { f.Twojeformularze1Execute(nullptr); }, {kCorrect}},
+        {"closing for an update",
+         [](TMainForm& f) { SendMessageW(f.Handle(), WM_USER_CLOSE_FOR_UPDATE, 0, 0); },
+         {kCorrect, "Proces został wstrzymany. Proszę ponowić próbę."}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TypeRefused(10, IDYES);
+        c.command(*form_);
+        cltest::Pump();
+        std::vector<std::string> boxes;
+        for (const cltest::MessageBoxRecord& b : answers_.boxes) boxes.push_back(b.text);
+        EXPECT_EQ(boxes, c.boxes);
+        if (boxes.size() > 1) EXPECT_EQ(answers_.boxes.back().caption, "Uwaga");
+        EXPECT_EQ(form_->XcPageControl1->ActivePage(), form_->TabSheet2);
+        EXPECT_EQ(OpenEditor.Field, 10);
+        EXPECT_EQ(Editor()->Text(), "3-5,00");
+        EXPECT_TRUE(Editor()->Focused());
+        EXPECT_TRUE(IsWindowVisible(form_->Handle()));
+    }
+}
+
 // On the page, a refused amount keeps its editor; kept as it is, the
 // editor goes on to the next amount.
 TEST_F(EditingTest, ARefusedAmountTabbedOnItsPageKeepsItsEditorUntilItIsKept) {
@@ -429,6 +463,118 @@ Overlap FindOverlap() {
         }
     }
     return {};
+}
+
+// The kinds the field table does not use, through a definition of the
+// test's own: a cell field, a whole number and several lines open on the
+// field's text (the opening click changes nothing there).
+TEST_F(EditingTest, CellIntegerAndMemoFieldsOpenTheirEditorsOnTheFieldsText) {
+    const struct {
+        uint8_t kind;
+        const char *text, *mask, *editor;  // editor "": none
+    } cases[] = {
+        {8, "12-34", "99\\-99;1;_", "TEMaskEdit"},
+        {10, "42", "", "TEIntEdit"},
+        {11, "Linia 1\r\nLinia 2", "", "TEMemo"},
+        {2, "Tekst", "", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(int{c.kind});
+        TEField def{};
+        def.EditType = c.kind;
+        def.EditMask = c.mask;
+        TWinControl* editor =
+            MakeFieldEditor(&Preview(), def, 10, Variant(), c.text, Rect(20, 20, 120, 40), true);
+        if (!*c.editor) {
+            EXPECT_EQ(editor, nullptr);
+            continue;
+        }
+        ASSERT_NE(editor, nullptr);
+        EXPECT_EQ(editor->ClassName(), c.editor);
+        EXPECT_EQ(editor->Text(), c.text);
+        if (auto* cells = dynamic_cast<TEMaskEdit*>(editor)) EXPECT_EQ(cells->EditMask(), c.mask);
+        cl::Free(editor);
+    }
+}
+
+// A check box opens on the value as a tick, and only then hears its
+// clicks: a click opens it flipped, which alone tells the main window
+// (the field number, plus $10000 ticked), and the page is painted again;
+// a message naming no field paints nothing.
+TEST_F(EditingTest, ACheckBoxFieldOpensOnItsTickAndAClickOpensItFlipped) {
+    std::vector<LPARAM> sent;
+    form_->WindowHooks().Add([&](TMessage& m, bool&) {
+        if (m.Msg == WM_USER_CHECKBOX_CLICK) sent.push_back(m.LParam);
+    });
+    int paints = 0;
+    Preview().OnPaint = [&, paint = Preview().OnPaint](TObject* s, TCanvas* c, const TRect& r) {
+        ++paints;
+        paint(s, c, r);
+    };
+    const struct {
+        const char* what;
+        Variant value;
+        bool click, ticked;
+        std::vector<LPARAM> sent;
+    } cases[] = {
+        {"empty", Variant(), false, false, {}},
+        {"null", Variant::Null(), false, false, {}},
+        {"true", Variant(true), false, true, {}},
+        {"null clicked", Variant::Null(), true, true, {10 + 0x10000}},
+        {"true clicked", Variant(true), true, false, {10}},
+    };
+    TEField def{};
+    def.EditType = 4;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        cltest::Pump();
+        sent.clear();
+        paints = 0;
+        auto* box = dynamic_cast<TEChBox*>(
+            MakeFieldEditor(&Preview(), def, 10, c.value, "", Rect(20, 20, 120, 40), c.click));
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->Checked(), c.ticked);
+        EXPECT_EQ(box->Tag(), 10);
+        EXPECT_EQ(sent, c.sent);
+        EXPECT_EQ(paints > 0, c.click);
+        cl::Free(box);
+    }
+    cltest::Pump();
+    paints = 0;
+    SendMessageW(form_->Handle(), WM_USER_CHECKBOX_CLICK, 0, 0x10000);
+    EXPECT_EQ(paints, 0) << "no field, no repaint";
+}
+
+// The pointer frames the field under it, green for a typed one and red for
+// a total, drawn inverted (so on white the frame has its colour), and turns
+// the developer's coordinates red; off the fields the frame goes and they
+// are black again.  At 100% 96 pixels are an inch, 25.4 mm.
+TEST_F(EditingTest, TheFieldUnderThePointerIsFramedInTheColourOfItsKind) {
+    form_->Label1->SetVisible(true);
+    TPaperPreview& sheet = *Preview().PaperPreview();
+    const WindowDC dc(sheet.Handle());
+    const struct {
+        int field;
+        COLORREF frame;
+    } fields[] = {{12, RGB(0, 128, 0)}, {9, RGB(255, 0, 0)}};
+    for (const auto& f : fields) {
+        SCOPED_TRACE(f.field);
+        const TRect r = Preview().PaperToScreenRect(
+            Rect(10 * ScreenLeft(1, 1, f.field), 10 * ScreenTop(1, 1, f.field),
+                 10 * ScreenRight(1, 1, f.field), 10 * ScreenBottom(1, 1, f.field)));
+        std::vector<COLORREF> before;
+        for (int x = r.left; x < r.right; ++x) before.push_back(GetPixel(dc.get(), x, r.top));
+        Mouse(WM_MOUSEMOVE, Point(5 * (ScreenLeft(1, 1, f.field) + ScreenRight(1, 1, f.field)),
+                                  5 * (ScreenTop(1, 1, f.field) + ScreenBottom(1, 1, f.field))));
+        ASSERT_EQ(HoveredField, f.field);
+        for (int x = r.left; x < r.right; ++x)
+            EXPECT_EQ(~(GetPixel(dc.get(), x, r.top) ^ before[x - r.left]) & 0xFFFFFF, f.frame) << x;
+        EXPECT_EQ(form_->Label1->Font()->Color(), clRed);
+    }
+    Mouse(WM_MOUSEMOVE, Point(2540, 5080));
+    EXPECT_EQ(HoveredField, 0);
+    EXPECT_EQ(form_->Label1->Caption(), "X=25,4    Y=50,8");
+    EXPECT_EQ(form_->Label1->Font()->Color(), clBlack);
 }
 
 TEST_F(EditingTest, AClickAfterAKeyboardPageTurnOpensTheFieldUnderIt) {

@@ -1,9 +1,13 @@
 // The main window's idle updates: the selection status and the statement's
 // name in the caption, the commands' enable rules while a statement loads,
-// a form is added or pages render, and the zoom commands' limits.
+// a form is added or pages render, the zoom commands' limits, and the
+// end-of-selection dialog for a finished selection of no form.
 #include <gtest/gtest.h>
 
+#include "app/win/k_konc1.h"
 #include "tests/app/win/MainFormFixture.h"
+#include "tests/app/win/ModalAnswer.h"
+#include "tests/app/win/WizardTestSupport.h"
 
 namespace {
 
@@ -73,6 +77,22 @@ TEST_F(MainFormTest, ZoomInAndOutAreOfferedOnlyWithinTheZoomLimits) {
         for (TAction* always : {form_->Jedendojeden1, form_->FitToWidth1, form_->Fittoheight1})
             EXPECT_TRUE(always->Enabled()) << always->Name();
     }
+}
+
+// Its "Zacznij od &początku" starts the selection over.
+TEST_F(MainFormTest, AFinishedSelectionOfNoFormBringsTheEndOfSelectionDialog) {
+    maintest::ModalAnswer<Tk_konc1Dlg> dialog(*form_, [](Tk_konc1Dlg& d) { d.Button1->Click(); });
+    maintest::Walk(*form_, {{}, {{"rb0_2_1", 1}}, {{"cb2_1_1", 1}}});
+    ASSERT_EQ(maintest::ActivePage(*form_), "Wiz100_1");
+    form_->UpdateActions();
+    cltest::Pump();
+    EXPECT_EQ(dialog.answered, 0) << "a form is selected";
+    form_->XcTreeView2->Items()->Clear();
+    form_->UpdateActions();
+    EXPECT_TRUE(cltest::PumpUntil([&] { return dialog.answered == 1; }));
+    cltest::Pump();
+    EXPECT_EQ(maintest::ActivePage(*form_), "Wiz0_2");
+    EXPECT_FALSE(form_->IsSelectionFinished());
 }
 
 }  // namespace

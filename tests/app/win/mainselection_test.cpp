@@ -85,6 +85,9 @@ TEST_F(MainFormTest, AnAcceptedVariantChangeKeepsTheKeptFormsAndTheirValues) {
     EXPECT_EQ(Forms(*form_), (Names{"bil", "rachppp", "zestzf", "rachzsp"}));
     EXPECT_EQ(form_->rb1_1_2->ItemIndex(), 1);
     EXPECT_EQ(Steps(*form_), kAuditedSteps);
+    // The accepted change cut off the end step, left twice by Back, and made it anew.
+    TTreeNodes* steps = form_->XcTreeView1->Items();
+    EXPECT_EQ(StepOf(steps->Item(steps->Count() - 1))->VisitCount, 0);
     EXPECT_TRUE(AnswersModified);
 }
 

@@ -575,12 +575,25 @@ void TMenuItem::DrawItem(TCanvas* canvas, const TRect& rect, bool selected) {
 }
 
 // ---- TMenu ----------------------------------------------------------------------------
+namespace {
+
+TPropInfo AutoFlagProp(const char* name, TMenuAutoFlag (TMenu::*get)() const,
+                       void (TMenu::*set)(TMenuAutoFlag)) {
+    TPropInfo p = EnumProp(name, {"maAutomatic", "maManual", "maParent"}, get, set);
+    p.StoredFn = [get](TObject& obj) { return (static_cast<TMenu&>(obj).*get)() != maAutomatic; };
+    return p;
+}
+
+}  // namespace
+
 CL_CLASS_INFO(TMenu, Prop("OwnerDraw", &TMenu::OwnerDraw, &TMenu::SetOwnerDraw),
               Prop("Images", &TMenu::Images, &TMenu::SetImages),
               EnumProp("BiDiMode",
                        {"bdLeftToRight", "bdRightToLeft", "bdRightToLeftNoAlign", "bdRightToLeftReadingOnly"},
                        &TMenu::BiDiMode, &TMenu::SetBiDiMode),
-              Prop("ParentBiDiMode", &TMenu::ParentBiDiMode, &TMenu::SetParentBiDiMode))
+              Prop("ParentBiDiMode", &TMenu::ParentBiDiMode, &TMenu::SetParentBiDiMode),
+              AutoFlagProp("AutoHotkeys", &TMenu::AutoHotkeys, &TMenu::SetAutoHotkeys),
+              AutoFlagProp("AutoLineReduction", &TMenu::AutoLineReduction, &TMenu::SetAutoLineReduction))
 
 TMenu::TMenu(TComponent* owner) : TComponent(owner), items_(new TMenuItem(this)) {
     imagesLink_.OnChange = [this](TObject*) {

@@ -25,6 +25,7 @@ class TMenuItem;
 enum TFindItemKind { fkCommand, fkHandle, fkShortCut };
 enum TPopupAlignment { paLeft, paRight, paCenter };
 enum TTrackButton { tbRightButton, tbLeftButton };
+enum TMenuAutoFlag { maAutomatic, maManual, maParent };
 
 using TMenuDrawItemEvent = std::function<void(TObject* Sender, TCanvas* ACanvas, TRect ARect, bool Selected)>;
 using TMenuMeasureItemEvent = std::function<void(TObject* Sender, TCanvas* ACanvas, int& Width, int& Height)>;
@@ -206,6 +207,12 @@ public:
     bool ParentBiDiMode() const { return parentBiDiMode_; }
     void SetParentBiDiMode(bool value) { parentBiDiMode_ = value; }
     bool IsRightToLeft() const { return biDiMode_ != bdLeftToRight; }
+    // The automatic hot keys and line reduction a menu is stored with and
+    // passes on when it is assigned; stored when not maAutomatic.
+    TMenuAutoFlag AutoHotkeys() const { return autoHotkeys_; }
+    void SetAutoHotkeys(TMenuAutoFlag value) { autoHotkeys_ = value; }
+    TMenuAutoFlag AutoLineReduction() const { return autoLineReduction_; }
+    void SetAutoLineReduction(TMenuAutoFlag value) { autoLineReduction_ = value; }
 
     // By command number, sub-menu handle or shortcut; nullptr when none.
     TMenuItem* FindItem(UINT_PTR value, TFindItemKind kind) const;
@@ -240,6 +247,8 @@ private:
     TChangeLink imagesLink_;
     TBiDiMode biDiMode_ = bdLeftToRight;
     bool parentBiDiMode_ = true;
+    TMenuAutoFlag autoHotkeys_ = maAutomatic;
+    TMenuAutoFlag autoLineReduction_ = maAutomatic;
 };
 
 class TMainMenu : public TMenu {

@@ -159,7 +159,6 @@ void TXcCustomMenuItemPainter::MeasureDropDown(int& width, int& height) {
 void TXcCustomMenuItemPainter::Prepare(TMenuItem* item, const TRect& rect, bool noFill,
                                        TOwnerDrawState state) {
     item_ = item;
-    state_ = state;
     itemRect_ = rect;
     // The item's own bitmap, unless OnGetItemParams gives another glyph.
     glyph_ = item->Bitmap()->Empty() ? nullptr : item->Bitmap();
@@ -170,6 +169,7 @@ void TXcCustomMenuItemPainter::Prepare(TMenuItem* item, const TRect& rect, bool 
         s.OnGetItemParams(s.Menu(), item, state, canvas_->Font(), color, glyph_, numGlyphs_);
         canvas_->Brush()->SetColor(color);
     }
+    state_ = state;
     if (!noFill && canvas_->Brush()->Color() != clNone) canvas_->FillRect(rect);
     imageIndex_ = item->ImageIndex();
     if (s.OnGetImageIndex) s.OnGetImageIndex(s.Menu(), item, state, imageIndex_);

@@ -64,8 +64,8 @@ protected:
     virtual bool UseDisabledShadow();
     virtual cl::TColor DisabledTextColor();
 
-    // Remembers the item and state, lets OnGetItemParams change the font,
-    // colour and glyph, fills the rectangle with the brush (unless noFill
+    // Remembers the item and state, lets OnGetItemParams change the state,
+    // font, colour and glyph, fills the rectangle with the brush (unless noFill
     // or clNone) and takes the image index (OnGetImageIndex may change it).
     virtual void Prepare(cl::TMenuItem* item, const cl::TRect& rect, bool noFill, cl::TOwnerDrawState state);
     virtual void DrawItemBackground(const cl::TRect& r) {}

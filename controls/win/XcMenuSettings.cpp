@@ -290,10 +290,7 @@ void TXcMenuSettings::AssignFrom(const TXcMenuSettings& source) {
     imageMargin_->Assign(source.imageMargin_.get());
     imageSize_->Assign(source.imageSize_.get());
     SetShowCheckMarks(source.showCheckMarks_);
-    if (source.style_ == msItemPainter && source.itemPainter_)
-        SetItemPainter(source.itemPainter_);
-    else
-        SetStyle(source.style_);
+    SetStyle(source.style_);
     SetTextMargin(source.textMargin_);
     SetTextVAlignment(source.textVAlignment_);
 }

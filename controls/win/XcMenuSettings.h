@@ -68,9 +68,9 @@ using TXcMenuDrawItemEvent = std::function<void(cl::TMenu* Sender, cl::TMenuItem
                                                 cl::TOwnerDrawState State)>;
 using TXcMenuMeasureItemEvent =
     std::function<void(cl::TMenu* Sender, cl::TMenuItem* Item, int& Width, int& Height)>;
-// The font, colour and glyph an item is painted with, before it is.
+// The state, font, colour and glyph an item is painted with, before it is.
 using TXcItemParamsEvent =
-    std::function<void(cl::TMenu* Sender, cl::TMenuItem* Item, cl::TOwnerDrawState State, cl::TFont* AFont,
+    std::function<void(cl::TMenu* Sender, cl::TMenuItem* Item, cl::TOwnerDrawState& State, cl::TFont* AFont,
                        cl::TColor& Color, cl::TGraphic*& Graphic, int& NumGlyphs)>;
 using TXcItemImageEvent =
     std::function<void(cl::TMenu* Sender, cl::TMenuItem* Item, cl::TOwnerDrawState State, int& ImageIndex)>;
@@ -133,7 +133,8 @@ public:
     // The menu's own handling.
     void Loaded();
     void Notification(cl::TComponent* component, cl::TOperation operation);
-    // Every setting of another menu's (Style and painter included).
+    // Every setting of another menu's, Style included; the other menu's
+    // painter component stays its own.
     void AssignFrom(const TXcMenuSettings& source);
 
     TXcMenuDrawItemEvent OnDrawItem;

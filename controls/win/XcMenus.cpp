@@ -76,6 +76,8 @@ void TXcPopupMenu::Assign(TPersistent* source) {
     settings_.AssignFrom(*other);
     TMenu* menu = other->Menu();
     SetTag(menu->Tag());
+    SetAutoHotkeys(menu->AutoHotkeys());
+    SetAutoLineReduction(menu->AutoLineReduction());
     SetBiDiMode(menu->BiDiMode());
     SetParentBiDiMode(menu->ParentBiDiMode());
 }

@@ -115,7 +115,9 @@ class TXcPopupMenu : public TXcMenuOf<cl::TPopupMenu> {
     CL_CLASS(TXcPopupMenu, TXcMenuOf<cl::TPopupMenu>)
 public:
     explicit TXcPopupMenu(cl::TComponent* owner);
-    // From another TXcPopupMenu or a TXcMainMenu: every setting and the Tag.
+    // From another TXcPopupMenu or a TXcMainMenu: every setting, the Tag,
+    // the reading order and the automatic hot keys and line reduction; a
+    // painter component stays the other menu's.
     void Assign(cl::TPersistent* source) override;
     // Owner drawing follows Style and Images before the menu shows.
     void Popup(int x, int y) override;

@@ -12,6 +12,7 @@
 #include "classlib/win/Forms.h"
 #include "classlib/win/ImgList.h"
 #include "classlib/win/WideText.h"
+#include "tests/support/StoredForm.h"
 #include "tests/win/FormsTestSupport.h"
 #include "tests/win/GraphicsSupport.h"
 
@@ -301,6 +302,18 @@ TEST(PopupMenuHelp, F1ShowsTheItemsHelpContext) {
     f1(print, foreign);
     DestroyMenu(foreign);
     EXPECT_EQ(asked, "popup 42; ") << "a menu none of ours knows gets no help";
+}
+
+TEST(MenuStored, AutomaticHotKeysAndLineReductionAreStoredWhenManual) {
+    TPopupMenu menu(nullptr);
+    EXPECT_FALSE(cltest::Holds(cltest::Written(menu), "AutoHotkeys")) << "maAutomatic, the default";
+    menu.SetAutoHotkeys(maManual);
+    menu.SetAutoLineReduction(maParent);
+    const std::string stored = cltest::Written(menu);
+    TPopupMenu copy(nullptr);
+    cltest::ReadInto(nullptr, copy, stored);
+    EXPECT_EQ(copy.AutoHotkeys(), maManual);
+    EXPECT_EQ(copy.AutoLineReduction(), maParent);
 }
 
 TEST(MenuText, StripHotkeyRemovesAccessMarkers) {

@@ -1,7 +1,7 @@
 // The owner-drawn menus in a test window: what each style's painter
 // measures, when a pop-up menu is owner-drawn, the order in which the main
 // menu's changes are told, and an open XP pop-up menu with images read
-// back from its window.
+// back from its window, disabled images among them.
 #include "controls/win/XcMenus.h"
 
 #include <gtest/gtest.h>
@@ -136,11 +136,27 @@ TEST(PopupOwnerDraw, FollowsStyleAndImages) {
     popup->SetStyle(msXP);
     EXPECT_TRUE(popup->OwnerDraw());
     EXPECT_TRUE(dynamic_cast<TXcXPMenuItemPainter*>(popup->ActivePainter()));
+}
 
+TEST(PopupAssign, CopiesTheSettingsAndLeavesThePainterComponentWithItsMenu) {
+    Owned<TForm> form = Make<TForm>(nullptr);
+    auto* bar = new TXcMainMenu(form.get());
+    auto* painter = new TXcXPMenuItemPainter(form.get());
+    bar->SetItemPainter(painter);
+    bar->SetAutoHotkeys(maManual);
+    bar->SetAutoLineReduction(maManual);
+    bar->SetShowCheckMarks(true);
+    bar->SetTag(7);
     auto* copy = new TXcPopupMenu(form.get());
-    copy->Assign(popup);
-    EXPECT_EQ(copy->Style(), msXP);
-    EXPECT_EQ(copy->TextVAlignment(), vaMiddle);
+    copy->Assign(bar);
+    EXPECT_EQ(copy->Style(), msItemPainter);
+    EXPECT_EQ(copy->ItemPainter(), nullptr);
+    EXPECT_NE(copy->ActivePainter(), painter) << "its own style painter";
+    EXPECT_EQ(painter->Menu(), &bar->Settings());
+    EXPECT_EQ(copy->AutoHotkeys(), maManual);
+    EXPECT_EQ(copy->AutoLineReduction(), maManual);
+    EXPECT_TRUE(copy->ShowCheckMarks());
+    EXPECT_EQ(copy->Tag(), 7);
 }
 
 TEST(MenuChange, LinksHearInRegistrationOrderBeforeTheClassLibraryAndNothingWhileLoading) {
@@ -277,6 +293,30 @@ TEST(XPPopupPixels, ImageShadowAndCheckedBackground) {
                        << "the shadow's bottom-right corner";
                    EXPECT_EQ(WindowPixel(wnd, first.left - 1 + 1, first.top + 4 - 1 + 1), kImageRed);
                }},
+              [&] { m.popup->Popup(220, 220); });
+}
+
+// A disabled item's image: clBtnHighlight over the disabled text colour one
+// pixel down and right.  OnGetItemParams can disable an item as well.
+TEST(XPPopupPixels, DisabledImagesAreTheHighlightOverTheDisabledTextColour) {
+    ImageMenu m;
+    m.second->SetChecked(false);
+    m.first->SetEnabled(false);
+    m.popup->OnGetItemParams = [&m](TMenu*, TMenuItem* item, TOwnerDrawState& state, TFont*, TColor&,
+                                    TGraphic*&, int&) {
+        if (item == m.second) state |= odDisabled;
+    };
+    HMENU menu = m.popup->Items()->Handle();
+    const auto top = static_cast<COLORREF>(ColorToRGB(clBtnHighlight));
+    const auto under = static_cast<COLORREF>(ColorToRGB(clBtnShadow));
+    WhileOpen({[&](HWND wnd) {
+                  for (int position : {0, 1}) {
+                      // The image's square from (1, 5) to (14, 18) in the item.
+                      const RECT item = ItemInWindow(wnd, menu, position);
+                      EXPECT_EQ(WindowPixel(wnd, item.left + 5, item.top + 8), top) << position;
+                      EXPECT_EQ(WindowPixel(wnd, item.left + 15, item.top + 19), under) << position;
+                  }
+              }},
               [&] { m.popup->Popup(220, 220); });
 }
 

@@ -148,7 +148,17 @@ void TComponent::InsertComponent(TComponent* component) {
     if (component->owner_) component->owner_->RemoveComponent(component);
     components_.push_back(component);
     component->owner_ = this;
+    if (state_ & csDesigning) component->SetDesigning(true);
     Notification(component, opInsert);
+}
+
+void TComponent::SetDesigning(bool value, bool setChildren) {
+    if (value)
+        state_ |= csDesigning;
+    else
+        state_ &= ~csDesigning;
+    if (setChildren)
+        for (TComponent* c : components_) c->SetDesigning(value, true);
 }
 
 void TComponent::RemoveComponent(TComponent* component) {

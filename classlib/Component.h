@@ -49,7 +49,10 @@
 namespace cl {
 
 class TFiler;
+class TComponent;
 using TNotifyEvent = std::function<void(TObject* Sender)>;
+// Handed each child a component streams with itself.
+using TGetChildProc = std::function<void(TComponent* child)>;
 
 class TObject {
 public:
@@ -142,6 +145,10 @@ class TComponent : public TPersistent {
     TComponentState ComponentState() const { return state_; }
     // Sets csDestroying here and in every owned component.
     void Destroying();
+    // The component sits in a form designer: csDesigning here and, with
+    // setChildren, in every owned component.  A component inserted into a
+    // designing owner designs too.
+    void SetDesigning(bool value, bool setChildren = true);
     // Frees the owned components, last created first.
     void DestroyComponents();
 
@@ -155,6 +162,9 @@ class TComponent : public TPersistent {
     // The component this one sits in when its tree is laid out (a
     // control's parent window); nullptr when none.
     virtual TComponent* GetParentComponent() const { return nullptr; }
+    // The components written inside this one when root's tree is written,
+    // each handed to proc in the order they are written; none here.
+    virtual void GetChildren(const TGetChildProc& proc, TComponent* root) {}
 
     friend void LoadComponentTree(TComponent& root, const std::function<void()>& build);
     friend void DeferLoaded(TComponent& component);

@@ -115,6 +115,22 @@ void TWriter::WriteProperties(TObject& obj) {
     }
 }
 
+void TWriter::WriteComponent(TComponent& component) {
+    TComponent* const outerRoot = root_;
+    const std::string outerPath = propPath_;
+    const ScopeExit restore([&] {
+        root_ = outerRoot;
+        propPath_ = outerPath;
+    });
+    if (!root_) root_ = &component;
+    propPath_.clear();
+    WriteName(component.ClassName());
+    WriteProperties(component);
+    WriteListEnd();
+    component.GetChildren([this](TComponent* child) { WriteComponent(*child); }, root_);
+    WriteListEnd();
+}
+
 void TWriter::DefineProperty(std::string_view name, const std::function<void(TReader&)>&,
                              const std::function<void(TWriter&)>& write, bool hasData) {
     if (hasData && defined_) defined_->emplace_back(std::string(name), [this, write] { write(*this); });

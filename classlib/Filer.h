@@ -12,6 +12,8 @@
 //            (end of a list) carry nothing; List and Collection are followed
 //            by their contents and a Null.  A variant is the value of its
 //            kind, Nil when empty and Null when null.
+//   component = its class name, its properties and a Null, then the
+//            components written inside it, each the same way, and a Null.
 // Only the value kinds its users need are here: integers, Booleans,
 // enumerations, sets, characters (a string of one), floats, strings,
 // variants, references to components, nested objects.
@@ -98,6 +100,14 @@ public:
     // "Name.").  A published property of another kind raises EWriteError.
     void WriteProperties(TObject& obj);
 
+    // Components are written inside the tree of this root: each names the
+    // children it writes with it by GetChildren(proc, root).
+    TComponent* Root() const { return root_; }
+    void SetRoot(TComponent* root) { root_ = root; }
+    // The component and, inside it, its children; the root is the
+    // component itself when none is set.
+    void WriteComponent(TComponent& component);
+
     // Also written by WriteProperties: a published collection (a Collection
     // value: a List of each item's properties, then a Null) and, after the
     // published properties, those the object defines that have data.
@@ -113,6 +123,7 @@ private:
 
     TStream& stream_;
     std::string propPath_;
+    TComponent* root_ = nullptr;
     // What the object being written defines, written after its published
     // properties.
     std::vector<std::pair<std::string, std::function<void()>>>* defined_ = nullptr;

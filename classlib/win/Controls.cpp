@@ -166,6 +166,13 @@ void TControlActionLink::SetVisible(bool value) {
 }
 
 // ---- TControl ----------------------------------------------------------------
+namespace {
+TPropInfo ShowHintProp() {
+    return StoredWhen(Prop("ShowHint", &TControl::ShowHint, &TControl::SetShowHint),
+                      &TControl::IsShowHintStored);
+}
+}  // namespace
+
 CL_CLASS_INFO(TControl, Prop("Left", &TControl::Left, &TControl::SetLeft),
               Prop("Top", &TControl::Top, &TControl::SetTop),
               Prop("Width", &TControl::Width, &TControl::SetWidth),
@@ -181,11 +188,11 @@ CL_CLASS_INFO(TControl, Prop("Left", &TControl::Left, &TControl::SetLeft),
               Prop("Enabled", &TControl::Enabled, &TControl::SetEnabled),
               Prop("Font", &TControl::Font, &TControl::SetFont),
               Prop("Hint", &TControl::Hint, &TControl::SetHint),
+              Prop("HelpContext", &TControl::HelpContext, &TControl::SetHelpContext),
               Prop("ParentColor", &TControl::ParentColor, &TControl::SetParentColor),
               Prop("ParentFont", &TControl::ParentFont, &TControl::SetParentFont),
               Prop("ParentShowHint", &TControl::ParentShowHint, &TControl::SetParentShowHint),
-              Prop("PopupMenu", &TControl::PopupMenu, &TControl::SetPopupMenu),
-              Prop("ShowHint", &TControl::ShowHint, &TControl::SetShowHint),
+              Prop("PopupMenu", &TControl::PopupMenu, &TControl::SetPopupMenu), ShowHintProp(),
               Prop("Visible", &TControl::Visible, &TControl::SetVisible),
               EnumProp("BiDiMode",
                        {"bdLeftToRight", "bdRightToLeft", "bdRightToLeftNoAlign", "bdRightToLeftReadingOnly"},

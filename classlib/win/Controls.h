@@ -333,10 +333,16 @@ public:
 
     const std::string& Hint() const { return hint_; }
     void SetHint(const std::string& value) { hint_ = value; }
+    // The help topic of the control (of a form: the form's); 0 for none.
+    int HelpContext() const { return helpContext_; }
+    void SetHelpContext(int value) { helpContext_ = value; }
     bool ShowHint() const { return showHint_; }
     void SetShowHint(bool value);
     bool ParentShowHint() const { return parentShowHint_; }
     void SetParentShowHint(bool value);
+    // ShowHint is stored only when it is not the parent's: it is written
+    // after ParentShowHint, which reading it would clear.
+    bool IsShowHintStored() const { return !parentShowHint_; }
 
     TCursor Cursor() const { return cursor_; }
     void SetCursor(TCursor value);
@@ -487,6 +493,7 @@ private:
     bool parentBiDiMode_ = true;
     bool adoptingFont_ = false;
     std::string hint_;
+    int helpContext_ = 0;
     bool showHint_ = false;
     bool parentShowHint_ = true;
     TCursor cursor_ = crDefault;
@@ -574,8 +581,10 @@ public:
     bool TabStop() const { return tabStop_; }
     void SetTabStop(bool value);
     // The sunken three-dimensional look (an edit's border); with
-    // ParentCtl3D, the parent's.  Setting it clears ParentCtl3D.
-    bool Ctl3D() const;
+    // ParentCtl3D, the parent's.  Setting it clears ParentCtl3D.  A
+    // change reaches the control as CM_CTL3DCHANGED, for the controls
+    // whose look it is, then the children that follow it.
+    bool Ctl3D() const { return ctl3D_; }
     void SetCtl3D(bool value);
     bool ParentCtl3D() const { return parentCtl3D_; }
     void SetParentCtl3D(bool value);
@@ -590,6 +599,8 @@ public:
     TWinControl* FindNextControl(TWinControl* current, bool goForward, bool checkTabStop, bool checkParent);
     void SelectNext(TWinControl* current, bool goForward, bool checkTabStop);
     void SelectFirst();
+    // Every child control that root owns, in the order of the children.
+    void GetChildren(const TGetChildProc& proc, TComponent* root) override;
     bool Showing() const;
 
     // The background brush (Color).
@@ -666,8 +677,10 @@ private:
     void RemoveNameProperty() noexcept;
     void UpdateBounds();
     void UpdateShowing();
-    // Ctl3D took another value: this window and the children that follow it.
+    // Ctl3D took another value: this control and the children that follow it.
     void Ctl3DChanged();
+    // With ParentCtl3D, takes the parent's Ctl3D.
+    void AdoptParentCtl3D();
     void CNKeyDown(TMessage& m);
     void CNChar(TMessage& m);
     void ReflectToChild(TMessage& m, HWND child);

@@ -286,6 +286,10 @@ void TCustomEdit::WndProc(TMessage& m) {
             TWinControl::WndProc(m);
             if (controlStyle_ & csFixedHeight) AdjustHeight();
             return;
+        case CM_CTL3DCHANGED:
+            // The single border's look is part of the window's style.
+            if (borderStyle_ == bsSingle && HandleAllocated()) RecreateWnd();
+            return;
     }
     TWinControl::WndProc(m);
 }

@@ -401,6 +401,7 @@ void TWinControl::InsertControl(TControl* control) {
     control->Perform(CM_PARENTCOLORCHANGED, 0, 0);
     control->Perform(CM_PARENTFONTCHANGED, 0, 0);
     control->Perform(CM_PARENTSHOWHINTCHANGED, 0, 0);
+    if (win) win->Perform(CM_PARENTCTL3DCHANGED, 0, 0);
     control->UpdateAnchorRules();
     if (handle_) {
         if (win) {
@@ -647,28 +648,33 @@ void TWinControl::SetTabStop(bool value) {
     Perform(CM_TABSTOPCHANGED, 0, 0);
 }
 
-bool TWinControl::Ctl3D() const {
-    return parentCtl3D_ && Parent() ? Parent()->Ctl3D() : ctl3D_;
-}
-
 void TWinControl::SetCtl3D(bool value) {
-    const bool before = Ctl3D();
-    ctl3D_ = value;
     parentCtl3D_ = false;
-    if (Ctl3D() != before) Ctl3DChanged();
+    if (value == ctl3D_) return;
+    ctl3D_ = value;
+    Ctl3DChanged();
 }
 
 void TWinControl::SetParentCtl3D(bool value) {
-    const bool before = Ctl3D();
+    if (value == parentCtl3D_) return;
     parentCtl3D_ = value;
-    if (Ctl3D() != before) Ctl3DChanged();
+    AdoptParentCtl3D();
+}
+
+void TWinControl::AdoptParentCtl3D() {
+    if (!parentCtl3D_ || !Parent() || Parent()->Ctl3D() == ctl3D_) return;
+    ctl3D_ = Parent()->Ctl3D();
+    Ctl3DChanged();
 }
 
 void TWinControl::Ctl3DChanged() {
-    // The border is part of the window's style: a new window takes it.
-    if (handle_) RecreateWnd();
+    Perform(CM_CTL3DCHANGED, 0, 0);
+    NotifyControls(CM_PARENTCTL3DCHANGED);
+}
+
+void TWinControl::GetChildren(const TGetChildProc& proc, TComponent* root) {
     for (TControl* child : controls_)
-        if (auto* win = dynamic_cast<TWinControl*>(child); win && win->parentCtl3D_) win->Ctl3DChanged();
+        if (child->Owner() == root) proc(child);
 }
 
 void TWinControl::GetTabOrderList(std::vector<TWinControl*>& list) {
@@ -935,6 +941,9 @@ void TWinControl::PaintControls(HDC dc) {
 
 void TWinControl::WndProc(TMessage& m) {
     switch (m.Msg) {
+        case CM_PARENTCTL3DCHANGED:
+            AdoptParentCtl3D();
+            return;
         case WM_SETFOCUS: {
             TCustomForm* form = GetParentForm(this);
             if (form && !form->SetFocusedControl(this)) return;

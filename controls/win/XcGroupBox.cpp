@@ -16,22 +16,21 @@ void TXcGroupBox::SetPropagateEnable(bool value) {
     EnableChildren();
 }
 
-void TXcGroupBox::SetCtl3D(bool value) {
-    if (value == ctl3D_) return;
-    ctl3D_ = value;
-    Invalidate();
-}
-
 void TXcGroupBox::EnableChildren() {
     for (int i = 0; i < ControlCount(); ++i) Controls(i)->SetEnabled(Enabled());
 }
 
 void TXcGroupBox::WndProc(TMessage& m) {
-    if (m.Msg == CM_ENABLEDCHANGED) {
-        TXcEnhanced::WndProc(m);
-        if (propagateEnable_) EnableChildren();
-        Invalidate();
-        return;
+    switch (m.Msg) {
+        case CM_ENABLEDCHANGED:
+            TXcEnhanced::WndProc(m);
+            if (propagateEnable_) EnableChildren();
+            Invalidate();
+            return;
+        case CM_CTL3DCHANGED:
+            // The frame is painted, not the window's.
+            Invalidate();
+            return;
     }
     TXcEnhanced::WndProc(m);
 }
@@ -64,7 +63,7 @@ void TXcGroupBox::PaintClassic() {
     c->SetFont(Font());
     const int h = c->TextHeight("0");
     TRect r = Rect(0, h / 2 - 1, Width(), Height());
-    if (ctl3D_) {
+    if (Ctl3D()) {
         ++r.left;
         ++r.top;
         c->Brush()->SetColor(clBtnHighlight);

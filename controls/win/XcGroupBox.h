@@ -16,8 +16,6 @@ public:
     // while True every change of the box's Enabled does.
     bool PropagateEnable() const { return propagateEnable_; }
     void SetPropagateEnable(bool value);
-    bool Ctl3D() const { return ctl3D_; }
-    void SetCtl3D(bool value);
 
     cl::TNotifyEvent OnHotKey;
 
@@ -33,5 +31,4 @@ private:
     void EnableChildren();
 
     bool propagateEnable_ = false;
-    bool ctl3D_ = true;
 };

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "classlib/Collection.h"
 #include "classlib/win/Controls.h"
 #include "controls/XcLinkRule.h"
 
@@ -48,8 +49,9 @@ private:
     bool linkedEnabled_ = true;
 };
 
-class TXcLinkedControls : public cl::TPersistent {
-    CL_CLASS(TXcLinkedControls, cl::TPersistent)
+// Written and read as a collection: each link's control (by name) and options.
+class TXcLinkedControls : public cl::TCollection {
+    CL_CLASS(TXcLinkedControls, cl::TCollection)
 public:
     explicit TXcLinkedControls(cl::TControl* owner);
     ~TXcLinkedControls() override;
@@ -57,12 +59,12 @@ public:
     void Assign(cl::TPersistent* source) override;
 
     cl::TControl* Owner() const { return owner_; }
-    int Count() const { return static_cast<int>(items_.size()); }
+    int Count() const override { return static_cast<int>(items_.size()); }
     // EListError out of range.
-    TXcLinkedControl* Items(int index) const;
-    TXcLinkedControl* Add();
+    TXcLinkedControl* Items(int index) const override;
+    TXcLinkedControl* Add() override;
     void Delete(int index);
-    void Clear();
+    void Clear() override;
     // Nested pairs hold the change notification back to their end.
     void BeginUpdate() { ++updateCount_; }
     void EndUpdate();

@@ -55,10 +55,12 @@ void TXcRadioGroup::SetCaptionVisible(bool value) {
     Invalidate();
 }
 
-void TXcRadioGroup::SetCtl3D(bool value) {
-    if (value == ctl3D_) return;
-    ctl3D_ = value;
-    Invalidate();
+void TXcRadioGroup::WndProc(TMessage& m) {
+    if (m.Msg == CM_CTL3DCHANGED) {
+        Invalidate();
+        return;
+    }
+    TXcEnhanced::WndProc(m);
 }
 
 bool TXcRadioGroup::CanModify() {
@@ -109,16 +111,19 @@ void TXcRadioGroup::PaintClassic() {
     if (edgeBorders_ != 0) {
         TRect r = Rect(0, h / 2 - 1, Width(), Height());
         UINT flags = edgeBorders_ | BF_ADJUST;
-        if (!ctl3D_) flags |= BF_MONO;
+        if (!Ctl3D()) flags |= BF_MONO;
         DrawEdge(c->Handle(), &r, kInnerEdges[edgeInner_] | kOuterEdges[edgeOuter_], flags);
     }
     const std::string text = Caption();
     if (text.empty() || !captionVisible_) return;
-    TRect textRect = Rect(8, 0, 0, h);
-    c->DrawText(text, textRect, DT_SINGLELINE | DT_CALCRECT);
+    // Right-to-left aligned, the caption sits at the right end of the frame.
+    const int left = UseRightToLeftAlignment() ? Width() - c->TextWidth(text) - 8 : 8;
+    TRect textRect = Rect(left, 0, 0, h);
+    const UINT flags = DrawTextBiDiModeFlags(DT_SINGLELINE);
+    c->DrawText(text, textRect, flags | DT_CALCRECT);
     c->Brush()->SetColor(Color());
     SetBkMode(c->Handle(), OPAQUE);
-    c->DrawText(text, textRect, DT_SINGLELINE);
+    c->DrawText(text, textRect, flags);
 }
 
 void TXcRadioGroup::PaintThemed() {

@@ -33,11 +33,11 @@ public:
     void SetEdgeOuter(TEdgeStyle value);
     bool CaptionVisible() const { return captionVisible_; }
     void SetCaptionVisible(bool value);
-    // False draws the frame flat (without themes).
-    bool Ctl3D() const { return ctl3D_; }
-    void SetCtl3D(bool value);
 
     TXcRadioGroupHintEvent OnItemHint;
+
+    // Ctl3D False draws the frame flat (without themes).
+    void WndProc(cl::TMessage& message) override;
 
 protected:
     void Paint() override;
@@ -56,5 +56,4 @@ private:
     TEdgeStyle edgeInner_ = esRaised;
     TEdgeStyle edgeOuter_ = esLowered;
     bool captionVisible_ = true;
-    bool ctl3D_ = true;
 };

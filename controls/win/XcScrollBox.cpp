@@ -17,16 +17,14 @@ void TXcScrollBox::SetHotTrack(bool value) {
     if (value) SetCtl3D(false);
 }
 
-void TXcScrollBox::SetCtl3D(bool value) {
-    if (value == ctl3D_) return;
-    ctl3D_ = value;
+void TXcScrollBox::ShowCtl3D() {
     if (!HandleAllocated() || BorderStyle() != bsSingle) return;
     // The frame changes in place: a new window under the pointer would
     // lose the pointer's enter and leave.
     HWND wnd = WindowHandle();
     LONG style = GetWindowLongW(wnd, GWL_STYLE);
     LONG exStyle = GetWindowLongW(wnd, GWL_EXSTYLE);
-    if (value) {
+    if (Ctl3D()) {
         style &= ~WS_BORDER;
         exStyle |= WS_EX_CLIENTEDGE;
     } else {
@@ -41,7 +39,7 @@ void TXcScrollBox::SetCtl3D(bool value) {
 
 void TXcScrollBox::CreateParams(TCreateParams& p) {
     TXcEnhanced::CreateParams(p);
-    if (BorderStyle() == bsSingle && !ctl3D_) {
+    if (BorderStyle() == bsSingle && !Ctl3D()) {
         p.ExStyle &= ~WS_EX_CLIENTEDGE;
         p.Style |= WS_BORDER;
     }
@@ -65,6 +63,9 @@ void TXcScrollBox::MouseLeave(TControl* control) {
 
 void TXcScrollBox::WndProc(TMessage& m) {
     switch (m.Msg) {
+        case CM_CTL3DCHANGED:
+            ShowCtl3D();
+            return;
         case WM_LBUTTONDOWN:
             if (!Focused() && !(ComponentState() & csDesigning) && CanFocus()) SetFocus();
             break;

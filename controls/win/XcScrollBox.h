@@ -12,12 +12,10 @@ class TXcScrollBox : public TXcEnhanced<cl::TScrollBox> {
 public:
     explicit TXcScrollBox(cl::TComponent* owner);
 
-    // True turns Ctl3D off until the pointer comes.
+    // True turns Ctl3D off until the pointer comes.  Ctl3D makes the
+    // single border sunken (True) or flat.
     bool HotTrack() const { return hotTrack_; }
     void SetHotTrack(bool value);
-    // The single border sunken (True) or flat.
-    bool Ctl3D() const { return ctl3D_; }
-    void SetCtl3D(bool value);
 
     cl::TNotifyEvent OnHorizontalScroll;
     cl::TNotifyEvent OnVerticalScroll;
@@ -31,6 +29,7 @@ protected:
     void MouseLeave(cl::TControl* control) override;
 
 private:
+    void ShowCtl3D();
+
     bool hotTrack_ = false;
-    bool ctl3D_ = true;
 };

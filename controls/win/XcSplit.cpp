@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "classlib/Filer.h"
 #include "classlib/win/Forms.h"
 #include "classlib/win/GdiHandles.h"
 
@@ -155,6 +156,19 @@ XC_CLASS_INFO(TXcxSplitter,
 TXcxSplitter::TXcxSplitter(TComponent* owner) : TXcCustomPanel(owner) {
     SetControlStyle(csCaptureMouse | csClickEvents | csOpaque | csDoubleClicks);
     SetBounds(Left(), Top(), 185, 3);
+    SetCtl3D(false);
+    SetParentCtl3D(false);
+}
+
+void TXcxSplitter::DefineProperties(TFiler& filer) {
+    TXcCustomPanel::DefineProperties(filer);
+    filer.DefineProperty(
+        "LimitOffset",
+        [this](TReader& reader) {
+            topLeftLimit_ = reader.ReadInteger();
+            bottomRightLimit_ = topLeftLimit_;
+        },
+        nullptr, false);
 }
 
 TXcxSplitter::~TXcxSplitter() = default;

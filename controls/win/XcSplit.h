@@ -52,6 +52,9 @@ public:
 
     void WndProc(cl::TMessage& message) override;
 
+    // Older layouts' "LimitOffset", both limits at once; never written.
+    void DefineProperties(cl::TFiler& filer) override;
+
 protected:
     void Loaded() override;
     void Notification(cl::TComponent* component, cl::TOperation operation) override;

@@ -29,6 +29,10 @@ void TXcToolBar::BeforeDestruction() {
     TXcExToolBar::BeforeDestruction();
 }
 
+void TXcToolBar::GetChildren(const TGetChildProc& proc, TComponent* root) {
+    if (!Menu()) TXcExToolBar::GetChildren(proc, root);
+}
+
 void TXcToolBar::Unlink() noexcept {
     *alive_ = false;
     if (linkedMenu_) linkedMenu_->UnRegisterChanges(link_.get());

@@ -33,6 +33,8 @@ public:
     // An access key in an owner-drawn drop-down goes to the menu, as the
     // form's do (the system knows no access keys of owner-drawn items).
     void WndProc(cl::TMessage& message) override;
+    // With a Menu none: the buttons are made from the menu.
+    void GetChildren(const cl::TGetChildProc& proc, cl::TComponent* root) override;
 
 protected:
     // Inherited; with a Menu and no wrapping, the buttons' widths side by side.

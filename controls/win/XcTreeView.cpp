@@ -146,6 +146,7 @@ XC_CLASS_INFO(TXcTreeView, Prop("LineColor", &TXcTreeView::LineColor, &TXcTreeVi
               Prop("ItemHeight", &TXcTreeView::ItemHeight, &TXcTreeView::SetItemHeight),
               Prop("Menu", &TXcTreeView::Menu, &TXcTreeView::SetMenu),
               Prop("MenuDblClick", &TXcTreeView::MenuDblClick, &TXcTreeView::SetMenuDblClick),
+              NeverStored(Prop("ItemIndex", &TXcTreeView::ItemIndex, &TXcTreeView::SetItemIndex)),
               Prop("Checkboxes", &TXcTreeView::Checkboxes, &TXcTreeView::SetCheckboxes),
               Prop("PageControl", &TXcTreeView::PageControl, &TXcTreeView::SetPageControl),
               Prop("AutoDragScroll", &TXcTreeView::AutoDragScroll, &TXcTreeView::SetAutoDragScroll),

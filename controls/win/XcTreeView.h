@@ -99,7 +99,7 @@ public:
     // click, Space or Enter does.
     bool MenuDblClick() const { return menuDblClick_; }
     void SetMenuDblClick(bool value) { menuDblClick_ = value; }
-    // The selected node's index in Items, -1 for none.
+    // The selected node's index in Items, -1 for none (not stored).
     int ItemIndex() const;
     void SetItemIndex(int value);
     bool Checkboxes() const { return checkboxes_; }

@@ -133,14 +133,14 @@ void TXcWizard::RemovePage(TXcWizardCustomPage* page) {
         return;
     }
     // The successor is searched forward only.
-    TXcWizardCustomPage* next = FindNextPage(index, 1, true);
+    TXcWizardCustomPage* next = FindNextPage(index, 1, !XcWizardDesigning(*this));
     pages_->Remove(page);
     SetActivePage(next != page ? next : nullptr);
 }
 
 void TXcWizard::SetActivePage(TXcWizardCustomPage* page) {
     if (ComponentState() & csLoading) return;
-    if (page && (page->Wizard() != this || !page->Enabled())) return;
+    if (page && (page->Wizard() != this || (!page->Enabled() && !XcWizardDesigning(*this)))) return;
     DoSetActivePage(page);
 }
 
@@ -164,7 +164,7 @@ void TXcWizard::DoSetActivePage(TXcWizardCustomPage* target) {
         old->ExitPage(target);
         old->Hide();
     }
-    if (target && !target->Enabled()) {
+    if (target && !target->Enabled() && !XcWizardDesigning(*this)) {
         const int from = old ? old->PageIndex() : -1;
         target = FindNextPage(from, IsForward(old, target) ? 1 : -1, true);
     }
@@ -211,8 +211,16 @@ TXcWizardCustomPage* TXcWizard::FindNextPage(int pageIndex, int step, bool check
     do {
         i += step;
     } while (i >= 0 && i < count && checkDisable && !pages_->Items(i)->Enabled());
+    // A designer goes round once, and searches no further.
+    if (XcWizardDesigning(*this)) {
+        if (i < 0)
+            i = count - 1;
+        else if (i >= count)
+            i = 0;
+    }
     if (i < 0 || i >= count) return nullptr;
-    return pages_->Items(i);
+    TXcWizardCustomPage* page = pages_->Items(i);
+    return checkDisable && !page->Enabled() ? nullptr : page;
 }
 
 TXcWizardCustomPage* TXcWizard::FindNextEnabledPage(int pageIndex, int step, bool checkDisable) const {
@@ -236,9 +244,10 @@ bool TXcWizard::IsForward(TXcWizardCustomPage* fromPage, TXcWizardCustomPage* to
 }
 
 void TXcWizard::SelectPage(int pageIndex, int step, const TXcWizardSelectPageEvent& event) {
-    TXcWizardCustomPage* page = FindNextEnabledPage(pageIndex, step, true);
+    const bool designing = XcWizardDesigning(*this);
+    TXcWizardCustomPage* page = FindNextEnabledPage(pageIndex, step, !designing);
     if (!page) return;
-    if (event) event(this, activePage_, page);
+    if (event && !designing) event(this, activePage_, page);
     if (page) SetActivePage(page);
 }
 
@@ -302,9 +311,14 @@ void TXcWizard::UpdateButtonsStatus() {
     TXcWizardButtonSet visible{Kind::bkBack, Kind::bkNext, Kind::bkCancel};
     if (activePage_) {
         enabled = activePage_->EnabledButtons();
-        // Back is off on the first page for now; the page keeps its own set.
-        if (IsFirstPage(activePage_, true)) enabled = enabled - Kind::bkBack;
         visible = activePage_->VisibleButtons();
+        if (XcWizardDesigning(*this)) {
+            enabled = enabled + Kind::bkBack + Kind::bkNext;
+            visible = visible + Kind::bkBack + Kind::bkNext - Kind::bkFinish;
+        } else if (IsFirstPage(activePage_, true)) {
+            // Back is off on the first page for now; the page keeps its own set.
+            enabled = enabled - Kind::bkBack;
+        }
     }
     for (int k = 0; k < kXcWizardButtonKinds; ++k) {
         const auto kind = static_cast<Kind>(k);
@@ -332,6 +346,7 @@ void TXcWizard::RepositionButtons() {
     }
     TXcWizardButtonSet shown{Kind::bkBack, Kind::bkNext, Kind::bkCancel};
     if (activePage_) shown = activePage_->VisibleButtons();
+    if (activePage_ && XcWizardDesigning(*this)) shown = shown + Kind::bkBack + Kind::bkNext - Kind::bkFinish;
     const TRect client = ClientRect();
     const int y = client.bottom - buttonBarHeight_ + 10;
     int x = 0;
@@ -411,6 +426,16 @@ void TXcWizard::ShowControl(TControl* control) {
     if (auto* page = dynamic_cast<TXcWizardCustomPage*>(control); page && page->Wizard() == this)
         SetActivePage(page);
     TXcCustomControl::ShowControl(control);
+}
+
+void TXcWizard::GetChildren(const TGetChildProc& proc, TComponent* root) {
+    // Pages first: read back, they join the list in the order written.
+    for (int i = 0; i < PageCount(); ++i) proc(GetPage(i));
+    for (int i = 0; i < ControlCount(); ++i) {
+        TControl* child = Controls(i);
+        auto* page = dynamic_cast<TXcWizardCustomPage*>(child);
+        if (child->Owner() == root && !(page && page->Wizard() == this)) proc(child);
+    }
 }
 
 void TXcWizard::GetDlgCode(UINT& code) {

@@ -83,6 +83,14 @@ using TXcWizardPaintPageEvent =
 // Stop true ends the click: no wizard event, no modal result, no navigation.
 using TXcWizardPageClickEvent = std::function<void(cl::TObject* Sender, bool& Stop)>;
 
+// The wizard and its parts in a form designer: pages are searched round
+// and shown though disabled, Back and Next always show, the buttons
+// navigate without events, and the pages draw their caption and the
+// outlines of their titles.
+inline bool XcWizardDesigning(const cl::TComponent& c) {
+    return (c.ComponentState() & cl::csDesigning) != 0;
+}
+
 class EXcWizardError : public cl::Exception {
 public:
     using Exception::Exception;
@@ -219,6 +227,7 @@ class TXcWizardPagePanel : public TXcWizardPageObject {
     CL_CLASS(TXcWizardPagePanel, TXcWizardPageObject)
 public:
     explicit TXcWizardPagePanel(TXcWizardCustomPage* page);
+    // The frame's distance from the free area's edges; 0 paints nothing.
     uint16_t BorderWidth() const { return borderWidth_; }
     void SetBorderWidth(uint16_t value);
     void Paint(cl::TCanvas& canvas, cl::TRect& r) override;
@@ -348,8 +357,9 @@ protected:
     void ButtonClick(TXcWizardCustomPage* page, bool& stop) override;
 };
 
-// Runs the click only for a page with its own help event: the class
-// library has no help system to open a page's help context in.
+// A page with its own help event gets the click; otherwise the
+// application's help opens at the active page's HelpContext, or without an
+// active page at the form's.  Nothing in a designer.
 class TXcWizardHelpButton : public TXcWizardBaseButton {
     CL_CLASS(TXcWizardHelpButton, TXcWizardBaseButton)
 public:
@@ -407,6 +417,7 @@ public:
     int PageIndex() const;
 
     TXcWizardPageHeader* Header() const { return header_.get(); }
+    // The header's, published again (not stored).
     TXcWizardPageTitle* Title() const { return header_->Title(); }
     TXcWizardPageTitle* Subtitle() const { return header_->Subtitle(); }
     TXcWizardImage* Image() const { return image_.get(); }
@@ -425,7 +436,7 @@ public:
     TXcWizardChangePageEvent OnExitPage;
     // The page became active and took the form's focus.
     cl::TNotifyEvent OnPage;
-    // Replaces the image and panel painting.
+    // Replaces the image and panel painting (not in a designer).
     TXcWizardPaintPageEvent OnPaintPage;
     TXcWizardPageClickEvent OnStartButtonClick;
     TXcWizardPageClickEvent OnLastButtonClick;
@@ -446,7 +457,7 @@ protected:
     void EnabledChanged() override;
     // Paints the header into r and moves r below it (nothing here).
     virtual void DrawHeader(cl::TCanvas& canvas, cl::TRect& r) {}
-    // Each fires its event when the page is enabled.
+    // Each fires its event when the page is enabled (not in a designer).
     virtual void EnterPage(TXcWizardCustomPage* fromPage);
     virtual void ExitPage(TXcWizardCustomPage* toPage);
     // Repaints and fires OnPage.
@@ -579,6 +590,8 @@ public:
     void UpdateButtonsStatus();
     // Places the visible buttons in the bar.
     void RepositionButtons();
+    // The pages, in list order, then the other children root owns.
+    void GetChildren(const cl::TGetChildProc& proc, cl::TComponent* root) override;
 
     TXcWizardSelectPageEvent OnSelectFirstPage;
     TXcWizardSelectPageEvent OnSelectLastPage;

@@ -40,10 +40,12 @@ void TXcWizardButtonControl::WndProc(TMessage& m) {
 
 void TXcWizardBaseButton::Click() {
     if (!wizard_) return;
-    bool stop = false;
-    if (TXcWizardCustomPage* page = wizard_->ActivePage()) ButtonClick(page, stop);
-    if (stop) return;
-    TBitBtn::Click();
+    if (!XcWizardDesigning(*this)) {
+        bool stop = false;
+        if (TXcWizardCustomPage* page = wizard_->ActivePage()) ButtonClick(page, stop);
+        if (stop) return;
+        TBitBtn::Click();
+    }
     Navigate();
 }
 
@@ -130,8 +132,14 @@ TXcWizardHelpButton::TXcWizardHelpButton(TComponent* owner) : TXcWizardBaseButto
 }
 
 void TXcWizardHelpButton::Click() {
+    if (XcWizardDesigning(*this)) return;
     TXcWizardCustomPage* page = wizard_ ? wizard_->ActivePage() : nullptr;
-    if (page && page->OnHelpButtonClick) TXcWizardBaseButton::Click();
+    if (page && page->OnHelpButtonClick) {
+        TXcWizardBaseButton::Click();
+        return;
+    }
+    TControl* topic = page ? static_cast<TControl*>(page) : GetParentForm(this);
+    if (topic && topic->HelpContext() != 0) Application->HelpContext(topic->HelpContext());
 }
 
 void TXcWizardHelpButton::ButtonClick(TXcWizardCustomPage* page, bool& stop) {

@@ -171,6 +171,17 @@ void TXcWizardPageTitle::Paint(TCanvas& canvas, TRect& r) {
     const UINT align = alignment_ == taRightJustify ? DT_RIGHT : alignment_ == taCenter ? DT_CENTER : DT_LEFT;
     TRect text = t;
     canvas.DrawText(text_, text, DT_WORDBREAK | DT_NOPREFIX | align);
+    if (XcWizardDesigning(*header_->WizardPage())) {
+        // Where the text goes shows in a designer, even without text.
+        TPen* pen = canvas.Pen();
+        pen->SetColor(static_cast<TColor>(0x00FFD8CE));
+        pen->SetStyle(psDot);
+        pen->SetMode(pmXor);
+        pen->SetWidth(1);
+        canvas.Rectangle(t);
+        pen->SetMode(pmCopy);
+        pen->SetStyle(psSolid);
+    }
     r.top = t.bottom;
 }
 
@@ -291,7 +302,8 @@ void TXcWizardPageHeader::Paint(TCanvas& canvas, TRect& r) {
 }
 
 // ---- Panel ------------------------------------------------------------------------------
-CL_CLASS_INFO(TXcWizardPagePanel)
+CL_CLASS_INFO(TXcWizardPagePanel,
+              Prop("BorderWidth", &TXcWizardPagePanel::BorderWidth, &TXcWizardPagePanel::SetBorderWidth))
 
 TXcWizardPagePanel::TXcWizardPagePanel(TXcWizardCustomPage* page) : TXcWizardPageObject(page) {
     visible_ = false;

@@ -49,8 +49,10 @@ CL_CLASS_INFO(TXcWizardCustomPage,
                         &TXcWizardCustomPage::SetVisibleButtonBits),
               Prop("EnableJumpToPage", &TXcWizardCustomPage::EnableJumpToPage,
                    &TXcWizardCustomPage::SetEnableJumpToPage),
-              Prop("Header", &TXcWizardCustomPage::Header), Prop("Image", &TXcWizardCustomPage::Image),
-              Prop("Panel", &TXcWizardCustomPage::Panel))
+              Prop("Header", &TXcWizardCustomPage::Header),
+              NeverStored(Prop("Title", &TXcWizardCustomPage::Title)),
+              NeverStored(Prop("Subtitle", &TXcWizardCustomPage::Subtitle)),
+              Prop("Image", &TXcWizardCustomPage::Image), Prop("Panel", &TXcWizardCustomPage::Panel))
 CL_CLASS_INFO(TXcWizardInteriorPage)
 
 TXcWizardCustomPage::TXcWizardCustomPage(TComponent* owner)
@@ -138,12 +140,19 @@ void TXcWizardCustomPage::Paint() {
     canvas->Brush()->SetStyle(bsSolid);
     canvas->FillRect(r);
     DrawHeader(*canvas, r);
-    if (OnPaintPage) {
+    const bool designing = XcWizardDesigning(*this);
+    if (OnPaintPage && !designing) {
         OnPaintPage(this, canvas, r);
         return;
     }
     image_->PaintIn(*canvas, r);
     panel_->Paint(*canvas, r);
+    if (designing) {
+        canvas->SetFont(Font());
+        canvas->Brush()->SetStyle(bsClear);
+        TRect all = ClientRect();
+        canvas->DrawText(Caption(), all, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    }
 }
 
 void TXcWizardCustomPage::EnabledChanged() {
@@ -156,16 +165,16 @@ void TXcWizardCustomPage::EnabledChanged() {
 }
 
 void TXcWizardCustomPage::EnterPage(TXcWizardCustomPage* fromPage) {
-    if (OnEnterPage && Enabled()) OnEnterPage(this, fromPage);
+    if (OnEnterPage && Enabled() && !XcWizardDesigning(*this)) OnEnterPage(this, fromPage);
 }
 
 void TXcWizardCustomPage::ExitPage(TXcWizardCustomPage* toPage) {
-    if (OnExitPage && Enabled()) OnExitPage(this, toPage);
+    if (OnExitPage && Enabled() && !XcWizardDesigning(*this)) OnExitPage(this, toPage);
 }
 
 void TXcWizardCustomPage::DoPage() {
     Repaint();
-    if (OnPage && Enabled()) OnPage(this);
+    if (OnPage && Enabled() && !XcWizardDesigning(*this)) OnPage(this);
 }
 
 void TXcWizardCustomPage::WndProc(TMessage& m) {

@@ -14,11 +14,10 @@ TXcDataConsumerAggregatedObject::TXcDataConsumerAggregatedObject(TXcDataConsumer
 
 // ---- TXcDataConsumer ----------------------------------------------------
 
-CL_CLASS_INFO(TXcDataConsumer, [] {
-    TPropInfo context = Prop("Context", &TXcDataConsumer::Context, &TXcDataConsumer::SetContext);
-    context.StoredFn = [](TObject& obj) { return static_cast<TXcDataConsumer&>(obj).IsContextStored(); };
-    return context;
-}())
+CL_CLASS_INFO(TXcDataConsumer,
+              Prop("Provider", &TXcDataConsumer::ProviderComponent, &TXcDataConsumer::SetProviderComponent),
+              StoredWhen(Prop("Context", &TXcDataConsumer::Context, &TXcDataConsumer::SetContext),
+                         &TXcDataConsumer::IsContextStored))
 
 cl::TPersistentClass ConsumerClass() {
     return {&TXcDataConsumer::StaticClassInfo(), [](cl::TPersistent* owner) -> cl::TPersistent* {
@@ -93,6 +92,19 @@ void TXcDataConsumer::SetProvider(IXcDataProvider* provider) {
     RunFixups();
     ForEachExtension([](TXcDataConsumerAggregatedObject& ext) { ext.ProviderSet(); });
     Changed(xccProvider);
+}
+
+cl::TComponent* TXcDataConsumer::ProviderComponent() const {
+    return dynamic_cast<cl::TComponent*>(provider_);
+}
+
+void TXcDataConsumer::SetProviderComponent(cl::TComponent* component) {
+    TIntfPtr<IXcDataProvider> provider;
+    if (component) {
+        provider = Query<IXcDataProvider>(dynamic_cast<IInterface*>(component));
+        if (!provider) throw cl::EPropertyError("Invalid property value");
+    }
+    SetProvider(provider.get());
 }
 
 std::string TXcDataConsumer::Context() const {

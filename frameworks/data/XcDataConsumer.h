@@ -74,6 +74,11 @@ class TXcDataConsumer : public TExtensibleInterfacedPersistent,
     // Not counted: a provider says when it goes (reason 4), which clears it.
     IXcDataProvider* Provider() const { return provider_; }
     void SetProvider(IXcDataProvider* provider);
+    // Provider as it is published and stored: the component that is the
+    // provider (nullptr for none, or for a provider that is no component).
+    // Setting a component that is no provider raises EPropertyError.
+    cl::TComponent* ProviderComponent() const;
+    void SetProviderComponent(cl::TComponent* component);
     // The selected context's name (the pending one while loading).
     std::string Context() const;
     void SetContext(const std::string& name);

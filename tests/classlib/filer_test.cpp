@@ -9,8 +9,11 @@
 #include "classlib/ClassRegistry.h"
 #include "classlib/Exceptions.h"
 #include "classlib/StringList.h"
+#include "tests/support/Streamed.h"
 
 using namespace cl;
+using cltest::ReadInto;
+using cltest::Written;
 
 namespace {
 
@@ -49,23 +52,6 @@ CL_CLASS_INFO(TPart, Prop("Width", &TPart::Width, &TPart::Width), Prop("Shown", 
               StoredWhen(Prop("Hidden", &TPart::Hidden, &TPart::Hidden), &TPart::HiddenStored),
               SetOfProp("Styles", {"psBold", "psItalic", "psUnderline"}, &TPart::Styles, &TPart::Styles),
               Prop("Big", &TPart::Big, &TPart::Big))
-
-std::string Written(TObject& obj) {
-    TMemoryStream stream;
-    TWriter writer(stream);
-    writer.WriteProperties(obj);
-    writer.WriteListEnd();
-    return std::string(static_cast<const char*>(stream.Memory()), stream.Size());
-}
-
-void ReadInto(TComponent& root, TObject& obj, const std::string& bytes) {
-    TMemoryStream stream;
-    stream.WriteBuffer(bytes.data(), static_cast<int32_t>(bytes.size()));
-    stream.SetPosition(0);
-    TReader reader(stream);
-    reader.SetRoot(&root);
-    reader.ReadProperties(obj);
-}
 
 TEST(Filer, PublishedPropertiesReadBackWithNestedNamesAndReferences) {
     TComponent root(nullptr);
@@ -121,6 +107,40 @@ TEST(Filer, TheBytesAreNameThenTypedValue) {
     part.Hidden = 2;
     EXPECT_NE(Written(part).find("Hidden"), std::string::npos);
     EXPECT_EQ(bytes.back(), '\0');
+}
+
+// A component that writes the components it owns inside itself, those
+// of the root only.
+class TNode : public TComponent {
+    CL_CLASS(TNode, TComponent)
+    using TComponent::TComponent;
+    void GetChildren(const TGetChildProc& proc, TComponent* root) override {
+        for (int i = 0; i < ComponentCount(); ++i)
+            if (Components(i)->Name() != "Skipped" || root == this) proc(Components(i));
+    }
+};
+CL_CLASS_INFO(TNode)
+
+TEST(Filer, AComponentIsItsClassItsPropertiesThenItsChildren) {
+    TNode root(nullptr);
+    root.SetName("Root");
+    TNode& leaf = *new TNode(&root);
+    leaf.SetName("Leaf");
+    new TNode(&leaf);  // named "", written inside Leaf
+    TNode& skipped = *new TNode(&leaf);
+    skipped.SetName("Skipped");  // Leaf leaves it out for any root but itself
+    TMemoryStream stream;
+    TWriter writer(stream);
+    writer.WriteComponent(root);
+    const std::string record = std::string("\x05TNode\x04Name\x0C", 12);
+    const std::string tag0("\x03Tag\x04\0\0\0\0", 9);
+    const std::string expected = record + std::string("\x04\0\0\0Root", 8) + tag0 + '\0' +   //
+                                 record + std::string("\x04\0\0\0Leaf", 8) + tag0 + '\0' +   //
+                                 record + std::string("\0\0\0\0", 4) + tag0 + '\0' + '\0' +  // ""
+                                 '\0' +                                                      // Leaf's end
+                                 '\0';                                                       // Root's end
+    EXPECT_EQ(std::string(static_cast<const char*>(stream.Memory()), stream.Size()), expected);
+    EXPECT_EQ(writer.Root(), nullptr) << "the root is the written component's only while it is written";
 }
 
 TEST(Filer, BadValuesRaiseReadErrors) {

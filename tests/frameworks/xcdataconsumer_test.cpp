@@ -3,11 +3,13 @@
 
 #include <memory>
 
+#include "classlib/Filer.h"
 #include "classlib/Streams.h"
 #include "frameworks/data/XcDataItemSelect.h"
 #include "frameworks/data/XcDataViewList.h"
 #include "frameworks/data/XcExceptions.h"
 #include "tests/frameworks/DataTestSupport.h"
+#include "tests/support/Streamed.h"
 
 namespace {
 
@@ -258,6 +260,45 @@ TEST_F(ConsumerTest, WhatAStreamSetWhileLoadingIsAppliedOnceAProviderComes) {
     EXPECT_EQ(SelectOf(read).GetItem().get(), static_cast<IXcDataItem*>(tree.items.at("a/b")));
     EXPECT_FALSE(SelectOf(read).WaitingForFixup());
     read.SetProvider(nullptr);
+}
+
+// A provider that is a component of a layout, as a provider component would be.
+class TProviderComponent : public cl::TComponent, public TFakeProvider {
+public:
+    using TComponent::TComponent;
+};
+
+TEST_F(ConsumerTest, ProviderIsStoredAsTheComponentThatIsIt) {
+    cl::TComponent root(nullptr);
+    auto* source = new TProviderComponent(&root);
+    source->SetName("Zrodlo");
+    (new cl::TComponent(&root))->SetName("Inny");
+    const auto readInto = [&](TXcDataConsumer& consumer, const std::string& bytes) {
+        cltest::ReadWith(root, bytes, [&](cl::TReader& reader) { consumer.ReadState(reader); });
+    };
+    const auto layout = [](const char* name) {
+        return cltest::Streamed([&](cl::TWriter& writer) {
+            writer.WritePropName("Provider");
+            writer.WriteIdent(name);
+        });
+    };
+    TIntfPtr<TXcDataConsumer> read = Make();
+    readInto(*read, layout("Zrodlo"));
+    EXPECT_EQ(read->Provider(), static_cast<IXcDataProvider*>(source));
+
+    cl::TMemoryStream stream;
+    cl::TWriter writer(stream);
+    read->WriteState(writer);  // ends its own list
+    const std::string written(static_cast<const char*>(stream.Memory()), stream.Size());
+    EXPECT_NE(written.find(std::string("\x08Provider\x07\x06Zrodlo", 16)), std::string::npos);
+    TIntfPtr<TXcDataConsumer> again = Make();
+    readInto(*again, written);
+    EXPECT_EQ(again->Provider(), static_cast<IXcDataProvider*>(source));
+
+    TIntfPtr<TXcDataConsumer> refused = Make();
+    EXPECT_EQ(MessageOf<cl::EPropertyError>([&] { readInto(*refused, layout("Inny")); }),
+              "Invalid property value");
+    EXPECT_EQ(refused->Provider(), nullptr);
 }
 
 }  // namespace

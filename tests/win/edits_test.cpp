@@ -303,6 +303,11 @@ TEST(Edit, WithoutCtl3DOfItsOwnOrOfItsParentTheBorderIsNotSunken) {
     f.edit->SetCtl3D(true);
     EXPECT_TRUE(sunken());
     EXPECT_FALSE(f.edit->ParentCtl3D());
+    // One put on a flat parent follows it from the start.
+    auto* later = new TEdit(f.form.get());
+    later->SetParent(f.form.get());
+    EXPECT_FALSE(later->Ctl3D());
+    EXPECT_FALSE(GetWindowLongW(later->Handle(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
 }
 
 TEST(Edit, ConstraintsKeepTheSizeWithinThemFromTheMomentTheyAreSet) {

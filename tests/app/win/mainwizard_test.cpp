@@ -205,6 +205,29 @@ TEST_F(WizardTest, ASnapshotThatCannotBeWrittenIsReportedAndTheWizardGoesOn) {
     EXPECT_EQ(ActivePage(*form_), "Wiz1_0");
 }
 
+// A failed write only returns false; what makes the store raise is memory
+// running out, here as its INI file object copies the snapshot's name.
+TEST_F(WizardTest, AStoreThatRaisesIsReportedWithTheDataFolderAndTheWizardGoesOn) {
+    Press(*form_, bkNext);
+    Answer(*form_, {{"rb0_2_1", 0}});
+    // Armed as the page change reaches its store, so nothing before takes it.
+    const size_t nameCopy = form_->Snapshot->FileName().size() + 1;
+    form_->XcWizard1->OnActivePageChanged = [this, nameCopy](TObject* s) {
+        failingSize = nameCopy;
+        form_->XcWizard1ActivePageChanged(s);
+    };
+    Press(*form_, bkNext);
+    failingSize = 0;
+    EXPECT_EQ(Texts(), std::vector<std::string>{"Wystąpił problem z zapisem danych na dysku w folderze " +
+                                                cltest::DataFolderName() +
+                                                ".Kontynuacja pracy z programem będzie możliwa po usunięciu "
+                                                "przyczyn występowania tego problemu."});
+    ASSERT_FALSE(answers_.boxes.empty());
+    EXPECT_EQ(answers_.boxes[0].caption, "Błąd");
+    EXPECT_EQ(ActivePage(*form_), "Wiz1_0");
+    EXPECT_EQ(form_->XcTreeView1->Selected(), StepNode(form_->Wiz1_0));
+}
+
 TEST_F(WizardTest, ClickingAnOlderStepChecksTheAnswersOfThePageLeft) {
     Finish();
     form_->XcTreeView1->SetSelected(StepNode(form_->Wiz0_2));

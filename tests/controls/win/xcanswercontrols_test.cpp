@@ -19,7 +19,6 @@
 #include "controls/win/XcSplit.h"
 #include "controls/win/XcStaticText.h"
 #include "controls/win/XcTextListBox.h"
-#include "controls/win/XcTextMeasure.h"
 #include "controls/win/XcThemeServices.h"
 #include "frameworks/data/XcExceptions.h"
 #include "tests/controls/win/PinnedThemes.h"
@@ -110,23 +109,33 @@ TEST(LinkedControls, ALinkedControlThatGoesIsForgotten) {
 }
 
 // ---- AutoSize ----------------------------------------------------------------------
+// The text worked by hand: "Courier New" (Liberation Mono here) at a
+// 20-pixel em advances 0.6 em, 12 pixels, a letter, and its line is
+// 17 + 6 = 23 pixels high (ascent 1705 and descent 615 of 2048 units,
+// rounded).  The glyph is one of the system's twelve check-box pictures
+// (13 by 13 on Windows, 14 by 13 on Wine).  So "abcde" fits 60 pixels, the
+// glyph and 8 more, 23 high; no caption fits the glyph, 4 pixels higher.
 template <class T>
 void ExpectFitsItsCaption() {
+    BITMAP pictures{};
+    HBITMAP bitmap = LoadBitmapW(nullptr, MAKEINTRESOURCEW(32759));  // OBM_CHECKBOXES
+    GetObjectW(bitmap, sizeof pictures, &pictures);
+    DeleteObject(bitmap);
+    const int glyphWidth = pictures.bmWidth / 4, glyphHeight = pictures.bmHeight / 3;
+    ASSERT_GE(glyphWidth, 13);
+
     AnswerWindow w;
     auto* button = w.Add<T>(8, 40, "");
-    const SIZE glyph = GetCheckBoxGlyphSize();
-    ASSERT_GT(glyph.cx, 0);
-    EXPECT_EQ(button->ClientWidth(), glyph.cx);
-    EXPECT_EQ(button->ClientHeight(), glyph.cy + 4);
+    button->Font()->SetName("Courier New");
+    button->Font()->SetHeight(-20);
+    EXPECT_EQ(button->ClientWidth(), glyphWidth);
+    EXPECT_EQ(button->ClientHeight(), glyphHeight + 4);
 
-    button->SetCaption("Rachunek przepływów pieniężnych");
-    const TRect text =
-        ScreenMeasureText(*button->Font(), button->Caption(), Rect(0, 0, 10, 10), DT_NOCLIP | DT_SINGLELINE);
-    EXPECT_EQ(button->ClientWidth(), text.right - text.left + glyph.cx + 8);
-    EXPECT_EQ(button->ClientHeight(), std::max<int>(text.bottom - text.top, glyph.cy + 4));
-
-    button->Font()->SetSize(14);
-    EXPECT_GT(button->ClientWidth(), text.right - text.left + glyph.cx + 8) << "a bigger font";
+    button->SetCaption("abcde");
+    EXPECT_EQ(button->ClientWidth(), 60 + glyphWidth + 8);
+    EXPECT_EQ(button->ClientHeight(), 23);
+    button->SetCaption("abcdefghij");
+    EXPECT_EQ(button->ClientWidth(), 120 + glyphWidth + 8);
 
     button->SetWordWrap(true);
     EXPECT_FALSE(button->AutoSize());
@@ -350,21 +359,75 @@ TEST(GroupBoxFrame, ClassicFrameIsEtchedAndADisabledCaptionEmbossed) {
     EXPECT_GT(highlightInk, 10) << "the caption's light copy one pixel down and right";
 }
 
-TEST(GroupBoxFrame, RightToLeftTheClassicCaptionSitsAtTheRightEnd) {
+TEST(ClassicFrames, RightToLeftTheCaptionSitsAtTheRightEnd) {
     ClassicGroupBox g;
-    TXcGroupBox* box = g.box;
-    for (bool rtl : {false, true}) {
-        SCOPED_TRACE(rtl ? "right to left" : "left to right");
-        box->SetBiDiMode(rtl ? bdRightToLeft : bdLeftToRight);
-        gfxtest::Surface surface(200, 100);
-        PaintInto(box, surface);
-        // The black caption: in the left half, or in the right one.
-        int left = 0, right = 0;
-        for (int y = 0; y < 14; ++y)
-            for (int x = 0; x < 200; ++x)
-                if (surface.At(x, y) == clBlack) ++(x < 100 ? left : right);
-        EXPECT_EQ(left > 0, !rtl);
-        EXPECT_EQ(right > 0, rtl);
+    auto* group = new TXcRadioGroup(g.w.form.get());
+    group->SetParent(g.w.form.get());
+    group->SetBounds(8, 150, 200, 100);
+    group->SetColor(clWhite);
+    group->SetCaption("Zakres");
+    for (TWinControl* box : {static_cast<TWinControl*>(g.box), static_cast<TWinControl*>(group)}) {
+        for (bool rtl : {false, true}) {
+            SCOPED_TRACE(box->ClassName() + (rtl ? ", right to left" : ", left to right"));
+            box->SetBiDiMode(rtl ? bdRightToLeft : bdLeftToRight);
+            gfxtest::Surface surface(200, 100);
+            PaintInto(box, surface);
+            // The black caption: in the left half, or in the right one.
+            int left = 0, right = 0;
+            for (int y = 0; y < 14; ++y)
+                for (int x = 0; x < 200; ++x)
+                    if (surface.At(x, y) == clBlack) ++(x < 100 ? left : right);
+            EXPECT_EQ(left > 0, !rtl);
+            EXPECT_EQ(right > 0, rtl);
+        }
+    }
+}
+
+// Ctl3D set on the control, or followed from its parent, makes the frames
+// flat; the splitter is flat from the start and follows no parent.
+TEST(ClassicFrames, Ctl3DFromThePropertyOrFromTheParentMakesThemFlat) {
+    PinnedThemes themes(false);
+    const ThemeServicesScope pinned(themes);
+    for (const bool fromParent : {false, true}) {
+        SCOPED_TRACE(fromParent ? "from the parent" : "the property");
+        AnswerWindow w;
+        auto* box = w.Add<TXcGroupBox>(8, 40, "Wydruk");
+        box->SetBounds(8, 40, 200, 100);
+        auto* group = w.Add<TXcRadioGroup>(8, 150, "");
+        group->SetBounds(8, 150, 200, 100);
+        auto* scroll = w.Add<TXcScrollBox>(220, 40, "");
+        auto* splitter = w.Add<TXcxSplitter>(220, 150, "");
+        for (TControl* c : {static_cast<TControl*>(box), static_cast<TControl*>(group)}) c->SetColor(clWhite);
+        w.Show();
+        const TColor shadow = ColorToRGB(clBtnShadow), frame = ColorToRGB(clWindowFrame);
+        const auto look = [&] {
+            std::string seen;
+            for (TWinControl* c : {static_cast<TWinControl*>(box), static_cast<TWinControl*>(group)}) {
+                gfxtest::Surface surface(200, 100);
+                PaintInto(c, surface);
+                const TColor edge = surface.At(0, 60);
+                seen += edge == shadow ? "3D " : edge == frame ? "flat " : "? ";
+            }
+            const LONG style = GetWindowLongW(scroll->Handle(), GWL_STYLE);
+            const LONG exStyle = GetWindowLongW(scroll->Handle(), GWL_EXSTYLE);
+            seen += (exStyle & WS_EX_CLIENTEDGE) && !(style & WS_BORDER)   ? "3D"
+                    : (style & WS_BORDER) && !(exStyle & WS_EX_CLIENTEDGE) ? "flat"
+                                                                           : "?";
+            return seen;
+        };
+        EXPECT_EQ(look(), "3D 3D 3D");
+        if (fromParent) {
+            w.form->SetCtl3D(false);
+        } else {
+            for (TObject* c :
+                 {static_cast<TObject*>(box), static_cast<TObject*>(group), static_cast<TObject*>(scroll)})
+                SetEnumProp(*c, "Ctl3D", "False");
+        }
+        EXPECT_EQ(look(), "flat flat flat");
+        w.form->SetCtl3D(true);
+        EXPECT_EQ(look(), fromParent ? "3D 3D 3D" : "flat flat flat");
+        EXPECT_FALSE(splitter->Ctl3D());
+        EXPECT_FALSE(splitter->ParentCtl3D());
     }
 }
 

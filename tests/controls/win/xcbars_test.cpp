@@ -1,8 +1,9 @@
 // The tool bar over an owner-drawn menu and the status bar in a test
 // window: buttons following the menu's top-level items, a drop-down that
 // the menu paints and whose command reaches its item, a bar freed while
-// its drop-down is open; the application's hint in one borderless part,
-// panels with controls, and both bars' destruction.
+// its drop-down is open, no children written beside a menu; the
+// application's hint in one borderless part, panels with controls, and
+// both bars' destruction.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -83,6 +84,20 @@ TEST(ToolBarMenu, WithoutWrappingTheBarIsAsWideAsItsButtons) {
     int width = 0;
     for (int i = 0; i < b.bar->ButtonCount(); ++i) width += b.bar->Buttons(i)->Width();
     EXPECT_EQ(b.bar->Width(), width);
+}
+
+TEST(ToolBarMenu, WithAMenuTheBarWritesNoChildrenItsButtonsComeFromTheMenu) {
+    BarWithMenu b;
+    auto* own = new TTestEdit(b.form.get());
+    own->SetParent(b.bar);
+    const auto children = [&] {
+        std::vector<TComponent*> written;
+        b.bar->GetChildren([&](TComponent* child) { written.push_back(child); }, b.form.get());
+        return written;
+    };
+    EXPECT_TRUE(children().empty());
+    b.bar->SetMenu(nullptr);
+    EXPECT_EQ(children(), std::vector<TComponent*>{own});
 }
 
 TEST(ToolBarMenu, TheMenuPaintsTheDropDownAndItsCommandReachesTheItem) {

@@ -230,6 +230,26 @@ TEST(MouseTimer, GivesTheColourBackWhenThePointerLeftQuickly) {
     EXPECT_FALSE(w.panel->MouseOver());
 }
 
+// The intervals of the window timers started meanwhile; none really starts.
+class StartedTimers : public TWindowTimers {
+public:
+    StartedTimers() { SetWindowTimers(this); }
+    ~StartedTimers() override { SetWindowTimers(nullptr); }
+    bool Set(HWND, UINT_PTR, UINT ms) override {
+        intervals.push_back(ms);
+        return true;
+    }
+    void Kill(HWND, UINT_PTR) override {}
+    std::vector<UINT> intervals;
+};
+
+TEST(MouseTimer, LooksEvery200Ms) {
+    HotPanel w;
+    StartedTimers timers;
+    w.Enter();
+    EXPECT_EQ(timers.intervals, std::vector<UINT>{200});
+}
+
 TEST(MouseTimer, TransparentPanelWithoutThemesStaysAsItIs) {
     PinnedThemes themes(false);
     const ThemeServicesScope pinned(themes);

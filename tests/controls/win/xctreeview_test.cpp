@@ -1,12 +1,14 @@
 // TXcTreeView in a test window: line colour and item height kept before the
 // window, checks and bold through a window recreation, clicks, node menus
 // that go with their nodes, the page link, the menu mirror, the
-// multi-selection, scroll bars that follow the enabled state; and the
+// multi-selection by the mouse and the keys, clicks beside a check box,
+// scroll bars that follow the enabled state; and the
 // shared destruction test of the enhanced trees and page controls.
 #include "controls/win/XcTreeView.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -304,6 +306,87 @@ TEST(XcTreeView, MultiSelectionIsOffUnlessAsked) {
     EXPECT_EQ(changes, 3);
     w.tree->SetItemIndex(-1);
     EXPECT_EQ(w.tree->Selected(), nullptr);
+}
+
+TEST(XcTreeView, MultiSelectionFollowsClicksCtrlClicksKeysAndSpace) {
+    TreeWindow w;
+    TXcTreeNode* a = w.Add("a");
+    TXcTreeNode* b = w.Add("b");
+    TXcTreeNode* c = w.Add("c");
+    w.tree->SetMultiSelect(true);
+    w.Show();
+    const auto selection = [&] {
+        std::string texts;
+        for (int i = 0; i < w.tree->SelectedCount(); ++i) texts += w.tree->SelectedItems(i)->Text();
+        return texts;
+    };
+    const auto click = [&](TTreeNode* node) {
+        PostClick(w.tree->Handle(), LOWORD(w.Center(node)), HIWORD(w.Center(node)));
+        Pump();
+    };
+    const auto key = [&](WORD vk) {
+        PostKey(w.tree->Handle(), vk);
+        Pump();
+    };
+    const struct {
+        const char* step;
+        std::function<void()> act;
+        const char* selection;
+    } steps[] = {
+        {"a click", [&] { click(a); }, "a"},
+        {"Ctrl adds",
+         [&] {
+             const HeldKeys ctrl{VK_CONTROL};
+             click(c);
+         },
+         "ac"},
+        {"Ctrl takes away",
+         [&] {
+             const HeldKeys ctrl{VK_CONTROL};
+             click(a);
+         },
+         "c"},
+        {"a click alone starts afresh", [&] { click(b); }, "b"},
+        {"an arrow alone moves it", [&] { key(VK_DOWN); }, "c"},
+        {"an arrow with Shift adds",
+         [&] {
+             const HeldKeys shift{VK_SHIFT};
+             key(VK_UP);
+         },
+         "cb"},
+        {"Space takes the focused node away", [&] { key(VK_SPACE); }, "c"},
+        {"and adds it again", [&] { key(VK_SPACE); }, "cb"},
+    };
+    for (const auto& s : steps) {
+        s.act();
+        EXPECT_EQ(selection(), s.selection) << s.step;
+    }
+    EXPECT_EQ(w.tree->Selected(), b);
+}
+
+TEST(XcTreeView, AClickLeftOfACheckBoxSelectsTheNodeBesideIt) {
+    TreeWindow w;
+    TXcTreeNode* root = w.Add("korzeń");
+    TXcTreeNode* leaf = w.Add("liść", root);
+    root->Expand(false);
+    w.tree->SetCheckboxes(true);
+    w.Show();
+    const TRect label = leaf->DisplayRect(true);
+    const int y = (label.top + label.bottom) / 2;
+    // A point that hits no node, with the node 16 pixels further right.
+    int x = -1;
+    for (int at = 0; at < label.left && x < 0; ++at)
+        if (!w.tree->GetNodeAt(at, y) && w.tree->GetNodeAt(at + 16, y) == leaf) x = at;
+    ASSERT_GE(x, 0);
+    for (const UINT down : {WM_LBUTTONDOWN, WM_RBUTTONDOWN}) {
+        SCOPED_TRACE(down == WM_LBUTTONDOWN ? "left" : "right");
+        w.tree->SetSelected(root);
+        PostMessageW(w.tree->Handle(), down, down == WM_LBUTTONDOWN ? MK_LBUTTON : MK_RBUTTON,
+                     MAKELPARAM(x, y));
+        PostMessageW(w.tree->Handle(), down + 1, 0, MAKELPARAM(x, y));
+        Pump();
+        EXPECT_EQ(w.tree->Selected(), leaf);
+    }
 }
 
 // The window timers the controls start and stop, as text; ticked by hand.

@@ -1,7 +1,9 @@
 // The wizard control in a test window: the page switch step by step (as
 // the pages' and the wizard's events report it), page search, the button
-// bar to the pixel, button clicks and classes, the published properties,
-// and the faults the control mends.
+// bar to the pixel, button clicks and help, classes, the published
+// properties, the header's and panel's geometry, the wizard in a designer,
+// its tree as the component writer writes it, and the faults the control
+// mends.
 #include "controls/win/XcWizard.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +12,9 @@
 #include <string>
 #include <vector>
 
+#include "classlib/Filer.h"
 #include "classlib/win/Forms.h"
+#include "tests/support/Streamed.h"
 #include "tests/win/FormsTestSupport.h"
 #include "tests/win/GraphicsSupport.h"
 
@@ -349,6 +353,43 @@ TEST(WizardButtons, CancelGivesTheFormItsModalResult) {
     EXPECT_EQ(w.wizard->ActivePage(), w.pages[0]);
 }
 
+TEST(WizardButtons, HelpGoesToThePagesHandlerOrOpensThePagesOrTheFormsHelp) {
+    const struct {
+        const char* name;
+        int pages;
+        bool pageHandler;
+        int pageContext, formContext;
+        bool designing;
+        Log log;
+    } cases[] = {
+        {"the page's handler", 1, true, 7, 9, false, {"page help", "wizard help"}},
+        {"the page's context", 1, false, 7, 9, false, {"help 7"}},
+        {"a page without one: none", 1, false, 0, 9, false, {}},
+        {"no page: the form's", 0, false, 0, 9, false, {"help 9"}},
+        {"in a designer nothing", 1, true, 7, 9, true, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        WizardWindow w(c.pages);
+        w.form->SetHelpContext(c.formContext);
+        if (c.pages > 0) {
+            w.pages[0]->SetHelpContext(c.pageContext);
+            if (c.pageHandler)
+                w.pages[0]->OnHelpButtonClick = [&](TObject*, bool&) { w.log.push_back("page help"); };
+        }
+        w.wizard->SetOnButtonClick(Kind::bkHelp, [&](TObject*) { w.log.push_back("wizard help"); });
+        Application->OnHelp = [&](UINT command, ULONG_PTR data, bool& callHelp) {
+            if (command == HELP_CONTEXT) w.log.push_back("help " + std::to_string(data));
+            callHelp = false;
+            return true;
+        };
+        w.form->SetDesigning(c.designing);
+        w.Button(Kind::bkHelp)->Click();
+        Application->OnHelp = nullptr;
+        EXPECT_EQ(w.log, c.log);
+    }
+}
+
 // A help button of its own, and the class the wizard gives a kind it does not know.
 class TOwnHelpButton : public TXcWizardHelpButton {
     CL_CLASS(TOwnHelpButton, TXcWizardHelpButton)
@@ -393,6 +434,77 @@ TEST(WizardButtons, EachKindIsMadeOfTheClassTheWizardNamesForIt) {
     }
     EXPECT_EQ(wizard->NavigateButton(Kind::bkHelp)->Caption(), "&Help");
     EXPECT_EQ(wizard->UnknownKindClass(), "TXcWizardButtonControl");
+}
+
+// ---- In a designer ------------------------------------------------------------------------
+TEST(WizardDesign, SearchGoesRoundAndShowsDisabledPagesWithoutEvents) {
+    WizardWindow w(3);
+    w.wizard->OnSelectNextPage = [&](TObject*, TXcWizardCustomPage*, TXcWizardCustomPage*&) {
+        w.log.push_back("select next");
+    };
+    w.pages[1]->SetEnabled(false);
+    w.form->SetDesigning(true);
+    w.wizard->SelectNextPage();
+    EXPECT_EQ(w.log, (Log{"changing to B", "changed, B"}));
+    EXPECT_EQ(w.wizard->ActivePage(), w.pages[1]);
+    w.wizard->SetActivePage(w.pages[2]);
+    w.wizard->SelectNextPage();
+    EXPECT_EQ(w.wizard->ActivePage(), w.pages[0]) << "past the last page: the first";
+    w.wizard->SelectPriorPage();
+    EXPECT_EQ(w.wizard->ActivePage(), w.pages[2]) << "before the first page: the last";
+    w.wizard->RemovePage(w.pages[2]);
+    EXPECT_EQ(w.wizard->ActivePage(), w.pages[0]) << "the active last page hands over round";
+}
+
+TEST(WizardDesign, BackAndNextShowAndTheButtonsNavigateWithoutEvents) {
+    WizardWindow w(2);
+    w.pages[0]->SetVisibleButtons({bkFinish, Kind::bkCancel});
+    w.pages[0]->SetEnabledButtons({Kind::bkCancel});
+    w.pages[0]->OnNextButtonClick = [&](TObject*, bool& stop) {
+        w.log.push_back("page next");
+        stop = true;
+    };
+    w.wizard->SetOnButtonClick(bkNext, [&](TObject*) { w.log.push_back("wizard next"); });
+    w.form->SetDesigning(true);
+    w.wizard->SetActivePage(w.pages[1]);
+    w.wizard->SetActivePage(w.pages[0]);
+    for (const Kind kind : {bkBack, bkNext}) {
+        EXPECT_TRUE(w.Button(kind)->Visible()) << kind;
+        EXPECT_TRUE(w.Button(kind)->Enabled()) << kind << ": also Back on the first page";
+    }
+    EXPECT_FALSE(w.Button(bkFinish)->Visible());
+    EXPECT_EQ(Bounds(w.Button(bkNext)), "332,368,75,25") << "laid out with Back and Cancel";
+    w.log.clear();
+    w.Button(bkNext)->Click();
+    EXPECT_EQ(w.log, (Log{"changing to B", "changed, B"}));
+}
+
+TEST(WizardDesign, PagesShowTheirCaptionAndTheOutlinesOfTheirTitles) {
+    WizardWindow w(1);
+    TXcWizardCustomPage* page = w.pages[0];
+    page->SetCaption("Strona");
+    int painted = 0;
+    page->OnPaintPage = [&](TObject*, TCanvas*, TRect&) { ++painted; };
+    // The dotted outline inverts the header's colour with $00FFD8CE.
+    const TColor outline = static_cast<TColor>(ColorToRGB(clWindow) ^ 0x00FFD8CE);
+    for (const bool designing : {false, true}) {
+        SCOPED_TRACE(designing ? "in a designer" : "running");
+        w.form->SetDesigning(designing);
+        painted = 0;
+        gfxtest::Surface surface(page->Width(), page->Height());
+        SendMessageW(page->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(surface.Canvas().Handle()),
+                     PRF_CLIENT);
+        EXPECT_EQ(painted, designing ? 0 : 1) << "OnPaintPage paints only a running page";
+        int outlined = 0;
+        for (int x = 300; x < 490; ++x) outlined += surface.At(x, 4) == outline;  // the title's top
+        EXPECT_EQ(outlined > 50, designing);
+        const int middle = page->Height() / 2;
+        int caption = 0;
+        for (int y = middle - 8; y < middle + 8; ++y)
+            for (int x = page->Width() / 2 - 30; x < page->Width() / 2 + 30; ++x)
+                caption += surface.At(x, y) == clBlack;
+        EXPECT_EQ(caption > 0, designing);
+    }
 }
 
 // ---- Published properties ----------------------------------------------------------------
@@ -457,6 +569,145 @@ TEST(WizardProperties, AreFoundByNameWithTheirDefaults) {
     EXPECT_EQ(header->Title()->Alignment(), taCenter);
     SetEnumProp(*w.wizard, "ShowRouteMap", "True");
     EXPECT_EQ(GetEnumProp(*w.wizard, "ShowRouteMap"), "False") << "there is no route map";
+}
+
+// ---- Header and panel geometry -------------------------------------------------------------
+TEST(WizardHeader, TextRectanglesFollowAnchorsPlacementAndIndent) {
+    WizardWindow w(1);
+    TXcWizardPageTitle* title = w.pages[0]->Header()->Subtitle();
+    title->SetText("Zakres");
+    gfxtest::Surface surface(10, 10);
+    TCanvas& canvas = surface.Canvas();
+    TRect unused;
+    title->GetTextRect(canvas, Rect(0, 0, 1, 1), unused);  // takes the title's font
+    SIZE ex{};
+    GetTextExtentPoint32W(canvas.Handle(), L"Zakres", 6, &ex);
+    ASSERT_GT(ex.cx, 20);
+    const TRect area = Rect(10, 20, 210, 90);
+    const struct {
+        const char* name;
+        TAnchors anchors;
+        int placement, indent;
+        TRect area, expected;
+    } cases[] = {
+        {"none: the text at the corner", 0, 4, 0, area, Rect(10, 20, 10 + ex.cx, 20 + ex.cy)},
+        {"left and top move in", akLeft | akTop, 4, 0, area, Rect(14, 24, 14 + ex.cx, 24 + ex.cy)},
+        {"right stretches", akLeft | akTop | akRight, 4, 0, area, Rect(14, 24, 206, 24 + ex.cy)},
+        {"all four", akLeft | akTop | akRight | akBottom, 4, 0, area, Rect(14, 24, 206, 86)},
+        {"right and bottom only", akRight | akBottom, 6, 0, area, Rect(10, 20, 204, 84)},
+        {"indent on both sides", akLeft | akTop | akRight, 4, 5, area, Rect(19, 24, 201, 24 + ex.cy)},
+        {"clipped right and below", akLeft | akTop, 4, 0, Rect(10, 20, 25, 30), Rect(14, 24, 25, 30)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        title->SetAnchors(c.anchors);
+        title->SetAnchorPlacement(c.placement);
+        title->SetIndent(c.indent);
+        TRect r;
+        title->GetTextRect(canvas, c.area, r);
+        EXPECT_TRUE(EqualRect(&r, &c.expected))
+            << r.left << "," << r.top << "," << r.right << "," << r.bottom;
+    }
+}
+
+TEST(WizardHeader, TheImageSitsOnItsSideAndTheTextAreaGivesWay) {
+    WizardWindow w(1);
+    TXcWizardPageHeader* header = w.pages[0]->Header();
+    TImageList images(nullptr);
+    images.SetWidth(16);
+    images.SetHeight(16);
+    const struct {
+        const char* name;
+        TXcWizardImageLeftRight side;
+        int offset;
+        TRect area, image, text;
+    } cases[] = {
+        // Centred in 70 rows: (70 - 16) / 2 = 27 down; on the right 4 in.
+        {"right", iaRight, 0, Rect(0, 0, 400, 70), Rect(380, 27, 396, 43), Rect(0, 0, 380, 70)},
+        {"right, offset 10", iaRight, 10, Rect(0, 0, 400, 70), Rect(370, 27, 386, 43), Rect(0, 0, 370, 70)},
+        {"left", iaLeft, 0, Rect(0, 0, 400, 70), Rect(0, 27, 16, 43), Rect(16, 0, 400, 70)},
+        {"left, offset 6", iaLeft, 6, Rect(0, 0, 400, 70), Rect(6, 27, 22, 43), Rect(22, 0, 400, 70)},
+        {"right in a moved area", iaRight, 0, Rect(5, 10, 405, 80), Rect(385, 37, 401, 53),
+         Rect(5, 10, 385, 80)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        header->SetImageAlignment(c.side);
+        header->SetImageOffset(c.offset);
+        TRect text = c.area, image;
+        header->GetImageRect(&images, text, image);
+        EXPECT_TRUE(EqualRect(&image, &c.image))
+            << image.left << "," << image.top << "," << image.right << "," << image.bottom;
+        EXPECT_TRUE(EqualRect(&text, &c.text)) << text.left << "," << text.right;
+    }
+}
+
+TEST(WizardPanel, AnEtchedFrameBorderWidthInsideThenItsColour) {
+    TXcWizardPagePanel panel(nullptr);
+    panel.SetVisible(true);
+    panel.SetColor(clRed);
+    gfxtest::Surface surface(100, 80);
+    TRect r = Rect(0, 0, 100, 80);
+    panel.Paint(surface.Canvas(), r);
+    const TColor shadow = ColorToRGB(clBtnShadow), highlight = ColorToRGB(clBtnHighlight);
+    // Border 7: the shadow line on the frame's edge, the highlight one
+    // inside it (outside it on the right and bottom), 2 pixels of frame,
+    // then 2 more before the colour.
+    const struct {
+        int x, y;
+        TColor color;
+    } pixels[] = {
+        {6, 40, clWhite},  {7, 40, shadow}, {8, 40, highlight}, {9, 40, clWhite},  {10, 40, clWhite},
+        {11, 40, clRed},   {88, 40, clRed}, {89, 40, clWhite},  {91, 40, shadow},  {92, 40, highlight},
+        {93, 40, clWhite}, {40, 7, shadow}, {40, 8, highlight}, {40, 71, shadow},  {40, 72, highlight},
+        {40, 73, clWhite}, {40, 11, clRed}, {40, 68, clRed},    {40, 69, clWhite},
+    };
+    for (const auto& p : pixels) EXPECT_EQ(surface.At(p.x, p.y), p.color) << p.x << "," << p.y;
+
+    panel.SetBorderWidth(0);
+    gfxtest::Surface none(100, 80);
+    panel.Paint(none.Canvas(), r);
+    EXPECT_EQ(none.Ink(Rect(0, 0, 100, 80)), 0) << "no border, no frame";
+}
+
+// ---- The wizard's tree ----------------------------------------------------------------------
+TEST(WizardTree, PagesAreWrittenFirstInTheirListOrderThenTheRootsOtherChildren) {
+    Owned<TForm> form = Make<TForm>(nullptr);
+    auto* wizard = new TXcWizard(form.get());
+    wizard->SetParent(form.get());
+    std::vector<TXcWizardCustomPage*> pages;
+    for (const char* name : {"A", "B", "C"}) {
+        pages.push_back(new TXcWizardInteriorPage(form.get()));
+        pages.back()->SetName(name);
+        pages.back()->SetWizard(wizard);
+    }
+    auto* edit = new TTestEdit(form.get());
+    edit->SetName("Extra");
+    edit->SetParent(wizard);
+    // A leaves the list and joins it again at its end: the list reads B, C, A.
+    wizard->RemovePage(pages[0]);
+    wizard->InsertPage(pages[0]);
+
+    const std::string written = Streamed([&](TWriter& writer) {
+        writer.SetRoot(form.get());
+        writer.WriteComponent(*wizard);
+    });
+    // The buttons are the wizard's own: not written.
+    const std::string expected = Streamed([&](TWriter& writer) {
+        const auto record = [&](TComponent& c) {
+            writer.WritePropName(c.ClassName());
+            writer.WriteProperties(c);
+            writer.WriteListEnd();
+        };
+        record(*wizard);
+        for (TComponent* child : {static_cast<TComponent*>(pages[1]), static_cast<TComponent*>(pages[2]),
+                                  static_cast<TComponent*>(pages[0]), static_cast<TComponent*>(edit)}) {
+            record(*child);
+            writer.WriteListEnd();
+        }
+        writer.WriteListEnd();
+    });
+    EXPECT_EQ(written, expected);
 }
 
 // ---- Painting ------------------------------------------------------------------------------

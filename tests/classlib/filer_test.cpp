@@ -13,6 +13,7 @@
 
 using namespace cl;
 using cltest::ReadInto;
+using cltest::Streamed;
 using cltest::Written;
 
 namespace {
@@ -69,7 +70,7 @@ TEST(Filer, PublishedPropertiesReadBackWithNestedNamesAndReferences) {
     a.Styles = 5;
     a.Big = -9000000000;
     TPart& copy = *new TPart(&root);
-    ReadInto(root, copy, Written(a));
+    ReadInto(&root, copy, Written(a));
     EXPECT_EQ(copy.Width, -7);
     EXPECT_TRUE(copy.Shown);
     EXPECT_EQ(copy.Side, sdRight);
@@ -182,15 +183,11 @@ TEST(Filer, BadValuesRaiseReadErrors) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        TMemoryStream stream;
-        TWriter writer(stream);
-        c.write(writer);
-        writer.WriteListEnd();
         TComponent root(nullptr);
         TPart part(&root);
         std::string message;
         try {
-            ReadInto(root, part, std::string(static_cast<const char*>(stream.Memory()), stream.Size()));
+            ReadInto(&root, part, Streamed(c.write));
         } catch (const EReadError& e) {
             message = e.Message();
         }
@@ -257,20 +254,20 @@ TEST(Filer, StringsCollectionsAndDefinedPropertiesReadBack) {
     copy.Margins.Add()->Left = 1;
     copy.Note = "kept";
     TComponent root(nullptr);
-    ReadInto(root, copy, bytes);
+    ReadInto(&root, copy, bytes);
     EXPECT_EQ(copy.Lines.Text(), "Aktywa\r\nPasywa\r\n");
     ASSERT_EQ(copy.Margins.Count(), 2);
     EXPECT_EQ(copy.Margins.Items(1)->Left, 9);
     EXPECT_EQ(copy.Bytes, sheet.Bytes);
     EXPECT_EQ(copy.Note, "kept");
     sheet.Note = "uwaga";
-    ReadInto(root, copy, Written(sheet));
+    ReadInto(&root, copy, Written(sheet));
     EXPECT_EQ(copy.Note, "uwaga");
 
     // Bytes the stream does not hold.
     std::string cut = bytes;
     cut.replace(cut.find("Data") + 5, 4, std::string("\xFF\0\0\0", 4));
-    EXPECT_THROW(ReadInto(root, copy, cut), EReadError);
+    EXPECT_THROW(ReadInto(&root, copy, cut), EReadError);
 }
 
 TEST(ClassRegistry, FindsByNameWithoutRegardToCaseAndRefusesATakenName) {

@@ -274,7 +274,7 @@ TEST_F(ConsumerTest, ProviderIsStoredAsTheComponentThatIsIt) {
     source->SetName("Zrodlo");
     (new cl::TComponent(&root))->SetName("Inny");
     const auto readInto = [&](TXcDataConsumer& consumer, const std::string& bytes) {
-        cltest::ReadWith(root, bytes, [&](cl::TReader& reader) { consumer.ReadState(reader); });
+        cltest::ReadWith(&root, bytes, [&](cl::TReader& reader) { consumer.ReadState(reader); });
     };
     const auto layout = [](const char* name) {
         return cltest::Streamed([&](cl::TWriter& writer) {

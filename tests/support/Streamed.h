@@ -1,7 +1,8 @@
 #pragma once
 // Objects in the component writer's stream form, as bytes a test builds,
-// compares and reads back.
+// compares, looks into and reads back.
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -24,19 +25,24 @@ inline std::string Written(cl::TObject& obj) {
 }
 
 // Hands read a reader over the bytes; references are root's components.
-inline void ReadWith(cl::TComponent& root, const std::string& bytes,
+inline void ReadWith(cl::TComponent* root, const std::string& bytes,
                      const std::function<void(cl::TReader&)>& read) {
     cl::TMemoryStream stream;
     stream.WriteBuffer(bytes.data(), static_cast<int32_t>(bytes.size()));
     stream.SetPosition(0);
     cl::TReader reader(stream);
-    reader.SetRoot(&root);
+    reader.SetRoot(root);
     read(reader);
 }
 
 // Named values into obj's properties.
-inline void ReadInto(cl::TComponent& root, cl::TObject& obj, const std::string& bytes) {
+inline void ReadInto(cl::TComponent* root, cl::TObject& obj, const std::string& bytes) {
     ReadWith(root, bytes, [&](cl::TReader& reader) { reader.ReadProperties(obj); });
+}
+
+// Whether the stored form holds the property: its name with its length byte.
+inline bool Holds(const std::string& stored, const std::string& name) {
+    return stored.find(static_cast<char>(name.size()) + name) != std::string::npos;
 }
 
 }  // namespace cltest

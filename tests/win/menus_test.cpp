@@ -12,7 +12,7 @@
 #include "classlib/win/Forms.h"
 #include "classlib/win/ImgList.h"
 #include "classlib/win/WideText.h"
-#include "tests/support/StoredForm.h"
+#include "tests/support/Streamed.h"
 #include "tests/win/FormsTestSupport.h"
 #include "tests/win/GraphicsSupport.h"
 

@@ -25,7 +25,7 @@
 #include "tests/support/ControlDestruction.h"
 #include "tests/support/Files.h"
 #include "tests/support/PrinterOutput.h"
-#include "tests/support/StoredForm.h"
+#include "tests/support/Streamed.h"
 #include "tests/support/TempFolder.h"
 #include "tests/win/FormsTestSupport.h"
 

@@ -21,11 +21,6 @@ namespace {
 using namespace cl;
 using namespace cltest;
 
-// Whether the written form holds the property: its name with its length byte.
-bool Holds(const std::string& written, const std::string& name) {
-    return written.find(static_cast<char>(name.size()) + name) != std::string::npos;
-}
-
 struct LayoutWindow {
     LayoutWindow() : form(Make<TForm>(nullptr)) {
         edit = new TTestEdit(form.get());
@@ -97,12 +92,12 @@ TEST(StoredLayouts, AreReadAndWrittenBackTheSame) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         TObject* first = c.make();
-        ReadInto(*w.form, *first, Streamed(c.layout));
+        ReadInto(w.form.get(), *first, Streamed(c.layout));
         EXPECT_TRUE(c.read(*first));
         const std::string written = Written(*first);
         EXPECT_FALSE(Holds(written, c.neverWritten));
         TObject* second = c.make();
-        ReadInto(*w.form, *second, written);
+        ReadInto(w.form.get(), *second, written);
         EXPECT_EQ(c.read(*second), c.stored);
         EXPECT_EQ(Written(*second), written);
     }
@@ -115,10 +110,10 @@ TEST(StoredLayouts, AnAssociatedControlLaterInTheLayoutIsLinkedOnceItIsRead) {
     LoadComponentTree(*w.form, [&] {
         box = new TXcCheckBox(w.form.get());
         box->SetParent(w.form.get());
-        ReadInto(*w.form, *box, Streamed([](TWriter& l) {
-            l.WritePropName("Associated");
-            l.WriteIdent("Pozniej");
-        }));
+        ReadInto(w.form.get(), *box, Streamed([](TWriter& l) {
+                     l.WritePropName("Associated");
+                     l.WriteIdent("Pozniej");
+                 }));
         later = new TTestEdit(w.form.get());
         later->SetName("Pozniej");
         later->SetParent(w.form.get());

@@ -12,7 +12,7 @@
 
 #include "classlib/Exceptions.h"
 #include "tests/numeric/win/NumericEditSupport.h"
-#include "tests/support/StoredForm.h"
+#include "tests/support/Streamed.h"
 
 namespace {
 

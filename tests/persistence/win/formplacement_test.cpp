@@ -15,7 +15,7 @@
 #include "classlib/win/Registry.h"
 #include "classlib/win/StdCtrls.h"
 #include "persistence/win/Placemnt.h"
-#include "tests/support/StoredForm.h"
+#include "tests/support/Streamed.h"
 #include "tests/support/TempFolder.h"
 #include "tests/win/FormsTestSupport.h"
 

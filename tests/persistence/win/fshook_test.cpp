@@ -10,7 +10,7 @@
 
 #include "classlib/win/Forms.h"
 #include "classlib/win/Panels.h"
-#include "tests/support/StoredForm.h"
+#include "tests/support/Streamed.h"
 #include "tests/win/FormsTestSupport.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "tests/preview/win/PreviewSupport.h"
-#include "tests/support/StoredForm.h"
+#include "tests/support/Streamed.h"
 
 namespace {
 

@@ -39,7 +39,12 @@ void TCustomEdit::CreateParams(TCreateParams& p) {
     CreateSubClass(p, L"EDIT");
     static const DWORD kAlignments[] = {ES_LEFT, ES_RIGHT, ES_CENTER};
     static const DWORD kCharCases[] = {0, ES_UPPERCASE, ES_LOWERCASE};
-    p.Style |= ES_AUTOHSCROLL | ES_AUTOVSCROLL | kAlignments[alignment_] | kCharCases[charCase_];
+    // A right-to-left alignment mirrors left and right.
+    TAlignment alignment = alignment_;
+    if (UseRightToLeftAlignment() && alignment != taCenter)
+        alignment = alignment == taLeftJustify ? taRightJustify : taLeftJustify;
+    p.Style |= ES_AUTOHSCROLL | ES_AUTOVSCROLL | kAlignments[alignment] | kCharCases[charCase_];
+    if (UseRightToLeftReading()) p.ExStyle |= WS_EX_RTLREADING;
     if (!hideSelection_) p.Style |= ES_NOHIDESEL;
     if (passwordChar_ != '\0') p.Style |= ES_PASSWORD;
     if (readOnly_) p.Style |= ES_READONLY;
@@ -289,6 +294,11 @@ void TCustomEdit::WndProc(TMessage& m) {
         case CM_CTL3DCHANGED:
             // The single border's look is part of the window's style.
             if (borderStyle_ == bsSingle && HandleAllocated()) RecreateWnd();
+            return;
+        case CM_BIDIMODECHANGED:
+            // Alignment and reading order are part of the window's style.
+            TWinControl::WndProc(m);
+            if (HandleAllocated()) RecreateWnd();
             return;
     }
     TWinControl::WndProc(m);

@@ -338,10 +338,6 @@ void TXcCustomSpinEdit::WndProc(TMessage& m) {
         case EM_UNDO:
             if (!(clipboardCommands_ & caUndo)) return;
             break;
-        case CM_BIDIMODECHANGED:
-            TXcExCustomMaskEdit::WndProc(m);
-            if (HandleAllocated()) RecreateWnd();
-            return;
         case WM_NCPAINT:
         case WM_PAINT:
             // The themed edit of the common controls 6 draws its frame over
@@ -421,13 +417,6 @@ void TXcCustomSpinEdit::LayoutButton() {
 void TXcCustomSpinEdit::CreateParams(TCreateParams& p) {
     TXcExCustomMaskEdit::CreateParams(p);
     p.Style |= WS_CLIPCHILDREN;
-    // A right-to-left alignment mirrors left and right.
-    TAlignment alignment = Alignment();
-    if (UseRightToLeftAlignment() && alignment != taCenter)
-        alignment = alignment == taLeftJustify ? taRightJustify : taLeftJustify;
-    static const DWORD kAlignments[] = {ES_LEFT, ES_RIGHT, ES_CENTER};
-    p.Style = (p.Style & ~static_cast<DWORD>(ES_CENTER | ES_RIGHT)) | kAlignments[alignment];
-    if (UseRightToLeftReading()) p.ExStyle |= WS_EX_RTLREADING;
 }
 
 void TXcCustomSpinEdit::CreateWnd() {
